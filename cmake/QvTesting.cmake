@@ -1,0 +1,20 @@
+# qv_test_suite(NAME LIBS lib... [GUI] [SOURCES file...])
+# One GoogleTest program per folder; each test case becomes a CTest test.
+# GUI suites carry the label "gui" and run under Xvfb (scripts/test.sh).
+function(qv_test_suite name)
+  cmake_parse_arguments(ARG "GUI" "" "LIBS;SOURCES" ${ARGN})
+  if(NOT ARG_SOURCES)
+    file(GLOB ARG_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  endif()
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/tests)
+  target_compile_definitions(${name} PRIVATE QV_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
+                                             QV_BIN_DIR="${CMAKE_BINARY_DIR}/bin")
+  set(labels ${name})
+  if(ARG_GUI)
+    list(APPEND labels gui)
+  endif()
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
+                       PROPERTIES LABELS "${labels}" TIMEOUT 600)
+endfunction()

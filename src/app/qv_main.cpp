@@ -1,0 +1,3 @@
+#include "app/qv_app.h"
+
+wxIMPLEMENT_APP(CQvApp);

@@ -1,0 +1,111 @@
+#include "platform/gbk.h"
+
+#include <cerrno>
+#include <iconv.h>
+
+namespace platform {
+namespace {
+
+// One converter per thread and direction; iconv handles are not thread-safe.
+class Converter {
+public:
+    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+    ~Converter() {
+        if (cd_ != reinterpret_cast<iconv_t>(-1)) iconv_close(cd_);
+    }
+    // Converts, replacing each unconvertible input unit with `replacement`.
+    std::string Run(const std::string& in, const std::string& replacement, bool fromGbk) {
+        std::string out;
+        if (in.empty()) return out;
+        out.reserve(in.size() * 2);
+        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+        char* src = const_cast<char*>(in.data());
+        size_t srcLeft = in.size();
+        char buffer[1024];
+        while (srcLeft > 0) {
+            char* dst = buffer;
+            size_t dstLeft = sizeof buffer;
+            size_t r = iconv(cd_, &src, &srcLeft, &dst, &dstLeft);
+            out.append(buffer, static_cast<size_t>(dst - buffer));
+            if (r != static_cast<size_t>(-1)) continue;
+            if (errno == E2BIG) continue;
+            // EILSEQ or EINVAL: skip one unit of the input.
+            size_t skip = 1;
+            if (fromGbk) {
+                unsigned char lead = static_cast<unsigned char>(*src);
+                skip = (GbkCharLength(lead) == 2 && srcLeft >= 2) ? 2 : 1;
+                if (skip == 2) {
+                    unsigned char trail = static_cast<unsigned char>(src[1]);
+                    if (trail < 0x40 || trail == 0x7F || trail == 0xFF) skip = 1;
+                }
+            } else {
+                unsigned char lead = static_cast<unsigned char>(*src);
+                skip = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+                if (skip > srcLeft) skip = srcLeft;
+            }
+            src += skip;
+            srcLeft -= skip;
+            out += replacement;
+            iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+        }
+        return out;
+    }
+
+private:
+    iconv_t cd_;
+};
+
+Converter& ToGbk() {
+    thread_local Converter c("GBK", "UTF-8");
+    return c;
+}
+Converter& FromGbk() {
+    thread_local Converter c("UTF-8", "GBK");
+    return c;
+}
+
+bool IsAscii(const std::string& s) {
+    for (unsigned char c : s)
+        if (c >= 0x80) return false;
+    return true;
+}
+
+} // namespace
+
+std::string Utf8ToGbk(const std::string& utf8) {
+    if (IsAscii(utf8)) return utf8;
+    return ToGbk().Run(utf8, "?", false);
+}
+
+std::string GbkToUtf8(const std::string& gbk) {
+    if (IsAscii(gbk)) return gbk;
+    return FromGbk().Run(gbk, "\xEF\xBF\xBD", true);
+}
+
+size_t GbkLength(const std::string& utf8) { return Utf8ToGbk(utf8).size(); }
+
+std::string CutGbkBytes(const std::string& gbk, size_t maxBytes) {
+    size_t pos = 0;
+    while (pos < gbk.size()) {
+        size_t len = GbkCharLength(static_cast<unsigned char>(gbk[pos]));
+        if (pos + len > maxBytes || pos + len > gbk.size()) break;
+        pos += len;
+    }
+    return gbk.substr(0, pos);
+}
+
+std::string CutToGbkBytes(const std::string& utf8, size_t maxBytes) {
+    size_t used = 0, pos = 0;
+    while (pos < utf8.size()) {
+        unsigned char lead = static_cast<unsigned char>(utf8[pos]);
+        size_t len = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        if (pos + len > utf8.size()) len = utf8.size() - pos;
+        size_t bytes = len == 1 ? 1 : Utf8ToGbk(utf8.substr(pos, len)).size();
+        if (used + bytes > maxBytes) break;
+        used += bytes;
+        pos += len;
+    }
+    return utf8.substr(0, pos);
+}
+
+} // namespace platform
