@@ -1,0 +1,83 @@
+#pragma once
+// DBF free tables (Visual FoxPro 0x30..0x32, dBase III / FoxPro 2) and their
+// structural .cdx: reading, and all-or-nothing batches of changes.
+#include "foxdb/error.h"
+#include "foxdb/value.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace foxdb {
+
+struct FieldDef {
+    std::string name;   // UTF-8, as stored (FoxPro upper-cases nothing in free tables' names)
+    char type = 'C';    // C N F I D L T Y B M ...
+    int length = 0;     // bytes in the record
+    int decimals = 0;
+    bool nullable = false;  // has a bit in _NullFlags
+    bool unique = false;    // candidate tag of the structural .cdx, named after the field
+};
+
+// One table opened for reading. The whole file is read (or mapped) at open; the
+// object is a snapshot: later writes are seen by opening again.
+class DbfTable {
+public:
+    // Throws Error(FileNotFound) or Error(BadFile, "<file>: <what is wrong>").
+    static std::unique_ptr<DbfTable> Open(const std::string& path);
+    virtual ~DbfTable() = default;
+
+    virtual const std::string& Path() const = 0;
+    virtual const std::vector<FieldDef>& Fields() const = 0;  // without _NullFlags
+    // Index of the field named `name` ignoring ASCII case, or -1.
+    virtual int FieldIndex(const std::string& name) const = 0;
+    virtual uint32_t RecordCount() const = 0;  // from the header; records are 1-based
+    virtual bool IsDeleted(uint32_t recno) const = 0;
+    virtual Value Get(uint32_t recno, int field) const = 0;
+    virtual void ReadRecord(uint32_t recno, std::vector<Value>& values) const = 0;
+};
+
+// Changes to one table, applied together by Commit: the table file and its index
+// are written to temporary files and renamed into place, so a crash leaves the old
+// table or the new one. Commit checks UNIQUE first and changes nothing on a violation.
+class TableEdit {
+public:
+    explicit TableEdit(const std::string& path);
+    ~TableEdit();
+    TableEdit(const TableEdit&) = delete;
+    TableEdit& operator=(const TableEdit&) = delete;
+
+    const DbfTable& Table() const;  // the table as it was when the edit began
+
+    // A value is converted by the field's type; one that cannot be stored throws
+    // Error(TypeMismatch) naming the field.
+    void Update(uint32_t recno, int field, const Value& value);
+    uint32_t Append(const std::vector<Value>& values);  // Null for fields not given; returns recno
+    void Delete(uint32_t recno);  // marks
+    void Recall(uint32_t recno);
+    // Current value of a record within this edit (staged changes included).
+    Value Get(uint32_t recno, int field) const;
+    bool IsDeleted(uint32_t recno) const;
+
+    void Commit();
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+// CREATE TABLE from a definition text as the catalogue writes it, e.g.
+// "ljkc(编号 C(30),名称 c(40),数量 N(10,2),日期 D,no I UNIQUE)" or without the name
+// part when `name` is given separately. Fails if the table exists.
+void CreateTable(const std::string& folder, const std::string& name,
+                 const std::vector<FieldDef>& fields);
+std::vector<FieldDef> ParseFieldList(const std::string& definition);
+
+// Removes deleted records and rebuilds the index, all-or-nothing.
+void Pack(const std::string& path);
+
+// The path of table `name` ("ljkc", "LJDB", "ljkc.dbf") in `folder`, found
+// case-insensitively; empty when there is none.
+std::string FindTableFile(const std::string& folder, const std::string& name);
+
+} // namespace foxdb
