@@ -1,4 +1,295 @@
-// Placeholder until the file functions land.
+// NvEncryptFile, NvDecryptFile and RELEASE. The destination is written to a
+// temporary file beside it and renamed over it only when complete, so a failure
+// never leaves a truncated file in place of a good one.
+#include "crypt/file_crypt.h"
+
+#include "crypt/key_service.h"
+#include "crypt/message.h"
 #include "crypt/sealkit.h"
-SEALKIT_API int NvEncrypt(char*, const char*) { return 0; }
-SEALKIT_API int NvDecrypt(const char*, const char*) { return 0; }
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/random.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace sealkit {
+namespace {
+
+// Words of the clean-up context.
+enum Word : size_t {
+    kSource = 0,
+    kDestination = 1,
+    kProvider = 10,
+    kSessionKey = 11,
+    kExchangeKey = 12,
+    kHash = 13,
+    kBlob = 14,
+    kBlobSize = 15,
+    kChunk = 16,
+    kChunkLength = 17,
+    kChunkCapacity = 18,
+    kChunkBytes = 19,
+};
+
+constexpr size_t kChunkSize = 1000;
+constexpr size_t kEncryptCapacity = 1008; // room for a block cipher's padding
+constexpr size_t kStreamBuffer = 1 << 16;
+
+bool Fits(const std::string& path) {
+    return !path.empty() && path.size() < SEALKIT_MAX_PATH;
+}
+
+FILE* OpenStream(int fd, const char* mode) {
+    FILE* stream = ::fdopen(fd, mode);
+    if (!stream) {
+        ::close(fd);
+        return nullptr;
+    }
+    std::setvbuf(stream, nullptr, _IOFBF, kStreamBuffer);
+    return stream;
+}
+
+// One run of a file function: its clean-up context and its temporary destination.
+class FileJob {
+public:
+    FileJob() = default;
+    FileJob(const FileJob&) = delete;
+    FileJob& operator=(const FileJob&) = delete;
+    ~FileJob() {
+        RELEASE(context_);
+        if (!temp_.empty()) ::unlink(temp_.c_str());
+    }
+
+    uintptr_t& operator[](Word word) { return context_.word[word]; }
+    FILE* Source() { return reinterpret_cast<FILE*>(context_.word[kSource]); }
+    FILE* Destination() { return reinterpret_cast<FILE*>(context_.word[kDestination]); }
+
+    bool OpenSource(const std::string& path) {
+        if (!Fits(path)) return false;
+        int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) return false;
+        struct stat st;
+        if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+            ::close(fd);
+            return false;
+        }
+        sourceSize_ = static_cast<unsigned long long>(st.st_size);
+        FILE* stream = OpenStream(fd, "rb");
+        context_.word[kSource] = reinterpret_cast<uintptr_t>(stream);
+        return stream != nullptr;
+    }
+
+    // A fresh temporary file in the destination's folder, created like a new file
+    // (the umask applies), so an existing read-only destination is replaced too.
+    bool OpenDestination(const std::string& path) {
+        if (!Fits(path) || path.back() == '/') return false;
+        struct stat st;
+        if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) return false;
+        size_t slash = path.rfind('/');
+        std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+        std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
+        if (slash == std::string::npos) folder += '/';
+        unsigned long seed = 0;
+        if (::getrandom(&seed, sizeof seed, 0) != sizeof seed) seed = ::getpid();
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            char suffix[16];
+            std::snprintf(suffix, sizeof suffix, ".%06lx", (seed + attempt * 7919u) & 0xffffff);
+            std::string temp = folder + "." + base + suffix;
+            int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            if (fd < 0 && errno == EEXIST) continue;
+            if (fd < 0) return false;
+            temp_ = temp;
+            target_ = path;
+            FILE* stream = OpenStream(fd, "wb");
+            context_.word[kDestination] = reinterpret_cast<uintptr_t>(stream);
+            return stream != nullptr;
+        }
+        return false;
+    }
+
+    // Flushes, syncs and closes the temporary file and renames it over the target.
+    bool Commit() {
+        FILE* stream = Destination();
+        context_.word[kDestination] = 0;
+        bool ok =
+            std::fflush(stream) == 0 && !std::ferror(stream) && ::fsync(::fileno(stream)) == 0;
+        ok = std::fclose(stream) == 0 && ok;
+        if (!ok || ::rename(temp_.c_str(), target_.c_str()) != 0) return false;
+        temp_.clear();
+        return true;
+    }
+
+    // Allocates a buffer into a context word (freed by RELEASE).
+    uint8_t* Allocate(Word word, size_t size) {
+        void* buffer = std::malloc(size ? size : 1);
+        context_.word[word] = reinterpret_cast<uintptr_t>(buffer);
+        return static_cast<uint8_t*>(buffer);
+    }
+
+    unsigned long long SourceSize() const { return sourceSize_; }
+
+private:
+    SealkitContext context_{};
+    std::string temp_;
+    std::string target_;
+    unsigned long long sourceSize_ = 0;
+};
+
+int Failed(const char* text) {
+    Fail(text);
+    return 0;
+}
+
+// Keyed variant: the RC4 key derived from the MD5 of the key string's bytes.
+// `messages` are the texts of creating the hash, hashing and deriving.
+bool DeriveFromKeyString(FileJob& job, const char* key, const char* const messages[3]) {
+    job[kHash] = CreateHash(job[kProvider]);
+    if (!job[kHash]) return Failed(messages[0]);
+    if (!HashData(job[kHash], key, std::strlen(key))) return Failed(messages[1]);
+    job[kSessionKey] = DeriveKey(job[kProvider], job[kHash]);
+    if (!job[kSessionKey]) return Failed(messages[2]);
+    Destroy(job[kHash]);
+    job[kHash] = 0;
+    return true;
+}
+
+// Reads the next chunk into the chunk buffer; the count goes to its word.
+size_t ReadChunk(FileJob& job) {
+    size_t n = std::fread(reinterpret_cast<uint8_t*>(job[kChunk]), 1, kChunkSize, job.Source());
+    job[kChunkBytes] = n;
+    return n;
+}
+
+// The chunk loop shared by both directions: one key stream over the whole body.
+int CryptBody(FileJob& job, const char* readError, const char* cryptError, const char* writeError) {
+    uint8_t* chunk = reinterpret_cast<uint8_t*>(job[kChunk]);
+    size_t n = ReadChunk(job);
+    for (;;) {
+        if (std::ferror(job.Source())) return Failed(readError);
+        bool end = std::feof(job.Source()) != 0;
+        if (!Crypt(job[kSessionKey], end, chunk, n)) return Failed(cryptError);
+        if (n) std::fwrite(chunk, 1, n, job.Destination());
+        if (std::ferror(job.Destination())) return Failed(writeError);
+        if (end) return job.Commit() ? 1 : Failed(writeError);
+        n = ReadChunk(job);
+    }
+}
+
+} // namespace
+
+std::string PathArgument(const char* path) {
+    if (!path) return std::string();
+    return std::string(path, ::strnlen(path, SEALKIT_MAX_PATH));
+}
+
+int EncryptFile(const std::string& source, const std::string& destination, const char* key) {
+    FileJob job;
+    if (!job.OpenSource(source)) return Failed("打开源文件出错!");
+    job[kProvider] = AcquireProvider();
+    if (!job[kProvider]) return Failed("创建目标文件出错!");
+    Destroy(GetfnKey(job[kProvider]));
+    if (!job.OpenDestination(destination)) return Failed("创建目标文件出错!");
+
+    if (key) {
+        static const char* const messages[3] = {"加密过程中出错，无法完成操作！",
+                                                "加密出错，无法完成操作！",
+                                                "创建密钥失败，无法完成加密！"};
+        if (!DeriveFromKeyString(job, key, messages)) return 0;
+    } else {
+        SEALKIT_HANDLE exchange = 0;
+        if (!GetEncryptPublicKey(job[kProvider], &exchange)) Fail("创建密钥失败!");
+        job[kExchangeKey] = exchange ? exchange : GetUserKey(job[kProvider], false);
+        if (!job[kExchangeKey]) return Failed("公用密钥可能不存在!");
+        job[kSessionKey] = GenerateKey(job[kProvider]);
+        if (!job[kSessionKey]) return Failed("加密出错!");
+        job[kBlobSize] = BlobSize(job[kSessionKey], job[kExchangeKey]);
+        if (!job[kBlobSize]) return Failed("创建密钥出错，无法完成加密！");
+        uint8_t* blob = job.Allocate(kBlob, job[kBlobSize]);
+        if (!blob) return Failed("内存不够，无法完成加密！");
+        if (!ExportKey(job[kSessionKey], job[kExchangeKey], blob, job[kBlobSize]))
+            return Failed("创建密钥出错，无法完成加密！");
+        Destroy(job[kExchangeKey]);
+        job[kExchangeKey] = 0;
+        uint8_t length[4];
+        for (int i = 0; i < 4; ++i)
+            length[i] = static_cast<uint8_t>(job[kBlobSize] >> (8 * i));
+        if (std::fwrite(length, 1, 4, job.Destination()) != 4)
+            return Failed("写文件头出错，加密失败！");
+        if (std::fwrite(blob, 1, job[kBlobSize], job.Destination()) != job[kBlobSize])
+            return Failed("写文件头出错，无法完成加密！");
+    }
+
+    if (!job.Allocate(kChunk, kEncryptCapacity)) return Failed("内存不够，无法完成加密！");
+    job[kChunkLength] = kChunkSize;
+    job[kChunkCapacity] = kEncryptCapacity;
+    return CryptBody(job, "读取文件出错，加密失败。", "内部错误，加密失败。",
+                     "写文件错误，加密失败。");
+}
+
+int DecryptFile(const std::string& source, const std::string& destination, const char* key) {
+    FileJob job;
+    if (!job.OpenSource(source)) return Failed("无法打开源文件。");
+    if (!job.OpenDestination(destination)) return Failed("无法创建目标文件。");
+    job[kProvider] = AcquireProvider();
+    if (!job[kProvider]) return Failed("创建目标文件出错!");
+    Destroy(GetfnKey(job[kProvider]));
+
+    if (key) {
+        static const char* const messages[3] = {
+            "内部错误，没能完成解密。", "内部错误，解密操作失败。", "执行过程出错，解密失败。"};
+        if (!DeriveFromKeyString(job, key, messages)) return 0;
+    } else {
+        uint8_t length[4];
+        if (std::fread(length, 1, 4, job.Source()) != 4) return Failed("读文件头出错，解密失败。");
+        job[kBlobSize] = uint32_t(length[0]) | uint32_t(length[1]) << 8 |
+                         uint32_t(length[2]) << 16 | uint32_t(length[3]) << 24;
+        // A stated length past the end is a bad header, found before allocating it.
+        if (job[kBlobSize] > job.SourceSize() - 4) return Failed("文件头错误，解密失败。");
+        uint8_t* blob = job.Allocate(kBlob, job[kBlobSize]);
+        if (!blob) return Failed("内存错误，解密失败。");
+        if (std::fread(blob, 1, job[kBlobSize], job.Source()) != job[kBlobSize])
+            return Failed("文件头错误，解密失败。");
+        job[kSessionKey] = ImportKey(job[kProvider], blob, job[kBlobSize]);
+        if (!job[kSessionKey]) return Failed("内部错误，解密失败。");
+    }
+
+    if (!job.Allocate(kChunk, kChunkSize)) return Failed("内存不够，解密失败。");
+    job[kChunkLength] = kChunkSize;
+    job[kChunkCapacity] = kChunkSize;
+    return CryptBody(job, "读文件出错，解密失败。", "解密过程出错，解密失败。",
+                     "写文件错误，解密失败。");
+}
+
+} // namespace sealkit
+
+using namespace sealkit;
+
+SEALKIT_API int NvEncryptFile(const char* source, const char* destination, const char* key) {
+    return EncryptFile(PathArgument(source), PathArgument(destination), key);
+}
+
+SEALKIT_API int NvDecryptFile(const char* source, char* destination, const char* key) {
+    std::string target = PathArgument(destination);
+    if (Fits(target)) {
+        GetExName(nullptr, destination);
+        target = destination;
+    }
+    return DecryptFile(PathArgument(source), target, key);
+}
+
+SEALKIT_API int RELEASE(SealkitContext context) {
+    auto word = [&](Word w) { return context.word[w]; };
+    if (word(kSource)) std::fclose(reinterpret_cast<FILE*>(word(kSource)));
+    if (word(kDestination)) std::fclose(reinterpret_cast<FILE*>(word(kDestination)));
+    if (word(kChunk)) std::free(reinterpret_cast<void*>(word(kChunk)));
+    if (word(kBlob)) std::free(reinterpret_cast<void*>(word(kBlob)));
+    Destroy(word(kSessionKey));
+    Destroy(word(kExchangeKey));
+    Destroy(word(kHash));
+    Destroy(word(kProvider));
+    return 0;
+}

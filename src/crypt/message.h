@@ -10,6 +10,8 @@ constexpr const char* kModuleCaption = "sealkit";
 int ShowBox(const char* text, const char* caption, unsigned type);
 
 // The class library's message box of the spec: module caption, OK button.
-inline void Fail(const char* text) { ShowBox(text, kModuleCaption, 0); }
+inline void Fail(const char* text) {
+    ShowBox(text, kModuleCaption, 0);
+}
 
 } // namespace sealkit

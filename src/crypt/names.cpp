@@ -2,6 +2,7 @@
 #include "crypt/message.h"
 #include "crypt/sealkit.h"
 
+#include <cerrno>
 #include <cstring>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -46,8 +47,8 @@ SEALKIT_API int DeleFile(const char* file, const char* mustExist) {
     MakeNormal(file);
     struct stat st;
     if (::stat(mustExist, &st) != 0) return 0;
-    ::unlink(file);
-    return 1;
+    // 1 means the file is gone; a file that could not be removed is not reported as deleted.
+    return ::unlink(file) == 0 || errno == ENOENT;
 }
 
 SEALKIT_API void GetFileInfo(void) {}

@@ -7,7 +7,9 @@
 #define SEALKIT_MAX_PATH 260
 #define SEALKIT_API extern "C" __attribute__((visibility("default")))
 
-// Handles of the key service (the stand-in for CryptoAPI's provider and key handles).
+// Handles of the key service: providers, keys and hashes. A provider handle of 0
+// given to GetfnKey or GetEncryptPublicKey stands for the current user's key store;
+// key handles are the caller's and are freed by RELEASE (words 11 and 12).
 typedef uintptr_t SEALKIT_HANDLE;
 
 // The clean-up context of the file functions: 21 words, passed by value to RELEASE.

@@ -1,0 +1,16 @@
+#pragma once
+// The file functions on paths held as strings, for the path-level exports. A path
+// that is empty or does not fit SEALKIT_MAX_PATH fails at its open step.
+#include <string>
+
+namespace sealkit {
+
+int EncryptFile(const std::string& source, const std::string& destination, const char* key);
+// `destination` is used as given (NvDecryptFile makes it end in "dbf" first).
+int DecryptFile(const std::string& source, const std::string& destination, const char* key);
+
+// A caller's path argument: empty for null, cut to SEALKIT_MAX_PATH bytes (and so
+// too long) when it does not end within them.
+std::string PathArgument(const char* path);
+
+} // namespace sealkit

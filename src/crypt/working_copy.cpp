@@ -1,0 +1,54 @@
+// NvEncrypt and NvDecrypt: a table's path in an account set's folder maps to its
+// plain working copy in the system directory, <sysdir>/Data/<last folder>/<name>.
+#include "crypt/file_crypt.h"
+#include "crypt/message.h"
+#include "crypt/sealkit.h"
+#include "platform/system_dir.h"
+
+#include <cstring>
+#include <sys/stat.h>
+
+namespace {
+
+std::string WorkingCopyPath(const std::string& path) {
+    char folder[SEALKIT_MAX_PATH], name[SEALKIT_MAX_PATH];
+    char parent[SEALKIT_MAX_PATH], last[SEALKIT_MAX_PATH];
+    SeparatePathName(path.c_str(), folder, name);
+    SeparatePathName(folder, parent, last);
+    return platform::SystemDirectory() + "/Data/" + last + "/" + name;
+}
+
+void ReplaceExtension(std::string& path, const char* ext) {
+    if (path.size() >= 3) path.replace(path.size() - 3, 3, ext);
+}
+
+} // namespace
+
+SEALKIT_API int NvEncrypt(char* path, const char* key) {
+    std::string plain = sealkit::PathArgument(path);
+    std::string working = plain.empty() ? plain : WorkingCopyPath(plain);
+    // The caller's buffer gets the working copy's path; it must fit.
+    if (plain.empty() || plain.size() >= SEALKIT_MAX_PATH || working.size() >= SEALKIT_MAX_PATH) {
+        sealkit::Fail("打开源文件出错!");
+        return 0;
+    }
+    std::memcpy(path, working.c_str(), working.size() + 1);
+    std::string encrypted = plain;
+    ReplaceExtension(encrypted, "dwf");
+    if (!sealkit::EncryptFile(working, encrypted, key)) return 0;
+    struct stat st;
+    if (::stat(encrypted.c_str(), &st) == 0) ::chmod(encrypted.c_str(), st.st_mode & 07555);
+    return DeleFile(working.c_str(), encrypted.c_str());
+}
+
+SEALKIT_API int NvDecrypt(const char* path, const char* key) {
+    if (!IsEncrypted(path)) {
+        sealkit::Fail("不能用于非本系统加密的文件！");
+        return 0;
+    }
+    std::string encrypted = sealkit::PathArgument(path);
+    std::string working = WorkingCopyPath(encrypted);
+    ReplaceExtension(working, "dbf");
+    // A failure leaves any earlier working copy as it was: nothing partial was written.
+    return sealkit::DecryptFile(encrypted, working, key);
+}
