@@ -9,7 +9,7 @@ constexpr const char* kModuleCaption = "sealkit";
 
 int ShowBox(const char* text, const char* caption, unsigned type);
 
-// The class library's message box of the spec: module caption, OK button.
+// The library's plain failure box: module caption, OK button.
 inline void Fail(const char* text) {
     ShowBox(text, kModuleCaption, 0);
 }
