@@ -1,0 +1,206 @@
+// CDataSet's operations on rows: field values, DELETE and UPDATE statements, row
+// copies, running numbers, the table file's record count and the progress bar.
+#include "data/data_folders.h"
+#include "data/data_set.h"
+#include "data/main_frame_data.h"
+#include "data/table_catalog.h"
+#include "platform/files.h"
+
+#include <cstdio>
+
+namespace {
+
+// Fields that hold the same thing under different names in different tables.
+const char* const kNameList = "零件名称,项目名称,维修项目";
+
+bool InNameList(const wxString& name) {
+    return !name.empty() && wxString::FromUTF8(kNameList).Contains(name);
+}
+
+struct FieldPair {
+    int source;
+    wxString target;
+};
+
+// Pairs each source field with the first matching target field.
+template <typename Match>
+std::vector<FieldPair> PairFields(ado::Fields& source, ado::Fields& target, Match match) {
+    std::vector<FieldPair> pairs;
+    for (int i = 0; i < source.Count(); ++i) {
+        ado::Field& from = source.Item(i);
+        wxString fromName = wxString::FromUTF8(from.Name());
+        long fromClass = CValueCheck::MapFieldType(from.Type(), true);
+        for (int j = 0; j < target.Count(); ++j) {
+            ado::Field& to = target.Item(j);
+            wxString toName = wxString::FromUTF8(to.Name());
+            long toClass = CValueCheck::MapFieldType(to.Type(), true);
+            bool compatible = fromClass == toClass || (fromClass == 4 && toClass == 22) ||
+                              (fromClass == 22 && toClass == 4);
+            if (match(fromName, toName, compatible)) {
+                pairs.push_back({i, toName});
+                break;
+            }
+        }
+    }
+    return pairs;
+}
+
+void CopyPairs(CDataSet& data, const std::vector<FieldPair>& pairs, ado::Recordset& source,
+               const ado::RecordsetPtr& target) {
+    for (const FieldPair& pair : pairs) {
+        ado::Variant value = source.Fields().Item(pair.source).Value();
+        if (value.IsNull()) continue;
+        wxString text;
+        try {
+            text = wxString::FromUTF8(value.ToString());
+        } catch (const ado::ComError&) {
+            continue; // a value without a text form keeps the target's default
+        }
+        data.PutFieldValue(text.Trim(true), pair.target, target);
+    }
+}
+
+bool HasField(ado::Fields& fields, const char* name) {
+    for (int j = 0; j < fields.Count(); ++j)
+        if (fields.Item(j).Name() == name) return true;
+    return false;
+}
+
+// Runs a statement that changes tables on the shared connection, with the tables it
+// names decrypted before and encrypted after, also when it fails.
+void ExecuteChange(const wxString& cryptText, const wxString& statement) {
+    CDataSet::CryptTables(cryptText, 1);
+    try {
+        if (!g_pFrameData) throw ado::ComError(ado::E_POINTER, "There is no shared connection.");
+        g_pFrameData->OpenConnection();
+        if (!g_pFrameData->m_pConnection)
+            throw ado::ComError(ado::AdoHr(ado::adErrInvalidConnection), "No connection.");
+        g_pFrameData->m_pConnection->Execute(statement.utf8_string(), nullptr,
+                                             ado::adCmdText | ado::adExecuteNoRecords);
+    } catch (...) {
+        CDataSet::CryptTables(cryptText, 0);
+        throw;
+    }
+    CDataSet::CryptTables(cryptText, 0);
+}
+
+} // namespace
+
+void CDataSet::PutFieldValue(const wxString& value, const wxString& fieldName,
+                             const ado::RecordsetPtr& recordset) {
+    ado::Field& field = recordset->Fields().Item(fieldName.utf8_string());
+    wxString text = CheckValue(value, field.Type(), field.DefinedSize());
+    long type = field.Type();
+    if ((type == 133 || type == 134 || type == 135 || type == 7) && text == "0:00:00")
+        field.PutValue(ado::Variant::Date(0)); // the empty date
+    else
+        field.PutValue(ado::Variant(text.utf8_string()));
+}
+
+void CDataSet::DeleteWhere(const wxString& table, const wxString& condition) {
+    FillConnectionText();
+    wxString statement = "DELETE FROM " + table + " WHERE " + condition;
+    ExecuteChange(statement, statement);
+}
+
+void CDataSet::UpdateWhere(const wxString& table, const wxString& field, const wxString& value,
+                           const wxString& condition) {
+    FillConnectionText();
+    wxString statement = "UPDATE " + table + " SET " + field + " =" + Quote(value);
+    if (!condition.empty()) statement += " WHERE " + condition;
+    CloseRecordset();
+    ExecuteChange("select * from " + table, statement);
+}
+
+int CDataSet::CopyRecords(const ado::RecordsetPtr& source, const ado::RecordsetPtr& target,
+                          int startNumber, bool nameOnly) {
+    long count = source->RecordCount();
+    CProgressBar progress(wxString::FromUTF8("正在处理数据..."), 40, count, false);
+    wxString title = CTableCatalog().GetTableTitle(m_strCurTable);
+    m_strCurTable = title;
+    std::vector<FieldPair> pairs =
+        PairFields(source->Fields(), target->Fields(),
+                   [nameOnly](const wxString& from, const wxString& to, bool compatible) {
+                       bool sameName = from == to;
+                       return (compatible && (sameName || (InNameList(from) && InNameList(to)))) ||
+                              (nameOnly && sameName);
+                   });
+    bool numbered = HasField(target->Fields(), "no");
+    if (count > 0 && !pairs.empty()) {
+        for (source->MoveFirst(); !source->EndOfFile(); source->MoveNext()) {
+            progress.StepIt();
+            target->AddNew();
+            CopyPairs(*this, pairs, *source, target);
+            if (numbered) {
+                ++startNumber;
+                target->Fields().Item("no").PutValue(ado::Variant(-startNumber));
+                if (startNumber % 10 == 0)
+                    progress.SetText(
+                        "  " + title +
+                        wxString::Format("  %ld%% complete", 100L * startNumber / count));
+            }
+        }
+    }
+    m_strCurTable.clear();
+    return 1;
+}
+
+int CDataSet::CopyRecordsQuiet(const ado::RecordsetPtr& source, const ado::RecordsetPtr& target,
+                               bool addNew, const wxString&) {
+    if (source->RecordCount() < 1) return 1;
+    std::vector<FieldPair> pairs =
+        PairFields(source->Fields(), target->Fields(),
+                   [](const wxString& from, const wxString& to, bool compatible) {
+                       return from == to || (compatible && InNameList(from) && InNameList(to));
+                   });
+    if (addNew) target->AddNew();
+    if (!pairs.empty()) CopyPairs(*this, pairs, *source, target);
+    return 1;
+}
+
+void CDataSet::NumberRows(const ado::RecordsetPtr& recordset, const wxString& table) {
+    long counter = table == "0" ? 0 : GetDbfRecordCount(table);
+    if (recordset->RecordCount() < 1) return;
+    for (recordset->MoveFirst(); !recordset->EndOfFile(); recordset->MoveNext()) {
+        ado::Field& no = recordset->Fields().Item("no");
+        ado::Variant value = no.Value();
+        bool renumber = value.IsNull();
+        if (!renumber) {
+            try {
+                renumber = value.ToInt64() < 0;
+            } catch (const ado::ComError&) {
+                // not a number: left alone
+            }
+        }
+        if (renumber) no.PutValue(ado::Variant(++counter));
+    }
+}
+
+long CDataSet::GetDbfRecordCount(const wxString& table) {
+    std::vector<wxString> decrypted;
+    CryptTables("select * from " + table, 1, &decrypted);
+    long count = 0;
+    if (FILE* file = std::fopen(DataPathFile(table + ".dbf").c_str(), "rb")) {
+        unsigned char header[8];
+        if (std::fread(header, 1, sizeof header, file) == sizeof header)
+            count = static_cast<long>(header[4] | header[5] << 8 | header[6] << 16 |
+                                      static_cast<unsigned long>(header[7]) << 24);
+        std::fclose(file);
+    }
+    DropWorkingCopies(decrypted);
+    return count;
+}
+
+CProgressBar* CDataSet::BeginProgress(int maxValue) {
+    m_pProgress =
+        std::make_unique<CProgressBar>(wxString::FromUTF8("正在加载数据..."), 40, maxValue, false);
+    return m_pProgress.get();
+}
+
+void CDataSet::StepProgress() {
+    if (m_pProgress) m_pProgress->StepIt();
+}
+
+void CDataSet::EndProgress() {
+    m_pProgress.reset();
+}

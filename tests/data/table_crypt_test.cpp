@@ -1,0 +1,86 @@
+#include "data/table_crypt.h"
+#include "data_fixture.h"
+#include "platform/message_box.h"
+
+class TableCryptTest : public DataFolderTest {
+protected:
+    // A plain table in the working folder, encrypted into the set folder.
+    void MakeEncrypted(const std::string& table, const std::string& bytes) {
+        Write(Working(table + ".dbf"), bytes);
+        ASSERT_EQ(CTableCrypt::EncryptTable(table), 1);
+        ASSERT_TRUE(platform::FileExists(Home("Data/" + table + ".dwf")));
+        ASSERT_FALSE(platform::FileExists(Working(table + ".dbf")));
+    }
+};
+
+TEST_F(TableCryptTest, DecryptsOnlyMissingCopiesOfTablesWithEncryptedFiles) {
+    MakeEncrypted("ljkc", "stock rows");
+    MakeEncrypted("ljsh", "sales rows");
+    EXPECT_NE(Read(Home("Data/ljkc.dwf")), "stock rows");
+
+    std::vector<wxString> decrypted;
+    EXPECT_EQ(CTableCrypt::CryptTables("select * from ljkc,gk where 1=1", 1, &decrypted), 1);
+    EXPECT_EQ(decrypted, std::vector<wxString>{"ljkc"});
+    EXPECT_EQ(Read(Working("ljkc.dbf")), "stock rows");
+    EXPECT_FALSE(platform::FileExists(Working("gk.dbf")));
+    EXPECT_FALSE(platform::FileExists(Working("ljsh.dbf")));
+
+    // An existing working copy is used as it is, never overwritten.
+    Write(Working("ljkc.dbf"), "changed rows");
+    decrypted.clear();
+    CTableCrypt::CryptTables("select * from ljkc, LJSH", 1, &decrypted);
+    EXPECT_EQ(decrypted, std::vector<wxString>{"LJSH"});
+    EXPECT_EQ(Read(Working("ljkc.dbf")), "changed rows");
+    EXPECT_EQ(Read(Working("ljsh.dbf")), "sales rows");
+
+    // The encrypt pass turns every copy back into its encrypted file.
+    EXPECT_EQ(CTableCrypt::CryptTables("select * from ljkc, LJSH", 0), 1);
+    EXPECT_FALSE(platform::FileExists(Working("ljkc.dbf")));
+    EXPECT_FALSE(platform::FileExists(Working("ljsh.dbf")));
+    CTableCrypt::CryptTables("select * from ljkc", 1);
+    EXPECT_EQ(Read(Working("ljkc.dbf")), "changed rows");
+}
+
+TEST_F(TableCryptTest, TextsWithoutTablesTouchNothing) {
+    MakeEncrypted("ljkc", "rows");
+    EXPECT_EQ(CTableCrypt::CryptTables("update ljkc set a=1", 1), 0);
+    EXPECT_EQ(CTableCrypt::CryptTables("select * from tmlj", 1), 1);
+    EXPECT_FALSE(platform::FileExists(Working("ljkc.dbf")));
+    EXPECT_FALSE(platform::FileExists(Working("tmlj.dbf")));
+    // A stray comma does not hide the table behind it.
+    EXPECT_EQ(CTableCrypt::CryptTables("select * from ,ljkc", 1), 1);
+    EXPECT_TRUE(platform::FileExists(Working("ljkc.dbf")));
+    EXPECT_EQ(CTableCrypt::CryptTables(U("select * from ljkc where 名称='from gk'"), 0), 1);
+    EXPECT_FALSE(platform::FileExists(Working("ljkc.dbf")));
+    EXPECT_FALSE(platform::FileExists(Home("Data/gk.dwf")));
+}
+
+TEST_F(TableCryptTest, ReadOnlyCopiesAreDroppedOnlyWhileEncryptedFilesExist) {
+    MakeEncrypted("ljkc", "rows");
+    std::vector<wxString> decrypted;
+    CTableCrypt::CryptTables("select * from ljkc", 1, &decrypted);
+    Write(Working("gk.dbf"), "never encrypted");
+    decrypted.push_back("gk");
+    CTableCrypt::DropWorkingCopies(decrypted);
+    EXPECT_FALSE(platform::FileExists(Working("ljkc.dbf")));
+    EXPECT_TRUE(platform::FileExists(Working("ljkc.dbf")) ||
+                platform::FileExists(Home("Data/ljkc.dwf")));
+    EXPECT_EQ(Read(Working("gk.dbf")), "never encrypted");
+}
+
+TEST_F(TableCryptTest, OtherAccountSetsUseTheirOwnFolders) {
+    SetAccountSet(U("分店"));
+    EXPECT_EQ(g_strSetFolder, U("分店/"));
+    EXPECT_EQ(g_strDataPath, wxString::FromUTF8(sysdir_) + U("/Data/分店/"));
+    std::filesystem::create_directories(Home("分店"));
+    std::filesystem::create_directories(g_strDataPath.utf8_string());
+    Write(Working("ljkc.dbf"), "branch rows");
+    ASSERT_EQ(CTableCrypt::EncryptTable("ljkc"), 1);
+    EXPECT_TRUE(platform::FileExists(Home("分店/ljkc.dwf")));
+    EXPECT_EQ(CTableCrypt::CryptTables("select * from ljkc", 1), 1);
+    EXPECT_EQ(Read(Working("ljkc.dbf")), "branch rows");
+
+    SetAccountSet(U("默认帐套"));
+    EXPECT_EQ(g_strSetFolder, "Data/");
+    EXPECT_EQ(g_strDataPath, wxString::FromUTF8(sysdir_) + "/Data/Data/");
+}
