@@ -6,17 +6,19 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace foxdb {
 
 struct FieldDef {
-    std::string name;   // UTF-8, as stored (FoxPro upper-cases nothing in free tables' names)
-    char type = 'C';    // C N F I D L T Y B M ...
-    int length = 0;     // bytes in the record
+    std::string
+        name; // UTF-8, as stored (tables created here store ASCII letters upper case, as VFP did)
+    char type = 'C'; // C N F I D L T Y B M ...
+    int length = 0;  // bytes in the record
     int decimals = 0;
-    bool nullable = false;  // has a bit in _NullFlags
-    bool unique = false;    // candidate tag of the structural .cdx, named after the field
+    bool nullable = false; // has a bit in _NullFlags
+    bool unique = false;   // candidate tag of the structural .cdx, named after the field
 };
 
 // One table opened for reading. The whole file is read (or mapped) at open; the
@@ -28,13 +30,21 @@ public:
     virtual ~DbfTable() = default;
 
     virtual const std::string& Path() const = 0;
-    virtual const std::vector<FieldDef>& Fields() const = 0;  // without _NullFlags
+    virtual const std::vector<FieldDef>& Fields() const = 0; // without _NullFlags
     // Index of the field named `name` ignoring ASCII case, or -1.
     virtual int FieldIndex(const std::string& name) const = 0;
-    virtual uint32_t RecordCount() const = 0;  // from the header; records are 1-based
+    virtual uint32_t RecordCount() const = 0; // from the header; records are 1-based
     virtual bool IsDeleted(uint32_t recno) const = 0;
     virtual Value Get(uint32_t recno, int field) const = 0;
     virtual void ReadRecord(uint32_t recno, std::vector<Value>& values) const = 0;
+    // The field's bytes in the record, undecoded: C text with its blank padding, N as
+    // its ASCII digits, I as 4 little-endian bytes, D as YYYYMMDD or blanks. A NULL
+    // field gives its blank bytes (test Get for NULL). Valid while the table lives.
+    virtual std::string_view RawField(uint32_t recno, int field) const = 0;
+    // The whole record (deletion flag first) and its length, for callers that decode
+    // many fields themselves.
+    virtual const char* RecordBytes(uint32_t recno) const = 0;
+    virtual size_t RecordLength() const = 0;
 };
 
 // Changes to one table, applied together by Commit: the table file and its index
@@ -47,13 +57,13 @@ public:
     TableEdit(const TableEdit&) = delete;
     TableEdit& operator=(const TableEdit&) = delete;
 
-    const DbfTable& Table() const;  // the table as it was when the edit began
+    const DbfTable& Table() const; // the table as it was when the edit began
 
     // A value is converted by the field's type; one that cannot be stored throws
     // Error(TypeMismatch) naming the field.
     void Update(uint32_t recno, int field, const Value& value);
-    uint32_t Append(const std::vector<Value>& values);  // Null for fields not given; returns recno
-    void Delete(uint32_t recno);  // marks
+    uint32_t Append(const std::vector<Value>& values); // Null for fields not given; returns recno
+    void Delete(uint32_t recno);                       // marks
     void Recall(uint32_t recno);
     // Current value of a record within this edit (staged changes included).
     Value Get(uint32_t recno, int field) const;

@@ -1,0 +1,75 @@
+#pragma once
+// The DbfTable of a file read whole into memory, with what the writers need of it.
+#include "foxdb/cdx_index.h"
+#include "foxdb/dbf_format.h"
+#include "foxdb/table_files.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace foxdb {
+
+// A tag of the structural index the writers keep up to date.
+struct IndexedField {
+    std::string tagName;
+    std::string expression;
+    int field = -1; // index into the visible fields
+    bool unique = false;
+};
+
+class DbfFile : public DbfTable {
+public:
+    // Reads the table and the tags of its structural index.
+    static std::unique_ptr<DbfFile> Read(const std::string& path);
+    // The table just written as `bytes` over `previous`, without reading it back.
+    static std::unique_ptr<DbfFile> Adopt(const DbfFile& previous, std::string bytes,
+                                          const FileStamp& stamp);
+
+    const std::string& Path() const override { return path_; }
+    const std::vector<FieldDef>& Fields() const override { return layout_.defs; }
+    int FieldIndex(const std::string& name) const override;
+    uint32_t RecordCount() const override { return layout_.recordCount; }
+    bool IsDeleted(uint32_t recno) const override { return *Record(recno) == kRecordDeleted; }
+    Value Get(uint32_t recno, int field) const override;
+    void ReadRecord(uint32_t recno, std::vector<Value>& values) const override;
+    std::string_view RawField(uint32_t recno, int field) const override;
+    const char* RecordBytes(uint32_t recno) const override { return Record(recno); }
+    size_t RecordLength() const override { return layout_.recordLength; }
+
+    const DbfLayout& Layout() const { return layout_; }
+    const FieldSlot& Slot(int field) const;
+    const FileStamp& Stamp() const { return stamp_; }
+    const std::string& IndexPath() const { return indexPath_; }
+    // The index tags this program can rebuild; throws when the index cannot be kept
+    // (missing though the header announces it, damaged, or with expressions we cannot
+    // evaluate).
+    const std::vector<IndexedField>& IndexedFields() const;
+    // The table's bytes from the first record on (the records, then what follows).
+    const char* Records() const { return data_.data() + layout_.headerLength; }
+
+private:
+    const char* Record(uint32_t recno) const;
+    void ReadIndexTags();
+
+    std::string path_;
+    std::string data_;
+    DbfLayout layout_;
+    FileStamp stamp_;
+    std::string indexPath_;
+    std::vector<IndexedField> indexed_;
+    std::string indexProblem_; // why the index cannot be kept, or empty
+};
+
+// The structural index of `recordCount` records laid out from `records`.
+std::string BuildIndexFile(const DbfLayout& layout, const char* records, uint32_t recordCount,
+                           const std::vector<IndexedField>& indexed);
+
+// Writes a new version of `snapshot`'s table: `bytes` holds its header and
+// `recordCount` records. Sets the count and date in the header, adds the end mark,
+// rebuilds the structural index from the records and replaces both files
+// all-or-nothing, provided the table on disk is still `snapshot`. Returns the stamp
+// of the file written.
+FileStamp CommitTable(const DbfFile& snapshot, std::string& bytes, uint32_t recordCount);
+
+} // namespace foxdb

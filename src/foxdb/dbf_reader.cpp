@@ -1,0 +1,170 @@
+#include "foxdb/dbf_file.h"
+
+#include "platform/files.h"
+#include "platform/paths.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <strings.h>
+#include <unistd.h>
+
+namespace foxdb {
+namespace {
+
+std::string BaseName(const std::string& path) {
+    size_t slash = path.rfind(platform::kSep);
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string Trim(const std::string& s) {
+    size_t b = s.find_first_not_of(' ');
+    if (b == std::string::npos) return std::string();
+    return s.substr(b, s.find_last_not_of(' ') - b + 1);
+}
+
+bool EndsWithNoCase(const std::string& s, const char* suffix) {
+    size_t n = std::strlen(suffix);
+    return s.size() >= n && ::strcasecmp(s.c_str() + s.size() - n, suffix) == 0;
+}
+
+} // namespace
+
+std::unique_ptr<DbfTable> DbfTable::Open(const std::string& path) {
+    return DbfFile::Read(path);
+}
+
+std::unique_ptr<DbfFile> DbfFile::Read(const std::string& path) {
+    RecoverTableFiles(path);
+    std::unique_ptr<DbfFile> table(new DbfFile);
+    table->path_ = path;
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT || errno == ENOTDIR)
+            throw Error(ErrorKind::FileNotFound, "File '" + BaseName(path) + "' does not exist.");
+        throw Error(ErrorKind::Io, path + ": " + std::strerror(errno));
+    }
+    table->stamp_ = FileStamp::OfDescriptor(fd);
+    size_t size = table->stamp_.size > 0 ? static_cast<size_t>(table->stamp_.size) : 0;
+    table->data_.resize(size);
+    size_t done = 0;
+    while (done < size) {
+        ssize_t n = ::read(fd, &table->data_[done], size - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            int saved = errno;
+            ::close(fd);
+            throw Error(ErrorKind::Io, path + ": " + std::strerror(saved));
+        }
+        if (n == 0) break; // shrunk meanwhile by some other program
+        done += static_cast<size_t>(n);
+    }
+    ::close(fd);
+    table->data_.resize(done);
+    table->layout_ = ParseDbfLayout(table->data_.data(), done, done, path);
+    table->ReadIndexTags();
+    return table;
+}
+
+std::unique_ptr<DbfFile> DbfFile::Adopt(const DbfFile& previous, std::string bytes,
+                                        const FileStamp& stamp) {
+    std::unique_ptr<DbfFile> table(new DbfFile);
+    table->path_ = previous.path_;
+    table->data_ = std::move(bytes);
+    table->stamp_ = stamp;
+    table->layout_ =
+        ParseDbfLayout(table->data_.data(), table->data_.size(), table->data_.size(), table->path_);
+    table->layout_.defs = previous.layout_.defs;
+    for (size_t i = 0; i < table->layout_.fields.size(); ++i)
+        table->layout_.fields[i].def = previous.layout_.fields[i].def;
+    table->indexPath_ = previous.indexPath_;
+    table->indexed_ = previous.indexed_;
+    table->indexProblem_ = previous.indexProblem_;
+    return table;
+}
+
+void DbfFile::ReadIndexTags() {
+    indexPath_ = IndexPathFor(path_);
+    std::string bytes;
+    if (!platform::ReadFileBytes(indexPath_, bytes)) {
+        if (layout_.tableFlags & kFlagStructuralCdx)
+            indexProblem_ = indexPath_ + ": Structural .CDX file is not found.";
+        return;
+    }
+    if (!(layout_.tableFlags & kFlagStructuralCdx)) return; // not this table's index
+    std::vector<CdxTag> tags;
+    try {
+        tags = ReadCdxTags(bytes, indexPath_);
+    } catch (const Error& e) {
+        indexProblem_ = e.what();
+        return;
+    }
+    for (const CdxTag& tag : tags) {
+        int field = FieldIndex(Trim(tag.expression));
+        if (field < 0 || !tag.filter.empty()) {
+            indexProblem_ = indexPath_ + ": tag " + tag.name + " (" + tag.expression +
+                            ") is not an index this program can keep up to date";
+            continue;
+        }
+        indexed_.push_back(IndexedField{tag.name, tag.expression, field, tag.Unique()});
+        if (tag.Unique()) layout_.defs[field].unique = layout_.fields[field].def.unique = true;
+    }
+}
+
+const std::vector<IndexedField>& DbfFile::IndexedFields() const {
+    if (!indexProblem_.empty()) throw Error(ErrorKind::BadFile, indexProblem_);
+    return indexed_;
+}
+
+int DbfFile::FieldIndex(const std::string& name) const {
+    for (size_t i = 0; i < layout_.defs.size(); ++i)
+        if (::strcasecmp(layout_.defs[i].name.c_str(), name.c_str()) == 0)
+            return static_cast<int>(i);
+    return -1;
+}
+
+const FieldSlot& DbfFile::Slot(int field) const {
+    if (field < 0 || static_cast<size_t>(field) >= layout_.fields.size())
+        throw Error(ErrorKind::Other,
+                    path_ + ": field number " + std::to_string(field) + " does not exist");
+    return layout_.fields[static_cast<size_t>(field)];
+}
+
+const char* DbfFile::Record(uint32_t recno) const {
+    if (recno < 1 || recno > layout_.recordCount)
+        throw Error(ErrorKind::Other,
+                    path_ + ": record " + std::to_string(recno) + " does not exist");
+    return data_.data() + layout_.headerLength +
+           static_cast<size_t>(recno - 1) * layout_.recordLength;
+}
+
+Value DbfFile::Get(uint32_t recno, int field) const {
+    return DecodeField(layout_, Record(recno), Slot(field));
+}
+
+void DbfFile::ReadRecord(uint32_t recno, std::vector<Value>& values) const {
+    const char* record = Record(recno);
+    values.resize(layout_.fields.size());
+    for (size_t i = 0; i < layout_.fields.size(); ++i)
+        values[i] = DecodeField(layout_, record, layout_.fields[i]);
+}
+
+std::string_view DbfFile::RawField(uint32_t recno, int field) const {
+    return RawFieldBytes(layout_, Record(recno), Slot(field));
+}
+
+std::string FindTableFile(const std::string& folder, const std::string& name) {
+    const std::string file = EndsWithNoCase(name, ".dbf") ? name : name + ".dbf";
+    std::string found = platform::FindFileNoCase(folder, file);
+    if (found.empty()) {
+        // A table whose creation was cut short between its renames.
+        std::string marker = platform::FindFileNoCase(folder, file + ".commit");
+        if (!marker.empty()) {
+            RecoverTableFiles(marker.substr(0, marker.size() - 7));
+            found = platform::FindFileNoCase(folder, file);
+        }
+    }
+    return found;
+}
+
+} // namespace foxdb

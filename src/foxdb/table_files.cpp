@@ -1,0 +1,187 @@
+#include "foxdb/table_files.h"
+
+#include "foxdb/error.h"
+#include "platform/files.h"
+#include "platform/paths.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace foxdb {
+namespace {
+
+const char kTempSuffix[] = ".tmp";
+const char kMarkerSuffix[] = ".commit";
+
+std::string BaseName(const std::string& path) {
+    size_t slash = path.rfind(platform::kSep);
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+[[noreturn]] void Fail(const std::string& what) {
+    throw Error(ErrorKind::Io, what + ": " + std::strerror(errno));
+}
+
+void WriteAll(const std::string& path, const std::string& bytes) {
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) Fail("cannot create " + path);
+    const char* p = bytes.data();
+    size_t left = bytes.size();
+    while (left > 0) {
+        ssize_t n = ::write(fd, p, left);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            int saved = errno;
+            ::close(fd);
+            ::unlink(path.c_str());
+            errno = saved;
+            Fail("cannot write " + path);
+        }
+        p += n;
+        left -= static_cast<size_t>(n);
+    }
+    if (::fsync(fd) != 0) {
+        int saved = errno;
+        ::close(fd);
+        ::unlink(path.c_str());
+        errno = saved;
+        Fail("cannot write " + path);
+    }
+    ::close(fd);
+}
+
+void SyncFolder(const std::string& folder) {
+    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+// Renames every "<target>.tmp" the marker names over its target, then drops the marker.
+void FinishReplacement(const std::string& marker) {
+    std::string names;
+    if (!platform::ReadFileBytes(marker, names)) return;
+    const std::string folder = FolderOf(marker);
+    size_t start = 0;
+    while (start < names.size()) {
+        size_t end = names.find('\n', start);
+        if (end == std::string::npos) end = names.size();
+        std::string target = platform::JoinPath(folder, names.substr(start, end - start));
+        if (end > start && ::rename((target + kTempSuffix).c_str(), target.c_str()) != 0 &&
+            errno != ENOENT)
+            Fail("cannot replace " + target);
+        start = end + 1;
+    }
+    SyncFolder(folder);
+    ::unlink(marker.c_str());
+}
+
+} // namespace
+
+FileStamp FileStamp::OfDescriptor(int fd) {
+    FileStamp stamp;
+    struct stat st;
+    if (::fstat(fd, &st) == 0) {
+        stamp.device = st.st_dev;
+        stamp.inode = st.st_ino;
+        stamp.size = st.st_size;
+        stamp.modifiedNs = st.st_mtim.tv_sec * 1000000000LL + st.st_mtim.tv_nsec;
+        stamp.changedNs = st.st_ctim.tv_sec * 1000000000LL + st.st_ctim.tv_nsec;
+    }
+    return stamp;
+}
+
+FileStamp FileStamp::OfPath(const std::string& path) {
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return FileStamp();
+    FileStamp stamp = OfDescriptor(fd);
+    ::close(fd);
+    return stamp;
+}
+
+FolderLock::FolderLock(const std::string& folder) {
+    fd_ = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd_ < 0) Fail("cannot open the folder " + folder);
+    while (::flock(fd_, LOCK_EX) != 0) {
+        if (errno == EINTR) continue;
+        int saved = errno;
+        ::close(fd_);
+        errno = saved;
+        Fail("cannot lock the folder " + folder);
+    }
+}
+
+FolderLock::~FolderLock() {
+    if (fd_ >= 0) ::close(fd_); // closing releases the lock
+}
+
+std::string FolderOf(const std::string& path) {
+    size_t slash = path.rfind(platform::kSep);
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? std::string(1, platform::kSep) : path.substr(0, slash);
+}
+
+std::string IndexPathFor(const std::string& dbfPath) {
+    const std::string folder = FolderOf(dbfPath);
+    std::string name = BaseName(dbfPath);
+    size_t dot = name.rfind('.');
+    bool upper = dot != std::string::npos && name.compare(dot, std::string::npos, ".DBF") == 0;
+    std::string base = dot == std::string::npos ? name : name.substr(0, dot);
+    std::string wanted = base + (upper ? ".CDX" : ".cdx");
+    std::string found = platform::FindFileNoCase(folder, wanted);
+    return found.empty() ? platform::JoinPath(folder, wanted) : found;
+}
+
+void RecoverTableFiles(const std::string& dbfPath) {
+    const std::string marker = dbfPath + kMarkerSuffix;
+    struct stat st;
+    if (::stat(marker.c_str(), &st) != 0) return;
+    FolderLock lock(FolderOf(dbfPath));
+    FinishReplacement(marker);
+}
+
+void ReplaceTableFiles(const std::string& dbfPath, const std::string& dbfBytes,
+                       const std::string& cdxPath, const std::string* cdxBytes) {
+    const std::string folder = FolderOf(dbfPath);
+    const std::string marker = dbfPath + kMarkerSuffix;
+    // Under the lock a marker can only be left by a writer that died.
+    struct stat st;
+    if (::stat(marker.c_str(), &st) == 0) FinishReplacement(marker);
+
+    const std::string dbfTemp = dbfPath + kTempSuffix;
+    const std::string cdxTemp = cdxPath + kTempSuffix;
+    WriteAll(dbfTemp, dbfBytes);
+    if (!cdxBytes) {
+        if (::rename(dbfTemp.c_str(), dbfPath.c_str()) != 0) {
+            int saved = errno;
+            ::unlink(dbfTemp.c_str());
+            errno = saved;
+            Fail("cannot replace " + dbfPath);
+        }
+        SyncFolder(folder);
+        return;
+    }
+    try {
+        WriteAll(cdxTemp, *cdxBytes);
+        const std::string markerTemp = marker + kTempSuffix;
+        WriteAll(markerTemp, BaseName(dbfPath) + "\n" + BaseName(cdxPath) + "\n");
+        if (::rename(markerTemp.c_str(), marker.c_str()) != 0) {
+            ::unlink(markerTemp.c_str());
+            Fail("cannot write " + marker);
+        }
+    } catch (...) {
+        ::unlink(dbfTemp.c_str());
+        ::unlink(cdxTemp.c_str());
+        throw;
+    }
+    SyncFolder(folder);
+    // From here on the change is decided: a crash is finished by the next opener.
+    FinishReplacement(marker);
+}
+
+} // namespace foxdb

@@ -1,0 +1,81 @@
+#pragma once
+// Shared helpers of the storage tests: a scratch folder, catalogue tables, raw
+// file access and the independent readers run through python3.
+#include "data/table_catalog.h"
+#include "foxdb/dbf_table.h"
+#include "platform/gbk.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <string>
+#include <unistd.h>
+
+namespace foxdb_test {
+
+class TempFolder {
+public:
+    TempFolder() {
+        char name[] = "/tmp/qv_dbf_XXXXXX";
+        path_ = ::mkdtemp(name);
+    }
+    ~TempFolder() { std::filesystem::remove_all(path_); }
+    const std::string& Path() const { return path_; }
+    std::string File(const std::string& name) const { return path_ + "/" + name; }
+
+private:
+    std::string path_;
+};
+
+inline std::string Gbk(const std::string& utf8) {
+    return platform::Utf8ToGbk(utf8);
+}
+
+// The field list the catalogue gives a table code.
+inline std::string CatalogDefinition(const std::string& code) {
+    std::string sql = CTableCatalog().GetCreateSql(wxString::FromUTF8(code)).utf8_string();
+    std::string prefix = "CREATE TABLE " + code;
+    return sql.compare(0, prefix.size(), prefix) == 0 ? sql.substr(prefix.size()) : sql;
+}
+
+inline std::string CreateCatalogTable(const std::string& folder, const std::string& code) {
+    foxdb::CreateTable(folder, code, foxdb::ParseFieldList(CatalogDefinition(code)));
+    return foxdb::FindTableFile(folder, code);
+}
+
+inline std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+inline void WriteBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+// Runs a python3 script; returns its standard output, or "ERROR..." when it fails.
+inline std::string RunPython(const std::string& script, const std::string& folder) {
+    std::string file = folder + "/script.py";
+    WriteBytes(file, script);
+    std::string command = "cd '" + folder + "' && python3 script.py 2>&1";
+    std::string output;
+    if (FILE* pipe = ::popen(command.c_str(), "r")) {
+        char buffer[4096];
+        size_t n;
+        while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+            output.append(buffer, n);
+        if (::pclose(pipe) != 0) output = "ERROR " + output;
+    }
+    return output;
+}
+
+inline std::string Text(const foxdb::Value& v) {
+    if (auto s = std::get_if<std::string>(&v)) return *s;
+    return "<not text>";
+}
+
+} // namespace foxdb_test
