@@ -1,0 +1,13 @@
+#pragma once
+// Parser for the FoxPro dialect the program sends: SELECT (clauses in any
+// order), UPDATE, DELETE, INSERT, CREATE TABLE and DROP TABLE.
+#include "foxdb/sql_ast.h"
+
+#include <string>
+
+namespace foxdb::sql {
+
+// Throws Error(Syntax) naming the place of the first thing that does not fit.
+Statement Parse(const std::string& statement);
+
+} // namespace foxdb::sql

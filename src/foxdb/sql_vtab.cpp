@@ -1,0 +1,324 @@
+#include "foxdb/sql_vtab.h"
+
+#include "foxdb/error.h"
+
+#include <cmath>
+#include <cstring>
+#include <sqlite3.h>
+#include <sys/stat.h>
+
+namespace foxdb::sql {
+
+// ---- Slot ----------------------------------------------------------------
+
+bool DbfSlot::Refresh() {
+    struct stat st;
+    if (stat(path_.c_str(), &st) != 0) {
+        table_.reset();
+        throw Error(ErrorKind::FileNotFound, "File '" + path_ + "' does not exist.");
+    }
+    long long mtime = static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
+    if (table_ && mtime == mtimeNs_ && st.st_size == size_ &&
+        static_cast<long long>(st.st_ino) == inode_)
+        return false;
+    std::vector<FieldDef> before;
+    bool hadTable = table_ != nullptr;
+    if (hadTable) before = table_->Fields();
+    table_.reset();
+    indexes_.clear();
+    table_ = DbfTable::Open(path_);
+    mtimeNs_ = mtime;
+    size_ = st.st_size;
+    inode_ = static_cast<long long>(st.st_ino);
+    indexes_.resize(table_->Fields().size());
+    const auto& after = table_->Fields();
+    if (!hadTable || before.size() != after.size()) return true;
+    for (size_t i = 0; i < after.size(); ++i)
+        if (before[i].name != after[i].name || before[i].type != after[i].type ||
+            before[i].length != after[i].length || before[i].decimals != after[i].decimals)
+            return true;
+    return false;
+}
+
+bool DbfSlot::HasIndex(int field) const {
+    return field >= 0 && static_cast<size_t>(field) < indexes_.size() && indexes_[field];
+}
+
+const DbfSlot::Index& DbfSlot::IndexOn(int field) {
+    auto& slot = indexes_.at(static_cast<size_t>(field));
+    if (slot) return *slot;
+    auto index = std::make_unique<Index>();
+    const uint32_t count = table_->RecordCount();
+    index->next.assign(count + 1, 0);
+    std::string key;
+    // Backwards, so each chain comes out in ascending record order.
+    for (uint32_t recno = count; recno >= 1; --recno) {
+        if (table_->IsDeleted(recno)) continue;
+        if (!IndexKey(table_->Get(recno, field), key)) continue;
+        auto [it, inserted] = index->first.emplace(key, recno);
+        if (!inserted) {
+            index->next[recno] = it->second;
+            it->second = recno;
+        }
+    }
+    slot = std::move(index);
+    return *slot;
+}
+
+static size_t TrimmedLength(const std::string& s) {
+    size_t n = s.size();
+    while (n > 0 && (s[n - 1] == ' ' || s[n - 1] == '\0'))
+        --n;
+    return n;
+}
+
+static void NumberKey(double d, std::string& key) {
+    d += 0.0; // -0 and +0 are one key
+    key.assign(1, 'n');
+    key.append(reinterpret_cast<const char*>(&d), sizeof d);
+}
+
+bool IndexKey(const Value& value, std::string& key) {
+    struct Visitor {
+        std::string& key;
+        bool operator()(Null) const { return false; }
+        bool operator()(const std::string& s) const {
+            key.assign(1, 'b');
+            key.append(s, 0, TrimmedLength(s));
+            return true;
+        }
+        bool operator()(double d) const { return NumberKey(d, key), true; }
+        bool operator()(int64_t i) const { return NumberKey(static_cast<double>(i), key), true; }
+        bool operator()(Date d) const { return NumberKey(d.julianDay, key), true; }
+        bool operator()(bool b) const { return NumberKey(b ? 1 : 0, key), true; }
+    };
+    return std::visit(Visitor{key}, value);
+}
+
+static bool SqliteKey(sqlite3_value* v, std::string& key) {
+    switch (sqlite3_value_type(v)) {
+    case SQLITE_NULL:
+        return false;
+    case SQLITE_INTEGER:
+    case SQLITE_FLOAT:
+        NumberKey(sqlite3_value_double(v), key);
+        return true;
+    default: {
+        const char* p = static_cast<const char*>(sqlite3_value_blob(v));
+        size_t n = static_cast<size_t>(sqlite3_value_bytes(v));
+        while (n > 0 && (p[n - 1] == ' ' || p[n - 1] == '\0'))
+            --n;
+        key.assign(1, 'b');
+        key.append(p ? p : "", n);
+        return true;
+    }
+    }
+}
+
+// ---- Module --------------------------------------------------------------
+
+namespace {
+
+struct Module {
+    std::function<DbfSlot*(int)> lookup;
+};
+
+struct VTab {
+    sqlite3_vtab base;
+    DbfSlot* slot;
+};
+
+struct Cursor {
+    sqlite3_vtab_cursor base;
+    DbfSlot* slot;
+    const DbfSlot::Index* index = nullptr; // null: scanning every record
+    uint32_t recno = 0;
+    uint32_t count = 0;
+};
+
+int Connect(sqlite3* db, void* aux, int argc, const char* const* argv, sqlite3_vtab** out,
+            char** err) {
+    auto* module = static_cast<Module*>(aux);
+    DbfSlot* slot = argc > 3 ? module->lookup(std::atoi(argv[3])) : nullptr;
+    if (!slot || !slot->IsOpen()) {
+        *err = sqlite3_mprintf("foxdbf: no such table slot");
+        return SQLITE_ERROR;
+    }
+    std::string schema = "CREATE TABLE x(";
+    const size_t n = slot->Table().Fields().size();
+    for (size_t i = 0; i < n; ++i)
+        schema += (i ? ",c" : "c") + std::to_string(i);
+    schema += ")";
+    int rc = sqlite3_declare_vtab(db, schema.c_str());
+    if (rc != SQLITE_OK) return rc;
+    auto* vtab = static_cast<VTab*>(sqlite3_malloc(sizeof(VTab)));
+    if (!vtab) return SQLITE_NOMEM;
+    std::memset(vtab, 0, sizeof *vtab);
+    vtab->slot = slot;
+    *out = &vtab->base;
+    return SQLITE_OK;
+}
+
+int Disconnect(sqlite3_vtab* vtab) {
+    sqlite3_free(vtab);
+    return SQLITE_OK;
+}
+
+// An equality is answered from the index when the index exists already or the
+// value comes from another table (a join, an IN list): a lone constant is
+// cheaper to meet by one scan than by building an index first.
+int BestIndex(sqlite3_vtab* base, sqlite3_index_info* info) {
+    DbfSlot* slot = reinterpret_cast<VTab*>(base)->slot;
+    const double rows = std::max<double>(1, slot->IsOpen() ? slot->Table().RecordCount() : 1);
+    int chosen = -1;
+    for (int i = 0; i < info->nConstraint; ++i) {
+        const auto& c = info->aConstraint[i];
+        if (!c.usable || c.op != SQLITE_INDEX_CONSTRAINT_EQ || c.iColumn < 0) continue;
+        sqlite3_value* rhs = nullptr;
+        bool constant = sqlite3_vtab_rhs_value(info, i, &rhs) == SQLITE_OK;
+        if (constant && !slot->HasIndex(c.iColumn)) continue;
+        chosen = i;
+        break;
+    }
+    if (chosen < 0) {
+        info->idxNum = 0;
+        info->estimatedCost = rows;
+        info->estimatedRows = static_cast<sqlite3_int64>(rows);
+        return SQLITE_OK;
+    }
+    int column = info->aConstraint[chosen].iColumn;
+    info->idxNum = column + 1;
+    info->aConstraintUsage[chosen].argvIndex = 1;
+    bool unique = slot->IsOpen() && static_cast<size_t>(column) < slot->Table().Fields().size() &&
+                  slot->Table().Fields()[column].unique;
+    double matches = unique ? 1 : std::max(1.0, rows / 1000);
+    info->estimatedRows = static_cast<sqlite3_int64>(matches);
+    info->estimatedCost = std::log2(rows) + matches;
+    if (unique) info->idxFlags = SQLITE_INDEX_SCAN_UNIQUE;
+    return SQLITE_OK;
+}
+
+int Open(sqlite3_vtab* base, sqlite3_vtab_cursor** out) {
+    auto* cursor = new (std::nothrow) Cursor();
+    if (!cursor) return SQLITE_NOMEM;
+    cursor->slot = reinterpret_cast<VTab*>(base)->slot;
+    *out = &cursor->base;
+    return SQLITE_OK;
+}
+
+int Close(sqlite3_vtab_cursor* base) {
+    delete reinterpret_cast<Cursor*>(base);
+    return SQLITE_OK;
+}
+
+void SkipDeleted(Cursor* c) {
+    const DbfTable& t = c->slot->Table();
+    while (c->recno >= 1 && c->recno <= c->count && t.IsDeleted(c->recno))
+        ++c->recno;
+}
+
+int Filter(sqlite3_vtab_cursor* base, int idxNum, const char*, int argc, sqlite3_value** argv) {
+    auto* c = reinterpret_cast<Cursor*>(base);
+    try {
+        c->count = c->slot->Table().RecordCount();
+        if (idxNum == 0) {
+            c->index = nullptr;
+            c->recno = 1;
+            SkipDeleted(c);
+            return SQLITE_OK;
+        }
+        c->index = &c->slot->IndexOn(idxNum - 1);
+        c->recno = 0;
+        std::string key;
+        if (argc >= 1 && SqliteKey(argv[0], key)) {
+            auto it = c->index->first.find(key);
+            if (it != c->index->first.end()) c->recno = it->second;
+        }
+        return SQLITE_OK;
+    } catch (const std::exception& e) {
+        base->pVtab->zErrMsg = sqlite3_mprintf("%s", e.what());
+        return SQLITE_ERROR;
+    }
+}
+
+int Next(sqlite3_vtab_cursor* base) {
+    auto* c = reinterpret_cast<Cursor*>(base);
+    if (c->index) {
+        c->recno = c->index->next[c->recno];
+    } else {
+        ++c->recno;
+        SkipDeleted(c);
+    }
+    return SQLITE_OK;
+}
+
+int Eof(sqlite3_vtab_cursor* base) {
+    auto* c = reinterpret_cast<Cursor*>(base);
+    return c->recno == 0 || c->recno > c->count;
+}
+
+int Column(sqlite3_vtab_cursor* base, sqlite3_context* ctx, int i) {
+    auto* c = reinterpret_cast<Cursor*>(base);
+    try {
+        Value v = c->slot->Table().Get(c->recno, i);
+        struct Visitor {
+            sqlite3_context* ctx;
+            void operator()(Null) const { sqlite3_result_null(ctx); }
+            void operator()(const std::string& s) const {
+                sqlite3_result_blob(ctx, s.data(), static_cast<int>(TrimmedLength(s)),
+                                    SQLITE_TRANSIENT);
+            }
+            void operator()(double d) const { sqlite3_result_double(ctx, d); }
+            void operator()(int64_t n) const { sqlite3_result_int64(ctx, n); }
+            void operator()(Date d) const { sqlite3_result_int64(ctx, d.julianDay); }
+            void operator()(bool b) const { sqlite3_result_int(ctx, b ? 1 : 0); }
+        };
+        std::visit(Visitor{ctx}, v);
+        return SQLITE_OK;
+    } catch (const std::exception& e) {
+        sqlite3_result_error(ctx, e.what(), -1);
+        return SQLITE_ERROR;
+    }
+}
+
+int Rowid(sqlite3_vtab_cursor* base, sqlite3_int64* rowid) {
+    *rowid = reinterpret_cast<Cursor*>(base)->recno;
+    return SQLITE_OK;
+}
+
+const sqlite3_module kModule = {
+    0,          // iVersion
+    Connect,    // xCreate
+    Connect,    // xConnect
+    BestIndex,  // xBestIndex
+    Disconnect, // xDisconnect
+    Disconnect, // xDestroy
+    Open,       // xOpen
+    Close,      // xClose
+    Filter,     // xFilter
+    Next,       // xNext
+    Eof,        // xEof
+    Column,     // xColumn
+    Rowid,      // xRowid
+    nullptr,    // xUpdate: changes go through TableEdit
+    nullptr,    // xBegin
+    nullptr,    // xSync
+    nullptr,    // xCommit
+    nullptr,    // xRollback
+    nullptr,    // xFindFunction
+    nullptr,    // xRename
+    nullptr,    // xSavepoint
+    nullptr,    // xRelease
+    nullptr,    // xRollbackTo
+    nullptr,    // xShadowName
+};
+
+} // namespace
+
+void RegisterDbfModule(sqlite3* db, std::function<DbfSlot*(int)> lookup) {
+    auto* module = new Module{std::move(lookup)};
+    sqlite3_create_module_v2(db, "foxdbf", &kModule, module,
+                             [](void* p) { delete static_cast<Module*>(p); });
+}
+
+} // namespace foxdb::sql

@@ -1,0 +1,58 @@
+#pragma once
+// The SQLite virtual-table module "foxdbf" over DbfTable: one virtual table per
+// table file, columns c0..cN in field order. Deleted records are invisible;
+// text goes in as GBK bytes (BLOBs) without trailing blanks, so SQLite's own
+// comparisons give FoxPro's blank-insensitive, byte-ordered results; dates are
+// day numbers. Equality constraints of joins and IN lists are answered from a
+// hash index built on first use and kept while the table file is unchanged.
+#include "foxdb/dbf_table.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+struct sqlite3;
+
+namespace foxdb::sql {
+
+// One table file as the engine currently sees it.
+class DbfSlot {
+public:
+    explicit DbfSlot(std::string path) : path_(std::move(path)) {}
+
+    const std::string& Path() const { return path_; }
+    const DbfTable& Table() const { return *table_; }
+    bool IsOpen() const { return table_ != nullptr; }
+
+    // Reopens the table when its file changed since the last look (or was never
+    // opened). Returns true when the field list changed. Throws Error.
+    bool Refresh();
+    void Forget() { table_.reset(); }
+
+    struct Index {
+        std::unordered_map<std::string, uint32_t> first; // key -> lowest recno
+        std::vector<uint32_t> next;                      // recno -> next recno, 0 ends
+    };
+    bool HasIndex(int field) const;
+    const Index& IndexOn(int field); // built on first use
+
+    std::string vtabName; // the virtual table declared for the current field list
+
+private:
+    std::string path_;
+    std::unique_ptr<DbfTable> table_;
+    std::vector<std::unique_ptr<Index>> indexes_;
+    long long mtimeNs_ = -1, size_ = -1, inode_ = -1;
+};
+
+// The index key of a value: text without trailing blanks, numbers and dates as
+// doubles. False for NULL.
+bool IndexKey(const Value& value, std::string& key);
+
+// Registers the module; `lookup` gives the slot named by the argument of
+// CREATE VIRTUAL TABLE ... USING foxdbf(<number>).
+void RegisterDbfModule(sqlite3* db, std::function<DbfSlot*(int)> lookup);
+
+} // namespace foxdb::sql
