@@ -17,6 +17,7 @@
 #include <wx/string.h>
 
 class wxItemContainer;
+class CColumnGrid;
 
 class CDataSet : public CSettingFiles, public CValueCheck, public CSqlText, public CTableCrypt {
 public:
@@ -61,8 +62,9 @@ public:
     void PutFieldValue(const wxString& value, const wxString& fieldName,
                        const ado::RecordsetPtr& recordset);
     void DeleteWhere(const wxString& table, const wxString& condition);
-    // Sets field to the quoted value in the rows matching condition (every row when the
-    // condition is empty).
+    // Sets field to value in the rows matching condition (every row when the condition
+    // is empty). The value becomes a literal of the field's type: a checked number, a
+    // date, or a safely quoted text.
     void UpdateWhere(const wxString& table, const wxString& field, const wxString& value,
                      const wxString& condition);
     // Appends every source record to the target, fields paired by type class and name
@@ -77,6 +79,17 @@ public:
     void NumberRows(const ado::RecordsetPtr& recordset, const wxString& table);
     // The record count in the header of the table's file; 0 when it cannot be read.
     long GetDbfRecordCount(const wxString& table);
+
+    // --- Column widths in `fieldlong`, titles and field names of a grid.
+    // Sets the grid's columns 1..fieldCount from the row of its table (or document
+    // kind): a null width gives 160, others are kept within 8..1000. No row: the
+    // grid keeps its widths. (The first argument is replaced by the grid's key.)
+    void LoadColumnWidths(const wxString& table, CColumnGrid* grid, int fieldCount);
+    // Writes the widths of the grid's data columns (at most 38) into the row of its
+    // table, adding the row when there is none, and saves it.
+    void SaveColumnWidths(CColumnGrid* grid);
+    static void GetGridTitles(const CColumnGrid* grid, std::vector<wxString>& titles);
+    static void GetFieldNames(const CColumnGrid* grid, std::vector<wxString>& names);
 
     CProgressBar* BeginProgress(int maxValue);
     void StepProgress();

@@ -66,22 +66,65 @@ bool HasField(ado::Fields& fields, const char* name) {
     return false;
 }
 
-// Runs a statement that changes tables on the shared connection, with the tables it
-// names decrypted before and encrypted after, also when it fails.
-void ExecuteChange(const wxString& cryptText, const wxString& statement) {
+ado::ConnectionPtr OpenSharedConnection() {
+    if (!g_pFrameData) throw ado::ComError(ado::E_POINTER, "There is no shared connection.");
+    g_pFrameData->OpenConnection();
+    if (!g_pFrameData->m_pConnection || !g_pFrameData->m_bConnOpen)
+        throw ado::ComError::Ado(ado::adErrInvalidConnection, "ADODB.Connection");
+    return g_pFrameData->m_pConnection;
+}
+
+// Runs the statement that `build` makes on the shared connection, with the tables
+// that cryptText names decrypted before and encrypted after, also when it fails.
+template <typename Build> void ExecuteChange(const wxString& cryptText, Build build) {
     CDataSet::CryptTables(cryptText, 1);
     try {
-        if (!g_pFrameData) throw ado::ComError(ado::E_POINTER, "There is no shared connection.");
-        g_pFrameData->OpenConnection();
-        if (!g_pFrameData->m_pConnection)
-            throw ado::ComError(ado::AdoHr(ado::adErrInvalidConnection), "No connection.");
-        g_pFrameData->m_pConnection->Execute(statement.utf8_string(), nullptr,
-                                             ado::adCmdText | ado::adExecuteNoRecords);
+        ado::ConnectionPtr connection = OpenSharedConnection();
+        connection->Execute(build(*connection).utf8_string(), nullptr,
+                            ado::adCmdText | ado::adExecuteNoRecords);
     } catch (...) {
         CDataSet::CryptTables(cryptText, 0);
         throw;
     }
     CDataSet::CryptTables(cryptText, 0);
+}
+
+// A number for a numeric field; a text that is no number has been refused with the
+// check's message and changes no row.
+wxString NumberLiteral(const wxString& value, long type) {
+    wxString checked = CValueCheck::CheckValue(value, type, 0);
+    if (checked == "0" && !value.empty() && value != "0")
+        throw ado::ComError(ado::DISP_E_TYPEMISMATCH, "Type mismatch.");
+    return checked;
+}
+
+// The value as a literal of the field's type: numbers checked and bare, dates in
+// braces, everything else a quoted text.
+wxString FieldLiteral(ado::Connection& connection, const wxString& table, const wxString& field,
+                      const wxString& value) {
+    ado::RecordsetPtr probe =
+        connection.Execute(("select " + field + " from " + table + " where .F.").utf8_string());
+    long type = probe->Fields().Item(0).Type();
+    switch (type) {
+    case ado::adInteger:
+    case ado::adSmallInt:
+    case ado::adBigInt:
+        return NumberLiteral(value, ado::adInteger);
+    case ado::adNumeric:
+    case ado::adDouble:
+    case ado::adCurrency:
+    case ado::adDecimal:
+    case ado::adSingle:
+        return NumberLiteral(value, ado::adNumeric);
+    case ado::adDate:
+    case ado::adDBDate:
+    case ado::adDBTimeStamp: {
+        wxString date = CValueCheck::CheckValue(value, ado::adDBDate, 0);
+        return date == "0:00:00" ? wxString("{}") : "{^" + date + "}";
+    }
+    default:
+        return CSqlText::Quote(value);
+    }
 }
 
 } // namespace
@@ -100,16 +143,18 @@ void CDataSet::PutFieldValue(const wxString& value, const wxString& fieldName,
 void CDataSet::DeleteWhere(const wxString& table, const wxString& condition) {
     FillConnectionText();
     wxString statement = "DELETE FROM " + table + " WHERE " + condition;
-    ExecuteChange(statement, statement);
+    ExecuteChange(statement, [&statement](ado::Connection&) { return statement; });
 }
 
 void CDataSet::UpdateWhere(const wxString& table, const wxString& field, const wxString& value,
                            const wxString& condition) {
     FillConnectionText();
-    wxString statement = "UPDATE " + table + " SET " + field + " =" + Quote(value);
-    if (!condition.empty()) statement += " WHERE " + condition;
     CloseRecordset();
-    ExecuteChange("select * from " + table, statement);
+    ExecuteChange("select * from " + table, [&](ado::Connection& connection) {
+        wxString statement = "UPDATE " + table + " SET " + field + " =" +
+                             FieldLiteral(connection, table, field, value);
+        return condition.empty() ? statement : statement + " WHERE " + condition;
+    });
 }
 
 int CDataSet::CopyRecords(const ado::RecordsetPtr& source, const ado::RecordsetPtr& target,
