@@ -1,0 +1,306 @@
+#pragma once
+// CGridCtrl: the data grid that every list, work page and dialog embeds. A wx
+// custom control with its own painting: rows and columns of CGridCell, fixed
+// header rows and columns, a focus cell, selection, in-place editing, and the
+// appearance read from the settings file "GridSet".
+#include "grid/grid_cell.h"
+#include "grid/grid_notify.h"
+
+#include <array>
+#include <memory>
+#include <unordered_map>
+#include <vector>
+#include <wx/dnd.h>
+#include <wx/imaglist.h>
+#include <wx/timer.h>
+#include <wx/window.h>
+
+class CGridDropHandler;
+
+// Scroll requests of OnHScroll / OnVScroll.
+enum GridScrollCode {
+    SB_LINEUP,
+    SB_LINEDOWN,
+    SB_PAGEUP,
+    SB_PAGEDOWN,
+    SB_THUMBPOSITION,
+    SB_THUMBTRACK,
+    SB_TOP,
+    SB_BOTTOM,
+};
+
+// The key or mouse button that starts an in-place edit.
+enum : int { kEditKeyMouse = 1, kEditKeyNone = 0 };
+
+class CGridCtrl : public wxWindow {
+public:
+    using Row = std::vector<std::unique_ptr<CGridCell>>;
+
+    static constexpr int kDragTimerId = 513;
+    static constexpr int kEditorId = 8;
+    static constexpr int kInsertRowCommand = 9926;
+
+    CGridCtrl(int rows = 0, int cols = 0, int fixedRows = 0, int fixedCols = 0);
+    ~CGridCtrl() override;
+
+    // Makes "GridCtrl" available to dialog templates (once per process).
+    static bool RegisterGridClass();
+    // Creates the window. False when it cannot be created.
+    bool Create(wxWindow* parent, int id, const wxRect& rect = wxRect(0, 0, 0, 0), long style = 0);
+
+    void SetTableName(const wxString& name) { m_strTableName = name; }
+    wxString GetTableName() const { return m_strTableName; }
+
+    // Sends a notification to the owner (the parent); returns its answer, 0 without one.
+    long NotifyOwner(int row, int col, int code);
+    static int ReadWheelStep();
+
+    // The grid whose focus cell last moved; null when none or when it was destroyed.
+    static CGridCtrl* GetCurrentGrid();
+
+    // --- cells and item access ---
+    virtual CGridCell* CreateCell(int row, int col);
+    virtual void DestroyCell(CGridCell* cell, int row, int col);
+    CGridCell* GetCell(int row, int col) const;
+    bool SetItem(const GridItem* item);
+    bool GetItem(GridItem* item) const;
+    virtual wxString GetItemText(int row, int col) const;
+    bool SetItemText(int row, int col, const wxString& text);
+    bool SetItemImage(int row, int col, int image);
+    int GetItemImage(int row, int col) const;
+    bool SetItemState(int row, int col, unsigned state);
+    unsigned GetItemState(int row, int col) const;
+    bool SetItemFormat(int row, int col, unsigned format);
+    unsigned GetItemFormat(int row, int col) const;
+    bool SetItemFont(int row, int col, const LogFont* font);
+    LogFont GetItemFont(int row, int col) const;
+    void SetModified(bool modified, int row = -1, int col = -1);
+    bool GetModified() const { return m_bAnyModified; }
+    bool IsCellEditable(int row, int col) const;
+    // Whether grid column col shows a money field (ADO type 131) of the bound recordset.
+    bool IsMoneyColumn(int col) const;
+    void SetFieldTypes(std::vector<int> types) { m_pFieldTypes = std::move(types); }
+    const std::vector<int>& GetFieldTypes() const { return m_pFieldTypes; }
+
+    // --- rows, columns and geometry ---
+    int GetRowCount() const { return m_nRowCount; }
+    int GetColumnCount() const { return m_nColCount; }
+    int GetFixedRowCount() const { return m_nFixedRowCount; }
+    int GetFixedColumnCount() const { return m_nFixedColCount; }
+    bool SetRowCount(int n);
+    bool SetColumnCount(int n);
+    bool SetFixedRowCount(int n);
+    bool SetFixedColumnCount(int n);
+    int InsertRow(const wxString& heading, int row = -1);
+    int InsertColumn(const wxString& heading, unsigned format = DT_LEFT, int col = -1);
+    bool DeleteRow(int row);
+    bool DeleteColumn(int col);
+    bool DeleteNonFixedRows();
+    bool DeleteAllItems();
+    int GetRowHeight(int row) const;
+    int GetColumnWidth(int col) const;
+    bool SetRowHeight(int row, int height);
+    bool SetColumnWidth(int col, int width);
+    int GetFixedRowHeight() const;
+    int GetFixedColumnWidth() const;
+    long GetVirtualHeight() const;
+    long GetVirtualWidth() const;
+    bool GetCellOrigin(int row, int col, wxPoint* origin) const;
+    bool GetCellRect(int row, int col, wxRect* rect) const;
+    GridCellId GetCellFromPt(const wxPoint& point, bool allowFixed = true) const;
+    GridCellId GetTopleftNonFixedCell() const;
+    GridCellRange GetVisibleNonFixedCellRange(wxRect* rect = nullptr) const;
+    GridCellRange GetUnobstructedNonFixedCellRange() const;
+    bool IsCellVisible(int row, int col) const;
+    bool RedrawCell(int row, int col);
+    void EnsureVisible(int row, int col);
+    void ResetScrollBars();
+    int GetScrollPos32(int orient) const;
+    void SetScrollPos32(int orient, int pos);
+    wxSize GetTextExtent(const wxString& text, bool semiBold = false) const;
+    virtual wxSize GetCellExtent(int row, int col, wxDC& dc) const;
+    bool AutoSizeColumn(int col);
+    bool AutoSizeRow(int row);
+    void AutoSize();
+    // The grid font (WM_SETFONT / WM_GETFONT): every cell takes it and the default
+    // sizes are measured from it.
+    void SetGridFont(const wxFont& font, bool redraw = true);
+    const wxFont& GetGridFont() const { return m_fontCells; }
+    const LogFont& GetCellLogFont() const { return m_lfCells; }
+    int GetDefaultRowHeight() const { return m_nNewRowHeight; }
+    int GetDefaultColumnWidth() const { return m_nNewColWidth; }
+    int GetCellPadding() const { return m_nCellPadding; }
+
+    // --- drawing ---
+    virtual void OnDraw(wxDC& dc);
+    void FillBackground(wxDC& dc, const wxRect& clip);
+    virtual bool DrawFixedCell(wxDC& dc, int row, int col, wxRect rect, bool eraseBackground);
+    virtual bool DrawCell(wxDC& dc, int row, int col, wxRect rect, bool eraseBackground);
+
+    // --- focus, selection, keys ---
+    bool IsCellInGrid(int row, int col) const;
+    bool IsCellInGrid(const GridCellId& cell) const { return IsCellInGrid(cell.row, cell.col); }
+    bool IsRangeInGrid(const GridCellRange& range) const;
+    bool RepaintCell(int row, int col, wxDC* dc = nullptr);
+    GridCellId SetFocusCell(int row, int col);
+    GridCellId SetFocusCell(const GridCellId& cell) { return SetFocusCell(cell.row, cell.col); }
+    GridCellId GetFocusCell() const { return m_cellFocus; }
+    void SelectRange(int minRow, int minCol, int maxRow, int maxCol, bool forceRepaint = false);
+    void SelectEverything();
+    void ExtendColumnSelection(const GridCellId& cell);
+    void ExtendRowSelection(const GridCellId& cell);
+    void ExtendCellSelection(const GridCellId& cell);
+    void ClearSelectionAndFocus();
+    std::vector<GridCellId> GetSelectedCells() const;
+    // The key handling of the grid, also used by the end of an in-place edit.
+    // True when the key was used.
+    bool HandleKeyDown(int keyCode, bool shift, bool ctrl);
+    void OnHScroll(int code, int trackPos = 0);
+    void OnVScroll(int code, int trackPos = 0);
+    void OnSysColorChange();
+
+    // --- editing ---
+    virtual void OnEditCell(int row, int col, int key);
+    virtual void CreateInPlaceEditControl(const wxRect& rect, long style, int id, int row, int col,
+                                          const wxString& text, int key);
+    virtual void OnEndEditCell(int row, int col, const wxString& text);
+    void EditCell(int row, int col, int firstKey);
+    void SetEditMode(bool on) { m_bEditMode = on; }
+    bool GetEditMode() const { return m_bEditMode; }
+    void AppendNewRecord();
+    void OnInsertRow();
+
+    // --- drag and drop (the drop target forwards here) ---
+    virtual wxDragResult OnDragEnter(wxCoord x, wxCoord y, wxDragResult def);
+    virtual wxDragResult OnDragOver(wxCoord x, wxCoord y, wxDragResult def);
+    virtual void OnDragLeave();
+    virtual bool OnDrop(wxCoord x, wxCoord y, const wxString& text);
+
+    // --- appearance ---
+    void SetTextColor(const wxColour& c) { m_clrCellText = c; }
+    void SetTextBkColor(const wxColour& c) { m_clrCellBack = c; }
+    void SetOutsideBkColor(const wxColour& c) { m_clrOutside = c; }
+    void SetFixedTextColor(const wxColour& c) { m_clrHeadText = c; }
+    void SetFixedBkColor(const wxColour& c) { m_clrHeadBack = c; }
+    void SetGridColor(const wxColour& c) { m_clrLines = c; }
+    void SetGridLines(int lines) { m_nGridLines = lines; }
+    void SetGridLineWidth(int width) { m_nLinePen = width < 0 ? 0 : width; }
+    wxColour GetTextColor() const { return m_clrCellText; }
+    wxColour GetTextBkColor() const { return m_clrCellBack; }
+    wxColour GetOutsideBkColor() const { return m_clrOutside; }
+    wxColour GetFixedTextColor() const { return m_clrHeadText; }
+    wxColour GetFixedBkColor() const { return m_clrHeadBack; }
+    wxColour GetGridColor() const { return m_clrLines; }
+    int GetGridLines() const { return m_nGridLines; }
+    int GetGridLineWidth() const { return m_nLinePen; }
+    int GetExtraRowHeight() const { return m_nExtraRowHeight; }
+    wxImageList* GetImageList() const { return m_pImages; }
+    void SetImageList(wxImageList* images) { m_pImages = images; }
+
+    // Owner-set state (the members keep the names the rest of the program uses).
+    int m_nExtraRowHeight = 0;
+    bool m_bCloseRsOnDestroy = false;
+    bool m_bPickGrid = false;
+    bool m_bLinkUpper = false;
+    bool m_bDriveLookup = false;
+    int m_nPrintMode = 1;
+    std::vector<int> m_pFieldTypes;
+    wxString m_strReportName;
+    wxString m_strLookupMarker;
+    wxString m_strTitle;
+    bool m_bSizesChanged = false;
+    bool m_bInLookup = false;
+    bool m_bLookupReady = false;
+    std::array<wxString, 30> PrintTexts;
+    int m_nFirstRecordMarker = 0;
+    int m_nHelpContext = 1002;
+    int m_nFromPage = 0;
+    int m_nToPage = 99999;
+    int m_nCopies = 0;
+    bool m_bLineTaken = false;
+    bool m_bPreviewing = false;
+    bool m_bEditMode = false;
+    bool m_bAnyModified = false;
+    bool m_bDragDropOn = false;
+    bool m_bWholeRows = false;
+    bool m_bOneRowOnly = false;
+    bool m_bDrawOn = true;
+    bool m_bSelectOn = false;
+    bool m_bHeaderSorts = true;
+    bool m_bTakesTab = true;
+    bool m_bOffscreenPaint = true;
+    bool m_bRowSizing = true;
+    bool m_bColSizing = true;
+    int m_nWheelRows = 3;
+    bool m_bSortUp = true;
+    int m_nSortCol = -1;
+
+protected:
+    void OnPaint(wxPaintEvent& event);
+    void OnSizeEvent(wxSizeEvent& event);
+    void OnKeyDownEvent(wxKeyEvent& event);
+    void OnCharEvent(wxKeyEvent& event);
+    void OnScrollWin(wxScrollWinEvent& event);
+    void OnSysColourChangedEvent(wxSysColourChangedEvent& event);
+    void OnCaptureLost(wxMouseCaptureLostEvent& event);
+    void OnTimer(wxTimerEvent& event);
+    void OnNotify(CGridNotifyEvent& event);
+    void OnInsertRowCommand(wxCommandEvent& event);
+    // The end of an in-place edit (notification -106 of the editor).
+    void OnEndInPlaceEdit(CGridNotifyEvent& event);
+    // Selection by the current mouse action, from the anchor to cell.
+    void OnSelecting(const GridCellId& cell);
+    bool IsPrinting(const wxDC& dc) const;
+
+private:
+    bool HasWindow() const { return GetHandle() != nullptr; }
+    void MakeCurrentGrid();
+    void ApplyGridSet();
+    void DeriveCellColours();
+    void RepaintFixedOf(int row, int col, wxDC* dc);
+    void ScrollBy(int orient, int code, int trackPos);
+    wxFont SemiBold(const wxFont& font) const;
+    void DrawCellText(wxDC& dc, const CGridCell& cell, wxRect rect, const wxFont& font);
+
+    int m_nRowCount = 0, m_nFixedRowCount = 0, m_nColCount = 0, m_nFixedColCount = 0;
+    std::vector<Row> m_arRows;
+    std::vector<int> m_arRowHeights;
+    std::vector<int> m_arColWidths;
+    int m_nCellPadding = 0;
+    int m_nNewColWidth = 30;
+    int m_nNewRowHeight = 10;
+    int m_nVScrollRange = 0;
+    int m_nHScrollRange = 0;
+    int m_nVScrollPage = 0, m_nHScrollPage = 0;
+    int m_nVScrollPos = 0, m_nHScrollPos = 0;
+    int m_nSizingZone = 3;
+
+    wxString m_strTableName;
+    wxImageList m_imgCells;
+    wxImageList* m_pImages = nullptr;
+
+    wxColour m_clrCellText, m_clrCellBack, m_clrOutside, m_clrHeadText, m_clrHeadBack;
+    wxColour m_clrLines{192, 192, 192};
+    wxColour m_clrBaseText, m_clrBaseWindow, m_clrBaseFace, m_clrBaseShadow;
+    int m_nGridLines = 3;
+    int m_nLinePen = 0;
+
+    LogFont m_lfCells;
+    wxFont m_fontCells;
+    wxFont m_fontCellsSemiBold;
+
+    int m_nMouseAction = 0;
+    GridCellId m_cellAnchor;
+    GridCellId m_cellFocus;
+    GridCellId m_cellDropTarget;
+    std::unique_ptr<wxTimer> m_pDragTimer;
+    std::unordered_map<std::uint32_t, GridCellId> m_mapSelected;
+    std::unordered_map<std::uint32_t, GridCellId> m_mapKeptSelection;
+    CGridDropHandler* m_pDropTarget = nullptr; // owned by the window once registered
+
+    // Top-left non-fixed cell of the last lookup, so that scrolling walks only the rows
+    // and columns it passes.
+    mutable int m_nCachedTopRow = -1, m_nCachedTopSum = 0;
+    mutable int m_nCachedLeftCol = -1, m_nCachedLeftSum = 0;
+    void InvalidateTopLeft() const { m_nCachedTopRow = m_nCachedLeftCol = -1; }
+};

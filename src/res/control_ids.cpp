@@ -1,0 +1,27 @@
+#include "res/control_ids.h"
+
+#include <wx/defs.h>
+
+namespace res {
+namespace {
+// Above every resource and command number of the program (they end below 0xF000).
+constexpr int kReservedBlock = 0xF800;
+} // namespace
+
+int ToWxId(int resourceId) {
+    if (resourceId == IDOK) return wxID_OK;
+    if (resourceId == IDCANCEL) return wxID_CANCEL;
+    if (resourceId >= wxID_LOWEST && resourceId <= wxID_HIGHEST)
+        return kReservedBlock + (resourceId - wxID_LOWEST);
+    return resourceId;
+}
+
+int FromWxId(int wxId) {
+    if (wxId == wxID_OK) return IDOK;
+    if (wxId == wxID_CANCEL) return IDCANCEL;
+    if (wxId >= kReservedBlock && wxId <= kReservedBlock + (wxID_HIGHEST - wxID_LOWEST))
+        return wxId - kReservedBlock + wxID_LOWEST;
+    return wxId;
+}
+
+} // namespace res
