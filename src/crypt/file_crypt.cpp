@@ -35,8 +35,10 @@ enum Word : size_t {
     kChunkBytes = 19,
 };
 
+// The body goes through one reusable buffer of a thousand 1000-byte chunks: memory
+// stays bounded, and large reads and writes keep the stream overhead small.
 constexpr size_t kChunkSize = 1000;
-constexpr size_t kEncryptCapacity = 1008; // room for a block cipher's padding
+constexpr size_t kBufferSize = 1000 * kChunkSize;
 constexpr size_t kStreamBuffer = 1 << 16;
 
 bool Fits(const std::string& path) {
@@ -157,9 +159,9 @@ bool DeriveFromKeyString(FileJob& job, const char* key, const char* const messag
     return true;
 }
 
-// Reads the next chunk into the chunk buffer; the count goes to its word.
-size_t ReadChunk(FileJob& job) {
-    size_t n = std::fread(reinterpret_cast<uint8_t*>(job[kChunk]), 1, kChunkSize, job.Source());
+// Fills the chunk buffer from the source; the count goes to its word.
+size_t ReadChunks(FileJob& job) {
+    size_t n = std::fread(reinterpret_cast<uint8_t*>(job[kChunk]), 1, kBufferSize, job.Source());
     job[kChunkBytes] = n;
     return n;
 }
@@ -167,7 +169,7 @@ size_t ReadChunk(FileJob& job) {
 // The chunk loop shared by both directions: one key stream over the whole body.
 int CryptBody(FileJob& job, const char* readError, const char* cryptError, const char* writeError) {
     uint8_t* chunk = reinterpret_cast<uint8_t*>(job[kChunk]);
-    size_t n = ReadChunk(job);
+    size_t n = ReadChunks(job);
     for (;;) {
         if (std::ferror(job.Source())) return Failed(readError);
         bool end = std::feof(job.Source()) != 0;
@@ -175,7 +177,7 @@ int CryptBody(FileJob& job, const char* readError, const char* cryptError, const
         if (n) std::fwrite(chunk, 1, n, job.Destination());
         if (std::ferror(job.Destination())) return Failed(writeError);
         if (end) return job.Commit() ? 1 : Failed(writeError);
-        n = ReadChunk(job);
+        n = ReadChunks(job);
     }
 }
 
@@ -223,9 +225,9 @@ int EncryptFile(const std::string& source, const std::string& destination, const
             return Failed("写文件头出错，无法完成加密！");
     }
 
-    if (!job.Allocate(kChunk, kEncryptCapacity)) return Failed("内存不够，无法完成加密！");
+    if (!job.Allocate(kChunk, kBufferSize)) return Failed("内存不够，无法完成加密！");
     job[kChunkLength] = kChunkSize;
-    job[kChunkCapacity] = kEncryptCapacity;
+    job[kChunkCapacity] = kBufferSize;
     return CryptBody(job, "读取文件出错，加密失败。", "内部错误，加密失败。",
                      "写文件错误，加密失败。");
 }
@@ -257,9 +259,9 @@ int DecryptFile(const std::string& source, const std::string& destination, const
         if (!job[kSessionKey]) return Failed("内部错误，解密失败。");
     }
 
-    if (!job.Allocate(kChunk, kChunkSize)) return Failed("内存不够，解密失败。");
+    if (!job.Allocate(kChunk, kBufferSize)) return Failed("内存不够，解密失败。");
     job[kChunkLength] = kChunkSize;
-    job[kChunkCapacity] = kChunkSize;
+    job[kChunkCapacity] = kBufferSize;
     return CryptBody(job, "读文件出错，解密失败。", "解密过程出错，解密失败。",
                      "写文件错误，解密失败。");
 }
