@@ -92,9 +92,8 @@ public:
         struct stat st;
         if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) return false;
         size_t slash = path.rfind('/');
-        std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+        std::string folder = slash == std::string::npos ? "./" : path.substr(0, slash + 1);
         std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
-        if (slash == std::string::npos) folder += '/';
         unsigned long seed = 0;
         if (::getrandom(&seed, sizeof seed, 0) != sizeof seed) seed = ::getpid();
         for (int attempt = 0; attempt < 100; ++attempt) {

@@ -35,6 +35,11 @@ SEALKIT_API int NvEncrypt(char* path, const char* key) {
     std::memcpy(path, working.c_str(), working.size() + 1);
     std::string encrypted = plain;
     ReplaceExtension(encrypted, "dwf");
+    // A .dwf inside the working folder would be its own working copy, deleted below.
+    if (encrypted == working) {
+        sealkit::Fail("创建目标文件出错!");
+        return 0;
+    }
     if (!sealkit::EncryptFile(working, encrypted, key)) return 0;
     struct stat st;
     if (::stat(encrypted.c_str(), &st) == 0) ::chmod(encrypted.c_str(), st.st_mode & 07555);

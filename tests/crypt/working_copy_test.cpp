@@ -124,6 +124,7 @@ TEST_F(WorkingCopyTest, DecryptRefusesNamesThatDoNotEndInLowerCaseDwf) {
 
 TEST_F(WorkingCopyTest, BadPathsFailWithoutTouchingAnything) {
     WriteFile(home + "/Data/ljsh.dwf", "x");
+    WriteFile(sysdir + "/Data/Data/ljsh.dwf", "rows");
     std::string longPath = home + "/Data/" + std::string(250, 'a') + ".dbf";
     auto before = Snapshot(Path(""));
 
@@ -142,6 +143,11 @@ TEST_F(WorkingCopyTest, BadPathsFailWithoutTouchingAnything) {
         }
     }
     EXPECT_FALSE(fs::exists("/nowhere"));
+
+    // An encrypted table inside the working folder is never deleted as its own working copy.
+    boxes.Clear();
+    EXPECT_EQ(NvEncrypt(Buffer(sysdir + "/Data/Data/ljsh.dwf"), kProgramKey), 0);
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"创建目标文件出错!"});
 
     // Decrypt: a missing encrypted table, a missing working folder, an over-long path.
     struct Case {
