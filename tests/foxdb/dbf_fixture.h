@@ -57,22 +57,6 @@ inline void WriteBytes(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 
-// Runs a python3 script; returns its standard output, or "ERROR..." when it fails.
-inline std::string RunPython(const std::string& script, const std::string& folder) {
-    std::string file = folder + "/script.py";
-    WriteBytes(file, script);
-    std::string command = "cd '" + folder + "' && python3 script.py 2>&1";
-    std::string output;
-    if (FILE* pipe = ::popen(command.c_str(), "r")) {
-        char buffer[4096];
-        size_t n;
-        while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-            output.append(buffer, n);
-        if (::pclose(pipe) != 0) output = "ERROR " + output;
-    }
-    return output;
-}
-
 inline std::string Text(const foxdb::Value& v) {
     if (auto s = std::get_if<std::string>(&v)) return *s;
     return "<not text>";
