@@ -11,7 +11,9 @@
 namespace ado {
 
 class Recordset;
+struct ColumnInfo;
 
+// A Field belongs to its recordset and is valid while that recordset is open.
 class Field {
 public:
     const std::string& Name() const;
@@ -45,6 +47,7 @@ public:
 private:
     friend class Fields;
     Field(Recordset* owner, int index) : owner_(owner), index_(index) {}
+    const ColumnInfo& Column() const; // 3704 when the recordset is closed
     Recordset* owner_;
     int index_;
 };
@@ -63,6 +66,7 @@ public:
 
 private:
     friend class Recordset;
+    struct ColumnInfo;
     explicit Fields(Recordset* owner) : owner_(owner) {}
     void Reset(int count); // one Field per column of the open recordset
     Recordset* owner_;

@@ -35,6 +35,7 @@ using ConnectionPtr = std::shared_ptr<Connection>;
 class Recordset;
 using RecordsetPtr = std::shared_ptr<Recordset>;
 struct RowStore;
+class Criteria;
 
 class Recordset {
 public:
@@ -170,6 +171,10 @@ private:
     long StartIndex(const Variant& start) const;
     void OpenFile(const std::string& path);
     void OpenStatement(const std::string& text, long options);
+    void ParseSort();
+    bool InFilter(long row) const;
+    std::vector<long> AffectedRows(AffectEnum affect) const;
+    void RequireUpdatable() const;
 
     std::shared_ptr<RowStore> store_;
     ConnectionPtr connection_;
@@ -178,7 +183,9 @@ private:
     CursorLocationEnum cursorLocation_ = adUseServer;
     std::string source_;
     Variant filter_ = Variant(0);
+    std::shared_ptr<const Criteria> filterCriteria_; // when filter_ is a criteria string
     std::string sort_;
+    std::vector<std::pair<int, bool>> sortKeys_; // column, descending
     ado::Fields fields_;
 
     mutable std::vector<long> view_;

@@ -7,8 +7,13 @@
 #include "foxdb/value.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
+
+namespace foxdb {
+struct ResultSet;
+}
 
 namespace ado {
 
@@ -20,9 +25,8 @@ struct ColumnInfo {
     int scale = 255;
     long attributes = 0; // FieldAttributeEnum
     // Where the column is written back: the base table's name (file stem) and the
-    // field's name and 0-based index in it; empty / -1 for computed columns.
+    // field's 0-based index in it; empty / -1 for computed columns.
     std::string baseTable;
-    std::string baseColumn;
     int baseField = -1;
 
     bool IsText() const;
@@ -56,9 +60,16 @@ struct RowStore {
     std::string BaseTable() const;
 };
 
+// The rows of an engine result: its columns' metadata (base table by file stem)
+// and its rows with their record numbers.
+std::shared_ptr<RowStore> StoreFromResult(foxdb::ResultSet&& result);
+
 // Engine value <-> Variant for a column, with the provider's conversions on put.
 Variant ToVariant(const ColumnInfo& column, const foxdb::Value& value);
 foxdb::Value FromVariant(const ColumnInfo& column, const Variant& value); // throws ComError
+// An OLE date as the rows hold it: a whole day as a Date (date 0 as the empty
+// date), a date with a time of day as the OLE double.
+foxdb::Value StoreOleDate(double ole);
 // Length in bytes of a stored value (ActualSize), -1 for Null.
 long StoredSize(const ColumnInfo& column, const foxdb::Value& value);
 

@@ -1,0 +1,17 @@
+#include "ado/engine_error.h"
+
+namespace ado {
+
+ComError EngineError(const foxdb::Error& error) {
+    switch (error.kind()) {
+    case foxdb::ErrorKind::Syntax:
+    case foxdb::ErrorKind::UnknownColumn:
+    case foxdb::ErrorKind::TypeMismatch:
+        return ComError(DB_E_ERRORSINCOMMAND, error.what(),
+                        "Microsoft OLE DB Provider for ODBC Drivers");
+    default:
+        return ComError(E_FAIL, error.what(), "Microsoft OLE DB Provider for ODBC Drivers");
+    }
+}
+
+} // namespace ado
