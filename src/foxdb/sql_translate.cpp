@@ -27,6 +27,11 @@ std::string FoldCase(const std::string& s) {
     return r;
 }
 
+// The driver named plain columns in lower case.
+std::string OutputName(const std::string& field) {
+    return FoldCase(field);
+}
+
 std::string Hex(const std::string& bytes) {
     static const char* digits = "0123456789ABCDEF";
     std::string r = "X'";
@@ -512,7 +517,8 @@ Code Translator::EmitAggregate(const Expr& e, Scope& scope) {
 std::string AggregateName(const Expr& e) {
     if (e.kind == Expr::Kind::Aggregate) {
         if (e.args.empty()) return "cnt";
-        if (e.args[0]->kind == Expr::Kind::Column) return FoldCase(e.op) + "_" + e.args[0]->name;
+        if (e.args[0]->kind == Expr::Kind::Column)
+            return FoldCase(e.op) + "_" + OutputName(e.args[0]->name);
     }
     return {};
 }
@@ -586,7 +592,7 @@ SelectPlan Translator::Select(const sql::Select& sel, const Scope* parent, bool 
                     col.name = fields[f].name;
                     Item item;
                     item.code = EmitColumn(col, scope);
-                    item.out.name = fields[f].name;
+                    item.out.name = OutputName(fields[f].name);
                     item.out.type = item.code.type;
                     item.out.nullable = fields[f].nullable;
                     item.out.baseTable = src.info.path;
@@ -607,7 +613,7 @@ SelectPlan Translator::Select(const sql::Select& sel, const Scope* parent, bool 
             Found f = Lookup(*si.expr, scope);
             if (f.scope == &scope) {
                 const Source& src = scope.tables[f.table];
-                item.out.name = (*src.info.fields)[f.field].name;
+                item.out.name = OutputName((*src.info.fields)[f.field].name);
                 item.out.nullable = (*src.info.fields)[f.field].nullable;
                 item.out.baseTable = src.info.path;
                 item.out.baseField = static_cast<int>(f.field);
