@@ -49,7 +49,7 @@ GridSetValues ParseGridSet(const wxString& line) {
 wxString FormatGridSet(const GridSetChoice& c) {
     auto abs = [](long v) { return std::labs(v); };
     return wxString::Format("MxZt=%d,MxYs=%ld,BtYs=%ld,BgBj=%ld,MxBj=%ld,WgBj=%ld,BtBj=%ld,"
-                            "rowhight=%ld,Linehight=%ld,AutoRe=%s,\n",
+                            "rowhight=%ld,Linehight=%ld,AutoRe=%s,",
                             c.fontHeight, abs(static_cast<long>(c.cellText)),
                             abs(static_cast<long>(c.headText)), abs(static_cast<long>(c.gridBack)),
                             abs(static_cast<long>(c.cellBack)), abs(static_cast<long>(c.lines)),
