@@ -1,0 +1,102 @@
+// Failures are clear errors that change nothing; hostile text never runs a
+// second statement.
+#include "foxdb/sql_fixture.h"
+
+namespace foxdb_test {
+namespace {
+
+using foxdb::ErrorKind;
+
+class SqlErrors : public SqlTest {
+protected:
+    void SetUp() override {
+        SqlTest::SetUp();
+        Run(CTableCatalog().GetCreateSql("gk").utf8_string());
+        Run(CTableCatalog().GetCreateSql("ljkc").utf8_string());
+        Run("insert into gk (车牌号码,来店里程,no) values ('京A1',100,1)");
+        Run("insert into gk (车牌号码,来店里程,no) values ('京A2',200,2)");
+    }
+    // The error a statement gives; fails the test when there is none.
+    foxdb::Error ErrorOf(const std::string& statement) {
+        try {
+            db->Execute(statement);
+        } catch (const foxdb::Error& e) {
+            return e;
+        }
+        ADD_FAILURE() << "no error for: " << statement;
+        return foxdb::Error(ErrorKind::Other, "");
+    }
+    std::string Rows() {
+        std::string out;
+        for (const auto& row : Query("select 车牌号码,来店里程 from gk").rows)
+            out += Utf8(row[0]) + "=" + std::to_string(std::get<int64_t>(row[1])) + ";";
+        return out;
+    }
+};
+
+TEST_F(SqlErrors, EachFailureIsAClearErrorAndChangesNothing) {
+    struct Case {
+        std::string statement;
+        ErrorKind kind;
+        const char* text; // part of the message
+    } cases[] = {
+        {"select * from xyz", ErrorKind::FileNotFound, "File 'xyz.dbf' does not exist."},
+        {"DELETE FROM xyz WHERE no=1", ErrorKind::FileNotFound, "File 'xyz.dbf' does not exist."},
+        {"select 无此列 from gk", ErrorKind::UnknownColumn, "Column '无此列' is not found"},
+        {"select gk.no from gk,ljkc where no=1", ErrorKind::UnknownColumn, "ambiguous"},
+        {"select * form gk", ErrorKind::Syntax, "near 'form' at position 10"},
+        {"select * from gk where", ErrorKind::Syntax, "end of statement"},
+        {"select * from gk where 车牌号码=1", ErrorKind::TypeMismatch, "type mismatch"},
+        {"select * from gk where 来店日期>'2024'", ErrorKind::TypeMismatch, "type mismatch"},
+        {"select sum(车牌号码) from gk", ErrorKind::TypeMismatch, "type mismatch"},
+        {"select * from gk where sum(no)>1", ErrorKind::Syntax, "aggregate"},
+        {"select nosuch(no) from gk", ErrorKind::Syntax, "not supported"},
+        {"UPDATE gk SET 来店里程 ='many' WHERE no=1", ErrorKind::TypeMismatch, "many"},
+        {"UPDATE gk SET 来店里程 =5, 无此列 ='x'", ErrorKind::UnknownColumn, "无此列"},
+        {"UPDATE gk SET no =1", ErrorKind::Uniqueness, "Uniqueness of index NO is violated."},
+        {"insert into gk (车牌号码,no) values ('京A3',2)", ErrorKind::Uniqueness,
+         "Uniqueness of index NO is violated."},
+        {"insert into gk (车牌号码,no) values ('京A3')", ErrorKind::Syntax, "1 values"},
+        {"select * from gk where 车牌号码='京A1", ErrorKind::Syntax, "unclosed quote"},
+        {"select * from gk; DELETE FROM gk", ErrorKind::Syntax, "one statement"},
+        {"DELETE FROM gk WHERE no=1; DELETE FROM gk", ErrorKind::Syntax, "one statement"},
+        {"select * from gk where 车牌号码='a'; DELETE FROM gk where '1'='1'", ErrorKind::Syntax,
+         "one statement"},
+        {"select * from gk where 车牌号码='" + std::string(100000, 'x') + "'", ErrorKind::Syntax,
+         "too long"},
+        {"select * from gk where 车牌号码='\xB0\xA1'", ErrorKind::Syntax, "not valid"},
+        {"select * from gk where 车牌号码='\xF0\x9F\x98\x80'", ErrorKind::Syntax, "cannot hold"},
+        {"select * from gk where " + std::string(5000, '(') + "1=1" + std::string(5000, ')'),
+         ErrorKind::Syntax, "nested too deeply"},
+        {"select * from gk where " + std::string(5000, '!') + "no=1", ErrorKind::Syntax,
+         "nested too deeply"},
+    };
+    const std::string before = Rows();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.statement.substr(0, 80));
+        foxdb::Error e = ErrorOf(c.statement);
+        EXPECT_EQ(e.kind(), c.kind) << e.what();
+        std::string message = e.what(), lower = message;
+        for (char& ch : lower)
+            if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
+        std::string want = c.text, wantLower = want;
+        for (char& ch : wantLower)
+            if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
+        EXPECT_NE(lower.find(wantLower), std::string::npos) << message;
+        EXPECT_EQ(Rows(), before);
+    }
+}
+
+TEST_F(SqlErrors, AStatementBuiltFromTypedTextStaysOneStatement) {
+    // A quote typed into a search value ends the literal; what follows is a syntax
+    // error, never a statement of its own.
+    std::string typed = "x' or 1=1; DELETE FROM gk where 'a'='a";
+    foxdb::Error e = ErrorOf("select * from gk where 车牌号码 like '%" + typed + "%'");
+    EXPECT_EQ(e.kind(), ErrorKind::Syntax);
+    EXPECT_EQ(Rows(), "京A1=100;京A2=200;");
+    EXPECT_THROW(Query("DELETE FROM gk"), foxdb::Error); // Query runs SELECTs only
+    EXPECT_EQ(Rows(), "京A1=100;京A2=200;");
+}
+
+} // namespace
+} // namespace foxdb_test
