@@ -1,0 +1,133 @@
+// A writer killed at any moment leaves the old table or the new one, and the
+// index always matches the table the next opener sees.
+#include "dbf_fixture.h"
+#include "foxdb/cdx_index.h"
+
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <random>
+#include <sys/wait.h>
+
+using namespace foxdb;
+using namespace foxdb_test;
+
+namespace {
+
+// Every record r holds no = r and a = "r<r>"; the index holds exactly those keys.
+void ExpectConsistent(const std::string& dir) {
+    auto t = DbfTable::Open(dir + "/t.dbf");
+    for (uint32_t r = 1; r <= t->RecordCount(); ++r) {
+        ASSERT_EQ(t->Get(r, 1), Value(int64_t(r)));
+        std::string a = Text(t->Get(r, 0));
+        ASSERT_EQ(a.substr(0, a.find(' ')), "r" + std::to_string(r));
+    }
+    std::string bytes = ReadBytes(dir + "/t.cdx");
+    auto tags = ReadCdxTags(bytes, "t.cdx");
+    ASSERT_EQ(tags.size(), 1u);
+    auto keys = ReadCdxKeys(bytes, tags[0], false, "t.cdx");
+    ASSERT_EQ(keys.size(), t->RecordCount());
+    for (size_t i = 0; i < keys.size(); ++i)
+        ASSERT_EQ(keys[i].recno, i + 1);
+}
+
+[[noreturn]] void WriteForever(const std::string& dir) {
+    try {
+        for (;;) {
+            TableEdit edit(dir + "/t.dbf");
+            uint32_t next = edit.Table().RecordCount() + 1;
+            edit.Append({"r" + std::to_string(next), int64_t(next)});
+            edit.Update(1 + next % (next - 1 ? next - 1 : 1), 0,
+                        "r" + std::to_string(1 + next % (next - 1 ? next - 1 : 1)));
+            edit.Commit();
+        }
+    } catch (...) {
+    }
+    _exit(1);
+}
+
+} // namespace
+
+TEST(DbfCrash, KilledWritersNeverLeaveAMix) {
+    TempFolder dir;
+    CreateTable(dir.Path(), "t", ParseFieldList("(a C(200),no I UNIQUE)"));
+    {
+        TableEdit edit(dir.File("t.dbf"));
+        for (int r = 1; r <= 3000; ++r)
+            edit.Append({"r" + std::to_string(r), int64_t(r)});
+        edit.Commit();
+    }
+    std::mt19937 random(42);
+    std::uniform_int_distribution<int> delay(0, 25000);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(6);
+    uint32_t grown = 0;
+    for (int round = 0; round < 60 && std::chrono::steady_clock::now() < deadline; ++round) {
+        pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) WriteForever(dir.Path());
+        ::usleep(static_cast<useconds_t>(delay(random)));
+        ::kill(child, SIGKILL);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        ASSERT_TRUE(WIFSIGNALED(status)) << "the writer stopped by itself";
+        ExpectConsistent(dir.Path());
+        if (HasFatalFailure()) return;
+        grown = DbfTable::Open(dir.File("t.dbf"))->RecordCount();
+    }
+    EXPECT_GT(grown, 3000u); // the writers did get work done
+    // And the table takes writes again.
+    TableEdit edit(dir.File("t.dbf"));
+    uint32_t next = edit.Table().RecordCount() + 1;
+    edit.Append({"r" + std::to_string(next), int64_t(next)});
+    edit.Commit();
+    ExpectConsistent(dir.Path());
+}
+
+// The moment that matters most, made exactly: both new files complete and the
+// marker written, the table renamed, the index not yet.
+TEST(DbfCrash, AReplacementCutBetweenTheRenamesIsFinishedByTheNextOpener) {
+    TempFolder dir;
+    CreateTable(dir.Path(), "t", ParseFieldList("(a C(10),no I UNIQUE)"));
+    std::string path = dir.File("t.dbf");
+    {
+        TableEdit edit(path);
+        edit.Append({std::string("r1"), int64_t(1)});
+        edit.Commit();
+    }
+    const std::string oldDbf = ReadBytes(path), oldCdx = ReadBytes(dir.File("t.cdx"));
+    {
+        TableEdit edit(path);
+        edit.Append({std::string("r2"), int64_t(2)});
+        edit.Commit();
+    }
+    const std::string newDbf = ReadBytes(path), newCdx = ReadBytes(dir.File("t.cdx"));
+    for (int renamed = 0; renamed <= 2; ++renamed) {
+        SCOPED_TRACE(renamed);
+        WriteBytes(path, renamed >= 1 ? newDbf : oldDbf);
+        WriteBytes(dir.File("t.cdx"), renamed >= 2 ? newCdx : oldCdx);
+        if (renamed < 1) WriteBytes(path + ".tmp", newDbf);
+        if (renamed < 2) WriteBytes(dir.File("t.cdx.tmp"), newCdx);
+        WriteBytes(path + ".commit", "t.dbf\nt.cdx\n");
+        EXPECT_EQ(DbfTable::Open(path)->RecordCount(), 2u);
+        EXPECT_EQ(ReadBytes(dir.File("t.cdx")), newCdx);
+        EXPECT_FALSE(std::filesystem::exists(path + ".commit"));
+        EXPECT_FALSE(std::filesystem::exists(path + ".tmp"));
+        EXPECT_FALSE(std::filesystem::exists(dir.File("t.cdx.tmp")));
+    }
+    // Before the marker the new files are not yet decided: the old table stays.
+    WriteBytes(path, oldDbf);
+    WriteBytes(dir.File("t.cdx"), oldCdx);
+    WriteBytes(path + ".tmp", newDbf);
+    EXPECT_EQ(DbfTable::Open(path)->RecordCount(), 1u);
+    TableEdit edit(path);
+    edit.Append({std::string("r2"), int64_t(2)});
+    edit.Commit();
+    EXPECT_FALSE(std::filesystem::exists(path + ".tmp"));
+    EXPECT_EQ(DbfTable::Open(path)->RecordCount(), 2u);
+    // A table whose creation was cut short is found once finished.
+    std::filesystem::rename(path, dir.File("u.dbf.tmp"));
+    std::filesystem::rename(dir.File("t.cdx"), dir.File("u.cdx.tmp"));
+    WriteBytes(dir.File("u.dbf.commit"), "u.dbf\nu.cdx\n");
+    EXPECT_EQ(FindTableFile(dir.Path(), "U"), dir.File("u.dbf"));
+    EXPECT_TRUE(std::filesystem::exists(dir.File("u.cdx")));
+}
