@@ -1,0 +1,59 @@
+// The qvsql front end: tab-separated lines, types on request, counts for
+// changes, errors on stderr with a non-zero status.
+#include "foxdb/sql_fixture.h"
+
+#include <sys/wait.h>
+
+namespace foxdb_test {
+namespace {
+
+class Qvsql : public SqlTest {
+protected:
+    struct Output {
+        int status = -1;
+        std::string out;
+    };
+    // Runs qvsql with the statement; stderr is folded into the output.
+    Output Tool(const std::string& options, const std::string& statement) {
+        const std::string tool = std::string(QV_BIN_DIR) + "/qvsql";
+        WriteBytes(folder.File("statement.txt"), statement);
+        std::string command = "'" + tool + "' " + options + " '" + folder.Path() + "' \"$(cat '" +
+                              folder.File("statement.txt") + "')\" 2>&1";
+        Output result;
+        if (FILE* pipe = ::popen(command.c_str(), "r")) {
+            char buffer[4096];
+            size_t n;
+            while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+                result.out.append(buffer, n);
+            int raw = ::pclose(pipe);
+            result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        }
+        return result;
+    }
+};
+
+TEST_F(Qvsql, PrintsRowsTypesCountsAndErrors) {
+    if (!std::filesystem::exists(std::string(QV_BIN_DIR) + "/qvsql"))
+        GTEST_SKIP() << "qvsql not built";
+    Run("CREATE TABLE t (名称 C(10), 金额 N(8,2), 日期 D, 次数 I, no I UNIQUE)");
+    Run("INSERT INTO t VALUES ('机油', 12.5, {^2024-03-05}, 3, 1)");
+    Run("INSERT INTO t (名称, 日期, no) VALUES ('空', {^//}, 2)");
+
+    Output rows = Tool("--types", "select * from t order by no");
+    EXPECT_EQ(rows.status, 0);
+    EXPECT_EQ(rows.out, "名称\t金额\t日期\t次数\tno\n"
+                        "129/10/255/255\t131/10/8/2\t133/6/10/255\t3/4/10/0\t3/4/10/0\n"
+                        "机油\t12.50\t2024-03-05\t3\t1\n"
+                        "空\tNULL\t\tNULL\t2\n");
+
+    Output changed = Tool("", "UPDATE t SET 金额 ='3' WHERE no>0");
+    EXPECT_EQ(changed.status, 0);
+    EXPECT_EQ(changed.out, "2\n");
+
+    Output failed = Tool("", "select * from nosuch");
+    EXPECT_NE(failed.status, 0);
+    EXPECT_NE(failed.out.find("File 'nosuch.dbf' does not exist."), std::string::npos);
+}
+
+} // namespace
+} // namespace foxdb_test
