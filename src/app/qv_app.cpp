@@ -1,13 +1,17 @@
 #include "app/qv_app.h"
 
+#include "app/main_frame.h"
+#include "app/splash_window.h"
 #include "crypt/sealkit.h"
+#include "data/setting_files.h"
 #include "platform/files.h"
 #include "platform/message_box_wx.h"
 #include "platform/paths.h"
 
 #include <unistd.h>
+#include <vector>
 #include <wx/cmdline.h>
-#include <wx/frame.h>
+#include <wx/image.h>
 
 // The program binds the two working-copy functions of sealkit by name when it loads.
 __attribute__((used)) static const void* const kSealkitImports[] = {
@@ -30,8 +34,27 @@ bool CQvApp::OnInit() {
     std::string folder = platform::ProgramFolder();
     platform::CreateFolders(folder);
     if (::chdir(folder.c_str()) != 0) return false;
-    auto* frame = new wxFrame(nullptr, wxID_ANY, wxString::FromUTF8("管理系统(V9.15)"),
-                              wxDefaultPosition, wxSize(1024, 720));
-    frame->Show();
+    wxInitAllImageHandlers(); // backgrounds may be BMP, GIF or JPEG
+    return StartUp();
+}
+
+wxString CQvApp::ReadTitle() {
+    std::vector<wxString> items(10);
+    CSettingFiles::ReadCsvLine("Picture/Memfile", items);
+    return items[0] + wxString::FromUTF8("管理系统(V9.15)");
+}
+
+bool CQvApp::StartUp() {
+    auto* splash = new CSplashWindow(kSetupPicture);
+    splash->ShowNow();
+
+    m_pMainFrame = new CMainFrame;
+    SetTopWindow(m_pMainFrame);
+    splash->HideSplash();
+
+    m_strTitle = ReadTitle();
+    m_pMainFrame->SetTitle(m_strTitle);
+    m_pMainFrame->Maximize();
+    m_pMainFrame->Show();
     return true;
 }

@@ -132,3 +132,13 @@ enum : int {
     ID_EMPTY_1 = 32851,
     ID_EMPTY_2 = 32833,
 };
+
+// wx menu and tool IDs must lie below 0x8000, so command IDs from 0x8000 up are
+// moved down by 0x8000 at the wx boundary (menus, toolbar, accelerators, events).
+// No command below 0x8000 collides: the only one is 112.
+constexpr int WxCommandId(int commandId) {
+    return commandId >= 0x8000 ? commandId - 0x8000 : commandId;
+}
+constexpr int CommandIdFromWx(int wxId) {
+    return wxId >= 0 && wxId < 0x8000 && wxId != ID_TIP_OF_THE_DAY ? wxId + 0x8000 : wxId;
+}

@@ -189,7 +189,7 @@ size_t FillMenu(wxMenu* menu, const MenuLine* lines, size_t count, size_t pos, i
             pos = FillMenu(sub, lines, count, pos, depth + 1);
             menu->AppendSubMenu(sub, wxString::FromUTF8(line.caption));
         } else {
-            menu->Append(line.id, wxString::FromUTF8(line.caption), wxEmptyString,
+            menu->Append(WxCommandId(line.id), wxString::FromUTF8(line.caption), wxEmptyString,
                          line.check ? wxITEM_CHECK : wxITEM_NORMAL);
         }
     }

@@ -1,0 +1,520 @@
+#include "app/main_frame.h"
+
+#include "app/outbar_ctrl.h"
+#include "app/qv_view.h"
+#include "app/rights.h"
+#include "app/text_view.h"
+#include "platform/message_box.h"
+#include "res/command_ids.h"
+#include "res/menus.h"
+#include "res/string_table.h"
+#include "res/toolbar_images.h"
+
+#include <exception>
+#include <map>
+#include <wx/app.h>
+#include <wx/cshelp.h>
+#include <wx/dcclient.h>
+#include <wx/filedlg.h>
+#include <wx/printdlg.h>
+#include <wx/sizer.h>
+#include <wx/splitter.h>
+#include <wx/stattext.h>
+#include <wx/statusbr.h>
+#include <wx/textentry.h>
+#include <wx/toolbar.h>
+#include <wx/treectrl.h>
+#include <wx/utils.h>
+
+namespace {
+
+constexpr int kCatalogTreeId = 1010;
+constexpr int kIndicatorPeriodMs = 500;
+
+std::map<FormKind, CMainFrame::FormOpener>& Openers() {
+    static std::map<FormKind, CMainFrame::FormOpener> openers;
+    return openers;
+}
+
+wxString U(const char* text) {
+    return wxString::FromUTF8(text);
+}
+
+} // namespace
+
+void CMainFrame::RegisterForm(FormKind kind, FormOpener opener) {
+    if (opener)
+        Openers()[kind] = std::move(opener);
+    else
+        Openers().erase(kind);
+}
+
+CMainFrame* CMainFrame::Get() {
+    return wxTheApp ? wxDynamicCast(wxTheApp->GetTopWindow(), CMainFrame) : nullptr;
+}
+
+CMainFrame::CMainFrame()
+    : wxFrame(nullptr, wxID_ANY, wxEmptyString, wxDefaultPosition, wxSize(1024, 720)),
+      m_imgLarge(32, 32, true), m_imgSmall(16, 16, true) {
+    CreateToolBars();
+    CreateStatusBarPanes();
+    CreateClient();
+
+    // Before login: the small menu and both toolbars disabled.
+    LoadMenuResource(IDR_LOGIN_MENU);
+    m_wndToolBar->Enable(false);
+    m_wndQueryBar->Enable(false);
+
+    wxAcceleratorEntry keys[] = {
+        {wxACCEL_CTRL, 'P', WxCommandId(ID_FILE_PRINT)},
+        {wxACCEL_NORMAL, WXK_F1, WxCommandId(ID_HELP_F1)},
+        {wxACCEL_SHIFT, WXK_F1, WxCommandId(ID_CONTEXT_HELP)},
+    };
+    SetAcceleratorTable(wxAcceleratorTable(int(std::size(keys)), keys));
+
+    std::size_t count;
+    const CommandEntry* entries = CommandEntries(&count);
+    for (std::size_t i = 0; i < count; ++i) {
+        Bind(wxEVT_MENU, &CMainFrame::OnCommand, this, WxCommandId(entries[i].id));
+        Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateCommand, this, WxCommandId(entries[i].id));
+    }
+    Bind(EVT_OUTBAR_NOTIFY, &CMainFrame::OnOutBarEvent, this);
+    m_indicatorTimer.SetOwner(this);
+    Bind(wxEVT_TIMER, &CMainFrame::OnIndicatorTimer, this);
+    m_indicatorTimer.Start(kIndicatorPeriodMs);
+}
+
+CMainFrame::~CMainFrame() {
+    m_indicatorTimer.Stop();
+    // The outlook bar keeps pointers to the image lists, which die with the frame.
+    if (m_wndOutBar) {
+        m_wndOutBar->SetImageList(nullptr, CGfxOutBarCtrl::fLargeList);
+        m_wndOutBar->SetImageList(nullptr, CGfxOutBarCtrl::fSmallList);
+    }
+}
+
+// ---- windows -----------------------------------------------------------------------
+
+void CMainFrame::CreateToolBars() {
+    m_wndToolBar = CreateToolBar(wxTB_HORIZONTAL | wxTB_FLAT, wxID_ANY);
+    m_wndToolBar->SetLabel(U("标准工具栏"));
+    const int tools[] = {ID_REPAIR_SHEET_TOOL,
+                         ID_SALES_SHEET_TOOL,
+                         0,
+                         ID_FILE_PRINT_MENU,
+                         ID_FILE_PRINT_PREVIEW,
+                         ID_EXPORT_EXCEL_TOOL,
+                         0,
+                         ID_QUICK_INTERFACE,
+                         ID_TOGGLE_UPPER_PANE,
+                         0,
+                         ID_CONTEXT_HELP};
+    for (int id : tools) {
+        if (id == 0) {
+            m_wndToolBar->AddSeparator();
+            continue;
+        }
+        wxString text = res::LoadResString(id);
+        m_wndToolBar->AddTool(WxCommandId(id), res::ToolTipOf(id), res::LoadToolbarImage(id),
+                              res::ToolTipOf(id), wxITEM_NORMAL);
+        m_wndToolBar->SetToolLongHelp(WxCommandId(id), text.BeforeFirst('\n'));
+    }
+    m_wndToolBar->Realize();
+
+    // The query bar's boxes come with its own class; until then it is an empty bar
+    // that the menu can show and hide.
+    m_wndQueryBar = new wxToolBar(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                                  wxTB_HORIZONTAL | wxTB_FLAT | wxTB_NODIVIDER);
+    m_wndQueryBar->AddControl(new wxStaticText(m_wndQueryBar, wxID_ANY, U(" 查询 ")));
+    m_wndQueryBar->Realize();
+}
+
+void CMainFrame::CreateStatusBarPanes() {
+    wxStatusBar* bar = CreateStatusBar(4);
+    wxClientDC dc(bar);
+    dc.SetFont(bar->GetFont());
+    int indicator = dc.GetTextExtent("SCRLW").x;
+    const int widths[] = {-1, indicator, indicator, indicator};
+    bar->SetStatusWidths(4, widths);
+    bar->SetStatusText(res::LoadResString(IDS_IDLE_MESSAGE), 0);
+    SetStatusBarPane(0);
+}
+
+void CMainFrame::CreateClient() {
+    m_wndSplitter = new wxSplitterWindow(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                                         wxSP_LIVE_UPDATE | wxSP_3DSASH);
+    m_wndSplitter->SetMinimumPaneSize(1);
+    m_wndRightSplitter = new wxSplitterWindow(m_wndSplitter, wxID_ANY, wxDefaultPosition,
+                                              wxDefaultSize, wxSP_LIVE_UPDATE | wxSP_3DSASH);
+    m_wndRightSplitter->SetMinimumPaneSize(1);
+    m_pView = new CQvView(m_wndRightSplitter);
+    m_pTextView = new CTextView(m_wndRightSplitter);
+    // The upper pane starts collapsed; the lower pane takes the whole height.
+    m_pView->Hide();
+    m_wndRightSplitter->Initialize(m_pTextView);
+
+    CreateOutBar();
+    m_wndSplitter->SplitVertically(m_wndOutBar, m_wndRightSplitter, kOutlookWidth);
+
+    auto* sizer = new wxBoxSizer(wxVERTICAL);
+    sizer->Add(m_wndQueryBar, 0, wxEXPAND);
+    sizer->Add(m_wndSplitter, 1, wxEXPAND);
+    SetSizer(sizer);
+}
+
+void CMainFrame::CreateOutBar() {
+    for (const wxBitmap& image : res::LoadOutBarImages(IDB_OUTBAR_LARGE))
+        m_imgLarge.Add(image);
+    for (const wxBitmap& image : res::LoadOutBarImages(IDB_OUTBAR_SMALL))
+        m_imgSmall.Add(image);
+
+    m_wndOutBar = new CGfxOutBarCtrl;
+    m_wndOutBar->Create(m_wndSplitter, wxID_ANY, wxDefaultPosition, wxDefaultSize, 0x1FC);
+    m_wndOutBar->SetOwner(this);
+    m_wndOutBar->SetImageList(&m_imgLarge, CGfxOutBarCtrl::fLargeList);
+    m_wndOutBar->SetImageList(&m_imgSmall, CGfxOutBarCtrl::fSmallList);
+    m_wndOutBar->SetAnimSelHighlight(200);
+
+    // The catalogue tree fills the third folder; its contents come after login.
+    m_wndTree = new wxTreeCtrl(m_wndOutBar, kCatalogTreeId, wxDefaultPosition, wxDefaultSize,
+                               wxTR_HAS_BUTTONS | wxTR_LINES_AT_ROOT | wxTR_HIDE_ROOT);
+    m_wndTree->SetImageList(&m_imgSmall);
+
+    struct ItemDef {
+        const char* label;
+        int image;
+    };
+    const ItemDef repair[] = {{"维修作业", 0}, {"顾客资料", 1}, {"维修档案", 2},
+                              {"会员资料", 3}, {"跟踪服务", 4}, {"三包统计", 10}};
+    const ItemDef parts[] = {{"零件售货", 8}, {"零件定货", 5}, {"零件入库", 7},
+                             {"仓库管理", 9}, {"售货档案", 2}, {"客户资料", 1}};
+    int folder = m_wndOutBar->AddFolder(U("维修管理"), 0);
+    for (const ItemDef& item : repair)
+        m_wndOutBar->InsertItem(folder, -1, U(item.label), item.image, 0);
+    folder = m_wndOutBar->AddFolder(U("配件管理"), 1);
+    for (const ItemDef& item : parts)
+        m_wndOutBar->InsertItem(folder, -1, U(item.label), item.image, 0);
+    m_wndOutBar->AddFolderBar(U("项目资料"), m_wndTree, 2);
+    m_wndOutBar->SetSelFolder(2);
+}
+
+void CMainFrame::LoadMenuResource(int menuId) {
+    wxMenuBar* old = GetMenuBar();
+    SetMenuBar(nullptr);
+    delete old;
+    SetMenuBar(res::LoadMenuBar(menuId));
+}
+
+bool CMainFrame::ShowToolbars() {
+    m_wndToolBar->Enable(true);
+    m_wndQueryBar->Enable(true);
+    return true;
+}
+
+void CMainFrame::OnIndicatorTimer(wxTimerEvent&) {
+    wxStatusBar* bar = GetStatusBar();
+    if (!bar) return;
+    bar->SetStatusText(wxGetKeyState(WXK_CAPITAL) ? "CAP" : "", 1);
+    bar->SetStatusText(wxGetKeyState(WXK_NUMLOCK) ? "NUM" : "", 2);
+}
+
+// ---- dispatch ----------------------------------------------------------------------
+
+bool CMainFrame::CheckRight(int right) const {
+    return RightAllowed(m_strRights, right);
+}
+
+void CMainFrame::OnCommand(wxCommandEvent& event) {
+    ExecuteCommand(CommandIdFromWx(event.GetId()));
+}
+
+void CMainFrame::ExecuteCommand(int id) {
+    const CommandEntry* entry = FindCommand(id);
+    if (!entry || entry->kind == CommandKind::Nothing || entry->kind == CommandKind::Disabled)
+        return;
+    if (entry->right != 0 && !CheckRight(entry->right)) {
+        if (entry->refusal == Refusal::Message) platform::ShowMessageBox("权限不够,不能操作!");
+        return;
+    }
+    if (*entry->token && RightsHaveToken(m_strRights, entry->token)) {
+        platform::ShowMessageBox("超出权限,无效操作!");
+        return;
+    }
+    if (entry->clearShared) m_strShared.clear();
+    if (entry->kind == CommandKind::Form)
+        OpenForm(FormKind(entry->target), entry->mode, U(entry->text));
+    else
+        RunFrameAction(FrameAction(entry->target));
+}
+
+void CMainFrame::OpenForm(FormKind kind, int mode, const wxString& text) {
+    if (kind == FormKind::ReturnSheet) m_strShared = U(ReturnKindText(mode));
+    auto found = Openers().find(kind);
+    if (found == Openers().end()) return;
+    try {
+        found->second(*this, mode, text);
+    } catch (const std::exception& error) {
+        // Forms report their own errors; this only keeps an escaped one from ending
+        // the program.
+        platform::ShowMessageBox(error.what(), "", platform::MB_ICONERROR);
+    }
+}
+
+void CMainFrame::OnUpdateCommand(wxUpdateUIEvent& event) {
+    const CommandEntry* entry = FindCommand(CommandIdFromWx(event.GetId()));
+    if (!entry) return;
+    if (entry->kind == CommandKind::Disabled) {
+        event.Enable(false);
+        return;
+    }
+    switch (entry->id) {
+    case ID_LARGE_ICONS:
+        event.Check(!m_wndOutBar->IsSmallIconView());
+        break;
+    case ID_SMALL_ICONS:
+        event.Check(m_wndOutBar->IsSmallIconView());
+        break;
+    case ID_QUERY_TOOLBAR:
+        event.Check(m_wndQueryBar->IsShown());
+        break;
+    case ID_VIEW_TOOLBAR:
+        event.Check(m_wndToolBar->IsShown());
+        break;
+    case ID_VIEW_STATUS_BAR:
+        event.Check(GetStatusBar() && GetStatusBar()->IsShown());
+        break;
+    default:
+        break;
+    }
+}
+
+void CMainFrame::OnOutBarEvent(wxCommandEvent& event) {
+    OnOutBarNotify(event.GetInt(), event.GetExtraLong());
+}
+
+void CMainFrame::OnOutBarNotify(int code, long value) {
+    if (code != CGfxOutBarCtrl::NM_ITEMCLICK) return;
+    const OutBarCommand* command = FindOutBarCommand(m_wndOutBar->GetSelFolder(), int(value));
+    if (!command) return;
+    if (command->right != 0 && !CheckRight(command->right)) {
+        platform::ShowMessageBox("权限不够,不能操作!");
+        return;
+    }
+    ExecuteCommand(command->commandId);
+}
+
+void CMainFrame::ShowLogin() {
+    ExecuteCommand(ID_LOGIN);
+}
+
+void CMainFrame::OnSwitchAccountSet() {
+    ExecuteCommand(ID_SWITCH_ACCOUNT_SET);
+}
+
+void CMainFrame::RunFrameAction(FrameAction action) {
+    switch (action) {
+    case FrameAction::FileNew:
+        ForgetCurrentGrid();
+        ShowFullView();
+        break;
+    case FrameAction::FileOpen:
+        FileOpen();
+        break;
+    case FrameAction::FileSave:
+        m_pView->OnFileSave();
+        break;
+    case FrameAction::PrintSetup:
+        PrintSetup();
+        break;
+    case FrameAction::Print:
+        Print(false);
+        break;
+    case FrameAction::PrintPreview:
+        Print(true);
+        break;
+    case FrameAction::ExportExcel:
+        ExportExcel();
+        break;
+    case FrameAction::EditUndo:
+    case FrameAction::EditCut:
+    case FrameAction::EditCopy:
+    case FrameAction::EditPaste:
+        EditFocused(action);
+        break;
+    case FrameAction::Exit:
+        Close();
+        break;
+    case FrameAction::ContextHelp: {
+        wxContextHelp help(this);
+        break;
+    }
+    case FrameAction::ToggleToolbar:
+        m_wndToolBar->Show(!m_wndToolBar->IsShown());
+        SendSizeEvent();
+        break;
+    case FrameAction::ToggleStatusBar:
+        GetStatusBar()->Show(!GetStatusBar()->IsShown());
+        SendSizeEvent();
+        break;
+    case FrameAction::ToggleQueryBar:
+        m_wndQueryBar->Show(!m_wndQueryBar->IsShown());
+        Layout();
+        break;
+    case FrameAction::LargeIcons:
+        m_wndOutBar->SetSmallIconView(false);
+        break;
+    case FrameAction::SmallIcons:
+        m_wndOutBar->SetSmallIconView(true);
+        break;
+    case FrameAction::QuickInterface:
+        SwitchPictureOff();
+        if (IsOutlookShown()) {
+            SetOutlookWidth(0);
+        } else {
+            SetOutlookWidth(kOutlookWidth);
+            SetUpperPaneHeight(kUpperPaneHeight);
+        }
+        break;
+    case FrameAction::ToggleUpperPane:
+        ForgetCurrentGrid();
+        SetUpperPaneHeight(IsUpperPaneShown() ? 0 : kUpperPaneHeight);
+        break;
+    case FrameAction::ShowBackground:
+        m_pTextView->SetPictureMode(0);
+        break;
+    case FrameAction::BrowsePicture:
+        m_pTextView->BrowsePicture();
+        break;
+    }
+}
+
+// The edit commands act on the text box that has the focus (the accelerators of the
+// menu would otherwise take Ctrl+C and the others away from it).
+void CMainFrame::EditFocused(FrameAction action) {
+    auto* entry = dynamic_cast<wxTextEntry*>(wxWindow::FindFocus());
+    if (!entry) return;
+    if (action == FrameAction::EditUndo) entry->Undo();
+    if (action == FrameAction::EditCut) entry->Cut();
+    if (action == FrameAction::EditCopy) entry->Copy();
+    if (action == FrameAction::EditPaste) entry->Paste();
+}
+
+void CMainFrame::FileOpen() {
+    wxFileDialog dialog(this, wxEmptyString, wxEmptyString, wxEmptyString,
+                        U("本系统表格文件(*.adtg)|*.adtg|加密文件(*.dwf)|*.dwf|"
+                          "FoxPro DBF 文件(*.dbf)|*.dbf|ACCESS 数据库(*.mdb)|*.mdb|"
+                          "SQL 数据库(*.mdf)|*.mdf|Microsoft Excel 工作表(*.xls)|*.xls|"
+                          "All files(*.*)|*.*"),
+                        wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+    if (dialog.ShowModal() == wxID_OK) OpenForm(FormKind::OpenDataFile, 0, dialog.GetPath());
+}
+
+void CMainFrame::PrintSetup() {
+    wxPageSetupDialogData data(m_printData);
+    wxPageSetupDialog dialog(this, &data);
+    if (dialog.ShowModal() == wxID_OK) m_printData = dialog.GetPageSetupData().GetPrintData();
+}
+
+// Prints the current grid. The view itself holds nothing printable, so a focus
+// outside a grid prints nothing.
+void CMainFrame::Print(bool preview) {
+    if (!wxWindow::FindFocus() || !m_pCurGrid) return;
+    OpenForm(preview ? FormKind::PreviewGrid : FormKind::PrintGrid, 0);
+}
+
+void CMainFrame::ExportExcel() {
+    if (!m_pCurGrid) {
+        platform::ShowMessageBox("请先选取导出表格!");
+        return;
+    }
+    OpenForm(FormKind::ExportGridToExcel, 0);
+}
+
+// ---- layout ------------------------------------------------------------------------
+
+bool CMainFrame::IsOutlookShown() const {
+    return m_wndSplitter->IsSplit() || m_wndSplitter->GetWindow1() == m_wndOutBar;
+}
+
+bool CMainFrame::IsUpperPaneShown() const {
+    return m_wndRightSplitter->IsSplit() || m_wndRightSplitter->GetWindow1() == m_pView;
+}
+
+void CMainFrame::SetOutlookWidth(int width) {
+    if (width < 1) {
+        if (m_wndSplitter->IsSplit()) m_wndSplitter->Unsplit(m_wndOutBar);
+    } else if (!m_wndSplitter->IsSplit()) {
+        m_wndSplitter->SplitVertically(m_wndOutBar, m_wndRightSplitter, width);
+    } else {
+        m_wndSplitter->SetSashPosition(width);
+    }
+}
+
+// Leaves only `keep` in the splitter.
+static void ShowOnly(wxSplitterWindow* split, wxWindow* keep, wxWindow* drop) {
+    if (split->IsSplit()) {
+        split->Unsplit(drop);
+    } else if (split->GetWindow1() != keep) {
+        split->ReplaceWindow(split->GetWindow1(), keep);
+        drop->Hide();
+        keep->Show();
+    }
+}
+
+// Below 1 the lower pane takes the whole height; the client height or more gives
+// the upper pane all of it.
+void CMainFrame::SetUpperPaneHeight(int height) {
+    wxSplitterWindow* split = m_wndRightSplitter;
+    int full = split->GetClientSize().y;
+    if (height < 1)
+        ShowOnly(split, m_pTextView, m_pView);
+    else if (full > 0 && height >= full)
+        ShowOnly(split, m_pView, m_pTextView);
+    else if (!split->IsSplit())
+        split->SplitHorizontally(m_pView, m_pTextView, height);
+    else
+        split->SetSashPosition(height);
+}
+
+void CMainFrame::SwitchPictureOff() {
+    m_pTextView->SetPictureMode(3);
+}
+
+void CMainFrame::ForgetCurrentGrid() {
+    m_pCurGrid = nullptr;
+}
+
+void CMainFrame::ShowFullView() {
+    SetUpperPaneHeight(m_wndRightSplitter->GetClientSize().y);
+    SetOutlookWidth(0);
+}
+
+void CMainFrame::RelayoutPanes() {
+    SwitchPictureOff();
+    if (!IsOutlookShown()) {
+        SetOutlookWidth(kOutlookWidth);
+        SetUpperPaneHeight(kUpperPaneHeight);
+    }
+}
+
+void CMainFrame::ShowUpperPane() {
+    if (!IsUpperPaneShown()) SetUpperPaneHeight(kUpperPaneHeight);
+}
+
+void CMainFrame::PlaceActiveSheet() {
+    if (!m_pActiveSheet) return;
+    wxSize pane = m_pTextView->GetClientSize();
+    m_pActiveSheet->SetSize(-9, -7, pane.x + 9, pane.y + 7);
+}
+
+void CMainFrame::ShowRecordPicture(const wxString& path) {
+    if (path.empty()) {
+        platform::ShowMessageBox("没有找到记录，操作被取消！");
+        return;
+    }
+    auto* frame = new wxFrame(nullptr, wxID_ANY, U("图片"));
+    auto* view = new CTextView(frame);
+    view->m_bLoginShown = true;
+    view->SetPicturePath(path);
+    frame->Show();
+}

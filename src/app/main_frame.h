@@ -1,0 +1,115 @@
+#pragma once
+// The main window: toolbar, query bar, status bar, the outlook bar on the left, and
+// on the right the upper pane (the view that hosts the main grid) over the lower
+// pane (the picture view, parent of the work sheets). Every menu, toolbar,
+// accelerator and outlook-bar command goes through ExecuteCommand and the command
+// table; forms of other parts open through the openers they register.
+#include "app/command_table.h"
+#include "app/qv_doc.h"
+
+#include <functional>
+#include <wx/cmndata.h>
+#include <wx/frame.h>
+#include <wx/imaglist.h>
+#include <wx/timer.h>
+
+class CGfxOutBarCtrl;
+class CGridCtrl;
+class CQvView;
+class CTextView;
+class wxSplitterWindow;
+class wxToolBar;
+class wxTreeCtrl;
+
+class CMainFrame : public wxFrame {
+public:
+    // Opens a form of another part: mode and text as the command table gives them.
+    using FormOpener = std::function<void(CMainFrame& frame, int mode, const wxString& text)>;
+    // Later parts register their forms once at start-up; a kind without an opener
+    // does nothing when its command comes. An empty opener removes the kind's one.
+    static void RegisterForm(FormKind kind, FormOpener opener);
+
+    // The application's main window, or null while there is none.
+    static CMainFrame* Get();
+
+    CMainFrame();
+    ~CMainFrame() override;
+
+    // The one dispatch point of the frame's commands: rights check, then the action.
+    void ExecuteCommand(int id);
+    void OpenForm(FormKind kind, int mode, const wxString& text = wxString());
+    // Whether the logged-in user has the numbered right; never before a login.
+    bool CheckRight(int right) const;
+    // An outlook-bar notification: code 1 runs the clicked item's command.
+    void OnOutBarNotify(int code, long value);
+
+    // Called by the lower pane after its first paint: the login (command 32876).
+    void ShowLogin();
+    // The repair of the table named by the marker "indexfile" (command 50004).
+    void OnSwitchAccountSet();
+    // Replaces the menu by a menu resource (the login loads the full menu).
+    void LoadMenuResource(int menuId);
+    // Enables both toolbars; the login calls it.
+    bool ShowToolbars();
+
+    // Pane layout.
+    void ForgetCurrentGrid();
+    void ShowFullView();
+    void RelayoutPanes();
+    void ShowUpperPane();
+    bool IsOutlookShown() const;
+    bool IsUpperPaneShown() const;
+    // Puts the active work sheet over the lower pane, its border and tab margin outside.
+    void PlaceActiveSheet();
+    // Opens a picture file in a window of its own, titled "图片".
+    void ShowRecordPicture(const wxString& path);
+
+    CGfxOutBarCtrl* GetOutBar() const { return m_wndOutBar; }
+    CTextView* GetTextView() const { return m_pTextView; }
+    CQvView* GetView() const { return m_pView; }
+    wxToolBar* GetQueryBar() const { return m_wndQueryBar; }
+    CQvDoc& GetDocument() { return m_doc; }
+
+    // Hand-over state between commands, pages and dialogs.
+    CGridCtrl* m_pCurGrid = nullptr;    // the current grid, owned by whoever made it
+    wxString m_strShared;               // one text from an opener to what it opens
+    wxString m_strRights;               // rights string of the logged-in user
+    wxWindow* m_pActiveSheet = nullptr; // the work sheet shown in the lower pane
+    wxPrintData m_printData;            // the printer setting of all printing
+
+    static constexpr int kOutlookWidth = 100;
+    static constexpr int kUpperPaneHeight = 112;
+
+private:
+    void CreateToolBars();
+    void CreateStatusBarPanes();
+    void CreateClient();
+    void CreateOutBar();
+
+    void OnCommand(wxCommandEvent& event);
+    void OnUpdateCommand(wxUpdateUIEvent& event);
+    void OnOutBarEvent(wxCommandEvent& event);
+    void OnIndicatorTimer(wxTimerEvent& event);
+    void RunFrameAction(FrameAction action);
+    void EditFocused(FrameAction action);
+    void SwitchPictureOff();
+    void SetOutlookWidth(int width);
+    void SetUpperPaneHeight(int height);
+    void FileOpen();
+    void PrintSetup();
+    void Print(bool preview);
+    void ExportExcel();
+
+    wxToolBar* m_wndToolBar = nullptr;
+    wxToolBar* m_wndQueryBar = nullptr;
+    wxSplitterWindow* m_wndSplitter = nullptr;
+    wxSplitterWindow* m_wndRightSplitter = nullptr;
+    CGfxOutBarCtrl* m_wndOutBar = nullptr;
+    wxTreeCtrl* m_wndTree = nullptr;
+    CQvView* m_pView = nullptr;
+    CTextView* m_pTextView = nullptr;
+    wxImageList m_imgLarge;
+    wxImageList m_imgSmall;
+    wxTimer m_indicatorTimer;
+    CQvDoc m_doc;
+};

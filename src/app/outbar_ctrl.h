@@ -1,0 +1,127 @@
+#pragma once
+// The outlook bar: a column of folder buttons, one of them open, showing either a
+// list of items (icon and label) or one child window. Its owner learns of clicks
+// through EVT_OUTBAR_NOTIFY events (code in GetInt, value in GetExtraLong):
+//   1  an item was clicked (pressed and released over it); value = its index
+//   5  the open folder changed; value = the new index. In folder-command mode the
+//      folder buttons do not switch folders: button 0 gives 999, button 1 gives 900.
+#include <vector>
+#include <wx/control.h>
+#include <wx/imaglist.h>
+#include <wx/timer.h>
+
+wxDECLARE_EVENT(EVT_OUTBAR_NOTIFY, wxCommandEvent);
+
+class CGfxOutBarCtrl : public wxControl {
+public:
+    // Style flags; the other bits of the flags given to Create have no effect here.
+    enum Flags : long {
+        fSmallIcon = 0x1,     // small-icon view; clear = large icons
+        fSelHighlight = 0x200 // the selected item keeps a sunken frame
+    };
+    enum Notify { NM_ITEMCLICK = 1, NM_FOLDERCHANGE = 5 };
+    enum ImageListKind { fSmallList = 1, fLargeList = 2 };
+    enum HitKind { htNothing = -1, htFolder = 0, htItem = 1, htUpScroll = 2, htDownScroll = 3 };
+
+    static constexpr int kFolderHeight = 22;
+
+    CGfxOutBarCtrl();
+    ~CGfxOutBarCtrl() override;
+    bool Create(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size,
+                long flags);
+
+    // Notifications go to the owner; without one, to the parent.
+    void SetOwner(wxWindow* owner) { m_pOwner = owner; }
+    wxImageList* SetImageList(wxImageList* list, int kind);
+    void SetSmallIconView(bool small);
+    bool IsSmallIconView() const { return m_dwFlags & fSmallIcon; }
+    void SetAnimSelHighlight(int intervalMs);
+    void SetFolderCommandMode(bool on) { m_bFolderCommands = on; }
+
+    int AddFolder(const wxString& name, long data);
+    int AddFolderBar(const wxString& name, wxWindow* child, long data);
+    void RemoveFolder(int index);
+    void SetSelFolder(int index);
+    int GetSelFolder() const { return m_nSelFolder; }
+    int GetFolderCount() const { return int(m_arFolder.size()); }
+    // The folder's child window (-1 = the open folder); null without folders.
+    wxWindow* GetFolderChild(int index = -1) const;
+    void SetFolderText(int index, const wxString& text);
+
+    int InsertItem(int folder, int index, const wxString& text, int image, long data);
+    void RemoveItem(int index);
+    bool IsValidItem(int index) const { return index >= 0 && index < GetItemCount(); }
+    int GetItemCount() const;
+    wxString GetItemText(int index) const;
+    void SetItemText(int index, const wxString& text);
+    int GetSelItem() const { return m_nSelItem; }
+
+    // Geometry in client coordinates, shared by painting and hit testing.
+    wxRect GetFolderRect(int index) const;
+    wxRect GetInsideRect() const;
+    wxRect GetItemRect(int folder, int index) const;
+    wxRect GetIconRect(int folder, int index) const;
+    wxRect GetLabelRect(int folder, int index) const;
+    void GetVisibleRange(int folder, int& first, int& last) const;
+    bool IsUpArrowShown() const;
+    bool IsDownArrowShown() const;
+    wxRect GetArrowRect(bool up) const;
+    int HitTest(const wxPoint& point, int& index) const;
+
+private:
+    struct Item {
+        wxString text;
+        int image;
+        long data;
+    };
+    struct Folder {
+        wxString name;
+        long data;
+        std::vector<Item> items;
+        wxWindow* child = nullptr; // not owned
+    };
+
+    void OnPaint(wxPaintEvent& event);
+    void OnSize(wxSizeEvent& event);
+    void OnMouseMove(wxMouseEvent& event);
+    void OnLeftDown(wxMouseEvent& event);
+    void OnLeftUp(wxMouseEvent& event);
+    void OnLeave(wxMouseEvent& event);
+    void OnCaptureLost(wxMouseCaptureLostEvent& event);
+    void OnScrollTimer(wxTimerEvent& event);
+    void OnSelTimer(wxTimerEvent& event);
+
+    void DrawFolder(wxDC& dc, int index, bool pressed, bool hot) const;
+    void DrawItems(wxDC& dc) const;
+    void DrawArrow(wxDC& dc, bool up, bool pressed) const;
+    wxImageList* CurrentImageList() const;
+    wxSize IconSize() const;
+    int LabelHeight(const wxString& text, int width) const;
+    int ItemHeight(const Item& item, int width) const;
+    bool ScrollOne(bool up);
+    void Notify(int code, long value);
+
+    std::vector<Folder> m_arFolder;
+    long m_dwFlags = 0x3FC;
+    int m_nSelFolder = 1;
+    int m_nFirstItem = 0;
+    int m_nSelItem = -1;
+    bool m_bFolderCommands = false;
+    wxWindow* m_pOwner = nullptr;
+    wxImageList* m_pLargeImageList = nullptr;
+    wxImageList* m_pSmallImageList = nullptr;
+
+    // Mouse state: what the left button pressed, and what the cursor is over.
+    int m_nPressKind = htNothing;
+    int m_nPressIndex = -1;
+    bool m_bPressedOver = false;
+    int m_nHotFolder = -1;
+    int m_nHotItem = -1;
+
+    wxTimer m_scrollTimer;
+    wxTimer m_selTimer;
+    int m_nSelAnimInterval = 0;
+    int m_nSelAnimCount = 0;
+
+    wxColour m_crBackground, m_crText, m_crFace, m_crHighlight, m_crShadow, m_crLine;
+};
