@@ -34,6 +34,20 @@ public:
     // not list the right's token (right + 10) among its items.
     bool CheckRight(int right) const;
 
+    // --- File-level maintenance of the tables (table_rebuild.cpp, backup_restore.cpp).
+    // Puts the table CDataSet::RebuildTable staged in place of the working copy and
+    // encrypts it; false (reported) leaves the old table in use.
+    bool RebuildTableFile(const wxString& table);
+    // 1 backup into a chosen folder, 0 restore from one, 2 automatic backup into
+    // m_strShared. Always 1; failures have been reported.
+    int BackupRestore(int mode);
+    // Backs up into "AutBak/<weekday>" of the program folder.
+    void AutoBackup();
+    // The folder the user picked, ending in "/"; empty when cancelled.
+    wxString ChooseBackupFolder();
+    // Removes the plain table files; 1 when none is left.
+    int DeleteWorkingCopies();
+
     ado::ConnectionPtr m_pConnection;
     bool m_bConnOpen = false;
     CDataSet m_dsMain;
