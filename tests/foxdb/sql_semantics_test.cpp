@@ -154,6 +154,24 @@ TEST_F(SqlSemantics, GroupsComeInKeyOrderWithBareColumnsFromTheLastRecord) {
               (std::vector<std::string>{"京A12345", "京A12345"}));
 }
 
+TEST_F(SqlSemantics, AliasesNeverHideTheColumnsTheyRename) {
+    Run("insert into zyxm (单价,折扣,进价,数量,客户,no) values (80,90,60,2,'甲',3)");
+    auto rs =
+        Query("select (单价*折扣*0.01) as 单价,(单价*折扣*0.01-进价)*数量 as 毛利,单价 as 零售价,"
+              "单价 as 批发价 from zyxm where no=3");
+    ASSERT_EQ(rs.rows.size(), 1u);
+    EXPECT_DOUBLE_EQ(std::get<double>(rs.rows[0][0]), 72);
+    EXPECT_DOUBLE_EQ(std::get<double>(rs.rows[0][1]), 24);
+    EXPECT_DOUBLE_EQ(std::get<double>(rs.rows[0][2]), 80);
+    EXPECT_DOUBLE_EQ(std::get<double>(rs.rows[0][3]), 80);
+    EXPECT_EQ(rs.columns[2].baseField, rs.columns[3].baseField);
+    // WHERE binds the table's column, not the alias of another one.
+    EXPECT_EQ(Count("select 客户 as 车牌号码 from ljsh,gk where 车牌号码=客户"), 2u);
+    auto sums = Query("select 编号,sum(数量) as 数量 from ljsh group by 编号 order by 数量 desc");
+    EXPECT_EQ(Utf8(sums.rows[0][0]), "B1");
+    EXPECT_EQ(std::get<int64_t>(sums.rows[0][1]), 4);
+}
+
 TEST_F(SqlSemantics, DeletedRecordsAreInvisibleEverywhere) {
     EXPECT_EQ(Run("DELETE FROM ljsh WHERE 单据号='D002'"), 1);
     EXPECT_EQ(Count("select * from ljsh"), 2u);
