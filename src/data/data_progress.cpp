@@ -1,32 +1,32 @@
-#include "data/progress_bar.h"
+#include "data/data_progress.h"
 
 namespace {
-CProgressBar::DisplayFactory& Factory() {
-    static CProgressBar::DisplayFactory factory;
+CDataProgress::DisplayFactory& Factory() {
+    static CDataProgress::DisplayFactory factory;
     return factory;
 }
 } // namespace
 
-CProgressBar::DisplayFactory CProgressBar::SetDisplayFactory(DisplayFactory factory) {
+CDataProgress::DisplayFactory CDataProgress::SetDisplayFactory(DisplayFactory factory) {
     DisplayFactory previous = std::move(Factory());
     Factory() = std::move(factory);
     return previous;
 }
 
-CProgressBar::CProgressBar(const wxString& caption, int widthPercent, int maximum, bool smooth)
+CDataProgress::CDataProgress(const wxString& caption, int widthPercent, int maximum, bool smooth)
     : caption_(caption), widthPercent_(widthPercent), maximum_(maximum), smooth_(smooth) {
     if (Factory()) display_ = Factory()();
 }
 
-CProgressBar::~CProgressBar() = default;
+CDataProgress::~CDataProgress() = default;
 
-void CProgressBar::StepIt() {
+void CDataProgress::StepIt() {
     if (position_ == 0 && display_) display_->Show(caption_, widthPercent_, maximum_, smooth_);
     if (position_ < maximum_) ++position_;
     if (display_) display_->Step(position_);
 }
 
-void CProgressBar::SetText(const wxString& caption) {
+void CDataProgress::SetText(const wxString& caption) {
     caption_ = caption;
     if (display_) display_->SetText(caption);
 }

@@ -1,12 +1,12 @@
 #pragma once
-// A progress bar in the main window's status bar. The data store only counts and
-// names the steps; the application installs the display that draws them. Without
-// one (tests, tools) the bar keeps its state and shows nothing.
+// The progress of a long data operation (a row copy, a grid load). The data store
+// only counts and names the steps; the application installs the display that draws
+// them (its status-bar progress bar). Without one (tests, tools) nothing is shown.
 #include <functional>
 #include <memory>
 #include <wx/string.h>
 
-class CProgressBar {
+class CDataProgress {
 public:
     class Display {
     public:
@@ -20,10 +20,10 @@ public:
     // Installs the factory every new bar asks for its display; returns the previous one.
     static DisplayFactory SetDisplayFactory(DisplayFactory factory);
 
-    CProgressBar(const wxString& caption, int widthPercent, int maximum, bool smooth);
-    ~CProgressBar();
-    CProgressBar(const CProgressBar&) = delete;
-    CProgressBar& operator=(const CProgressBar&) = delete;
+    CDataProgress(const wxString& caption, int widthPercent, int maximum, bool smooth);
+    ~CDataProgress();
+    CDataProgress(const CDataProgress&) = delete;
+    CDataProgress& operator=(const CDataProgress&) = delete;
 
     void StepIt();
     void SetText(const wxString& caption);

@@ -6,7 +6,7 @@
 // statements, copies and numbers rows, and reaches the settings files, value checks
 // and statement texts as its own static members.
 #include "ado/ado.h"
-#include "data/progress_bar.h"
+#include "data/data_progress.h"
 #include "data/setting_files.h"
 #include "data/sql_text.h"
 #include "data/table_crypt.h"
@@ -91,7 +91,12 @@ public:
     static void GetGridTitles(const CColumnGrid* grid, std::vector<wxString>& titles);
     static void GetFieldNames(const CColumnGrid* grid, std::vector<wxString>& names);
 
-    CProgressBar* BeginProgress(int maxValue);
+    // --- Rebuilding (table_rebuild.cpp): creates the table afresh from the catalogue in
+    // the staging folder and copies the old rows into it, renumbered. True when the new
+    // table is complete there; otherwise nothing is staged and the old table stays.
+    bool RebuildTable(const wxString& table);
+
+    CDataProgress* BeginProgress(int maxValue);
     void StepProgress();
     void EndProgress();
 
@@ -109,5 +114,5 @@ public:
 
 private:
     void FillConnectionText();
-    std::unique_ptr<CProgressBar> m_pProgress;
+    std::unique_ptr<CDataProgress> m_pProgress;
 };

@@ -160,7 +160,7 @@ void CDataSet::UpdateWhere(const wxString& table, const wxString& field, const w
 int CDataSet::CopyRecords(const ado::RecordsetPtr& source, const ado::RecordsetPtr& target,
                           int startNumber, bool nameOnly) {
     long count = source->RecordCount();
-    CProgressBar progress(wxString::FromUTF8("正在处理数据..."), 40, count, false);
+    CDataProgress progress(wxString::FromUTF8("正在处理数据..."), 40, count, false);
     wxString title = CTableCatalog().GetTableTitle(m_strCurTable);
     m_strCurTable = title;
     std::vector<FieldPair> pairs =
@@ -236,9 +236,9 @@ long CDataSet::GetDbfRecordCount(const wxString& table) {
     return count;
 }
 
-CProgressBar* CDataSet::BeginProgress(int maxValue) {
+CDataProgress* CDataSet::BeginProgress(int maxValue) {
     m_pProgress =
-        std::make_unique<CProgressBar>(wxString::FromUTF8("正在加载数据..."), 40, maxValue, false);
+        std::make_unique<CDataProgress>(wxString::FromUTF8("正在加载数据..."), 40, maxValue, false);
     return m_pProgress.get();
 }
 
