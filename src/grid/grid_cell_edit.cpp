@@ -26,9 +26,14 @@ CGridCellEdit::CGridCellEdit(wxWindow* parent, const wxRect& rect, long style, i
     Bind(wxEVT_KILL_FOCUS, &CGridCellEdit::OnKillFocus, this);
     SetFocus();
 
+    ApplyFirstKey(firstKey, caretPos);
+}
+
+void CGridCellEdit::ApplyFirstKey(int firstKey, int caretPos) {
     const long end = GetLastPosition();
     if (firstKey == kEditKeyMouse || firstKey == VK_RETURN) {
         SetInsertionPoint(caretPos != 0 ? caretPos : end);
+        ShowPosition(GetInsertionPoint());
     } else if (firstKey == VK_BACK) {
         SetInsertionPoint(end);
         TypeCharacter(VK_BACK);
@@ -39,7 +44,6 @@ CGridCellEdit::CGridCellEdit(wxWindow* parent, const wxRect& rect, long style, i
         SelectAll();
         TypeCharacter(firstKey);
     }
-    ShowPosition(GetInsertionPoint());
 }
 
 void CGridCellEdit::Notify(int code, int row, const wxString& text) {
@@ -50,6 +54,7 @@ void CGridCellEdit::Notify(int code, int row, const wxString& text) {
     event.strText = text;
     event.lParam = m_nLastChar;
     event.iImage = m_nLastTyped;
+    event.textChanged = m_bTyped && m_nLastChar != VK_ESCAPE;
     grid->GetEventHandler()->ProcessEvent(event);
 }
 
@@ -151,6 +156,7 @@ void CGridCellEdit::OnChar(wxKeyEvent& event) {
 // Types one character as the edit control would: a backspace removes the selection
 // or the character before the caret, anything else replaces the selection.
 void CGridCellEdit::TypeCharacter(int ch) {
+    m_bTyped = true;
     if (ch == VK_BACK) {
         long from = 0, to = 0;
         GetSelection(&from, &to);

@@ -13,8 +13,13 @@ public:
                   const wxString& initText, int firstKey, const wxString& columnTitle,
                   int caretPos = 0);
 
+    // Places the caret or selects by the key that started the edit, and types it
+    // when it is a character.
+    void ApplyFirstKey(int firstKey, int caretPos = 0);
+    bool HasTyped() const { return m_bTyped; }
     // Sends the text to the grid; with close, the editor then goes away.
     void EndEdit(bool close);
+    bool IsClosing() const { return m_bClosing; }
 
     int m_nRow;
     int m_nColumn;
@@ -36,5 +41,6 @@ private:
     void Notify(int code, int row, const wxString& text);
 
     bool m_bClosing = false;
+    bool m_bTyped = false;
     int m_nLastTyped = 0;
 };

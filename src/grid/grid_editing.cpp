@@ -34,6 +34,17 @@ void CGridCtrl::OnEditCell(int row, int col, int key) {
 // up while the operator types.
 void CGridCtrl::CreateInPlaceEditControl(const wxRect& rect, long style, int id, int row, int col,
                                          const wxString& text, int key) {
+    // One editor at a time: a second start on the same cell goes to the open one
+    // (unless typed into), a start elsewhere ends it first.
+    for (wxWindow* child : GetChildren()) {
+        auto* open = dynamic_cast<CGridCellEdit*>(child);
+        if (!open || open->IsClosing()) continue;
+        if (open->m_nRow == row && open->m_nColumn == col) {
+            if (!open->HasTyped()) open->ApplyFirstKey(key);
+            return;
+        }
+        open->EndEdit(true);
+    }
     const wxString heading = GetItemText(0, col);
     const bool keep = m_bDriveLookup && CGridCellEdit::IsLookupColumn(heading);
     new CGridCellEdit(this, rect, style, id, row, col, keep ? text : wxString(), key, heading);
@@ -58,15 +69,21 @@ void CGridCtrl::OnEndEditCell(int row, int col, const wxString& text) {
     SetItemText(row, col, value);
 }
 
-// Esc keeps the cell as it was: the editor may have started empty, and its text
-// then is no statement of what the cell should hold.
+// Esc, and an editor left without typing, keep the cell as it was: the editor
+// may have started empty, and its text then says nothing about the cell.
 void CGridCtrl::OnEndInPlaceEdit(CGridNotifyEvent& event) {
     if (m_bInLookup || !HasWindow()) return;
     const int row = event.row, col = event.col;
     const int key = static_cast<int>(event.lParam);
-    if (key != VK_ESCAPE) OnEndEditCell(row, col, event.strText);
+    if (key != VK_ESCAPE && event.textChanged) OnEndEditCell(row, col, event.strText);
     RedrawCell(row, col);
-    NotifyOwner(row, col, GVN_ENDLABELEDIT);
+    // The owner learns the cell, the edited text and the ending key.
+    if (wxWindow* owner = GetParent()) {
+        CGridNotifyEvent note(event);
+        note.SetEventObject(this);
+        note.SetId(GetId());
+        owner->GetEventHandler()->ProcessEvent(note);
+    }
 
     if (key == VK_RETURN && m_bEditMode && m_nColCount > 0 && IsCellInGrid(m_cellFocus)) {
         GridCellId next(m_cellFocus.row, m_cellFocus.col + 1);

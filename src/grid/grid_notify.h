@@ -25,6 +25,9 @@ public:
     wxString strText;
     int iImage = 0;
     long lParam = 0;
+    // End of an edit: whether the operator changed the text. An editor that was
+    // opened and left without typing reports the cell as it was.
+    bool textChanged = true;
     long result = 0; // the receiver's answer
 };
 

@@ -25,7 +25,7 @@ public:
     std::vector<NoteRecord> Of(int code) const;
 };
 
-// Runs the events that are waiting (closing editors, repaints).
+// Runs the calls the program queued (closing editors).
 void ProcessPending();
 // The program folder of the tests ($QV_HOME), with its Picture folder.
 std::string TestHome();
