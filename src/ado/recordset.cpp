@@ -89,20 +89,23 @@ void Recordset::Open(const std::string& source, ConnectionPtr connection, Cursor
     std::string text = source.empty() ? source_ : source;
     if (options == adCmdUnspecified || options == adCmdUnknown)
         options = connection_ && connection_->State() == adStateOpen ? adCmdText : adCmdFile;
-    if (options & adCmdFile)
-        OpenFile(text);
-    else
-        OpenStatement(text, options);
+    fromFile_ = (options & adCmdFile) != 0;
+    std::shared_ptr<RowStore> store = fromFile_ ? LoadFile(text) : RunStatement(text, options);
+    if (!store) { // a statement without rows leaves the recordset closed
+        source_ = text;
+        return;
+    }
+    Attach(std::move(store), text, connection_, lockType_);
 }
 
-void Recordset::OpenFile(const std::string& path) {
+std::shared_ptr<RowStore> Recordset::LoadFile(const std::string& path) const {
     std::string bytes;
     if (path.empty() || !platform::ReadFileBytes(platform::ResolvePathNoCase(path), bytes))
         Fail(adErrOpeningFile);
-    Attach(ReadTableGram(bytes), path, connection_, lockType_);
+    return ReadTableGram(bytes);
 }
 
-void Recordset::OpenStatement(const std::string& text, long options) {
+std::shared_ptr<RowStore> Recordset::RunStatement(const std::string& text, long options) const {
     if (!connection_ || connection_->State() != adStateOpen) Fail(adErrInvalidConnection);
     std::string statement = (options & adCmdTable) ? "select * from " + text : text;
     foxdb::ResultSet result;
@@ -111,17 +114,15 @@ void Recordset::OpenStatement(const std::string& text, long options) {
     } catch (const foxdb::Error& e) {
         throw EngineError(e);
     }
-    if (result.columns.empty()) { // no rows-returning statement: stays closed
-        source_ = text;
-        return;
-    }
-    Attach(StoreFromResult(std::move(result)), text, connection_, lockType_);
+    if (result.columns.empty()) return nullptr; // not a rows-returning statement
+    return StoreFromResult(std::move(result));
 }
 
 void Recordset::OpenResult(foxdb::ResultSet result, const std::string& source,
                            ConnectionPtr connection, LockTypeEnum lockType) {
     if (IsOpen()) Fail(adErrObjectOpen);
     if (connection) PutActiveConnection(std::move(connection));
+    fromFile_ = false;
     Attach(StoreFromResult(std::move(result)), source, connection_, lockType);
 }
 
@@ -683,17 +684,14 @@ std::vector<std::vector<Variant>> Recordset::GetRows(long rows, const Variant& s
 
 void Recordset::Requery(long /*options*/) {
     RequireOpen();
+    // The new rows are read first: a failing query leaves the recordset as it was.
+    std::shared_ptr<RowStore> fresh =
+        fromFile_ ? LoadFile(source_) : RunStatement(source_, adCmdText);
+    if (!fresh) Fail(adErrInvalidArgument);
     Variant filter = filter_;
-    std::string source = source_;
-    bool fromFile = !connection_ || connection_->State() != adStateOpen;
-    ConnectionPtr connection = connection_;
-    Close();
-    connection_ = connection;
-    if (fromFile)
-        OpenFile(source);
-    else
-        OpenStatement(source, adCmdText);
-    if (IsOpen() && !(filter.vt() != VT_BSTR && filter.ToLong() == adFilterNone)) {
+    if (connection_) connection_->Unregister(this);
+    Attach(std::move(fresh), source_, connection_, lockType_);
+    if (filter.vt() == VT_BSTR || filter.ToLong() != adFilterNone) {
         try {
             PutFilter(filter);
         } catch (const ComError&) {
@@ -707,6 +705,7 @@ RecordsetPtr Recordset::Clone(LockTypeEnum lockType) {
     auto clone = std::make_shared<Recordset>();
     clone->cursorLocation_ = cursorLocation_;
     clone->lockType_ = lockType == adLockReadOnly ? adLockReadOnly : lockType_;
+    clone->fromFile_ = fromFile_;
     clone->Attach(store_, source_, connection_, clone->lockType_);
     return clone;
 }

@@ -137,8 +137,9 @@ public:
     // values[field][row]; the position moves past the last record read.
     std::vector<std::vector<Variant>> GetRows(long rows = adGetRowsRest,
                                               const Variant& start = Variant::Missing());
-    // Runs the Source again on the ActiveConnection; pending changes are dropped;
-    // Sort and Filter are applied again.
+    // Runs the Source again on the ActiveConnection (reads the file again for a
+    // recordset opened from one); pending changes are dropped; Sort and Filter are
+    // applied again. Without an open connection: 3709, and nothing changes.
     void Requery(long options = adOptionUnspecified);
     // A second cursor over the same rows (edits are shared, bookmarks interchange).
     RecordsetPtr Clone(LockTypeEnum lockType = adLockUnspecified);
@@ -169,8 +170,9 @@ private:
     void FinishEdit();
     long RowOfBookmark(const Variant& bookmark) const;
     long StartIndex(const Variant& start) const;
-    void OpenFile(const std::string& path);
-    void OpenStatement(const std::string& text, long options);
+    std::shared_ptr<RowStore> LoadFile(const std::string& path) const;
+    // The rows of a statement; nullptr for a statement that returns none.
+    std::shared_ptr<RowStore> RunStatement(const std::string& text, long options) const;
     void ParseSort();
     bool InFilter(long row) const;
     std::vector<long> AffectedRows(AffectEnum affect) const;
@@ -182,6 +184,7 @@ private:
     LockTypeEnum lockType_ = adLockReadOnly;
     CursorLocationEnum cursorLocation_ = adUseServer;
     std::string source_;
+    bool fromFile_ = false; // opened from a saved file: Requery reads the file again
     Variant filter_ = Variant(0);
     std::shared_ptr<const Criteria> filterCriteria_; // when filter_ is a criteria string
     std::string sort_;
