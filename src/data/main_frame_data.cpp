@@ -75,10 +75,6 @@ void CMainFrameData::OnSwitchAccountSet() {
     g_strDataPath = keptDataPath;
 }
 
-bool CMainFrameData::RebuildMarkedTable(const wxString&) {
-    return false;
-}
-
 bool CMainFrameData::CheckRight(int right) const {
     if (m_strRights.empty()) return false;
     const wxString token = wxString::Format("%d", right + 10);

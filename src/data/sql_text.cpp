@@ -58,18 +58,22 @@ bool EndsTableList(const wxString& word) {
 wxString CSqlText::Quote(const wxString& value) {
     if (value.find('\'') == wxString::npos) return "'" + value + "'";
     if (value.find('"') == wxString::npos) return "\"" + value + "\"";
-    if (value.find(']') == wxString::npos) return "[" + value + "]";
+    // Both kinds of quote: pieces without a single quote, joined with quoted quotes.
     wxString result, piece;
+    auto flush = [&result, &piece] {
+        if (piece.empty()) return;
+        result += (result.empty() ? "'" : "+'") + piece + "'";
+        piece.clear();
+    };
     for (wxUniChar c : value) {
         if (c == '\'') {
-            if (!piece.empty()) result += (result.empty() ? "" : "+") + Quote(piece);
-            result += (result.empty() ? "" : "+") + wxString("\"'\"");
-            piece.clear();
+            flush();
+            result += result.empty() ? "\"'\"" : "+\"'\"";
         } else {
             piece += c;
         }
     }
-    if (!piece.empty()) result += "+" + Quote(piece);
+    flush();
     return result;
 }
 

@@ -7,8 +7,8 @@
 class CSqlText {
 public:
     // A FoxPro string literal holding value exactly. FoxPro has no escape character,
-    // so the delimiter is one the value does not contain ('…', "…" or […]); a value
-    // holding all three is joined from pieces with "+".
+    // so the delimiter is one the value does not contain ('…' or "…"); a value holding
+    // both is joined from pieces with "+".
     static wxString Quote(const wxString& value);
     // A string value for a recordset Filter or Find criterion: '…' with every quote
     // doubled.

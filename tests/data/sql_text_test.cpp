@@ -5,8 +5,8 @@ TEST(SqlText, QuotesEveryValueSoTheStatementHoldsItExactly) {
     EXPECT_EQ(CSqlText::Quote("abc"), "'abc'");
     EXPECT_EQ(CSqlText::Quote(""), "''");
     EXPECT_EQ(CSqlText::Quote("O'Brien"), "\"O'Brien\"");
-    EXPECT_EQ(CSqlText::Quote("a'b\"c"), "[a'b\"c]");
-    EXPECT_EQ(CSqlText::Quote("a'b\"c]"), "'a'+\"'\"+'b\"c]'");
+    EXPECT_EQ(CSqlText::Quote("a'b\"c"), "'a'+\"'\"+'b\"c'");
+    EXPECT_EQ(CSqlText::Quote("'\"''"), "\"'\"+'\"'+\"'\"+\"'\"");
     EXPECT_EQ(CSqlText::Quote(U("50%_x")), U("'50%_x'"));
     EXPECT_EQ(CSqlText::QuoteCriterion("O'Brien"), "'O''Brien'");
     EXPECT_EQ(CSqlText::Criterion(U("编号"), "a'"), U("编号 = 'a'''"));

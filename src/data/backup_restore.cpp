@@ -1,0 +1,247 @@
+// Backup, restore, the automatic backup and the removal of plain working copies.
+// A backup replaces a file in the backup folder only with a complete copy; a restore
+// first copies every file of the backup beside the table it replaces and checks it,
+// and only then puts the copies in place, so a failure leaves the current data as it
+// was. Every failed copy is reported.
+#include "data/backup_restore.h"
+
+#include "crypt/sealkit.h"
+#include "data/data_folders.h"
+#include "data/folder_dialog.h"
+#include "data/main_frame_data.h"
+#include "data/maintenance_files.h"
+#include "data/table_crypt.h"
+#include "data/table_rebuild.h"
+#include "data/wait_cursor.h"
+#include "foxdb/dbf_table.h"
+#include "platform/files.h"
+#include "platform/log.h"
+#include "platform/message_box.h"
+#include "platform/paths.h"
+
+#include <cstring>
+#include <filesystem>
+#include <vector>
+
+namespace {
+
+enum { kRestore = 0, kBackup = 1, kAutoBackup = 2 };
+
+const char* const kRestoreSuffix = ".restoring";
+
+wxString W(const char* utf8) {
+    return wxString::FromUTF8(utf8);
+}
+
+void Message(const wxString& text) {
+    platform::ShowMessageBox(text.utf8_string());
+}
+
+wxString NameList(const std::vector<std::string>& names) {
+    wxString list;
+    for (const std::string& name : names)
+        list += "\n" + wxString::FromUTF8(name);
+    return list;
+}
+
+std::string BaseName(const std::string& name) {
+    return name.substr(0, name.find('.'));
+}
+
+bool HasExtension(const std::string& name, const char* extension) {
+    return platform::WildcardMatch(std::string("*") + extension, name);
+}
+
+// The table files of a folder: every encrypted table and index, and the plain
+// tables that have no encrypted file beside them (a set not yet encrypted).
+std::vector<std::string> TableFiles(const std::string& folder) {
+    std::vector<std::string> names = platform::ListFiles(folder, "*.dwf");
+    for (const std::string& index : platform::ListFiles(folder, "*.cdx"))
+        names.push_back(index);
+    for (const std::string& plain : platform::ListFiles(folder, "*.dbf"))
+        if (platform::FindFileNoCase(folder, BaseName(plain) + ".dwf").empty())
+            names.push_back(plain);
+    return names;
+}
+
+std::string Folder(const wxString& path) {
+    std::string folder = platform::NativeSeparators(path.utf8_string());
+    while (folder.size() > 1 && folder.back() == platform::kSep)
+        folder.pop_back();
+    return folder;
+}
+
+// Whether a table file of a backup is one of ours: an encrypted table decrypts to a
+// readable table, a plain one reads as a table. Index files are rebuilt by the engine.
+bool IsReadableTableFile(const std::string& path, const std::string& scratch) {
+    try {
+        if (HasExtension(path, ".dbf")) return foxdb::DbfTable::Open(path) != nullptr;
+        if (!HasExtension(path, ".dwf")) return true;
+        if (path.size() >= SEALKIT_MAX_PATH || scratch.size() >= SEALKIT_MAX_PATH) return false;
+        char target[SEALKIT_MAX_PATH];
+        std::memcpy(target, scratch.c_str(), scratch.size() + 1);
+        bool readable = NvDecryptFile(path.c_str(), target, kDataFileKey) &&
+                        foxdb::DbfTable::Open(target) != nullptr;
+        platform::DeleteFile(target);
+        return readable;
+    } catch (const foxdb::Error&) {
+        platform::DeleteFile(scratch);
+        return false;
+    }
+}
+
+} // namespace
+
+wxString AutoBackupDayName(const wxDateTime& day) {
+    static const char* const names[7] = {"星期日", "星期一", "星期二", "星期三",
+                                         "星期四", "星期五", "星期六"};
+    return W(names[day.GetWeekDay()]);
+}
+
+bool IsInsideFolder(const wxString& folder, const wxString& tableFolder) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    fs::path inner = fs::weakly_canonical(Folder(folder), ec);
+    fs::path outer = fs::weakly_canonical(Folder(tableFolder), ec);
+    auto part = inner.begin();
+    for (const fs::path& outerPart : outer) {
+        if (part == inner.end() || *part != outerPart) return false;
+        ++part;
+    }
+    return true;
+}
+
+wxString CMainFrameData::ChooseBackupFolder() {
+    wxString folder =
+        ShowFolderDialog(W("本系统安装目录:") + wxString::FromUTF8(platform::ProgramFolder()));
+    if (folder.empty()) return folder;
+    return folder.EndsWith("/") ? folder : folder + "/";
+}
+
+int CMainFrameData::DeleteWorkingCopies() {
+    CMaintenanceFiles& files = CMaintenanceFiles::Current();
+    // Tables a rebuild left beside the program, each with its index.
+    const std::string program = platform::ProgramFolder();
+    for (const std::string& name : platform::ListFiles(program, "*.dbf")) {
+        std::string index = platform::FindFileNoCase(program, BaseName(name) + ".cdx");
+        if (!files.remove(platform::JoinPath(program, name)) || index.empty() ||
+            !files.remove(index))
+            return 0;
+    }
+    // A working copy goes by being encrypted back, so that a change that has not yet
+    // reached the encrypted file is kept; a copy that cannot be encrypted stays.
+    const std::string working = DataPathFile(wxString());
+    for (const std::string& name : platform::ListFiles(working, "*.dbf")) {
+        if (!files.encrypt(wxString::FromUTF8(BaseName(name))) ||
+            platform::FileExists(platform::JoinPath(working, name)))
+            return 0;
+    }
+    return 1;
+}
+
+int CMainFrameData::BackupRestore(int mode) {
+    const wxString chosen = mode == kAutoBackup ? m_strShared : ChooseBackupFolder();
+    if (chosen.empty()) return 1;
+    CWaitCursor wait;
+    const std::string tables = ProgramPath(g_strSetFolder);
+    if (IsInsideFolder(chosen, wxString::FromUTF8(tables))) {
+        Message(W("不能选择本系统数据目录! "));
+        return 1;
+    }
+    const std::string folder = Folder(chosen);
+    if (!platform::FolderExists(folder)) {
+        Message(W("所选目录不存在: ") + wxString::FromUTF8(folder));
+        return 1;
+    }
+    m_dsMain.CloseRecordset();
+    CMaintenanceFiles& files = CMaintenanceFiles::Current();
+
+    if (mode != kRestore) {
+        const std::vector<std::string> names = TableFiles(tables);
+        if (names.empty()) {
+            Message(W("没有找到本系统的数据文件，没有备份。"));
+            return 1;
+        }
+        std::vector<std::string> failed;
+        for (const std::string& name : names)
+            if (!files.copy(platform::JoinPath(tables, name), platform::JoinPath(folder, name)))
+                failed.push_back(name);
+        if (!failed.empty()) {
+            platform::AppendLog("backup into " + folder + " incomplete");
+            Message(W("备份没有完成，以下文件没能复制到") + wxString::FromUTF8(folder) + ":" +
+                    NameList(failed));
+        } else if (mode == kBackup) {
+            Message(W("操作完成 "));
+        }
+        return 1;
+    }
+
+    // Restore: check and copy everything first; the current tables are not touched
+    // until every file of the backup lies complete beside the one it replaces.
+    const std::vector<std::string> names = TableFiles(folder);
+    bool anyTable = false;
+    for (const std::string& name : names)
+        anyTable |= !HasExtension(name, ".cdx");
+    if (!anyTable) {
+        Message(W("所选目录中没有本系统的备份数据，现有数据没有改动。"));
+        return 1;
+    }
+    const std::string scratch = (RebuildStagingFolder() + "restore-check.dbf").utf8_string();
+    std::vector<std::string> bad;
+    for (const std::string& name : names)
+        if (!IsReadableTableFile(platform::JoinPath(folder, name), scratch)) bad.push_back(name);
+    if (!bad.empty()) {
+        Message(W("以下文件已损坏或不是本系统的数据文件，没有恢复任何数据:") + NameList(bad));
+        return 1;
+    }
+    std::vector<std::string> failed;
+    for (const std::string& name : names)
+        if (!files.copy(platform::JoinPath(folder, name),
+                        platform::JoinPath(tables, name + kRestoreSuffix)))
+            failed.push_back(name);
+    if (!failed.empty()) {
+        for (const std::string& name : names)
+            platform::DeleteFile(platform::JoinPath(tables, name + kRestoreSuffix));
+        Message(W("恢复没有完成，以下文件没能复制，现有数据没有改动:") + NameList(failed));
+        return 1;
+    }
+
+    bool rebuildLater = false;
+    if (!DeleteWorkingCopies()) {
+        WriteSettingFile("ReInDexAll", "noerro");
+        rebuildLater = true;
+    }
+    bool plainRestored = false;
+    for (const std::string& name : names) {
+        // A file of another case would stay beside the restored one and be found first.
+        std::string target = platform::FindFileNoCase(tables, name);
+        if (target.empty()) target = platform::JoinPath(tables, name);
+        if (files.move(platform::JoinPath(tables, name + kRestoreSuffix), target))
+            plainRestored |= HasExtension(name, ".dbf");
+        else
+            failed.push_back(name);
+    }
+    if (plainRestored) EncryptAllTables();
+    if (!failed.empty()) {
+        for (const std::string& name : failed)
+            platform::DeleteFile(platform::JoinPath(tables, name + kRestoreSuffix));
+        Message(W("以下文件没有恢复，请再做一次数据恢复:") + NameList(failed));
+        return 1;
+    }
+    if (rebuildLater) {
+        Message(W("操作完成,请退出后重新运行本系统."));
+    } else {
+        RebuildAllTables();
+        Message(W("操作完成 "));
+    }
+    return 1;
+}
+
+void CMainFrameData::AutoBackup() {
+    std::string folder = platform::JoinPath(platform::ProgramFolder(), "AutBak");
+    platform::CreateFolders(folder);
+    folder = platform::JoinPath(folder, AutoBackupDayName(wxDateTime::Now()).utf8_string());
+    platform::CreateFolders(folder);
+    m_strShared = wxString::FromUTF8(folder) + "/";
+    BackupRestore(kAutoBackup);
+}

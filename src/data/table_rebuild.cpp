@@ -1,0 +1,192 @@
+// Rebuilding a table and putting the rebuilt file in place. The old table stays the
+// one in use until the new file is complete: a failed copy, save or move is reported
+// and leaves it as it was, so nothing is lost and the repair can be repeated.
+#include "data/table_rebuild.h"
+
+#include "data/data_folders.h"
+#include "data/data_set.h"
+#include "data/main_frame_data.h"
+#include "data/maintenance_files.h"
+#include "data/status_text.h"
+#include "data/table_catalog.h"
+#include "data/wait_cursor.h"
+#include "foxdb/dbf_table.h"
+#include "platform/files.h"
+#include "platform/log.h"
+#include "platform/message_box.h"
+#include "platform/paths.h"
+#include "platform/system_dir.h"
+
+namespace {
+
+const char* const kBusyText = "正在处理数据...";
+const char* const kDoneText = "操作完成 ";
+const char* const kIdlePrompt = "如需帮助，请按F1键";
+
+wxString TableName(const wxString& table) {
+    wxString title = CTableCatalog().GetTableTitle(table);
+    return title.empty() ? table : title;
+}
+
+void ReportRebuildFailure(const wxString& table, const wxString& why) {
+    platform::AppendLog("rebuild of " + table.utf8_string() + " failed: " + why.utf8_string());
+    platform::ShowMessageBox((wxString::FromUTF8("“") + TableName(table) +
+                              wxString::FromUTF8("”重建失败，原数据保持不变。\n") + why)
+                                 .utf8_string());
+}
+
+std::string StagedFile(const wxString& table, const char* extension) {
+    std::string folder = RebuildStagingFolder().utf8_string();
+    return platform::FindFileNoCase(folder, (table + extension).utf8_string());
+}
+
+// Removes what an earlier, unfinished rebuild of the table left in the staging folder.
+void ClearStaged(const wxString& table) {
+    for (const char* extension : {".dbf", ".cdx"}) {
+        std::string path = StagedFile(table, extension);
+        if (!path.empty()) platform::DeleteFile(path);
+    }
+}
+
+wxString StagingConnectionText() {
+    wxString folder = RebuildStagingFolder();
+    folder.RemoveLast(); // the driver's SourceDB has no closing separator
+    return "DRIVER={Microsoft Visual FoxPro Driver};SourceType=DBF;SourceDB=" + folder;
+}
+
+// A plain table of the set folder that was never encrypted is read through a working
+// copy like every other table.
+void CopyPlainTableToWorkingFolder(const wxString& table) {
+    if (!CSettingFiles::TableFileExists(table) || CTableCrypt::DataFileExists(table + ".dbf") ||
+        CSettingFiles::FileExists(g_strSetFolder + table + ".dwf"))
+        return;
+    platform::CreateFolders(DataPathFile(wxString()));
+    platform::CopyFileAtomic(ProgramPath(g_strSetFolder + table + ".dbf"),
+                             DataPathFile(table + ".dbf"));
+}
+
+} // namespace
+
+const std::vector<wxString>& RebuildTableCodes() {
+    static const std::vector<wxString> codes = {
+        "dhd",  "hyxm", "gk",   "ljkc",  "ljml", "ljth", "ljsh", "jgk",   "zyxm",
+        "wlkf", "gys",  "wlzm", "wxxm",  "ygk",  "gdxm", "blp",  "byxmb", "hy",
+        "jjl",  "hyzl", "jhda", "bdzxm", "tmlj", "jmb",  "LJDB", "tpk",   "fieldlong"};
+    return codes;
+}
+
+wxString RebuildStagingFolder() {
+    std::string folder = platform::JoinPath(platform::SystemDirectory(), "Rebuild");
+    platform::CreateFolders(folder);
+    return wxString::FromUTF8(folder) + "/";
+}
+
+bool CDataSet::RebuildTable(const wxString& table) {
+    FillConnectionText();
+    CWaitCursor wait;
+    CloseRecordset();
+    if (g_pFrameData) {
+        g_pFrameData->CloseConnection();
+        g_pFrameData->OpenConnection();
+    }
+    const wxString definition = CTableCatalog().GetCreateSql(table);
+    ClearStaged(table);
+
+    const bool exists = CSettingFiles::TableFileExists(table) ||
+                        CSettingFiles::FileExists(g_strSetFolder + table + ".dwf") ||
+                        DataFileExists(table + ".dbf");
+    long oldRows = 0;
+    if (exists) {
+        CopyPlainTableToWorkingFolder(table);
+        Open("select * from " + table);
+        if (!m_bOpen) {
+            ReportRebuildFailure(table, wxString::FromUTF8("原数据表不能读取。"));
+            return false;
+        }
+        oldRows = m_pRecordset->RecordCount();
+    }
+    if (definition.empty()) return false;
+
+    CDataSet fresh;
+    bool staged = false;
+    try {
+        if (!fresh.OpenShowError(StagingConnectionText(), wxString())) return false;
+        fresh.m_pConnection->Execute(definition.utf8_string(), nullptr,
+                                     ado::adCmdText | ado::adExecuteNoRecords);
+        if (!exists) {
+            staged = true; // a missing table is created empty
+        } else if (fresh.OpenShowError(StagingConnectionText(), "select * from " + table)) {
+            m_strCurTable = table;
+            CopyRecords(m_pRecordset, fresh.m_pRecordset, 0, false);
+            SetMainStatusText(wxString::FromUTF8(kBusyText));
+            NumberRows(fresh.m_pRecordset, "0");
+            // A failed save has been reported and recorded for the next start.
+            staged = fresh.Save(fresh.m_pRecordset) == 1;
+            fresh.Close();
+            SetMainStatusText(wxString());
+            if (staged) {
+                std::string path = StagedFile(table, ".dbf");
+                long newRows = path.empty() ? -1 : foxdb::DbfTable::Open(path)->RecordCount();
+                if (newRows != oldRows) {
+                    staged = false;
+                    ReportRebuildFailure(
+                        table, wxString::Format(wxString::FromUTF8("只复制了 %ld 行，共 %ld 行。"),
+                                                newRows, oldRows));
+                }
+            }
+        }
+    } catch (const ado::ComError& error) {
+        staged = false;
+        ReportRebuildFailure(table, wxString::FromUTF8(error.Description()));
+    } catch (const foxdb::Error& error) {
+        staged = false;
+        ReportRebuildFailure(table, wxString::FromUTF8(error.what()));
+    }
+    fresh.Close();
+    SetMainStatusText(wxString());
+    if (!staged) ClearStaged(table);
+    return staged;
+}
+
+bool CMainFrameData::RebuildTableFile(const wxString& table) {
+    m_dsMain.CloseRecordset();
+    CloseConnection();
+    CMaintenanceFiles& files = CMaintenanceFiles::Current();
+    const std::string staged = StagedFile(table, ".dbf");
+    if (staged.empty()) return false; // nothing rebuilt: the old table stays in use
+    const std::string working = DataPathFile(table + ".dbf");
+    platform::CreateFolders(DataPathFile(wxString()));
+    // The rename replaces the old working copy in one step; when it fails the old
+    // table stays in use and the new one waits in the staging folder for the next try.
+    if (!files.move(staged, working)) {
+        ReportRebuildFailure(table, wxString::FromUTF8("新数据表不能放入工作目录。"));
+        return false;
+    }
+    const std::string stagedIndex = StagedFile(table, ".cdx");
+    if (!stagedIndex.empty()) {
+        const std::string index = DataPathFile(table + ".cdx");
+        // A stale index is rebuilt by the next change; a missing one as well.
+        if (!files.copy(stagedIndex, index)) files.remove(index);
+        files.remove(stagedIndex);
+    }
+    // An encryption that fails keeps the working copy, which stays the table in use.
+    files.encrypt(table);
+    return true;
+}
+
+bool CMainFrameData::RebuildMarkedTable(const wxString& table) {
+    return m_dsMain.RebuildTable(table) && RebuildTableFile(table);
+}
+
+bool RebuildAllTables() {
+    if (!g_pFrameData) return false;
+    SetMainStatusText(wxString::FromUTF8(kBusyText));
+    bool all = true;
+    for (const wxString& table : RebuildTableCodes()) {
+        bool rebuilt =
+            g_pFrameData->m_dsMain.RebuildTable(table) && g_pFrameData->RebuildTableFile(table);
+        all = all && rebuilt;
+    }
+    SetMainStatusText(wxString::FromUTF8(kDoneText) + wxString::FromUTF8(kIdlePrompt));
+    return all;
+}
