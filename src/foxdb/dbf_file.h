@@ -46,14 +46,17 @@ public:
     // evaluate).
     const std::vector<IndexedField>& IndexedFields() const;
     // The table's bytes from the first record on (the records, then what follows).
-    const char* Records() const { return data_.data() + layout_.headerLength; }
+    const char* Records() const { return data_ + layout_.headerLength; }
 
 private:
     const char* Record(uint32_t recno) const;
     void ReadIndexTags();
 
     std::string path_;
-    std::string data_;
+    // The file's bytes: read into an uninitialised buffer, or the bytes just written.
+    std::unique_ptr<char[]> read_;
+    std::string written_;
+    const char* data_ = nullptr;
     DbfLayout layout_;
     FileStamp stamp_;
     std::string indexPath_;

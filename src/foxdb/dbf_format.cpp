@@ -418,6 +418,20 @@ Value DecodeField(const DbfLayout& layout, const char* record, const FieldSlot& 
     }
 }
 
+void DecodeFieldInto(const DbfLayout& layout, const char* record, const FieldSlot& slot,
+                     Value& out) {
+    if (slot.def.type == 'C' && !layout.IsNull(record, slot)) {
+        const char* p = record + slot.offset;
+        const size_t n = static_cast<size_t>(slot.def.length);
+        if (auto text = std::get_if<std::string>(&out))
+            text->assign(p, n);
+        else
+            out.emplace<std::string>(p, n);
+        return;
+    }
+    out = DecodeField(layout, record, slot);
+}
+
 std::string_view RawFieldBytes(const DbfLayout& layout, const char* record, const FieldSlot& slot) {
     const char* p = record + slot.offset;
     size_t n = static_cast<size_t>(slot.def.length);

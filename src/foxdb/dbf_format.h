@@ -62,6 +62,9 @@ std::string BuildDbfHeader(const DbfLayout& layout);
 
 // The field's value in a record (NULL from _NullFlags, otherwise by type).
 Value DecodeField(const DbfLayout& layout, const char* record, const FieldSlot& slot);
+// The same into `out`, reusing the text buffer it may hold (for scans).
+void DecodeFieldInto(const DbfLayout& layout, const char* record, const FieldSlot& slot,
+                     Value& out);
 // The field's bytes in a record without decoding (V/Q cut to their length).
 std::string_view RawFieldBytes(const DbfLayout& layout, const char* record, const FieldSlot& slot);
 

@@ -46,10 +46,11 @@ std::unique_ptr<DbfFile> DbfFile::Read(const std::string& path) {
     }
     table->stamp_ = FileStamp::OfDescriptor(fd);
     size_t size = table->stamp_.size > 0 ? static_cast<size_t>(table->stamp_.size) : 0;
-    table->data_.resize(size);
+    table->read_.reset(new char[size + 1]);
+    table->data_ = table->read_.get();
     size_t done = 0;
     while (done < size) {
-        ssize_t n = ::read(fd, &table->data_[done], size - done);
+        ssize_t n = ::read(fd, table->read_.get() + done, size - done);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) {
             int saved = errno;
@@ -60,8 +61,7 @@ std::unique_ptr<DbfFile> DbfFile::Read(const std::string& path) {
         done += static_cast<size_t>(n);
     }
     ::close(fd);
-    table->data_.resize(done);
-    table->layout_ = ParseDbfLayout(table->data_.data(), done, done, path);
+    table->layout_ = ParseDbfLayout(table->data_, done, done, path);
     table->ReadIndexTags();
     return table;
 }
@@ -70,10 +70,11 @@ std::unique_ptr<DbfFile> DbfFile::Adopt(const DbfFile& previous, std::string byt
                                         const FileStamp& stamp) {
     std::unique_ptr<DbfFile> table(new DbfFile);
     table->path_ = previous.path_;
-    table->data_ = std::move(bytes);
+    table->written_ = std::move(bytes);
+    table->data_ = table->written_.data();
     table->stamp_ = stamp;
     table->layout_ =
-        ParseDbfLayout(table->data_.data(), table->data_.size(), table->data_.size(), table->path_);
+        ParseDbfLayout(table->data_, table->written_.size(), table->written_.size(), table->path_);
     table->layout_.defs = previous.layout_.defs;
     for (size_t i = 0; i < table->layout_.fields.size(); ++i)
         table->layout_.fields[i].def = previous.layout_.fields[i].def;
@@ -134,8 +135,7 @@ const char* DbfFile::Record(uint32_t recno) const {
     if (recno < 1 || recno > layout_.recordCount)
         throw Error(ErrorKind::Other,
                     path_ + ": record " + std::to_string(recno) + " does not exist");
-    return data_.data() + layout_.headerLength +
-           static_cast<size_t>(recno - 1) * layout_.recordLength;
+    return data_ + layout_.headerLength + static_cast<size_t>(recno - 1) * layout_.recordLength;
 }
 
 Value DbfFile::Get(uint32_t recno, int field) const {
@@ -146,7 +146,7 @@ void DbfFile::ReadRecord(uint32_t recno, std::vector<Value>& values) const {
     const char* record = Record(recno);
     values.resize(layout_.fields.size());
     for (size_t i = 0; i < layout_.fields.size(); ++i)
-        values[i] = DecodeField(layout_, record, layout_.fields[i]);
+        DecodeFieldInto(layout_, record, layout_.fields[i], values[i]);
 }
 
 std::string_view DbfFile::RawField(uint32_t recno, int field) const {
