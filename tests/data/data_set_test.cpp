@@ -318,3 +318,86 @@ TEST_F(AccountSetTest, ColumnWidthsAreKeptPerTableOrDocumentKind) {
     EXPECT_EQ(titles, (Texts{"title1", "title2", "title3"}));
     EXPECT_TRUE(WorkingCopies().empty());
 }
+
+TEST_F(AccountSetTest, ValuesAreCheckedOnTheirWayIntoFields) {
+    platform::ScriptedMessageBoxes boxes;
+    CDataSet data;
+    data.Open("select * from ljsh where no=0");
+    auto rs = data.m_pRecordset;
+    struct Row {
+        const char* price;
+        const char* count;
+        const char* date;
+    } rows[] = {{"-1.5", "-3", "2024-3-5"},
+                {"12345.25", "2147483647", ""},
+                {"12.5x", "12345678901", "2024-05-32"}};
+    for (const Row& row : rows) {
+        rs->AddNew();
+        data.PutFieldValue(row.price, U("单价"), rs);
+        data.PutFieldValue(row.count, U("数量"), rs);
+        data.PutFieldValue(row.date, U("日期"), rs);
+    }
+    data.NumberRows(rs, "0");
+    ASSERT_EQ(data.Save(rs), 1);
+    EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{"数据格式不对！", "数据格式不对！",
+                                                       "日期不对，可能月份或天数不正确。"}));
+    const wxString all = "select * from ljsh order by no";
+    EXPECT_EQ(Column(all, "单价"), (Texts{"-1.5", "12345.25", "0"}));
+    EXPECT_EQ(Column(all, "数量"), (Texts{"-3", "2147483647", "0"}));
+    EXPECT_EQ(Column(all, "日期"), (Texts{"2024-03-05", "0:00:00", "2024-05-31"}));
+}
+
+TEST_F(AccountSetTest, NumberingLeavesGivenNumbersAlone) {
+    CDataSet data;
+    data.Open("select * from ljkc where no=0");
+    auto rs = data.m_pRecordset;
+    for (int given : {0, -5, 7}) {
+        rs->AddNew();
+        rs->Fields().Item("no").PutValue(ado::Variant(given));
+    }
+    rs->AddNew(); // no number at all
+    data.NumberRows(rs, "0");
+    std::vector<long> numbers;
+    for (rs->MoveFirst(); !rs->EndOfFile(); rs->MoveNext())
+        numbers.push_back(rs->Fields().Item("no").Value().ToLong());
+    EXPECT_EQ(numbers, (std::vector<long>{0, 1, 7, 2}));
+}
+
+TEST_F(AccountSetTest, QuietCopyFillsTheCurrentOrANewRecord) {
+    AddStock({{"刹车片", "A1"}});
+    CDataSet source, target;
+    source.Open("select * from ljkc");
+    target.Open("select * from zyxm where no=0");
+    auto rs = target.m_pRecordset;
+    source.CopyRecordsQuiet(source.m_pRecordset, rs, true, "");
+    EXPECT_EQ(rs->RecordCount(), 1);
+    EXPECT_EQ(wxString::FromUTF8(rs->Fields().Item("项目名称").Value().ToString()).Trim(),
+              U("刹车片"));
+    EXPECT_EQ(rs->Fields().Item("no").Value().ToLong(), 1); // same name: copied
+    rs->Fields().Item("编号").PutValue(ado::Variant("old"));
+    source.CopyRecordsQuiet(source.m_pRecordset, rs, false, "");
+    EXPECT_EQ(rs->RecordCount(), 1);
+    EXPECT_EQ(wxString::FromUTF8(rs->Fields().Item("编号").Value().ToString()).Trim(), "A1");
+
+    CDataSet empty;
+    empty.Open("select * from gk");
+    EXPECT_EQ(source.CopyRecordsQuiet(empty.m_pRecordset, rs, true, ""), 1);
+    EXPECT_EQ(rs->RecordCount(), 1);
+}
+
+TEST_F(AccountSetTest, OpenIntoFillsTheCallersRecordset) {
+    AddStock({{"刹车片", "A1"}, {"机油", "B2"}});
+    CDataSet data;
+    auto sheet = std::make_shared<ado::Recordset>();
+    EXPECT_TRUE(data.OpenInto("select * from ljkc", sheet));
+    EXPECT_EQ(sheet->RecordCount(), 2);
+    EXPECT_TRUE(data.OpenInto("select * from ljkc where no=2", sheet)); // reopened
+    EXPECT_EQ(sheet->RecordCount(), 1);
+    EXPECT_FALSE(data.IsOpen());
+
+    platform::ScriptedMessageBoxes boxes;
+    EXPECT_FALSE(data.OpenInto("select * from ljkc where", sheet));
+    EXPECT_FALSE(sheet->IsOpen());
+    EXPECT_EQ(boxes.Shown().size(), 1u);
+    EXPECT_TRUE(WorkingCopies().empty());
+}
