@@ -4,6 +4,7 @@
 #include "app/qv_view.h"
 #include "app/rights.h"
 #include "app/text_view.h"
+#include "grid/grid_ctrl.h"
 #include "platform/message_box.h"
 #include "res/command_ids.h"
 #include "res/menus.h"
@@ -314,7 +315,6 @@ void CMainFrame::OnSwitchAccountSet() {
 void CMainFrame::RunFrameAction(FrameAction action) {
     switch (action) {
     case FrameAction::FileNew:
-        ForgetCurrentGrid();
         ShowFullView();
         break;
     case FrameAction::FileOpen:
@@ -376,7 +376,6 @@ void CMainFrame::RunFrameAction(FrameAction action) {
         }
         break;
     case FrameAction::ToggleUpperPane:
-        ForgetCurrentGrid();
         SetUpperPaneHeight(IsUpperPaneShown() ? 0 : kUpperPaneHeight);
         break;
     case FrameAction::ShowBackground:
@@ -418,12 +417,12 @@ void CMainFrame::PrintSetup() {
 // Prints the current grid. The view itself holds nothing printable, so a focus
 // outside a grid prints nothing.
 void CMainFrame::Print(bool preview) {
-    if (!wxWindow::FindFocus() || !m_pCurGrid) return;
+    if (!wxWindow::FindFocus() || !CGridCtrl::GetCurrentGrid()) return;
     OpenForm(preview ? FormKind::PreviewGrid : FormKind::PrintGrid, 0);
 }
 
 void CMainFrame::ExportExcel() {
-    if (!m_pCurGrid) {
+    if (!CGridCtrl::GetCurrentGrid()) {
         platform::ShowMessageBox("请先选取导出表格!");
         return;
     }
@@ -478,10 +477,6 @@ void CMainFrame::SetUpperPaneHeight(int height) {
 
 void CMainFrame::SwitchPictureOff() {
     m_pTextView->SetPictureMode(3);
-}
-
-void CMainFrame::ForgetCurrentGrid() {
-    m_pCurGrid = nullptr;
 }
 
 void CMainFrame::ShowFullView() {

@@ -14,7 +14,6 @@
 #include <wx/timer.h>
 
 class CGfxOutBarCtrl;
-class CGridCtrl;
 class CQvView;
 class CTextView;
 class wxSplitterWindow;
@@ -53,7 +52,6 @@ public:
     bool ShowToolbars();
 
     // Pane layout.
-    void ForgetCurrentGrid();
     void ShowFullView();
     void RelayoutPanes();
     void ShowUpperPane();
@@ -71,7 +69,6 @@ public:
     CQvDoc& GetDocument() { return m_doc; }
 
     // Hand-over state between commands, pages and dialogs.
-    CGridCtrl* m_pCurGrid = nullptr;    // the current grid, owned by whoever made it
     wxString m_strShared;               // one text from an opener to what it opens
     wxString m_strRights;               // rights string of the logged-in user
     wxWindow* m_pActiveSheet = nullptr; // the work sheet shown in the lower pane

@@ -3,6 +3,7 @@
 #include "app/main_frame.h"
 #include "app/rights.h"
 #include "data/setting_files.h"
+#include "grid/grid_ctrl.h"
 #include "platform/files.h"
 #include "platform/gbk.h"
 #include "platform/message_box.h"
@@ -115,8 +116,9 @@ void CQvDoc::OnFileSave() {
         Refuse("超出权限,无效操作!");
         return;
     }
-    if (!frame->m_pCurGrid) return;
-    wxFileDialog dialog(frame, wxEmptyString, wxEmptyString, wxEmptyString,
+    CGridCtrl* grid = CGridCtrl::GetCurrentGrid();
+    if (!grid) return;
+    wxFileDialog dialog(frame, wxEmptyString, wxEmptyString, grid->m_strTitle,
                         wxString::FromUTF8(kSaveFilter), wxFD_SAVE);
     if (dialog.ShowModal() != wxID_OK) return;
     if (auto target = PrepareSave(dialog.GetPath()))

@@ -25,7 +25,7 @@ CSplashWindow::CSplashWindow(const wxString& bitmapPath) : m_bitmap(LoadPicture(
     wxSize size = m_bitmap.IsOk() ? m_bitmap.GetSize() : wxSize(0, 0);
     Create(nullptr, wxID_ANY, wxEmptyString, wxDefaultPosition, size,
            wxBORDER_NONE | wxFRAME_NO_TASKBAR | wxSTAY_ON_TOP);
-    SetClientSize(size);
+    SetMinClientSize(size);
     CentreOnScreen();
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     Bind(wxEVT_PAINT, &CSplashWindow::OnPaint, this);
