@@ -65,20 +65,18 @@ bool Differs(const foxdb::Value& a, const foxdb::Value& b) {
 } // namespace
 
 void SaveBatch(RowStore& store, const std::vector<long>& rowIds, const std::string& folder) {
-    // Work out what each row needs before touching anything.
+    // A result of a join or a grouping has no records to go back to; in a result
+    // of one table, changes to computed columns stay in the recordset.
+    std::string table = store.BaseTable();
+    if (table.empty()) NoBaseTable();
     bool anyWrite = false;
     for (long id : rowIds) {
         const Row& row = store.rows[static_cast<size_t>(id)];
-        if (row.status & (adRecNew | adRecDeleted)) {
-            anyWrite = true;
-            continue;
-        }
+        if (row.status & (adRecNew | adRecDeleted)) anyWrite = true;
         for (size_t c = 0; c < store.columns.size(); ++c)
             if (store.columns[c].baseField >= 0 && Differs(row.Values()[c], row.original[c]))
                 anyWrite = true;
     }
-    std::string table = store.BaseTable();
-    if (anyWrite && table.empty()) NoBaseTable();
 
     if (anyWrite) {
         std::string path = foxdb::FindTableFile(folder, table);

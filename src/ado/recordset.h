@@ -123,8 +123,9 @@ public:
     // be located for updating. Some values may have been changed since it was last
     // read.") and marks the row adRecConcurrencyViolation; a table error (UNIQUE
     // violated) fails it with the engine's text. A failed batch writes nothing of the
-    // table and leaves every change pending. Rows of joins, groupings or computed
-    // columns only cannot be sent (E_FAIL); changes to computed columns stay local.
+    // table and leaves every change pending. A result of a join or a grouping cannot
+    // be sent (E_FAIL "Insufficient base table information for updating or
+    // refreshing."); in a result of one table, changes to computed columns stay local.
     void UpdateBatch(AffectEnum affect = adAffectAll);
     // Drops pending changes: edited rows return to their original values, new rows
     // vanish, deleted rows return. Then the first record is current.
