@@ -1,5 +1,7 @@
 #include "foxdb/dbf_file.h"
 
+#include "platform/files.h"
+
 #include <ctime>
 
 namespace foxdb {
@@ -40,6 +42,9 @@ std::string BuildIndexFile(const DbfLayout& layout, const char* records, uint32_
 }
 
 FileStamp CommitTable(const DbfFile& snapshot, std::string& bytes, uint32_t recordCount) {
+    if (platform::IsReadOnly(snapshot.Path()))
+        throw Error(ErrorKind::Io,
+                    snapshot.Path() + ": the table is read-only; nothing was written.");
     const DbfLayout& layout = snapshot.Layout();
     StampHeader(bytes, recordCount);
     bytes.resize(layout.headerLength + static_cast<size_t>(recordCount) * layout.recordLength);

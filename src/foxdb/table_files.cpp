@@ -26,9 +26,13 @@ std::string BaseName(const std::string& path) {
     throw Error(ErrorKind::Io, what + ": " + std::strerror(errno));
 }
 
-void WriteAll(const std::string& path, const std::string& bytes) {
+// Writes a new file; `like` is the file it will replace, whose permissions it takes
+// (a private working copy stays private).
+void WriteAll(const std::string& path, const std::string& bytes, const std::string& like) {
     int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0) Fail("cannot create " + path);
+    struct stat old;
+    if (::stat(like.c_str(), &old) == 0) ::fchmod(fd, old.st_mode & 07777);
     const char* p = bytes.data();
     size_t left = bytes.size();
     while (left > 0) {
@@ -155,7 +159,7 @@ void ReplaceTableFiles(const std::string& dbfPath, const std::string& dbfBytes,
 
     const std::string dbfTemp = dbfPath + kTempSuffix;
     const std::string cdxTemp = cdxPath + kTempSuffix;
-    WriteAll(dbfTemp, dbfBytes);
+    WriteAll(dbfTemp, dbfBytes, dbfPath);
     if (!cdxBytes) {
         if (::rename(dbfTemp.c_str(), dbfPath.c_str()) != 0) {
             int saved = errno;
@@ -167,9 +171,9 @@ void ReplaceTableFiles(const std::string& dbfPath, const std::string& dbfBytes,
         return;
     }
     try {
-        WriteAll(cdxTemp, *cdxBytes);
+        WriteAll(cdxTemp, *cdxBytes, platform::FileExists(cdxPath) ? cdxPath : dbfPath);
         const std::string markerTemp = marker + kTempSuffix;
-        WriteAll(markerTemp, BaseName(dbfPath) + "\n" + BaseName(cdxPath) + "\n");
+        WriteAll(markerTemp, BaseName(dbfPath) + "\n" + BaseName(cdxPath) + "\n", dbfPath);
         if (::rename(markerTemp.c_str(), marker.c_str()) != 0) {
             ::unlink(markerTemp.c_str());
             Fail("cannot write " + marker);

@@ -226,3 +226,25 @@ TEST_F(DbfEdit, AChangeOverAnOutdatedSnapshotIsRefused) {
     first.Commit();
     EXPECT_EQ(DbfTable::Open(path)->RecordCount(), 2u);
 }
+
+TEST_F(DbfEdit, KeepsTheFilesPermissionsAndRespectsReadOnly) {
+    namespace fs = std::filesystem;
+    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
+    {
+        TableEdit edit(path);
+        Add(edit, 1);
+        edit.Commit();
+    }
+    EXPECT_EQ(fs::status(path).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    fs::permissions(path, fs::perms::owner_read);
+    const std::string before = ReadBytes(path);
+    TableEdit edit(path);
+    Add(edit, 2);
+    try {
+        edit.Commit();
+        ADD_FAILURE();
+    } catch (const Error& e) {
+        EXPECT_NE(std::string(e.what()).find("read-only"), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(ReadBytes(path), before);
+}
