@@ -236,7 +236,7 @@ void WalkLeaves(const std::string& bytes, uint32_t root, int keyLength, char pad
         const unsigned dupMask = static_cast<unsigned char>(p[18]);
         const unsigned trailMask = static_cast<unsigned char>(p[19]);
         const size_t entryBytes = static_cast<unsigned char>(p[23]);
-        if (entryBytes == 0 || entryBytes > 8 || recBits + dupBits > 64 ||
+        if (entryBytes == 0 || entryBytes > 8 || recBits + dupBits >= 64 ||
             24 + count * entryBytes > kPage)
             Bad(file, "an index leaf page is damaged");
         size_t end = kPage;

@@ -401,7 +401,7 @@ Value DecodeField(const DbfLayout& layout, const char* record, const FieldSlot& 
     case 'T':
         return Date{static_cast<int32_t>(Le32(p))};
     case 'Y': {
-        int64_t units = static_cast<int64_t>(Le32(p)) | (static_cast<int64_t>(Le32(p + 4)) << 32);
+        int64_t units = static_cast<int64_t>(Le32(p) | (static_cast<uint64_t>(Le32(p + 4)) << 32));
         return static_cast<double>(units) / 10000.0;
     }
     case 'B': {
