@@ -4,8 +4,8 @@
 
 namespace res {
 namespace {
-// Above every resource and command number of the program (they end below 0xF000).
-constexpr int kReservedBlock = 0xF800;
+// A block no resource uses, below wx's limit of 32767 for window IDs.
+constexpr int kReservedBlock = 20000;
 } // namespace
 
 int ToWxId(int resourceId) {

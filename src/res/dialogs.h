@@ -1,6 +1,7 @@
 #pragma once
 // The program's dialog templates, one function per dialog resource, with the
 // control IDs that the dialog's code uses.
+#include "res/control_ids.h"
 #include "res/dialog_template.h"
 
 namespace res {
