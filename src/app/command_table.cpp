@@ -124,7 +124,6 @@ const CommandEntry kCommands[] = {
     Form(ID_SETTINGS, FormKind::SettingsSheet),
     Form(ID_OPERATING_TIPS, FormKind::TipOfTheDay),
     Form(ID_TIP_OF_THE_DAY, FormKind::TipOfTheDay),
-    Form(ID_BACKGROUND, FormKind::Background),
     Form(ID_APP_ABOUT, FormKind::About),
     Form(ID_HELP_TOPICS, FormKind::HelpTopics),
     Form(ID_HELP_F1, FormKind::HelpTopics),
@@ -152,6 +151,7 @@ const CommandEntry kCommands[] = {
     Frame(ID_QUICK_INTERFACE, FrameAction::QuickInterface),
     Frame(ID_TOGGLE_UPPER_PANE, FrameAction::ToggleUpperPane),
     Frame(ID_SHOW_BACKGROUND, FrameAction::ShowBackground),
+    Frame(ID_BACKGROUND, FrameAction::Background),
     Frame(ID_BROWSE_PICTURE, FrameAction::BrowsePicture),
 
     Kind(ID_EMPTY_1, CommandKind::Nothing),

@@ -36,7 +36,6 @@ enum class FormKind {
     Login, // mode 0 login, 1 password change
     SettingsSheet,
     TipOfTheDay,
-    Background,
     About,
     HelpTopics,
     OpenDataFile, // text = path of the chosen file
@@ -69,6 +68,7 @@ enum class FrameAction {
     QuickInterface,
     ToggleUpperPane,
     ShowBackground,
+    Background,
     BrowsePicture,
 };
 

@@ -1,5 +1,6 @@
 #include "app/main_frame.h"
 
+#include "app/background_dlg.h"
 #include "app/outbar_ctrl.h"
 #include "app/qv_view.h"
 #include "app/rights.h"
@@ -381,6 +382,11 @@ void CMainFrame::RunFrameAction(FrameAction action) {
     case FrameAction::ShowBackground:
         m_pTextView->SetPictureMode(0);
         break;
+    case FrameAction::Background: {
+        CBackgroundDlg dialog(this, m_pTextView);
+        dialog.ShowModal();
+        break;
+    }
     case FrameAction::BrowsePicture:
         m_pTextView->BrowsePicture();
         break;

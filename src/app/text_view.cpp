@@ -73,14 +73,15 @@ void CTextView::AfterFirstPaint() {
     if (auto* frame = CMainFrame::Get()) frame->ShowLogin();
 }
 
-void CTextView::BrowsePicture() {
+wxString CTextView::BrowsePicture() {
     wxFileDialog dialog(this, wxEmptyString, wxEmptyString, wxEmptyString,
                         wxString::FromUTF8("Windows Bmp 文件(*.bmp)|*.bmp|GIF 图形(*.gif)|*.gif|"
                                            "JPEG 图形(*.jpg)|*.jpg|All files(*.*)|*.*"),
                         wxFD_OPEN | wxFD_FILE_MUST_EXIST);
-    if (dialog.ShowModal() != wxID_OK) return;
+    if (dialog.ShowModal() != wxID_OK) return wxString();
     if (auto* frame = CMainFrame::Get()) {
         frame->m_strShared = dialog.GetPath();
         frame->ShowRecordPicture(dialog.GetPath());
     }
+    return dialog.GetPath();
 }

@@ -22,8 +22,9 @@ public:
     void SetPicturePath(const wxString& path);
     const wxString& GetPicturePath() const { return m_strPicturePath; }
 
-    // Asks the operator for a picture file and shows it in a window of its own.
-    void BrowsePicture();
+    // Asks the operator for a picture file and shows it in a window of its own;
+    // returns its path, empty when the operator cancelled.
+    wxString BrowsePicture();
 
     bool m_bLoginShown = false;      // set once the login was asked for
     bool m_bDeferredRebuild = false; // set by the login: the next paint runs the repair

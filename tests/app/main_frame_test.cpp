@@ -1,18 +1,24 @@
+#include "app/background_dlg.h"
 #include "app/main_frame.h"
 #include "app/outbar_ctrl.h"
 #include "app/qv_app.h"
 #include "app/text_view.h"
 #include "app_fixture.h"
+#include "data/setting_files.h"
 #include "platform/message_box.h"
+#include "res/background_template.h"
 #include "res/command_ids.h"
+#include "res/control_ids.h"
 #include "res/setup_picture.h"
 
 #include <gtest/gtest.h>
 #include <vector>
+#include <wx/button.h>
 #include <wx/dcmemory.h>
 #include <wx/dcscreen.h>
 #include <wx/menu.h>
 #include <wx/splitter.h>
+#include <wx/textctrl.h>
 #include <wx/toolbar.h>
 
 namespace {
@@ -234,6 +240,43 @@ TEST_F(MainFrameTest, RecordPictureWindowNeverAsksForLogin) {
         pictures += window->GetLabel() == U("图片");
     EXPECT_EQ(pictures, 1);
     EXPECT_TRUE(opened_.empty());
+}
+
+void PressButton(wxWindow* dialog, int resourceId) {
+    wxWindow* button = res::FindControl(dialog, resourceId);
+    ASSERT_NE(button, nullptr);
+    wxCommandEvent click(wxEVT_BUTTON, button->GetId());
+    click.SetEventObject(button);
+    button->GetEventHandler()->ProcessEvent(click);
+}
+
+TEST_F(MainFrameTest, BackgroundDialogKeepsTheChosenPicture) {
+    CMainFrame* frame = Start();
+    CTextView* view = frame->GetTextView();
+    EXPECT_EQ(view->GetPicturePath(), "Picture/setup.BMP"); // no OtherFiles yet
+    view->SetPictureMode(3);
+    const wxString picture = U(Path("Picture/shop.jpg").c_str());
+    {
+        CBackgroundDlg dialog(frame, view);
+        auto* edit = res::Control<wxTextCtrl>(&dialog, res::background::kPathEdit);
+        EXPECT_EQ(edit->GetValue(), "Picture/setup.BMP");
+        edit->SetValue("elsewhere.bmp");
+        dialog.CallAfter([&dialog] { PressButton(&dialog, res::background::kCancelButton); });
+        EXPECT_EQ(dialog.ShowModal(), wxID_CANCEL);
+    }
+    EXPECT_TRUE(CSettingFiles::ReadSettingFile("OtherFiles").empty());
+    {
+        CBackgroundDlg dialog(frame, view);
+        res::Control<wxTextCtrl>(&dialog, res::background::kPathEdit)->SetValue(picture);
+        dialog.CallAfter([&dialog] { PressButton(&dialog, res::background::kOkButton); });
+        EXPECT_EQ(dialog.ShowModal(), wxID_OK);
+    }
+    EXPECT_EQ(CSettingFiles::ReadSettingFile("OtherFiles"), picture);
+    EXPECT_EQ(view->GetPicturePath(), picture);
+    EXPECT_EQ(view->GetPictureMode(), 0);
+    // A view made later starts with the kept picture.
+    auto* other = new wxFrame(nullptr, wxID_ANY, "other");
+    EXPECT_EQ((new CTextView(other))->GetPicturePath(), picture);
 }
 
 // Saves a picture of the main window for a look by eye.
