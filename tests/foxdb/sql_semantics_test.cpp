@@ -167,6 +167,9 @@ TEST_F(SqlSemantics, AliasesNeverHideTheColumnsTheyRename) {
     EXPECT_EQ(rs.columns[2].baseField, rs.columns[3].baseField);
     // WHERE binds the table's column, not the alias of another one.
     EXPECT_EQ(Count("select 客户 as 车牌号码 from ljsh,gk where 车牌号码=客户"), 2u);
+    // Local table aliases, and a self join.
+    EXPECT_EQ(
+        Count("select a.客户 from ljsh a, ljsh AS b where a.单据号=b.单据号 and a.编号<>'B1'"), 2u);
     auto sums = Query("select 编号,sum(数量) as 数量 from ljsh group by 编号 order by 数量 desc");
     EXPECT_EQ(Utf8(sums.rows[0][0]), "B1");
     EXPECT_EQ(std::get<int64_t>(sums.rows[0][1]), 4);
