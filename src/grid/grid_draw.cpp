@@ -119,10 +119,11 @@ void CGridCtrl::OnDraw(wxDC& dc) {
 // Headings take the heading colour, the cells the cell colour, and what lies right
 // of the last column and below the last row the outside colour.
 void CGridCtrl::FillBackground(wxDC& dc, const wxRect& clip) {
+    // The visible range ends at the last row and column, or at the client edge.
     wxRect cells;
     GetVisibleNonFixedCellRange(&cells);
-    long right = std::min<long>(cells.GetWidth(), GetVirtualWidth());
-    long bottom = std::min<long>(cells.GetHeight(), GetVirtualHeight());
+    const int right = cells.GetWidth();
+    const int bottom = cells.GetHeight();
     const int fixedRowHeight = GetFixedRowHeight();
     const int fixedColWidth = GetFixedColumnWidth();
     FillRect(dc, clip, m_clrOutside);
