@@ -152,6 +152,10 @@ Date DateFromText(const std::string& gbk, const FieldDef& field) {
     return Date{JulianDayFromCivil(y, m, d)};
 }
 
+[[noreturn]] void Mismatch(const FieldDef& field) {
+    throw Error(ErrorKind::TypeMismatch, "Data type mismatch for field " + field.name + ".");
+}
+
 // A computed value ready for a field: quoted text goes into numbers, dates and
 // logicals by the field's type, as the driver accepted it.
 Value ForField(const Value& v, const FieldDef& field) {
@@ -161,22 +165,20 @@ Value ForField(const Value& v, const FieldDef& field) {
         return v;
     }
     const std::string* text = std::get_if<std::string>(&v);
+    const int64_t* integer = std::get_if<int64_t>(&v);
+    const double* number = std::get_if<double>(&v);
     switch (field.type) {
     case 'C':
     case 'V':
     case 'M':
-        if (!text)
-            throw Error(ErrorKind::TypeMismatch,
-                        "Data type mismatch for field " + field.name + ".");
+        if (!text) Mismatch(field);
         return field.type == 'C' ? platform::CutGbkBytes(*text, static_cast<size_t>(field.length))
                                  : *text;
     case 'I': {
-        double d = text                                 ? NumberFromText(*text, field)
-                   : std::holds_alternative<int64_t>(v) ? static_cast<double>(std::get<int64_t>(v))
-                   : std::holds_alternative<double>(v)
-                       ? std::get<double>(v)
-                       : throw Error(ErrorKind::TypeMismatch,
-                                     "Data type mismatch for field " + field.name + ".");
+        double d = text      ? NumberFromText(*text, field)
+                   : integer ? static_cast<double>(*integer)
+                   : number  ? *number
+                             : (Mismatch(field), 0.0);
         return static_cast<int64_t>(sql::RoundHalfAway(d, 0));
     }
     case 'N':
@@ -184,27 +186,24 @@ Value ForField(const Value& v, const FieldDef& field) {
     case 'B':
     case 'Y':
         if (text) return NumberFromText(*text, field);
-        if (const auto* i = std::get_if<int64_t>(&v)) return static_cast<double>(*i);
-        if (std::holds_alternative<double>(v)) return v;
-        throw Error(ErrorKind::TypeMismatch, "Data type mismatch for field " + field.name + ".");
+        if (integer) return static_cast<double>(*integer);
+        if (number) return *number;
+        Mismatch(field);
     case 'D':
     case 'T':
         if (text) return DateFromText(*text, field);
         if (std::holds_alternative<Date>(v)) return v;
-        throw Error(ErrorKind::TypeMismatch, "Data type mismatch for field " + field.name + ".");
+        Mismatch(field);
     case 'L': {
         if (const auto* b = std::get_if<bool>(&v)) return *b;
-        if (const auto* i = std::get_if<int64_t>(&v)) return *i != 0;
-        if (text) {
-            std::string t = Trim(*text);
-            for (char& c : t)
-                if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-            if (t == "T" || t == ".T." || t == "Y" || t == ".Y." || t == "1") return true;
-            if (t.empty() || t == "F" || t == ".F." || t == "N" || t == ".N." || t == "0")
-                return false;
-            CannotStore(*text, field);
-        }
-        throw Error(ErrorKind::TypeMismatch, "Data type mismatch for field " + field.name + ".");
+        if (integer) return *integer != 0;
+        if (!text) Mismatch(field);
+        std::string t = Trim(*text);
+        for (char& c : t)
+            if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        if (t == "T" || t == ".T." || t == "Y" || t == ".Y." || t == "1") return true;
+        if (t.empty() || t == "F" || t == ".F." || t == "N" || t == ".N." || t == "0") return false;
+        CannotStore(*text, field);
     }
     default:
         return v;
