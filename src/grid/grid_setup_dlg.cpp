@@ -102,6 +102,10 @@ void CGridSetupDlg::ShowValues() {
         edit->ChangeValue(wxString::Format("%d", m_look.rowHeight));
     if (auto* edit = res::Control<wxTextCtrl>(this, ids::kLineWidthEdit))
         edit->ChangeValue(wxString::Format("%d", m_look.lineValue));
+    if (auto* spin = res::Control<wxSpinButton>(this, ids::kRowHeightSpin))
+        spin->SetValue(m_look.rowHeight);
+    if (auto* spin = res::Control<wxSpinButton>(this, ids::kLineWidthSpin))
+        spin->SetValue(m_look.lineValue);
 }
 
 void CGridSetupDlg::ApplyLookToGrid(const Look& look) {

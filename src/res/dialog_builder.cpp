@@ -1,6 +1,7 @@
 #include "res/control_ids.h"
 #include "res/dialog_template.h"
 
+#include <algorithm>
 #include <map>
 #include <wx/button.h>
 #include <wx/checkbox.h>
@@ -57,6 +58,20 @@ void AttachBuddy(wxSpinButton* spin, wxTextCtrl* buddy) {
     });
 }
 
+// The toolkit's up-down control may need more room than the template gives it; it
+// then takes it from the right end of its edit, so the pair keeps its outer edges.
+void FitBesideBuddy(wxSpinButton* spin, wxTextCtrl* buddy) {
+    const wxRect spinRect = spin->GetRect();
+    const wxRect buddyRect = buddy->GetRect();
+    const int width = std::max(spinRect.width, spin->GetBestSize().GetWidth());
+    if (width == spinRect.width) return;
+    const int right = std::max(spinRect.GetRight(), buddyRect.GetRight());
+    const int left = right - width + 1;
+    spin->SetSize(left, spinRect.y, width, spinRect.height);
+    if (left > buddyRect.x)
+        buddy->SetSize(buddyRect.x, buddyRect.y, left - buddyRect.x, buddyRect.height);
+}
+
 wxWindow* MakeControl(wxWindow* parent, const ControlTemplate& c, wxWindow* previous) {
     const int id = c.id == IDC_STATIC ? wxID_ANY : ToWxId(c.id);
     const wxPoint pos = parent->ConvertDialogToPixels(wxPoint(c.x, c.y));
@@ -97,7 +112,10 @@ wxWindow* MakeControl(wxWindow* parent, const ControlTemplate& c, wxWindow* prev
     case ControlKind::Spin: {
         auto* spin = new wxSpinButton(parent, id, pos, size, wxSP_VERTICAL | wxSP_ARROW_KEYS);
         if (c.style & kStyleAutoBuddy)
-            if (auto* buddy = dynamic_cast<wxTextCtrl*>(previous)) AttachBuddy(spin, buddy);
+            if (auto* buddy = dynamic_cast<wxTextCtrl*>(previous)) {
+                AttachBuddy(spin, buddy);
+                FitBesideBuddy(spin, buddy);
+            }
         return spin;
     }
     case ControlKind::Custom: {
