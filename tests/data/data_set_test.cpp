@@ -401,3 +401,20 @@ TEST_F(AccountSetTest, OpenIntoFillsTheCallersRecordset) {
     EXPECT_EQ(boxes.Shown().size(), 1u);
     EXPECT_TRUE(WorkingCopies().empty());
 }
+
+TEST_F(AccountSetTest, DamagedTableGivesTheErrorBoxAndLosesNothing) {
+    const std::string encrypted = Home("Data/gk.dwf");
+    platform::SetReadOnly(encrypted, false);
+    Write(encrypted, std::string(300, 'x'));
+    platform::SetReadOnly(encrypted, true);
+    platform::ScriptedMessageBoxes boxes;
+    CDataSet data;
+    data.Open("select * from gk");
+    EXPECT_FALSE(data.IsOpen());
+    ASSERT_EQ(boxes.Shown().size(), 1u);
+    EXPECT_EQ(boxes.Shown()[0].text.rfind(" Error: ", 0), 0u);
+    EXPECT_EQ(Read(encrypted), std::string(300, 'x'));
+    EXPECT_TRUE(WorkingCopies().empty());
+    data.Open("select * from ljkc"); // the other tables still work
+    EXPECT_TRUE(data.IsOpen());
+}
