@@ -34,8 +34,12 @@ public:
     Value Get(uint32_t recno, int field) const override;
     void ReadRecord(uint32_t recno, std::vector<Value>& values) const override;
     std::string_view RawField(uint32_t recno, int field) const override;
-    const char* RecordBytes(uint32_t recno) const override { return Record(recno); }
-    size_t RecordLength() const override { return layout_.recordLength; }
+    bool FieldIsNull(uint32_t recno, int field) const override {
+        return layout_.IsNull(Record(recno), Slot(field));
+    }
+    // The whole record, deletion flag first.
+    const char* RecordBytes(uint32_t recno) const { return Record(recno); }
+    size_t RecordLength() const { return layout_.recordLength; }
 
     const DbfLayout& Layout() const { return layout_; }
     const FieldSlot& Slot(int field) const;

@@ -39,12 +39,10 @@ public:
     virtual void ReadRecord(uint32_t recno, std::vector<Value>& values) const = 0;
     // The field's bytes in the record, undecoded: C text with its blank padding, N as
     // its ASCII digits, I as 4 little-endian bytes, D as YYYYMMDD or blanks. A NULL
-    // field gives its blank bytes (test Get for NULL). Valid while the table lives.
+    // field gives its blank bytes (see FieldIsNull). Valid while the table lives.
     virtual std::string_view RawField(uint32_t recno, int field) const = 0;
-    // The whole record (deletion flag first) and its length, for callers that decode
-    // many fields themselves.
-    virtual const char* RecordBytes(uint32_t recno) const = 0;
-    virtual size_t RecordLength() const = 0;
+    // The field's bit in _NullFlags, without decoding the value.
+    virtual bool FieldIsNull(uint32_t recno, int field) const = 0;
 };
 
 // Changes to one table, applied together by Commit: the table file and its index

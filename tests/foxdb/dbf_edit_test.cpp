@@ -57,7 +57,8 @@ TEST_F(DbfEdit, ValuesSurviveAWriteAndAReread) {
     EXPECT_EQ(row[2], Value(int64_t(-7)));
     std::string bytes = ReadBytes(path);
     EXPECT_EQ(bytes.back(), 0x1A);
-    EXPECT_EQ(bytes.size(), 32 + 7 * 32 + 1 + 263 + 2 * t->RecordLength() + 1);
+    const size_t recordLength = 1 + 10 + 8 + 4 + 8 + 4 + 4 + 1;
+    EXPECT_EQ(bytes.size(), 32 + 7 * 32 + 1 + 263 + 2 * recordLength + 1);
 }
 
 TEST_F(DbfEdit, NumbersAndDatesAreStoredAsFoxProStoresThem) {
