@@ -290,19 +290,21 @@ void CMainFrame::OnUpdateCommand(wxUpdateUIEvent& event) {
     }
 }
 
-void CMainFrame::OnOutBarEvent(wxCommandEvent& event) {
-    OnOutBarNotify(event.GetInt(), event.GetExtraLong());
+void CMainFrame::OnOutBarEvent(wxNotifyEvent& event) {
+    if (!OnOutBarNotify(event.GetInt(), event.GetExtraLong())) event.Veto();
 }
 
-void CMainFrame::OnOutBarNotify(int code, long value) {
-    if (code != CGfxOutBarCtrl::NM_ITEMCLICK) return;
+bool CMainFrame::OnOutBarNotify(int code, long value) {
+    if (code == CGfxOutBarCtrl::NM_ITEMMOVED) return true;
+    if (code != CGfxOutBarCtrl::NM_ITEMCLICK) return false;
     const OutBarCommand* command = FindOutBarCommand(m_wndOutBar->GetSelFolder(), int(value));
-    if (!command) return;
+    if (!command) return false;
     if (command->right != 0 && !CheckRight(command->right)) {
         platform::ShowMessageBox("权限不够,不能操作!");
-        return;
+        return false;
     }
     ExecuteCommand(command->commandId);
+    return true;
 }
 
 void CMainFrame::ShowLogin() {

@@ -39,8 +39,9 @@ public:
     void OpenForm(FormKind kind, int mode, const wxString& text = wxString());
     // Whether the logged-in user has the numbered right; never before a login.
     bool CheckRight(int right) const;
-    // An outlook-bar notification: code 1 runs the clicked item's command.
-    void OnOutBarNotify(int code, long value);
+    // An outlook-bar notification: code 1 runs the clicked item's command. Returns
+    // whether the bar may go on: items may be moved.
+    bool OnOutBarNotify(int code, long value);
 
     // Called by the lower pane after its first paint: the login (command 32876).
     void ShowLogin();
@@ -85,7 +86,7 @@ private:
 
     void OnCommand(wxCommandEvent& event);
     void OnUpdateCommand(wxUpdateUIEvent& event);
-    void OnOutBarEvent(wxCommandEvent& event);
+    void OnOutBarEvent(wxNotifyEvent& event);
     void OnIndicatorTimer(wxTimerEvent& event);
     void RunFrameAction(FrameAction action);
     void EditFocused(FrameAction action);

@@ -5,7 +5,7 @@
 #include <wx/dcclient.h>
 #include <wx/settings.h>
 
-wxDEFINE_EVENT(EVT_OUTBAR_NOTIFY, wxCommandEvent);
+wxDEFINE_EVENT(EVT_OUTBAR_NOTIFY, wxNotifyEvent);
 
 namespace {
 
@@ -451,6 +451,16 @@ void CGfxOutBarCtrl::OnPaint(wxPaintEvent&) {
     }
     if (GetFolderChild()) return;
     DrawItems(dc);
+    if (m_bDragging && m_nDropIndex >= 0) {
+        // The insertion marker: between the items, or under the last one.
+        int gap = IsSmallIconView() ? kSmallItemGap : kLargeItemGap;
+        int count = GetItemCount();
+        int y = m_nDropIndex < count ? GetItemRect(m_nSelFolder, m_nDropIndex).y - gap / 2
+                                     : GetItemRect(m_nSelFolder, count - 1).GetBottom() + gap / 2;
+        wxRect inside = GetInsideRect();
+        dc.SetPen(wxPen(*wxBLACK, 1));
+        dc.DrawLine(inside.x + kMargin, y, inside.GetRight() - kMargin, y);
+    }
     if (IsUpArrowShown()) DrawArrow(dc, true, m_nPressKind == htUpScroll && m_bPressedOver);
     if (IsDownArrowShown()) DrawArrow(dc, false, m_nPressKind == htDownScroll && m_bPressedOver);
 }
@@ -467,6 +477,15 @@ void CGfxOutBarCtrl::OnSize(wxSizeEvent& event) {
 void CGfxOutBarCtrl::OnMouseMove(wxMouseEvent& event) {
     int index;
     int kind = HitTest(event.GetPosition(), index);
+    if (m_nPressKind == htItem && (m_dwFlags & fDragItems) && (m_bDragging || kind != htItem)) {
+        // Leaving the items with the button held starts a drag.
+        m_bDragging = true;
+        m_bPressedOver = true;
+        m_nDropIndex = DropIndexAt(event.GetPosition());
+        SetCursor(wxCursor(m_nDropIndex >= 0 ? wxCURSOR_HAND : wxCURSOR_NO_ENTRY));
+        Refresh();
+        return;
+    }
     if (m_nPressKind != htNothing) {
         bool over = kind == m_nPressKind && index == m_nPressIndex;
         if (m_nPressKind == htUpScroll || m_nPressKind == htDownScroll) over = kind == m_nPressKind;
@@ -511,10 +530,18 @@ void CGfxOutBarCtrl::OnLeftUp(wxMouseEvent& event) {
     if (HasCapture()) ReleaseMouse();
     m_scrollTimer.Stop();
     int kind = m_nPressKind, pressed = m_nPressIndex;
-    bool over = m_bPressedOver;
+    bool over = m_bPressedOver, dragging = m_bDragging;
     m_nPressKind = htNothing;
     m_nPressIndex = -1;
     m_bPressedOver = false;
+    m_bDragging = false;
+    m_nDropIndex = -1;
+    if (dragging) {
+        SetCursor(wxNullCursor);
+        EndDrag(pressed, DropIndexAt(event.GetPosition()));
+        Refresh();
+        return;
+    }
     int index;
     int hit = HitTest(event.GetPosition(), index);
     if (kind == htFolder && hit == htFolder && index == pressed) {
@@ -536,6 +563,9 @@ void CGfxOutBarCtrl::OnLeftUp(wxMouseEvent& event) {
 
 void CGfxOutBarCtrl::OnCaptureLost(wxMouseCaptureLostEvent&) {
     m_scrollTimer.Stop();
+    m_bDragging = false;
+    m_nDropIndex = -1;
+    SetCursor(wxNullCursor);
     m_nPressKind = htNothing;
     m_nPressIndex = -1;
     m_bPressedOver = false;
@@ -573,10 +603,40 @@ void CGfxOutBarCtrl::OnSelTimer(wxTimerEvent&) {
         RefreshRect(GetIconRect(m_nSelFolder, m_nSelItem).Inflate(3));
 }
 
+int CGfxOutBarCtrl::DropIndexAt(const wxPoint& point) const {
+    int index;
+    if (HitTest(point, index) == htItem) return index;
+    wxRect inside = GetInsideRect();
+    int count = GetItemCount();
+    if (!inside.Contains(point) || count == 0) return -1;
+    return point.y > GetItemRect(m_nSelFolder, count - 1).GetBottom() ? count : -1;
+}
+
+void CGfxOutBarCtrl::EndDrag(int dragged, int target) {
+    if (target < 0 || target == dragged || !IsValidItem(dragged)) return;
+    if (!NotifyAndAsk(NM_ITEMMOVED, dragged)) return;
+    std::vector<Item>& items = m_arFolder[m_nSelFolder].items;
+    Item item = items[dragged];
+    items.erase(items.begin() + dragged);
+    if (target > dragged) --target;
+    items.insert(items.begin() + target, item);
+    m_nSelItem = -1;
+}
+
+bool CGfxOutBarCtrl::NotifyAndAsk(int code, long value) {
+    wxWindow* target = m_pOwner ? m_pOwner : GetParent();
+    if (!target) return false;
+    wxNotifyEvent event(EVT_OUTBAR_NOTIFY, GetId());
+    event.SetEventObject(this);
+    event.SetInt(code);
+    event.SetExtraLong(value);
+    return target->GetEventHandler()->ProcessEvent(event) && event.IsAllowed();
+}
+
 void CGfxOutBarCtrl::Notify(int code, long value) {
     wxWindow* target = m_pOwner ? m_pOwner : GetParent();
     if (!target) return;
-    wxCommandEvent event(EVT_OUTBAR_NOTIFY, GetId());
+    wxNotifyEvent event(EVT_OUTBAR_NOTIFY, GetId());
     event.SetEventObject(this);
     event.SetInt(code);
     event.SetExtraLong(value);

@@ -3,6 +3,9 @@
 // list of items (icon and label) or one child window. Its owner learns of clicks
 // through EVT_OUTBAR_NOTIFY events (code in GetInt, value in GetExtraLong):
 //   1  an item was clicked (pressed and released over it); value = its index
+//   4  an item was dragged to another place in the open folder; value = its index.
+//      Sent, not posted: the item moves only when the owner handles the event
+//      without vetoing it.
 //   5  the open folder changed; value = the new index. In folder-command mode the
 //      folder buttons do not switch folders: button 0 gives 999, button 1 gives 900.
 #include <vector>
@@ -10,16 +13,17 @@
 #include <wx/imaglist.h>
 #include <wx/timer.h>
 
-wxDECLARE_EVENT(EVT_OUTBAR_NOTIFY, wxCommandEvent);
+wxDECLARE_EVENT(EVT_OUTBAR_NOTIFY, wxNotifyEvent);
 
 class CGfxOutBarCtrl : public wxControl {
 public:
     // Style flags; the other bits of the flags given to Create have no effect here.
     enum Flags : long {
         fSmallIcon = 0x1,     // small-icon view; clear = large icons
+        fDragItems = 0x80,    // items may be dragged to a new place
         fSelHighlight = 0x200 // the selected item keeps a sunken frame
     };
-    enum Notify { NM_ITEMCLICK = 1, NM_FOLDERCHANGE = 5 };
+    enum Notify { NM_ITEMCLICK = 1, NM_ITEMMOVED = 4, NM_FOLDERCHANGE = 5 };
     enum ImageListKind { fSmallList = 1, fLargeList = 2 };
     enum HitKind { htNothing = -1, htFolder = 0, htItem = 1, htUpScroll = 2, htDownScroll = 3 };
 
@@ -100,6 +104,11 @@ private:
     int ItemHeight(const Item& item, int width) const;
     bool ScrollOne(bool up);
     void Notify(int code, long value);
+    bool NotifyAndAsk(int code, long value);
+    // Where a dragged item would go for the cursor at point: the index of the item it
+    // would be put before (the item count: after the last), or -1 for no place.
+    int DropIndexAt(const wxPoint& point) const;
+    void EndDrag(int dragged, int target);
 
     std::vector<Folder> m_arFolder;
     long m_dwFlags = 0x3FC;
@@ -115,6 +124,8 @@ private:
     int m_nPressKind = htNothing;
     int m_nPressIndex = -1;
     bool m_bPressedOver = false;
+    bool m_bDragging = false;
+    int m_nDropIndex = -1;
     int m_nHotFolder = -1;
     int m_nHotItem = -1;
 

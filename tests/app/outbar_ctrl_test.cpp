@@ -14,8 +14,9 @@ protected:
         frame_ = new wxFrame(nullptr, wxID_ANY, "bar", wxDefaultPosition, wxSize(200, 300));
         bar_ = new CGfxOutBarCtrl;
         ASSERT_TRUE(bar_->Create(frame_, wxID_ANY, wxDefaultPosition, wxDefaultSize, 0x1FC));
-        frame_->Bind(EVT_OUTBAR_NOTIFY, [this](wxCommandEvent& event) {
+        frame_->Bind(EVT_OUTBAR_NOTIFY, [this](wxNotifyEvent& event) {
             notices_.emplace_back(event.GetInt(), event.GetExtraLong());
+            if (veto_) event.Veto();
         });
         frame_->Show();
         bar_->SetSize(frame_->GetClientSize());
@@ -42,7 +43,40 @@ protected:
 
     wxFrame* frame_ = nullptr;
     CGfxOutBarCtrl* bar_ = nullptr;
+    // Presses the left button at from, moves through the given points and releases
+    // at the last one.
+    void Drag(const wxPoint& from, const std::vector<wxPoint>& path) {
+        wxMouseEvent down(wxEVT_LEFT_DOWN);
+        down.SetPosition(from);
+        bar_->GetEventHandler()->ProcessEvent(down);
+        for (const wxPoint& point : path) {
+            wxMouseEvent move(wxEVT_MOTION);
+            move.SetPosition(point);
+            move.m_leftDown = true;
+            bar_->GetEventHandler()->ProcessEvent(move);
+        }
+        wxMouseEvent up(wxEVT_LEFT_UP);
+        up.SetPosition(path.back());
+        bar_->GetEventHandler()->ProcessEvent(up);
+        Pump();
+    }
+    std::vector<wxString> Labels() const {
+        std::vector<wxString> labels;
+        for (int i = 0; i < bar_->GetItemCount(); ++i)
+            labels.push_back(bar_->GetItemText(i));
+        return labels;
+    }
+    static wxPoint Centre(const wxRect& rect) {
+        return wxPoint(rect.x + rect.width / 2, rect.y + rect.height / 2);
+    }
+    // A point in the gap under item index.
+    wxPoint GapUnder(int index) const {
+        wxRect item = bar_->GetItemRect(bar_->GetSelFolder(), index);
+        return wxPoint(item.x + item.width / 2, item.GetBottom() + 3);
+    }
+
     std::vector<std::pair<int, long>> notices_;
+    bool veto_ = false;
 };
 
 TEST_F(OutBarTest, WithoutFoldersThereIsNoChild) {
@@ -120,6 +154,50 @@ TEST_F(OutBarTest, ArrowsScrollALongList) {
     Click(bar_->GetArrowRect(true));
     bar_->GetVisibleRange(folder, first, last);
     EXPECT_EQ(first, clicks - 1);
+}
+
+class OutBarDragTest : public OutBarTest {
+protected:
+    void SetUp() override {
+        OutBarTest::SetUp();
+        int folder = bar_->AddFolder("f", 0);
+        for (const char* label : {"a", "b", "c", "d"})
+            bar_->InsertItem(folder, -1, label, -1, 0);
+        bar_->SetSmallIconView(true);
+        bar_->SetSelFolder(folder);
+        Pump();
+        notices_.clear();
+    }
+    wxPoint Item(int index) const { return Centre(bar_->GetItemRect(0, index)); }
+    wxPoint BelowLast() const {
+        wxRect inside = bar_->GetInsideRect();
+        return wxPoint(inside.x + inside.width / 2, inside.GetBottom() - 2);
+    }
+};
+
+TEST_F(OutBarDragTest, DroppedItemMovesBeforeTheItemUnderTheCursor) {
+    Drag(Item(0), {GapUnder(0), Item(2)});
+    EXPECT_EQ(notices_, (std::vector<std::pair<int, long>>{{4, 0}}));
+    EXPECT_EQ(Labels(), (std::vector<wxString>{"b", "a", "c", "d"}));
+    Drag(Item(3), {GapUnder(2), Item(0)});
+    EXPECT_EQ(Labels(), (std::vector<wxString>{"d", "b", "a", "c"}));
+}
+
+TEST_F(OutBarDragTest, DroppedBelowTheLastItemMovesToTheEnd) {
+    Drag(Item(1), {GapUnder(1), BelowLast()});
+    EXPECT_EQ(Labels(), (std::vector<wxString>{"a", "c", "d", "b"}));
+}
+
+TEST_F(OutBarDragTest, DroppedOnItselfOrRefusedChangesNothing) {
+    Drag(Item(1), {GapUnder(1), Item(1)});
+    EXPECT_TRUE(notices_.empty());
+    veto_ = true;
+    Drag(Item(0), {GapUnder(0), BelowLast()});
+    EXPECT_EQ(notices_.size(), 1u);
+    // Released on a folder button: no place to drop.
+    Drag(Item(0), {GapUnder(0), Centre(bar_->GetFolderRect(0))});
+    EXPECT_EQ(notices_.size(), 1u);
+    EXPECT_EQ(Labels(), (std::vector<wxString>{"a", "b", "c", "d"}));
 }
 
 TEST_F(OutBarTest, ChildWindowFillsTheItemArea) {
