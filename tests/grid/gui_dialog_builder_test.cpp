@@ -47,7 +47,12 @@ TEST_F(DialogBuilder, BuildsEveryKindAtItsPlaceInDialogUnits) {
     auto* edit = res::Control<wxTextCtrl>(&dialog, 10001);
     ASSERT_NE(edit, nullptr);
     EXPECT_EQ(edit->GetPosition(), dialog.ConvertDialogToPixels(wxPoint(24, 33)));
-    EXPECT_EQ(edit->GetSize(), dialog.ConvertDialogToPixels(wxSize(124, 14)));
+    EXPECT_EQ(edit->GetSize().GetHeight(), dialog.ConvertDialogToPixels(wxSize(124, 14)).y);
+    // The up-down control keeps the pair's outer edges, taking room from the edit.
+    auto* spin = res::Control<wxSpinButton>(&dialog, 10064);
+    ASSERT_NE(spin, nullptr);
+    EXPECT_EQ(spin->GetRect().GetRight() + 1, dialog.ConvertDialogToPixels(wxPoint(158, 0)).x);
+    EXPECT_LE(edit->GetRect().GetRight() + 1, spin->GetRect().x);
     EXPECT_NE(res::Control<wxStaticText>(&dialog, 1120), nullptr);
     EXPECT_NE(res::Control<wxRadioButton>(&dialog, 1108), nullptr);
     EXPECT_FALSE(res::Control<wxCheckBox>(&dialog, 1148)->IsEnabled());
@@ -63,7 +68,6 @@ TEST_F(DialogBuilder, BuildsEveryKindAtItsPlaceInDialogUnits) {
     EXPECT_EQ(res::FindControl(&dialog, res::IDOK)->GetId(), wxID_OK);
 
     // The up-down control writes its position into the edit before it.
-    auto* spin = res::Control<wxSpinButton>(&dialog, 10064);
     spin->SetRange(0, 80);
     edit->SetValue("41");
     EXPECT_EQ(spin->GetValue(), 41);
