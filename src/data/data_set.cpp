@@ -109,17 +109,17 @@ bool CDataSet::OpenInto(const wxString& statement, const ado::RecordsetPtr& reco
 }
 
 int CDataSet::OpenShowError(const wxString& connectionText, const wxString& statement) {
-    m_strConnection = connectionText;
     FillConnectionText();
+    const std::string text =
+        (connectionText.empty() ? DefaultConnectionText() : connectionText).utf8_string();
     m_strCurTable.clear();
     try {
         // An own connection on another text is not the one asked for: open it anew.
-        if (m_pConnection && m_pConnection->ConnectionString() != m_strConnection.utf8_string())
-            Close();
+        if (m_pConnection && m_pConnection->ConnectionString() != text) Close();
         if (!m_pConnection) {
             m_pConnection = std::make_shared<ado::Connection>();
             m_nState = 1;
-            m_pConnection->PutConnectionString(m_strConnection.utf8_string());
+            m_pConnection->PutConnectionString(text);
             m_pConnection->Open(std::string(), std::string(), std::string(),
                                 ado::adConnectUnspecified);
             m_bConnOpen = true;

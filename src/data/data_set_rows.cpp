@@ -204,8 +204,8 @@ int CDataSet::CopyRecordsQuiet(const ado::RecordsetPtr& source, const ado::Recor
 }
 
 void CDataSet::NumberRows(const ado::RecordsetPtr& recordset, const wxString& table) {
-    long counter = table == "0" ? 0 : GetDbfRecordCount(table);
     if (recordset->RecordCount() < 1) return;
+    long counter = table == "0" ? 0 : GetDbfRecordCount(table);
     for (recordset->MoveFirst(); !recordset->EndOfFile(); recordset->MoveNext()) {
         ado::Field& no = recordset->Fields().Item("no");
         ado::Variant value = no.Value();
