@@ -66,20 +66,34 @@ void SyncFolder(const std::string& folder) {
     }
 }
 
-// Renames every "<target>.tmp" the marker names over its target, then drops the marker.
+// The part of a file name before its extension, ignoring case ("LJKC" of "LJKC.DBF").
+std::string Stem(const std::string& name) {
+    std::string stem = name.substr(0, name.rfind('.'));
+    for (char& c : stem)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return stem;
+}
+
+// Renames every "<target>.tmp" the marker names over its target, then drops the
+// marker. Only the table's own files are touched, whatever the marker says.
 void FinishReplacement(const std::string& marker) {
     std::string names;
     if (!platform::ReadFileBytes(marker, names)) return;
     const std::string folder = FolderOf(marker);
+    const std::string table =
+        BaseName(marker.substr(0, marker.size() - (sizeof kMarkerSuffix - 1)));
     size_t start = 0;
     while (start < names.size()) {
         size_t end = names.find('\n', start);
         if (end == std::string::npos) end = names.size();
-        std::string target = platform::JoinPath(folder, names.substr(start, end - start));
-        if (end > start && ::rename((target + kTempSuffix).c_str(), target.c_str()) != 0 &&
-            errno != ENOENT)
-            Fail("cannot replace " + target);
+        const std::string name = names.substr(start, end - start);
         start = end + 1;
+        if (name.empty() || name.find(platform::kSep) != std::string::npos ||
+            Stem(name) != Stem(table))
+            continue;
+        std::string target = platform::JoinPath(folder, name);
+        if (::rename((target + kTempSuffix).c_str(), target.c_str()) != 0 && errno != ENOENT)
+            Fail("cannot replace " + target);
     }
     SyncFolder(folder);
     ::unlink(marker.c_str());

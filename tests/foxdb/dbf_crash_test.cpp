@@ -124,6 +124,12 @@ TEST(DbfCrash, AReplacementCutBetweenTheRenamesIsFinishedByTheNextOpener) {
     edit.Commit();
     EXPECT_FALSE(std::filesystem::exists(path + ".tmp"));
     EXPECT_EQ(DbfTable::Open(path)->RecordCount(), 2u);
+    // A marker moves only the table's own files.
+    WriteBytes(dir.File("other.dbf.tmp"), "x");
+    WriteBytes(path + ".commit", "other.dbf\n../t.dbf\n\n");
+    EXPECT_EQ(DbfTable::Open(path)->RecordCount(), 2u);
+    EXPECT_FALSE(std::filesystem::exists(dir.File("other.dbf")));
+    EXPECT_FALSE(std::filesystem::exists(path + ".commit"));
     // A table whose creation was cut short is found once finished.
     std::filesystem::rename(path, dir.File("u.dbf.tmp"));
     std::filesystem::rename(dir.File("t.cdx"), dir.File("u.cdx.tmp"));
