@@ -2,27 +2,12 @@
 
 #include "data/data_folders.h"
 #include "data/main_frame_data.h"
+#include "data/wait_cursor.h"
 #include "platform/message_box.h"
 
-#include <wx/app.h>
 #include <wx/ctrlsub.h>
-#include <wx/utils.h>
 
 namespace {
-
-// The application's wait cursor, where there is an application to show it.
-class WaitCursor {
-public:
-    WaitCursor() : shown_(wxTheApp && wxTheApp->IsGUI()) {
-        if (shown_) wxBeginBusyCursor();
-    }
-    ~WaitCursor() {
-        if (shown_) wxEndBusyCursor();
-    }
-
-private:
-    bool shown_;
-};
 
 bool IsStatement(const wxString& text) {
     wxString start = text;
@@ -69,7 +54,7 @@ void CDataSet::FillConnectionText() {
 
 void CDataSet::Open(const wxString& text) {
     FillConnectionText();
-    WaitCursor wait;
+    CWaitCursor wait;
     m_strCurTable.clear();
     std::vector<wxString> decrypted;
     try {

@@ -4,6 +4,7 @@
 #include "data/data_folders.h"
 #include "data/data_set.h"
 #include "data/table_catalog.h"
+#include "data/wait_cursor.h"
 #include "platform/files.h"
 #include "platform/log.h"
 #include "platform/message_box.h"
@@ -21,6 +22,7 @@ void RecordFailedTable(const wxString& table) {
 
 int CDataSet::Save(const ado::RecordsetPtr& recordset) {
     FillConnectionText();
+    CWaitCursor wait;
     wxString source, table;
     try {
         if (!recordset) throw ado::ComError(ado::E_POINTER, "Invalid pointer");
