@@ -13,7 +13,25 @@
 #include "data_fixture.h"
 #include "platform/message_box.h"
 
+#include <csignal>
 #include <map>
+#include <sys/resource.h>
+
+// Files cannot grow past `bytes` while it lives, as on a full disk.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        ::getrlimit(RLIMIT_FSIZE, &saved_);
+        rlimit limit = saved_;
+        limit.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() { ::setrlimit(RLIMIT_FSIZE, &saved_); }
+
+private:
+    rlimit saved_;
+};
 
 using Texts = std::vector<wxString>;
 using Row = std::map<const char*, const char*>;

@@ -2,29 +2,6 @@
 // save-failure marker for the next start.
 #include "maintenance_fixture.h"
 
-#include <csignal>
-#include <sys/resource.h>
-
-namespace {
-
-// Files cannot grow past `bytes` while it lives, as on a full disk.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        std::signal(SIGXFSZ, SIG_IGN);
-        ::getrlimit(RLIMIT_FSIZE, &saved_);
-        rlimit limit = saved_;
-        limit.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() { ::setrlimit(RLIMIT_FSIZE, &saved_); }
-
-private:
-    rlimit saved_;
-};
-
-} // namespace
-
 class RebuildFailureTest : public MaintenanceTest {
 protected:
     // 120 returns of about 300 bytes each, numbered 5, 10, 15...

@@ -57,3 +57,30 @@ TEST_F(MaintenanceTest, EmptyTableIsRebuiltEmpty) {
     EXPECT_TRUE(platform::FileExists(SetFile("gk.dwf")));
     EXPECT_TRUE(WorkingCopies().empty());
 }
+
+TEST_F(MaintenanceTest, AllTablesAreRebuiltInTheListOrder) {
+    Insert("ljkc", {{{"零件名称", "刹车片"}, {"no", "9"}}});
+    Texts encrypted;
+    CMaintenanceFiles::Current().encrypt = [&encrypted](const wxString& table) {
+        encrypted.push_back(table);
+        return CMaintenanceFiles::Platform().encrypt(table);
+    };
+    platform::ScriptedMessageBoxes boxes;
+    EXPECT_TRUE(RebuildAllTables());
+    EXPECT_TRUE(boxes.Texts().empty());
+
+    const Texts order = {"dhd",   "hyxm", "gk",    "ljkc", "ljml", "ljth",     "ljsh",
+                         "jgk",   "zyxm", "wlkf",  "gys",  "wlzm", "wxxm",     "ygk",
+                         "gdxm",  "blp",  "byxmb", "hy",   "jjl",  "hyzl",     "jhda",
+                         "bdzxm", "tmlj", "jmb",   "LJDB", "tpk",  "fieldlong"};
+    EXPECT_EQ(encrypted, order);
+    for (const wxString& table : order)
+        EXPECT_TRUE(platform::FileExists(SetFile((table + ".dwf").utf8_string()))) << table;
+    for (const char* never : {"gdzc", "kzk", "ljzc", "qvpy"})
+        EXPECT_TRUE(platform::FindFileNoCase(Home("Data"), std::string(never) + ".dwf").empty());
+    EXPECT_EQ(Column("select * from ljkc", "no"), Texts{"1"});
+    EXPECT_EQ(status_.front(), U("正在处理数据..."));
+    EXPECT_EQ(status_.back(), U("操作完成 如需帮助，请按F1键"));
+    EXPECT_TRUE(WorkingCopies().empty());
+    EXPECT_TRUE(Staged().empty());
+}
