@@ -82,6 +82,7 @@ struct Scope {
     bool allowAggregates = false;
     int aggregateDepth = 0;
     std::map<std::string, Code> aliases; // HAVING and GROUP BY may name output columns
+    bool aliasesFirst = false;           // HAVING filters the output: its names win
 };
 
 class Translator {
@@ -156,10 +157,11 @@ Translator::Found Translator::Lookup(const Expr& e, const Scope& scope) const {
 }
 
 Code Translator::EmitColumn(const Expr& e, Scope& scope) {
+    auto alias = e.qualifier.empty() ? scope.aliases.find(FoldCase(e.name)) : scope.aliases.end();
+    if (alias != scope.aliases.end() && scope.aliasesFirst) return alias->second;
     Found f = Lookup(e, scope);
     if (!f.scope) {
-        auto alias = scope.aliases.find(FoldCase(e.name));
-        if (e.qualifier.empty() && alias != scope.aliases.end()) return alias->second;
+        if (alias != scope.aliases.end()) return alias->second;
         std::string shown = e.qualifier.empty() ? e.name : e.qualifier + "." + e.name;
         throw Error(ErrorKind::UnknownColumn, "SQL: Column '" + shown + "' is not found.");
     }
@@ -646,7 +648,9 @@ SelectPlan Translator::Select(const sql::Select& sel, const Scope* parent, bool 
     std::string having;
     if (sel.having) {
         if (grouping) {
+            scope.aliasesFirst = true;
             having = EmitCondition(*sel.having, scope).norm;
+            scope.aliasesFirst = false;
         } else {
             std::string extra = EmitCondition(*sel.having, whereScope).norm;
             where = where.empty() ? extra : "(" + where + " AND " + extra + ")";

@@ -147,6 +147,8 @@ TEST_F(SqlSemantics, GroupsComeInKeyOrderWithBareColumnsFromTheLastRecord) {
                      2),
               std::vector<std::string>{"李四修理厂"});
     EXPECT_EQ(Count("select 客户 from ljsh group by 客户 having count(*)>1"), 1u);
+    // HAVING sees the output: 数量 is the sum here, not the last record's 数量.
+    EXPECT_EQ(Count("select 客户,sum(数量) as 数量 from ljsh group by 客户 having 数量>=3"), 2u);
     // ORDER BY by an alias, written before WHERE.
     EXPECT_EQ(Column("select 客户,count(*) as 次数 from ljsh group by 客户 order by 次数 desc"),
               (std::vector<std::string>{"京A12345", "李四修理厂"}));
