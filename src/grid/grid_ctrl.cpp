@@ -102,11 +102,9 @@ bool CGridCtrl::Create(wxWindow* parent, int id, const wxRect& rect, long style)
     Bind(qvEVT_GRID_NOTIFY, &CGridCtrl::OnNotify, this);
     Bind(wxEVT_MENU, &CGridCtrl::OnInsertRowCommand, this, kInsertRowCommand);
 
-    auto* dropTarget = new CGridDropHandler;
-    if (dropTarget->Register(this))
-        m_pDropTarget = dropTarget;
-    else
-        delete dropTarget;
+    auto* dropTarget = new CGridDropHandler; // the window owns it once registered
+    if (!dropTarget->Register(this)) delete dropTarget;
+    m_pDragTimer = std::make_unique<wxTimer>(this, kDragTimerId);
 
     SetGridFont(m_fontCells, false);
     for (int& height : m_arRowHeights)

@@ -6,7 +6,6 @@
 #include "grid/grid_cell.h"
 #include "grid/grid_notify.h"
 
-#include <array>
 #include <memory>
 #include <unordered_map>
 #include <vector>
@@ -152,6 +151,9 @@ public:
     void ExtendCellSelection(const GridCellId& cell);
     void ClearSelectionAndFocus();
     std::vector<GridCellId> GetSelectedCells() const;
+    // The drag-select timer (513): started by a mouse selection, stopped when the
+    // button is released or the capture goes elsewhere.
+    wxTimer& DragTimer() { return *m_pDragTimer; }
     // The key handling of the grid, also used by the end of an in-place edit.
     // True when the key was used.
     bool HandleKeyDown(int keyCode, bool shift, bool ctrl);
@@ -211,7 +213,7 @@ public:
     bool m_bSizesChanged = false;
     bool m_bInLookup = false;
     bool m_bLookupReady = false;
-    std::array<wxString, 30> PrintTexts;
+    std::vector<wxString> PrintTexts = std::vector<wxString>(30);
     int m_nFirstRecordMarker = 0;
     int m_nHelpContext = 1002;
     int m_nFromPage = 0;
@@ -296,7 +298,6 @@ private:
     std::unique_ptr<wxTimer> m_pDragTimer;
     std::unordered_map<std::uint32_t, GridCellId> m_mapSelected;
     std::unordered_map<std::uint32_t, GridCellId> m_mapKeptSelection;
-    CGridDropHandler* m_pDropTarget = nullptr; // owned by the window once registered
 
     // Top-left non-fixed cell of the last lookup, so that scrolling walks only the rows
     // and columns it passes.

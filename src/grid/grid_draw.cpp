@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <wx/dc.h>
 #include <wx/dcprint.h>
+#include <wx/dcps.h>
 #include <wx/settings.h>
 
 namespace {
@@ -23,8 +24,9 @@ void Line(wxDC& dc, int x1, int y1, int x2, int y2, const wxColour& colour) {
 
 } // namespace
 
+// Paper: the printer, or the PostScript file that print jobs and their tests write.
 bool CGridCtrl::IsPrinting(const wxDC& dc) const {
-    return dynamic_cast<const wxPrinterDC*>(&dc) != nullptr;
+    return dynamic_cast<const wxPrinterDC*>(&dc) || dynamic_cast<const wxPostScriptDC*>(&dc);
 }
 
 void CGridCtrl::OnDraw(wxDC& dc) {

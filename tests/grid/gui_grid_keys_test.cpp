@@ -164,3 +164,16 @@ TEST_F(GridKeys, InsertRowIsRefusedOutsideEditMode) {
     EXPECT_EQ(boxes.Texts()[0], "非编辑状态下不允许此项操作");
     EXPECT_EQ(grid->GetRowCount(), 4);
 }
+
+TEST_F(GridKeys, EndAndHomeOnAHundredThousandRows) {
+    CGridCtrl* grid = MakeGrid(100001, 3);
+    grid->SetFocusCell(1, 1);
+    PressKey(grid, WXK_END);
+    EXPECT_EQ(grid->GetFocusCell(), GridCellId(100000, 1));
+    EXPECT_TRUE(grid->IsCellVisible(100000, 1));
+    PressKey(grid, WXK_UP);
+    EXPECT_EQ(grid->GetFocusCell(), GridCellId(99999, 1));
+    PressKey(grid, WXK_HOME);
+    EXPECT_EQ(grid->GetFocusCell(), GridCellId(1, 1));
+    EXPECT_EQ(grid->GetTopleftNonFixedCell().row, 1);
+}

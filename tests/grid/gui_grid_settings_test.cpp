@@ -163,3 +163,12 @@ TEST_F(GridSetupDialog, ChangesShowOnTheGridAndCancelRestoresIt) {
     EXPECT_EQ(grid->GetTextColor(), text);
     EXPECT_EQ(CSettingFiles::ReadSettingFile("GridSet"), ""); // nothing written
 }
+
+TEST_F(GridAppearance, SystemColourChangeKeepsChosenColours) {
+    CGridCtrl* grid = MakeGrid(3, 3);
+    grid->SetTextBkColor(wxColour(1, 2, 3));
+    const wxColour text = grid->GetTextColor();
+    grid->OnSysColorChange();
+    EXPECT_EQ(grid->GetTextBkColor(), wxColour(1, 2, 3));
+    EXPECT_EQ(grid->GetTextColor(), text);
+}

@@ -13,3 +13,9 @@ TEST(GbkCompare, OrdersAsTheTablesSort) {
     EXPECT_EQ(GbkCompare(u("轮胎"), u("轮胎")), 0);
     EXPECT_GT(GbkCompare(u("轮胎2"), u("轮胎")), 0);
 }
+
+TEST(GbkCompare, TextOutsideGbkStillCompares) {
+    const wxString emoji = wxString::FromUTF8("\xF0\x9F\x9A\x97"); // no GBK form
+    EXPECT_EQ(GbkCompare(emoji, emoji), 0);
+    EXPECT_NE(GbkCompare(emoji, wxString::FromUTF8("车")), 0);
+}
