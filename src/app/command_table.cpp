@@ -23,8 +23,8 @@ constexpr CommandEntry Guarded(CommandEntry entry, int right, Refusal refusal) {
     return entry;
 }
 
-constexpr CommandEntry Token(CommandEntry entry, const char* token) {
-    entry.token = token;
+constexpr CommandEntry Token(CommandEntry entry, int token) {
+    entry.deniedToken = token;
     return entry;
 }
 
@@ -114,11 +114,11 @@ const CommandEntry kCommands[] = {
     Form(ID_DATA_IMPORT, FormKind::DataImport),
     Form(ID_DATA_EXPORT, FormKind::DataExport),
     Form(ID_DATA_TIDY, FormKind::DataTidy),
-    Form(ID_DATA_BACKUP, FormKind::BackupRestore, 1),
-    Form(ID_DATA_RESTORE, FormKind::BackupRestore, 0),
-    Form(ID_SWITCH_ACCOUNT_SET, FormKind::SwitchAccountSet),
-    Token(Frame(ID_EXPORT_EXCEL_TOOL, FrameAction::ExportExcel), "56"),
-    Token(Frame(ID_EXPORT_EXCEL, FrameAction::ExportExcel), "56"),
+    Frame(ID_DATA_BACKUP, FrameAction::Backup),
+    Frame(ID_DATA_RESTORE, FrameAction::Restore),
+    Frame(ID_SWITCH_ACCOUNT_SET, FrameAction::SwitchAccountSet),
+    Token(Frame(ID_EXPORT_EXCEL_TOOL, FrameAction::ExportExcel), 56),
+    Token(Frame(ID_EXPORT_EXCEL, FrameAction::ExportExcel), 56),
     Form(ID_LOGIN, FormKind::Login, 0),
     Form(ID_CHANGE_PASSWORD, FormKind::Login, 1),
     Form(ID_SETTINGS, FormKind::SettingsSheet),

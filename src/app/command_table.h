@@ -31,8 +31,6 @@ enum class FormKind {
     DataImport,
     DataExport,
     DataTidy,
-    BackupRestore, // mode 1 backup, 0 restore
-    SwitchAccountSet,
     Login, // mode 0 login, 1 password change
     SettingsSheet,
     TipOfTheDay,
@@ -69,6 +67,9 @@ enum class FrameAction {
     ToggleUpperPane,
     ShowBackground,
     Background,
+    Backup,
+    Restore,
+    SwitchAccountSet,
     BrowsePicture,
 };
 
@@ -90,7 +91,7 @@ struct CommandEntry {
     const char* text = ""; // a text handed to the form (query name)
     int right = 0;         // numbered right checked first; 0 = none
     Refusal refusal = Refusal::None;
-    const char* token = "";   // direct token test; refused with "超出权限,无效操作!"
+    int deniedToken = 0;      // direct token test; refused with "超出权限,无效操作!"
     bool clearShared = false; // the hand-over text is cleared before the form opens
 };
 

@@ -3,7 +3,6 @@
 #include "app/background_dlg.h"
 #include "app/outbar_ctrl.h"
 #include "app/qv_view.h"
-#include "app/rights.h"
 #include "app/text_view.h"
 #include "grid/grid_ctrl.h"
 #include "platform/message_box.h"
@@ -222,8 +221,8 @@ void CMainFrame::OnIndicatorTimer(wxTimerEvent&) {
 
 // ---- dispatch ----------------------------------------------------------------------
 
-bool CMainFrame::CheckRight(int right) const {
-    return RightAllowed(m_strRights, right);
+bool CMainFrame::IsTokenDenied(int token) const {
+    return !m_strRights.empty() && !CheckRight(token - 10);
 }
 
 void CMainFrame::OnCommand(wxCommandEvent& event) {
@@ -238,7 +237,7 @@ void CMainFrame::ExecuteCommand(int id) {
         if (entry->refusal == Refusal::Message) platform::ShowMessageBox("权限不够,不能操作!");
         return;
     }
-    if (*entry->token && RightsHaveToken(m_strRights, entry->token)) {
+    if (entry->deniedToken != 0 && IsTokenDenied(entry->deniedToken)) {
         platform::ShowMessageBox("超出权限,无效操作!");
         return;
     }
@@ -309,10 +308,6 @@ bool CMainFrame::OnOutBarNotify(int code, long value) {
 
 void CMainFrame::ShowLogin() {
     ExecuteCommand(ID_LOGIN);
-}
-
-void CMainFrame::OnSwitchAccountSet() {
-    ExecuteCommand(ID_SWITCH_ACCOUNT_SET);
 }
 
 void CMainFrame::RunFrameAction(FrameAction action) {
@@ -389,6 +384,15 @@ void CMainFrame::RunFrameAction(FrameAction action) {
         dialog.ShowModal();
         break;
     }
+    case FrameAction::Backup:
+        BackupRestore(1);
+        break;
+    case FrameAction::Restore:
+        BackupRestore(0);
+        break;
+    case FrameAction::SwitchAccountSet:
+        OnSwitchAccountSet();
+        break;
     case FrameAction::BrowsePicture:
         m_pTextView->BrowsePicture();
         break;

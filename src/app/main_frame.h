@@ -3,9 +3,11 @@
 // on the right the upper pane (the view that hosts the main grid) over the lower
 // pane (the picture view, parent of the work sheets). Every menu, toolbar,
 // accelerator and outlook-bar command goes through ExecuteCommand and the command
-// table; forms of other parts open through the openers they register.
+// table; forms of other parts open through the openers they register. Its data
+// share (shared connection, rights, hand-over text) is CMainFrameData.
 #include "app/command_table.h"
 #include "app/qv_doc.h"
+#include "data/main_frame_data.h"
 
 #include <functional>
 #include <wx/cmndata.h>
@@ -20,7 +22,7 @@ class wxSplitterWindow;
 class wxToolBar;
 class wxTreeCtrl;
 
-class CMainFrame : public wxFrame {
+class CMainFrame : public wxFrame, public CMainFrameData {
 public:
     // Opens a form of another part: mode and text as the command table gives them.
     using FormOpener = std::function<void(CMainFrame& frame, int mode, const wxString& text)>;
@@ -37,16 +39,15 @@ public:
     // The one dispatch point of the frame's commands: rights check, then the action.
     void ExecuteCommand(int id);
     void OpenForm(FormKind kind, int mode, const wxString& text = wxString());
-    // Whether the logged-in user has the numbered right; never before a login.
-    bool CheckRight(int right) const;
+    // A direct token test: whether the rights string lists the token (a right's
+    // number plus 10) as denied. Nothing is denied before a login.
+    bool IsTokenDenied(int token) const;
     // An outlook-bar notification: code 1 runs the clicked item's command. Returns
     // whether the bar may go on: items may be moved.
     bool OnOutBarNotify(int code, long value);
 
     // Called by the lower pane after its first paint: the login (command 32876).
     void ShowLogin();
-    // The repair of the table named by the marker "indexfile" (command 50004).
-    void OnSwitchAccountSet();
     // Replaces the menu by a menu resource (the login loads the full menu).
     void LoadMenuResource(int menuId);
     // Enables both toolbars; the login calls it.
@@ -70,8 +71,6 @@ public:
     CQvDoc& GetDocument() { return m_doc; }
 
     // Hand-over state between commands, pages and dialogs.
-    wxString m_strShared;               // one text from an opener to what it opens
-    wxString m_strRights;               // rights string of the logged-in user
     wxWindow* m_pActiveSheet = nullptr; // the work sheet shown in the lower pane
     wxPrintData m_printData;            // the printer setting of all printing
 

@@ -1,8 +1,10 @@
 #include "app/progress_bar.h"
 
+#include "data/data_progress.h"
 #include "res/string_table.h"
 
 #include <algorithm>
+#include <memory>
 #include <wx/app.h>
 #include <wx/dcclient.h>
 #include <wx/frame.h>
@@ -115,4 +117,28 @@ bool CProgressBar::Resize() {
 void CProgressBar::OnStatusBarSize(wxSizeEvent& event) {
     event.Skip();
     CallAfter([this] { Resize(); });
+}
+
+namespace {
+
+class StatusBarDisplay : public CDataProgress::Display {
+public:
+    void Show(const wxString& caption, int widthPercent, int maximum, bool smooth) override {
+        bar_ = std::make_unique<CProgressBar>(caption, widthPercent, maximum, smooth);
+    }
+    void Step(int position) override {
+        if (bar_) bar_->OffsetPos(position - bar_->GetValue());
+    }
+    void SetText(const wxString& caption) override {
+        if (bar_) bar_->SetText(caption);
+    }
+
+private:
+    std::unique_ptr<CProgressBar> bar_;
+};
+
+} // namespace
+
+void InstallStatusBarProgress() {
+    CDataProgress::SetDisplayFactory([] { return std::make_unique<StatusBarDisplay>(); });
 }

@@ -13,6 +13,9 @@ class wxStatusBar;
 // bottom. Never narrower than nothing.
 wxRect ProgressBarRect(const wxRect& pane, int captionWidth, int blankWidth, int widthPercent);
 
+// Makes the data store's progress steps show in this bar.
+void InstallStatusBarProgress();
+
 class CProgressBar : public wxGauge {
 public:
     CProgressBar() = default;

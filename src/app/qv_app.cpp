@@ -1,6 +1,7 @@
 #include "app/qv_app.h"
 
 #include "app/main_frame.h"
+#include "app/progress_bar.h"
 #include "app/splash_window.h"
 #include "crypt/sealkit.h"
 #include "data/setting_files.h"
@@ -50,6 +51,7 @@ bool CQvApp::StartUp() {
 
     m_pMainFrame = new CMainFrame;
     SetTopWindow(m_pMainFrame);
+    InstallStatusBarProgress();
     splash->HideSplash();
 
     m_strTitle = ReadTitle();

@@ -1,7 +1,6 @@
 #include "app/qv_doc.h"
 
 #include "app/main_frame.h"
-#include "app/rights.h"
 #include "data/setting_files.h"
 #include "grid/grid_ctrl.h"
 #include "platform/files.h"
@@ -112,7 +111,7 @@ std::optional<CQvDoc::SaveTarget> CQvDoc::PrepareSave(const wxString& chosenPath
 void CQvDoc::OnFileSave() {
     CMainFrame* frame = CMainFrame::Get();
     if (!frame) return;
-    if (RightsHaveToken(frame->m_strRights, "56")) {
+    if (frame->IsTokenDenied(56)) {
         Refuse("超出权限,无效操作!");
         return;
     }

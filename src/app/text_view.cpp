@@ -4,6 +4,7 @@
 #include "data/setting_files.h"
 #include "platform/files.h"
 #include "platform/paths.h"
+#include "res/command_ids.h"
 
 #include <wx/dcbuffer.h>
 #include <wx/filedlg.h>
@@ -47,7 +48,8 @@ void CTextView::DrawPicture(wxDC& dc) {
     dc.Clear();
     if (m_bDeferredRebuild) {
         m_bDeferredRebuild = false;
-        if (auto* frame = CMainFrame::Get()) frame->CallAfter(&CMainFrame::OnSwitchAccountSet);
+        if (auto* frame = CMainFrame::Get())
+            frame->CallAfter([frame] { frame->ExecuteCommand(ID_SWITCH_ACCOUNT_SET); });
     }
     if (m_nPictureMode != 0) return;
     if (!m_bPictureLoaded) {

@@ -2,6 +2,7 @@
 #include "app/progress_bar.h"
 #include "app/qv_app.h"
 #include "app_fixture.h"
+#include "data/data_progress.h"
 
 #include <gtest/gtest.h>
 #include <wx/statusbr.h>
@@ -38,6 +39,26 @@ TEST_F(ProgressBarTest, ShowsInTheStatusBarAndPutsTheIdleTextBack) {
         status->GetFieldRect(0, pane);
         EXPECT_GT(bar.GetPosition().x, 0);
         EXPECT_LE(bar.GetRect().GetRight(), pane.GetRight());
+    }
+    EXPECT_EQ(status->GetStatusText(0), U("如需帮助，请按F1键"));
+}
+
+// The data store's long operations step the same bar.
+TEST_F(ProgressBarTest, DataStoreProgressShowsInTheStatusBar) {
+    auto* app = static_cast<CQvApp*>(wxTheApp);
+    ASSERT_TRUE(app->StartUp());
+    Pump();
+    wxStatusBar* status = app->m_pMainFrame->GetStatusBar();
+    {
+        CDataProgress progress(U("正在保存数据..."), 50, 100, false);
+        progress.StepIt();
+        progress.StepIt();
+        EXPECT_EQ(status->GetStatusText(0), U("正在保存数据..."));
+        wxGauge* bar = nullptr;
+        for (wxWindow* child : status->GetChildren())
+            if (auto* gauge = dynamic_cast<wxGauge*>(child)) bar = gauge;
+        ASSERT_NE(bar, nullptr);
+        EXPECT_EQ(bar->GetValue(), 2);
     }
     EXPECT_EQ(status->GetStatusText(0), U("如需帮助，请按F1键"));
 }
