@@ -6,6 +6,7 @@
 
 #include <filesystem>
 
+#include <algorithm>
 #include <cmath>
 
 namespace ado {
@@ -160,7 +161,8 @@ foxdb::Value FromVariant(const ColumnInfo& column, const Variant& value) {
             if (!column.IsUnicodeText()) text = platform::Utf8ToGbk(text);
             if (column.definedSize > 0 && text.size() > static_cast<size_t>(column.definedSize))
                 DoesNotFit();
-            if (column.IsFixedText() && !column.IsUnicodeText())
+            if (column.IsFixedText() && !column.IsUnicodeText() &&
+                text.size() < static_cast<size_t>(std::max(column.definedSize, 0L)))
                 text.resize(static_cast<size_t>(column.definedSize), ' ');
             return text;
         }
