@@ -77,6 +77,10 @@ wxString CSqlText::Quote(const wxString& value) {
     return result;
 }
 
+wxString CSqlText::Contains(const wxString& field, const wxString& value) {
+    return Quote(value) + " $ " + field;
+}
+
 wxString CSqlText::QuoteCriterion(const wxString& value) {
     wxString doubled = value;
     doubled.Replace("'", "''");

@@ -10,6 +10,9 @@ public:
     // so the delimiter is one the value does not contain ('…' or "…"); a value holding
     // both is joined from pieces with "+".
     static wxString Quote(const wxString& value);
+    // A statement condition true when field holds value anywhere, with no wildcards:
+    // a typed "%" or "_" is matched as itself (LIKE '%…%' would take it as a pattern).
+    static wxString Contains(const wxString& field, const wxString& value);
     // A string value for a recordset Filter or Find criterion: '…' with every quote
     // doubled.
     static wxString QuoteCriterion(const wxString& value);

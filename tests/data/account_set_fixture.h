@@ -43,9 +43,9 @@ protected:
         CDataSet data;
         data.Open(statement);
         std::vector<wxString> values;
-        if (!data.IsOpen()) return values;
+        if (!data.IsOpen() || data.m_pRecordset->RecordCount() < 1) return values;
         auto rs = data.m_pRecordset;
-        for (rs->MoveFirst(); rs->RecordCount() > 0 && !rs->EndOfFile(); rs->MoveNext()) {
+        for (rs->MoveFirst(); !rs->EndOfFile(); rs->MoveNext()) {
             ado::Variant value = rs->Fields().Item(field).Value();
             values.push_back(value.IsNull() ? wxString("NULL")
                                             : wxString::FromUTF8(value.ToString()).Trim(true));

@@ -217,6 +217,18 @@ TEST_F(AccountSetTest, CopyProgressNamesTheTableEveryTenRows) {
     EXPECT_EQ(target.m_pRecordset->Fields().Item("no").Value().ToLong(), 50);
 }
 
+TEST_F(AccountSetTest, TypedTextsAreSearchedAsThemselves) {
+    AddStock({{"50%折扣", "A1"}, {"500折扣", "B2"}, {"a_b", "C3"}, {"axb", "D4"}});
+    const wxString byName = "select * from ljkc where ReplaceStr order by no";
+    auto search = [&](const char* typed) {
+        return Column(CDataSet::ReplaceParam(byName, CSqlText::Contains(U("零件名称"), U(typed))),
+                      "编号");
+    };
+    EXPECT_EQ(search("50%"), Texts{"A1"});
+    EXPECT_EQ(search("a_b"), Texts{"C3"});
+    EXPECT_EQ(search("O'Br\"x"), Texts{});
+}
+
 TEST_F(AccountSetTest, FiltersQuoteTheirValues) {
     AddStock({{"x", "A1"}, {"机油", "B2"}});
     CDataSet data;
