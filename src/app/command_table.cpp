@@ -125,8 +125,8 @@ const CommandEntry kCommands[] = {
     Form(ID_OPERATING_TIPS, FormKind::TipOfTheDay),
     Form(ID_TIP_OF_THE_DAY, FormKind::TipOfTheDay),
     Form(ID_APP_ABOUT, FormKind::About),
-    Form(ID_HELP_TOPICS, FormKind::HelpTopics),
-    Form(ID_HELP_F1, FormKind::HelpTopics),
+    Frame(ID_HELP_TOPICS, FrameAction::HelpTopics),
+    Frame(ID_HELP_F1, FrameAction::HelpTopics),
 
     // The frame's own work
     Frame(ID_FILE_NEW, FrameAction::FileNew),

@@ -35,7 +35,6 @@ enum class FormKind {
     SettingsSheet,
     TipOfTheDay,
     About,
-    HelpTopics,
     OpenDataFile, // text = path of the chosen file
     SaveGridAs,   // the current grid; text = the checked target path
     PrintGrid,    // the current grid
@@ -58,6 +57,7 @@ enum class FrameAction {
     EditPaste,
     Exit,
     ContextHelp,
+    HelpTopics,
     ToggleToolbar,
     ToggleStatusBar,
     ToggleQueryBar,

@@ -2,6 +2,7 @@
 
 #include "app/background_dlg.h"
 #include "app/outbar_ctrl.h"
+#include "app/qv_app.h"
 #include "app/qv_view.h"
 #include "app/text_view.h"
 #include "grid/grid_ctrl.h"
@@ -346,6 +347,9 @@ void CMainFrame::RunFrameAction(FrameAction action) {
         wxContextHelp help(this);
         break;
     }
+    case FrameAction::HelpTopics:
+        if (auto* app = dynamic_cast<CQvApp*>(wxTheApp)) app->ShowHelp(0);
+        break;
     case FrameAction::ToggleToolbar:
         m_wndToolBar->Show(!m_wndToolBar->IsShown());
         SendSizeEvent();

@@ -1,22 +1,29 @@
 #include "app/qv_app.h"
 
+#include "app/help_map.h"
 #include "app/main_frame.h"
 #include "app/progress_bar.h"
 #include "app/splash_window.h"
 #include "crypt/sealkit.h"
 #include "data/setting_files.h"
 #include "platform/files.h"
+#include "platform/message_box.h"
 #include "platform/message_box_wx.h"
 #include "platform/paths.h"
 
 #include <unistd.h>
 #include <vector>
 #include <wx/cmdline.h>
+#include <wx/filename.h>
+#include <wx/html/helpctrl.h>
 #include <wx/image.h>
 
 // The program binds the two working-copy functions of sealkit by name when it loads.
 __attribute__((used)) static const void* const kSealkitImports[] = {
     reinterpret_cast<const void*>(&NvEncrypt), reinterpret_cast<const void*>(&NvDecrypt)};
+
+CQvApp::CQvApp() = default;
+CQvApp::~CQvApp() = default;
 
 void CQvApp::OnInitCmdLine(wxCmdLineParser& parser) {
     wxApp::OnInitCmdLine(parser);
@@ -59,4 +66,23 @@ bool CQvApp::StartUp() {
     m_pMainFrame->Maximize();
     m_pMainFrame->Show();
     return true;
+}
+
+void CQvApp::WinHelp(unsigned long id, unsigned command) {
+    if (command == HELP_CONTEXT) ShowHelp(HelpContextFor(id));
+}
+
+void CQvApp::ShowHelp(int context) {
+    if (!m_pHelp) {
+        auto help = std::make_unique<wxHtmlHelpController>(wxHF_DEFAULT_STYLE, m_pMainFrame);
+        std::string book =
+            platform::ResolvePathNoCase(platform::JoinPath(platform::ProgramFolder(), kHelpBook));
+        if (!platform::FileExists(book) || !help->AddBook(wxFileName(wxString::FromUTF8(book)))) {
+            platform::ShowMessageBox(std::string("无法打开帮助文件 ") + kHelpBook, "",
+                                     platform::MB_ICONWARNING);
+            return;
+        }
+        m_pHelp = std::move(help);
+    }
+    if (context <= 0 || !m_pHelp->Display(context)) m_pHelp->DisplayContents();
 }

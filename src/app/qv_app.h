@@ -1,13 +1,22 @@
 #pragma once
 // The application object: takes the program folder, shows the start-up picture,
 // builds the main window and gives it its title.
+#include <memory>
 #include <wx/app.h>
 
 class CMainFrame;
+class wxHtmlHelpController;
 
 class CQvApp : public wxApp {
 public:
     static constexpr const char* kSetupPicture = "Picture/setup.BMP";
+    // The help book beside the program, in the HTML help format wx reads; its [MAP]
+    // section gives the contexts.
+    static constexpr const char* kHelpBook = "help.htb";
+    enum : unsigned { HELP_CONTEXT = 1 };
+
+    CQvApp();
+    ~CQvApp() override;
 
     bool OnInit() override;
     void OnInitCmdLine(wxCmdLineParser& parser) override;
@@ -21,6 +30,15 @@ public:
     // by "管理系统(V9.15)".
     static wxString ReadTitle();
 
+    // F1 of a dialog or command: with HELP_CONTEXT, the help at the ID's context (its
+    // contents for an ID without one); any other command does nothing.
+    void WinHelp(unsigned long id, unsigned command);
+    // Opens the help book at a context, 0 for its contents.
+    void ShowHelp(int context);
+
     wxString m_strTitle;
     CMainFrame* m_pMainFrame = nullptr;
+
+private:
+    std::unique_ptr<wxHtmlHelpController> m_pHelp;
 };

@@ -1,0 +1,37 @@
+#include "app/help_map.h"
+#include "app/qv_app.h"
+#include "app_fixture.h"
+#include "platform/message_box.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(HelpMap, FirstPairOfAnIdWins) {
+    const struct {
+        unsigned long id;
+        int context;
+    } cases[] = {
+        {57600, 1},    {57609, 9},
+        {233, 500},                   // never the later 233 -> 3100
+        {1002, 3100},  {32804, 3500}, // never the later 32804 -> 3800
+        {32821, 3600}, {32814, 3800},
+        {310, 5800},   {0x10000 + 251, 4100}, // only the low 16 bits count
+        {999, 0},      {0, 0},                // no context: the contents
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(HelpContextFor(c.id), c.context) << c.id;
+}
+
+using HelpTest = ProgramFolderTest;
+
+TEST_F(HelpTest, MissingHelpBookIsReported) {
+    auto* app = static_cast<CQvApp*>(wxTheApp);
+    platform::ScriptedMessageBoxes boxes;
+    app->WinHelp(241, 2); // not a context request: nothing
+    EXPECT_TRUE(boxes.Texts().empty());
+    app->WinHelp(241, CQvApp::HELP_CONTEXT);
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"无法打开帮助文件 help.htb"});
+}
+
+} // namespace
