@@ -1,12 +1,16 @@
 // qvsql: runs one statement of the dialect against the tables of a folder.
 //
-//   qvsql [--types] FOLDER 'STATEMENT'
+//   qvsql [--types] [--save-adtg FILE] FOLDER 'STATEMENT'
+//   qvsql [--types] --adtg FILE
 //
 // A SELECT prints tab-separated lines: the column names, with --types a line of
 // type/size/precision/scale (ADO codes), then one line per row (text in UTF-8
 // without trailing blanks, numbers with their scale, dates as YYYY-MM-DD, the
 // empty date as an empty field, NULL as NULL). Other statements print the number
-// of records affected. Errors go to stderr and the exit status is 1.
+// of records affected. --save-adtg also saves the result of a SELECT as an ADTG
+// file; --adtg prints the recordset saved in FILE (with its pending changes) instead
+// of running a statement. Errors go to stderr and the exit status is 1.
+#include "ado/ado.h"
 #include "foxdb/database.h"
 #include "platform/gbk.h"
 
@@ -48,6 +52,55 @@ std::string Show(const foxdb::Value& v, const foxdb::ResultColumn& column) {
     return "";
 }
 
+// A saved recordset as the engine's result type, so that it prints the same way.
+foxdb::ResultSet ReadAdtg(const std::string& path) {
+    ado::Recordset rs;
+    rs.Open(path, nullptr, ado::adOpenStatic, ado::adLockBatchOptimistic, ado::adCmdFile);
+    foxdb::ResultSet out;
+    ado::Fields& fields = rs.Fields();
+    for (int i = 0; i < fields.Count(); ++i) {
+        foxdb::ResultColumn c;
+        c.name = fields.Item(i).Name();
+        c.type = fields.Item(i).Type();
+        c.definedSize = static_cast<int>(fields.Item(i).DefinedSize());
+        c.precision = fields.Item(i).Precision();
+        c.scale = fields.Item(i).NumericScale();
+        out.columns.push_back(c);
+    }
+    for (; !rs.EndOfFile(); rs.MoveNext()) {
+        std::vector<foxdb::Value> row;
+        for (int i = 0; i < fields.Count(); ++i) {
+            ado::Variant v = fields.Item(i).Value();
+            switch (v.vt()) {
+            case ado::VT_NULL:
+                row.push_back(foxdb::Null{});
+                break;
+            case ado::VT_BSTR:
+                row.push_back(platform::Utf8ToGbk(v.ToString()));
+                break;
+            case ado::VT_BOOL:
+                row.push_back(v.ToBool());
+                break;
+            case ado::VT_I2:
+            case ado::VT_I4:
+            case ado::VT_I8:
+                row.push_back(v.ToInt64());
+                break;
+            case ado::VT_DATE: {
+                double ole = v.ToDate();
+                row.push_back(foxdb::Date{
+                    ole == 0 ? 0 : static_cast<int32_t>(ole) + foxdb::kJulianDayOfOleZero});
+                break;
+            }
+            default:
+                row.push_back(v.ToDouble());
+            }
+        }
+        out.rows.push_back(std::move(row));
+    }
+    return out;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -57,18 +110,35 @@ int main(int argc, char** argv) {
         types = true;
         ++at;
     }
-    if (argc - at != 2) {
-        std::cerr << "usage: qvsql [--types] FOLDER 'STATEMENT'\n";
+    std::string adtg, saveAdtg;
+    if (argc - at >= 2 && std::string(argv[at]) == "--adtg") {
+        adtg = argv[at + 1];
+        at += 2;
+    } else if (argc - at >= 2 && std::string(argv[at]) == "--save-adtg") {
+        saveAdtg = argv[at + 1];
+        at += 2;
+    }
+    if (argc - at != (adtg.empty() ? 2 : 0)) {
+        std::cerr << "usage: qvsql [--types] [--save-adtg FILE] FOLDER 'STATEMENT'\n"
+                     "       qvsql [--types] --adtg FILE\n";
         return 2;
     }
     try {
-        foxdb::Database db(argv[at]);
         foxdb::ResultSet rs;
-        rs.columns.clear();
-        long affected = db.Execute(argv[at + 1], &rs);
-        if (rs.columns.empty()) {
-            std::cout << affected << "\n";
-            return 0;
+        if (!adtg.empty()) {
+            rs = ReadAdtg(adtg);
+        } else {
+            foxdb::Database db(argv[at]);
+            long affected = db.Execute(argv[at + 1], &rs);
+            if (rs.columns.empty()) {
+                std::cout << affected << "\n";
+                return 0;
+            }
+            if (!saveAdtg.empty()) {
+                ado::Recordset saved;
+                saved.OpenResult(rs, argv[at + 1]);
+                saved.Save(saveAdtg);
+            }
         }
         std::string line;
         for (size_t i = 0; i < rs.columns.size(); ++i)
