@@ -1,6 +1,8 @@
 #include "account_set_fixture.h"
 #include "data/column_grid.h"
 
+#include <wx/ctrlsub.h>
+
 #include <map>
 
 using Texts = std::vector<wxString>;
@@ -429,4 +431,42 @@ TEST_F(AccountSetTest, DamagedTableGivesTheErrorBoxAndLosesNothing) {
     EXPECT_TRUE(WorkingCopies().empty());
     data.Open("select * from ljkc"); // the other tables still work
     EXPECT_TRUE(data.IsOpen());
+}
+
+namespace {
+
+// A list box without a window: the items a data set adds.
+class ItemList : public wxItemContainer {
+public:
+    std::vector<wxString> items;
+    unsigned int GetCount() const override { return static_cast<unsigned>(items.size()); }
+    wxString GetString(unsigned int n) const override { return items[n]; }
+    void SetString(unsigned int n, const wxString& s) override { items[n] = s; }
+    void SetSelection(int) override {}
+    int GetSelection() const override { return wxNOT_FOUND; }
+
+protected:
+    int DoInsertItems(const wxArrayStringsAdapter& added, unsigned int pos, void**,
+                      wxClientDataType) override {
+        for (unsigned int i = 0; i < added.GetCount(); ++i)
+            items.insert(items.begin() + pos + i, added[i]);
+        return static_cast<int>(pos + added.GetCount()) - 1;
+    }
+    void DoSetItemClientData(unsigned int, void*) override {}
+    void* DoGetItemClientData(unsigned int) const override { return nullptr; }
+    void DoClear() override { items.clear(); }
+    void DoDeleteOneItem(unsigned int pos) override { items.erase(items.begin() + pos); }
+};
+
+} // namespace
+
+TEST_F(AccountSetTest, ComboBoxesGetTheFirstFieldOfEveryRecord) {
+    AddStock({{"刹车片", "A1"}, {"机油", "B2"}});
+    CDataSet data;
+    data.UpdateWhere("ljkc", U("备注"), U("左前"), "no=2");
+    ItemList list;
+    data.FillComboBox(U("select 备注 from ljkc order by no"), &list);
+    EXPECT_EQ(list.items, Texts{U("左前")}); // the null of row 1 is skipped, blanks cut
+    data.FillComboBox("select * from ljkc where no=0", &list);
+    EXPECT_EQ(list.items.size(), 1u);
 }
