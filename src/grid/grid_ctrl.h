@@ -261,6 +261,7 @@ private:
     void DeriveCellColours();
     void RepaintFixedOf(int row, int col, wxDC* dc);
     void ScrollBy(int orient, int code, int trackPos);
+    bool StepLine(int orient, bool forward);
     wxFont SemiBold(const wxFont& font) const;
     void DrawCellText(wxDC& dc, const CGridCell& cell, wxRect rect, const wxFont& font);
 

@@ -422,22 +422,53 @@ bool CGridCtrl::RedrawCell(int row, int col) {
     return true;
 }
 
+// Line steps as the scroll bar's line buttons make them, counted first and shown
+// once, so that a far cell costs no repaint per row.
 void CGridCtrl::EnsureVisible(int row, int col) {
     if (!HasWindow()) return;
     const GridCellRange visible = GetVisibleNonFixedCellRange();
+    const int hPos = m_nHScrollPos, vPos = m_nVScrollPos;
     for (int i = col - visible.maxCol; i > 0; --i)
-        OnHScroll(SB_LINEDOWN);
+        StepLine(wxHORIZONTAL, true);
     for (int i = visible.minCol - col; i > 0; --i)
-        OnHScroll(SB_LINEUP);
+        StepLine(wxHORIZONTAL, false);
     for (int i = row - visible.maxRow; i > 0; --i)
-        OnVScroll(SB_LINEDOWN);
+        StepLine(wxVERTICAL, true);
     for (int i = visible.minRow - row; i > 0; --i)
-        OnVScroll(SB_LINEUP);
+        StepLine(wxVERTICAL, false);
     wxRect rect;
-    if (!GetCellRect(row, col, &rect)) return;
-    const wxSize client = GetClientSize();
-    if (rect.GetRight() > client.GetWidth()) OnHScroll(SB_LINEDOWN);
-    if (rect.GetBottom() > client.GetHeight()) OnVScroll(SB_LINEDOWN);
+    if (GetCellRect(row, col, &rect)) {
+        const wxSize client = GetClientSize();
+        if (rect.GetRight() > client.GetWidth()) StepLine(wxHORIZONTAL, true);
+        if (rect.GetBottom() > client.GetHeight()) StepLine(wxVERTICAL, true);
+    }
+    if (hPos == m_nHScrollPos && vPos == m_nVScrollPos) return;
+    if (FindFocus() != this) SetFocus(); // ends an in-place edit
+    SetScrollPos32(wxHORIZONTAL, m_nHScrollPos);
+    SetScrollPos32(wxVERTICAL, m_nVScrollPos);
+    Refresh(false);
+}
+
+// One line step of the position alone: the width (height) of the column (row)
+// before or at the first visible one.
+bool CGridCtrl::StepLine(int orient, bool forward) {
+    const bool vertical = orient == wxVERTICAL;
+    const std::vector<int>& sizes = vertical ? m_arRowHeights : m_arColWidths;
+    const int fixedCount = vertical ? m_nFixedRowCount : m_nFixedColCount;
+    const int range = vertical ? m_nVScrollRange : m_nHScrollRange;
+    const int page = vertical ? m_nVScrollPage : m_nHScrollPage;
+    int& pos = vertical ? m_nVScrollPos : m_nHScrollPos;
+    const GridCellId topLeft = GetTopleftNonFixedCell();
+    const int first = vertical ? topLeft.row : topLeft.col;
+    const int old = pos;
+    if (forward) {
+        if (pos >= range || first >= static_cast<int>(sizes.size())) return false;
+        pos = std::min(pos + sizes[first], range > 0 ? std::max(0, range + 1 - page) : 0);
+    } else {
+        if (pos < 1 || first <= fixedCount) return false;
+        pos = std::max(pos - sizes[first - 1], 0);
+    }
+    return pos != old;
 }
 
 void CGridCtrl::ResetScrollBars() {

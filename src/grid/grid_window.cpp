@@ -261,28 +261,20 @@ void CGridCtrl::ScrollBy(int orient, int code, int trackPos) {
     wxWindow* focus = FindFocus();
     if (focus != this) SetFocus(); // ends an in-place edit
     const bool vertical = orient == wxVERTICAL;
-    const std::vector<int>& sizes = vertical ? m_arRowHeights : m_arColWidths;
-    const int fixedCount = vertical ? m_nFixedRowCount : m_nFixedColCount;
     const int fixedSize = vertical ? GetFixedRowHeight() : GetFixedColumnWidth();
     const wxSize client = GetClientSize();
     const int page = (vertical ? client.GetHeight() : client.GetWidth()) - fixedSize;
     const int range = vertical ? m_nVScrollRange : m_nHScrollRange;
     const int pos = GetScrollPos32(orient);
     const GridCellId topLeft = GetTopleftNonFixedCell();
-    const int first = vertical ? topLeft.row : topLeft.col;
     const wxRect area = vertical ? wxRect(0, fixedSize, client.GetWidth(), page)
                                  : wxRect(fixedSize, 0, page, client.GetHeight());
     switch (code) {
     case SB_LINEUP:
-        if (pos >= 1 && first > fixedCount) {
-            SetScrollPos32(orient, std::max(pos - sizes[first - 1], 0));
-            RefreshRect(area, false);
-        }
-        break;
     case SB_LINEDOWN:
-        if (pos < range && first < static_cast<int>(sizes.size())) {
-            SetScrollPos32(orient, pos + sizes[first]);
-            if (GetScrollPos32(orient) != pos) RefreshRect(area, false);
+        if (StepLine(orient, code == SB_LINEDOWN)) {
+            SetScrollPos32(orient, GetScrollPos32(orient));
+            RefreshRect(area, false);
         }
         break;
     case SB_PAGEUP:

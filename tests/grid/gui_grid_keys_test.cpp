@@ -176,4 +176,7 @@ TEST_F(GridKeys, EndAndHomeOnAHundredThousandRows) {
     PressKey(grid, WXK_HOME);
     EXPECT_EQ(grid->GetFocusCell(), GridCellId(1, 1));
     EXPECT_EQ(grid->GetTopleftNonFixedCell().row, 1);
+    grid->EnsureVisible(50000, 2);
+    EXPECT_TRUE(grid->IsCellVisible(50000, 2));
+    EXPECT_FALSE(grid->IsCellVisible(40000, 2));
 }
