@@ -40,8 +40,13 @@ bool CQvApp::OnInit() {
     if (!wxApp::OnInit()) return false;
     platform::InstallWxMessageBox();
     std::string folder = platform::ProgramFolder();
-    platform::CreateFolders(folder);
-    if (::chdir(folder.c_str()) != 0) return false;
+    // Everything the program keeps lies in this folder: without it nothing can work.
+    if (!platform::CreateFolders(folder) || ::access(folder.c_str(), R_OK | W_OK | X_OK) != 0 ||
+        ::chdir(folder.c_str()) != 0) {
+        platform::ShowMessageBox("程序目录 " + folder + " 无法打开或不能写入，请检查它的权限。", "",
+                                 platform::MB_ICONERROR);
+        return false;
+    }
     wxInitAllImageHandlers(); // backgrounds may be BMP, GIF or JPEG
     return StartUp();
 }
