@@ -51,7 +51,6 @@ TEST_F(MaintenanceTest, FieldsFollowTheCatalogue) {
 }
 
 TEST_F(MaintenanceTest, EmptyTableIsRebuiltEmpty) {
-    const std::string before = Read(SetFile("gk.dwf"));
     EXPECT_TRUE(Rebuild("gk"));
     EXPECT_EQ(Column("select * from gk", "no"), Texts{});
     EXPECT_TRUE(platform::FileExists(SetFile("gk.dwf")));
