@@ -2,9 +2,9 @@
 #include "grid/grid_ctrl.h"
 
 namespace {
-std::uint32_t CellKey(int row, int col) {
-    return (static_cast<std::uint32_t>(row) & 0xFFFFu) |
-           ((static_cast<std::uint32_t>(col) & 0xFFFFu) << 16);
+// Row and column each keep all their bits: grids hold more than 65,535 rows.
+std::uint64_t CellKey(int row, int col) {
+    return static_cast<std::uint32_t>(row) | (std::uint64_t(static_cast<std::uint32_t>(col)) << 32);
 }
 } // namespace
 
@@ -92,7 +92,7 @@ int CGridCtrl::GetItemImage(int row, int col) const {
 bool CGridCtrl::SetItemState(int row, int col, unsigned state) {
     CGridCell* cell = GetCell(row, col);
     if (!cell) return false;
-    const std::uint32_t key = CellKey(row, col);
+    const std::uint64_t key = CellKey(row, col);
     const bool wasSelected = cell->state & GVIS_SELECTED;
     const bool isSelected = state & GVIS_SELECTED;
     if (wasSelected && !isSelected) m_mapSelected.erase(key);

@@ -297,8 +297,8 @@ private:
     GridCellId m_cellFocus;
     GridCellId m_cellDropTarget;
     std::unique_ptr<wxTimer> m_pDragTimer;
-    std::unordered_map<std::uint32_t, GridCellId> m_mapSelected;
-    std::unordered_map<std::uint32_t, GridCellId> m_mapKeptSelection;
+    std::unordered_map<std::uint64_t, GridCellId> m_mapSelected;
+    std::unordered_map<std::uint64_t, GridCellId> m_mapKeptSelection;
 
     // Top-left non-fixed cell of the last lookup, so that scrolling walks only the rows
     // and columns it passes.

@@ -90,7 +90,13 @@ void CGridCtrl::OnTimer(wxTimerEvent&) {
 }
 
 void CGridCtrl::OnKeyDownEvent(wxKeyEvent& event) {
-    if (!event.AltDown() && (m_bTakesTab || event.GetKeyCode() != WXK_TAB) &&
+    // A grid that does not take Tab passes it to the dialog's navigation.
+    if (event.GetKeyCode() == WXK_TAB && (!m_bTakesTab || event.ControlDown())) {
+        Navigate(event.ShiftDown() ? wxNavigationKeyEvent::IsBackward
+                                   : wxNavigationKeyEvent::IsForward);
+        return;
+    }
+    if (!event.AltDown() &&
         HandleKeyDown(event.GetKeyCode(), event.ShiftDown(), event.ControlDown()))
         return;
     event.Skip();
@@ -217,8 +223,8 @@ bool CGridCtrl::HandleKeyDown(int key, bool shift, bool ctrl) {
 
 void CGridCtrl::OnCharEvent(wxKeyEvent& event) {
     const int ch = event.GetUnicodeKey();
-    if (event.ControlDown() || m_nMouseAction != 0 || (ch == WXK_TAB && m_bTakesTab) ||
-        !IsCellInGrid(m_cellFocus) || ch == WXK_NONE || ch < WXK_BACK) {
+    if (event.ControlDown() || m_nMouseAction != 0 || ch == WXK_TAB || !IsCellInGrid(m_cellFocus) ||
+        ch == WXK_NONE || ch < WXK_BACK) {
         event.Skip();
         return;
     }

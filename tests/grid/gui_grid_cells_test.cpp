@@ -82,6 +82,16 @@ TEST_F(GridCells, SelectedMapFollowsTheStateAndModifiedMarksClear) {
     EXPECT_FALSE(grid->GetItemState(3, 2) & GVIS_MODIFIED);
 }
 
+TEST_F(GridCells, SelectionKeepsRowsBeyondSixteenBits) {
+    CGridCtrl* grid = MakeGrid(70000, 2);
+    grid->SetItemState(1, 1, GVIS_SELECTED);
+    grid->SetItemState(65537, 1, GVIS_SELECTED);
+    EXPECT_EQ(grid->GetSelectedCells().size(), 2u);
+    grid->SetItemState(65537, 1, 0);
+    ASSERT_EQ(grid->GetSelectedCells().size(), 1u);
+    EXPECT_EQ(grid->GetSelectedCells()[0], GridCellId(1, 1));
+}
+
 TEST_F(GridCells, EditableOnlyInEditModeAndNotReadOnly) {
     CGridCtrl* grid = MakeGrid(3, 3);
     EXPECT_FALSE(grid->IsCellEditable(1, 1));
@@ -124,6 +134,7 @@ TEST_F(GridGeometry, InsertAndDeleteLeaveNoFocusOrSelection) {
     grid->SetFocusCell(2, 2);
     grid->SelectRange(1, 1, 3, 3);
     EXPECT_EQ(grid->InsertRow("x", 10), -1);
+    EXPECT_EQ(grid->InsertRow("x", -5), -1);
     EXPECT_EQ(grid->InsertRow("x"), 10);
     EXPECT_EQ(grid->GetItemText(10, 0), "x");
     EXPECT_FALSE(grid->GetFocusCell().IsValid());

@@ -180,3 +180,12 @@ TEST_F(GridKeys, EndAndHomeOnAHundredThousandRows) {
     EXPECT_TRUE(grid->IsCellVisible(50000, 2));
     EXPECT_FALSE(grid->IsCellVisible(40000, 2));
 }
+
+TEST_F(GridKeys, TabGoesToTheDialogWhenTheGridDoesNotTakeIt) {
+    CGridCtrl* grid = MakeGrid(4, 4);
+    grid->m_bTakesTab = false;
+    grid->SetFocusCell(2, 2);
+    PressKey(grid, WXK_TAB);
+    EXPECT_EQ(grid->GetFocusCell(), GridCellId(2, 2));
+    EXPECT_EQ(OpenEditor(grid), nullptr);
+}
