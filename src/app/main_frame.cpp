@@ -175,6 +175,7 @@ void CMainFrame::CreateOutBar() {
     m_wndOutBar->SetOwner(this);
     m_wndOutBar->SetImageList(&m_imgLarge, CGfxOutBarCtrl::fLargeList);
     m_wndOutBar->SetImageList(&m_imgSmall, CGfxOutBarCtrl::fSmallList);
+    m_wndOutBar->SetAnimationDelay(20);
     m_wndOutBar->SetAnimSelHighlight(200);
 
     // The catalogue tree fills the third folder; its contents come after login.

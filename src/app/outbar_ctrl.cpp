@@ -4,6 +4,7 @@
 #include <wx/dcbuffer.h>
 #include <wx/dcclient.h>
 #include <wx/settings.h>
+#include <wx/utils.h>
 
 wxDEFINE_EVENT(EVT_OUTBAR_NOTIFY, wxNotifyEvent);
 
@@ -145,6 +146,9 @@ void CGfxOutBarCtrl::RemoveFolder(int index) {
 void CGfxOutBarCtrl::SetSelFolder(int index) {
     if (index < 0 || index >= GetFolderCount()) return;
     if (wxWindow* child = GetFolderChild()) child->Hide();
+    if (index != m_nSelFolder && (m_dwFlags & fAnimation) && m_nAnimationDelay >= 0 &&
+        IsShownOnScreen())
+        AnimateFolderChange(m_nSelFolder, index);
     m_nSelFolder = index;
     m_nFirstItem = 0;
     m_nSelItem = -1;
@@ -207,6 +211,7 @@ wxRect CGfxOutBarCtrl::GetFolderRect(int index) const {
     int count = GetFolderCount();
     int top = index <= m_nSelFolder ? index * kFolderHeight - 1
                                     : client.y - (count - index) * kFolderHeight;
+    if (index > m_nAnimLow && index <= m_nAnimHigh) top += m_nAnimShift;
     return wxRect(0, top, client.x, kFolderHeight);
 }
 
@@ -449,7 +454,7 @@ void CGfxOutBarCtrl::OnPaint(wxPaintEvent&) {
         bool pressed = m_nPressKind == htFolder && m_nPressIndex == i && m_bPressedOver;
         DrawFolder(dc, i, pressed, i == m_nHotFolder);
     }
-    if (GetFolderChild()) return;
+    if (GetFolderChild() || m_nAnimHigh >= 0) return;
     DrawItems(dc);
     if (m_bDragging && m_nDropIndex >= 0) {
         // The insertion marker: between the items, or under the last one.
@@ -601,6 +606,30 @@ void CGfxOutBarCtrl::OnSelTimer(wxTimerEvent&) {
     if (++m_nSelAnimCount > 10) m_nSelAnimCount = -1;
     if (m_nSelItem >= m_nFirstItem && IsValidItem(m_nSelItem) && !GetFolderChild())
         RefreshRect(GetIconRect(m_nSelFolder, m_nSelItem).Inflate(3));
+}
+
+// Slides the buttons between the old and the new open folder, one button height per
+// step, up when the new folder lies below the old one and down otherwise. The item
+// area stays empty meanwhile.
+void CGfxOutBarCtrl::AnimateFolderChange(int from, int to) {
+    const int travel = GetInsideRect().height; // how far the buttons between move
+    const int direction = to > from ? -1 : 1;
+    m_nAnimLow = std::min(from, to);
+    m_nAnimHigh = std::max(from, to);
+    if (direction > 0) {
+        // Going up the list: the buttons after the new folder start at their old top
+        // places; measured from there with the new folder open.
+        m_nSelFolder = to;
+        m_nAnimShift = -travel;
+    }
+    for (int moved = kFolderHeight; moved < travel; moved += kFolderHeight) {
+        m_nAnimShift = direction > 0 ? -travel + moved : -moved;
+        Refresh();
+        Update();
+        wxMilliSleep(m_nAnimationDelay);
+    }
+    m_nAnimLow = m_nAnimHigh = -1;
+    m_nAnimShift = 0;
 }
 
 int CGfxOutBarCtrl::DropIndexAt(const wxPoint& point) const {

@@ -21,6 +21,7 @@ public:
     enum Flags : long {
         fSmallIcon = 0x1,     // small-icon view; clear = large icons
         fDragItems = 0x80,    // items may be dragged to a new place
+        fAnimation = 0x100,   // a change of folder slides the buttons into place
         fSelHighlight = 0x200 // the selected item keeps a sunken frame
     };
     enum Notify { NM_ITEMCLICK = 1, NM_ITEMMOVED = 4, NM_FOLDERCHANGE = 5 };
@@ -41,6 +42,8 @@ public:
     bool IsSmallIconView() const { return m_dwFlags & fSmallIcon; }
     void SetAnimSelHighlight(int intervalMs);
     void SetFolderCommandMode(bool on) { m_bFolderCommands = on; }
+    // Milliseconds per step of the folder slide; negative switches the slide off.
+    void SetAnimationDelay(int ms) { m_nAnimationDelay = ms; }
 
     int AddFolder(const wxString& name, long data);
     int AddFolderBar(const wxString& name, wxWindow* child, long data);
@@ -109,6 +112,7 @@ private:
     // would be put before (the item count: after the last), or -1 for no place.
     int DropIndexAt(const wxPoint& point) const;
     void EndDrag(int dragged, int target);
+    void AnimateFolderChange(int from, int to);
 
     std::vector<Folder> m_arFolder;
     long m_dwFlags = 0x3FC;
@@ -131,6 +135,10 @@ private:
 
     wxTimer m_scrollTimer;
     wxTimer m_selTimer;
+    int m_nAnimationDelay = 10;
+    // While a folder change slides: the buttons after m_nAnimLow up to m_nAnimHigh
+    // are m_nAnimShift pixels away from their place under the old open folder.
+    int m_nAnimLow = -1, m_nAnimHigh = -1, m_nAnimShift = 0;
     int m_nSelAnimInterval = 0;
     int m_nSelAnimCount = 0;
 

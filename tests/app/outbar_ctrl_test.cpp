@@ -156,6 +156,22 @@ TEST_F(OutBarTest, ArrowsScrollALongList) {
     EXPECT_EQ(first, clicks - 1);
 }
 
+TEST_F(OutBarTest, FolderChangeSlidesTheButtonsIntoPlace) {
+    for (const char* name : {"a", "b", "c"})
+        bar_->AddFolder(name, 0);
+    const int height = bar_->GetClientSize().y, button = CGfxOutBarCtrl::kFolderHeight;
+    bar_->SetSelFolder(0);
+    EXPECT_EQ(bar_->GetFolderRect(2).y, height - button);
+    bar_->SetSelFolder(2); // b and c slide up
+    EXPECT_EQ(bar_->GetFolderRect(1).y, button - 1);
+    EXPECT_EQ(bar_->GetFolderRect(2).y, 2 * button - 1);
+    EXPECT_EQ(bar_->GetInsideRect().y, 3 * button - 1);
+    bar_->SetSelFolder(0); // and back down
+    EXPECT_EQ(bar_->GetFolderRect(1).y, height - 2 * button);
+    EXPECT_EQ(bar_->GetInsideRect(),
+              wxRect(0, button - 1, bar_->GetClientSize().x, height - 2 * button - (button - 1)));
+}
+
 class OutBarDragTest : public OutBarTest {
 protected:
     void SetUp() override {
