@@ -157,12 +157,19 @@ int CMainFrameData::BackupRestore(int mode) {
     CMaintenanceFiles& files = CMaintenanceFiles::Current();
 
     if (mode != kRestore) {
+        // A working copy may hold changes its encrypted file lacks: encrypt it first.
+        // One that stays plain is named among the failures, as its changes are missing.
+        std::vector<std::string> failed;
+        const std::string working = DataPathFile(wxString());
+        for (const std::string& name : platform::ListFiles(working, "*.dbf"))
+            if (!files.encrypt(wxString::FromUTF8(BaseName(name))) ||
+                platform::FileExists(platform::JoinPath(working, name)))
+                failed.push_back(name);
         const std::vector<std::string> names = TableFiles(tables);
         if (names.empty()) {
             Message(W("没有找到本系统的数据文件，没有备份。"));
             return 1;
         }
-        std::vector<std::string> failed;
         for (const std::string& name : names)
             if (!files.copy(platform::JoinPath(tables, name), platform::JoinPath(folder, name)))
                 failed.push_back(name);

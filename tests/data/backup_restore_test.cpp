@@ -16,6 +16,21 @@ protected:
         Insert("ljkc",
                {{{"零件名称", "刹车片"}, {"no", "1"}}, {{"零件名称", "机油"}, {"no", "2"}}});
     }
+    // Changes the first stock row in the working copy only, as a save whose encryption
+    // failed leaves it.
+    void UpdateWorkingCopyOnly() {
+        CDataSet data;
+        data.Open("select * from ljkc order by no");
+        ado::RecordsetPtr rs = data.m_pRecordset;
+        rs->MoveFirst();
+        data.PutFieldValue(U("改过"), U("备注"), rs);
+        rs->UpdateBatch(ado::adAffectAll);
+    }
+    void MakeBackup() {
+        platform::ScriptedMessageBoxes boxes;
+        frame_->BackupRestore(1);
+        ASSERT_EQ(boxes.Texts(), std::vector<std::string>{"操作完成 "});
+    }
     std::string Backup(const std::string& name) const { return backup_ + "/" + name; }
     std::vector<std::string> BackupFiles() const { return platform::ListFiles(backup_, "*"); }
     std::vector<std::string> SetFiles() const { return platform::ListFiles(Home("Data"), "*"); }
@@ -38,6 +53,26 @@ TEST_F(BackupTest, BackupCopiesEveryTableIntoTheChosenFolder) {
     for (const char* name : {"gk.dwf", "hy.dbf", "ljkc.dwf", "ljth.dwf", "zyxm.dwf"})
         EXPECT_TRUE(Read(Backup(name)) == Read(SetFile(name))) << name;
     EXPECT_EQ(Read(Backup("notes.txt")), "kept");
+}
+
+TEST_F(BackupTest, BackupTakesTheChangesOnlyAWorkingCopyHolds) {
+    ASSERT_EQ(CTableCrypt::DecryptTable("ljkc"), 1);
+    UpdateWorkingCopyOnly();
+    platform::ScriptedMessageBoxes boxes;
+    frame_->BackupRestore(1);
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"操作完成 "});
+    EXPECT_TRUE(WorkingCopies().empty());
+    EXPECT_TRUE(Read(Backup("ljkc.dwf")) == Read(SetFile("ljkc.dwf")));
+    EXPECT_EQ(Column("select * from ljkc order by no", U("备注")), (Texts{U("改过"), "NULL"}));
+
+    // A copy that cannot be encrypted is named: the backup lacks its changes.
+    ASSERT_EQ(CTableCrypt::DecryptTable("gk"), 1);
+    CMaintenanceFiles::Current().encrypt = [](const wxString&) { return false; };
+    boxes.Clear();
+    frame_->BackupRestore(1);
+    ASSERT_EQ(boxes.Texts().size(), 1u);
+    EXPECT_NE(boxes.Texts()[0].find("\ngk.dbf"), std::string::npos) << boxes.Texts()[0];
+    EXPECT_EQ(WorkingCopies(), std::vector<std::string>{"gk.dbf"});
 }
 
 TEST_F(BackupTest, CancelledOrRefusedFoldersChangeNothing) {
@@ -79,7 +114,8 @@ TEST_F(BackupTest, CancelledOrRefusedFoldersChangeNothing) {
 TEST_F(BackupTest, AFullBackupFolderIsReportedAndKeepsTheOlderCopies) {
     // ljkc grows past what the nearly full disk can take; the other tables fit.
     std::vector<std::string> numbers;
-    for (int i = 3; i < 80; ++i) numbers.push_back(std::to_string(i));
+    for (int i = 3; i < 80; ++i)
+        numbers.push_back(std::to_string(i));
     std::vector<Row> rows;
     for (const std::string& number : numbers)
         rows.push_back({{"零件名称", "a long enough part name"}, {"no", number.c_str()}});
@@ -118,7 +154,7 @@ TEST_F(BackupTest, AutomaticBackupGoesIntoTheFolderOfTheWeekday) {
 }
 
 TEST_F(BackupTest, RestoreBringsBackTheBackupAndRebuildsAtOnce) {
-    frame_->BackupRestore(1);
+    MakeBackup();
     Insert("ljkc", {{{"零件名称", "滤芯"}, {"no", "3"}}});
     Insert("gk", {{{"no", "1"}}});
     ASSERT_EQ(Column("select * from ljkc", "no").size(), 3u);
@@ -136,7 +172,7 @@ TEST_F(BackupTest, RestoreBringsBackTheBackupAndRebuildsAtOnce) {
 }
 
 TEST_F(BackupTest, RestoreWithAWorkingCopyThatCannotBeRemovedLeavesTheRebuildToTheNextStart) {
-    frame_->BackupRestore(1);
+    MakeBackup();
     Insert("ljkc", {{{"零件名称", "滤芯"}, {"no", "3"}}});
     ASSERT_EQ(CTableCrypt::DecryptTable("gk"), 1);
     CMaintenanceFiles::Current().encrypt = [](const wxString&) { return false; };
@@ -151,7 +187,7 @@ TEST_F(BackupTest, RestoreWithAWorkingCopyThatCannotBeRemovedLeavesTheRebuildToT
 }
 
 TEST_F(BackupTest, RestoreThatCannotCopyEveryFileChangesNothing) {
-    frame_->BackupRestore(1);
+    MakeBackup();
     Insert("ljkc", {{{"零件名称", "滤芯"}, {"no", "3"}}});
     const std::string current = Read(SetFile("ljkc.dwf"));
     CMaintenanceFiles::Current().copy = [](const std::string& from, const std::string& to) {
@@ -208,12 +244,7 @@ TEST_F(BackupTest, WorkingCopiesAreEncryptedBackBeforeTheyGo) {
     // A change that only the working copy holds reaches the encrypted table.
     Write(Home("left.dbf"), "left by a rebuild");
     Write(Home("LEFT.CDX"), "its index");
-    CDataSet data;
-    data.Open("select * from ljkc");
-    ado::RecordsetPtr rs = data.m_pRecordset;
-    rs->MoveFirst();
-    data.PutFieldValue(U("改过"), U("备注"), rs);
-    rs->UpdateBatch(ado::adAffectAll); // saved into the working copy only
+    UpdateWorkingCopyOnly();
     EXPECT_EQ(frame_->DeleteWorkingCopies(), 1);
     EXPECT_TRUE(WorkingCopies().empty());
     EXPECT_TRUE(platform::ListFiles(home_, "*.dbf").empty());
