@@ -1,5 +1,6 @@
 #include "app/background_dlg.h"
 
+#include "app/qv_app.h"
 #include "app/text_view.h"
 #include "data/setting_files.h"
 #include "res/background_template.h"
@@ -17,6 +18,7 @@ CBackgroundDlg::CBackgroundDlg(wxWindow* parent, CTextView* view)
     Bind(wxEVT_BUTTON, &CBackgroundDlg::OnBrowse, this, res::ToWxId(kBrowseButton));
     Bind(wxEVT_BUTTON, &CBackgroundDlg::OnOK, this, res::ToWxId(kOkButton));
     Bind(wxEVT_BUTTON, &CBackgroundDlg::OnCancelButton, this, res::ToWxId(kCancelButton));
+    Bind(wxEVT_CHAR_HOOK, &CBackgroundDlg::OnCharHook, this);
     CentreOnParent();
 }
 
@@ -36,4 +38,13 @@ void CBackgroundDlg::OnOK(wxCommandEvent&) {
 // Leaves the background as it was.
 void CBackgroundDlg::OnCancelButton(wxCommandEvent&) {
     EndModal(wxID_CANCEL);
+}
+
+void CBackgroundDlg::OnCharHook(wxKeyEvent& event) {
+    auto* app = dynamic_cast<CQvApp*>(wxTheApp);
+    if (event.GetKeyCode() != WXK_F1 || event.HasAnyModifiers() || !app) {
+        event.Skip();
+        return;
+    }
+    app->WinHelp(kDialogId, CQvApp::HELP_CONTEXT);
 }

@@ -88,7 +88,9 @@ CMainFrame::CMainFrame()
 
 CMainFrame::~CMainFrame() {
     m_indicatorTimer.Stop();
-    // The outlook bar keeps pointers to the image lists, which die with the frame.
+    // The outlook bar and the tree keep pointers to the image lists, which die with
+    // the frame before its children do.
+    if (m_wndTree) m_wndTree->SetImageList(nullptr);
     if (m_wndOutBar) {
         m_wndOutBar->SetImageList(nullptr, CGfxOutBarCtrl::fLargeList);
         m_wndOutBar->SetImageList(nullptr, CGfxOutBarCtrl::fSmallList);
