@@ -1,8 +1,9 @@
 // Backup, restore, the automatic backup and the removal of plain working copies.
-// A backup replaces a file in the backup folder only with a complete copy; a restore
-// first copies every file of the backup beside the table it replaces and checks it,
-// and only then puts the copies in place, so a failure leaves the current data as it
-// was. Every failed copy is reported.
+// Working copies are encrypted back rather than deleted, so no change is lost, and a
+// backup takes them first. A backup replaces a file in the backup folder only with a
+// complete copy; a restore first copies every file of the backup beside the table it
+// replaces and checks it, and only then puts the copies in place, so a failure leaves
+// the current data as it was. Every failed copy is reported.
 #include "data/backup_restore.h"
 
 #include "crypt/sealkit.h"
@@ -90,6 +91,18 @@ bool IsReadableTableFile(const std::string& path, const std::string& scratch) {
     }
 }
 
+// A working copy may hold changes its encrypted file lacks, so copies go by being
+// encrypted back. Returns the names of the copies that stayed plain.
+std::vector<std::string> EncryptWorkingCopies() {
+    std::vector<std::string> kept;
+    const std::string working = DataPathFile(wxString());
+    for (const std::string& name : platform::ListFiles(working, "*.dbf"))
+        if (!CMaintenanceFiles::Current().encrypt(wxString::FromUTF8(BaseName(name))) ||
+            platform::FileExists(platform::JoinPath(working, name)))
+            kept.push_back(name);
+    return kept;
+}
+
 } // namespace
 
 wxString AutoBackupDayName(const wxDateTime& day) {
@@ -120,7 +133,7 @@ wxString CMainFrameData::ChooseBackupFolder() {
 
 int CMainFrameData::DeleteWorkingCopies() {
     CMaintenanceFiles& files = CMaintenanceFiles::Current();
-    // Tables a rebuild left beside the program, each with its index.
+    // Plain tables lying beside the program go, each with its index.
     const std::string program = platform::ProgramFolder();
     for (const std::string& name : platform::ListFiles(program, "*.dbf")) {
         std::string index = platform::FindFileNoCase(program, BaseName(name) + ".cdx");
@@ -128,15 +141,7 @@ int CMainFrameData::DeleteWorkingCopies() {
             !files.remove(index))
             return 0;
     }
-    // A working copy goes by being encrypted back, so that a change that has not yet
-    // reached the encrypted file is kept; a copy that cannot be encrypted stays.
-    const std::string working = DataPathFile(wxString());
-    for (const std::string& name : platform::ListFiles(working, "*.dbf")) {
-        if (!files.encrypt(wxString::FromUTF8(BaseName(name))) ||
-            platform::FileExists(platform::JoinPath(working, name)))
-            return 0;
-    }
-    return 1;
+    return EncryptWorkingCopies().empty() ? 1 : 0;
 }
 
 int CMainFrameData::BackupRestore(int mode) {
@@ -157,14 +162,8 @@ int CMainFrameData::BackupRestore(int mode) {
     CMaintenanceFiles& files = CMaintenanceFiles::Current();
 
     if (mode != kRestore) {
-        // A working copy may hold changes its encrypted file lacks: encrypt it first.
-        // One that stays plain is named among the failures, as its changes are missing.
-        std::vector<std::string> failed;
-        const std::string working = DataPathFile(wxString());
-        for (const std::string& name : platform::ListFiles(working, "*.dbf"))
-            if (!files.encrypt(wxString::FromUTF8(BaseName(name))) ||
-                platform::FileExists(platform::JoinPath(working, name)))
-                failed.push_back(name);
+        // A copy that stayed plain is named among the failures: its changes are missing.
+        std::vector<std::string> failed = EncryptWorkingCopies();
         const std::vector<std::string> names = TableFiles(tables);
         if (names.empty()) {
             Message(W("没有找到本系统的数据文件，没有备份。"));
