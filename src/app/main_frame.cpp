@@ -52,7 +52,7 @@ void CMainFrame::RegisterForm(FormKind kind, FormOpener opener) {
 }
 
 CMainFrame* CMainFrame::Get() {
-    return wxTheApp ? wxDynamicCast(wxTheApp->GetTopWindow(), CMainFrame) : nullptr;
+    return wxTheApp ? dynamic_cast<CMainFrame*>(wxTheApp->GetTopWindow()) : nullptr;
 }
 
 CMainFrame::CMainFrame()

@@ -117,6 +117,13 @@ TEST_F(MainFrameTest, TitleWithoutCompanyData) {
     EXPECT_EQ(frame->GetTitle(), U("管理系统(V9.15)"));
 }
 
+// Forms find the frame through the application's main window, never another one.
+TEST_F(MainFrameTest, OnlyTheMainWindowIsTheFrame) {
+    auto* other = new wxFrame(nullptr, wxID_ANY, "other");
+    wxTheApp->SetTopWindow(other);
+    EXPECT_EQ(CMainFrame::Get(), nullptr);
+}
+
 TEST_F(MainFrameTest, FirstPaintOfTheLowerPaneAsksForTheLoginOnce) {
     CMainFrame* frame = Start();
     EXPECT_EQ(loginsAtStart_, 1);
