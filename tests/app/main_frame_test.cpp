@@ -195,6 +195,23 @@ TEST_F(MainFrameTest, CommandsCheckRightsAndTokens) {
     EXPECT_EQ(opened_[0].kind, FormKind::RepairArchive);
 }
 
+// Menu and toolbar events carry the wx form of the command IDs.
+TEST_F(MainFrameTest, MenuAndToolbarEventsReachTheDispatch) {
+    CMainFrame* frame = Start();
+    frame->m_strRights = "admin,0";
+    for (int id : {ID_REPAIR_SHEET_TOOL, ID_SALES_SHEET, ID_TRANSFER_SHEET}) {
+        wxCommandEvent event(wxEVT_MENU, WxCommandId(id));
+        event.SetEventObject(frame);
+        frame->GetEventHandler()->ProcessEvent(event);
+    }
+    ASSERT_EQ(opened_.size(), 3u);
+    EXPECT_EQ(opened_[0].kind, FormKind::RepairSheet);
+    EXPECT_EQ(opened_[1].kind, FormKind::SalesSheet);
+    EXPECT_EQ(opened_[2].kind, FormKind::OrderSheet);
+    EXPECT_EQ(opened_[2].mode, 2);
+    EXPECT_NE(frame->GetToolBar()->FindById(WxCommandId(ID_REPAIR_SHEET_TOOL)), nullptr);
+}
+
 TEST_F(MainFrameTest, ReturnKindIsHandedOver) {
     CMainFrame* frame = Start();
     frame->ExecuteCommand(ID_RETURN_GOOD_IN); // kind 5
