@@ -1,4 +1,5 @@
 #include "foxdb/dbf_format.h"
+#include "foxdb/byte_order.h"
 
 #include "platform/gbk.h"
 
@@ -12,23 +13,6 @@
 
 namespace foxdb {
 namespace {
-
-uint32_t Le32(const char* p) {
-    const unsigned char* u = reinterpret_cast<const unsigned char*>(p);
-    return u[0] | (u[1] << 8) | (u[2] << 16) | (static_cast<uint32_t>(u[3]) << 24);
-}
-uint16_t Le16(const char* p) {
-    const unsigned char* u = reinterpret_cast<const unsigned char*>(p);
-    return static_cast<uint16_t>(u[0] | (u[1] << 8));
-}
-void PutLe32(char* p, uint32_t v) {
-    for (int i = 0; i < 4; ++i)
-        p[i] = static_cast<char>(v >> (8 * i));
-}
-void PutLe16(char* p, uint16_t v) {
-    p[0] = static_cast<char>(v);
-    p[1] = static_cast<char>(v >> 8);
-}
 
 [[noreturn]] void Bad(const std::string& file, const std::string& what) {
     throw Error(ErrorKind::BadFile, file + ": " + what);
