@@ -175,6 +175,8 @@ bool CMainFrameData::RebuildTableFile(const wxString& table) {
 }
 
 bool CMainFrameData::RebuildMarkedTable(const wxString& table) {
+    // A code the catalogue does not know names nothing that could be rebuilt.
+    if (CTableCatalog().GetCreateSql(table).empty()) return true;
     return m_dsMain.RebuildTable(table) && RebuildTableFile(table);
 }
 

@@ -120,3 +120,13 @@ TEST_F(RebuildFailureTest, AWorkingCopyThatCannotBeReplacedKeepsBothTables) {
     EXPECT_TRUE(Staged().empty());
     EXPECT_TRUE(WorkingCopies().empty());
 }
+
+TEST_F(RebuildFailureTest, AMarkerNamingNoTableOfTheCatalogueIsConsumed) {
+    MarkFailedSave("nosuch");
+    const auto before = platform::ListFiles(Home("Data"), "*");
+    platform::ScriptedMessageBoxes boxes;
+    frame_->OnSwitchAccountSet();
+    EXPECT_TRUE(boxes.Texts().empty());
+    EXPECT_FALSE(platform::FileExists(Home("Picture/indexfile")));
+    EXPECT_EQ(platform::ListFiles(Home("Data"), "*"), before);
+}
