@@ -105,6 +105,18 @@ TEST(BatchSave, ChangesGoBackToTheirRecords) {
              Put(rs, "数量", 1); // 螺丝, the smallest
          },
          {"P1:1", "P2:20", "P3:30", "P4:40"}},
+        {"rows added to an empty result",
+         "select * from ljkc where no=0",
+         [](Recordset& rs) {
+             EXPECT_TRUE(rs.EndOfFile());
+             for (int i = 5; i <= 6; ++i) {
+                 rs.AddNew();
+                 Put(rs, "编号", "P" + std::to_string(i));
+                 Put(rs, "数量", i * 10);
+                 Put(rs, "no", -i);
+             }
+         },
+         {"P1:10", "P2:20", "P3:30", "P4:40", "P5:50", "P6:60"}},
         {"a computed column stays in the recordset",
          "select 数量, 数量*2 as 两倍 from ljkc",
          [](Recordset& rs) { Put(rs, "两倍", 99); },
