@@ -85,7 +85,7 @@ bool IsReadableTableFile(const std::string& path, const std::string& scratch) {
                         foxdb::DbfTable::Open(target) != nullptr;
         platform::DeleteFile(target);
         return readable;
-    } catch (const foxdb::Error&) {
+    } catch (const std::exception&) { // a foreign file may claim any size
         platform::DeleteFile(scratch);
         return false;
     }
