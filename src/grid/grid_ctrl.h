@@ -4,6 +4,7 @@
 // header rows and columns, a focus cell, selection, in-place editing, and the
 // appearance read from the settings file "GridSet".
 #include "grid/grid_cell.h"
+#include "grid/grid_keys.h"
 #include "grid/grid_notify.h"
 
 #include <memory>
@@ -13,8 +14,6 @@
 #include <wx/imaglist.h>
 #include <wx/timer.h>
 #include <wx/window.h>
-
-class CGridDropHandler;
 
 // Scroll requests of OnHScroll / OnVScroll.
 enum GridScrollCode {
@@ -27,9 +26,6 @@ enum GridScrollCode {
     SB_TOP,
     SB_BOTTOM,
 };
-
-// The key or mouse button that starts an in-place edit.
-enum : int { kEditKeyMouse = 1, kEditKeyNone = 0 };
 
 class CGridCtrl : public wxWindow {
 public:

@@ -82,6 +82,9 @@ inline int WxKeyFromVk(int vk) {
     }
 }
 
+// The starts of an edit that are no key: a mouse click, and none at all.
+enum : int { kEditKeyNone = 0, kEditKeyMouse = 1 };
+
 inline int EditKeyForNavigation(int wxKey) {
     return -wxKey;
 }

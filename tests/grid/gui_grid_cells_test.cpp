@@ -63,6 +63,21 @@ TEST_F(GridCells, SetItemChangesOnlyTheMaskedFields) {
     EXPECT_EQ(back.crBkClr, kClrDefault);
 }
 
+TEST_F(GridCells, CellFontsDefaultToTheGridFont) {
+    CGridCtrl* grid = MakeGrid(3, 3);
+    EXPECT_EQ(grid->GetItemFont(1, 1), grid->GetCellLogFont());
+    EXPECT_EQ(grid->GetItemFont(9, 9), grid->GetCellLogFont());
+    LogFont big = grid->GetCellLogFont();
+    big.lfHeight = -20;
+    big.lfWeight = 700;
+    ASSERT_TRUE(grid->SetItemFont(1, 1, &big));
+    EXPECT_EQ(grid->GetItemFont(1, 1).lfWeight, 700);
+    EXPECT_LE(std::abs(grid->GetItemFont(1, 1).lfHeight + 20), 1);
+    EXPECT_EQ(grid->GetItemFont(1, 2), grid->GetCellLogFont());
+    EXPECT_FALSE(grid->SetItemFont(1, 1, nullptr));
+    EXPECT_FALSE(grid->SetItemFont(5, 1, &big));
+}
+
 TEST_F(GridCells, SelectedMapFollowsTheStateAndModifiedMarksClear) {
     CGridCtrl* grid = MakeGrid(4, 4);
     grid->SetItemState(2, 2, GVIS_SELECTED);
