@@ -19,6 +19,7 @@
 #include <wx/dcclient.h>
 #include <wx/filedlg.h>
 #include <wx/printdlg.h>
+#include <wx/settings.h>
 #include <wx/sizer.h>
 #include <wx/splitter.h>
 #include <wx/stattext.h>
@@ -32,6 +33,7 @@ namespace {
 
 constexpr int kCatalogTreeId = 1010;
 constexpr int kIndicatorPeriodMs = 500;
+constexpr int kPaneTopMargin = 8;
 
 std::map<FormKind, CMainFrame::FormOpener>& Openers() {
     static std::map<FormKind, CMainFrame::FormOpener> openers;
@@ -160,8 +162,20 @@ void CMainFrame::CreateClient() {
     CreateOutBar();
     m_wndSplitter->SplitVertically(m_wndOutBar, m_wndRightSplitter, kOutlookWidth);
 
+    // A band over the panes, closed by an etched line, sets them off the bars.
+    auto* band = new wxWindow(this, wxID_ANY, wxDefaultPosition, wxSize(-1, kPaneTopMargin));
+    band->Bind(wxEVT_PAINT, [band](wxPaintEvent&) {
+        wxPaintDC dc(band);
+        int width = band->GetClientSize().x;
+        dc.SetPen(wxPen(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNSHADOW)));
+        dc.DrawLine(0, 0, width, 0);
+        dc.SetPen(wxPen(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNHIGHLIGHT)));
+        dc.DrawLine(0, 1, width, 1);
+    });
+
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     sizer->Add(m_wndQueryBar, 0, wxEXPAND);
+    sizer->Add(band, 0, wxEXPAND);
     sizer->Add(m_wndSplitter, 1, wxEXPAND);
     SetSizer(sizer);
 }

@@ -21,7 +21,7 @@ bool WriteSetupPicture(const wxString& path) {
         wxSize extent = dc.GetTextExtent(title);
         dc.DrawText(title, (width - extent.x) / 2, 110);
         dc.SetFont(wxFont(wxFontInfo(14)));
-        wxString version = wxString::FromUTF8("V9.15    正在启动，请稍候...");
+        wxString version = wxString("V9.15");
         extent = dc.GetTextExtent(version);
         dc.DrawText(version, (width - extent.x) / 2, 210);
     }
