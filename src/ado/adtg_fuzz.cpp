@@ -16,14 +16,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     }
     std::vector<long> ids;
-    for (long id = 0; id < static_cast<long>(store->rows.size()); ++id) ids.push_back(id);
+    for (long id = 0; id < static_cast<long>(store->rows.size()); ++id)
+        ids.push_back(id);
     try {
         auto again = ado::ReadTableGram(ado::WriteTableGram(*store, ids));
         if (again->rows.size() != store->rows.size() ||
             again->columns.size() != store->columns.size())
             std::abort();
     } catch (const ado::ComError&) {
-        std::abort();  // a TableGram of our own must always read back
+        std::abort(); // a TableGram of our own must always read back
     }
     return 0;
 }

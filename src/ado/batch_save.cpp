@@ -9,7 +9,7 @@
 namespace ado {
 namespace {
 
-const char* const kSource = "Microsoft Cursor Engine";
+const char* const kSource = "ADODB.Recordset";
 
 [[noreturn]] void NoBaseTable() {
     throw ComError(E_FAIL, "Insufficient base table information for updating or refreshing.",

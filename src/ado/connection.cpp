@@ -64,18 +64,16 @@ std::string FolderOfConnectionString(const std::string& connectionString) {
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     if (lower.find("visual foxpro driver") == std::string::npos)
         throw ComError(E_FAIL, "Data source name not found and no default driver specified",
-                       "Microsoft OLE DB Provider for ODBC Drivers");
+                       kEngineSource);
     if (FindKey(connectionString, "SourceType", type) && strcasecmp(type.c_str(), "DBF") != 0)
-        throw ComError(E_FAIL, "Only free tables (SourceType=DBF) can be opened.",
-                       "Microsoft OLE DB Provider for ODBC Drivers");
+        throw ComError(E_FAIL, "Only free tables (SourceType=DBF) can be opened.", kEngineSource);
     FindKey(connectionString, "SourceDB", folder);
     std::replace(folder.begin(), folder.end(), '\\', '/');
     while (folder.size() > 1 && folder.back() == '/')
         folder.pop_back();
     folder = platform::ResolvePathNoCase(folder);
     if (folder.empty() || !platform::FolderExists(folder))
-        throw ComError(E_FAIL, "Invalid path or file name.",
-                       "Microsoft OLE DB Provider for ODBC Drivers");
+        throw ComError(E_FAIL, "Invalid path or file name.", kEngineSource);
     return folder;
 }
 

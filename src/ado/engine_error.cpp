@@ -7,10 +7,9 @@ ComError EngineError(const foxdb::Error& error) {
     case foxdb::ErrorKind::Syntax:
     case foxdb::ErrorKind::UnknownColumn:
     case foxdb::ErrorKind::TypeMismatch:
-        return ComError(DB_E_ERRORSINCOMMAND, error.what(),
-                        "Microsoft OLE DB Provider for ODBC Drivers");
+        return ComError(DB_E_ERRORSINCOMMAND, error.what(), kEngineSource);
     default:
-        return ComError(E_FAIL, error.what(), "Microsoft OLE DB Provider for ODBC Drivers");
+        return ComError(E_FAIL, error.what(), kEngineSource);
     }
 }
 

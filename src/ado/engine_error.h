@@ -5,6 +5,9 @@
 
 namespace ado {
 
+// The Source of the errors the table engine raises.
+constexpr const char* kEngineSource = "FoxPro table engine";
+
 // A statement the engine refuses: DB_E_ERRORSINCOMMAND; files, UNIQUE and the
 // rest: E_FAIL. The description is the engine's text.
 ComError EngineError(const foxdb::Error& error);
