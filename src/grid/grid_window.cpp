@@ -126,7 +126,7 @@ bool CGridCtrl::HandleKeyDown(int key, bool shift, bool ctrl) {
                 ++next.col;
             } else if (next.row < lastRow) {
                 ++next.row;
-                next.col = m_nFixedColCount;
+                next.col = std::min(m_nFixedColCount, lastCol);
                 wrapped = true;
             } else {
                 return false;

@@ -37,6 +37,19 @@ TEST_F(GridCells, OutOfRangeIndexesAreRefusedOrEmpty) {
     EXPECT_EQ(grid->GetRowCount(), 5);
 }
 
+TEST_F(GridCells, AGridWithoutWindowHoldsCells) {
+    CGridCtrl grid(4, 3, 1, 1);
+    EXPECT_TRUE(grid.SetItemText(3, 2, wxString::FromUTF8("轮胎")));
+    EXPECT_EQ(grid.GetItemText(3, 2), wxString::FromUTF8("轮胎"));
+    EXPECT_EQ(grid.InsertRow("x"), 4);
+    EXPECT_FALSE(grid.IsCellVisible(1, 1));
+    EXPECT_FALSE(grid.RedrawCell(1, 1));
+    grid.EnsureVisible(3, 2);
+    grid.SetFocusCell(2, 2);
+    EXPECT_TRUE(grid.HandleKeyDown(WXK_DOWN, false, false));
+    EXPECT_EQ(grid.GetFocusCell(), GridCellId(3, 2));
+}
+
 TEST_F(GridCells, SetItemChangesOnlyTheMaskedFields) {
     CGridCtrl* grid = MakeGrid(3, 3);
     grid->SetItemImage(1, 1, 0);
