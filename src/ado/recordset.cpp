@@ -89,8 +89,9 @@ void Recordset::Open(const std::string& source, ConnectionPtr connection, Cursor
     std::string text = source.empty() ? source_ : source;
     if (options == adCmdUnspecified || options == adCmdUnknown)
         options = connection_ && connection_->State() == adStateOpen ? adCmdText : adCmdFile;
-    fromFile_ = (options & adCmdFile) != 0;
-    std::shared_ptr<RowStore> store = fromFile_ ? LoadFile(text) : RunStatement(text, options);
+    options_ = options;
+    std::shared_ptr<RowStore> store =
+        (options & adCmdFile) ? LoadFile(text) : RunStatement(text, options);
     if (!store) { // a statement without rows leaves the recordset closed
         source_ = text;
         return;
@@ -122,7 +123,7 @@ void Recordset::OpenResult(foxdb::ResultSet result, const std::string& source,
                            ConnectionPtr connection, LockTypeEnum lockType) {
     if (IsOpen()) Fail(adErrObjectOpen);
     if (connection) PutActiveConnection(std::move(connection));
-    fromFile_ = false;
+    options_ = adCmdText;
     Attach(StoreFromResult(std::move(result)), source, connection_, lockType);
 }
 
@@ -686,7 +687,7 @@ void Recordset::Requery(long /*options*/) {
     RequireOpen();
     // The new rows are read first: a failing query leaves the recordset as it was.
     std::shared_ptr<RowStore> fresh =
-        fromFile_ ? LoadFile(source_) : RunStatement(source_, adCmdText);
+        (options_ & adCmdFile) ? LoadFile(source_) : RunStatement(source_, options_);
     if (!fresh) Fail(adErrInvalidArgument);
     Variant filter = filter_;
     if (connection_) connection_->Unregister(this);
@@ -705,7 +706,7 @@ RecordsetPtr Recordset::Clone(LockTypeEnum lockType) {
     auto clone = std::make_shared<Recordset>();
     clone->cursorLocation_ = cursorLocation_;
     clone->lockType_ = lockType == adLockReadOnly ? adLockReadOnly : lockType_;
-    clone->fromFile_ = fromFile_;
+    clone->options_ = options_;
     clone->Attach(store_, source_, connection_, clone->lockType_);
     return clone;
 }

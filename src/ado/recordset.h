@@ -185,7 +185,7 @@ private:
     LockTypeEnum lockType_ = adLockReadOnly;
     CursorLocationEnum cursorLocation_ = adUseServer;
     std::string source_;
-    bool fromFile_ = false; // opened from a saved file: Requery reads the file again
+    long options_ = adCmdText; // how Source was opened, for Requery
     Variant filter_ = Variant(0);
     std::shared_ptr<const Criteria> filterCriteria_; // when filter_ is a criteria string
     std::string sort_;

@@ -137,3 +137,20 @@ TEST(Connection, ClosingClosesItsRecordsets) {
     EXPECT_EQ(ErrorOf([&] { rs.Requery(); }), AdoHr(adErrInvalidConnection));
     EXPECT_EQ(rs.RecordCount(), 2);
 }
+
+TEST(Connection, RequeryRunsTheSourceAgainKeepingSortAndFilter) {
+    Folder f;
+    auto conn = std::make_shared<Connection>();
+    conn->Open(ConnectionText(f.dir.Path()));
+    Recordset rs;
+    rs.Open("ljkc", conn, adOpenStatic, adLockBatchOptimistic, adCmdTable);
+    rs.PutSort("no DESC");
+    rs.PutFilter("数量 > 5");
+    rs.Fields().Item("数量").PutValue(1); // dropped by the Requery
+    conn->Execute("update ljkc set 数量=7 where no=1", nullptr, adCmdText | adExecuteNoRecords);
+    rs.Requery();
+    EXPECT_EQ(rs.Source(), "ljkc");
+    EXPECT_EQ(Numbers(rs), (std::vector<long>{2, 1}));
+    rs.PutFilter(adFilterPendingRecords);
+    EXPECT_EQ(rs.RecordCount(), 0);
+}
