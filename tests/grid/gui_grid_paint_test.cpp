@@ -3,8 +3,12 @@
 #include "gui_test_app.h"
 
 #include <wx/app.h>
+#include <wx/cmndata.h>
 #include <wx/dcmemory.h>
+#include <wx/dcps.h>
+#include <wx/ffile.h>
 #include <wx/image.h>
+#include <wx/settings.h>
 
 namespace {
 
@@ -129,4 +133,39 @@ TEST_F(GridPaint, WindowPaintsWithAndWithoutBuffer) {
     empty->Refresh();
     empty->Update();
     wxTheApp->Yield(true);
+}
+
+// On paper a selected or focused cell prints like any other: its own background,
+// no highlight and no frame.
+TEST_F(GridPaint, SelectedCellPrintsPlain) {
+    CGridCtrl* grid = MakeGrid(4, 3);
+    grid->SetTextBkColor(*wxWHITE);
+    grid->m_bSelectOn = true;
+    grid->SelectRange(1, 1, 1, 2);
+    grid->SetFocusCell(1, 2);
+    const std::string path = TestHome() + "/grid.ps";
+    wxPrintData data;
+    data.SetFilename(path);
+    data.SetPrintMode(wxPRINT_MODE_FILE);
+    {
+        wxPostScriptDC dc(data);
+        ASSERT_TRUE(dc.IsOk());
+        dc.StartDoc("grid");
+        dc.StartPage();
+        EXPECT_TRUE(grid->DrawCell(dc, 1, 1, wxRect(10, 10, 80, 20), true));
+        EXPECT_TRUE(grid->DrawCell(dc, 1, 2, wxRect(90, 10, 80, 20), true));
+        dc.EndPage();
+        dc.EndDoc();
+    }
+    wxFFile file(path);
+    wxString text;
+    ASSERT_TRUE(file.ReadAll(&text));
+    auto rgb = [](const wxColour& c) {
+        return wxString::Format("%f %f %f setrgbcolor", c.Red() / 255.0, c.Green() / 255.0,
+                                c.Blue() / 255.0);
+    };
+    EXPECT_TRUE(text.Contains(rgb(*wxWHITE)));
+    EXPECT_FALSE(text.Contains(rgb(wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT))));
+    const wxString page = text.AfterFirst('\n').Mid(text.Find("%%Page"));
+    EXPECT_FALSE(page.Contains("stroke")) << "a frame was drawn";
 }
