@@ -442,7 +442,7 @@ void Recordset::PutFilter(const Variant& filter) {
     RequireOpen();
     if (filter.vt() == VT_BSTR) {
         std::string text = Trim(filter.ToString());
-        if (text.empty()) {
+        if (text.empty() || text == "0") { // "0": a none filter read back as text
             filter_ = Variant(0);
             filterCriteria_.reset();
         } else {

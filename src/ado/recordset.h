@@ -104,8 +104,9 @@ public:
     void Find(const std::string& criteria, long skipRecords = 0,
               SearchDirectionEnum direction = adSearchForward,
               const Variant& start = Variant::Missing());
-    // A criteria string (clauses joined by AND / OR, parentheses; "" clears) or a
-    // FilterGroupEnum value. Moves to the first record of the new view.
+    // A criteria string (clauses joined by AND / OR, parentheses; "" or "0" clears)
+    // or a FilterGroupEnum value; reads back as set, adFilterNone (0) when none.
+    // Moves to the first record of the new view.
     Variant Filter() const { return filter_; }
     void PutFilter(const Variant& filter);
     // "field [ASC|DESC], ..."; "" restores the original order. Keeps the current record.

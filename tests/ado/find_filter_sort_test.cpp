@@ -73,6 +73,9 @@ TEST(Filter, ClearingReadingBackAndPendingRecords) {
     EXPECT_EQ(rs->Filter().ToString(), "0"); // the program tests for "0"
     EXPECT_EQ(rs->AbsolutePosition(), 1);    // a filter change goes to the first record
     EXPECT_EQ(rs->RecordCount(), 5);
+    rs->PutFilter("no > 3");
+    rs->PutFilter("0"); // a "no filter" kept as text and put back
+    EXPECT_EQ(rs->RecordCount(), 5);
 
     rs->PutAbsolutePosition(2);
     rs->Fields().Item("数量").PutValue("1");
