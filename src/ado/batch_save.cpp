@@ -36,10 +36,21 @@ foxdb::Value ForTable(const ColumnInfo& column, const foxdb::Value& v) {
     return v;
 }
 
+// Whether a value is the blank one a field without Null support stores for Null.
+bool IsBlank(const foxdb::Value& v) {
+    if (auto s = std::get_if<std::string>(&v))
+        return s->find_first_not_of(' ') == std::string::npos;
+    if (auto d = std::get_if<foxdb::Date>(&v)) return d->IsEmpty();
+    if (auto b = std::get_if<bool>(&v)) return !*b;
+    return Number(v) == 0;
+}
+
 // Whether the table's value is still the one the row was read with. Text compares
-// without trailing blanks, dates by day, numbers by value.
-bool SameAsRead(const foxdb::Value& table, const foxdb::Value& read) {
+// without trailing blanks, dates by day, numbers by value; a Null written into a
+// field without Null support matches the blank value the table stored for it.
+bool SameAsRead(const foxdb::Value& table, const foxdb::Value& read, bool nullable) {
     bool tn = foxdb::IsNull(table), rn = foxdb::IsNull(read);
+    if (rn && !tn && !nullable) return IsBlank(table);
     if (tn || rn) return tn == rn;
     auto ts = std::get_if<std::string>(&table);
     auto rs = std::get_if<std::string>(&read);
@@ -101,8 +112,9 @@ void SaveBatch(RowStore& store, const std::vector<long>& rowIds, const std::stri
                                dbf.Fields()[static_cast<size_t>(col.baseField)].unique;
                     bool changed =
                         !(row.status & adRecDeleted) && Differs(row.Values()[c], row.original[c]);
-                    if ((key || changed) &&
-                        !SameAsRead(dbf.Get(row.recno, col.baseField), row.original[c]))
+                    const foxdb::FieldDef& def = dbf.Fields()[static_cast<size_t>(col.baseField)];
+                    if ((key || changed) && !SameAsRead(dbf.Get(row.recno, col.baseField),
+                                                        row.original[c], def.nullable))
                         conflict = true;
                 }
                 if (conflict) conflicts.push_back(id);
