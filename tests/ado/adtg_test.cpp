@@ -94,6 +94,32 @@ TEST(Adtg, TheWorkedExampleOpensWithItsNull) {
     EXPECT_EQ(Text(*rs, "DUE"), "1999-12-31");
 }
 
+TEST(Adtg, PendingChangesOfTheWorkedExampleOpen) {
+    TempFolder dir;
+    std::string bytes = FromHex(kWorkedTableGram).substr(0, 0xC0); // the metadata
+    bytes += FromHex("07A0424F4C54202020202020CF070C001F00"        // BOLT, its QTY Null ...
+                     "0A4000"                                      // ... changed to 7
+                     "07000000"
+                     "07E057494447455420202020"   // WIDGET ...
+                     "2A000000E80703000F000C"     // ... deleted
+                     "0DE0004E555420202020202020" // new: NUT, 100, 2025-01-02
+                     "64000000E90701000200"
+                     "0F");
+    auto rs = OpenBytes(dir, bytes);
+    EXPECT_EQ(rs->RecordCount(), 2); // the deleted row is hidden
+    EXPECT_EQ(Text(*rs, "NAME"), "BOLT      ");
+    EXPECT_EQ(rs->Status(), adRecModified);
+    EXPECT_EQ(rs->Fields().Item("QTY").Value(), Variant(7));
+    EXPECT_TRUE(rs->Fields().Item("QTY").OriginalValue().IsNull());
+    rs->MoveNext();
+    EXPECT_EQ(rs->Status(), adRecNew);
+    EXPECT_EQ(Text(*rs, "NAME"), "NUT       ");
+    EXPECT_EQ(rs->Fields().Item("QTY").Value(), Variant(100));
+    EXPECT_EQ(Text(*rs, "DUE"), "2025-01-02");
+    rs->PutFilter(adFilterPendingRecords);
+    EXPECT_EQ(rs->RecordCount(), 3);
+}
+
 TEST(Adtg, SavedRecordsetComesBackWithFieldsValuesAndPendingChanges) {
     TempFolder dir;
     auto original = PartsWithChanges();
