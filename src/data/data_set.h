@@ -18,6 +18,7 @@
 
 class wxItemContainer;
 class CColumnGrid;
+class CGridCtrl;
 
 class CDataSet : public CSettingFiles, public CValueCheck, public CSqlText, public CTableCrypt {
 public:
@@ -96,6 +97,24 @@ public:
     // table is complete there; otherwise nothing is staged and the old table stays.
     bool RebuildTable(const wxString& table);
 
+    // --- Grids (defined with the grid control, src/grid/data_set_grid.cpp).
+    // Shows the recordset in the grid: "序号" and the field names as titles, one row
+    // per record (rowMode 0 all; -1 all but the last; 1 all but the first; k >= 2 at
+    // most k-1 from the second), money with two decimals, saved widths from fieldlong.
+    void LoadGrid(const ado::RecordsetPtr& recordset, CGridCtrl* grid, const wxString& filterField,
+                  const wxString& filterValue, int fieldCount, int rowMode);
+    // Refills the grid's rows (titles and widths kept) with at most maxRows records.
+    void LoadGridEx(const ado::RecordsetPtr& recordset, CGridCtrl* grid, int fieldCount,
+                    int maxRows);
+    // The lookup grid of the main window's upper pane (m_pGrid) on a statement ("" keeps
+    // the present rows, "#GreateGrid#" gives an empty grid). 0 for an empty result.
+    int LoadPartsGrid(const wxString& statement, int lastField, bool reportEmpty);
+    // Opens the statement (or a saved recordset file) into the grid's recordset. 1 when
+    // it is open; 0 after the error box.
+    int OpenIntoGrid(const wxString& statement, CGridCtrl* grid);
+    // The built-in width of a column by its title.
+    static int DefaultColumnWidth(const wxString& title);
+
     CDataProgress* BeginProgress(int maxValue);
     void StepProgress();
     void EndProgress();
@@ -111,6 +130,9 @@ public:
     bool m_bConnOpen = false; // the own connection is open
     bool m_bOpen = false;     // the recordset is open
     std::vector<int> m_columnWidths;
+    // The bound grid (the main window's lookup grid); its deleter knows how to
+    // dispose of the window.
+    std::shared_ptr<CGridCtrl> m_pGrid;
 
 private:
     void FillConnectionText();
