@@ -54,10 +54,12 @@ std::vector<NoteRecord> NoteFrame::Of(int code) const {
     return found;
 }
 
-// Only the program's own queued calls: the toolkit's focus events under a display
-// without a window manager would end editors at random.
+// Only the program's own queued calls and idle time (which deletes destroyed
+// windows); the toolkit's focus events under a display without a window manager
+// would end editors at random.
 void ProcessPending() {
     wxTheApp->ProcessPendingEvents();
+    wxTheApp->ProcessIdle();
 }
 
 std::string TestHome() {
@@ -114,6 +116,7 @@ void GridWindowTest::SetUp() {
 void GridWindowTest::TearDown() {
     frame->Destroy();
     ProcessPending();
+    EXPECT_EQ(CGridCtrl::GetCurrentGrid(), nullptr);
 }
 
 CGridCtrl* GridWindowTest::MakeGrid(int rows, int cols, wxSize size) {
