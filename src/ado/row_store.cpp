@@ -138,8 +138,9 @@ Variant ToVariant(const ColumnInfo& column, const foxdb::Value& value) {
     case adCurrency:
         return Variant::Currency(n);
     case adNumeric:
-    case adDecimal:
-        return Variant::Decimal(n, column.scale <= 28 ? column.scale : 0);
+    case adDecimal: // without a known scale the value is not rounded
+        return column.scale >= 0 && column.scale <= 28 ? Variant::Decimal(n, column.scale)
+                                                       : Variant(n);
     case adBigInt:
     case adUnsignedBigInt:
     case adUnsignedInt:
