@@ -7,6 +7,9 @@
 #include "grid/grid_keys.h"
 #include "grid/grid_notify.h"
 
+#include "ado/recordset.h"
+#include "data/column_grid.h"
+
 #include <memory>
 #include <unordered_map>
 #include <vector>
@@ -27,7 +30,7 @@ enum GridScrollCode {
     SB_BOTTOM,
 };
 
-class CGridCtrl : public wxWindow {
+class CGridCtrl : public wxWindow, public CColumnGrid {
 public:
     using Row = std::vector<std::unique_ptr<CGridCell>>;
 
@@ -44,7 +47,8 @@ public:
     bool Create(wxWindow* parent, int id, const wxRect& rect = wxRect(0, 0, 0, 0), long style = 0);
 
     void SetTableName(const wxString& name) { m_strTableName = name; }
-    wxString GetTableName() const { return m_strTableName; }
+    wxString GetTableName() const override { return m_strTableName; }
+    wxString GetReportName() const override { return m_strReportName; }
 
     // Sends a notification to the owner (the parent); returns its answer, 0 without one.
     long NotifyOwner(int row, int col, int code);
@@ -59,7 +63,7 @@ public:
     CGridCell* GetCell(int row, int col) const;
     bool SetItem(const GridItem* item);
     bool GetItem(GridItem* item) const;
-    virtual wxString GetItemText(int row, int col) const;
+    wxString GetItemText(int row, int col) const override;
     bool SetItemText(int row, int col, const wxString& text);
     bool SetItemImage(int row, int col, int image);
     int GetItemImage(int row, int col) const;
@@ -79,7 +83,7 @@ public:
 
     // --- rows, columns and geometry ---
     int GetRowCount() const { return m_nRowCount; }
-    int GetColumnCount() const { return m_nColCount; }
+    int GetColumnCount() const override { return m_nColCount; }
     int GetFixedRowCount() const { return m_nFixedRowCount; }
     int GetFixedColumnCount() const { return m_nFixedColCount; }
     bool SetRowCount(int n);
@@ -93,9 +97,9 @@ public:
     bool DeleteNonFixedRows();
     bool DeleteAllItems();
     int GetRowHeight(int row) const;
-    int GetColumnWidth(int col) const;
+    int GetColumnWidth(int col) const override;
     bool SetRowHeight(int row, int height);
-    bool SetColumnWidth(int col, int width);
+    bool SetColumnWidth(int col, int width) override;
     int GetFixedRowHeight() const;
     int GetFixedColumnWidth() const;
     long GetVirtualHeight() const;
@@ -168,6 +172,36 @@ public:
     void AppendNewRecord();
     void OnInsertRow();
 
+    // --- the bound recordset (grid_recordset.cpp, grid_writeback.cpp, grid_rows.cpp) ---
+    ado::RecordsetPtr GetGridRecordset() const override { return m_rsBound; }
+    // Makes the record shown in a data row the recordset's current one; false when the
+    // row shows no record.
+    bool MoveToRowRecord(int row);
+    // Remembers which record a row shows, so that sorted rows still reach their own.
+    void SetRowRecord(int row, long bookmark);
+    void PutFieldText(int col, int row, const wxString& text);
+    // The end of an edit on a bound cell: the text checked for its field and written
+    // into the record. False (the record unchanged) when the check refused it.
+    bool WriteEditToRecord(int row, int col, wxString& text);
+    void DeleteRowAndRenumber(int row);
+    bool DeleteSelectedRecord();
+    int SelectRow(int row);
+    int SaveRowToRecord(int row, int recordNo);
+    bool RenumberRows();
+    void LoadRecordset();
+    // Fills the data cells of a row from the recordset's current record.
+    void FillRowFromRecord(int row);
+
+    // --- sorting (grid_sort.cpp) ---
+    virtual void OnFixedRowClick(const GridCellId& cell);
+    bool SortTextItems(int col, bool ascending);
+    bool SortTextItems(int col, bool ascending, int low, int high);
+    bool SortNumericItems(int col, bool ascending);
+    bool SortNumericItems(int col, bool ascending, int low, int high);
+    void OnSortColumn();
+    bool IsSorted() const { return m_nSortCol != -1; }
+    static bool TextInList(const wxString& item, const wxString& list);
+
     // --- drag and drop (the drop target forwards here) ---
     virtual wxDragResult OnDragEnter(wxCoord x, wxCoord y, wxDragResult def);
     virtual wxDragResult OnDragOver(wxCoord x, wxCoord y, wxDragResult def);
@@ -196,6 +230,7 @@ public:
     void SetImageList(wxImageList* images) { m_pImages = images; }
 
     // Owner-set state (the members keep the names the rest of the program uses).
+    ado::RecordsetPtr m_rsBound;
     int m_nExtraRowHeight = 0;
     bool m_bCloseRsOnDestroy = false;
     bool m_bPickGrid = false;
