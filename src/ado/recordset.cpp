@@ -588,8 +588,12 @@ void Recordset::Delete(AffectEnum affect) {
 std::vector<long> Recordset::AffectedRows(AffectEnum affect) const {
     std::vector<long> ids;
     if (affect == adAffectCurrent) {
-        if (pos_ < 0 || pos_ >= static_cast<long>(view_.size())) Fail(adErrNoCurrentRecord);
-        ids.push_back(deletedCurrent_ >= 0 ? deletedCurrent_ : view_[static_cast<size_t>(pos_)]);
+        if (deletedCurrent_ >= 0)
+            ids.push_back(deletedCurrent_);
+        else if (pos_ < 0 || pos_ >= static_cast<long>(view_.size()))
+            Fail(adErrNoCurrentRecord);
+        else
+            ids.push_back(view_[static_cast<size_t>(pos_)]);
     } else if (affect == adAffectGroup) {
         if (filter_.vt() == VT_BSTR || view_.empty()) Fail(adErrInvalidArgument);
         ids = view_;

@@ -285,3 +285,17 @@ TEST(BatchSave, ASavedFileSavesBackToTheSameRecords) {
     back.UpdateBatch();
     EXPECT_EQ(s.Table(), (Lines{"P1:10", "P2:20", "P3:30", "P4:41"}));
 }
+
+TEST(BatchSave, AffectCurrentSendsTheCurrentRowOnly) {
+    Stock s;
+    auto rs = s.Open("select * from ljkc");
+    Put(*rs, "数量", 11);
+    rs->MoveLast();
+    rs->Delete(); // the deleted last record is still the current one
+    rs->UpdateBatch(adAffectCurrent);
+    EXPECT_EQ(s.Table(), (Lines{"P1:10", "P2:20", "P3:30"}));
+    rs->PutFilter(adFilterPendingRecords);
+    EXPECT_EQ(rs->RecordCount(), 1); // the edit of P1 waits
+    rs->UpdateBatch(adAffectCurrent);
+    EXPECT_EQ(s.Table(), (Lines{"P1:11", "P2:20", "P3:30"}));
+}
