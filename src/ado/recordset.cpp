@@ -250,10 +250,6 @@ long Recordset::CurrentRow() const {
     return id;
 }
 
-void Recordset::RequireCurrent() const {
-    CurrentRow();
-}
-
 void Recordset::GoTo(long index) {
     long size = static_cast<long>(view_.size());
     pos_ = index < 0 ? -1 : index > size ? size : index;

@@ -163,7 +163,6 @@ private:
     void Attach(std::shared_ptr<RowStore> store, const std::string& source,
                 ConnectionPtr connection, LockTypeEnum lockType);
     void RequireOpen() const;
-    void RequireCurrent() const;
     long CurrentRow() const; // row id of the current record; 3021 when there is none
     void SyncView() const;
     void RebuildView(bool keepCurrent);
