@@ -1,0 +1,43 @@
+#include "grid/grid_record_fields.h"
+
+#include "data/value_check.h"
+
+namespace grid_fields {
+
+int FieldOfTitle(ado::Fields& fields, const wxString& title) {
+    const bool itemAlias = title == wxString::FromUTF8("零件名称") ||
+                           title == wxString::FromUTF8("维修项目");
+    const std::string name = title.utf8_string();
+    for (int i = 0; i < fields.Count(); ++i) {
+        const std::string& field = fields.Item(i).Name();
+        if (field == name || (itemAlias && field == "项目名称")) return i;
+    }
+    return -1;
+}
+
+std::vector<int> FieldsOfColumns(ado::Fields& fields, const std::vector<wxString>& titles) {
+    std::vector<int> map(titles.size(), -1);
+    for (size_t col = 1; col < titles.size(); ++col)
+        map[col] = fields.IndexOf(titles[col].utf8_string());
+    return map;
+}
+
+wxString CellText(ado::Field& field) {
+    try {
+        const ado::Variant value = field.Value();
+        if (value.IsNull()) return wxString();
+        wxString text = wxString::FromUTF8(value.ToString());
+        text.Trim(true);
+        if (field.Type() == ado::adNumeric) CValueCheck::FormatMoney(text);
+        return text;
+    } catch (const ado::ComError&) {
+        return wxString();
+    }
+}
+
+ado::Variant EmptyValue(long adoType) {
+    const bool text = adoType == ado::adChar || adoType == ado::adWChar ||
+                      (adoType >= 200 && adoType <= 202);
+    return text ? ado::Variant(std::string()) : ado::Variant::Null();
+}
+} // namespace grid_fields

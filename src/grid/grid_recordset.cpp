@@ -1,0 +1,84 @@
+// The grid's bound recordset: which record a row shows, and reloading the rows.
+#include "grid/grid_ctrl.h"
+#include "grid/grid_record_fields.h"
+
+#include "data/data_progress.h"
+
+namespace {
+// The zyxm recordset starts with a record the grid never shows.
+bool SkipsFirstRecord(const wxString& table) {
+    return table == "zyxm";
+}
+} // namespace
+
+void CGridCtrl::SetRowRecord(int row, long bookmark) {
+    if (CGridCell* cell = GetCell(row, 0)) cell->lParam = bookmark;
+}
+
+// A row loaded from the recordset knows its record, so sorted rows still reach their
+// own; other rows stand for the record at their position.
+bool CGridCtrl::MoveToRowRecord(int row) {
+    if (!m_rsBound || !m_rsBound->IsOpen() || row < 1 || row >= m_nRowCount) return false;
+    const CGridCell* cell = GetCell(row, 0);
+    try {
+        if (cell && cell->lParam > 0) {
+            m_rsBound->PutBookmark(ado::Variant(static_cast<double>(cell->lParam)));
+            return !m_rsBound->EndOfFile() && !m_rsBound->BOF();
+        }
+        const long count = m_rsBound->RecordCount();
+        const long offset = SkipsFirstRecord(m_strTableName) ? row : row - 1;
+        if (count < 1 || offset > count - 1) return false;
+        m_rsBound->MoveFirst();
+        if (offset > 0) m_rsBound->Move(offset);
+        return !m_rsBound->EndOfFile();
+    } catch (const ado::ComError&) {
+        return false; // the record is gone (deleted, filtered out)
+    }
+}
+
+void CGridCtrl::FillRowFromRecord(int row) {
+    if (!m_rsBound || !m_rsBound->IsOpen() || m_rsBound->EndOfFile() || m_rsBound->BOF()) return;
+    ado::Fields& fields = m_rsBound->Fields();
+    for (int col = 1; col < m_nColCount; ++col) {
+        const int field = fields.IndexOf(GetItemText(0, col).utf8_string());
+        if (field >= 0) SetItemText(row, col, grid_fields::CellText(fields.Item(field)));
+    }
+    SetRowRecord(row, static_cast<long>(m_rsBound->Bookmark().ToDouble()));
+}
+
+void CGridCtrl::LoadRecordset() {
+    if (m_nColCount < 1) return;
+    DeleteNonFixedRows();
+    SetRowCount(1);
+    if (!m_rsBound || !m_rsBound->IsOpen()) return;
+    const long count = m_rsBound->RecordCount();
+    std::unique_ptr<CDataProgress> progress;
+    if (count > 0)
+        progress = std::make_unique<CDataProgress>(wxString::FromUTF8("正在加载数据..."), 40,
+                                                   static_cast<int>(count), false);
+    std::vector<wxString> titles;
+    for (int col = 0; col < m_nColCount; ++col)
+        titles.push_back(GetItemText(0, col));
+    ado::Fields& fields = m_rsBound->Fields();
+    const std::vector<int> fieldOf = grid_fields::FieldsOfColumns(fields, titles);
+
+    if (count > 0) {
+        m_rsBound->MoveFirst();
+        if (SkipsFirstRecord(m_strTableName)) m_rsBound->MoveNext();
+    }
+    // Rows are made in one step; adding them one by one costs a pass each.
+    const int first = m_nRowCount;
+    SetRowCount(first + static_cast<int>(std::max(0L, count)));
+    int row = first;
+    for (; count > 0 && !m_rsBound->EndOfFile(); m_rsBound->MoveNext(), ++row) {
+        if (count > 40) progress->StepIt();
+        SetItemText(row, 0, wxString::Format("%i", row));
+        for (int col = 1; col < m_nColCount; ++col)
+            if (fieldOf[col] >= 0)
+                SetItemText(row, col, grid_fields::CellText(fields.Item(fieldOf[col])));
+        SetRowRecord(row, static_cast<long>(m_rsBound->Bookmark().ToDouble()));
+    }
+    SetRowCount(row);
+    ResetScrollBars();
+    if (HasWindow()) Refresh(false);
+}

@@ -1,0 +1,112 @@
+// Carrying grid edits into the bound recordset, and deleting rows and records. The
+// edits stay in the recordset's batch until the owner saves its data set.
+#include "grid/grid_ctrl.h"
+#include "grid/grid_record_fields.h"
+
+#include "data/value_check.h"
+#include "platform/message_box.h"
+
+namespace {
+
+// Whether any message box was shown while it lived: the value check reports every
+// refusal with a box, so a box means the typed text was not taken.
+class BoxWatch {
+public:
+    BoxWatch() {
+        previous_ = platform::SetMessageBoxHandler(
+            [this](const std::string& text, const std::string& caption, unsigned type) {
+                shown_ = true;
+                platform::MessageBoxHandler self = platform::SetMessageBoxHandler(previous_);
+                const int reply = platform::ShowMessageBox(text, caption, type);
+                platform::SetMessageBoxHandler(std::move(self));
+                return reply;
+            });
+    }
+    ~BoxWatch() { platform::SetMessageBoxHandler(std::move(previous_)); }
+    BoxWatch(const BoxWatch&) = delete;
+    BoxWatch& operator=(const BoxWatch&) = delete;
+    bool Shown() const { return shown_; }
+
+private:
+    platform::MessageBoxHandler previous_;
+    bool shown_ = false;
+};
+
+// Puts a cell text into the current record's field. An empty text clears the field
+// (a number or date becomes empty rather than refused). A text the field cannot take
+// shows the format message with the cell's place and changes nothing.
+bool StoreText(ado::Field& field, const wxString& text, int row, int col) {
+    const long type = field.Type();
+    try {
+        if (text.empty())
+            field.PutValue(grid_fields::EmptyValue(type));
+        else if (type == ado::adChar)
+            field.PutValue(ado::Variant(text.utf8_string()));
+        else
+            field.PutValue(ado::Variant(text.utf8_string())
+                               .ChangeType(static_cast<ado::VARTYPE>(
+                                   CValueCheck::MapFieldType(type, false))));
+        return true;
+    } catch (const ado::ComError&) {
+        platform::ShowMessageBox(
+            wxString::Format("系统不支持第%i行,第%i列的数据格式！", row, col).utf8_string());
+        return false;
+    }
+}
+
+} // namespace
+
+void CGridCtrl::PutFieldText(int col, int row, const wxString& text) {
+    if (!m_bPickGrid && MoveToRowRecord(row)) {
+        ado::Fields& fields = m_rsBound->Fields();
+        const int field = grid_fields::FieldOfTitle(fields, GetItemText(0, col));
+        if (field >= 0) StoreText(fields.Item(field), text, row, col);
+    }
+    if (HasWindow()) Refresh();
+}
+
+bool CGridCtrl::WriteEditToRecord(int row, int col, wxString& text) {
+    if (m_bPickGrid || !m_rsBound || !m_rsBound->IsOpen()) return true;
+    ado::Fields& fields = m_rsBound->Fields();
+    const int index = grid_fields::FieldOfTitle(fields, GetItemText(0, col));
+    if (index < 0 || !MoveToRowRecord(row)) return true; // a cell with no field behind it
+    ado::Field& field = fields.Item(index);
+    wxString checked;
+    {
+        BoxWatch watch;
+        checked = CValueCheck::CheckValue(text, field.Type(), field.DefinedSize());
+        if (watch.Shown()) return false;
+    }
+    if (!StoreText(field, checked, row, col)) return false;
+    text = checked;
+    SetModified(true);
+    return true;
+}
+
+void CGridCtrl::DeleteRowAndRenumber(int row) {
+    if (row < 1) row = m_cellFocus.row;
+    if (row < 1) return;
+    DeleteRow(row);
+    for (int r = row; r < m_nRowCount; ++r)
+        SetItemText(r, 0, wxString::Format("%i", r));
+    if (HasWindow()) Refresh();
+}
+
+// Deletes the record shown in the focus row (on a zyxm grid too, whose rows sit one
+// record further on), then the row.
+bool CGridCtrl::DeleteSelectedRecord() {
+    if (!m_rsBound || !m_rsBound->IsOpen()) return true;
+    long count = m_rsBound->RecordCount();
+    if (count > m_nRowCount - 1) count -= 1;
+    if (count <= 0) return true;
+    const int row = m_cellFocus.row;
+    if (row < 1) {
+        platform::ShowMessageBox("请先选取数据！");
+        return false;
+    }
+    if (MoveToRowRecord(row)) m_rsBound->Delete(ado::adAffectCurrent);
+    ClearSelectionAndFocus();
+    DeleteRowAndRenumber(row);
+    if (row >= 2) SelectRow(row - 1);
+    return true;
+}
