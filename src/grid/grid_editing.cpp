@@ -4,7 +4,6 @@
 #include "grid/grid_keys.h"
 
 #include "data/value_check.h"
-#include "platform/message_box.h"
 
 namespace {
 long EditStyleFor(unsigned format) {
@@ -75,7 +74,12 @@ void CGridCtrl::OnEndInPlaceEdit(CGridNotifyEvent& event) {
     if (m_bInLookup || !HasWindow()) return;
     const int row = event.row, col = event.col;
     const int key = static_cast<int>(event.lParam);
-    if (key != VK_ESCAPE && event.textChanged) OnEndEditCell(row, col, event.strText);
+    // A text the record's field refuses (reported) leaves the cell and the record as
+    // they were.
+    if (key != VK_ESCAPE && event.textChanged && event.strText != GetItemText(row, col)) {
+        wxString text = event.strText;
+        if (WriteEditToRecord(row, col, text)) OnEndEditCell(row, col, text);
+    }
     RedrawCell(row, col);
     // The owner learns the cell, the edited text and the ending key.
     if (wxWindow* owner = GetParent()) {
@@ -115,14 +119,6 @@ void CGridCtrl::AppendNewRecord() {
     SetItemText(row, 0, wxString::Format("%i", row));
     SetEditMode(true);
     if (HasWindow()) Refresh(false);
-}
-
-void CGridCtrl::OnInsertRow() {
-    if (!m_bEditMode) {
-        platform::ShowMessageBox("非编辑状态下不允许此项操作");
-        return;
-    }
-    // Rows are inserted into the bound recordset; a grid without one has nothing to do.
 }
 
 wxDragResult CGridCtrl::OnDragEnter(wxCoord x, wxCoord y, wxDragResult def) {
