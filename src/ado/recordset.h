@@ -131,7 +131,10 @@ public:
     // Drops pending changes: edited rows return to their original values, new rows
     // vanish, deleted rows return. Then the first record is current.
     void CancelBatch(AffectEnum affect = adAffectAll);
-    long Status() const;           // RecordStatusEnum flags of the current record
+    // RecordStatusEnum flags of the current record: adRecUnmodified as read or
+    // saved; adRecModified, adRecNew or adRecDeleted while pending, with
+    // adRecConcurrencyViolation after a conflict.
+    long Status() const;
     EditModeEnum EditMode() const; // adEditNone again after Update
 
     // --- Other.
