@@ -40,6 +40,8 @@ bool StoreText(ado::Field& field, const wxString& text, int row, int col) {
     try {
         if (text.empty())
             field.PutValue(grid_fields::EmptyValue(type));
+        else if ((type == ado::adDate || (type >= 133 && type <= 135)) && text == "0:00:00")
+            field.PutValue(ado::Variant::Date(0)); // the empty date
         else if (type == ado::adChar)
             field.PutValue(ado::Variant(text.utf8_string()));
         else
