@@ -50,10 +50,25 @@ Variant Field::Value() const {
     return ToVariant(Column(), row.Values()[static_cast<size_t>(index_)]);
 }
 
+const foxdb::Value& Field::StoredValue() const {
+    owner_->RequireOpen();
+    const Row& row = owner_->store_->rows[static_cast<size_t>(owner_->CurrentRow())];
+    return row.Values()[static_cast<size_t>(index_)];
+}
+
 void Field::PutValue(const Variant& value) {
     owner_->RequireUpdatable();
     long id = owner_->CurrentRow();
-    foxdb::Value stored = FromVariant(Column(), value);
+    Store(id, FromVariant(Column(), value));
+}
+
+void Field::PutStoredValue(foxdb::Value value) {
+    owner_->RequireUpdatable();
+    long id = owner_->CurrentRow();
+    Store(id, FitStored(Column(), std::move(value)));
+}
+
+void Field::Store(long id, foxdb::Value stored) {
     owner_->BeginEdit();
     Row& row = owner_->store_->rows[static_cast<size_t>(id)];
     row.Edit()[static_cast<size_t>(index_)] = std::move(stored);

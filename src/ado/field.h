@@ -4,6 +4,7 @@
 // GBK here, at the field boundary.
 #include "ado/constants.h"
 #include "ado/variant.h"
+#include "foxdb/value.h"
 
 #include <string>
 #include <vector>
@@ -38,6 +39,14 @@ public:
     // longer than DefinedSize in GBK bytes, a number too large for the precision),
     // throws ComError(DB_E_ERRORSOCCURRED) and changes nothing; text is never cut.
     void PutValue(const Variant& value);
+    // The current record's value as the rows hold it (text in the table's GBK bytes,
+    // blank-padded), for copies between recordsets that need no text form.
+    const foxdb::Value& StoredValue() const;
+    // Puts a value in that form into the current record, fitted as PutValue fits a
+    // converted one (text checked against the size and padded, numbers rounded to
+    // the scale); for text, N, I and date fields. A value of another kind, or one
+    // that does not fit, throws ComError(DB_E_ERRORSOCCURRED) and changes nothing.
+    void PutStoredValue(foxdb::Value value);
     // The value as last read from or written to the database (before pending edits).
     Variant OriginalValue() const;
     // The database's value as the cursor last saw it (equal to OriginalValue until
@@ -48,6 +57,7 @@ private:
     friend class Fields;
     Field(Recordset* owner, int index) : owner_(owner), index_(index) {}
     const ColumnInfo& Column() const; // 3704 when the recordset is closed
+    void Store(long row, foxdb::Value stored);
     Recordset* owner_;
     int index_;
 };

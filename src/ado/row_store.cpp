@@ -30,6 +30,29 @@ double ToOleDate(const foxdb::Value& value) {
     return 0;
 }
 
+// Text as the column stores it (GBK for the tables' text): never cut, fixed-width
+// text padded with blanks.
+std::string FitText(const ColumnInfo& column, std::string text) {
+    if (column.definedSize > 0 && text.size() > static_cast<size_t>(column.definedSize))
+        DoesNotFit();
+    if (column.IsFixedText() && !column.IsUnicodeText() &&
+        text.size() < static_cast<size_t>(std::max(column.definedSize, 0L)))
+        text.resize(static_cast<size_t>(column.definedSize), ' ');
+    return text;
+}
+
+// A number rounded to the column's scale; one too large for its precision does not fit.
+double FitNumber(const ColumnInfo& column, double d) {
+    if (column.scale >= 0 && column.scale <= 28) {
+        double f = std::pow(10.0, column.scale);
+        d = std::round(d * f) / f;
+        if (column.precision > column.scale && column.precision <= 38 &&
+            std::fabs(d) >= std::pow(10.0, column.precision - column.scale))
+            DoesNotFit();
+    }
+    return d;
+}
+
 double ToNumber(const foxdb::Value& value) {
     if (auto r = std::get_if<double>(&value)) return *r;
     if (auto i = std::get_if<int64_t>(&value)) return static_cast<double>(*i);
@@ -160,12 +183,7 @@ foxdb::Value FromVariant(const ColumnInfo& column, const Variant& value) {
         if (column.IsText()) {
             std::string text = value.ToString();
             if (!column.IsUnicodeText()) text = platform::Utf8ToGbk(text);
-            if (column.definedSize > 0 && text.size() > static_cast<size_t>(column.definedSize))
-                DoesNotFit();
-            if (column.IsFixedText() && !column.IsUnicodeText() &&
-                text.size() < static_cast<size_t>(std::max(column.definedSize, 0L)))
-                text.resize(static_cast<size_t>(column.definedSize), ' ');
-            return text;
+            return FitText(column, std::move(text));
         }
         if (IsDateType(column.type)) return StoreOleDate(value.ToDate());
         switch (column.type) {
@@ -177,17 +195,8 @@ foxdb::Value FromVariant(const ColumnInfo& column, const Variant& value) {
         case adCurrency:
             return std::round(value.ToDouble() * 10000) / 10000;
         case adNumeric:
-        case adDecimal: {
-            double d = value.ToDouble();
-            if (column.scale >= 0 && column.scale <= 28) {
-                double f = std::pow(10.0, column.scale);
-                d = std::round(d * f) / f;
-                if (column.precision > column.scale && column.precision <= 38 &&
-                    std::fabs(d) >= std::pow(10.0, column.precision - column.scale))
-                    DoesNotFit();
-            }
-            return d;
-        }
+        case adDecimal:
+            return FitNumber(column, value.ToDouble());
         case adSmallInt: {
             int32_t v = value.ToLong();
             if (v < INT16_MIN || v > INT16_MAX) DoesNotFit();
@@ -203,6 +212,21 @@ foxdb::Value FromVariant(const ColumnInfo& column, const Variant& value) {
         if (e.Error() == DB_E_ERRORSOCCURRED) throw;
         DoesNotFit();
     }
+}
+
+foxdb::Value FitStored(const ColumnInfo& column, foxdb::Value value) {
+    if (foxdb::IsNull(value)) return value;
+    if (column.IsText()) {
+        if (auto s = std::get_if<std::string>(&value)) return FitText(column, std::move(*s));
+    } else if (IsDateType(column.type)) {
+        if (std::holds_alternative<foxdb::Date>(value)) return value;
+    } else if (column.type == adNumeric || column.type == adDecimal) {
+        if (auto d = std::get_if<double>(&value)) return FitNumber(column, *d);
+    } else if (column.type == adInteger) {
+        auto i = std::get_if<int64_t>(&value);
+        if (i && *i >= INT32_MIN && *i <= INT32_MAX) return value;
+    }
+    DoesNotFit();
 }
 
 long StoredSize(const ColumnInfo& column, const foxdb::Value& value) {

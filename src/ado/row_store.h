@@ -67,6 +67,10 @@ std::shared_ptr<RowStore> StoreFromResult(foxdb::ResultSet&& result);
 // Engine value <-> Variant for a column, with the provider's conversions on put.
 Variant ToVariant(const ColumnInfo& column, const foxdb::Value& value);
 foxdb::Value FromVariant(const ColumnInfo& column, const Variant& value); // throws ComError
+// A value already in the rows' form, fitted as FromVariant fits a converted one (text
+// checked against the size and padded, numbers rounded to the scale). Text, number
+// (N), integer (I) and date columns; a value of another kind does not fit.
+foxdb::Value FitStored(const ColumnInfo& column, foxdb::Value value); // throws ComError
 // An OLE date as the rows hold it: a whole day as a Date (date 0 as the empty
 // date), a date with a time of day as the OLE double.
 foxdb::Value StoreOleDate(double ole);
