@@ -62,8 +62,7 @@ std::shared_ptr<CGridCtrl> OwnGrid(CGridCtrl* grid) {
 
 int OptionOf(const wxString& key) {
     long value = 0;
-    CSettingFiles::GetSettingValue(CSettingFiles::ReadSettingFile("SystemSet"), key)
-        .ToLong(&value);
+    CSettingFiles::GetSettingValue(CSettingFiles::ReadSettingFile("SystemSet"), key).ToLong(&value);
     return static_cast<int>(value);
 }
 
@@ -201,7 +200,8 @@ int CDataSet::OpenIntoGrid(const wxString& statement, CGridCtrl* grid) {
             m_nState = 2;
         } else {
             if (m_nState == 2 && g_pFrameData) g_pFrameData->m_dsMain.Close();
-            if (!g_pFrameData) throw ado::ComError(ado::E_POINTER, "There is no shared connection.");
+            if (!g_pFrameData)
+                throw ado::ComError(ado::E_POINTER, "There is no shared connection.");
             g_pFrameData->OpenConnection();
             rs.PutActiveConnection(g_pFrameData->m_pConnection);
             m_nState = 0;
@@ -289,7 +289,8 @@ int CDataSet::LoadPartsGrid(const wxString& statement, int lastField, bool repor
     for (int row = 1; !rs.EndOfFile(); ++row, rs.MoveNext()) {
         progress.StepIt();
         if (n > 40 && row % 10 == 0)
-            progress.SetText(wxString::Format("   %d%% complete", static_cast<int>(100L * row / n)));
+            progress.SetText(
+                wxString::Format("   %d%% complete", static_cast<int>(100L * row / n)));
         FillRow(grid, rs, row, f);
     }
     if (!statement.empty()) {

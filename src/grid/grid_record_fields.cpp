@@ -5,8 +5,8 @@
 namespace grid_fields {
 
 int FieldOfTitle(ado::Fields& fields, const wxString& title) {
-    const bool itemAlias = title == wxString::FromUTF8("零件名称") ||
-                           title == wxString::FromUTF8("维修项目");
+    const bool itemAlias =
+        title == wxString::FromUTF8("零件名称") || title == wxString::FromUTF8("维修项目");
     const std::string name = title.utf8_string();
     for (int i = 0; i < fields.Count(); ++i) {
         const std::string& field = fields.Item(i).Name();
@@ -36,8 +36,8 @@ wxString CellText(ado::Field& field) {
 }
 
 ado::Variant EmptyValue(long adoType) {
-    const bool text = adoType == ado::adChar || adoType == ado::adWChar ||
-                      (adoType >= 200 && adoType <= 202);
+    const bool text =
+        adoType == ado::adChar || adoType == ado::adWChar || (adoType >= 200 && adoType <= 202);
     return text ? ado::Variant(std::string()) : ado::Variant::Null();
 }
 } // namespace grid_fields

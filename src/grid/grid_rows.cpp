@@ -103,8 +103,8 @@ void CGridCtrl::OnInsertRow() {
     ado::Fields& fields = rs.Fields();
     const int count = fields.Count();
     rs.AddNew();
-    if (!filterField.empty()) fields.Item(filterField.utf8_string()).PutValue(
-        ado::Variant(filterValue.utf8_string()));
+    if (!filterField.empty())
+        fields.Item(filterField.utf8_string()).PutValue(ado::Variant(filterValue.utf8_string()));
     rs.Update();
     marks.push_back(BookmarkOf(rs));
     const int numberField = fields.IndexOf("no");

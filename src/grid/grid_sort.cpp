@@ -114,8 +114,9 @@ void CGridCtrl::OnSortColumn() {
     ClearSelectionAndFocus();
     const wxString title = GetItemText(0, col);
     if (m_bEditMode &&
-        platform::ShowMessageBox(("真要按“" + title + "”排序？").utf8_string(), std::string(),
-                                 platform::MB_YESNO) != platform::IDYES)
+        platform::ShowMessageBox(
+            (wxString::FromUTF8("真要按“") + title + wxString::FromUTF8("”排序？")).utf8_string(),
+            std::string(), platform::MB_YESNO) != platform::IDYES)
         return;
     const int field = m_rsBound->Fields().IndexOf(title.utf8_string());
     if (field < 0) return;

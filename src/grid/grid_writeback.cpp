@@ -45,13 +45,14 @@ bool StoreText(ado::Field& field, const wxString& text, int row, int col) {
         else if (type == ado::adChar)
             field.PutValue(ado::Variant(text.utf8_string()));
         else
-            field.PutValue(ado::Variant(text.utf8_string())
-                               .ChangeType(static_cast<ado::VARTYPE>(
-                                   CValueCheck::MapFieldType(type, false))));
+            field.PutValue(
+                ado::Variant(text.utf8_string())
+                    .ChangeType(static_cast<ado::VARTYPE>(CValueCheck::MapFieldType(type, false))));
         return true;
     } catch (const ado::ComError&) {
         platform::ShowMessageBox(
-            wxString::Format("系统不支持第%i行,第%i列的数据格式！", row, col).utf8_string());
+            wxString::Format(wxString::FromUTF8("系统不支持第%i行,第%i列的数据格式！"), row, col)
+                .utf8_string());
         return false;
     }
 }

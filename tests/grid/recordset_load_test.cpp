@@ -55,8 +55,8 @@ TEST_F(GridLoad, ShowsNumbersTitlesAndMoney) {
     EXPECT_EQ(grid->GetItemText(3, 0), "3");
     EXPECT_EQ(grid->GetItemText(2, ColumnOf(grid, "零件名称")), U("机油滤芯"));
     EXPECT_EQ(grid->GetItemText(1, ColumnOf(grid, "零售价")), "12.50"); // numeric: money
-    EXPECT_EQ(grid->GetItemText(1, ColumnOf(grid, "数量")), "2");        // integer: as it is
-    EXPECT_EQ(grid->GetItemText(1, ColumnOf(grid, "备注")), "");         // Null: empty
+    EXPECT_EQ(grid->GetItemText(1, ColumnOf(grid, "数量")), "2");       // integer: as it is
+    EXPECT_EQ(grid->GetItemText(1, ColumnOf(grid, "备注")), "");        // Null: empty
     EXPECT_TRUE(grid->IsMoneyColumn(ColumnOf(grid, "进价")));
     EXPECT_EQ(grid->GetColumnWidth(0), 46);
     EXPECT_EQ(grid->GetColumnWidth(ColumnOf(grid, "编号")), 120);
@@ -69,8 +69,8 @@ TEST_F(GridLoad, FieldCountAndRowModes) {
         int fieldCount, rowMode, columns, rows;
         const char* firstCode; // in row 1
     } cases[] = {
-        {4, 0, 5, 11, "P1000"}, {0, 0, 17, 11, "P1000"}, {0, 1, 17, 10, "P1001"},
-        {0, -1, 17, 10, "P1000"}, {0, 4, 17, 4, "P1001"}, {0, -2, 17, 1, nullptr},
+        {4, 0, 5, 11, "P1000"},   {0, 0, 17, 11, "P1000"}, {0, 1, 17, 10, "P1001"},
+        {0, -1, 17, 10, "P1000"}, {0, 4, 17, 4, "P1001"},  {0, -2, 17, 1, nullptr},
     };
     for (const Case& c : cases) {
         CGridCtrl* grid = NewGrid("ljkc");
@@ -120,9 +120,9 @@ TEST_F(GridLoad, DefaultWidthsByTitle) {
         const char* title;
         int width;
     } cases[] = {
-        {"编号", 120},    {"帐号", 120},  {"零件名称", 100}, {"来店日期", 82}, {"配件类别", 82},
-        {"车牌号码", 82}, {"住宅电话", 92}, {"联系人手机", 92}, {"零售价", 65},  {"金额", 65},
-        {"姓名", 67},     {"数量", 46},   {"序号", 46},      {"地址", 150},   {"型号", 40},
+        {"编号", 120},    {"帐号", 120},    {"零件名称", 100},  {"来店日期", 82}, {"配件类别", 82},
+        {"车牌号码", 82}, {"住宅电话", 92}, {"联系人手机", 92}, {"零售价", 65},   {"金额", 65},
+        {"姓名", 67},     {"数量", 46},     {"序号", 46},       {"地址", 150},    {"型号", 40},
         {"abc", 30},      {"", 0},
     };
     for (const Case& c : cases)
