@@ -5,11 +5,10 @@
 //    copy of that table's file.
 // One run each; prints the times and their ratios.
 #include "ado/ado.h"
-#include "data/table_catalog.h"
+#include "bench_tables.h"
 #include "foxdb/database.h"
 #include "foxdb/dbf_table.h"
 #include "platform/files.h"
-#include "platform/gbk.h"
 
 #include <chrono>
 #include <cstdio>
@@ -28,35 +27,8 @@ double Seconds(Clock::time_point since) {
 
 // A folder with ljkc filled with `records` parts; returns the folder.
 std::string MakeStock(uint32_t records) {
-    char name[] = "/tmp/qv_ado_bench_XXXXXX";
-    std::string folder = ::mkdtemp(name);
-    std::string sql = CTableCatalog().GetCreateSql("ljkc").utf8_string();
-    foxdb::CreateTable(folder, "ljkc",
-                       foxdb::ParseFieldList(sql.substr(std::string("CREATE TABLE ljkc").size())));
-    foxdb::TableEdit edit(foxdb::FindTableFile(folder, "ljkc"));
-    const auto& fields = edit.Table().Fields();
-    std::vector<foxdb::Value> row(fields.size());
-    const std::string name1 = platform::Utf8ToGbk("前刹车片（原厂）");
-    const std::string name2 = platform::Utf8ToGbk("长城汽车配件");
-    for (uint32_t r = 1; r <= records; ++r) {
-        for (size_t f = 0; f < fields.size(); ++f) {
-            switch (fields[f].type) {
-            case 'C':
-                row[f] = (f % 2 ? name1 : name2).substr(0, fields[f].length);
-                break;
-            case 'N':
-                row[f] = (r % 1000) * 1.25;
-                break;
-            case 'I':
-                row[f] = int64_t(r);
-                break;
-            default:
-                row[f] = foxdb::Null{};
-            }
-        }
-        edit.Append(row);
-    }
-    edit.Commit();
+    std::string folder = bench::MakeFolder("ado_bench");
+    bench::MakeCatalogTable(folder, "ljkc", records);
     return folder;
 }
 

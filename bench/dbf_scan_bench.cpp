@@ -1,6 +1,6 @@
 // Full scan of a 500,000-record table in the layout of ljsh, decoding every field,
 // against a plain read of the same file. Prints the times and their ratio.
-#include "data/table_catalog.h"
+#include "bench_tables.h"
 #include "foxdb/dbf_table.h"
 #include "platform/files.h"
 #include "platform/gbk.h"
@@ -35,45 +35,9 @@ template <typename Run> double Best(Run run) {
 
 int main(int argc, char** argv) {
     const uint32_t records = argc > 1 ? static_cast<uint32_t>(std::atol(argv[1])) : 500000;
-    char name[] = "/tmp/qv_dbf_bench_XXXXXX";
-    const std::string folder = ::mkdtemp(name);
-    const std::string code = "ljsh";
-    std::string sql = CTableCatalog().GetCreateSql(code).utf8_string();
-    foxdb::CreateTable(folder, code,
-                       foxdb::ParseFieldList(sql.substr(std::string("CREATE TABLE ljsh").size())));
-    const std::string path = foxdb::FindTableFile(folder, code);
-
+    const std::string folder = bench::MakeFolder("dbf_bench");
     auto start = Clock::now();
-    {
-        foxdb::TableEdit edit(path);
-        const auto& fields = edit.Table().Fields();
-        std::vector<foxdb::Value> row(fields.size());
-        const std::string customer = platform::Utf8ToGbk("长春市汽车修理厂");
-        const std::string item = platform::Utf8ToGbk("前刹车片（原厂）");
-        for (uint32_t r = 1; r <= records; ++r) {
-            for (size_t f = 0; f < fields.size(); ++f) {
-                switch (fields[f].type) {
-                case 'C':
-                    row[f] = (f % 2 ? customer : item).substr(0, fields[f].length);
-                    break;
-                case 'N':
-                    row[f] = (r % 1000) * 1.25;
-                    break;
-                case 'I':
-                    row[f] = int64_t(r);
-                    break;
-                case 'D':
-                    row[f] = foxdb::Date{2460000 + static_cast<int32_t>(r % 3000)};
-                    break;
-                default:
-                    row[f] = foxdb::Null{};
-                }
-            }
-            if (r % 7 == 0) row[9] = foxdb::Null{};
-            edit.Append(row);
-        }
-        edit.Commit();
-    }
+    const std::string path = bench::MakeCatalogTable(folder, "ljsh", records, true);
     std::printf("built %u records in %.2f s (%lld bytes)\n", records, Seconds(start),
                 platform::FileSize(path));
 

@@ -1,13 +1,11 @@
 // RebuildAllTables on a generated, encrypted account set (ljsh with 500,000 rows by
 // default, every other table of the list with a few thousand), against a plain copy
 // of the same table files. Prints both times and their ratio.
+#include "bench_tables.h"
 #include "data/data_folders.h"
 #include "data/main_frame_data.h"
-#include "data/table_catalog.h"
 #include "data/table_rebuild.h"
-#include "foxdb/dbf_table.h"
 #include "platform/files.h"
-#include "platform/gbk.h"
 #include "platform/paths.h"
 
 #include <chrono>
@@ -27,36 +25,7 @@ double Seconds(Clock::time_point since) {
 
 // Creates the table in folder from the catalogue and fills it with `records` rows.
 void MakeTable(const std::string& folder, const wxString& code, uint32_t records) {
-    const std::string sql = CTableCatalog().GetCreateSql(code).utf8_string();
-    const std::string head = "CREATE TABLE " + code.utf8_string();
-    foxdb::CreateTable(folder, code.utf8_string(), foxdb::ParseFieldList(sql.substr(head.size())));
-    foxdb::TableEdit edit(foxdb::FindTableFile(folder, code.utf8_string()));
-    const auto& fields = edit.Table().Fields();
-    std::vector<foxdb::Value> row(fields.size());
-    const std::string texts[2] = {platform::Utf8ToGbk("长春市汽车修理厂"),
-                                  platform::Utf8ToGbk("前刹车片（原厂）")};
-    for (uint32_t r = 1; r <= records; ++r) {
-        for (size_t f = 0; f < fields.size(); ++f) {
-            switch (fields[f].type) {
-            case 'C':
-                row[f] = platform::CutGbkBytes(texts[f % 2], fields[f].length);
-                break;
-            case 'N':
-                row[f] = (r % 1000) * 1.25;
-                break;
-            case 'I':
-                row[f] = int64_t(r);
-                break;
-            case 'D':
-                row[f] = foxdb::Date{2460000 + static_cast<int32_t>(r % 3000)};
-                break;
-            default:
-                row[f] = foxdb::Null{};
-            }
-        }
-        edit.Append(row);
-    }
-    edit.Commit();
+    bench::MakeCatalogTable(folder, code.utf8_string(), records);
 }
 
 } // namespace
