@@ -3,6 +3,7 @@
 #include "data/data_folders.h"
 #include "data/data_set.h"
 #include "data/main_frame_data.h"
+#include "data/stored_copy.h"
 #include "data/table_catalog.h"
 #include "platform/files.h"
 
@@ -20,6 +21,8 @@ bool InNameList(const wxString& name) {
 struct FieldPair {
     int source;
     wxString target;
+    int targetIndex; // the field the target name finds
+    CStoredCopy direct;
 };
 
 // Pairs each source field with the first matching target field.
@@ -37,7 +40,8 @@ std::vector<FieldPair> PairFields(ado::Fields& source, ado::Fields& target, Matc
             bool compatible = fromClass == toClass || (fromClass == 4 && toClass == 22) ||
                               (fromClass == 22 && toClass == 4);
             if (match(fromName, toName, compatible)) {
-                pairs.push_back({i, toName});
+                int index = target.IndexOf(toName.utf8_string());
+                pairs.push_back({i, toName, index, CStoredCopy(from, target.Item(index))});
                 break;
             }
         }
@@ -48,8 +52,15 @@ std::vector<FieldPair> PairFields(ado::Fields& source, ado::Fields& target, Matc
 void CopyPairs(CDataSet& data, const std::vector<FieldPair>& pairs, ado::Recordset& source,
                const ado::RecordsetPtr& target) {
     for (const FieldPair& pair : pairs) {
-        ado::Variant value = source.Fields().Item(pair.source).Value();
-        if (value.IsNull()) continue;
+        ado::Field& from = source.Fields().Item(pair.source);
+        const foxdb::Value& stored = from.StoredValue();
+        if (foxdb::IsNull(stored)) continue;
+        foxdb::Value direct;
+        if (pair.direct.Convert(stored, direct)) {
+            target->Fields().Item(pair.targetIndex).PutStoredValue(std::move(direct));
+            continue;
+        }
+        ado::Variant value = from.Value();
         wxString text;
         try {
             text = wxString::FromUTF8(value.ToString());
@@ -170,15 +181,15 @@ int CDataSet::CopyRecords(const ado::RecordsetPtr& source, const ado::RecordsetP
                        return (compatible && (sameName || (InNameList(from) && InNameList(to)))) ||
                               (nameOnly && sameName);
                    });
-    bool numbered = HasField(target->Fields(), "no");
+    ado::Field* no = HasField(target->Fields(), "no") ? &target->Fields().Item("no") : nullptr;
     if (count > 0 && !pairs.empty()) {
         for (source->MoveFirst(); !source->EndOfFile(); source->MoveNext()) {
             progress.StepIt();
             target->AddNew();
             CopyPairs(*this, pairs, *source, target);
-            if (numbered) {
+            if (no) {
                 ++startNumber;
-                target->Fields().Item("no").PutValue(ado::Variant(-startNumber));
+                no->PutValue(ado::Variant(-startNumber));
                 if (startNumber % 10 == 0)
                     progress.SetText(
                         "  " + title +
@@ -206,8 +217,8 @@ int CDataSet::CopyRecordsQuiet(const ado::RecordsetPtr& source, const ado::Recor
 void CDataSet::NumberRows(const ado::RecordsetPtr& recordset, const wxString& table) {
     if (recordset->RecordCount() < 1) return;
     long counter = table == "0" ? 0 : GetDbfRecordCount(table);
+    ado::Field& no = recordset->Fields().Item("no");
     for (recordset->MoveFirst(); !recordset->EndOfFile(); recordset->MoveNext()) {
-        ado::Field& no = recordset->Fields().Item("no");
         ado::Variant value = no.Value();
         bool renumber = value.IsNull();
         if (!renumber) {

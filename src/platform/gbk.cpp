@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <iconv.h>
+#include <vector>
 
 namespace platform {
 namespace {
@@ -80,6 +81,31 @@ std::string Utf8ToGbk(const std::string& utf8) {
 std::string GbkToUtf8(const std::string& gbk) {
     if (IsAscii(gbk)) return gbk;
     return FromGbk().Run(gbk, "\xEF\xBF\xBD", true);
+}
+
+bool IsGbkRoundTrip(const std::string& gbk) {
+    // Which two-byte codes survive both conversions, found once by converting each.
+    static const std::vector<bool> known = [] {
+        std::vector<bool> table(0x10000, false);
+        for (int lead = 0x81; lead <= 0xFE; ++lead) {
+            for (int trail = 0x40; trail <= 0xFE; ++trail) {
+                const std::string code{static_cast<char>(lead), static_cast<char>(trail)};
+                const std::string utf8 = GbkToUtf8(code);
+                table[static_cast<size_t>(lead << 8 | trail)] =
+                    utf8.find("\xEF\xBF\xBD") == std::string::npos && Utf8ToGbk(utf8) == code;
+            }
+        }
+        return table;
+    }();
+    for (size_t i = 0; i < gbk.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(gbk[i]);
+        if (c < 0x80) continue;
+        if (i + 1 == gbk.size() ||
+            !known[static_cast<size_t>(c << 8 | static_cast<unsigned char>(gbk[i + 1]))])
+            return false;
+        ++i;
+    }
+    return true;
 }
 
 size_t GbkLength(const std::string& utf8) { return Utf8ToGbk(utf8).size(); }

@@ -10,6 +10,10 @@ std::string Utf8ToGbk(const std::string& utf8);
 // GBK bytes to UTF-8. A byte sequence that forms no GBK character becomes U+FFFD.
 std::string GbkToUtf8(const std::string& gbk);
 
+// Whether the GBK bytes come back unchanged from GbkToUtf8 and Utf8ToGbk: ASCII and
+// characters that both conversions know; no '?' or U+FFFD on the way.
+bool IsGbkRoundTrip(const std::string& gbk);
+
 // Length of the text in GBK bytes.
 size_t GbkLength(const std::string& utf8);
 

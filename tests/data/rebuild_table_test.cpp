@@ -32,6 +32,34 @@ TEST_F(MaintenanceTest, ReturnsKeepNo1AndAreRenumberedInRecordOrder) {
     EXPECT_EQ(status_.back(), "");
 }
 
+TEST_F(MaintenanceTest, RebuiltRowsKeepEveryValue) {
+    Insert("ljth", {{{"零件名称", "前刹车片（原厂）"},
+                     {"客户", "长春市汽车修理厂"},
+                     {"单价", "1234.5"},
+                     {"进价", "-0.25"},
+                     {"数量", "-3"},
+                     {"日期", "2024-02-29"},
+                     {"补发日期", ""},
+                     {"no1", "0"},
+                     {"no", "1"}},
+                    {{"零件名称", "  空格 在前"}, {"单价", "0"}, {"no", "2"}},
+                    {{"备注", "A-1/B"}, {"退出日期", "1000-01-01"}, {"no", "3"}}});
+    const wxString ordered = "select * from ljth order by no";
+    std::vector<Texts> before;
+    for (const wxString& field : FieldNames("ljth"))
+        before.push_back(Column(ordered, field));
+
+    platform::ScriptedMessageBoxes boxes;
+    EXPECT_TRUE(Rebuild("ljth"));
+    EXPECT_TRUE(boxes.Texts().empty());
+    std::vector<Texts> after;
+    for (const wxString& field : FieldNames("ljth"))
+        after.push_back(Column(ordered, field));
+    EXPECT_EQ(after, before);
+    EXPECT_EQ(Column(ordered, U("补发日期")), (Texts{"0:00:00", "NULL", "NULL"}));
+    EXPECT_EQ(Column(ordered, U("进价")), (Texts{"-0.25", "NULL", "NULL"}));
+}
+
 TEST_F(MaintenanceTest, FieldsFollowTheCatalogue) {
     // An older layout: 备注 missing, a field the catalogue no longer has, 数量 as text.
     ReplaceTable("ljkc", U("CREATE TABLE ljkc(零件名称 C(30),编号 C(30),数量 I,旧货位 C(10),"

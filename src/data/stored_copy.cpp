@@ -1,0 +1,110 @@
+#include "data/stored_copy.h"
+
+#include "platform/gbk.h"
+
+#include <cmath>
+#include <cstdint>
+
+namespace {
+
+// Up to this magnitude a number scaled to its decimals is a whole number that a
+// double holds exactly, so its decimal text reads back as the same double.
+constexpr double kExactDecimals = 4503599627370496.0; // 2^52
+
+bool IsDate(long type) {
+    return type == ado::adDBDate;
+}
+
+bool IsNumber(long type) {
+    return type == ado::adNumeric || type == ado::adInteger;
+}
+
+} // namespace
+
+CStoredCopy::CStoredCopy(ado::Field& from, ado::Field& to) {
+    const long fromType = from.Type(), toType = to.Type();
+    if (fromType == ado::adChar && toType == ado::adChar && to.DefinedSize() >= 0) {
+        kind_ = Kind::Text;
+        toSize_ = to.DefinedSize();
+    } else if (IsNumber(fromType) && IsNumber(toType) &&
+               (fromType == ado::adInteger || from.NumericScale() <= 15)) {
+        kind_ = Kind::Number;
+        fromInteger_ = fromType == ado::adInteger;
+        fromScale_ = fromInteger_ ? 0 : from.NumericScale();
+        toInteger_ = toType == ado::adInteger;
+    } else if (IsDate(fromType) && IsDate(toType)) {
+        kind_ = Kind::Date;
+    }
+}
+
+bool CStoredCopy::Convert(const foxdb::Value& value, foxdb::Value& result) const {
+    switch (kind_) {
+    case Kind::Text: {
+        const std::string* text = std::get_if<std::string>(&value);
+        return text && ConvertText(*text, result);
+    }
+    case Kind::Number:
+        return ConvertNumber(value, result);
+    case Kind::Date: {
+        const foxdb::Date* date = std::get_if<foxdb::Date>(&value);
+        if (!date) return false;
+        if (date->IsEmpty()) {
+            result = *date;
+            return true;
+        }
+        // 1899-12-30 is the date 0, whose text is that of the empty date.
+        if (date->julianDay == foxdb::kJulianDayOfOleZero) return false;
+        int year = 0, month = 0, day = 0;
+        foxdb::CivilFromJulianDay(date->julianDay, year, month, day);
+        if (year < 1000 || year > 9999) return false;
+        result = *date;
+        return true;
+    }
+    case Kind::None:
+        break;
+    }
+    return false;
+}
+
+bool CStoredCopy::ConvertText(const std::string& text, foxdb::Value& result) const {
+    size_t end = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (c < 0x20 || c == '\'') return false;
+        if (c != ' ') end = i + 1;
+    }
+    std::string trimmed = text.substr(0, end);
+    if (!platform::IsGbkRoundTrip(trimmed)) return false;
+    result = platform::CutGbkBytes(trimmed, static_cast<size_t>(toSize_));
+    return true;
+}
+
+bool CStoredCopy::ConvertNumber(const foxdb::Value& value, foxdb::Value& result) const {
+    double number = 0;
+    if (fromInteger_) {
+        const int64_t* integer = std::get_if<int64_t>(&value);
+        if (!integer || *integer < INT32_MIN || *integer > INT32_MAX) return false;
+        number = static_cast<double>(*integer);
+    } else {
+        // The decimal the field reads as: rounded to its scale.
+        double stored = 0;
+        if (const double* real = std::get_if<double>(&value))
+            stored = *real;
+        else if (const int64_t* integer = std::get_if<int64_t>(&value))
+            stored = static_cast<double>(*integer);
+        else
+            return false;
+        const double factor = std::pow(10.0, fromScale_);
+        const double scaled = std::round(stored * factor);
+        if (!(std::fabs(scaled) < kExactDecimals)) return false;
+        number = scaled / factor;
+    }
+    if (number == 0) number = 0; // the text "0" has no sign
+    if (!toInteger_) {
+        result = number;
+        return true;
+    }
+    if (number != std::trunc(number) || number < INT32_MIN || number > INT32_MAX) return false;
+    result = static_cast<int64_t>(number);
+    return true;
+}
