@@ -2,6 +2,7 @@
 // Shared helpers of the recordset library's tests: scratch folders, catalogue
 // tables filled through table edits, and small in-memory results.
 #include "ado/ado.h"
+#include "common/temp_folder.h"
 #include "data/table_catalog.h"
 #include "foxdb/database.h"
 #include "foxdb/dbf_table.h"
@@ -15,23 +16,8 @@
 
 namespace ado_test {
 
-class TempFolder {
-public:
-    TempFolder() {
-        char name[] = "/tmp/qv_ado_XXXXXX";
-        path_ = ::mkdtemp(name);
-    }
-    ~TempFolder() { std::filesystem::remove_all(path_); }
-    const std::string& Path() const { return path_; }
-    std::string File(const std::string& name) const { return path_ + "/" + name; }
-
-private:
-    std::string path_;
-};
-
-inline std::string Gbk(const std::string& utf8) {
-    return platform::Utf8ToGbk(utf8);
-}
+using qv_test::Gbk;
+using qv_test::TempFolder;
 
 inline std::string ConnectionText(const std::string& folder) {
     return "DRIVER={Microsoft Visual FoxPro Driver};SourceType=DBF;SourceDB=" + folder;

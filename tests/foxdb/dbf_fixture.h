@@ -1,6 +1,7 @@
 #pragma once
 // Shared helpers of the storage tests: a scratch folder, catalogue tables, raw
 // file access and the independent readers run through python3.
+#include "common/temp_folder.h"
 #include "data/table_catalog.h"
 #include "foxdb/dbf_table.h"
 #include "platform/gbk.h"
@@ -16,23 +17,8 @@
 
 namespace foxdb_test {
 
-class TempFolder {
-public:
-    TempFolder() {
-        char name[] = "/tmp/qv_dbf_XXXXXX";
-        path_ = ::mkdtemp(name);
-    }
-    ~TempFolder() { std::filesystem::remove_all(path_); }
-    const std::string& Path() const { return path_; }
-    std::string File(const std::string& name) const { return path_ + "/" + name; }
-
-private:
-    std::string path_;
-};
-
-inline std::string Gbk(const std::string& utf8) {
-    return platform::Utf8ToGbk(utf8);
-}
+using qv_test::Gbk;
+using qv_test::TempFolder;
 
 // The field list the catalogue gives a table code.
 inline std::string CatalogDefinition(const std::string& code) {

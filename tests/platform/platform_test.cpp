@@ -1,3 +1,4 @@
+#include "common/temp_folder.h"
 #include "platform/files.h"
 #include "platform/gbk.h"
 #include "platform/message_box.h"
@@ -11,22 +12,9 @@
 
 namespace fs = std::filesystem;
 using namespace platform;
+using qv_test::TempFolder;
 
 namespace {
-
-class TempFolder {
-public:
-    TempFolder() {
-        char name[] = "/tmp/qv-platform-XXXXXX";
-        path_ = ::mkdtemp(name);
-    }
-    ~TempFolder() { fs::remove_all(path_); }
-    std::string operator/(const std::string& name) const { return JoinPath(path_, name); }
-    const std::string& path() const { return path_; }
-
-private:
-    std::string path_;
-};
 
 void Touch(const std::string& path, const std::string& bytes = "x") {
     ASSERT_TRUE(WriteFileAtomic(path, bytes));
@@ -50,7 +38,7 @@ TEST(Gbk, NeverCutsACharacterInHalf) {
         std::string expected;
     } cases[] = {
         {"编号名称", 5, "编号"}, {"编号名称", 4, "编号"}, {"a编号", 2, "a"},
-        {"a编号", 3, "a编"},     {"abc", 10, "abc"},     {"编", 0, ""},
+        {"a编号", 3, "a编"},     {"abc", 10, "abc"},      {"编", 0, ""},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(CutToGbkBytes(c.text, c.max), c.expected) << c.text << " " << c.max;
@@ -59,19 +47,19 @@ TEST(Gbk, NeverCutsACharacterInHalf) {
 }
 
 TEST(Gbk, BrokenBytesBecomeReplacementCharacters) {
-    std::string broken = "a\x81";  // a lead byte with no trail
+    std::string broken = "a\x81"; // a lead byte with no trail
     EXPECT_EQ(GbkToUtf8(broken), "a\xEF\xBF\xBD");
     EXPECT_EQ(GbkToUtf8(std::string("\xB1\xE0\xFF", 3)), "编\xEF\xBF\xBD");
 }
 
 TEST(Files, FindsNamesIgnoringCase) {
     TempFolder dir;
-    Touch(dir / "LJKC.DBF");
-    Touch(dir / "ljdb.dbf");
-    EXPECT_EQ(FindFileNoCase(dir.path(), "ljkc.dbf"), dir / "LJKC.DBF");
-    EXPECT_EQ(FindFileNoCase(dir.path(), "LJDB.dbf"), dir / "ljdb.dbf");
-    EXPECT_EQ(FindFileNoCase(dir.path(), "gk.dbf"), "");
-    EXPECT_EQ(ResolvePathNoCase(dir / "Ljkc.Dbf"), dir / "LJKC.DBF");
+    Touch(dir.File("LJKC.DBF"));
+    Touch(dir.File("ljdb.dbf"));
+    EXPECT_EQ(FindFileNoCase(dir.Path(), "ljkc.dbf"), dir.File("LJKC.DBF"));
+    EXPECT_EQ(FindFileNoCase(dir.Path(), "LJDB.dbf"), dir.File("ljdb.dbf"));
+    EXPECT_EQ(FindFileNoCase(dir.Path(), "gk.dbf"), "");
+    EXPECT_EQ(ResolvePathNoCase(dir.File("Ljkc.Dbf")), dir.File("LJKC.DBF"));
 }
 
 TEST(Files, WildcardsMatchLikeDos) {
@@ -81,44 +69,44 @@ TEST(Files, WildcardsMatchLikeDos) {
     EXPECT_TRUE(WildcardMatch("*", ""));
     EXPECT_FALSE(WildcardMatch("a*b", "acbd"));
     TempFolder dir;
-    Touch(dir / "b.dbf");
-    Touch(dir / "a.DBF");
-    Touch(dir / "c.dwf");
-    EXPECT_EQ(ListFiles(dir.path(), "*.dbf"), (std::vector<std::string>{"a.DBF", "b.dbf"}));
+    Touch(dir.File("b.dbf"));
+    Touch(dir.File("a.DBF"));
+    Touch(dir.File("c.dwf"));
+    EXPECT_EQ(ListFiles(dir.Path(), "*.dbf"), (std::vector<std::string>{"a.DBF", "b.dbf"}));
 }
 
 TEST(Files, FailedCopyLeavesTheTargetAlone) {
     TempFolder dir;
-    Touch(dir / "target", "old");
+    Touch(dir.File("target"), "old");
     std::string error;
-    EXPECT_FALSE(CopyFileAtomic(dir / "missing", dir / "target", true, &error));
+    EXPECT_FALSE(CopyFileAtomic(dir.File("missing"), dir.File("target"), true, &error));
     EXPECT_FALSE(error.empty());
     std::string bytes;
-    ASSERT_TRUE(ReadFileBytes(dir / "target", bytes));
+    ASSERT_TRUE(ReadFileBytes(dir.File("target"), bytes));
     EXPECT_EQ(bytes, "old");
-    Touch(dir / "source", "new");
-    EXPECT_FALSE(CopyFileAtomic(dir / "source", dir / "target", false));
-    EXPECT_TRUE(CopyFileAtomic(dir / "source", dir / "target"));
-    ASSERT_TRUE(ReadFileBytes(dir / "target", bytes));
+    Touch(dir.File("source"), "new");
+    EXPECT_FALSE(CopyFileAtomic(dir.File("source"), dir.File("target"), false));
+    EXPECT_TRUE(CopyFileAtomic(dir.File("source"), dir.File("target")));
+    ASSERT_TRUE(ReadFileBytes(dir.File("target"), bytes));
     EXPECT_EQ(bytes, "new");
-    EXPECT_EQ(ListFiles(dir.path(), "*qvtmp*").size(), 0u);
+    EXPECT_EQ(ListFiles(dir.Path(), "*qvtmp*").size(), 0u);
 }
 
 TEST(Files, ReadOnlyIsTheAbsenceOfWriteBits) {
     TempFolder dir;
-    Touch(dir / "f");
-    ASSERT_TRUE(SetReadOnly(dir / "f", true));
-    EXPECT_TRUE(IsReadOnly(dir / "f"));
-    ASSERT_TRUE(SetReadOnly(dir / "f", false));
-    EXPECT_FALSE(IsReadOnly(dir / "f"));
+    Touch(dir.File("f"));
+    ASSERT_TRUE(SetReadOnly(dir.File("f"), true));
+    EXPECT_TRUE(IsReadOnly(dir.File("f")));
+    ASSERT_TRUE(SetReadOnly(dir.File("f"), false));
+    EXPECT_FALSE(IsReadOnly(dir.File("f")));
 }
 
 TEST(Paths, SystemDirectoryIsPrivate) {
     TempFolder dir;
-    ::setenv("QV_SYSDIR", (dir / "sys/inner").c_str(), 1);
+    ::setenv("QV_SYSDIR", (dir.File("sys/inner")).c_str(), 1);
     std::string sys = SystemDirectory();
     ::unsetenv("QV_SYSDIR");
-    EXPECT_EQ(sys, dir / "sys/inner");
+    EXPECT_EQ(sys, dir.File("sys/inner"));
     struct stat st;
     ASSERT_EQ(::stat(sys.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0700u);
