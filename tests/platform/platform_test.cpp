@@ -6,11 +6,9 @@
 #include "platform/system_dir.h"
 
 #include <cstdlib>
-#include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-namespace fs = std::filesystem;
 using namespace platform;
 using qv_test::TempFolder;
 
