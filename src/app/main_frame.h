@@ -6,6 +6,7 @@
 // table; forms of other parts open through the openers they register. Its data
 // share (shared connection, rights, hand-over text) is CMainFrameData.
 #include "app/command_table.h"
+#include "app/ledger_posting.h"
 #include "app/qv_doc.h"
 #include "data/main_frame_data.h"
 
@@ -64,6 +65,10 @@ public:
     // Opens a picture file in a window of its own, titled "图片".
     void ShowRecordPicture(const wxString& path);
 
+    // The money postings of the business forms (PostPartnerEntry, PostCashEntry,
+    // GetPartnerBalance) on the frame's own data set.
+    CLedgerPosting Ledger() { return CLedgerPosting(*this); }
+
     CGfxOutBarCtrl* GetOutBar() const { return m_wndOutBar; }
     CTextView* GetTextView() const { return m_pTextView; }
     CQvView* GetView() const { return m_pView; }
@@ -87,6 +92,8 @@ private:
     void OnUpdateCommand(wxUpdateUIEvent& event);
     void OnOutBarEvent(wxNotifyEvent& event);
     void OnIndicatorTimer(wxTimerEvent& event);
+    // The end of the run (shutdown.h), once, before the window goes.
+    void OnClose(wxCloseEvent& event);
     void RunFrameAction(FrameAction action);
     void EditFocused(FrameAction action);
     void SwitchPictureOff();
@@ -109,4 +116,5 @@ private:
     wxImageList m_imgSmall;
     wxTimer m_indicatorTimer;
     CQvDoc m_doc;
+    bool m_bShutDown = false;
 };
