@@ -4,6 +4,7 @@
 #include "app/outbar_ctrl.h"
 #include "app/qv_app.h"
 #include "app/qv_view.h"
+#include "app/shutdown.h"
 #include "app/text_view.h"
 #include "grid/grid_ctrl.h"
 #include "platform/message_box.h"
@@ -12,6 +13,8 @@
 #include "res/string_table.h"
 #include "res/toolbar_images.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <map>
 #include <wx/app.h>
@@ -83,6 +86,7 @@ CMainFrame::CMainFrame()
         Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateCommand, this, WxCommandId(entries[i].id));
     }
     Bind(EVT_OUTBAR_NOTIFY, &CMainFrame::OnOutBarEvent, this);
+    Bind(wxEVT_CLOSE_WINDOW, &CMainFrame::OnClose, this);
     m_indicatorTimer.SetOwner(this);
     Bind(wxEVT_TIMER, &CMainFrame::OnIndicatorTimer, this);
     m_indicatorTimer.Start(kIndicatorPeriodMs);
@@ -97,6 +101,14 @@ CMainFrame::~CMainFrame() {
         m_wndOutBar->SetImageList(nullptr, CGfxOutBarCtrl::fLargeList);
         m_wndOutBar->SetImageList(nullptr, CGfxOutBarCtrl::fSmallList);
     }
+}
+
+void CMainFrame::OnClose(wxCloseEvent& event) {
+    if (!m_bShutDown) {
+        m_bShutDown = true;
+        CShutdown::Run(*this);
+    }
+    event.Skip(); // the window goes, and with the last window the program ends
 }
 
 // ---- windows -----------------------------------------------------------------------
@@ -325,6 +337,13 @@ bool CMainFrame::OnOutBarNotify(int code, long value) {
 }
 
 void CMainFrame::ShowLogin() {
+    auto* app = dynamic_cast<CQvApp*>(wxTheApp);
+    // Start-up timing: the program ends as soon as the login is up.
+    if (app && app->m_bExitAtLogin)
+        CallAfter([] {
+            std::fflush(nullptr);
+            std::_Exit(0);
+        });
     ExecuteCommand(ID_LOGIN);
 }
 
