@@ -38,6 +38,8 @@ public:
 
     wxString m_strTitle;
     CMainFrame* m_pMainFrame = nullptr;
+    // --exit-at-login: the program ends as soon as the login is up (start-up timing).
+    bool m_bExitAtLogin = false;
 
 private:
     std::unique_ptr<wxHtmlHelpController> m_pHelp;
