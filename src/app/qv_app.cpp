@@ -11,6 +11,7 @@
 #include "platform/message_box_wx.h"
 #include "platform/paths.h"
 
+#include <csignal>
 #include <unistd.h>
 #include <vector>
 #include <wx/cmdline.h>
@@ -28,11 +29,13 @@ CQvApp::~CQvApp() = default;
 void CQvApp::OnInitCmdLine(wxCmdLineParser& parser) {
     wxApp::OnInitCmdLine(parser);
     parser.AddOption(wxEmptyString, "home", "program folder", wxCMD_LINE_VAL_STRING);
+    parser.AddSwitch(wxEmptyString, "exit-at-login", "end as soon as the login is up");
 }
 
 bool CQvApp::OnCmdLineParsed(wxCmdLineParser& parser) {
     wxString home;
     if (parser.Found("home", &home)) platform::SetProgramFolder(home.utf8_string());
+    m_bExitAtLogin = parser.Found("exit-at-login");
     return wxApp::OnCmdLineParsed(parser);
 }
 
@@ -47,6 +50,11 @@ bool CQvApp::OnInit() {
                                  platform::MB_ICONERROR);
         return false;
     }
+    // The system ending the program closes the main window as the close box does,
+    // so the end of the run is the normal one.
+    SetSignalHandler(SIGTERM, [](int) {
+        if (wxWindow* top = wxTheApp->GetTopWindow()) top->Close(true);
+    });
     wxInitAllImageHandlers(); // backgrounds may be BMP, GIF or JPEG
     return StartUp();
 }
