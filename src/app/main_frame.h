@@ -77,6 +77,7 @@ public:
 
     // Hand-over state between commands, pages and dialogs.
     wxWindow* m_pActiveSheet = nullptr; // the work sheet shown in the lower pane
+    bool m_bStarted = false;            // a login of this run finished the start-up
     wxPrintData m_printData;            // the printer setting of all printing
 
     static constexpr int kOutlookWidth = 100;
