@@ -43,11 +43,14 @@ void SetTitles(CGridCtrl& grid, ado::Fields& fields, int f) {
 
 // Cells of one row from the current record: its number, then fields 0..f-1.
 void FillRow(CGridCtrl& grid, ado::Recordset& rs, int row, int f) {
-    grid.SetItemText(row, 0, wxString::Format("%i", row));
+    CGridCell* number = grid.GetCell(row, 0);
+    if (!number) return;
+    number->text = wxString::FromAscii(std::to_string(row).c_str());
+    number->lParam = static_cast<long>(rs.Bookmark().ToDouble());
     ado::Fields& fields = rs.Fields();
     for (int i = 0; i < f; ++i)
-        grid.SetItemText(row, i + 1, grid_fields::CellText(fields.Item(i)));
-    grid.SetRowRecord(row, static_cast<long>(rs.Bookmark().ToDouble()));
+        if (CGridCell* cell = grid.GetCell(row, i + 1))
+            cell->text = grid_fields::CellText(fields.Item(i));
 }
 
 // A window is disposed of by its toolkit, and may already be gone with its parent.
@@ -154,7 +157,7 @@ void CDataSet::LoadGrid(const ado::RecordsetPtr& recordset, CGridCtrl* grid,
 // A result of a single record is shown as well: it is a record like any other.
 void CDataSet::LoadGridEx(const ado::RecordsetPtr& recordset, CGridCtrl* grid, int fieldCount,
                           int maxRows) {
-    grid->DeleteNonFixedRows();
+    grid->SetRowCount(std::max(1, grid->GetFixedRowCount())); // the titles stay
     ado::Fields& fields = recordset->Fields();
     const int f = fieldCount >= 1 ? std::min<int>(fieldCount, fields.Count()) : fields.Count();
     const long n = recordset->RecordCount();

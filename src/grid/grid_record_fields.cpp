@@ -2,6 +2,8 @@
 
 #include "data/value_check.h"
 
+#include <cstdio>
+
 namespace grid_fields {
 
 int FieldOfTitle(ado::Fields& fields, const wxString& title) {
@@ -26,9 +28,18 @@ wxString CellText(ado::Field& field) {
     try {
         const ado::Variant value = field.Value();
         if (value.IsNull()) return wxString();
-        wxString text = wxString::FromUTF8(value.ToString());
-        text.Trim(true);
-        if (field.Type() == ado::adNumeric) CValueCheck::FormatMoney(text);
+        const bool money = field.Type() == ado::adNumeric;
+        // A number of at most two decimals is exact in "%.2f": the common case, and
+        // much cheaper than rounding its text.
+        if (money && value.vt() == ado::VT_DECIMAL && value.Scale() <= 2) {
+            char text[64];
+            const int n = std::snprintf(text, sizeof text, "%.2f", value.ToDouble());
+            return wxString::FromAscii(text, static_cast<size_t>(n));
+        }
+        const std::string utf8 = value.ToString();
+        const size_t end = utf8.find_last_not_of(' ');
+        wxString text = wxString::FromUTF8(utf8.data(), end == std::string::npos ? 0 : end + 1);
+        if (money) CValueCheck::FormatMoney(text);
         return text;
     } catch (const ado::ComError&) {
         return wxString();

@@ -48,7 +48,8 @@ void CGridCtrl::FillRowFromRecord(int row) {
 
 void CGridCtrl::LoadRecordset() {
     if (m_nColCount < 1) return;
-    DeleteNonFixedRows();
+    // The titles stay; all other rows go at once.
+    SetRowCount(std::max(1, m_nFixedRowCount));
     SetRowCount(1);
     if (!m_rsBound || !m_rsBound->IsOpen()) return;
     const long count = m_rsBound->RecordCount();
@@ -72,11 +73,12 @@ void CGridCtrl::LoadRecordset() {
     int row = first;
     for (; count > 0 && !m_rsBound->EndOfFile(); m_rsBound->MoveNext(), ++row) {
         if (count > 40) progress->StepIt();
-        SetItemText(row, 0, wxString::Format("%i", row));
+        Row& cells = m_arRows[row];
+        cells[0]->text = wxString::FromAscii(std::to_string(row).c_str());
+        cells[0]->lParam = static_cast<long>(m_rsBound->Bookmark().ToDouble());
         for (int col = 1; col < m_nColCount; ++col)
             if (fieldOf[col] >= 0)
-                SetItemText(row, col, grid_fields::CellText(fields.Item(fieldOf[col])));
-        SetRowRecord(row, static_cast<long>(m_rsBound->Bookmark().ToDouble()));
+                cells[col]->text = grid_fields::CellText(fields.Item(fieldOf[col]));
     }
     SetRowCount(row);
     ResetScrollBars();
