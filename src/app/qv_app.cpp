@@ -1,6 +1,8 @@
 #include "app/qv_app.h"
 
+#include "app/first_run_dlg.h"
 #include "app/help_map.h"
+#include "app/login_dlg.h"
 #include "app/main_frame.h"
 #include "app/progress_bar.h"
 #include "app/splash_window.h"
@@ -56,6 +58,7 @@ bool CQvApp::OnInit() {
         if (wxWindow* top = wxTheApp->GetTopWindow()) top->Close(true);
     });
     wxInitAllImageHandlers(); // backgrounds may be BMP, GIF or JPEG
+    if (!CFirstRunDlg::SetUpNewFolder()) return false;
     return StartUp();
 }
 
@@ -66,6 +69,7 @@ wxString CQvApp::ReadTitle() {
 }
 
 bool CQvApp::StartUp() {
+    CLoginDlg::Register();
     auto* splash = new CSplashWindow(kSetupPicture);
     splash->ShowNow();
 
