@@ -2,7 +2,34 @@
 
 #include "data/value_check.h"
 
-#include <cstdio>
+#include <cmath>
+
+namespace {
+
+bool IsAscii(const char* text, size_t length) {
+    for (size_t i = 0; i < length; ++i)
+        if (static_cast<unsigned char>(text[i]) >= 0x80) return false;
+    return true;
+}
+
+// An amount in cents as "12.50" / "-0.05".
+wxString CentsText(long long cents) {
+    char text[32];
+    char* end = text + sizeof text;
+    char* p = end;
+    const bool negative = cents < 0;
+    unsigned long long value = negative ? 0ULL - static_cast<unsigned long long>(cents)
+                                        : static_cast<unsigned long long>(cents);
+    for (int digit = 0; digit < 3 || value > 0; ++digit) {
+        if (digit == 2) *--p = '.';
+        *--p = static_cast<char>('0' + value % 10);
+        value /= 10;
+    }
+    if (negative) *--p = '-';
+    return wxString::FromAscii(p, static_cast<size_t>(end - p));
+}
+
+} // namespace
 
 namespace grid_fields {
 
@@ -31,14 +58,13 @@ wxString CellText(ado::Field& field) {
         const bool money = field.Type() == ado::adNumeric;
         // A number of at most two decimals is exact in "%.2f": the common case, and
         // much cheaper than rounding its text.
-        if (money && value.vt() == ado::VT_DECIMAL && value.Scale() <= 2) {
-            char text[64];
-            const int n = std::snprintf(text, sizeof text, "%.2f", value.ToDouble());
-            return wxString::FromAscii(text, static_cast<size_t>(n));
-        }
+        if (money && value.vt() == ado::VT_DECIMAL && value.Scale() <= 2)
+            return CentsText(std::llround(value.ToDouble() * 100));
         const std::string utf8 = value.ToString();
         const size_t end = utf8.find_last_not_of(' ');
-        wxString text = wxString::FromUTF8(utf8.data(), end == std::string::npos ? 0 : end + 1);
+        const size_t length = end == std::string::npos ? 0 : end + 1;
+        wxString text = IsAscii(utf8.data(), length) ? wxString::FromAscii(utf8.data(), length)
+                                                     : wxString::FromUTF8(utf8.data(), length);
         if (money) CValueCheck::FormatMoney(text);
         return text;
     } catch (const ado::ComError&) {

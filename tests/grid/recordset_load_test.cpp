@@ -63,6 +63,19 @@ TEST_F(GridLoad, ShowsNumbersTitlesAndMoney) {
     EXPECT_TRUE(boxes.Texts().empty());
 }
 
+TEST_F(GridLoad, MoneyTexts) {
+    AddStock(Stock(6));
+    const char* prices[] = {"0", "0.05", "-3.5", "1234.5", "99999.99", "-0.01"};
+    const char* shown[] = {"0.00", "0.05", "-3.50", "1234.50", "99999.99", "-0.01"};
+    CGridCtrl* grid = OpenGrid("select * from ljkc order by no", "ljkc");
+    for (int row = 1; row <= 6; ++row)
+        grid->PutFieldText(ColumnOf(grid, "零售价"), row, prices[row - 1]);
+    data.LoadGrid(grid->m_rsBound, grid, wxString(), wxString(), 0, 0);
+    for (int row = 1; row <= 6; ++row)
+        EXPECT_EQ(grid->GetItemText(row, ColumnOf(grid, "零售价")), shown[row - 1]);
+    EXPECT_TRUE(boxes.Texts().empty());
+}
+
 TEST_F(GridLoad, FieldCountAndRowModes) {
     AddStock(Stock(10));
     struct Case {
