@@ -154,10 +154,43 @@ const char* KindOf(const Value& value) {
 // N and F: right-aligned, exactly `decimals` digits after the point; a value too
 // wide first gives up decimals, as FoxPro does, and is refused when even the
 // integer part does not fit.
+// Writes the digits of a whole number of units of the last decimal right-aligned,
+// as printf's "%.*f" writes a value that near such a number; false when it is too
+// wide for the field.
+bool FormatScaled(const FieldDef& def, int64_t units, char* out) {
+    char text[32];
+    char* end = text + sizeof text;
+    char* p = end;
+    uint64_t rest = units < 0 ? 0 - static_cast<uint64_t>(units) : static_cast<uint64_t>(units);
+    int digit = 0;
+    do { // at least one digit before the point
+        if (digit == def.decimals && digit > 0) *--p = '.';
+        *--p = static_cast<char>('0' + rest % 10);
+        rest /= 10;
+        ++digit;
+    } while (rest > 0 || digit <= def.decimals);
+    if (units < 0) *--p = '-';
+    const size_t size = static_cast<size_t>(end - p);
+    if (size > static_cast<size_t>(def.length)) return false;
+    std::memset(out, ' ', static_cast<size_t>(def.length) - size);
+    std::memcpy(out + def.length - size, p, size);
+    return true;
+}
+
 void FormatNumber(const FieldDef& def, double v, char* out) {
     if (!std::isfinite(v)) Overflow(def, "a value that is not a number");
     // Halves round away from zero, as FoxPro's ROUND does, despite binary fractions.
     v += std::copysign(std::fabs(v) * 1e-14, v);
+    // Most values lie close to a whole number of units of the last decimal, well
+    // inside the double's precision: that number is what printf would round to.
+    static const double kPowers[] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
+    if (def.decimals >= 0 && def.decimals <= 9) {
+        const double scaled = v * kPowers[def.decimals];
+        const double whole = std::round(scaled);
+        if (std::fabs(scaled) < 1e12 && std::fabs(scaled - whole) < 0.25 &&
+            FormatScaled(def, static_cast<int64_t>(whole), out))
+            return;
+    }
     char text[400];
     for (int dec = def.decimals; dec >= 0; --dec) {
         int n = std::snprintf(text, sizeof text, "%.*f", dec, v);
@@ -451,9 +484,13 @@ void EncodeField(const DbfLayout& layout, char* record, const FieldSlot& slot, c
     case 'C': {
         auto text = std::get_if<std::string>(&value);
         if (!text) Mismatch(def, KindOf(value));
-        std::string cut = text->size() > n ? platform::CutGbkBytes(*text, n) : *text;
         std::memset(p, ' ', n);
-        std::memcpy(p, cut.data(), cut.size());
+        if (text->size() > n) {
+            std::string cut = platform::CutGbkBytes(*text, n);
+            std::memcpy(p, cut.data(), cut.size());
+        } else {
+            std::memcpy(p, text->data(), text->size());
+        }
         break;
     }
     case 'N':
@@ -479,9 +516,12 @@ void EncodeField(const DbfLayout& layout, char* record, const FieldSlot& slot, c
         int y, m, d;
         CivilFromJulianDay(date->julianDay, y, m, d);
         if (!IsValidCivil(y, m, d)) Mismatch(def, "a date outside the years 1 to 9999");
-        char text[16];
-        std::snprintf(text, sizeof text, "%04d%02d%02d", y, m, d);
-        std::memcpy(p, text, 8);
+        for (int i = 3; i >= 0; --i, y /= 10)
+            p[i] = static_cast<char>('0' + y % 10);
+        p[4] = static_cast<char>('0' + m / 10);
+        p[5] = static_cast<char>('0' + m % 10);
+        p[6] = static_cast<char>('0' + d / 10);
+        p[7] = static_cast<char>('0' + d % 10);
         break;
     }
     case 'L': {

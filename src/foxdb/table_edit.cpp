@@ -8,9 +8,14 @@ namespace foxdb {
 struct TableEdit::Impl {
     std::unique_ptr<DbfFile> table;
     std::map<uint32_t, std::string> changed; // record number -> its new bytes
-    std::vector<std::string> appended;
+    std::string appended;                    // the new records, one after the other
+    uint32_t appendedCount = 0;
+    std::string blank; // a new record before its values
 
-    uint32_t Count() const { return table->RecordCount() + static_cast<uint32_t>(appended.size()); }
+    uint32_t Count() const { return table->RecordCount() + appendedCount; }
+    size_t AppendedOffset(uint32_t recno) const {
+        return static_cast<size_t>(recno - table->RecordCount() - 1) * table->Layout().recordLength;
+    }
     void CheckRecno(uint32_t recno) const {
         if (recno < 1 || recno > Count())
             throw Error(ErrorKind::Other,
@@ -18,13 +23,13 @@ struct TableEdit::Impl {
     }
     const char* Current(uint32_t recno) const {
         CheckRecno(recno);
-        if (recno > table->RecordCount()) return appended[recno - table->RecordCount() - 1].data();
+        if (recno > table->RecordCount()) return appended.data() + AppendedOffset(recno);
         auto it = changed.find(recno);
         return it != changed.end() ? it->second.data() : table->RecordBytes(recno);
     }
     char* Staged(uint32_t recno) {
         CheckRecno(recno);
-        if (recno > table->RecordCount()) return &appended[recno - table->RecordCount() - 1][0];
+        if (recno > table->RecordCount()) return &appended[AppendedOffset(recno)];
         auto it = changed.find(recno);
         if (it == changed.end())
             it = changed
@@ -37,6 +42,7 @@ struct TableEdit::Impl {
 
 TableEdit::TableEdit(const std::string& path) : impl_(new Impl) {
     impl_->table = DbfFile::Read(path);
+    impl_->blank = BlankRecord(impl_->table->Layout());
 }
 
 TableEdit::~TableEdit() = default;
@@ -59,10 +65,17 @@ uint32_t TableEdit::Append(const std::vector<Value>& values) {
         throw Error(ErrorKind::Other, impl_->table->Path() + ": " + std::to_string(values.size()) +
                                           " values for " + std::to_string(layout.fields.size()) +
                                           " fields");
-    std::string record = BlankRecord(layout);
-    for (size_t i = 0; i < values.size(); ++i)
-        EncodeField(layout, &record[0], layout.fields[i], values[i]);
-    impl_->appended.push_back(std::move(record));
+    std::string& appended = impl_->appended;
+    const size_t offset = appended.size();
+    appended += impl_->blank;
+    try {
+        for (size_t i = 0; i < values.size(); ++i)
+            EncodeField(layout, &appended[offset], layout.fields[i], values[i]);
+    } catch (...) {
+        appended.resize(offset); // a value that cannot be stored adds no record
+        throw;
+    }
+    ++impl_->appendedCount;
     return impl_->Count();
 }
 
@@ -91,6 +104,7 @@ void TableEdit::Impl::CheckUnique() const {
         if (!tag.unique) continue;
         const FieldSlot& slot = layout.fields[static_cast<size_t>(tag.field)];
         std::unordered_map<std::string, uint32_t> fresh;
+        fresh.reserve(changed.size() + appendedCount);
         auto violated = [&]() {
             return Error(ErrorKind::Uniqueness,
                          "Uniqueness of index " + tag.tagName + " is violated.");
@@ -100,11 +114,8 @@ void TableEdit::Impl::CheckUnique() const {
             if (key == IndexKey(layout, table->RecordBytes(recno), slot)) continue;
             if (!fresh.emplace(std::move(key), recno).second) throw violated();
         }
-        for (size_t i = 0; i < appended.size(); ++i)
-            if (!fresh
-                     .emplace(IndexKey(layout, appended[i].data(), slot),
-                              table->RecordCount() + 1 + static_cast<uint32_t>(i))
-                     .second)
+        for (uint32_t recno = table->RecordCount() + 1; recno <= Count(); ++recno)
+            if (!fresh.emplace(IndexKey(layout, Current(recno), slot), recno).second)
                 throw violated();
         if (fresh.empty()) continue;
         for (uint32_t recno = 1; recno <= table->RecordCount(); ++recno) {
@@ -124,18 +135,18 @@ void TableEdit::Commit() {
     const DbfLayout& layout = d.table->Layout();
     const size_t recordBytes = static_cast<size_t>(d.table->RecordCount()) * layout.recordLength;
     std::string bytes;
-    bytes.reserve(layout.headerLength + recordBytes + d.appended.size() * layout.recordLength + 1);
+    bytes.reserve(layout.headerLength + recordBytes + d.appended.size() + 1);
     bytes.append(d.table->Records() - layout.headerLength, layout.headerLength);
     bytes.append(d.table->Records(), recordBytes);
     for (const auto& [recno, record] : d.changed)
         bytes.replace(layout.headerLength + (recno - 1) * layout.recordLength, layout.recordLength,
                       record);
-    for (const std::string& record : d.appended)
-        bytes += record;
+    bytes += d.appended;
     FileStamp stamp = CommitTable(*d.table, bytes, d.Count());
     d.table = DbfFile::Adopt(*d.table, std::move(bytes), stamp);
     d.changed.clear();
     d.appended.clear();
+    d.appendedCount = 0;
 }
 
 } // namespace foxdb

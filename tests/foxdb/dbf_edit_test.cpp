@@ -2,7 +2,9 @@
 // file untouched by a change that is refused.
 #include "dbf_fixture.h"
 
+#include <cmath>
 #include <functional>
+#include <random>
 
 using namespace foxdb;
 using namespace foxdb_test;
@@ -89,6 +91,48 @@ TEST_F(DbfEdit, NumbersAndDatesAreStoredAsFoxProStoresThem) {
     EXPECT_EQ(t->Get(recno, 3), Value(Date{}));
 }
 
+TEST_F(DbfEdit, NumbersAreWrittenAsPrintfRoundsThem) {
+    // The digits printf gives for the value nudged away from zero, fewer decimals
+    // when they do not fit.
+    auto printed = [](double v, int length, int decimals) {
+        v += std::copysign(std::fabs(v) * 1e-14, v);
+        for (int dec = decimals; dec >= 0; --dec) {
+            char text[400];
+            std::string s(text,
+                          static_cast<size_t>(std::snprintf(text, sizeof text, "%.*f", dec, v)));
+            if (s[0] == '-' && s.find_first_not_of("-0.") == std::string::npos) s.erase(0, 1);
+            if (static_cast<int>(s.size()) <= length)
+                return std::string(static_cast<size_t>(length) - s.size(), ' ') + s;
+        }
+        return std::string("<too wide>");
+    };
+    TempFolder folder;
+    CreateTable(folder.Path(), "n",
+                ParseFieldList("(n0 N(12,0),n1 N(12,1),n2 N(10,2),n4 N(14,4),n9 N(20,9))"));
+    const int decimals[] = {0, 1, 2, 4, 9}, lengths[] = {12, 12, 10, 14, 20};
+    std::mt19937_64 random(20261210);
+    std::uniform_real_distribution<double> digits(-4, 9);
+    std::vector<std::vector<Value>> rows;
+    for (int i = 0; i < 3000; ++i) {
+        double v = std::pow(10.0, digits(random)) * (random() % 2 ? -1 : 1);
+        if (i % 2) v = std::round(v * 100) / 100; // as stored after a batch: at its scale
+        if (i % 7 == 0) v = (static_cast<double>(random() % 2000) - 1000) / 8; // halves, quarters
+        rows.push_back({v, v, v, v, v});
+    }
+    {
+        TableEdit edit(folder.File("n.dbf"));
+        for (const auto& row : rows)
+            edit.Append(row);
+        edit.Commit();
+    }
+    auto t = DbfTable::Open(folder.File("n.dbf"));
+    for (uint32_t r = 0; r < rows.size(); ++r)
+        for (int f = 0; f < 5; ++f)
+            ASSERT_EQ(t->RawField(r + 1, f),
+                      printed(std::get<double>(rows[r][f]), lengths[f], decimals[f]))
+                << std::get<double>(rows[r][f]) << " in field " << f;
+}
+
 TEST_F(DbfEdit, WrongTypesAndNullsAreRefused) {
     TableEdit edit(path);
     uint32_t recno = Add(edit, 1);
@@ -117,6 +161,8 @@ TEST_F(DbfEdit, WrongTypesAndNullsAreRefused) {
     }
     EXPECT_THROW(edit.Update(9, 0, Gbk("x")), Error);
     EXPECT_THROW(edit.Append(std::vector<Value>(7, Null{})), Error);
+    EXPECT_THROW(edit.Append({Gbk("x"), Gbk("1")}), Error); // adds no record
+    EXPECT_EQ(Add(edit, 2), recno + 1);
     // Text longer than the field is cut on a character boundary.
     edit.Update(recno, 4, Gbk("一二三"));
     EXPECT_EQ(Text(edit.Get(recno, 4)), Gbk("一二"));
