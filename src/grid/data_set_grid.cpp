@@ -283,8 +283,8 @@ int CDataSet::LoadPartsGrid(const wxString& statement, int lastField, bool repor
         m_strCurTable = table;
     }
     grid.SetItemText(0, 0, T("序号"));
-    grid.SetColumnWidth(0, 32);
     grid.AutoSize();
+    grid.SetColumnWidth(0, 32);
     SetTitles(grid, fields, f);
 
     grid.SetRowCount(static_cast<int>(n) + 1);

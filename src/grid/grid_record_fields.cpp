@@ -47,7 +47,7 @@ int FieldOfTitle(ado::Fields& fields, const wxString& title) {
 std::vector<int> FieldsOfColumns(ado::Fields& fields, const std::vector<wxString>& titles) {
     std::vector<int> map(titles.size(), -1);
     for (size_t col = 1; col < titles.size(); ++col)
-        map[col] = fields.IndexOf(titles[col].utf8_string());
+        map[col] = FieldOfTitle(fields, titles[col]);
     return map;
 }
 

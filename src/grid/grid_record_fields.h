@@ -11,7 +11,8 @@ namespace grid_fields {
 // titles "零件名称" and "维修项目" also "项目名称", whichever comes first. -1 when none.
 int FieldOfTitle(ado::Fields& fields, const wxString& title);
 
-// The field of each grid column 1..columns-1 by its title (-1 when none); entry 0 is -1.
+// The field of each grid column 1..columns-1 by its title, as FieldOfTitle finds it
+// (-1 when none); entry 0 is -1.
 std::vector<int> FieldsOfColumns(ado::Fields& fields, const std::vector<wxString>& titles);
 
 // The current record's value as cell text: trailing blanks cut, Null (or a value

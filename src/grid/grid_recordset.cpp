@@ -40,7 +40,7 @@ void CGridCtrl::FillRowFromRecord(int row) {
     if (!m_rsBound || !m_rsBound->IsOpen() || m_rsBound->EndOfFile() || m_rsBound->BOF()) return;
     ado::Fields& fields = m_rsBound->Fields();
     for (int col = 1; col < m_nColCount; ++col) {
-        const int field = fields.IndexOf(GetItemText(0, col).utf8_string());
+        const int field = grid_fields::FieldOfTitle(fields, GetItemText(0, col));
         if (field >= 0) SetItemText(row, col, grid_fields::CellText(fields.Item(field)));
     }
     SetRowRecord(row, static_cast<long>(m_rsBound->Bookmark().ToDouble()));

@@ -1,9 +1,8 @@
-// Row operations on a bound grid: selecting a row for typing, saving a typed row into
-// a record, renumbering, and inserting an empty record above the focus row.
+// Row operations on a bound grid: selecting a row for typing, renumbering, and
+// inserting an empty record above the focus row.
 #include "grid/grid_ctrl.h"
 #include "grid/grid_record_fields.h"
 
-#include "data/value_check.h"
 #include "platform/message_box.h"
 
 #include <unordered_map>
@@ -50,24 +49,6 @@ int CGridCtrl::SelectRow(int row) {
     if (row < m_nRowCount - 1) SetFocusCell(row + 1, 1);
     EditCell(m_cellFocus.row, m_cellFocus.col, kEditKeyNone);
     if (HasWindow()) Refresh();
-    return 1;
-}
-
-int CGridCtrl::SaveRowToRecord(int row, int recordNo) {
-    m_rsBound->MoveFirst();
-    if (recordNo > 1) m_rsBound->Move(recordNo - 1);
-    ado::Fields& fields = m_rsBound->Fields();
-    for (int col = 1; col < m_nColCount; ++col) {
-        const wxString text = GetItemText(row, col);
-        if (text.empty()) continue;
-        ado::Field& field = fields.Item(GetItemText(0, col).utf8_string());
-        const wxString checked = CValueCheck::CheckValue(text, field.Type(), field.DefinedSize());
-        field.PutValue(ado::Variant(checked.utf8_string()));
-        SetItemText(row, col, checked);
-    }
-    const int last = m_nRowCount - 1;
-    EnsureVisible(last, 1);
-    SelectRow(last);
     return 1;
 }
 

@@ -1,5 +1,5 @@
-// Carrying grid edits into the bound recordset, and deleting rows and records. The
-// edits stay in the recordset's batch until the owner saves its data set.
+// Carrying grid edits and typed rows into the bound recordset, and deleting rows and
+// records. The edits stay in the recordset's batch until the owner saves its data set.
 #include "grid/grid_ctrl.h"
 #include "grid/grid_record_fields.h"
 
@@ -57,6 +57,21 @@ bool StoreText(ado::Field& field, const wxString& text, int row, int col) {
     }
 }
 
+// The typed text checked for the field (CheckValue reports what it refuses) and
+// stored. False, with the record unchanged, when either refused it; else *stored is
+// the text the field took.
+bool CheckAndStore(ado::Field& field, const wxString& text, int row, int col, wxString* stored) {
+    wxString checked;
+    {
+        BoxWatch watch;
+        checked = CValueCheck::CheckValue(text, field.Type(), field.DefinedSize());
+        if (watch.Shown()) return false;
+    }
+    if (!StoreText(field, checked, row, col)) return false;
+    *stored = checked;
+    return true;
+}
+
 } // namespace
 
 void CGridCtrl::PutFieldText(int col, int row, const wxString& text) {
@@ -73,17 +88,27 @@ bool CGridCtrl::WriteEditToRecord(int row, int col, wxString& text) {
     ado::Fields& fields = m_rsBound->Fields();
     const int index = grid_fields::FieldOfTitle(fields, GetItemText(0, col));
     if (index < 0 || !MoveToRowRecord(row)) return true; // a cell with no field behind it
-    ado::Field& field = fields.Item(index);
-    wxString checked;
-    {
-        BoxWatch watch;
-        checked = CValueCheck::CheckValue(text, field.Type(), field.DefinedSize());
-        if (watch.Shown()) return false;
-    }
-    if (!StoreText(field, checked, row, col)) return false;
-    text = checked;
+    if (!CheckAndStore(fields.Item(index), text, row, col, &text)) return false;
     SetModified(true);
     return true;
+}
+
+// Cells the field refuses (reported) keep their text and leave the field as it was;
+// empty cells leave their fields alone.
+int CGridCtrl::SaveRowToRecord(int row, int recordNo) {
+    m_rsBound->MoveFirst();
+    if (recordNo > 1) m_rsBound->Move(recordNo - 1);
+    ado::Fields& fields = m_rsBound->Fields();
+    for (int col = 1; col < m_nColCount; ++col) {
+        wxString text = GetItemText(row, col);
+        const int index = grid_fields::FieldOfTitle(fields, GetItemText(0, col));
+        if (text.empty() || index < 0) continue;
+        if (CheckAndStore(fields.Item(index), text, row, col, &text)) SetItemText(row, col, text);
+    }
+    const int last = m_nRowCount - 1;
+    EnsureVisible(last, 1);
+    SelectRow(last);
+    return 1;
 }
 
 void CGridCtrl::DeleteRowAndRenumber(int row) {

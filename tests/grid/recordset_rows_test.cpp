@@ -64,10 +64,17 @@ TEST_F(GridRows, SavedRowKeepsFieldsOfEmptyCells) {
         grid->SetItemText(2, col, wxString());
     grid->SetItemText(2, ColumnOf(grid, "数量"), "12");
     grid->SetItemText(2, ColumnOf(grid, "货位"), "B-07");
+    grid->SetItemText(2, ColumnOf(grid, "零售价"), "abc");   // refused: the field keeps 12.5
+    grid->SetItemText(0, ColumnOf(grid, "备注"), U("说明")); // a column without a field
+    grid->SetItemText(2, ColumnOf(grid, "说明"), "x");
     EXPECT_EQ(grid->SaveRowToRecord(2, 2), 1);
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"数据格式不对！"});
+    EXPECT_EQ(grid->GetItemText(2, ColumnOf(grid, "零售价")), "abc");
     ASSERT_EQ(data.Save(grid->m_rsBound), 1);
     EXPECT_EQ(Values("ljkc", "数量"), (std::vector<wxString>{"2", "12"}));
     EXPECT_EQ(Values("ljkc", "货位"), (std::vector<wxString>{"NULL", "B-07"}));
+    EXPECT_EQ(Values("ljkc", "零售价"), (std::vector<wxString>{"12.5", "12.5"}));
+    EXPECT_EQ(Values("ljkc", "备注"), (std::vector<wxString>{"NULL", "NULL"}));
     EXPECT_EQ(Values("ljkc", "编号"), (std::vector<wxString>{"A-1", "A-2"}));
 }
 
