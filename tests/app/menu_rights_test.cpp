@@ -1,0 +1,101 @@
+#include "app/menu_rights.h"
+#include "app_fixture.h"
+
+#include "data/main_frame_data.h"
+#include "res/command_ids.h"
+#include "res/menus.h"
+
+#include <memory>
+
+namespace {
+
+std::unique_ptr<wxMenuBar> FullMenu() {
+    return std::unique_ptr<wxMenuBar>(res::LoadMenuBar(IDR_MAINFRAME));
+}
+
+bool HasItem(wxMenuBar* bar, const char* top, const char* item, const char* sub = "") {
+    int t = FindMenuItem(bar, U(top));
+    if (t < 0) return false;
+    wxMenu* menu = bar->GetMenu(t);
+    int i = FindMenuItem(menu, U(item));
+    if (i < 0 || !*sub) return i >= 0;
+    wxMenu* popup = menu->FindItemByPosition(i)->GetSubMenu();
+    return popup && FindMenuItem(popup, U(sub)) >= 0;
+}
+
+int ItemCount(wxMenu* menu) {
+    int count = 0;
+    for (wxMenuItem* item : menu->GetMenuItems())
+        count += 1 + (item->GetSubMenu() ? ItemCount(item->GetSubMenu()) : 0);
+    return count;
+}
+
+int ItemCount(wxMenuBar* bar) {
+    int count = 0;
+    for (size_t i = 0; i < bar->GetMenuCount(); ++i)
+        count += ItemCount(bar->GetMenu(i));
+    return count;
+}
+
+// Every caption of the table is one of the full menu: a typo would leave an item
+// that a user without the right could still choose.
+TEST(MenuRights, EveryRemovalFindsItsItem) {
+    for (const MenuRemoval& removal : MenuRemovals()) {
+        auto bar = FullMenu();
+        EXPECT_TRUE(HasItem(bar.get(), removal.top, removal.item, removal.sub))
+            << removal.right << " " << removal.item << " " << removal.sub;
+        EXPECT_TRUE(
+            RemoveMenuItemByText(bar.get(), U(removal.top), U(removal.item), U(removal.sub)));
+        EXPECT_FALSE(HasItem(bar.get(), removal.top, removal.item, removal.sub));
+    }
+}
+
+TEST(MenuRights, CaptionsMustMatchExactly) {
+    auto bar = FullMenu();
+    const int before = ItemCount(bar.get());
+    EXPECT_FALSE(RemoveMenuItemByText(bar.get(), U("维修(&W)"), U("维修作业(&W)"), ""));
+    EXPECT_FALSE(RemoveMenuItemByText(bar.get(), U("维修"), U("维修作业(&W)\tCtrl+W"), ""));
+    EXPECT_FALSE(RemoveMenuItemByText(bar.get(), U("查询(&S)"), U("统计(&T)"), U("没有")));
+    EXPECT_EQ(ItemCount(bar.get()), before);
+}
+
+TEST(MenuRights, DeniedRightsRemoveTheirItems) {
+    struct Case {
+        const char* rights;
+        const char* top;
+        const char* item;
+        const char* sub;
+    } cases[] = {
+        {"wang,24,", "配件(&P)", "退货", ""},
+        {"wang,67,", "配件(&P)", "零件拆零(&F)", ""},
+        {"wang,20,", "配件(&P)", "零件售货(&L)\tCtrl+L", ""},
+        {"wang,47,", "维修(&W)", "会员管理", "会员进度"},
+        {"wang,47,", "查询(&S)", "统计(&T)", "会员进度"},
+    };
+    CMainFrameData rights;
+    for (const Case& c : cases) {
+        auto bar = FullMenu();
+        rights.m_strRights = U(c.rights);
+        TrimMenuByRights(bar.get(), rights);
+        EXPECT_FALSE(HasItem(bar.get(), c.top, c.item, c.sub)) << c.rights << " " << c.item;
+    }
+
+    // Nothing denied: the whole menu. A login name or discount holding a token's
+    // digits denies nothing.
+    for (const char* all : {"admin,0", "li20,0", "wang,折扣=5.6,"}) {
+        auto bar = FullMenu();
+        const int before = ItemCount(bar.get());
+        rights.m_strRights = U(all);
+        TrimMenuByRights(bar.get(), rights);
+        EXPECT_EQ(ItemCount(bar.get()), before) << all;
+    }
+
+    // Right 10 alone: only 零件售货 goes.
+    auto bar = FullMenu();
+    const int before = ItemCount(bar.get());
+    rights.m_strRights = "clerk,20,";
+    TrimMenuByRights(bar.get(), rights);
+    EXPECT_EQ(ItemCount(bar.get()), before - 1);
+}
+
+} // namespace
