@@ -1,0 +1,334 @@
+#include "grid/print_layout.h"
+
+#include "grid/capital_numerals.h"
+#include "grid/grid_ctrl.h"
+
+#include <wx/tokenzr.h>
+
+const wxString kNoPrint = "##no print##";
+const wxString kRowOff = "NO";
+
+namespace {
+
+wxString U(const char* s) {
+    return wxString::FromUTF8(s);
+}
+
+const wxString& TextOf(const CPrintLayout::Texts& texts, int index) {
+    static const wxString empty;
+    return index >= 0 && index < static_cast<int>(texts.size()) ? texts[index] : empty;
+}
+
+// Texts are placed 6 units right of their cell's left line and 3 above its bottom.
+constexpr int kTextIndent = 6;
+constexpr int kTextLift = 3;
+
+// The lines of a text split at its line feeds (one empty line for an empty text).
+wxArrayString LinesOf(const wxString& text) {
+    return wxStringTokenize(text, "\n", wxTOKEN_RET_EMPTY_ALL);
+}
+
+int ToInt(const wxString& text) {
+    long value = 0;
+    wxString digits;
+    for (wxUniChar c : text) {
+        if ((c < '0' || c > '9') && !(digits.empty() && (c == '-' || c == '+'))) break;
+        digits += c;
+    }
+    return digits.ToLong(&value) ? static_cast<int>(value) : 0;
+}
+
+} // namespace
+
+int CPrintLayout::PrintFormHead(PrintCanvas& canvas, const PrintArea& area, int h, int cw,
+                                int lineHeight, const Texts& texts) {
+    m_nLineHeight = lineHeight;
+    const int L = area.left, R = area.right, x0 = area.X0(), B = area.y;
+    m_nCapacity = lineHeight > 0 ? 2 * (R - area.col0Width - L) / lineHeight : 0;
+    const wxString kind = TextOf(texts, PrintText::FormKind);
+    const bool ticket = kind == U("零件售货单");
+    const bool workOrder = kind == U("派工单");
+    auto across = [&](int y) { canvas.Line(L, y, R - 1, y); };
+    auto cellLines = [&](std::initializer_list<int> offsets, int top, int bottom) {
+        for (int n : offsets)
+            canvas.Line(x0 + n * cw, top, x0 + n * cw, bottom);
+    };
+    auto cell = [&](const wxString& text, int line, int bottom) {
+        canvas.TextBottom(text, line + kTextIndent, bottom - kTextLift);
+    };
+
+    int y = B;
+    const wxString& fault = TextOf(texts, PrintText::Fault);
+    if (fault != kNoPrint) {
+        across(y - 2 * h);
+        cellLines({0}, y - 2 * h, y);
+        wxString first = fault, rest;
+        int feed = fault.Find('\n');
+        if (feed != wxNOT_FOUND) {
+            first = fault.Left(feed);
+            rest = fault.Mid(feed + 1);
+        } else if (m_nCapacity > 0 && static_cast<int>(fault.length()) > m_nCapacity) {
+            first = fault.Left(m_nCapacity);
+            rest = fault.Mid(m_nCapacity);
+        }
+        cell(ticket || workOrder ? U("情况") : U("故障"), L, y - h);
+        cell(first, x0, y - h);
+        cell(U("说明"), L, y);
+        cell(rest, x0, y);
+        y -= 2 * h;
+    }
+    // One head row of label and value pairs in cells at x0 + n * cw.
+    auto row = [&](std::initializer_list<int> offsets,
+                   std::initializer_list<std::pair<wxString, wxString>> pairs) {
+        across(y - h);
+        cellLines(offsets, y - h, y);
+        auto line = offsets.begin();
+        bool firstPair = true;
+        for (const auto& [label, value] : pairs) {
+            if (firstPair) {
+                cell(label, L, y);
+                firstPair = false;
+            } else {
+                cell(label, x0 + *line++ * cw, y);
+            }
+            if (line != offsets.end()) cell(value, x0 + *line++ * cw, y);
+        }
+        y -= h;
+    };
+    if (TextOf(texts, PrintText::UnitRowSwitch) != kRowOff)
+        row({0, 38, 50}, {{U("单位"), TextOf(texts, PrintText::WorkUnit)},
+                          {U("车架号码"), TextOf(texts, PrintText::ChassisNo)}});
+    if (TextOf(texts, PrintText::ColourRowSwitch) != kRowOff)
+        row({0, 14, 21, 38, 50}, {{U("颜色"), TextOf(texts, PrintText::Colour)},
+                                  {U("里程"), TextOf(texts, PrintText::Mileage)},
+                                  {U("发动机号"), TextOf(texts, PrintText::EngineNo)}});
+    if (TextOf(texts, PrintText::BroughtRowSwitch) != kRowOff)
+        row({0, 14, 21, 38, 50},
+            {{ticket ? U("客方") : U("送修"), TextOf(texts, PrintText::BroughtBy)},
+             {U("电话"), TextOf(texts, PrintText::Phone)},
+             {U("身份证号"), TextOf(texts, PrintText::IdNumber)}});
+    if (TextOf(texts, PrintText::PlateRowSwitch) != kRowOff) {
+        const wxString dateLabel = ticket ? U("售货日期") : U("进厂日期");
+        const wxString& out = TextOf(texts, PrintText::DateOut);
+        if (!ticket && m_nCapacity > 60) {
+            row({0, 14, 21, 38, 50, 62, 74}, {{U("车牌"), TextOf(texts, PrintText::Plate)},
+                                              {U("车型"), TextOf(texts, PrintText::Model)},
+                                              {dateLabel, TextOf(texts, PrintText::DateIn)},
+                                              {workOrder ? U("主修") : U("出厂"), out}});
+        } else {
+            row({0, 14, 21, 38, 50}, {{U("车牌"), TextOf(texts, PrintText::Plate)},
+                                      {U("车型"), TextOf(texts, PrintText::Model)},
+                                      {dateLabel, TextOf(texts, PrintText::DateIn)}});
+            if (!ticket) {
+                // A narrow page has no room for the fourth cell: its own line above.
+                cell((workOrder ? U("主修师傅:") : U("出厂日期:")) + out, L, y);
+                y -= h;
+            }
+        }
+    }
+    canvas.Line(L, y, L, B);
+    canvas.Line(R - 1, y, R - 1, B);
+    return y;
+}
+
+int CPrintLayout::PrintFormFoot(PrintCanvas& canvas, const PrintArea& area, int h, int cw,
+                                const Texts& texts) {
+    const int L = area.left, R = area.right, x0 = area.X0(), top = area.y;
+    const bool workOrder = TextOf(texts, PrintText::FormKind) == U("派工单");
+    auto cell = [&](const wxString& text, int line, int bottom) {
+        canvas.TextBottom(text, line + kTextIndent, bottom - kTextLift);
+    };
+    int y = top;
+    auto band = [&](int height) {
+        canvas.Line(L, y, R - 1, y);
+        canvas.Line(x0, y, x0, y + height);
+    };
+    if (!workOrder) {
+        band(h);
+        const wxString& amount = TextOf(texts, PrintText::PageAmount);
+        cell(U("合计"), L, y + h);
+        cell(amount + U("  大写:") + AmountInCapitals(amount), x0, y + h);
+        y += h;
+    }
+    // A band of text lines with a label of one or two lines in the column-0 area.
+    auto textBand = [&](const wxString& text, const wxString& label1, const wxString& label2) {
+        wxArrayString lines = LinesOf(text);
+        int count = std::max<int>(lines.size(), label2.empty() ? 1 : 2);
+        band(count * h);
+        cell(label1, L, y + h);
+        if (!label2.empty()) cell(label2, L, y + 2 * h);
+        for (size_t i = 0; i < lines.size(); ++i)
+            cell(lines[i], x0, y + int(i + 1) * h);
+        y += count * h;
+    };
+    if (TextOf(texts, PrintText::Terms) != kNoPrint)
+        textBand(TextOf(texts, PrintText::Terms), U("约定"), U("事项"));
+    if (TextOf(texts, PrintText::Remark) != kNoPrint)
+        textBand(TextOf(texts, PrintText::Remark), U("备注"), wxString());
+
+    canvas.Line(L, y, R - 1, y);
+    for (int n : {0, 10, 17, 27, 34, 44, 62})
+        canvas.Line(x0 + n * cw, y, x0 + n * cw, y + h);
+    if (workOrder) {
+        cell(U("客方验收签字"), x0, y + h);
+        cell(U("主修师傅签字"), x0 + 34 * cw, y + h);
+    } else {
+        cell(U("领料"), L, y + h);
+        cell(U("发货"), x0 + 10 * cw, y + h);
+        cell(U("检验"), x0 + 27 * cw, y + h);
+        cell(U("财务"), x0 + 44 * cw, y + h);
+    }
+    y += h;
+    canvas.Line(L, y, R - 1, y);
+    canvas.Line(L, top, L, y);
+    canvas.Line(R - 1, top, R - 1, y);
+    return y;
+}
+
+void CPrintLayout::PrintPartsNeedTable(PrintCanvas& canvas, const PrintArea& area, int h,
+                                       int rows) {
+    if (rows < 1) return;
+    const int L = area.left, R = area.right, x0 = area.X0(), top = area.y;
+    const int u = 16 * (area.col0Width / 16 + 1);
+    const int bottom = top + rows * h;
+    for (int r = 0; r <= rows; ++r)
+        canvas.Line(L, top + r * h, R - 1, top + r * h);
+    canvas.Line(L, top, L, bottom);
+    canvas.Line(R - 1, top, R - 1, bottom);
+    // Cells of the heading line, in units of u from x0.
+    const std::pair<int, const char*> cells[] = {
+        {0, "零件名称"}, {4, "零件编号"}, {8, "单位"}, {9, "数量"}, {10, "维修人员"}};
+    for (const auto& [at, label] : cells) {
+        const int x = x0 + at * u;
+        if (x >= R - 1) break;
+        canvas.Line(x, top, x, bottom);
+        canvas.TextBottom(U(label), x + kTextIndent, top + h - kTextLift);
+    }
+    canvas.TextBottom(U("零件"), L + kTextIndent, top + h - kTextLift);
+    if (rows > 1) canvas.TextBottom(U("需求"), L + kTextIndent, top + 2 * h - kTextLift);
+    if (rows > 2) canvas.TextBottom(U("其它"), L + kTextIndent, bottom - kTextLift);
+}
+
+int CPrintLayout::PrintListFoot(PrintCanvas& canvas, const PrintArea& area, int h, int cw,
+                                const Texts& texts) {
+    const int L = area.left, R = area.right, x0 = area.X0(), B = area.y;
+    auto cell = [&](const wxString& text, int line, int bottom) {
+        canvas.TextBottom(text, line + kTextIndent, bottom - kTextLift);
+    };
+    int y = B;
+    if (TextOf(texts, PrintText::ListTotal) != kNoPrint) {
+        cell(U("合计"), L, y + h);
+        cell(" " + TextOf(texts, PrintText::ListTotal), x0, y + h);
+        y += h;
+        canvas.Line(L, y, R - 1, y);
+    }
+    if (TextOf(texts, PrintText::ListRemark) != kNoPrint) {
+        wxArrayString lines = LinesOf(TextOf(texts, PrintText::ListRemark));
+        cell(U("附注"), L, y + h);
+        for (size_t i = 0; i < lines.size(); ++i)
+            cell(lines[i], x0, y + int(i + 1) * h);
+        y += int(lines.size()) * h;
+        canvas.Line(L, y, R - 1, y);
+    }
+    if (TextOf(texts, PrintText::PageAmount) != kNoPrint) {
+        for (int n : {10, 17, 27, 34, 44, 51, 61, 68})
+            canvas.Line(x0 + n * cw, y, x0 + n * cw, y + h);
+        cell(U("开票"), L, y + h);
+        cell(U("财务"), x0 + 10 * cw, y + h);
+        cell(U("仓管"), x0 + 27 * cw, y + h);
+        cell(U("发货"), x0 + 44 * cw, y + h);
+        cell(U("客方验收"), x0 + 61 * cw, y + h);
+        y += h;
+    }
+    canvas.Line(L, y, R - 1, y);
+    for (int x : {L, x0, R - 1})
+        canvas.Line(x, y, x, B - 5);
+    return y;
+}
+
+void CPrintLayout::PrintMonthlyRepairReport(PrintCanvas& canvas, const Texts& texts,
+                                            const CGridCtrl& grid) {
+    canvas.SelectFont("Arial", 11, false);
+    canvas.TextAt(TextOf(texts, 70), 30, 85);
+    canvas.TextAt(TextOf(texts, 71), 30, 101);
+    canvas.TextAt(TextOf(texts, 72), 30, 117);
+    canvas.TextAt(TextOf(texts, 73), 380, 115);
+    const int upperX[] = {80, 170, 220, 270, 300, 345, 405, 440};
+    for (int c = 0; c < 8; ++c)
+        for (int line = 0; line < 4; ++line)
+            canvas.TextAt(TextOf(texts, 2 + 4 * c + line), upperX[c], 168 + 16 * line);
+    const int lowerX[] = {20, 90, 120, 180, 248, 285, 340, 410, 445};
+    for (int c = 0; c < 9; ++c)
+        for (int line = 0; line < 4; ++line)
+            canvas.TextAt(TextOf(texts, 34 + 4 * c + line), lowerX[c], 265 + 16 * line);
+    const int rowX[] = {20, 100, 275, 445};
+    for (int row = 1; row <= 10 && row < grid.GetRowCount(); ++row)
+        for (int col = 1; col <= 4; ++col)
+            canvas.TextAt(grid.GetItemText(row, col), rowX[col - 1], 374 + 16 * (row - 1));
+    canvas.TextAt(TextOf(texts, 1), 20, 575);
+    canvas.RestoreFont();
+}
+
+wxString CPrintLayout::TextFromBuffer(const wxString& buffer) {
+    wxString text = buffer.BeforeFirst('\n').BeforeFirst(wxUniChar(0));
+    return text.Left(200);
+}
+
+bool CPrintLayout::ParseColumnWidths(const wxString& widthsText, const wxString& headings,
+                                     std::vector<int>& widths) {
+    const wxString text = TextFromBuffer(widthsText);
+    if (text.Find('=') == wxNOT_FOUND) return false;
+    wxArrayString names = wxStringTokenize(headings, ",", wxTOKEN_RET_EMPTY_ALL);
+    if (headings.empty()) names.clear();
+    const size_t n = names.size();
+    if (widths.size() < n + 2) widths.resize(n + 2, 0);
+
+    // The two leading numbers; a missing or unreasonable one is 24.
+    wxArrayString leading = wxStringTokenize(text, " ,", wxTOKEN_STRTOK);
+    auto height = [&](size_t i) {
+        int value =
+            i < leading.size() && leading[i].Find('=') == wxNOT_FOUND ? ToInt(leading[i]) : 0;
+        return value < 5 || value > 500 ? 24 : value;
+    };
+    const int headingHeight = height(0), dataHeight = height(1);
+
+    wxArrayString items = wxStringTokenize(text, ",", wxTOKEN_RET_EMPTY_ALL);
+    for (size_t k = 0; k < n; ++k) {
+        for (const wxString& item : items) {
+            int eq = item.Find('=');
+            if (eq == wxNOT_FOUND || item.Left(eq) != names[k]) continue;
+            wxString value = item.Mid(eq + 1).BeforeFirst(' ');
+            int width = value.empty() ? 50 : ToInt(value);
+            widths[k] = width < 5 || width > 1000 ? 48 : width;
+            break;
+        }
+    }
+    widths[n] = headingHeight;
+    widths[n + 1] = dataHeight;
+    return true;
+}
+
+void CPrintLayout::ApplyColumnWidths(const wxString& widthsText, CGridCtrl& grid) {
+    const int cols = grid.GetColumnCount();
+    if (cols < 1 || grid.GetRowCount() < 1) return;
+    std::vector<int> widths(cols + 2);
+    wxString headings;
+    for (int c = 0; c < cols; ++c) {
+        widths[c] = grid.GetColumnWidth(c) - 1;
+        headings += (c ? "," : "") + grid.GetItemText(0, c);
+    }
+    widths[cols] = grid.GetRowHeight(0) - 1;
+    widths[cols + 1] = grid.GetRowHeight(grid.GetRowCount() - 1) - 1;
+    if (!ParseColumnWidths(widthsText, headings, widths)) return;
+    for (int c = 0; c < cols; ++c)
+        grid.SetColumnWidth(c, widths[c]);
+    grid.SetRowHeight(0, widths[cols]);
+    grid.SetRowHeight(grid.GetRowCount() - 1, widths[cols + 1]);
+}
+
+int CPrintLayout::PaperCodeFromSetting(const wxString& paperText) {
+    if (paperText == U("自定义尺寸")) return 0;
+    wxString number = paperText.BeforeFirst('(').Trim(true).Trim(false);
+    long code = 0;
+    return number.ToLong(&code) ? static_cast<int>(code) : 9;
+}

@@ -1,0 +1,104 @@
+#pragma once
+// CPrintLayout: the fixed blocks that the page printing draws around the grid rows
+// of the printed forms (the head and foot of the sales ticket and the work order,
+// the hand-written parts table, the foot of the plain list, the monthly repair
+// report page), and the parsers of the report settings' texts. The forms are told
+// apart by the grid's print texts; see PrintText.
+#include "grid/print_canvas.h"
+
+#include <vector>
+#include <wx/string.h>
+
+class CGridCtrl;
+
+// Indexes of the grid's print texts that the layouts read.
+namespace PrintText {
+enum : int {
+    Title = 0,
+    Plate = 1,
+    Model = 2,
+    DateIn = 3,
+    BroughtBy = 4,
+    Phone = 5,
+    EngineNo = 6,
+    ChassisNo = 7,
+    Mileage = 8,
+    WorkUnit = 9,
+    Fault = 10,
+    Colour = 11,
+    IdNumber = 12,
+    DateOut = 13,
+    Terms = 14,
+    Remark = 15,
+    PageAmount = 16,
+    FormKind = 17,
+    Hints = 18,
+    PlateRowSwitch = 20,
+    BroughtRowSwitch = 21,
+    ColourRowSwitch = 22,
+    UnitRowSwitch = 23,
+    ListTotal = 25,
+    ListRemark = 26,
+};
+}
+// The text that switches a block off, and the one that switches a head row off.
+extern const wxString kNoPrint;
+extern const wxString kRowOff;
+
+// Where a block goes: the page's drawing area (left, right) and the printed width of
+// grid column 0; y is the block's reference line (see each operation).
+struct PrintArea {
+    int left = 0;
+    int right = 0;
+    int col0Width = 0;
+    int y = 0;
+    // The line that closes the column-0 area.
+    int X0() const { return left + col0Width - 1; }
+};
+
+class CPrintLayout {
+public:
+    using Texts = std::vector<wxString>;
+
+    // Head of the sales ticket and the work order, built upwards from area.y (the top
+    // of the column headings). h: heading row height, cw: character width,
+    // lineHeight: the cell font's height. Returns the top of the block.
+    int PrintFormHead(PrintCanvas& canvas, const PrintArea& area, int h, int cw, int lineHeight,
+                      const Texts& texts);
+    // Foot of the sales ticket and the work order, downwards from area.y (right under
+    // the page's rows). Returns the bottom of the block.
+    int PrintFormFoot(PrintCanvas& canvas, const PrintArea& area, int h, int cw,
+                      const Texts& texts);
+    // The blank parts table of the work order, `rows` lines of height h from area.y.
+    void PrintPartsNeedTable(PrintCanvas& canvas, const PrintArea& area, int h, int rows);
+    // Foot of the plain list, downwards from area.y (the bottom of the rows); h is the
+    // data row height. Returns the bottom of the block.
+    int PrintListFoot(PrintCanvas& canvas, const PrintArea& area, int h, int cw,
+                      const Texts& texts);
+    // The whole pre-printed page of the report "维修月报表": 74 print texts and rows
+    // 1 to 10 of the grid at fixed points.
+    void PrintMonthlyRepairReport(PrintCanvas& canvas, const Texts& texts, const CGridCtrl& grid);
+
+    // Half-width characters across the head block after column 0, as the last head
+    // printed them.
+    int LineCapacity() const { return m_nCapacity; }
+
+    // A text of the report settings up to its first NUL or line feed, at most 200 characters.
+    static wxString TextFromBuffer(const wxString& buffer);
+    // Reads the column-width text ("heading height,data height,title=width,...,") into
+    // widths: widths[k] for the k-th of the comma-separated headings that has an item,
+    // then the two row heights at widths[n] and widths[n+1] (widths is grown to n+2).
+    // False, widths untouched, when the text holds no "=".
+    static bool ParseColumnWidths(const wxString& widthsText, const wxString& headings,
+                                  std::vector<int>& widths);
+    // Applies a column-width text to a grid on screen.
+    static void ApplyColumnWidths(const wxString& widthsText, CGridCtrl& grid);
+    // The paper code of a paper entry such as "9(2108,2972)A4 210 x 297 mm": 0 for
+    // "自定义尺寸", else the number before "(", 9 (A4) when there is none.
+    static int PaperCodeFromSetting(const wxString& paperText);
+
+    int m_nLineHeight = 0;
+
+private:
+    int m_nCapacity = 0;
+};
