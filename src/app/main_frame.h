@@ -15,6 +15,7 @@
 #include <wx/frame.h>
 #include <wx/imaglist.h>
 #include <wx/timer.h>
+#include <wx/weakref.h>
 
 class CGfxOutBarCtrl;
 class CQvView;
@@ -78,6 +79,7 @@ public:
     // Hand-over state between commands, pages and dialogs.
     wxWindow* m_pActiveSheet = nullptr; // the work sheet shown in the lower pane
     bool m_bStarted = false;            // a login of this run finished the start-up
+    wxWeakRef<wxWindow> m_hPickTarget;  // receiver of the item pick list's notices
     wxPrintData m_printData;            // the printer setting of all printing
 
     static constexpr int kOutlookWidth = 100;
