@@ -28,12 +28,20 @@ double Number(const foxdb::Value& v) {
     return 0;
 }
 
-// A value as the table takes it: a date with a time of day keeps its day.
-foxdb::Value ForTable(const ColumnInfo& column, const foxdb::Value& v) {
+// A value as the table takes it: a date with a time of day keeps its day. Assigned,
+// so that a text reuses the buffer `out` already has.
+void PutForTable(foxdb::Value& out, const ColumnInfo& column, const foxdb::Value& v) {
     bool date = column.type == adDate || column.type == adDBDate || column.type == adDBTimeStamp;
     if (auto r = std::get_if<double>(&v); r && date)
-        return foxdb::Date{static_cast<int32_t>(std::floor(*r)) + foxdb::kJulianDayOfOleZero};
-    return v;
+        out = foxdb::Date{static_cast<int32_t>(std::floor(*r)) + foxdb::kJulianDayOfOleZero};
+    else
+        out = v;
+}
+
+foxdb::Value ForTable(const ColumnInfo& column, const foxdb::Value& v) {
+    foxdb::Value out;
+    PutForTable(out, column, v);
+    return out;
 }
 
 // Whether a value is the blank one a field without Null support stores for Null.
@@ -131,16 +139,27 @@ void SaveBatch(RowStore& store, const std::vector<long>& rowIds, const std::stri
             }
 
             std::vector<uint32_t> appended(rowIds.size(), 0);
+            // The values of a new record, kept from row to row so that texts keep their
+            // buffers; a field takes the last column of it that is not Null.
+            std::vector<foxdb::Value> values(dbf.Fields().size());
+            std::vector<bool> given(values.size());
             for (size_t k = 0; k < rowIds.size(); ++k) {
                 const Row& row = store.rows[static_cast<size_t>(rowIds[k])];
                 if (row.status & adRecDeleted) {
                     edit.Delete(row.recno);
                 } else if (row.status & adRecNew) {
-                    std::vector<foxdb::Value> values(dbf.Fields().size(), foxdb::Null{});
-                    for (size_t c = 0; c < store.columns.size(); ++c)
-                        if (store.columns[c].baseField >= 0 && !foxdb::IsNull(row.Values()[c]))
-                            values[static_cast<size_t>(store.columns[c].baseField)] =
-                                ForTable(store.columns[c], row.Values()[c]);
+                    given.assign(given.size(), false);
+                    for (size_t c = store.columns.size(); c-- > 0;) {
+                        const int field = store.columns[c].baseField;
+                        if (field < 0 || given[static_cast<size_t>(field)] ||
+                            foxdb::IsNull(row.Values()[c]))
+                            continue;
+                        PutForTable(values[static_cast<size_t>(field)], store.columns[c],
+                                    row.Values()[c]);
+                        given[static_cast<size_t>(field)] = true;
+                    }
+                    for (size_t f = 0; f < values.size(); ++f)
+                        if (!given[f]) values[f] = foxdb::Null{};
                     appended[k] = edit.Append(values);
                 } else {
                     for (size_t c = 0; c < store.columns.size(); ++c)

@@ -70,8 +70,8 @@ void Field::PutStoredValue(foxdb::Value value) {
 
 void Field::Store(long id, foxdb::Value stored) {
     owner_->BeginEdit();
+    owner_->EditCell(id, index_) = std::move(stored);
     Row& row = owner_->store_->rows[static_cast<size_t>(id)];
-    row.Edit()[static_cast<size_t>(index_)] = std::move(stored);
     if (!(row.status & adRecNew))
         row.status = (row.status & ~(adRecUnmodified | adRecConcurrencyViolation)) | adRecModified;
 }

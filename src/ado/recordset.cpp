@@ -30,8 +30,11 @@ std::string Trim(const std::string& s) {
 
 } // namespace
 
+// What CancelUpdate puts back: whether the row had edited values before, the
+// earlier values of the cells changed since (in the order of the changes), its status.
 struct Recordset::EditBackup {
-    std::vector<foxdb::Value> current;
+    bool hadCurrent = false;
+    std::vector<std::pair<size_t, foxdb::Value>> cells;
     int status = 0;
 };
 
@@ -512,9 +515,17 @@ void Recordset::BeginEdit() {
     if (editMode_ != adEditNone) return;
     long id = CurrentRow();
     Row& row = store_->rows[static_cast<size_t>(id)];
-    editBackup_.reset(new EditBackup{row.current, row.status});
+    editBackup_.reset(new EditBackup{!row.current.empty(), {}, row.status});
     editRow_ = id;
     editMode_ = adEditInProgress;
+}
+
+foxdb::Value& Recordset::EditCell(long id, int column) {
+    std::vector<foxdb::Value>& values = store_->rows[static_cast<size_t>(id)].Edit();
+    foxdb::Value& cell = values[static_cast<size_t>(column)];
+    if (editMode_ == adEditInProgress && editRow_ == id && editBackup_->hadCurrent)
+        editBackup_->cells.emplace_back(static_cast<size_t>(column), std::move(cell));
+    return cell;
 }
 
 void Recordset::FinishEdit() {
@@ -555,7 +566,13 @@ void Recordset::CancelUpdate() {
         GoTo(beforeAddRow_);
     } else if (editMode_ == adEditInProgress) {
         Row& row = store_->rows[static_cast<size_t>(editRow_)];
-        row.current = std::move(editBackup_->current);
+        if (!editBackup_->hadCurrent) {
+            row.current.clear();
+        } else {
+            auto& cells = editBackup_->cells;
+            for (auto cell = cells.rbegin(); cell != cells.rend(); ++cell)
+                row.current[cell->first] = std::move(cell->second);
+        }
         row.status = editBackup_->status;
     }
     editMode_ = adEditNone;

@@ -171,6 +171,8 @@ private:
     void RebuildView(bool keepCurrent);
     void GoTo(long index);
     void BeginEdit();
+    // The cell of row `id` to put a new value in; its old value is kept for CancelUpdate.
+    foxdb::Value& EditCell(long id, int column);
     void FinishEdit();
     long RowOfBookmark(const Variant& bookmark) const;
     long StartIndex(const Variant& start) const;

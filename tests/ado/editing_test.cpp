@@ -109,9 +109,13 @@ TEST(Editing, AddNewUpdateCancelUpdate) {
     rs->MoveNext();
     rs->MovePrevious();
     EXPECT_EQ(Text(*rs, "编号"), "Z1        ");
+    const long no = No(*rs);
     rs->Fields().Item("编号").PutValue("Z2");
+    rs->Fields().Item("no").PutValue(99);
+    rs->Fields().Item("编号").PutValue("Z3");
     rs->CancelUpdate();
     EXPECT_EQ(Text(*rs, "编号"), "Z1        ");
+    EXPECT_EQ(No(*rs), no);
     EXPECT_EQ(rs->Status(), adRecModified);
     EXPECT_EQ(rs->Fields().Item("编号").OriginalValue().ToString(), "A001      ");
     EXPECT_EQ(rs->Fields().Item("编号").UnderlyingValue().ToString(), "A001      ");
