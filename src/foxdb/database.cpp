@@ -7,6 +7,7 @@
 #include "platform/files.h"
 #include "platform/gbk.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <map>
@@ -73,7 +74,10 @@ Value ReadValue(sqlite3_stmt* st, int i, const Type& type, bool forResult) {
     switch (type.kind) {
     case Type::Char: {
         const char* p = static_cast<const char*>(sqlite3_column_blob(st, i));
-        std::string s(p ? p : "", static_cast<size_t>(sqlite3_column_bytes(st, i)));
+        const size_t size = static_cast<size_t>(sqlite3_column_bytes(st, i));
+        std::string s;
+        if (forResult) s.reserve(std::max(size, static_cast<size_t>(std::max(type.width, 0))));
+        s.assign(p ? p : "", size);
         if (forResult && type.width > 0) {
             if (s.size() > static_cast<size_t>(type.width))
                 s = platform::CutGbkBytes(s, static_cast<size_t>(type.width));
