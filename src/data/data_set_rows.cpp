@@ -182,6 +182,7 @@ int CDataSet::CopyRecords(const ado::RecordsetPtr& source, const ado::RecordsetP
                               (nameOnly && sameName);
                    });
     ado::Field* no = HasField(target->Fields(), "no") ? &target->Fields().Item("no") : nullptr;
+    long shownPercent = -1;
     if (count > 0 && !pairs.empty()) {
         for (source->MoveFirst(); !source->EndOfFile(); source->MoveNext()) {
             progress.StepIt();
@@ -190,10 +191,12 @@ int CDataSet::CopyRecords(const ado::RecordsetPtr& source, const ado::RecordsetP
             if (no) {
                 ++startNumber;
                 no->PutValue(ado::Variant(-startNumber));
-                if (startNumber % 10 == 0)
-                    progress.SetText(
-                        "  " + title +
-                        wxString::Format("  %ld%% complete", 100L * startNumber / count));
+                // Every tenth row; a caption that would not change is not set again.
+                const long percent = 100L * startNumber / count;
+                if (startNumber % 10 == 0 && percent != shownPercent) {
+                    progress.SetText("  " + title + wxString::Format("  %ld%% complete", percent));
+                    shownPercent = percent;
+                }
             }
         }
     }

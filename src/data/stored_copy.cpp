@@ -2,6 +2,7 @@
 
 #include "platform/gbk.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -73,9 +74,14 @@ bool CStoredCopy::ConvertText(const std::string& text, foxdb::Value& result) con
         if (c < 0x20 || c == '\'') return false;
         if (c != ' ') end = i + 1;
     }
-    std::string trimmed = text.substr(0, end);
-    if (!platform::IsGbkRoundTrip(trimmed)) return false;
-    result = platform::CutGbkBytes(trimmed, static_cast<size_t>(toSize_));
+    if (!platform::IsGbkRoundTrip(std::string_view(text.data(), end))) return false;
+    const size_t width = static_cast<size_t>(toSize_);
+    if (end > width) end = platform::CutGbkBytes(text.substr(0, end), width).size();
+    // Room for the blanks the field pads it with.
+    std::string stored;
+    stored.reserve(std::max(end, width));
+    stored.assign(text, 0, end);
+    result = std::move(stored);
     return true;
 }
 

@@ -83,7 +83,7 @@ std::string GbkToUtf8(const std::string& gbk) {
     return FromGbk().Run(gbk, "\xEF\xBF\xBD", true);
 }
 
-bool IsGbkRoundTrip(const std::string& gbk) {
+bool IsGbkRoundTrip(std::string_view gbk) {
     // Which two-byte codes survive both conversions, found once by converting each.
     static const std::vector<bool> known = [] {
         std::vector<bool> table(0x10000, false);

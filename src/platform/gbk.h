@@ -2,6 +2,7 @@
 // GBK (code page 936) at the file boundary. Everything in memory is UTF-8; the
 // spec's byte counts ("at most 10 bytes", C(n) widths) are counts of GBK bytes.
 #include <string>
+#include <string_view>
 
 namespace platform {
 
@@ -12,7 +13,7 @@ std::string GbkToUtf8(const std::string& gbk);
 
 // Whether the GBK bytes come back unchanged from GbkToUtf8 and Utf8ToGbk: ASCII and
 // characters that both conversions know; no '?' or U+FFFD on the way.
-bool IsGbkRoundTrip(const std::string& gbk);
+bool IsGbkRoundTrip(std::string_view gbk);
 
 // Length of the text in GBK bytes.
 size_t GbkLength(const std::string& utf8);
