@@ -111,3 +111,26 @@ TEST_F(GridRows, InsertRowMovesContentsDownAndKeepsNumbers) {
     EXPECT_EQ(Values("ljkc", "编号"), (std::vector<wxString>{"A-1", "NEW", "A-2", "A-3"}));
     EXPECT_EQ(Values("ljkc", "货位"), (std::vector<wxString>{"NULL", "", "NULL", "C-1"}));
 }
+
+// On a zyxm grid filtered by customer the empty line goes above the record shown in
+// the focus row, gets the customer, and the hidden first record stays as it was.
+TEST_F(GridRows, InsertRowOnFilteredZyxmGrid) {
+    AddLines({{"首行", 1}, {"换机油", 2}, {"换刹车片", 3}});
+    data.UpdateWhere("zyxm", U("客户"), U("张三"), wxString());
+    CGridCtrl* grid = NewGrid("zyxm");
+    ASSERT_EQ(data.OpenIntoGrid(U("select * from zyxm order by no"), grid), 1);
+    data.LoadGrid(grid->m_rsBound, grid, U("客户"), U("张三"), 0, 1);
+    ASSERT_EQ(grid->GetRowCount(), 3);
+    grid->SetEditMode(true);
+    grid->SetFocusCell(1, ColumnOf(grid, "数量"));
+    grid->OnInsertRow();
+    ASSERT_EQ(grid->GetRowCount(), 4);
+    EXPECT_EQ(grid->GetItemText(1, ColumnOf(grid, "项目名称")), "");
+    EXPECT_EQ(grid->GetItemText(1, ColumnOf(grid, "客户")), U("张三"));
+    EXPECT_EQ(grid->GetItemText(2, ColumnOf(grid, "项目名称")), U("换机油"));
+    data.NumberRows(grid->m_rsBound, "zyxm");
+    ASSERT_EQ(data.Save(grid->m_rsBound), 1);
+    EXPECT_EQ(Values("zyxm", "项目名称"),
+              (std::vector<wxString>{U("首行"), "", U("换机油"), U("换刹车片")}));
+    EXPECT_EQ(Values("zyxm", "客户"), std::vector<wxString>(4, U("张三")));
+}
