@@ -17,6 +17,7 @@
 #include <unistd.h>
 #include <vector>
 #include <wx/cmdline.h>
+#include <wx/dialog.h>
 #include <wx/filename.h>
 #include <wx/html/helpctrl.h>
 #include <wx/image.h>
@@ -53,9 +54,14 @@ bool CQvApp::OnInit() {
         return false;
     }
     // The system ending the program closes the main window as the close box does,
-    // so the end of the run is the normal one.
+    // so the end of the run is the normal one. An open dialog is cancelled first.
     SetSignalHandler(SIGTERM, [](int) {
-        if (wxWindow* top = wxTheApp->GetTopWindow()) top->Close(true);
+        for (wxWindow* window : wxTopLevelWindows)
+            if (auto* dialog = dynamic_cast<wxDialog*>(window); dialog && dialog->IsModal())
+                dialog->EndModal(wxID_CANCEL);
+        wxTheApp->CallAfter([] {
+            if (wxWindow* top = wxTheApp->GetTopWindow()) top->Close(true);
+        });
     });
     wxInitAllImageHandlers(); // backgrounds may be BMP, GIF or JPEG
     if (!CFirstRunDlg::SetUpNewFolder()) return false;
