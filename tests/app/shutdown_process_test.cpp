@@ -1,0 +1,130 @@
+// The real program, started on a program folder of its own under the test's X
+// display: killed while it runs, it leaves no clean-exit marker and loses nothing
+// saved; ended by the system (SIGTERM), it ends its run normally.
+#include "app/first_run.h"
+#include "app/ledger_posting.h"
+#include "app/startup_after_login.h"
+#include "data/backup_restore.h"
+#include "platform/message_box.h"
+#include "table_fixture.h"
+
+#include <chrono>
+#include <csignal>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <thread>
+#include <wx/datetime.h>
+
+extern char** environ;
+
+namespace {
+
+using namespace std::chrono_literals;
+
+class QvProcessTest : public TableFolderTest {
+protected:
+    // A folder as the first run makes it, after the first login: tables encrypted,
+    // the start-up markers gone, one entry in the ledger.
+    void SetUp() override {
+        TableFolderTest::SetUp();
+        wxString error;
+        ASSERT_TRUE(CProgramFolderSetup::Create(U("admin"), U("pw"), &error)) << error;
+        CMainFrameData frame;
+        bool started = false;
+        CStartupAfterLogin(frame, started).SetUpFirstRun();
+        CSettingFiles::DeleteSettingFile("noerro");
+        platform::ScriptedMessageBoxes boxes;
+        ASSERT_TRUE(CLedgerPosting(frame).PostPartnerEntry(U("张三"), "", U("应收款"), "99.5",
+                                                           U("入帐"), U("维修"), ""))
+            << ::testing::PrintToString(boxes.Texts());
+    }
+    void TearDown() override {
+        if (pid_ > 0) {
+            ::kill(pid_, SIGKILL);
+            ::waitpid(pid_, nullptr, 0);
+        }
+        TableFolderTest::TearDown();
+    }
+
+    void Start() {
+        std::string program = std::string(QV_BIN_DIR) + "/qv";
+        std::vector<std::string> args = {program, "--home", folder_};
+        std::vector<char*> argv;
+        for (std::string& arg : args)
+            argv.push_back(arg.data());
+        argv.push_back(nullptr);
+        ASSERT_EQ(::posix_spawn(&pid_, program.c_str(), nullptr, nullptr, argv.data(), environ), 0);
+    }
+
+    // Waits until the program handles SIGTERM: it has set itself up and runs.
+    bool WaitUntilRunning() {
+        const auto deadline = std::chrono::steady_clock::now() + 20s;
+        while (std::chrono::steady_clock::now() < deadline) {
+            std::ifstream status("/proc/" + std::to_string(pid_) + "/status");
+            std::string line;
+            while (std::getline(status, line))
+                if (line.rfind("SigCgt:", 0) == 0 &&
+                    (std::stoull(line.substr(7), nullptr, 16) >> (SIGTERM - 1) & 1))
+                    return true;
+            std::this_thread::sleep_for(20ms);
+        }
+        return false;
+    }
+
+    // The wait status of the ended program; -1 when it did not end in time.
+    int Wait(std::chrono::seconds limit) {
+        const auto deadline = std::chrono::steady_clock::now() + limit;
+        while (std::chrono::steady_clock::now() < deadline) {
+            int status = 0;
+            if (::waitpid(pid_, &status, WNOHANG) == pid_) {
+                pid_ = -1;
+                return status;
+            }
+            std::this_thread::sleep_for(20ms);
+        }
+        return -1;
+    }
+
+    bool CleanExitMarked() const { return platform::FileExists(Path("Picture/noerro")); }
+    std::vector<wxString> Ledger() {
+        CMainFrameData frame;
+        return Column(U("select * from wlzm"), "单位");
+    }
+
+    pid_t pid_ = -1;
+};
+
+TEST_F(QvProcessTest, KilledAtAnyMomentLeavesNoCleanExitMarkAndLosesNothing) {
+    for (auto delay : {0ms, 300ms, 1500ms}) {
+        Start();
+        ASSERT_TRUE(WaitUntilRunning());
+        std::this_thread::sleep_for(delay);
+        ASSERT_EQ(::kill(pid_, SIGKILL), 0);
+        int status = Wait(10s);
+        ASSERT_TRUE(WIFSIGNALED(status)) << "the program ended before the kill";
+        EXPECT_FALSE(CleanExitMarked()) << delay.count();
+        EXPECT_EQ(Ledger(), std::vector<wxString>{U("张三")}) << delay.count();
+    }
+}
+
+TEST_F(QvProcessTest, EndedByTheSystemTheRunEndsNormally) {
+    Start();
+    ASSERT_TRUE(WaitUntilRunning());
+    std::this_thread::sleep_for(1s);
+    ASSERT_EQ(::kill(pid_, SIGTERM), 0);
+    int status = Wait(30s);
+    ASSERT_TRUE(WIFEXITED(status)) << "status " << status;
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+
+    std::string marker;
+    ASSERT_TRUE(platform::ReadFileBytes(Path("Picture/noerro"), marker));
+    EXPECT_EQ(marker.size(), 1024u);
+    const std::string day = AutoBackupDayName(wxDateTime::Now()).utf8_string();
+    EXPECT_TRUE(platform::FileExists(Path("AutBak/" + day + "/wlzm.dwf")));
+    EXPECT_TRUE(WorkingCopies().empty());
+    EXPECT_EQ(Ledger(), std::vector<wxString>{U("张三")});
+}
+
+} // namespace
