@@ -262,7 +262,7 @@ std::vector<ReminderItem> CStartupAfterLogin::CountReminders(const wxDateTime& t
             window.insert((today + wxDateSpan::Days(i)).Format("%m%d"));
         long count = 0;
         data.Open(W(kBirthdayH));
-        if (data.m_bOpen) {
+        if (data.m_bOpen && data.m_pRecordset->RecordCount() > 0) {
             const ado::RecordsetPtr& rs = data.m_pRecordset;
             for (rs->MoveFirst(); !rs->EndOfFile(); rs->MoveNext()) {
                 wxDateTime birthday;

@@ -53,11 +53,12 @@ public:
     // or day 00).
     static wxString OrderNumberDate(const wxString& orderNumber);
     // jhda: records without a date get the date of their order number (else today)
-    // and their 入库单 set to the order number. dhd: records without a date but with
-    // an order number get its date. Each table saved as one batch.
+    // and their 入库单 set to the order number. dhd: records without a date whose
+    // order number names one get it. Each table saved as one batch.
     void MigrateOrderDates(const wxDateTime& today);
 
-    // The alerts enabled by the options 提示1 to 提示5, counted, in the panel's order.
+    // The alerts enabled by the options 提示1, 提示2, 提示5 and 提示4, counted, in the
+    // panel's order. (The 年审车辆 count needs the back office's month filter.)
     std::vector<ReminderItem> CountReminders(const wxDateTime& today);
     // The counts of this run's first login, kept for the reminder panel.
     static std::vector<ReminderItem>& Reminders();
