@@ -113,10 +113,17 @@ int CDataSet::DefaultColumnWidth(const wxString& title) {
 void CDataSet::LoadGrid(const ado::RecordsetPtr& recordset, CGridCtrl* grid,
                         const wxString& filterField, const wxString& filterValue, int fieldCount,
                         int rowMode) {
+    grid->m_rsBound = recordset;
+    // A recordset whose open failed (and was reported) shows as an empty grid.
+    if (!recordset || !recordset->IsOpen()) {
+        grid->SetColumnCount(1);
+        grid->SetRowCount(1);
+        grid->SetItemText(0, 0, T("序号"));
+        return;
+    }
     if (!filterValue.empty()) MakeFilter(recordset, filterField, filterValue);
     ado::Fields& fields = recordset->Fields();
     const int f = fieldCount >= 1 ? std::min<int>(fieldCount, fields.Count()) : fields.Count();
-    grid->m_rsBound = recordset;
     grid->SetColumnCount(f + 1);
     grid->SetRowCount(1);
     grid->SetItemText(0, 0, T("序号"));
@@ -158,10 +165,11 @@ void CDataSet::LoadGrid(const ado::RecordsetPtr& recordset, CGridCtrl* grid,
 void CDataSet::LoadGridEx(const ado::RecordsetPtr& recordset, CGridCtrl* grid, int fieldCount,
                           int maxRows) {
     grid->SetRowCount(std::max(1, grid->GetFixedRowCount())); // the titles stay
+    grid->m_rsBound = recordset;
+    if (!recordset || !recordset->IsOpen()) return;
     ado::Fields& fields = recordset->Fields();
     const int f = fieldCount >= 1 ? std::min<int>(fieldCount, fields.Count()) : fields.Count();
     const long n = recordset->RecordCount();
-    grid->m_rsBound = recordset;
     if (n < 1 || maxRows <= 0) return;
     CDataProgress progress(T("正在加载数据..."), 40, static_cast<int>(n), false);
     recordset->MoveFirst();

@@ -176,6 +176,13 @@ TEST_F(GridLoad, OpenIntoGridReportsFailure) {
     EXPECT_EQ(data.OpenIntoGrid(U("select * from nosuchtable"), grid), 0);
     ASSERT_EQ(boxes.Shown().size(), 1u);
     EXPECT_NE(boxes.Shown()[0].text.find(" Error: "), std::string::npos);
+    // what a form does next finds an empty grid, not a crash
+    data.LoadGrid(grid->m_rsBound, grid, wxString(), wxString(), 0, 0);
+    data.LoadGridEx(grid->m_rsBound, grid, 0, 10);
+    grid->LoadRecordset();
+    EXPECT_EQ(grid->GetRowCount(), 1);
+    grid->SetFocusCell(0, 0);
+    EXPECT_TRUE(grid->DeleteSelectedRecord());
     EXPECT_EQ(data.OpenIntoGrid(U("SELECT * from ljkc"), grid), 1); // capitals are a statement
     EXPECT_TRUE(grid->m_bCloseRsOnDestroy);
 }
