@@ -45,7 +45,7 @@ void SetTitles(CGridCtrl& grid, ado::Fields& fields, int f) {
 void FillRow(CGridCtrl& grid, ado::Recordset& rs, int row, int f) {
     CGridCell* number = grid.GetCell(row, 0);
     if (!number) return;
-    number->text = wxString::FromAscii(std::to_string(row).c_str());
+    number->text = grid_fields::NumberText(row);
     number->lParam = static_cast<long>(rs.Bookmark().ToDouble());
     ado::Fields& fields = rs.Fields();
     for (int i = 0; i < f; ++i)

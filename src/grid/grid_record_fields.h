@@ -19,6 +19,9 @@ std::vector<int> FieldsOfColumns(ado::Fields& fields, const std::vector<wxString
 // that does not convert) empty, money (numeric fields) with two decimals.
 wxString CellText(ado::Field& field);
 
+// A row number as the first column shows it ("%i"), made cheaply for long loads.
+wxString NumberText(int number);
+
 // The value that empties a field: an empty text for text fields, Null for others.
 ado::Variant EmptyValue(long adoType);
 

@@ -74,7 +74,7 @@ void CGridCtrl::LoadRecordset() {
     for (; count > 0 && !m_rsBound->EndOfFile(); m_rsBound->MoveNext(), ++row) {
         if (count > 40) progress->StepIt();
         Row& cells = m_arRows[row];
-        cells[0]->text = wxString::FromAscii(std::to_string(row).c_str());
+        cells[0]->text = grid_fields::NumberText(row);
         cells[0]->lParam = static_cast<long>(m_rsBound->Bookmark().ToDouble());
         for (int col = 1; col < m_nColCount; ++col)
             if (fieldOf[col] >= 0)
