@@ -49,6 +49,11 @@ TEST_F(GridWriteBack, HeadingAliasesAndUnknownHeadings) {
     grid->SetItemText(0, item, "nothing");
     grid->PutFieldText(item, 1, "x");
     EXPECT_EQ(FieldNow(grid, 1, "项目名称"), U("保养"));
+    // a pick list writes nothing
+    grid->SetItemText(0, item, U("项目名称"));
+    grid->m_bPickGrid = true;
+    grid->PutFieldText(item, 1, "x");
+    EXPECT_EQ(FieldNow(grid, 1, "项目名称"), U("保养"));
     EXPECT_TRUE(boxes.Texts().empty());
 }
 
