@@ -28,17 +28,21 @@ bool IsStatement(const wxString& text) {
     return start.Left(6).IsSameAs("select", false);
 }
 
+std::vector<int> FieldTypes(ado::Fields& fields, int f) {
+    std::vector<int> types;
+    for (int i = 0; i < f; ++i)
+        types.push_back(fields.Item(i).Type());
+    return types;
+}
+
 // Titles and built-in widths of data columns 1..f, and the field types.
 void SetTitles(CGridCtrl& grid, ado::Fields& fields, int f) {
-    std::vector<int> types(static_cast<size_t>(f), 0);
     for (int i = 0; i < f; ++i) {
-        ado::Field& field = fields.Item(i);
-        types[static_cast<size_t>(i)] = field.Type();
-        const wxString name = wxString::FromUTF8(field.Name());
+        const wxString name = wxString::FromUTF8(fields.Item(i).Name());
         grid.SetItemText(0, i + 1, name);
         grid.SetColumnWidth(i + 1, CDataSet::DefaultColumnWidth(name));
     }
-    grid.SetFieldTypes(std::move(types));
+    grid.SetFieldTypes(FieldTypes(fields, f));
 }
 
 // Cells of one row from the current record: its number, then fields 0..f-1.
@@ -115,9 +119,10 @@ void CDataSet::LoadGrid(const ado::RecordsetPtr& recordset, CGridCtrl* grid,
                         int rowMode) {
     grid->m_rsBound = recordset;
     // A recordset whose open failed (and was reported) shows as an empty grid.
+    grid->SetRowCount(1);
     if (!recordset || !recordset->IsOpen()) {
         grid->SetColumnCount(1);
-        grid->SetRowCount(1);
+        grid->SetFieldTypes({});
         grid->SetItemText(0, 0, T("序号"));
         return;
     }
@@ -125,7 +130,6 @@ void CDataSet::LoadGrid(const ado::RecordsetPtr& recordset, CGridCtrl* grid,
     ado::Fields& fields = recordset->Fields();
     const int f = fieldCount >= 1 ? std::min<int>(fieldCount, fields.Count()) : fields.Count();
     grid->SetColumnCount(f + 1);
-    grid->SetRowCount(1);
     grid->SetItemText(0, 0, T("序号"));
     grid->AutoSize();
     grid->SetColumnWidth(0, DefaultColumnWidth(T("序号")));
@@ -181,12 +185,7 @@ void CDataSet::LoadGridEx(const ado::RecordsetPtr& recordset, CGridCtrl* grid, i
         FillRow(*grid, *recordset, row, f);
     }
     grid->SetRowCount(row);
-    grid->SetFieldTypes([&] {
-        std::vector<int> types;
-        for (int i = 0; i < f; ++i)
-            types.push_back(fields.Item(i).Type());
-        return types;
-    }());
+    grid->SetFieldTypes(FieldTypes(fields, f));
 }
 
 // A failed open is reported (the error box) and answered with 0, so no caller goes on
@@ -281,8 +280,8 @@ int CDataSet::LoadPartsGrid(const wxString& statement, int lastField, bool repor
         if (number >= 1) f = number;
     }
     CDataProgress progress(T("正在加载数据..."), 40, static_cast<int>(n), false);
-    grid.SetColumnCount(f + 1);
     grid.SetRowCount(1);
+    grid.SetColumnCount(f + 1);
     grid.m_bPickGrid = true;
     wxString table;
     if (!statement.empty()) {
