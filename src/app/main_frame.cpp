@@ -7,6 +7,7 @@
 #include "app/shutdown.h"
 #include "app/text_view.h"
 #include "grid/grid_ctrl.h"
+#include "grid/lookup_pane.h"
 #include "platform/message_box.h"
 #include "res/command_ids.h"
 #include "res/menus.h"
@@ -46,6 +47,20 @@ std::map<FormKind, CMainFrame::FormOpener>& Openers() {
 wxString U(const char* text) {
     return wxString::FromUTF8(text);
 }
+
+// The upper pane as the data store's lookup grid finds it: the frame's view, shown
+// and laid out, which the grid fills as child 28909.
+class FrameLookupPane : public CLookupPane {
+public:
+    wxWindow* ShowUpperPane() override {
+        if (!m_pFrame) return nullptr;
+        m_pFrame->RelayoutPanes();
+        m_pFrame->ShowUpperPane();
+        return m_pFrame->GetView();
+    }
+    CMainFrame* m_pFrame = nullptr;
+};
+FrameLookupPane g_lookupPane;
 
 } // namespace
 
@@ -90,10 +105,13 @@ CMainFrame::CMainFrame()
     m_indicatorTimer.SetOwner(this);
     Bind(wxEVT_TIMER, &CMainFrame::OnIndicatorTimer, this);
     m_indicatorTimer.Start(kIndicatorPeriodMs);
+    g_lookupPane.m_pFrame = this;
+    CLookupPane::Install(&g_lookupPane);
 }
 
 CMainFrame::~CMainFrame() {
     m_indicatorTimer.Stop();
+    if (g_lookupPane.m_pFrame == this) g_lookupPane.m_pFrame = nullptr;
     // The outlook bar and the tree keep pointers to the image lists, which die with
     // the frame before its children do.
     if (m_wndTree) m_wndTree->SetImageList(nullptr);
