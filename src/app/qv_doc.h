@@ -5,6 +5,8 @@
 #include <optional>
 #include <wx/string.h>
 
+class CGridCtrl;
+
 class CQvDoc {
 public:
     static constexpr int kMainGridId = 28909; // the grid in the upper pane
@@ -23,4 +25,7 @@ public:
     // file may not be written there; asks before an existing file is replaced and
     // deletes it when the operator agrees.
     static std::optional<SaveTarget> PrepareSave(const wxString& chosenPath);
+    // Writes the grid's rows to a checked target: a recordset file (.adtg) here, the
+    // other types through the data store's export (the form SaveGridAs).
+    static void SaveGrid(CGridCtrl& grid, const SaveTarget& target);
 };
