@@ -1,6 +1,7 @@
 #include "app/qv_doc.h"
 
 #include "app/main_frame.h"
+#include "data/data_set.h"
 #include "data/setting_files.h"
 #include "grid/grid_ctrl.h"
 #include "platform/files.h"
@@ -120,6 +121,20 @@ void CQvDoc::OnFileSave() {
     wxFileDialog dialog(frame, wxEmptyString, wxEmptyString, grid->m_strTitle,
                         wxString::FromUTF8(kSaveFilter), wxFD_SAVE);
     if (dialog.ShowModal() != wxID_OK) return;
-    if (auto target = PrepareSave(dialog.GetPath()))
-        frame->OpenForm(FormKind::SaveGridAs, 0, target->path);
+    if (auto target = PrepareSave(dialog.GetPath())) SaveGrid(*grid, *target);
+}
+
+void CQvDoc::SaveGrid(CGridCtrl& grid, const SaveTarget& target) {
+    if (target.ext != "adtg") {
+        if (CMainFrame* frame = CMainFrame::Get())
+            frame->OpenForm(FormKind::SaveGridAs, 0, target.path);
+        return;
+    }
+    ado::RecordsetPtr recordset = grid.GetGridRecordset();
+    if (!recordset || !recordset->IsOpen()) return;
+    try {
+        recordset->Save(target.path.utf8_string(), ado::adPersistADTG);
+    } catch (const ado::ComError& error) {
+        CDataSet::ShowComError(error);
+    }
 }
