@@ -1,5 +1,6 @@
 #include "account_set_fixture.h"
 #include "data/column_grid.h"
+#include "foxdb/dbf_table.h"
 
 #include <wx/ctrlsub.h>
 
@@ -65,6 +66,31 @@ TEST_F(AccountSetTest, SaveWritesTheBatchAndLeavesOnlyTheEncryptedFile) {
     EXPECT_EQ(Column("select * from ljkc order by no", "no"), (Texts{"1", "2", "3"}));
     EXPECT_EQ(Column("select * from ljkc order by no", "零售价"), (Texts{"12.5", "12.5", "12.5"}));
     EXPECT_TRUE(WorkingCopies().empty());
+}
+
+TEST_F(AccountSetTest, SaveIntoAnotherFolderLeavesTheDataFolderAlone) {
+    AddStock({{"刹车片", "A1"}});
+    // A working copy of the same table, as the last run may have left one.
+    ASSERT_EQ(CTableCrypt::DecryptTable("ljkc"), 1);
+    const std::string workingCopy = Read(Working("ljkc.dbf"));
+    const std::string other = root_ + "/other";
+    std::filesystem::create_directories(other);
+    CDataSet fresh;
+    const wxString connection =
+        "DRIVER={Microsoft Visual FoxPro Driver};SourceType=DBF;SourceDB=" + other;
+    ASSERT_EQ(fresh.OpenShowError(connection, wxString()), 1);
+    fresh.m_pConnection->Execute(CTableCatalog().GetCreateSql("ljkc").utf8_string(), nullptr,
+                                 ado::adCmdText | ado::adExecuteNoRecords);
+    ASSERT_EQ(fresh.OpenShowError(connection, "select * from ljkc"), 1);
+    fresh.m_pRecordset->AddNew();
+    fresh.PutFieldValue(U("机油"), U("零件名称"), fresh.m_pRecordset);
+    fresh.PutFieldValue("1", "no", fresh.m_pRecordset);
+    EXPECT_EQ(fresh.Save(fresh.m_pRecordset), 1);
+    fresh.Close();
+
+    EXPECT_EQ(foxdb::DbfTable::Open(other + "/ljkc.dbf")->RecordCount(), 1u);
+    EXPECT_TRUE(Read(Working("ljkc.dbf")) == workingCopy); // not encrypted away
+    EXPECT_EQ(Column("select * from ljkc", "零件名称"), Texts{U("刹车片")});
 }
 
 class RepairingFrame : public CMainFrameData {
