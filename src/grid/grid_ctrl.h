@@ -202,6 +202,13 @@ public:
     bool IsSorted() const { return m_nSortCol != -1; }
     static bool TextInList(const wxString& item, const wxString& list);
 
+    // --- printing (print_grid.cpp) ---
+    // Prints pages m_nFromPage..m_nToPage on the default printer, m_nCopies + 1 times,
+    // with the report settings of the grid's report; returns the jobs sent.
+    int Print();
+    // Shows the grid's pages in the print preview.
+    void PrintPreview();
+
     // --- drag and drop (the drop target forwards here) ---
     virtual wxDragResult OnDragEnter(wxCoord x, wxCoord y, wxDragResult def);
     virtual wxDragResult OnDragOver(wxCoord x, wxCoord y, wxDragResult def);
