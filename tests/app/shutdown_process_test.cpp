@@ -1,6 +1,7 @@
 // The real program, started on a program folder of its own under the test's X
-// display: killed while it runs, it leaves no clean-exit marker and loses nothing
-// saved; ended by the system (SIGTERM), it ends its run normally.
+// display: killed while it runs, it leaves no clean-exit marker, so the next login
+// asks about the unclean exit, and loses nothing saved; ended by the system
+// (SIGTERM), it ends its run normally.
 #include "app/first_run.h"
 #include "app/ledger_posting.h"
 #include "app/startup_after_login.h"
@@ -88,6 +89,15 @@ protected:
     }
 
     bool CleanExitMarked() const { return platform::FileExists(Path("Picture/noerro")); }
+    // The boxes the marker questions of the next login show (answered No).
+    std::vector<std::string> NextLoginQuestions() {
+        platform::ScriptedMessageBoxes boxes;
+        boxes.Reply(platform::IDNO);
+        CMainFrameData frame;
+        bool started = false;
+        CStartupAfterLogin(frame, started).AskMarkerQuestions();
+        return boxes.Texts();
+    }
     std::vector<wxString> Ledger() {
         CMainFrameData frame;
         return Column(U("select * from wlzm"), "单位");
@@ -107,6 +117,9 @@ TEST_F(QvProcessTest, KilledAtAnyMomentLeavesNoCleanExitMarkAndLosesNothing) {
         EXPECT_FALSE(CleanExitMarked()) << delay.count();
         EXPECT_EQ(Ledger(), std::vector<wxString>{U("张三")}) << delay.count();
     }
+    const std::vector<std::string> questions = NextLoginQuestions();
+    ASSERT_EQ(questions.size(), 1u);
+    EXPECT_EQ(questions[0].rfind("上次退出为非正常退出", 0), 0u);
 }
 
 TEST_F(QvProcessTest, EndedByTheSystemTheRunEndsNormally) {
@@ -125,6 +138,7 @@ TEST_F(QvProcessTest, EndedByTheSystemTheRunEndsNormally) {
     EXPECT_TRUE(platform::FileExists(Path("AutBak/" + day + "/wlzm.dwf")));
     EXPECT_TRUE(WorkingCopies().empty());
     EXPECT_EQ(Ledger(), std::vector<wxString>{U("张三")});
+    EXPECT_TRUE(NextLoginQuestions().empty());
 }
 
 } // namespace
