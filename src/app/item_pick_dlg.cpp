@@ -1,8 +1,8 @@
 #include "app/item_pick_dlg.h"
 
+#include "app/help_key.h"
 #include "app/main_frame.h"
 #include "app/owner_notice.h"
-#include "app/qv_app.h"
 #include "res/item_pick_template.h"
 
 #include <wx/listctrl.h>
@@ -21,7 +21,6 @@ wxWindow* PickTarget() {
 CItemPickDlg::CItemPickDlg(wxWindow* parent)
     : wxDialog(parent, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize,
                wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX | wxSTAY_ON_TOP | wxFRAME_TOOL_WINDOW) {
-    SetExtraStyle(GetExtraStyle() | wxDIALOG_EX_CONTEXTHELP);
     res::BuildDialog(this, res::ItemPickTemplate());
     m_list = res::Control<wxListCtrl>(this, kList);
     m_list->SetWindowStyleFlag(wxLC_REPORT | wxLC_NO_HEADER | wxLC_SINGLE_SEL | wxBORDER_SUNKEN);
@@ -34,10 +33,6 @@ CItemPickDlg::CItemPickDlg(wxWindow* parent)
     m_list->Bind(wxEVT_RIGHT_DOWN, &CItemPickDlg::OnListRightDown, this);
     m_list->Bind(wxEVT_MOTION, &CItemPickDlg::OnListMouse, this);
     Bind(wxEVT_CHAR_HOOK, &CItemPickDlg::OnCharHook, this);
-    Bind(wxEVT_HELP, [](wxHelpEvent&) {
-        if (auto* app = dynamic_cast<CQvApp*>(wxTheApp))
-            app->WinHelp(kDialogId, CQvApp::HELP_CONTEXT);
-    });
 
     CentreOnScreen();
     ShowWithoutActivating();
@@ -79,6 +74,7 @@ void CItemPickDlg::OnListClick(wxMouseEvent& event) {
 void CItemPickDlg::OnCharHook(wxKeyEvent& event) {
     const bool primed = m_bFilterPrimed;
     m_bFilterPrimed = true;
+    if (AnswerHelpKey(event, kDialogId)) return;
     const int key = event.GetKeyCode();
     if (key != WXK_RETURN && key != WXK_NUMPAD_ENTER) {
         event.Skip();

@@ -1,7 +1,7 @@
 #include "app/record_nav_bar.h"
 
+#include "app/help_key.h"
 #include "app/owner_notice.h"
-#include "app/qv_app.h"
 #include "app/search_condition.h"
 #include "platform/message_box.h"
 #include "res/control_ids.h"
@@ -27,7 +27,6 @@ CRecordNavBar* CRecordNavBar::Open(wxWindow* owner, int y) {
 CRecordNavBar::CRecordNavBar(wxWindow* parent)
     : wxDialog(parent, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize,
                wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX | wxSTAY_ON_TOP) {
-    SetExtraStyle(GetExtraStyle() | wxDIALOG_EX_CONTEXTHELP);
     res::BuildDialog(this, res::RecordNavTemplate());
     m_pFieldList = res::Control<wxComboBox>(this, kFieldList);
     m_pValueBox = res::Control<wxTextCtrl>(this, kValueEdit);
@@ -44,10 +43,6 @@ CRecordNavBar::CRecordNavBar(wxWindow* parent)
     // A new field takes effect with the next change of the value.
     m_pFieldList->Bind(wxEVT_COMBOBOX, [this](wxCommandEvent&) { m_pValueBox->SetFocus(); });
     Bind(wxEVT_CHAR_HOOK, &CRecordNavBar::OnCharHook, this);
-    Bind(wxEVT_HELP, [](wxHelpEvent&) {
-        if (auto* app = dynamic_cast<CQvApp*>(wxTheApp))
-            app->WinHelp(kDialogId, CQvApp::HELP_CONTEXT);
-    });
 }
 
 void CRecordNavBar::FillFields(const ado::RecordsetPtr& recordset) {
@@ -100,6 +95,7 @@ void CRecordNavBar::OnValueChanged(wxCommandEvent&) {
 }
 
 void CRecordNavBar::OnCharHook(wxKeyEvent& event) {
+    if (AnswerHelpKey(event, kDialogId)) return;
     switch (event.GetKeyCode()) {
     case WXK_DOWN:
     case WXK_UP:

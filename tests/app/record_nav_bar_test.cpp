@@ -1,9 +1,9 @@
 #include "app/owner_notice.h"
 #include "app/record_nav_bar.h"
-#include "app_fixture.h"
 #include "platform/message_box.h"
 #include "res/control_ids.h"
 #include "res/record_nav_template.h"
+#include "table_fixture.h"
 
 #include <gtest/gtest.h>
 #include <vector>
@@ -182,6 +182,32 @@ TEST_F(RecordNavBarTest, KeysInTheBar) {
     EXPECT_TRUE(bar_->IsShown());
     Key(WXK_ESCAPE);
     EXPECT_FALSE(bar_->IsShown());
+}
+
+class RecordNavFieldsTest : public TableFolderTest {};
+
+// An owner's recordset gives every field but no and those named with "期"; a date
+// field such as 生日 still reaches the list.
+TEST_F(RecordNavFieldsTest, FieldListFromTheOwnersRecordset) {
+    CMainFrameData frame;
+    MakeTables({"gk"}, frame);
+    CDataSet data;
+    data.Open("select * from gk");
+    ASSERT_TRUE(data.IsOpen());
+    auto* bar = new CRecordNavBar;
+    bar->FillFields(data.m_pRecordset);
+    wxComboBox* list = bar->GetFieldList();
+    EXPECT_EQ(list->GetString(0), U("车牌号码"));
+    EXPECT_EQ(list->FindString("no"), wxNOT_FOUND);
+    EXPECT_EQ(list->FindString(U("来店日期")), wxNOT_FOUND);
+    const int birthday = list->FindString(U("生日"));
+    ASSERT_NE(birthday, wxNOT_FOUND);
+    EXPECT_EQ(bar->m_pFieldTypes[birthday], 133);
+    EXPECT_EQ(bar->m_pFieldSizes[0], 16);
+    EXPECT_EQ(bar->m_pFieldTypes.size(), list->GetCount());
+    const unsigned count = list->GetCount();
+    bar->FillFields(data.m_pRecordset); // a filled list stays as it is
+    EXPECT_EQ(list->GetCount(), count);
 }
 
 } // namespace
