@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -20,6 +21,7 @@
 #include <spawn.h>
 #include <string>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 #include <wx/app.h>
@@ -56,8 +58,16 @@ double Launch(const std::vector<std::string>& args) {
     const auto start = std::chrono::steady_clock::now();
     pid_t pid = 0;
     if (::posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return -1;
+    // A program stopped by a message box never gets there: it is ended after a while.
     int status = 0;
-    ::waitpid(pid, &status, 0);
+    while (::waitpid(pid, &status, WNOHANG) == 0) {
+        if (std::chrono::steady_clock::now() - start > std::chrono::seconds(60)) {
+            ::kill(pid, SIGKILL);
+            ::waitpid(pid, &status, 0);
+            return -1;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
     return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? took.count() : -1;
 }
