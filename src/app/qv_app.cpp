@@ -65,6 +65,7 @@ bool CQvApp::OnInit() {
     });
     wxInitAllImageHandlers(); // backgrounds may be BMP, GIF or JPEG
     if (!CFirstRunDlg::SetUpNewFolder()) return false;
+    CLoginDlg::Register();
     return StartUp();
 }
 
@@ -75,7 +76,6 @@ wxString CQvApp::ReadTitle() {
 }
 
 bool CQvApp::StartUp() {
-    CLoginDlg::Register();
     auto* splash = new CSplashWindow(kSetupPicture);
     splash->ShowNow();
 
