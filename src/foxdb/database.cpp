@@ -300,6 +300,7 @@ struct Database::Impl {
             result.columns.push_back(std::move(rc));
         }
         result.table = plan.table;
+        if (ReadWholeTable(select, plan, result)) return result;
         Statement st(db, plan.sql);
         const int n = static_cast<int>(plan.columns.size());
         while (st.Step()) {
@@ -312,6 +313,86 @@ struct Database::Impl {
                 result.recnos.push_back(static_cast<uint32_t>(sqlite3_column_int64(st.get(), n)));
         }
         return result;
+    }
+
+    // A statement that takes every field of one table in order, with no clause at all
+    // ("select * from t"): its rows come straight from the records, as the virtual
+    // table would hand them through SQLite. False when it is not such a statement,
+    // or a record cannot be read this way (SQLite's way then reports it).
+    bool ReadWholeTable(const sql::Select& select, const sql::SelectPlan& plan, ResultSet& result) {
+        if (select.distinct || select.from.size() != 1 || select.where || select.having ||
+            !select.groupBy.empty() || !select.orderBy.empty() || !plan.withRecno)
+            return false;
+        const DbfTable& table = Slot(plan.table)->Table();
+        const std::vector<FieldDef>& fields = table.Fields();
+        if (plan.columns.size() != fields.size()) return false;
+        for (size_t i = 0; i < fields.size(); ++i) {
+            const sql::OutputColumn& column = plan.columns[i];
+            const char type = fields[i].type;
+            const sql::Type::Kind kind = column.type.kind;
+            if (column.baseField != static_cast<int>(i) || column.baseTable != plan.table ||
+                !((type == 'C' && kind == sql::Type::Char) ||
+                  ((type == 'N' || type == 'F') && kind == sql::Type::Numeric) ||
+                  (type == 'I' && kind == sql::Type::Integer) ||
+                  (type == 'D' && kind == sql::Type::Date)))
+                return false;
+        }
+        try {
+            const uint32_t count = table.RecordCount();
+            for (uint32_t recno = 1; recno <= count; ++recno) {
+                if (table.IsDeleted(recno)) continue;
+                std::vector<Value> row(fields.size());
+                for (size_t i = 0; i < fields.size(); ++i)
+                    row[i] =
+                        WholeTableValue(table, recno, static_cast<int>(i), plan.columns[i].type);
+                result.rows.push_back(std::move(row));
+                result.recnos.push_back(recno);
+            }
+        } catch (const std::exception&) {
+            result.rows.clear();
+            result.recnos.clear();
+            return false;
+        }
+        return true;
+    }
+
+    // The value ReadValue makes of what the virtual table gives SQLite for the field:
+    // text without its trailing blanks and NULs, padded again to the width; numbers
+    // rounded to the scale.
+    static Value WholeTableValue(const DbfTable& table, uint32_t recno, int field,
+                                 const Type& type) {
+        if (type.kind == Type::Char) {
+            if (table.FieldIsNull(recno, field)) return Null{};
+            std::string_view raw = table.RawField(recno, field);
+            size_t size = raw.size();
+            while (size > 0 && (raw[size - 1] == ' ' || raw[size - 1] == '\0'))
+                --size;
+            std::string text;
+            text.reserve(std::max(size, static_cast<size_t>(std::max(type.width, 0))));
+            text.assign(raw.data(), size);
+            if (type.width > 0 && text.size() < static_cast<size_t>(type.width))
+                text.append(static_cast<size_t>(type.width) - text.size(), ' ');
+            return text;
+        }
+        Value v = table.Get(recno, field);
+        if (IsNull(v)) return v;
+        switch (type.kind) {
+        case Type::Numeric:
+            if (const double* d = std::get_if<double>(&v); d && std::isfinite(*d))
+                return sql::RoundHalfAway(*d, type.scale);
+            if (const int64_t* i = std::get_if<int64_t>(&v))
+                return sql::RoundHalfAway(static_cast<double>(*i), type.scale);
+            break;
+        case Type::Integer:
+            if (std::holds_alternative<int64_t>(v)) return v;
+            break;
+        case Type::Date:
+            if (std::holds_alternative<Date>(v)) return v;
+            break;
+        default:
+            break;
+        }
+        throw Error(ErrorKind::Other, "unexpected value"); // SQLite's way decides
     }
 
     long RunUpdate(const sql::Statement& s) {

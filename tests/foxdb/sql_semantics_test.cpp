@@ -185,6 +185,35 @@ TEST_F(SqlSemantics, DeletedRecordsAreInvisibleEverywhere) {
     EXPECT_EQ(Run("DELETE FROM ljsh WHERE 单据号='D002'"), 0);
 }
 
+TEST_F(SqlSemantics, WholeTablesReadAsTheStatementEngineReadsThem) {
+    // "select *" with no clause reads the records directly; the same rows through a
+    // condition go through SQLite.
+    foxdb::CreateTable(folder.Path(), "t",
+                       foxdb::ParseFieldList("(名称 C(10),amt N(8,2),qty I,d D,no I UNIQUE)"));
+    {
+        foxdb::TableEdit edit(folder.File("t.dbf"));
+        edit.Append({Gbk("机油"), 12.345, int64_t(-3), foxdb::Date{2460000}, int64_t(1)});
+        edit.Append({std::string("ab\0 \0", 5), -0.005, foxdb::Null{}, foxdb::Date{}, int64_t(2)});
+        edit.Append({foxdb::Null{}, foxdb::Null{}, int64_t(7), foxdb::Null{}, int64_t(3)});
+        edit.Append({std::string(10, ' '), 1e6, int64_t(0), foxdb::Date{2415019}, int64_t(4)});
+        edit.Append({Gbk("已删除"), 1.0, int64_t(1), foxdb::Date{}, int64_t(5)});
+        edit.Delete(5);
+        edit.Commit();
+    }
+    const foxdb::ResultSet direct = Query("select * from t");
+    const foxdb::ResultSet engine = Query("select * from t where .T.");
+    ASSERT_EQ(direct.rows.size(), 4u);
+    EXPECT_EQ(direct.rows, engine.rows);
+    EXPECT_EQ(direct.recnos, engine.recnos);
+    EXPECT_EQ(direct.table, engine.table);
+    ASSERT_EQ(direct.columns.size(), engine.columns.size());
+    for (size_t i = 0; i < direct.columns.size(); ++i) {
+        EXPECT_EQ(direct.columns[i].name, engine.columns[i].name);
+        EXPECT_EQ(direct.columns[i].type, engine.columns[i].type);
+        EXPECT_EQ(direct.columns[i].baseField, engine.columns[i].baseField);
+    }
+}
+
 TEST_F(SqlSemantics, ChangesConvertQuotedValuesByTheFieldType) {
     EXPECT_EQ(Run("UPDATE ljkc SET 零售价 ='61.5' WHERE 编号='A1'"), 1);
     EXPECT_EQ(Run("UPDATE ljkc SET 数量 ='9'"), 2);
