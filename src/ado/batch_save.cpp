@@ -89,10 +89,10 @@ void SaveBatch(RowStore& store, const std::vector<long>& rowIds, const std::stri
     std::string table = store.BaseTable();
     if (table.empty()) NoBaseTable();
     bool anyWrite = false;
-    for (long id : rowIds) {
-        const Row& row = store.rows[static_cast<size_t>(id)];
+    for (size_t k = 0; k < rowIds.size() && !anyWrite; ++k) {
+        const Row& row = store.rows[static_cast<size_t>(rowIds[k])];
         if (row.status & (adRecNew | adRecDeleted)) anyWrite = true;
-        for (size_t c = 0; c < store.columns.size(); ++c)
+        for (size_t c = 0; c < store.columns.size() && !anyWrite; ++c)
             if (store.columns[c].baseField >= 0 && Differs(row.Values()[c], row.original[c]))
                 anyWrite = true;
     }
