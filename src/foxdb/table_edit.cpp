@@ -1,7 +1,7 @@
 #include "foxdb/dbf_file.h"
 
+#include <algorithm>
 #include <map>
-#include <unordered_map>
 
 namespace foxdb {
 
@@ -103,27 +103,34 @@ void TableEdit::Impl::CheckUnique() const {
     for (const IndexedField& tag : table->IndexedFields()) {
         if (!tag.unique) continue;
         const FieldSlot& slot = layout.fields[static_cast<size_t>(tag.field)];
-        std::unordered_map<std::string, uint32_t> fresh;
-        fresh.reserve(changed.size() + appendedCount);
         auto violated = [&]() {
             return Error(ErrorKind::Uniqueness,
                          "Uniqueness of index " + tag.tagName + " is violated.");
         };
+        // The changed and new keys with their records, sorted: two equal keys clash.
+        std::vector<std::pair<std::string, uint32_t>> fresh;
+        fresh.reserve(changed.size() + appendedCount);
         for (const auto& [recno, bytes] : changed) {
             std::string key = IndexKey(layout, bytes.data(), slot);
             if (key == IndexKey(layout, table->RecordBytes(recno), slot)) continue;
-            if (!fresh.emplace(std::move(key), recno).second) throw violated();
+            fresh.emplace_back(std::move(key), recno);
         }
         for (uint32_t recno = table->RecordCount() + 1; recno <= Count(); ++recno)
-            if (!fresh.emplace(IndexKey(layout, Current(recno), slot), recno).second)
-                throw violated();
+            fresh.emplace_back(IndexKey(layout, Current(recno), slot), recno);
         if (fresh.empty()) continue;
+        std::sort(fresh.begin(), fresh.end());
+        for (size_t i = 1; i < fresh.size(); ++i)
+            if (fresh[i].first == fresh[i - 1].first) throw violated();
         for (uint32_t recno = 1; recno <= table->RecordCount(); ++recno) {
             auto it = changed.find(recno);
             const char* record =
                 it != changed.end() ? it->second.data() : table->RecordBytes(recno);
-            auto same = fresh.find(IndexKey(layout, record, slot));
-            if (same != fresh.end() && same->second != recno) throw violated();
+            const std::string key = IndexKey(layout, record, slot);
+            auto same = std::lower_bound(fresh.begin(), fresh.end(), key,
+                                         [](const std::pair<std::string, uint32_t>& entry,
+                                            const std::string& k) { return entry.first < k; });
+            if (same != fresh.end() && same->first == key && same->second != recno)
+                throw violated();
         }
     }
 }
