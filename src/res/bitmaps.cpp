@@ -17,4 +17,20 @@ wxBitmap GridCellImagesBitmap() {
     return strip;
 }
 
+wxBitmap TipBulbBitmap() {
+    wxBitmap bulb(32, 32, 24);
+    wxMemoryDC dc(bulb);
+    dc.SetBackground(*wxWHITE_BRUSH);
+    dc.Clear();
+    dc.SetPen(wxPen(wxColour(128, 128, 0)));
+    dc.SetBrush(wxBrush(wxColour(255, 255, 0)));
+    dc.DrawCircle(16, 12, 9);
+    dc.SetBrush(wxBrush(wxColour(192, 192, 192)));
+    dc.DrawRectangle(12, 21, 9, 7);
+    dc.SetPen(wxPen(wxColour(128, 128, 128)));
+    dc.DrawLine(12, 24, 21, 24);
+    dc.SelectObject(wxNullBitmap);
+    return bulb;
+}
+
 } // namespace res

@@ -8,4 +8,7 @@ namespace res {
 // the mask colour. Image 0 is the arrow that marks a looked-up row.
 wxBitmap GridCellImagesBitmap();
 
+// Bitmap 110: the light bulb of the tip of the day, 32 x 32 on white.
+wxBitmap TipBulbBitmap();
+
 } // namespace res
