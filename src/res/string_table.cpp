@@ -12,6 +12,9 @@ struct StringEntry {
 const StringEntry kStrings[] = {
     {IDR_MAINFRAME, "qv\n\nQv\n\n\nQv.Document\nQv Document"},
     {IDS_IDLE_MESSAGE, "如需帮助，请按F1键"},
+    {IDS_TIP_DID_YOU_KNOW, "Did you know..."},
+    {IDS_TIP_FILE_ABSENT, "Tips file does not exist in the prescribed directory"},
+    {IDS_TIP_FILE_CORRUPT, "Trouble reading the tips file"},
     {ID_REPAIR_SHEET_TOOL, "打开维修作业单\n维修作业"},
     {ID_SALES_SHEET_TOOL, "打开零件售货单\n零件售货"},
     {ID_FILE_PRINT_MENU, "打印当前表格\n打印"},

@@ -3,7 +3,10 @@
 #include <wx/string.h>
 
 enum : int {
-    IDS_IDLE_MESSAGE = 57345, // status-bar text while nothing runs
+    IDS_TIP_DID_YOU_KNOW = 114, // heading of the tip of the day
+    IDS_TIP_FILE_ABSENT = 115,  // the tips file cannot be opened
+    IDS_TIP_FILE_CORRUPT = 116, // the tips file cannot be read
+    IDS_IDLE_MESSAGE = 57345,   // status-bar text while nothing runs
 };
 
 namespace res {
