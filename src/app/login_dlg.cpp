@@ -141,6 +141,7 @@ bool CLoginDlg::CheckUser(const wxString& loginName, wxString* rights) {
 }
 
 void CLoginDlg::RefusePassword() {
+    if (!m_users.Recordset()) return; // the users file could not be read: said so
     Message(W(kWrongUser));
     m_pPassword->Clear();
     m_pPassword->SetFocus();
@@ -239,7 +240,7 @@ void CLoginDlg::OnAccountSetKillFocus() {
     if (!m_bSetChanged) return;
     m_bSetChanged = false;
     if (!CheckUser(LoginName())) {
-        Message(W(kWrongUser));
+        if (m_users.Recordset()) Message(W(kWrongUser));
         return;
     }
     CWaitCursor wait;
