@@ -126,7 +126,7 @@ bool CDataSet::RebuildTable(const wxString& table) {
             SetMainStatusText(wxString());
             if (staged) {
                 std::string path = StagedFile(table, ".dbf");
-                long newRows = path.empty() ? -1 : foxdb::DbfTable::Open(path)->RecordCount();
+                long newRows = path.empty() ? -1 : foxdb::ReadRecordCount(path);
                 if (newRows != oldRows) {
                     staged = false;
                     ReportRebuildFailure(

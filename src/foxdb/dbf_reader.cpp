@@ -3,6 +3,7 @@
 #include "platform/files.h"
 #include "platform/paths.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -32,6 +33,31 @@ bool EndsWithNoCase(const std::string& s, const char* suffix) {
 
 std::unique_ptr<DbfTable> DbfTable::Open(const std::string& path) {
     return DbfFile::Read(path);
+}
+
+uint32_t ReadRecordCount(const std::string& path) {
+    RecoverTableFiles(path);
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT || errno == ENOTDIR)
+            throw Error(ErrorKind::FileNotFound, "File '" + BaseName(path) + "' does not exist.");
+        throw Error(ErrorKind::Io, path + ": " + std::strerror(errno));
+    }
+    const FileStamp stamp = FileStamp::OfDescriptor(fd);
+    const size_t size = stamp.size > 0 ? static_cast<size_t>(stamp.size) : 0;
+    // The header: 32 bytes that give its length, then the field descriptors.
+    std::string header(std::min<size_t>(size, 32), '\0');
+    ssize_t got = ::pread(fd, &header[0], header.size(), 0);
+    if (got == 32) {
+        const size_t length = static_cast<unsigned char>(header[8]) |
+                              static_cast<size_t>(static_cast<unsigned char>(header[9])) << 8;
+        header.resize(std::min(size, std::max<size_t>(length, 32)));
+        got = ::pread(fd, &header[0], header.size(), 0);
+    }
+    const int saved = errno;
+    ::close(fd);
+    if (got < 0) throw Error(ErrorKind::Io, path + ": " + std::strerror(saved));
+    return ParseDbfLayout(header.data(), static_cast<size_t>(got), size, path).recordCount;
 }
 
 std::unique_ptr<DbfFile> DbfFile::Read(const std::string& path) {

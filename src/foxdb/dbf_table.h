@@ -45,6 +45,10 @@ public:
     virtual bool FieldIsNull(uint32_t recno, int field) const = 0;
 };
 
+// The record count of a table file from its header alone, checked against the file's
+// size as Open checks it. Throws Error as Open does.
+uint32_t ReadRecordCount(const std::string& path);
+
 // Changes to one table, applied together by Commit: the table file and its index
 // are written to temporary files and renamed into place, so a crash leaves the old
 // table or the new one. Commit checks UNIQUE first and changes nothing on a violation.

@@ -182,20 +182,27 @@ TEST(DbfReader, DamagedFilesGiveAClearError) {
         std::string bytes = good;
         c.damage(bytes);
         WriteBytes(dir.File("bad.dbf"), bytes);
-        try {
-            DbfTable::Open(dir.File("bad.dbf"));
-            ADD_FAILURE() << "opened";
-        } catch (const Error& e) {
-            EXPECT_EQ(e.kind(), ErrorKind::BadFile);
-            std::string message = e.what();
-            EXPECT_EQ(message.rfind(dir.File("bad.dbf") + ": ", 0), 0u) << message;
-            EXPECT_NE(message.find(c.message), std::string::npos) << message;
+        // Opening it, and reading its record count from the header alone.
+        for (bool countOnly : {false, true}) {
+            try {
+                if (countOnly)
+                    ReadRecordCount(dir.File("bad.dbf"));
+                else
+                    DbfTable::Open(dir.File("bad.dbf"));
+                ADD_FAILURE() << "opened";
+            } catch (const Error& e) {
+                EXPECT_EQ(e.kind(), ErrorKind::BadFile);
+                std::string message = e.what();
+                EXPECT_EQ(message.rfind(dir.File("bad.dbf") + ": ", 0), 0u) << message;
+                EXPECT_NE(message.find(c.message), std::string::npos) << message;
+            }
         }
     }
     // What FoxPro reads on: no end mark, or a stray byte after it.
     for (std::string bytes : {good.substr(0, good.size() - 1), good + "\x1A"}) {
         WriteBytes(dir.File("ok.dbf"), bytes);
         EXPECT_EQ(DbfTable::Open(dir.File("ok.dbf"))->RecordCount(), 2u);
+        EXPECT_EQ(ReadRecordCount(dir.File("ok.dbf")), 2u);
     }
 }
 
