@@ -64,7 +64,11 @@ std::vector<wxString> CAccountSets::ParseSetList(const wxString& line) {
 
 std::vector<wxString> CAccountSets::ReadSetList() {
     if (!CSettingFiles::FileExists("Picture/ztfile")) return {};
-    return ParseSetList(CSettingFiles::ReadSettingFile("ztfile"));
+    // A damaged list offers no name that could not be a set's folder.
+    std::vector<wxString> sets;
+    for (const wxString& set : ParseSetList(CSettingFiles::ReadSettingFile("ztfile")))
+        if (IsSafeSetName(set)) sets.push_back(set);
+    return sets;
 }
 
 bool CAccountSets::SaveSetList(const std::vector<wxString>& sets) {

@@ -19,7 +19,7 @@ public:
     // The sets listed in a "ztfile" line: each piece before a comma cut to 10 bytes, a
     // final piece without comma only when longer than 2 bytes; the default set never.
     static std::vector<wxString> ParseSetList(const wxString& line);
-    // The sets of Picture/ztfile; none when it is missing.
+    // The sets of Picture/ztfile that are safe folder names; none when it is missing.
     static std::vector<wxString> ReadSetList();
     // Writes Picture/ztfile from a list (the default set and empty names left out); a
     // list without other sets deletes the file. False when it could not be written.

@@ -34,6 +34,8 @@ TEST_F(AccountSetsTest, SetListRoundTripAndRemoval) {
     ASSERT_TRUE(CAccountSets::SaveSetList({CAccountSets::DefaultSetName(), U("分店"), "", "B1"}));
     EXPECT_EQ(CSettingFiles::ReadSettingFile("ztfile"), U("分店,B1,"));
     EXPECT_EQ(CAccountSets::ReadSetList(), (Names{U("分店"), "B1"}));
+    ASSERT_EQ(CSettingFiles::WriteSettingFile("ztfile", U("..,Data,a/b,分店,\x01\x02,")), 1);
+    EXPECT_EQ(CAccountSets::ReadSetList(), Names{U("分店")}); // a damaged list
     ASSERT_TRUE(CAccountSets::SaveSetList({CAccountSets::DefaultSetName()}));
     EXPECT_FALSE(CSettingFiles::FileExists("Picture/ztfile"));
     EXPECT_TRUE(CAccountSets::ReadSetList().empty());

@@ -295,3 +295,26 @@ TEST_F(LoginFlowTest, DamagedUsersFileOrGoneSetLeaveAWayOut) {
 }
 
 } // namespace
+
+namespace {
+
+// Enter with an empty password goes to the password box instead of logging in.
+TEST_F(LoginFlowTest, EnterWithoutPasswordDoesNotLogIn) {
+    ASSERT_TRUE(CProgramFolderSetup::Create("admin", "secret"));
+    CMainFrame* frame = Start([](CLoginDlg& dialog) {
+        Type(&dialog, res::login::kLoginNameEdit, "admin");
+        wxKeyEvent enter(wxEVT_CHAR_HOOK);
+        enter.m_keyCode = WXK_RETURN;
+        dialog.ProcessWindowEvent(enter);
+        EXPECT_FALSE(enter.GetSkipped());
+        EXPECT_TRUE(dialog.IsModal());
+        Type(&dialog, res::login::kPasswordEdit, "secret");
+        wxKeyEvent again(wxEVT_CHAR_HOOK);
+        again.m_keyCode = WXK_RETURN;
+        dialog.ProcessWindowEvent(again);
+        EXPECT_TRUE(again.GetSkipped()); // the default button's turn
+    });
+    EXPECT_FALSE(frame->m_bStarted);
+}
+
+} // namespace
