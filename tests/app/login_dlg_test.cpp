@@ -181,13 +181,21 @@ TEST_F(LoginFlowTest, NewFolderFirstRunLoginPasswordChangeAndSecondUser) {
         Type(&dialog, kRepeatEdit, "pw3");
         Click(&dialog, res::IDOK);
         EXPECT_TRUE(Text(&dialog, kNewPasswordEdit).empty());
+        // The stored password loses trailing blanks: it could never be typed again.
+        Type(&dialog, kNewPasswordEdit, "pw2 ");
+        Type(&dialog, kRepeatEdit, "pw2 ");
+        Click(&dialog, res::IDOK);
+        Type(&dialog, kNewPasswordEdit, "一二三四五六");
+        Type(&dialog, kRepeatEdit, "一二三四五六");
+        Click(&dialog, res::IDOK);
         Type(&dialog, kNewPasswordEdit, "pw2");
         Type(&dialog, kRepeatEdit, "pw2");
         Click(&dialog, res::IDOK);
         EXPECT_TRUE(dialog.IsModal()); // stays open; 退出 closes it
         Click(&dialog, res::IDCANCEL);
     });
-    EXPECT_EQ(boxes.Texts(), (Texts{"新密码有误,请重新输入!", "密码修改成功，请记住新密码!"}));
+    EXPECT_EQ(boxes.Texts(), (Texts{"新密码有误,请重新输入!", "新密码有误,请重新输入!",
+                                    "输入字符太长,请重新输入!", "密码修改成功，请记住新密码!"}));
     EXPECT_EQ(frame->m_strRights, "clerk,20,");
     CUsersFile users;
     EXPECT_FALSE(users.CheckUser("clerk", "pw1", nullptr));
