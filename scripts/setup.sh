@@ -11,6 +11,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-wqy-zenhei
   python3-dbf python3-dbfread libdbd-xbase-perl
+  libcairo2-dev poppler-utils
 )
 
 missing=()
