@@ -1,0 +1,571 @@
+#include "grid/print_job.h"
+
+#include "data/setting_files.h"
+#include "grid/capital_numerals.h"
+#include "grid/grid_ctrl.h"
+#include "platform/gbk.h"
+
+#include <algorithm>
+#include <cmath>
+#include <wx/datetime.h>
+#include <wx/dcmemory.h>
+#include <wx/paper.h>
+#include <wx/settings.h>
+#include <wx/tokenzr.h>
+
+namespace {
+
+wxString U(const char* s) {
+    return wxString::FromUTF8(s);
+}
+
+// The 52 letters whose average width is the printed character width.
+const char kMeasureText[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSATUVWXY";
+
+// Paper of code 264: a user sheet of 1480 by 1050 tenths of a millimetre.
+constexpr int kUserSheetCode = 264;
+
+int LineCount(const wxString& text) {
+    return static_cast<int>(wxStringTokenize(text, "\n", wxTOKEN_RET_EMPTY_ALL).size());
+}
+
+// The text before a font-size suffix: "@#" as the settings dialog writes it, "&%"
+// as older settings files may hold it.
+std::pair<wxString, int> TextAndSize(const wxString& stored, int fallback) {
+    wxString mark = stored.Find("@#") != wxNOT_FOUND ? "@#" : "&%";
+    auto [text, rest] = ReportSettingsRecord::SplitAt(stored, mark);
+    long size = 0;
+    rest = rest.BeforeFirst('&').Trim(true).Trim(false);
+    if (rest.ToLong(&size) && size > 0 && size < 100) return {text, static_cast<int>(size)};
+    return {text, fallback};
+}
+
+// The footer mode after "&%" (empty without one) and the footer text before its suffixes.
+wxString FooterMode(const wxString& footer) {
+    return ReportSettingsRecord::SplitAt(footer, "&%").second;
+}
+
+wxString FooterText(const wxString& footer) {
+    return ReportSettingsRecord::SplitAt(ReportSettingsRecord::SplitAt(footer, "&%").first, "@#")
+        .first;
+}
+
+} // namespace
+
+CGridPrinter::CGridPrinter(CGridCtrl& grid) : m_grid(grid) {}
+
+wxString CGridPrinter::ReportName() const {
+    return m_grid.m_strReportName.empty() ? m_grid.m_strTitle : m_grid.m_strReportName;
+}
+
+bool CGridPrinter::IsColumnPrinted(int col) const {
+    return !CGridCtrl::TextInList(m_grid.GetItemText(0, col), m_strHiddenColumns);
+}
+
+int CGridPrinter::PrintedWidth() const {
+    int width = 0;
+    for (int c = 0; c < m_grid.GetColumnCount(); ++c)
+        if (IsColumnPrinted(c)) width += m_pPrintColWidths[c];
+    return width;
+}
+
+int CGridPrinter::DataRowCount() const {
+    return std::max(0, m_grid.GetRowCount() - m_grid.GetFixedRowCount());
+}
+
+double CGridPrinter::PageTotal(int page) const {
+    return page >= 0 && page < static_cast<int>(m_pPageTotals.size()) ? m_pPageTotals[page] : 0;
+}
+
+double CGridPrinter::WarrantyTotal(int page) const {
+    return page >= 0 && page < static_cast<int>(m_pWarrantyTotals.size()) ? m_pWarrantyTotals[page]
+                                                                          : 0;
+}
+
+wxFont CGridPrinter::PrintFont(int height, bool bold) const {
+    wxFontInfo info(wxSize(0, height));
+    info.FaceName("Arial").Bold(bold);
+    return wxFont(info);
+}
+
+PrintArea CGridPrinter::Area(int y) const {
+    PrintArea area;
+    area.left = m_nLeftMargin * m_CharSize.x;
+    area.right = area.left + PrintedWidth();
+    area.col0Width = IsColumnPrinted(0) && !m_pPrintColWidths.empty() ? m_pPrintColWidths[0] : 0;
+    area.y = y;
+    return area;
+}
+
+void CGridPrinter::BeginPrinting(const wxPrintData& printerSettings) {
+    const wxString report = ReportName();
+    m_settings = LoadReportSettings(report);
+    CurrentReportSettings = m_settings;
+    m_texts = m_grid.PrintTexts;
+    if (m_texts.size() < 30) m_texts.resize(30);
+    const wxString kind = m_texts[PrintText::FormKind];
+    m_kind = report == U("维修月报表")                          ? Kind::MonthlyReport
+             : report != U("维修清单") || kind == U("维修清单") ? Kind::General
+             : kind == U("派工单")                              ? Kind::WorkOrder
+                                                                : Kind::RepairForm;
+
+    using I = ReportSettingsRecord::Int;
+    m_strHiddenColumns =
+        CPrintLayout::TextFromBuffer(m_settings.Get(ReportSettingsRecord::Text::HiddenColumns));
+    m_nHeaderLines = m_settings.Get(I::HeaderGap);
+    m_nFooterLines = m_settings.Get(I::FooterHeight);
+    m_nLeftMargin = m_settings.Get(I::LeftMargin);
+    m_nRightMargin = m_settings.Get(I::RightMargin);
+    m_nHeaderGap = m_settings.Get(I::TopMargin);
+    m_nFooterGap = m_settings.Get(I::BottomMargin);
+    m_nTitleLines = m_settings.Get(I::TitleHeight);
+    // Distances below zero would fold the bands into each other.
+    for (int* lines : {&m_nHeaderLines, &m_nFooterLines, &m_nLeftMargin, &m_nRightMargin,
+                       &m_nHeaderGap, &m_nFooterGap, &m_nTitleLines})
+        *lines = std::clamp(*lines, 0, 500);
+
+    // Printed widths: the screen's, or the report's own in print mode 1.
+    const int cols = m_grid.GetColumnCount();
+    const int rows = m_grid.GetRowCount();
+    m_pPrintColWidths.assign(cols + 2, 0);
+    wxString headings;
+    for (int c = 0; c < cols; ++c) {
+        m_pPrintColWidths[c] = m_grid.GetColumnWidth(c);
+        headings += (c ? "," : "") + m_grid.GetItemText(0, c);
+    }
+    m_pPrintColWidths[cols] = rows > 0 ? m_grid.GetRowHeight(0) : 20;
+    m_pPrintColWidths[cols + 1] = rows > 0 ? m_grid.GetRowHeight(rows - 1) : 20;
+    if (m_grid.m_nPrintMode != 0) {
+        std::vector<int> widths = m_pPrintColWidths;
+        if (CPrintLayout::ParseColumnWidths(m_settings.Get(ReportSettingsRecord::Text::Layout),
+                                            headings, widths))
+            m_pPrintColWidths = widths;
+    }
+    for (int& w : m_pPrintColWidths)
+        w = std::max(w, 1);
+    const int headingHeight = m_pPrintColWidths[cols];
+
+    // The printer font and its average character.
+    m_PrinterFont = PrintFont(9, false);
+    {
+        wxBitmap bitmap(1, 1);
+        wxMemoryDC measure(bitmap);
+        measure.SetFont(m_PrinterFont);
+        wxSize extent = measure.GetTextExtent(kMeasureText);
+        m_CharSize = wxSize(std::max(1, extent.x / 52), std::max(1, extent.y));
+    }
+    m_nCellFontHeight = rows > 0 && cols > 0 ? std::abs(m_grid.GetItemFont(0, 0).lfHeight) : 12;
+    if (m_nCellFontHeight < 1) m_nCellFontHeight = 12;
+    m_nFootLines = 0;
+
+    if (m_kind == Kind::RepairForm || m_kind == Kind::WorkOrder) {
+        int count = m_texts[PrintText::Fault] != kNoPrint ? 2 : 0;
+        for (int t = PrintText::PlateRowSwitch; t <= PrintText::UnitRowSwitch; ++t)
+            if (m_texts[t] != kRowOff) ++count;
+        m_nHeaderLines += (count * headingHeight + m_CharSize.y - 1) / m_CharSize.y;
+    }
+
+    SetUpPaper(printerSettings);
+    const int printedWidth = PrintedWidth();
+    const int logicalWidth = printedWidth + (m_nLeftMargin + m_nRightMargin) * m_CharSize.x;
+    m_LogicalPageSize =
+        wxSize(logicalWidth, static_cast<int>(static_cast<long long>(logicalWidth) *
+                                              m_nPaperLength / std::max(1, m_nPaperWidth)));
+
+    const wxString footerText = FooterText(m_settings.Get(ReportSettingsRecord::Text::Footer));
+    m_nFooterLines = std::max(m_nFooterLines, (footerText.empty() ? 0 : LineCount(footerText)) + 2);
+    m_nPageHeight =
+        m_LogicalPageSize.y -
+        (m_nTitleLines + m_nHeaderLines + m_nHeaderGap + m_nFooterLines + m_nFooterGap) *
+            m_CharSize.y -
+        headingHeight;
+
+    FindTotalsColumns();
+    ReserveFootLines();
+    const int bodyHeight = m_pPrintColWidths[cols + 1];
+    m_nRowsPerPage = std::max(1, m_nPageHeight / bodyHeight);
+    if (m_kind == Kind::WorkOrder || m_kind == Kind::MonthlyReport)
+        m_nPageCount = 1;
+    else
+        m_nPageCount = std::max(1, (DataRowCount() + m_nRowsPerPage - 1) / m_nRowsPerPage);
+    SumPageTotals();
+    ShortenSinglePage();
+}
+
+void CGridPrinter::SetUpPaper(const wxPrintData& printerSettings) {
+    m_printData = printerSettings;
+    const int code = m_settings.Get(ReportSettingsRecord::Int::PaperCode);
+    const wxPrintPaperType* paper =
+        code > 0 && code != kUserSheetCode && wxThePrintPaperDatabase
+            ? wxThePrintPaperDatabase->FindPaperType(static_cast<wxPaperSize>(code))
+            : nullptr;
+    if (paper) {
+        m_printData.SetPaperId(paper->GetId());
+        m_nPaperWidth = paper->GetWidth();
+        m_nPaperLength = paper->GetHeight();
+    } else {
+        // A user sheet; a paper code the database does not know is printed on A4.
+        m_nPaperLength = 2972;
+        m_nPaperWidth = 2108;
+        if (code == kUserSheetCode) {
+            m_nPaperLength = 1480;
+            m_nPaperWidth = 1050;
+        } else if (code == 0) {
+            auto [length, width] = ReportSettingsRecord::SplitAt(
+                m_settings.Get(ReportSettingsRecord::Text::CustomPaperSize), ",");
+            long value = 0;
+            if (length.Trim().ToLong(&value) && value > 0) m_nPaperLength = value;
+            if (width.Trim().ToLong(&value) && value > 0) m_nPaperWidth = value;
+        }
+        m_printData.SetPaperId(wxPAPER_NONE);
+        m_printData.SetPaperSize(wxSize(m_nPaperWidth / 10, m_nPaperLength / 10));
+    }
+    if (FooterMode(m_settings.Get(ReportSettingsRecord::Text::Footer)) == "2")
+        m_printData.SetOrientation(wxPORTRAIT);
+    if (m_printData.GetOrientation() == wxLANDSCAPE) std::swap(m_nPaperWidth, m_nPaperLength);
+    m_nJobPaperLength = m_nPaperLength;
+}
+
+std::vector<wxString> CGridPrinter::WrappedRemark() const {
+    std::vector<wxString> lines;
+    const wxString& remark = m_texts[PrintText::ListRemark];
+    if (remark == kNoPrint || remark.empty()) return lines;
+    const int text = PrintedWidth() - (IsColumnPrinted(0) ? m_pPrintColWidths[0] : 0);
+    const size_t perLine = std::max(2, 2 * (text / m_nCellFontHeight));
+    for (const wxString& line : wxStringTokenize(remark, "\n", wxTOKEN_RET_EMPTY_ALL)) {
+        std::string rest = line.utf8_string();
+        do {
+            std::string piece = platform::CutToGbkBytes(rest, perLine);
+            if (piece.empty() && !rest.empty()) piece = rest.substr(0, 1);
+            lines.push_back(wxString::FromUTF8(piece));
+            rest.erase(0, piece.size());
+        } while (!rest.empty());
+    }
+    return lines;
+}
+
+void CGridPrinter::ReserveFootLines() {
+    if (m_kind == Kind::RepairForm || m_kind == Kind::WorkOrder) {
+        int lines = 6;
+        for (int t : {PrintText::Terms, PrintText::Remark}) {
+            if (m_texts[t] == kNoPrint)
+                lines -= 2;
+            else
+                lines += std::max(0, LineCount(m_texts[t]) - 2);
+        }
+        m_nFootLines = lines;
+    } else if (m_kind == Kind::General) {
+        m_nFootLines = static_cast<int>(WrappedRemark().size());
+        if (m_nAmountCol > 0 && m_nQtyCol > 0)
+            ++m_nFootLines;
+        else
+            m_texts[PrintText::ListTotal] = kNoPrint;
+        if (ReportName() == U("零件售货单"))
+            ++m_nFootLines;
+        else
+            m_texts[PrintText::PageAmount] = kNoPrint;
+    }
+    m_nPageHeight -= m_nFootLines * m_pPrintColWidths[m_grid.GetColumnCount()];
+}
+
+void CGridPrinter::FindTotalsColumns() {
+    m_nAmountCol = m_nQtyCol = 0;
+    const std::vector<int>& types = m_grid.GetFieldTypes();
+    if (types.empty()) return;
+    const int cols = m_grid.GetColumnCount();
+    for (int c = 1; c < cols && static_cast<size_t>(c) <= types.size(); ++c) {
+        if (!IsColumnPrinted(c)) continue;
+        if (!m_nAmountCol && types[c - 1] == 131) m_nAmountCol = c;
+        if (!m_nQtyCol && types[c - 1] == 3) m_nQtyCol = c;
+    }
+    if (ReportName() == U("零件售货单") &&
+        !CGridCtrl::TextInList(U("成交价"), m_strHiddenColumns)) {
+        m_nAmountCol = cols;
+        for (int c = 1; c < cols; ++c)
+            if (m_grid.GetItemText(0, c) == U("成交价")) {
+                m_nAmountCol = c;
+                break;
+            }
+    }
+    for (int c = 1; c < cols; ++c) {
+        const wxString heading = m_grid.GetItemText(0, c);
+        if (IsColumnPrinted(c) && (heading == U("小计") || heading == U("金额"))) {
+            m_nAmountCol = m_nQtyCol = c;
+            break;
+        }
+    }
+}
+
+void CGridPrinter::SumPageTotals() {
+    m_pPageTotals.assign(m_nPageCount + 1, 0.0);
+    m_pWarrantyTotals.assign(m_nPageCount + 1, 0.0);
+    if (!m_nAmountCol || !m_nQtyCol) return;
+    const wxString report = ReportName();
+    const bool keepsWarranty =
+        report == U("零件售货单") || report == U("维修清单") || report == U("成本数量单");
+    const bool cashJournal = report == U("收支流水帐");
+    const int first = m_grid.GetFixedRowCount();
+    const int rows = DataRowCount();
+    double sum = 0, warranty = 0;
+    for (int i = 0; i < rows; ++i) {
+        const int row = first + i;
+        double amount = 0, quantity = 0;
+        wxString amountText = m_grid.GetItemText(row, m_nAmountCol);
+        if (!amountText.Trim().empty()) amountText.ToCDouble(&amount);
+        long qty = 0;
+        if (m_nQtyCol != m_nAmountCol) {
+            // An empty quantity counts as 0.
+            m_grid.GetItemText(row, m_nQtyCol).Trim().ToLong(&qty);
+            quantity = static_cast<double>(qty);
+        }
+        const double value = m_nQtyCol == m_nAmountCol ? amount : quantity * amount;
+        if (keepsWarranty && m_grid.GetItemImage(row, 0) == 2)
+            warranty += value;
+        else
+            sum += value;
+        const int page = i / m_nRowsPerPage + 1;
+        const bool lastOfPage = (i + 1) % m_nRowsPerPage == 0 && i + 1 < rows;
+        if (lastOfPage && page <= m_nPageCount) {
+            m_pPageTotals[0] += sum;
+            m_pWarrantyTotals[0] += warranty;
+            m_pPageTotals[page] = sum;
+            m_pWarrantyTotals[page] = warranty;
+            sum = warranty = 0;
+        }
+    }
+    m_pPageTotals[0] += sum;
+    m_pWarrantyTotals[0] += warranty;
+    if (sum > 0 || cashJournal) m_pPageTotals[m_nPageCount] = sum;
+    if (warranty > 0 || cashJournal) m_pWarrantyTotals[m_nPageCount] = warranty;
+}
+
+// Continuous paper: a job of one page is printed on a sheet cut short by the part
+// of the body band that its rows leave empty.
+void CGridPrinter::ShortenSinglePage() {
+    const wxString mode = FooterMode(m_settings.Get(ReportSettingsRecord::Text::Footer));
+    if (mode == "1" || mode == "3" || m_nPageCount != 1 || m_kind != Kind::General) return;
+    const int bodyHeight = m_pPrintColWidths[m_grid.GetColumnCount() + 1];
+    int perPage = std::max(1, m_nPageHeight / bodyHeight);
+    if (perPage * bodyHeight >= m_nPageHeight && perPage > 1) --perPage;
+    const int rows = std::min(DataRowCount(), perPage);
+    const int used = rows * m_nPageHeight / perPage;
+    const int empty = std::max(0, m_nPageHeight - used);
+    if (empty == 0 || m_LogicalPageSize.y <= 0) return;
+    m_nJobPaperLength = static_cast<int>(static_cast<long long>(m_nPaperLength) *
+                                         (m_LogicalPageSize.y - empty) / m_LogicalPageSize.y);
+    m_LogicalPageSize.y -= empty;
+    m_nPageHeight -= empty;
+    m_printData.SetPaperId(wxPAPER_NONE);
+    const bool landscape = m_printData.GetOrientation() == wxLANDSCAPE;
+    m_printData.SetPaperSize(landscape ? wxSize(m_nJobPaperLength / 10, m_nPaperWidth / 10)
+                                       : wxSize(m_nPaperWidth / 10, m_nJobPaperLength / 10));
+}
+
+void CGridPrinter::PrintHeader(wxDC& dc, PrintCanvas& canvas) {
+    const wxString report = ReportName();
+    auto [title, size] = TextAndSize(m_settings.Get(ReportSettingsRecord::Text::Title), 20);
+    title = CPrintLayout::TextFromBuffer(title);
+    if (title.empty()) title = report;
+    if (report == U("维修清单") && !m_texts[PrintText::Title].empty())
+        title = m_texts[PrintText::Title];
+    const int left = m_nLeftMargin * m_CharSize.x;
+    const int width = PrintedWidth();
+    dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
+    dc.SetTextForeground(*wxBLACK);
+    dc.SetFont(PrintFont(size, true));
+    dc.DrawLabel(title, wxRect(left, 0, width, m_nTitleLines * m_CharSize.y),
+                 wxALIGN_CENTRE_HORIZONTAL | wxALIGN_TOP);
+
+    auto [subtitle, subSize] = TextAndSize(m_settings.Get(ReportSettingsRecord::Text::Header), 11);
+    subtitle = CPrintLayout::TextFromBuffer(subtitle);
+    if (subtitle.length() > 1) {
+        dc.SetFont(PrintFont(subSize, true));
+        const int top = m_nTitleLines * m_CharSize.y;
+        dc.DrawLabel(subtitle, wxRect(left, top, width, m_nHeaderLines * m_CharSize.y),
+                     wxALIGN_CENTRE_HORIZONTAL | wxALIGN_TOP);
+        const int rule = top + dc.GetCharHeight() + 2;
+        dc.SetPen(*wxBLACK_PEN);
+        canvas.Line(left, rule, left + width, rule);
+    }
+    dc.SetFont(m_PrinterFont);
+}
+
+void CGridPrinter::PrintRow(wxDC& dc, int row, int top, int height, bool firstOnPage) {
+    const int lines = m_grid.GetGridLines();
+    const bool horizontal = lines == 1 || lines == 3;
+    const bool vertical = lines == 2 || lines == 3;
+    const bool fixed = row < m_grid.GetFixedRowCount();
+    int x = m_nLeftMargin * m_CharSize.x;
+    const int bottom = top + height - 1;
+    bool first = true;
+    for (int c = 0; c < m_grid.GetColumnCount(); ++c) {
+        if (!IsColumnPrinted(c)) continue;
+        const int width = m_pPrintColWidths[c];
+        wxRect rect(x, top, width, height);
+        if (fixed || c < m_grid.GetFixedColumnCount())
+            m_grid.DrawFixedCell(dc, row, c, rect, true);
+        else
+            m_grid.DrawCell(dc, row, c, rect, true);
+        dc.SetPen(wxPen(wxSystemSettings::GetColour(wxSYS_COLOUR_3DDKSHADOW), 1));
+        const int right = x + width - 1;
+        if (horizontal) {
+            dc.DrawLine(first ? x : x - 1, bottom, right + 1, bottom);
+            if (row == 0) dc.DrawLine(first ? x : x - 1, top, right + 1, top);
+        }
+        if (vertical) {
+            dc.DrawLine(right, firstOnPage ? top : top - 1, right, bottom + 1);
+            if (first) dc.DrawLine(x, firstOnPage ? top : top - 1, x, bottom + 1);
+        }
+        x += width;
+        first = false;
+    }
+    if (vertical && !IsColumnPrinted(0)) {
+        const int left = m_nLeftMargin * m_CharSize.x;
+        dc.DrawLine(left, top, left, bottom + 1);
+    }
+}
+
+void CGridPrinter::PrintColumnHeadings(wxDC& dc, int top) {
+    const int height = m_pPrintColWidths[m_grid.GetColumnCount()];
+    for (int r = 0; r < m_grid.GetFixedRowCount(); ++r)
+        PrintRow(dc, r, top + r * height, height, r == 0);
+}
+
+int CGridPrinter::PrintFooter(wxDC& dc, PrintCanvas& canvas, int page, int rowsBottom) {
+    dc.SetFont(PrintFont(11, true));
+    dc.SetTextForeground(*wxBLACK);
+    const wxString footer = m_settings.Get(ReportSettingsRecord::Text::Footer);
+    const wxString mode = FooterMode(footer);
+    const int headingHeight = m_pPrintColWidths[m_grid.GetColumnCount()];
+    const int bodyBottom = (m_nTitleLines + m_nHeaderLines + m_nHeaderGap) * m_CharSize.y +
+                           headingHeight + m_nPageHeight + m_nFootLines * headingHeight;
+    int y = mode.empty() || mode == "3" ? rowsBottom : bodyBottom + m_nFooterGap * m_CharSize.y;
+    const int left = m_nLeftMargin * m_CharSize.x;
+    const int lineHeight = dc.GetCharHeight();
+
+    wxString pageText = wxString::Format("%d/%d", page, m_nPageCount);
+    const wxString time = wxDateTime::Now().Format("%Y-%m-%d  %H:%M:%S");
+    pageText =
+        ReportName() == U("零件售货单") ? " " + time + "   " + pageText : pageText + "   " + time;
+    canvas.TextAt(pageText, left, y);
+    y += lineHeight;
+
+    std::vector<wxString> company(9);
+    CSettingFiles::ReadCsvLine("Picture/Memfile", company);
+    std::vector<wxString> parts;
+    if (!company[0].empty()) parts.push_back(company[0]);
+    const std::pair<const char*, int> labelled[] = {
+        {"地址", 4}, {"邮编", 6}, {"电话", 2}, {"传真", 3}};
+    for (const auto& [label, item] : labelled)
+        if (!company[item].empty()) parts.push_back(U(label) + ":" + company[item]);
+    wxString joined;
+    for (const wxString& part : parts)
+        joined += (joined.empty() ? "" : "  ") + part;
+    if (!joined.empty()) {
+        if (dc.GetTextExtent(joined).x <= PrintedWidth()) {
+            canvas.TextAt(joined, left, y);
+            y += lineHeight;
+        } else {
+            for (const wxString& part : parts) {
+                canvas.TextAt(part, left, y);
+                y += lineHeight;
+            }
+        }
+    }
+    const wxString text = FooterText(footer);
+    if (!text.empty())
+        for (const wxString& line : wxStringTokenize(text, "\n", wxTOKEN_RET_EMPTY_ALL)) {
+            canvas.TextAt(line, left, y);
+            y += lineHeight;
+        }
+    dc.SetFont(m_PrinterFont);
+    return y;
+}
+
+void CGridPrinter::PrintPage(wxDC& dc, int page) {
+    if (page < 1 || page > m_nPageCount || m_pPrintColWidths.empty()) return;
+    DcPrintCanvas canvas(dc);
+    dc.SetPen(wxPen(wxSystemSettings::GetColour(wxSYS_COLOUR_3DDKSHADOW), 1));
+    dc.SetFont(m_PrinterFont);
+    dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
+    if (m_kind == Kind::MonthlyReport) {
+        m_layout.PrintMonthlyRepairReport(canvas, m_texts, m_grid);
+        return;
+    }
+    PrintHeader(dc, canvas);
+
+    const int cols = m_grid.GetColumnCount();
+    const int headingHeight = m_pPrintColWidths[cols];
+    const int bodyHeight = m_pPrintColWidths[cols + 1];
+    const int headingsTop = (m_nTitleLines + m_nHeaderLines + m_nHeaderGap) * m_CharSize.y;
+    const int rowsTop = headingsTop + headingHeight;
+    const int firstRow = m_grid.GetFixedRowCount() + (page - 1) * m_nRowsPerPage;
+    const int onPage = std::clamp(m_grid.GetRowCount() - firstRow, 0, m_nRowsPerPage);
+    const wxFont cellFont = m_grid.GetItemFont(0, 0).ToFont();
+    const int x0Height = m_nCellFontHeight;
+    dc.SetPen(*wxBLACK_PEN);
+
+    if (m_kind == Kind::RepairForm || m_kind == Kind::WorkOrder) {
+        dc.SetFont(cellFont);
+        m_texts[PrintText::PageAmount] =
+            PageTotal(page) > 0 ? wxString::Format("%.2f", PageTotal(page)) : wxString("0");
+        m_layout.PrintFormHead(canvas, Area(headingsTop), headingHeight, m_CharSize.x, x0Height,
+                               m_texts);
+        int footTop = 0;
+        if (m_kind == Kind::WorkOrder) {
+            const int rows =
+                std::max(1, (m_nPageHeight - m_nFooterLines * m_CharSize.y) / bodyHeight);
+            m_layout.PrintPartsNeedTable(canvas, Area(headingsTop), bodyHeight, rows);
+            footTop = headingsTop + rows * bodyHeight;
+        } else {
+            dc.SetFont(m_PrinterFont);
+            PrintColumnHeadings(dc, headingsTop);
+            for (int i = 0; i < onPage; ++i)
+                PrintRow(dc, firstRow + i, rowsTop + i * bodyHeight, bodyHeight, i == 0);
+            footTop = rowsTop + onPage * bodyHeight;
+        }
+        dc.SetFont(cellFont);
+        dc.SetPen(*wxBLACK_PEN);
+        const int footBottom =
+            m_layout.PrintFormFoot(canvas, Area(footTop), headingHeight, m_CharSize.x, m_texts);
+        PrintFooter(dc, canvas, page, footBottom);
+        return;
+    }
+
+    PrintColumnHeadings(dc, headingsTop);
+    for (int i = 0; i < onPage; ++i)
+        PrintRow(dc, firstRow + i, rowsTop + i * bodyHeight, bodyHeight, i == 0);
+    int rowsBottom = rowsTop + onPage * bodyHeight;
+
+    // The page's totals line, the remark and the signatures under the rows.
+    std::vector<wxString> texts = m_texts;
+    if (texts[PrintText::ListTotal] != kNoPrint) {
+        const double sum = PageTotal(page);
+        wxString line = U("本页合计：") + wxString::Format("%.2f", sum) + " " + U(" 大写: ") +
+                        AmountInCapitals(wxString::Format("%.2f", sum)) + "   ";
+        if (WarrantyTotal(page) > 0.01)
+            line += wxString::Format("%.2f", WarrantyTotal(page)) + U("三包");
+        if (page >= 2 && PageTotal(0) > 0) {
+            double running = 0;
+            for (int p = 1; p <= page; ++p)
+                running += PageTotal(p);
+            line += U("累计：") + wxString::Format("%.2f", running);
+        }
+        texts[PrintText::ListTotal] = line;
+    }
+    const std::vector<wxString> remark = WrappedRemark();
+    texts[PrintText::ListRemark] = kNoPrint;
+    if (!remark.empty()) {
+        wxString joined;
+        for (const wxString& line : remark)
+            joined += (joined.empty() ? "" : "\n") + line;
+        texts[PrintText::ListRemark] = joined;
+    }
+    if (m_nFootLines > 0) {
+        dc.SetFont(cellFont);
+        dc.SetPen(*wxBLACK_PEN);
+        rowsBottom =
+            m_layout.PrintListFoot(canvas, Area(rowsBottom), headingHeight, m_CharSize.x, texts);
+    }
+    PrintFooter(dc, canvas, page, rowsBottom);
+}

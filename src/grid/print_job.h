@@ -1,0 +1,85 @@
+#pragma once
+// CGridPrinter: the page engine of one print job or preview of a grid. Its set-up
+// reads the report settings of the grid's report, works out the printed columns and
+// widths, the paper, the page bands and the page count, and sums the page totals;
+// then it draws any page on request, in the logical units of the page (the grid's
+// own screen units, the whole width of the printed columns plus the margins).
+#include "grid/print_layout.h"
+#include "grid/report_settings.h"
+
+#include <vector>
+#include <wx/cmndata.h>
+#include <wx/font.h>
+
+class CGridCtrl;
+class wxDC;
+
+class CGridPrinter {
+public:
+    explicit CGridPrinter(CGridCtrl& grid);
+
+    // The page set-up of a job, from the report settings and the program's printer
+    // setting. Everything is worked out anew at each call.
+    void BeginPrinting(const wxPrintData& printerSettings);
+    // Draws a page (from 1) on a device context already scaled to LogicalPageSize().
+    void PrintPage(wxDC& dc, int page);
+
+    int PageCount() const { return m_nPageCount; }
+    wxSize LogicalPageSize() const { return m_LogicalPageSize; }
+    // The printer setting of the job: the program's, with this report's paper.
+    const wxPrintData& JobPrintData() const { return m_printData; }
+    // Paper of the job in tenths of a millimetre (after any shortening).
+    int PaperLength() const { return m_nJobPaperLength; }
+    int PaperWidth() const { return m_nPaperWidth; }
+    bool IsColumnPrinted(int col) const;
+    // Printed width of each column, then the heading row and the body row heights.
+    const std::vector<int>& PrintedWidths() const { return m_pPrintColWidths; }
+    int RowsPerPage() const { return m_nRowsPerPage; }
+    // Page sums (index = page, 0 = all pages) and the three-guarantee sums.
+    double PageTotal(int page) const;
+    double WarrantyTotal(int page) const;
+    // The report whose settings the job uses: the grid's report name, else its title.
+    wxString ReportName() const;
+
+private:
+    enum class Kind { General, RepairForm, WorkOrder, MonthlyReport };
+
+    void SetUpPaper(const wxPrintData& printerSettings);
+    void ReserveFootLines();
+    void FindTotalsColumns();
+    void SumPageTotals();
+    void ShortenSinglePage();
+    void PrintHeader(wxDC& dc, PrintCanvas& canvas);
+    void PrintColumnHeadings(wxDC& dc, int top);
+    void PrintRow(wxDC& dc, int row, int top, int height, bool firstOnPage);
+    int PrintFooter(wxDC& dc, PrintCanvas& canvas, int page, int rowsBottom);
+    PrintArea Area(int y) const;
+    int PrintedWidth() const;
+    int DataRowCount() const;
+    wxFont PrintFont(int height, bool bold) const;
+    std::vector<wxString> WrappedRemark() const;
+
+    CGridCtrl& m_grid;
+    ReportSettingsRecord m_settings;
+    std::vector<wxString> m_texts;
+    wxPrintData m_printData;
+    CPrintLayout m_layout;
+    Kind m_kind = Kind::General;
+
+    std::vector<int> m_pPrintColWidths;
+    wxString m_strHiddenColumns;
+    int m_nLeftMargin = 4, m_nRightMargin = 4;
+    int m_nHeaderLines = 3, m_nFooterLines = 2, m_nHeaderGap = 1, m_nFooterGap = 2,
+        m_nTitleLines = 2;
+    wxSize m_CharSize{5, 9};
+    int m_nCellFontHeight = 12;
+    int m_nFootLines = 0;
+    int m_nPageHeight = 0;
+    int m_nRowsPerPage = 1;
+    int m_nPageCount = 1;
+    wxSize m_LogicalPageSize;
+    int m_nPaperLength = 2970, m_nPaperWidth = 2100, m_nJobPaperLength = 2970;
+    int m_nAmountCol = 0, m_nQtyCol = 0;
+    std::vector<double> m_pPageTotals, m_pWarrantyTotals;
+    wxFont m_PrinterFont;
+};

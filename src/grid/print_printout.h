@@ -1,0 +1,29 @@
+#pragma once
+// The wx printout of a grid: it runs the grid's page engine for a print job or a
+// preview, scaling each page's logical units to the paper.
+#include "grid/print_job.h"
+
+#include <memory>
+#include <wx/print.h>
+
+class CGridPrintout : public wxPrintout {
+public:
+    // fromPage and toPage (inclusive, clipped to the job's pages) choose what a print
+    // job sends; a preview shows every page.
+    CGridPrintout(std::shared_ptr<CGridPrinter> printer, int fromPage = 1, int toPage = 99999);
+
+    void GetPageInfo(int* minPage, int* maxPage, int* selFrom, int* selTo) override;
+    bool HasPage(int page) override;
+    bool OnPrintPage(int page) override;
+
+    // Pages drawn so far, by their number in the job.
+    const std::vector<int>& PagesPrinted() const { return m_pagesPrinted; }
+
+private:
+    int FirstPage() const;
+    int LastPage() const;
+
+    std::shared_ptr<CGridPrinter> m_printer;
+    int m_nFromPage, m_nToPage;
+    std::vector<int> m_pagesPrinted;
+};
