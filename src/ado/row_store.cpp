@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace ado {
@@ -41,13 +42,24 @@ std::string FitText(const ColumnInfo& column, std::string text) {
     return text;
 }
 
+// 10 to the power 0..38, as std::pow gives them.
+double PowerOfTen(int exponent) {
+    static const std::array<double, 39> powers = [] {
+        std::array<double, 39> p{};
+        for (size_t i = 0; i < p.size(); ++i)
+            p[i] = std::pow(10.0, static_cast<double>(i));
+        return p;
+    }();
+    return powers[static_cast<size_t>(exponent)];
+}
+
 // A number rounded to the column's scale; one too large for its precision does not fit.
 double FitNumber(const ColumnInfo& column, double d) {
     if (column.scale >= 0 && column.scale <= 28) {
-        double f = std::pow(10.0, column.scale);
+        double f = PowerOfTen(column.scale);
         d = std::round(d * f) / f;
         if (column.precision > column.scale && column.precision <= 38 &&
-            std::fabs(d) >= std::pow(10.0, column.precision - column.scale))
+            std::fabs(d) >= PowerOfTen(column.precision - column.scale))
             DoesNotFit();
     }
     return d;
