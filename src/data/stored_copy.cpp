@@ -31,7 +31,7 @@ CStoredCopy::CStoredCopy(ado::Field& from, ado::Field& to) {
                (fromType == ado::adInteger || from.NumericScale() <= 15)) {
         kind_ = Kind::Number;
         fromInteger_ = fromType == ado::adInteger;
-        fromScale_ = fromInteger_ ? 0 : from.NumericScale();
+        fromFactor_ = std::pow(10.0, fromInteger_ ? 0 : from.NumericScale());
         toInteger_ = toType == ado::adInteger;
     } else if (IsDate(fromType) && IsDate(toType)) {
         kind_ = Kind::Date;
@@ -100,10 +100,9 @@ bool CStoredCopy::ConvertNumber(const foxdb::Value& value, foxdb::Value& result)
             stored = static_cast<double>(*integer);
         else
             return false;
-        const double factor = std::pow(10.0, fromScale_);
-        const double scaled = std::round(stored * factor);
+        const double scaled = std::round(stored * fromFactor_);
         if (!(std::fabs(scaled) < kExactDecimals)) return false;
-        number = scaled / factor;
+        number = scaled / fromFactor_;
     }
     if (number == 0) number = 0; // the text "0" has no sign
     if (!toInteger_) {
