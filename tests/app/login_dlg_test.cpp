@@ -23,6 +23,7 @@
 #include <wx/menu.h>
 #include <wx/textctrl.h>
 #include <wx/timer.h>
+#include <wx/toolbar.h>
 
 namespace {
 
@@ -162,6 +163,7 @@ TEST_F(LoginFlowTest, NewFolderFirstRunLoginPasswordChangeAndSecondUser) {
     EXPECT_EQ(frame->m_strRights, "clerk,20,");
     EXPECT_FALSE(HasMenuItem(frame, "配件(&P)", "零件售货(&L)\tCtrl+L"));
     EXPECT_TRUE(HasMenuItem(frame, "维修(&W)", "维修作业(&W)\tCtrl+W"));
+    EXPECT_TRUE(frame->GetToolBar()->IsEnabled());
     EXPECT_FALSE(CSettingFiles::FileExists("Picture/FirstRun"));
     EXPECT_TRUE(platform::ListFiles(Path("Data"), "*.dbf").empty());
     EXPECT_FALSE(platform::FileExists(Path(CUsersFile::kWorkingCopy)));
@@ -256,6 +258,7 @@ TEST_F(LoginFlowTest, AccountSetsThroughTheDialogAndFailedLoginsChangeNothing) {
     EXPECT_TRUE(boxes.Texts().empty());
     EXPECT_EQ(CSettingFiles::ReadSettingFile("currztname"), "Shop");
     EXPECT_EQ(g_strSetFolder, "Shop/");
+    EXPECT_TRUE(frame->m_dsMain.m_strConnection.EndsWith("/Data/Shop/")); // reconnected
     Pump();
     EXPECT_FALSE(sheet); // a new login closes the open sheets
     EXPECT_EQ(frame->m_pActiveSheet, nullptr);
