@@ -1,11 +1,13 @@
 #include "app/qv_app.h"
 
+#include "app/about_dlg.h"
 #include "app/first_run_dlg.h"
 #include "app/help_map.h"
 #include "app/login_dlg.h"
 #include "app/main_frame.h"
 #include "app/progress_bar.h"
 #include "app/splash_window.h"
+#include "app/tip_dlg.h"
 #include "crypt/sealkit.h"
 #include "data/setting_files.h"
 #include "platform/files.h"
@@ -66,7 +68,11 @@ bool CQvApp::OnInit() {
     wxInitAllImageHandlers(); // backgrounds may be BMP, GIF or JPEG
     if (!CFirstRunDlg::SetUpNewFolder()) return false;
     CLoginDlg::Register();
-    return StartUp();
+    CTipDlg::Register();
+    CAboutDlg::Register();
+    if (!StartUp()) return false;
+    CTipDlg::ShowAfterLogin(m_pMainFrame);
+    return true;
 }
 
 wxString CQvApp::ReadTitle() {
