@@ -126,6 +126,10 @@ void CMainFrame::OnClose(wxCloseEvent& event) {
         m_bShutDown = true;
         CShutdown::Run(*this);
     }
+    // Windows of their own (a picture window) go too, so the program ends with the
+    // main window.
+    for (wxWindow* window : wxTopLevelWindows)
+        if (window != this && !window->GetParent()) window->Destroy();
     event.Skip(); // the window goes, and with the last window the program ends
 }
 
