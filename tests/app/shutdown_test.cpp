@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <stdexcept>
 #include <wx/datetime.h>
+#include <wx/toplevel.h>
 
 namespace {
 
@@ -70,6 +71,16 @@ TEST_F(ShutdownTest, ClosingSavesLinesBacksUpRemovesWorkingCopiesAndMarksACleanE
     // The saved data is still there, read from the encrypted table.
     CMainFrameData next;
     EXPECT_EQ(Column("select * from kzk", "项目名称"), std::vector<wxString>{U("张三")});
+}
+
+TEST_F(ShutdownTest, OtherWindowsGoWithTheMainWindow) {
+    ASSERT_TRUE(platform::WriteFileAtomic(Path("Picture/car.bmp"), "not a picture"));
+    frame_->ShowRecordPicture(U(Path("Picture/car.bmp").c_str()));
+    Pump();
+    ASSERT_EQ(wxTopLevelWindows.size(), 2u);
+    platform::ScriptedMessageBoxes boxes;
+    CloseFrame();
+    EXPECT_TRUE(wxTopLevelWindows.empty());
 }
 
 TEST_F(ShutdownTest, LinesThatCouldNotBeSavedLeaveTheMarkerOut) {
