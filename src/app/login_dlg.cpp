@@ -7,6 +7,7 @@
 #include "app/startup_after_login.h"
 #include "app/text_view.h"
 #include "data/data_folders.h"
+#include "data/data_set.h"
 #include "data/wait_cursor.h"
 #include "platform/gbk.h"
 #include "platform/message_box.h"
@@ -148,10 +149,15 @@ void CLoginDlg::RefusePassword() {
 }
 
 void CLoginDlg::OnOK() {
-    if (m_nMode == 1)
-        ChangePassword();
-    else
-        Login();
+    try {
+        if (m_nMode == 1)
+            ChangePassword();
+        else
+            Login();
+    } catch (const ado::ComError& error) {
+        // The data store reports its own errors; one that escapes ends only this try.
+        CDataSet::ShowComError(error);
+    }
 }
 
 // Nothing of the running session changes before the user and the set are accepted.
