@@ -79,6 +79,11 @@ uint32_t TableEdit::Append(const std::vector<Value>& values) {
     return impl_->Count();
 }
 
+void TableEdit::ReserveAppends(size_t records) {
+    impl_->appended.reserve(impl_->appended.size() +
+                            records * impl_->table->Layout().recordLength);
+}
+
 void TableEdit::Delete(uint32_t recno) {
     *impl_->Staged(recno) = kRecordDeleted;
 }
