@@ -65,7 +65,7 @@ public:
     // Error(TypeMismatch) naming the field.
     void Update(uint32_t recno, int field, const Value& value);
     uint32_t Append(const std::vector<Value>& values); // Null for fields not given; returns recno
-    void ReserveAppends(size_t records); // room for that many appended records
+    void ReserveAppends(size_t records);               // room for that many appended records
     void Delete(uint32_t recno);                       // marks
     void Recall(uint32_t recno);
     // Current value of a record within this edit (staged changes included).

@@ -80,8 +80,7 @@ uint32_t TableEdit::Append(const std::vector<Value>& values) {
 }
 
 void TableEdit::ReserveAppends(size_t records) {
-    impl_->appended.reserve(impl_->appended.size() +
-                            records * impl_->table->Layout().recordLength);
+    impl_->appended.reserve(impl_->appended.size() + records * impl_->table->Layout().recordLength);
 }
 
 void TableEdit::Delete(uint32_t recno) {
