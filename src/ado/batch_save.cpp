@@ -144,8 +144,8 @@ void SaveBatch(RowStore& store, const std::vector<long>& rowIds, const std::stri
             // buffers; a field takes the last column of it that is not Null.
             std::vector<foxdb::Value> values(dbf.Fields().size());
             std::vector<bool> given(values.size());
-            edit.ReserveAppends(static_cast<size_t>(
-                std::count_if(rowIds.begin(), rowIds.end(), [&](long id) {
+            edit.ReserveAppends(
+                static_cast<size_t>(std::count_if(rowIds.begin(), rowIds.end(), [&](long id) {
                     return (store.rows[static_cast<size_t>(id)].status & adRecNew) != 0;
                 })));
             for (size_t k = 0; k < rowIds.size(); ++k) {
