@@ -9,6 +9,7 @@
 #include "app/qv_app.h"
 #include "app/text_view.h"
 #include "app/users_file.h"
+#include "data/backup_restore.h"
 #include "data/data_folders.h"
 #include "data/setting_files.h"
 #include "platform/files.h"
@@ -209,6 +210,15 @@ TEST_F(LoginFlowTest, NewFolderFirstRunLoginPasswordChangeAndSecondUser) {
     EXPECT_TRUE(boxes.Texts().empty()); // a second login asks nothing
     EXPECT_EQ(frame->m_strRights, "admin,0");
     EXPECT_TRUE(HasMenuItem(frame, "配件(&P)", "零件售货(&L)\tCtrl+L"));
+
+    // The day ends: the backup of the weekday, no plain copy left, a clean exit.
+    frame->Close(true);
+    Pump();
+    EXPECT_TRUE(boxes.Texts().empty());
+    EXPECT_TRUE(CSettingFiles::FileExists("Picture/noerro"));
+    EXPECT_TRUE(platform::ListFiles(DataPathFile(""), "*.dbf").empty());
+    EXPECT_TRUE(platform::FileExists(
+        Path("AutBak/" + AutoBackupDayName(wxDateTime::Now()).utf8_string() + "/ljsh.dwf")));
 }
 
 // A login that fails leaves the running session as it was: the current set, the
