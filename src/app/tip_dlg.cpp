@@ -132,7 +132,9 @@ CTipDlg::~CTipDlg() {
 
 bool CTipDlg::TransferDataToWindow() {
     res::Control<wxCheckBox>(this, kShowAtStartCheck)->SetValue(m_bShowAtStart != 0);
-    res::Control<wxStaticText>(this, kTipText)->SetLabel(m_strTipText);
+    auto* text = res::Control<wxStaticText>(this, kTipText);
+    text->SetLabel(m_strTipText);
+    text->Wrap(text->GetSize().GetWidth());
     res::FindControl(this, kNextButton)->Enable(m_tipsFile.IsOpen());
     return true;
 }

@@ -1,6 +1,7 @@
 #include "app/app_profile.h"
 #include "app/input_box.h"
 #include "app/main_frame.h"
+#include "app/text_view.h"
 #include "app/tip_dlg.h"
 #include "app_fixture.h"
 #include "platform/files.h"
@@ -12,12 +13,14 @@
 
 #include <cstdlib>
 #include <gtest/gtest.h>
+#include <memory>
 #include <utime.h>
 #include <wx/app.h>
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
+#include <wx/timer.h>
 
 namespace {
 
@@ -165,6 +168,40 @@ TEST_F(TipDlgTest, FrameCommandsOpenTheTip) {
         });
         frame->ExecuteCommand(command);
         EXPECT_EQ(shown, U("操作要点")) << command;
+    }
+}
+
+// At start-up the tip follows the login once, and only while the profile wants it.
+TEST_F(TipDlgTest, ShownOnceAfterTheFirstLogin) {
+    WriteTips(kTips, 1000000);
+    CMainFrame::RegisterForm(FormKind::Login, nullptr);
+    for (long startUp : {0L, 1L}) {
+        OpenAppProfile()->Write("Tip/StartUp", startUp);
+        auto* frame = new CMainFrame;
+        wxTheApp->SetTopWindow(frame);
+        CTipDlg::ShowAfterLogin(frame);
+        int shown = 0;
+        wxTimer closer;
+        closer.Bind(wxEVT_TIMER, [&shown](wxTimerEvent&) {
+            for (wxWindow* window : wxTopLevelWindows)
+                if (auto* tip = dynamic_cast<CTipDlg*>(window); tip && tip->IsModal()) {
+                    ++shown;
+                    tip->EndModal(wxID_CANCEL);
+                }
+        });
+        closer.Start(20);
+        Pump(3);
+        EXPECT_EQ(shown, 0); // no login yet
+        frame->GetTextView()->m_bLoginShown = true;
+        for (int i = 0; i < 20; ++i) {
+            frame->GetEventHandler()->ProcessEvent(*std::make_unique<wxIdleEvent>());
+            wxMilliSleep(5);
+            Pump(1);
+        }
+        closer.Stop();
+        EXPECT_EQ(shown, startUp == 0 ? 1 : 0) << startUp;
+        frame->Destroy();
+        Pump();
     }
 }
 
