@@ -3,6 +3,7 @@
 #include "data/setting_files.h"
 #include "grid/capital_numerals.h"
 #include "grid/grid_ctrl.h"
+#include "grid/print_paper.h"
 #include "platform/gbk.h"
 
 #include <algorithm>
@@ -195,10 +196,10 @@ void CGridPrinter::BeginPrinting(const wxPrintData& printerSettings) {
 void CGridPrinter::SetUpPaper(const wxPrintData& printerSettings) {
     m_printData = printerSettings;
     const int code = m_settings.Get(ReportSettingsRecord::Int::PaperCode);
-    const wxPrintPaperType* paper =
-        code > 0 && code != kUserSheetCode && wxThePrintPaperDatabase
-            ? wxThePrintPaperDatabase->FindPaperType(static_cast<wxPaperSize>(code))
-            : nullptr;
+    const wxPaperSize kind = PaperFromCode(code);
+    const wxPrintPaperType* paper = kind != wxPAPER_NONE && wxThePrintPaperDatabase
+                                        ? wxThePrintPaperDatabase->FindPaperType(kind)
+                                        : nullptr;
     if (paper) {
         m_printData.SetPaperId(paper->GetId());
         m_nPaperWidth = paper->GetWidth();

@@ -80,4 +80,185 @@ TEST_F(GridPrintTest, OneCopyPerCountAndTheCopiesFieldStays) {
     EXPECT_EQ(PagesInOutput(), 1);
 }
 
+TEST_F(GridPrintTest, APageRangeSendsOnlyItsPagesOfTheWholeLayout) {
+    CGridCtrl* grid = ReportGrid(100);
+    CGridPrinter layout(*grid);
+    layout.BeginPrinting(printData);
+    const int perPage = layout.RowsPerPage();
+    ASSERT_GT(perPage, 1);
+    grid->DeleteNonFixedRows();
+    grid->SetRowCount(5 * perPage + 1);
+    for (int r = 1; r < grid->GetRowCount(); ++r)
+        grid->SetItemText(r, 1, "x");
+
+    grid->m_nFromPage = 3;
+    grid->m_nToPage = 3;
+    EXPECT_EQ(grid->Print(), 1);
+    EXPECT_EQ(PagesInOutput(), 1);
+    CGridPrinter job(*grid);
+    job.BeginPrinting(printData);
+    EXPECT_EQ(job.PageCount(), 5);
+
+    grid->m_nFromPage = 0;
+    grid->m_nToPage = 99999;
+    EXPECT_EQ(grid->Print(), 1);
+    EXPECT_EQ(PagesInOutput(), 5);
+    // A range past the last page sends nothing.
+    grid->m_nFromPage = 7;
+    grid->m_nToPage = 9;
+    EXPECT_EQ(grid->Print(), 0);
+}
+
+TEST_F(GridPrintTest, HiddenAndUnheadedColumnsLeaveNoGap) {
+    CGridCtrl* grid = ReportGrid(3);
+    grid->SetColumnWidth(1, 100);
+    grid->SetColumnWidth(2, 60);
+    CGridPrinter all(*grid);
+    all.BeginPrinting(printData);
+
+    Rs record;
+    record.Set(Rs::Text::HiddenColumns, U("数量,"));
+    Save(record, "进货报表");
+    grid->SetItemText(0, 3, "");
+    CGridPrinter some(*grid);
+    some.BeginPrinting(printData);
+    EXPECT_TRUE(some.IsColumnPrinted(0));
+    EXPECT_TRUE(some.IsColumnPrinted(1));
+    EXPECT_FALSE(some.IsColumnPrinted(2));
+    EXPECT_FALSE(some.IsColumnPrinted(3));
+    EXPECT_EQ(all.LogicalPageSize().x - some.LogicalPageSize().x, 60 + grid->GetColumnWidth(3));
+}
+
+TEST_F(GridPrintTest, PrintModeOneTakesTheReportsWidthsAndHeights) {
+    CGridCtrl* grid = ReportGrid(3);
+    Rs record;
+    record.Set(Rs::Text::Layout, U("30,26,名称=150,单价=3,"));
+    Save(record, "进货报表");
+    const int screenWidth = grid->GetColumnWidth(1);
+    CGridPrinter byReport(*grid);
+    byReport.BeginPrinting(printData);
+    EXPECT_EQ(byReport.PrintedWidths(), (std::vector<int>{grid->GetColumnWidth(0), 150,
+                                                          grid->GetColumnWidth(2), 48, 30, 26}));
+    grid->m_nPrintMode = 0;
+    CGridPrinter asShown(*grid);
+    asShown.BeginPrinting(printData);
+    EXPECT_EQ(asShown.PrintedWidths()[1], screenWidth);
+}
+
+TEST_F(GridPrintTest, PaperFromTheReportSettings) {
+    CGridCtrl* grid = ReportGrid(3);
+    struct Case {
+        int code;
+        const char* custom;
+        int length, width;
+    } cases[] = {
+        {9, "", 2970, 2100},        {264, "", 1480, 1050}, {0, ",2100", 2972, 2100},
+        {0, "1000,800", 1000, 800}, {0, "", 2972, 2108},   {8, "", 4200, 2970},
+        {48, "", 2972, 2108}, // reserved: A4
+    };
+    for (const Case& c : cases) {
+        Rs record;
+        record.Set(Rs::Int::PaperCode, c.code);
+        record.Set(Rs::Text::CustomPaperSize, c.custom);
+        record.Set(Rs::Text::Footer, "&%1"); // fixed sheets
+        Save(record, "进货报表");
+        CGridPrinter job(*grid);
+        job.BeginPrinting(printData);
+        EXPECT_EQ(job.PaperLength(), c.length) << c.code << c.custom;
+        EXPECT_EQ(job.PaperWidth(), c.width) << c.code << c.custom;
+    }
+}
+
+TEST_F(GridPrintTest, ContinuousPaperShortensASinglePartPage) {
+    CGridCtrl* grid = ReportGrid(3);
+    CGridPrinter shortened(*grid);
+    shortened.BeginPrinting(printData);
+    EXPECT_LT(shortened.PaperLength(), 2970 / 2);
+
+    for (const char* footer : {"&%1", "&%3"}) {
+        Rs record;
+        record.Set(Rs::Text::Footer, footer);
+        Save(record, "进货报表");
+        CGridPrinter fixed(*grid);
+        fixed.BeginPrinting(printData);
+        EXPECT_EQ(fixed.PaperLength(), 2970) << footer;
+    }
+
+    std::filesystem::remove_all(TestHome() + "/Report");
+    CGridPrinter full(*ReportGrid(200));
+    full.BeginPrinting(printData);
+    EXPECT_GT(full.PageCount(), 1);
+    EXPECT_EQ(full.PaperLength(), 2970);
+}
+
+TEST_F(GridPrintTest, PageTotals) {
+    // 收支流水帐 keeps a negative last page; another report prints 0 for it.
+    for (const char* report : {"收支流水帐", "进货报表"}) {
+        CGridCtrl* grid = ReportGrid(3, report);
+        grid->SetItemText(2, 3, "-30");
+        CGridPrinter job(*grid);
+        job.BeginPrinting(printData);
+        EXPECT_DOUBLE_EQ(job.PageTotal(0), 2 * 10.5 - 60 + 2 * 10.5) << report;
+        EXPECT_DOUBLE_EQ(job.PageTotal(1), std::string(report) == "进货报表" ? 0 : -18) << report;
+    }
+    // A 小计 column is totalled alone; warranty rows of a sales ticket go apart.
+    CGridCtrl* ticket = ReportGrid(3, "零件售货单");
+    ticket->SetItemText(0, 3, U("小计"));
+    ticket->SetItemImage(1, 0, 2);
+    CGridPrinter job(*ticket);
+    job.BeginPrinting(printData);
+    EXPECT_DOUBLE_EQ(job.PageTotal(1), 21);
+    EXPECT_DOUBLE_EQ(job.WarrantyTotal(1), 10.5);
+}
+
+TEST_F(GridPrintTest, PageTotalsAcrossPages) {
+    CGridCtrl* grid = ReportGrid(200);
+    CGridPrinter job(*grid);
+    job.BeginPrinting(printData);
+    const int perPage = job.RowsPerPage();
+    ASSERT_GE(job.PageCount(), 3);
+    EXPECT_DOUBLE_EQ(job.PageTotal(1), perPage * 21.0);
+    EXPECT_DOUBLE_EQ(job.PageTotal(0), 200 * 21.0);
+    double sum = 0;
+    for (int p = 1; p <= job.PageCount(); ++p)
+        sum += job.PageTotal(p);
+    EXPECT_DOUBLE_EQ(sum, job.PageTotal(0));
+}
+
+TEST_F(GridPrintTest, RepairFormsPrintTheirHeadAndFoot) {
+    for (const char* kind : {"零件售货单", "派工单", ""}) {
+        CGridCtrl* grid = ReportGrid(4, "维修清单");
+        grid->SetItemText(0, 3, U("小计"));
+        auto& texts = grid->PrintTexts;
+        texts[17] = U(kind);
+        texts[1] = U("粤A12345");
+        texts[10] = U("发动机异响\n检查正时皮带");
+        texts[14] = U("质保三个月");
+        texts[15] = "##no print##";
+        CGridPrinter job(*grid);
+        job.BeginPrinting(printData);
+        EXPECT_EQ(job.PageCount(), 1) << kind;
+        EXPECT_DOUBLE_EQ(job.PageTotal(1), 42) << kind;
+        EXPECT_EQ(grid->Print(), 1) << kind;
+        EXPECT_EQ(PagesInOutput(), 1) << kind;
+        // Printing leaves the caller's texts as they were.
+        EXPECT_EQ(texts[16], "") << kind;
+    }
+}
+
+TEST_F(GridPrintTest, TheSameGridPrintsTheSamePagesTwice) {
+    CGridCtrl* grid = ReportGrid(120);
+    Rs record;
+    record.Set(Rs::Text::Footer, U("谢谢惠顾\n欢迎再来@#11&%1"));
+    record.Set(Rs::Text::Title, U("进货明细@#28"));
+    Save(record, "进货报表");
+    CGridPrinter first(*grid), second(*grid);
+    first.BeginPrinting(printData);
+    second.BeginPrinting(printData);
+    EXPECT_EQ(first.PageCount(), second.PageCount());
+    EXPECT_EQ(first.LogicalPageSize(), second.LogicalPageSize());
+    EXPECT_EQ(first.PrintedWidths(), second.PrintedWidths());
+    EXPECT_EQ(CurrentReportSettings.Get(Rs::Text::Title), U("进货明细@#28"));
+}
+
 } // namespace

@@ -1,0 +1,67 @@
+// The print preview window of a grid.
+#include "gui_test_app.h"
+
+#include "grid/print_preview.h"
+#include "grid/print_seam.h"
+
+#include <wx/cmndata.h>
+
+namespace {
+
+CViewPrintPreview* OpenPreview() {
+    for (wxWindow* window : wxTopLevelWindows)
+        if (auto* preview = dynamic_cast<CViewPrintPreview*>(window))
+            if (!wxPendingDelete.Member(preview)) return preview;
+    return nullptr;
+}
+
+class PrintPreviewTest : public GridWindowTest {
+protected:
+    void SetUp() override {
+        GridWindowTest::SetUp();
+        SetGridPrinterSettings(&printData);
+    }
+    void TearDown() override {
+        if (CViewPrintPreview* preview = OpenPreview()) preview->Destroy();
+        ProcessPending();
+        SetGridPrinterSettings(nullptr);
+        GridWindowTest::TearDown();
+    }
+    wxPrintData printData;
+};
+
+TEST_F(PrintPreviewTest, ClosingAllowsANewPreviewOfTheSameGrid) {
+    CGridCtrl* grid = MakeGrid(40, 4);
+    grid->m_strReportName = wxString::FromUTF8("进货报表");
+    grid->PrintPreview();
+    CViewPrintPreview* preview = OpenPreview();
+    ASSERT_NE(preview, nullptr);
+    EXPECT_EQ(preview->m_pGrid, grid);
+    EXPECT_TRUE(grid->m_bPreviewing);
+    // A second preview command while one is open opens no other window.
+    grid->PrintPreview();
+    int previews = 0;
+    for (wxWindow* window : wxTopLevelWindows)
+        if (dynamic_cast<CViewPrintPreview*>(window)) ++previews;
+    EXPECT_EQ(previews, 1);
+
+    preview->Close(true);
+    ProcessPending();
+    EXPECT_FALSE(grid->m_bPreviewing);
+    EXPECT_EQ(OpenPreview(), nullptr);
+
+    grid->PrintPreview();
+    ASSERT_NE(OpenPreview(), nullptr);
+    EXPECT_TRUE(grid->m_bPreviewing);
+}
+
+TEST_F(PrintPreviewTest, AGridThatGoesAwayClosesItsPreview) {
+    CGridCtrl* grid = MakeGrid(5, 3);
+    grid->PrintPreview();
+    ASSERT_NE(OpenPreview(), nullptr);
+    grid->Destroy();
+    ProcessPending();
+    EXPECT_EQ(OpenPreview(), nullptr);
+}
+
+} // namespace
