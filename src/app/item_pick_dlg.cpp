@@ -5,6 +5,7 @@
 #include "app/owner_notice.h"
 #include "res/item_pick_template.h"
 
+#include <wx/app.h>
 #include <wx/listctrl.h>
 
 using namespace res::item_pick;
@@ -19,7 +20,8 @@ wxWindow* PickTarget() {
 } // namespace
 
 CItemPickDlg::CItemPickDlg(wxWindow* parent)
-    : wxDialog(parent, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize,
+    : wxDialog(parent ? parent : wxTheApp->GetTopWindow(), wxID_ANY, wxEmptyString,
+               wxDefaultPosition, wxDefaultSize,
                wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX | wxSTAY_ON_TOP | wxFRAME_TOOL_WINDOW) {
     res::BuildDialog(this, res::ItemPickTemplate());
     m_list = res::Control<wxListCtrl>(this, kList);

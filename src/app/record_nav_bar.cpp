@@ -25,7 +25,8 @@ CRecordNavBar* CRecordNavBar::Open(wxWindow* owner, int y) {
 }
 
 CRecordNavBar::CRecordNavBar(wxWindow* parent)
-    : wxDialog(parent, wxID_ANY, wxEmptyString, wxDefaultPosition, wxDefaultSize,
+    : wxDialog(parent ? parent : wxTheApp->GetTopWindow(), wxID_ANY, wxEmptyString,
+               wxDefaultPosition, wxDefaultSize,
                wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX | wxSTAY_ON_TOP) {
     res::BuildDialog(this, res::RecordNavTemplate());
     m_pFieldList = res::Control<wxComboBox>(this, kFieldList);
