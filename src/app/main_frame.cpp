@@ -8,6 +8,7 @@
 #include "app/text_view.h"
 #include "grid/grid_ctrl.h"
 #include "grid/lookup_pane.h"
+#include "grid/print_seam.h"
 #include "platform/message_box.h"
 #include "res/command_ids.h"
 #include "res/menus.h"
@@ -106,12 +107,14 @@ CMainFrame::CMainFrame()
     Bind(wxEVT_TIMER, &CMainFrame::OnIndicatorTimer, this);
     m_indicatorTimer.Start(kIndicatorPeriodMs);
     g_lookupPane.m_pFrame = this;
+    SetGridPrinterSettings(&m_printData);
     CLookupPane::Install(&g_lookupPane);
 }
 
 CMainFrame::~CMainFrame() {
     m_indicatorTimer.Stop();
     if (g_lookupPane.m_pFrame == this) g_lookupPane.m_pFrame = nullptr;
+    if (&GridPrinterSettings() == &m_printData) SetGridPrinterSettings(nullptr);
     // The outlook bar and the tree keep pointers to the image lists, which die with
     // the frame before its children do.
     if (m_wndTree) m_wndTree->SetImageList(nullptr);
@@ -491,8 +494,12 @@ void CMainFrame::PrintSetup() {
 // Prints the current grid. The view itself holds nothing printable, so a focus
 // outside a grid prints nothing.
 void CMainFrame::Print(bool preview) {
-    if (!wxWindow::FindFocus() || !CGridCtrl::GetCurrentGrid()) return;
-    OpenForm(preview ? FormKind::PreviewGrid : FormKind::PrintGrid, 0);
+    CGridCtrl* grid = CGridCtrl::GetCurrentGrid();
+    if (!wxWindow::FindFocus() || !grid) return;
+    if (preview)
+        grid->PrintPreview();
+    else
+        grid->Print();
 }
 
 void CMainFrame::ExportExcel() {
