@@ -5,6 +5,7 @@
 #include "app/owner_notice.h"
 #include "res/item_pick_template.h"
 
+#include <algorithm>
 #include <wx/app.h>
 #include <wx/listctrl.h>
 
@@ -47,6 +48,18 @@ void CItemPickDlg::AddItem(const wxString& text) {
 
 void CItemPickDlg::DeleteAllItems() {
     m_list->DeleteAllItems();
+}
+
+void CItemPickDlg::EnterList() {
+    const long count = m_list->GetItemCount();
+    if (count == 0) return;
+    const long row = std::min(m_list->GetTopItem() + 1, count - 1);
+    const long both = wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED;
+    m_list->SetItemState(row, both, both);
+    m_list->EnsureVisible(row);
+    Raise();
+    m_list->SetFocus();
+    m_bFilterPrimed = true;
 }
 
 // Takes the marked row (row 0 when none is marked), posts it and hides the list.

@@ -21,6 +21,10 @@ public:
     // The owner's filling: a row at the end with the text, trailing blanks removed.
     void AddItem(const wxString& text);
     void DeleteAllItems();
+    // The owner's answer to Up, Down or Page Down in its typing: the keyboard focus
+    // goes into the list, on the row below the top visible one (its top row marked,
+    // then one Down key), so Enter chooses from there.
+    void EnterList();
     // The text a choice posted last (empty before one).
     const wxString& GetChoice() const { return m_strChoice; }
 

@@ -123,6 +123,18 @@ TEST_F(ItemPickTest, FirstEnterNeverChooses) {
     EXPECT_EQ(owner_->notices[0].text, U("京A12345"));
 }
 
+// The owner moving the user into the list: the row under the top one is marked and
+// Enter chooses it at once.
+TEST_F(ItemPickTest, EnterListMarksTheSecondVisibleRow) {
+    pick_->EnterList();
+    Pump();
+    EXPECT_EQ(pick_->m_list->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED), 1);
+    if (wxWindow::FindFocus() == nullptr) GTEST_SKIP() << "no keyboard focus on this display";
+    PressEnter();
+    ASSERT_EQ(owner_->notices.size(), 2u);
+    EXPECT_EQ(owner_->notices[0].text, U("京A12399"));
+}
+
 // The right button in the focused list closes it without a choice.
 TEST_F(ItemPickTest, RightButtonClosesWithoutAChoice) {
     pick_->m_list->SetFocus();
