@@ -1,5 +1,6 @@
 #include "app/fuzzy_search_dlg.h"
 
+#include "app/fuzzy_search.h"
 #include "app/help_key.h"
 #include "app/search_condition.h"
 #include "data/main_frame_data.h"
@@ -72,11 +73,11 @@ CFuzzySearchDlg::CFuzzySearchDlg(wxWindow* parent, CMainFrameData* frame)
 }
 
 void CFuzzySearchDlg::OnInitDialog(wxInitDialogEvent&) {
-    m_strTable = m_pFrame->m_strShared;
+    const wxString table = m_pFrame->m_strShared;
     res::Control<wxRadioButton>(this, kAndRadio)->SetValue(true);
 
     CDataSet& data = m_pFrame->m_dsMain;
-    data.Open(CFuzzySearch::FieldQuery(m_nMode, m_strTable));
+    data.Open(CFuzzySearch::FieldQuery(m_nMode, table));
     const std::vector<wxString> titles = GridTitles();
     bool hasDate = false;
     m_pFieldTypes.clear();
@@ -104,7 +105,7 @@ void CFuzzySearchDlg::OnInitDialog(wxInitDialogEvent&) {
     FillComparisons(m_pField1, m_pCompare1);
     FillComparisons(m_pField2, m_pCompare2);
 
-    hasDate = hasDate && CFuzzySearch::OffersDates(m_strTable);
+    hasDate = hasDate && CFuzzySearch::OffersDates(table);
     auto* check = res::Control<wxCheckBox>(this, kDateCheck);
     m_pStart->Enable(hasDate);
     m_pEnd->Enable(hasDate);

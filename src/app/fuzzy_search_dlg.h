@@ -5,8 +5,6 @@
 // a SELECT statement that found at least one record (or, for "全部", the statement
 // of all records, untried); on cancel it still holds the table name. The dialog's
 // tries run in the frame's own data set, which is left holding the last one.
-#include "app/fuzzy_search.h"
-
 #include <vector>
 #include <wx/dialog.h>
 
@@ -37,7 +35,6 @@ private:
 
     CMainFrameData* m_pFrame;
     std::vector<long> m_fieldSizes; // defined size of each field-list item
-    wxString m_strTable;
     wxComboBox* m_pField1;
     wxComboBox* m_pCompare1;
     wxComboBox* m_pField2;
