@@ -23,7 +23,7 @@ private:
 
     Kind kind_ = Kind::None;
     bool fromInteger_ = false; // an I field (else N with a known scale)
-    double fromFactor_ = 1; // 10 to the power of its scale
+    double fromFactor_ = 1;    // 10 to the power of its scale
     bool toInteger_ = false;
     long toSize_ = 0;
 };
