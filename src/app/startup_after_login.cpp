@@ -104,7 +104,8 @@ void CStartupAfterLogin::Prepare(const wxString& setName) {
     CWaitCursor wait;
     PointDataFolders(setName);
     if (IsFirstRunPending()) SetUpFirstRun();
-    if (m_bStarted) Reconnect();
+    // A connection made before this login may point at another set.
+    if (m_bStarted || !m_frame.m_dsMain.m_strConnection.empty()) Reconnect();
     if (ApplyUpgrade(wxDateTime::Today())) {
         // The upgrade replaces the marker questions of this login, but a crash of
         // this run must still show at the next start.
@@ -125,6 +126,8 @@ void CStartupAfterLogin::Finish(const wxDateTime& today) {
 
 void CStartupAfterLogin::PointDataFolders(const wxString& setName) {
     SetAccountSet(CAccountSets::IsDefaultSet(setName) ? wxString() : setName);
+    // The working folder may be gone with the system directory: the connection needs it.
+    platform::CreateFolders(DataPathFile(wxString()));
 }
 
 bool CStartupAfterLogin::IsFirstRunPending() {
@@ -140,9 +143,7 @@ void CStartupAfterLogin::SetUpFirstRun() {
     SetAccountSet(wxString());
     const std::string working = DataPathFile(wxString());
     platform::CreateFolders(working);
-    m_frame.m_strShared = g_strDataPath;
     m_frame.EncryptAllTables();
-    m_frame.m_strShared.clear();
     const std::string source = ProgramPath("Data");
     for (const std::string& name : platform::ListFiles(source, "*.cdx")) {
         std::string target = platform::JoinPath(working, name);

@@ -78,6 +78,20 @@ TEST_F(StartupTest, FirstLoginEncryptsTheDefaultSet) {
     EXPECT_EQ(Rows("select * from ljsh", {"no"}), Texts{});
 }
 
+TEST_F(StartupTest, ConnectionFollowsTheChosenSet) {
+    CStartupAfterLogin(*frame_, started_).Prepare(U("默认帐套"));
+    ASSERT_EQ(frame_->OpenConnection(), 1); // something used the tables before a login
+    ASSERT_TRUE(platform::CreateFolders(Path("Shop")));
+    started_ = false;
+    CSettingFiles::WriteSettingFile("noerro", "noerro");
+    platform::ScriptedMessageBoxes boxes;
+    CStartupAfterLogin(*frame_, started_).Prepare("Shop");
+    EXPECT_TRUE(boxes.Texts().empty());
+    EXPECT_EQ(g_strSetFolder, "Shop/");
+    EXPECT_TRUE(frame_->m_dsMain.m_strConnection.EndsWith("/Data/Shop/"));
+    EXPECT_TRUE(frame_->m_bConnOpen);
+}
+
 TEST_F(StartupTest, MarkerQuestionsConsumeTheirMarkers) {
     struct Case {
         bool reindex;
