@@ -63,22 +63,32 @@ void CGridCtrl::LoadRecordset() {
     ado::Fields& fields = m_rsBound->Fields();
     const std::vector<int> fieldOf = grid_fields::FieldsOfColumns(fields, titles);
 
-    if (count > 0) {
+    // The hidden zyxm record is the first in the recordset's own order, also when the
+    // rows are sorted by something else.
+    long hidden = 0;
+    if (count > 0 && SkipsFirstRecord(m_strTableName)) {
+        const std::string sort = m_rsBound->Sort();
+        if (!sort.empty()) m_rsBound->PutSort(std::string());
         m_rsBound->MoveFirst();
-        if (SkipsFirstRecord(m_strTableName)) m_rsBound->MoveNext();
+        hidden = static_cast<long>(m_rsBound->Bookmark().ToDouble());
+        if (!sort.empty()) m_rsBound->PutSort(sort);
     }
+    if (count > 0) m_rsBound->MoveFirst();
     // Rows are made in one step; adding them one by one costs a pass each.
     const int first = m_nRowCount;
     SetRowCount(first + static_cast<int>(std::max(0L, count)));
     int row = first;
-    for (; count > 0 && !m_rsBound->EndOfFile(); m_rsBound->MoveNext(), ++row) {
+    for (; count > 0 && !m_rsBound->EndOfFile(); m_rsBound->MoveNext()) {
+        const long bookmark = static_cast<long>(m_rsBound->Bookmark().ToDouble());
+        if (bookmark == hidden) continue;
         if (count > 40) progress->StepIt();
         Row& cells = m_arRows[row];
         cells[0]->text = grid_fields::NumberText(row);
-        cells[0]->lParam = static_cast<long>(m_rsBound->Bookmark().ToDouble());
+        cells[0]->lParam = bookmark;
         for (int col = 1; col < m_nColCount; ++col)
             if (fieldOf[col] >= 0)
                 cells[col]->text = grid_fields::CellText(fields.Item(fieldOf[col]));
+        ++row;
     }
     SetRowCount(row);
     ResetScrollBars();

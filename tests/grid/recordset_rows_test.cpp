@@ -55,6 +55,18 @@ TEST_F(GridRows, ReloadSkipsTheFirstZyxmRecord) {
     EXPECT_EQ(grid->GetItemText(4, 0), "4");
     EXPECT_EQ(grid->GetItemText(4, ColumnOf(grid, "项目名称")), U("补胎"));
     EXPECT_TRUE(grid->m_rsBound->EndOfFile());
+
+    // sorted by the recordset, the hidden record is still the first of its own order
+    grid->SetFocusCell(1, ColumnOf(grid, "项目名称"));
+    grid->OnSortColumn();
+    ASSERT_EQ(grid->GetRowCount(), 5);
+    std::vector<wxString> shown;
+    for (int row = 1; row < grid->GetRowCount(); ++row)
+        shown.push_back(grid->GetItemText(row, ColumnOf(grid, "项目名称")));
+    EXPECT_EQ(shown, (std::vector<wxString>{U("补胎"), U("换机油"), U("换刹车片"), U("洗车")}));
+    grid->PutFieldText(ColumnOf(grid, "数量"), 1, "8");
+    ASSERT_EQ(data.Save(grid->m_rsBound), 1);
+    EXPECT_EQ(Values("zyxm", "数量"), (std::vector<wxString>{"1", "2", "3", "4", "8"}));
 }
 
 TEST_F(GridRows, SavedRowKeepsFieldsOfEmptyCells) {
