@@ -88,8 +88,12 @@ bool CUsersFile::CheckUser(const wxString& loginName, const wxString& password, 
     ado::Recordset& users = *m_pRecordset;
     // A quote would end the search text early.
     if (loginName.empty() || loginName.Contains("'") || users.RecordCount() <= 0) return false;
-    users.MoveFirst();
-    users.Find("logname='" + loginName.utf8_string() + "'");
+    try {
+        users.MoveFirst();
+        users.Find("logname='" + loginName.utf8_string() + "'");
+    } catch (const ado::ComError&) {
+        return false; // a name the search cannot take is no user's
+    }
     if (users.EndOfFile()) return false;
     const wxString stored = TrimmedText(users, "pass");
     if (stored.empty() || stored != password) return false;
