@@ -4,7 +4,8 @@
 
 namespace {
 wxPrintData* g_pPrinterSettings = nullptr;
-}
+ActiveSheetSource g_activeSheet;
+} // namespace
 
 wxPrintData& GridPrinterSettings() {
     static wxPrintData own;
@@ -13,4 +14,12 @@ wxPrintData& GridPrinterSettings() {
 
 void SetGridPrinterSettings(wxPrintData* data) {
     g_pPrinterSettings = data;
+}
+
+void SetActiveSheetSource(ActiveSheetSource source) {
+    g_activeSheet = std::move(source);
+}
+
+bool GetActiveSheetLines(ActiveSheetLines& sheet) {
+    return g_activeSheet && g_activeSheet(sheet);
 }

@@ -1,10 +1,28 @@
 #pragma once
-// The printer setting that every print job and preview starts from. The program
-// keeps one (the main frame's, changed by 打印设置) and hands it over at start-up;
-// until then, and in tests that set none, a default setting of this module serves.
+// What the grid's printing needs of the program around it, handed over at start-up:
+// the printer setting that every print job and preview starts from (the main
+// frame's, changed by 打印设置; until then, and in tests that set none, a default
+// setting of this module serves), and the work sheet in front.
+#include "ado/recordset.h"
+
+#include <functional>
+#include <wx/string.h>
+
 class wxPrintData;
 
 wxPrintData& GridPrinterSettings();
 // Points the grid's printing at the program's printer setting; null goes back to the
 // module's own.
 void SetGridPrinterSettings(wxPrintData* data);
+
+// The work sheet in front, as the cost and quantity sheet needs it: its customer, its
+// one-letter mode ("W" repair card, "P" sales counter) and the recordset of its lines.
+struct ActiveSheetLines {
+    wxString customer;
+    wxString mode;
+    ado::RecordsetPtr lines;
+};
+// The work sheets tell the printing which sheet is in front; false when none is.
+using ActiveSheetSource = std::function<bool(ActiveSheetLines& sheet)>;
+void SetActiveSheetSource(ActiveSheetSource source);
+bool GetActiveSheetLines(ActiveSheetLines& sheet);
