@@ -339,3 +339,34 @@ TEST_F(LoginFlowTest, EnterWithoutPasswordDoesNotLogIn) {
 }
 
 } // namespace
+
+namespace {
+
+// The arrow keys move between the boxes, once per press.
+TEST_F(LoginFlowTest, ArrowKeysMoveBetweenTheBoxes) {
+    ASSERT_TRUE(CProgramFolderSetup::Create("admin", "secret"));
+    std::vector<int> focused;
+    Start([&focused](CLoginDlg& dialog) {
+        auto press = [&dialog](int key) {
+            wxKeyEvent event(wxEVT_CHAR_HOOK);
+            event.m_keyCode = key;
+            dialog.ProcessWindowEvent(event);
+            Pump(2);
+        };
+        auto current = [] {
+            wxWindow* focus = wxWindow::FindFocus();
+            return focus ? res::FromWxId(focus->GetId()) : 0;
+        };
+        res::FindControl(&dialog, res::login::kLoginNameEdit)->SetFocus();
+        Pump(2);
+        focused.push_back(current());
+        press(WXK_DOWN);
+        focused.push_back(current());
+        press(WXK_UP);
+        focused.push_back(current());
+    });
+    EXPECT_EQ(focused, (std::vector<int>{res::login::kLoginNameEdit, res::login::kPasswordEdit,
+                                         res::login::kLoginNameEdit}));
+}
+
+} // namespace
