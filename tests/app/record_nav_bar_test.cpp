@@ -160,6 +160,15 @@ TEST_F(RecordNavBarTest, RefusedValuesPostNothing) {
     Type("x");
     EXPECT_EQ(boxes_.Texts(), std::vector<std::string>{"数据格式不对！"});
     EXPECT_EQ(owner_->Conditions(), std::vector<wxString>{U("数量=0")});
+
+    // A lone sign is no number either.
+    boxes_.Clear();
+    owner_->notices.clear();
+    bar_->GetValueBox()->ChangeValue("");
+    Choose(2);
+    Type("-");
+    EXPECT_EQ(boxes_.Texts(), std::vector<std::string>{"数据格式不对！"});
+    EXPECT_EQ(owner_->Conditions(), std::vector<wxString>{U("单价=0.00")});
 }
 
 TEST_F(RecordNavBarTest, KeysInTheBar) {
