@@ -11,7 +11,6 @@
 #include "data/wait_cursor.h"
 #include "platform/gbk.h"
 #include "platform/message_box.h"
-#include "res/command_ids.h"
 #include "res/control_ids.h"
 #include "res/login_template.h"
 
@@ -204,8 +203,7 @@ void CLoginDlg::FinishLogin(const wxString& setName, const wxString& rights) {
     m_pFrame->m_strRights = rights;
     CStartupAfterLogin startup(*m_pFrame, m_pFrame->m_bStarted);
     startup.Prepare(setName);
-    m_pFrame->LoadMenuResource(IDR_MAINFRAME);
-    TrimMenuByRights(m_pFrame->GetMenuBar(), *m_pFrame);
+    LoadMenuForRights(*m_pFrame);
     m_pFrame->ShowToolbars();
     startup.Finish(wxDateTime::Today());
     EndModal(wxID_OK);

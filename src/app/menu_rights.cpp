@@ -1,6 +1,8 @@
 #include "app/menu_rights.h"
 
+#include "app/main_frame.h"
 #include "data/main_frame_data.h"
+#include "res/command_ids.h"
 
 #include <wx/menu.h>
 
@@ -91,4 +93,9 @@ void TrimMenuByRights(wxMenuBar* bar, const CMainFrameData& rights) {
         if (!rights.CheckRight(removal.right))
             RemoveMenuItemByText(bar, wxString::FromUTF8(removal.top),
                                  wxString::FromUTF8(removal.item), wxString::FromUTF8(removal.sub));
+}
+
+void LoadMenuForRights(CMainFrame& frame) {
+    frame.LoadMenuResource(IDR_MAINFRAME);
+    TrimMenuByRights(frame.GetMenuBar(), frame);
 }

@@ -5,6 +5,7 @@
 #include <vector>
 #include <wx/string.h>
 
+class CMainFrame;
 class CMainFrameData;
 class wxMenu;
 class wxMenuBar;
@@ -30,3 +31,7 @@ bool RemoveMenuItemByText(wxMenuBar* bar, const wxString& top, const wxString& i
 
 // Removes the items of every right the rights string denies.
 void TrimMenuByRights(wxMenuBar* bar, const CMainFrameData& rights);
+
+// Gives the main window the full menu trimmed to its rights string (after a login,
+// and after the users page changed the rights).
+void LoadMenuForRights(CMainFrame& frame);
