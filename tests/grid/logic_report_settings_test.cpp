@@ -185,3 +185,36 @@ TEST(ReportSettingsSplit, SplitsAtTheFirstMark) {
 }
 
 } // namespace
+
+#include "grid/report_queries.h"
+
+namespace {
+
+TEST(ReportQueries, ColumnNamesOfQueryItems) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"sum(数量*进价) AS 金额", "金额"},
+        {"ljkc.编号", "编号"},
+        {" 车型 ", "车型"},
+        {"(单价*折扣*0.01) as 单价", "单价"},
+        {"no", ""},
+        {"*", ""},
+    };
+    for (const auto& [item, name] : cases)
+        EXPECT_EQ(ItemColumnName(wxString::FromUTF8(item)), wxString::FromUTF8(name)) << item;
+
+    std::vector<wxString> names;
+    for (const wxString& item : QueryItems(FixedReportSql(wxString::FromUTF8("进货报表"))))
+        if (!ItemColumnName(item).empty()) names.push_back(ItemColumnName(item));
+    EXPECT_EQ(names.size(), 10u);
+    EXPECT_EQ(names[7], wxString::FromUTF8("金额"));
+}
+
+TEST(ReportQueries, SixtyNamesAndTheirQueries) {
+    EXPECT_EQ(ReportNames().size(), 60u);
+    EXPECT_EQ(FixedReportSql(wxString::FromUTF8("保养车辆")),
+              FixedReportSql(wxString::FromUTF8("保养到期表")));
+    EXPECT_EQ(FixedReportSql("nothing"), "");
+    EXPECT_EQ(ReportFieldTable(wxString::FromUTF8("工时费")), "wxxm");
+}
+
+} // namespace
