@@ -45,16 +45,23 @@ void SetTitles(CGridCtrl& grid, ado::Fields& fields, int f) {
     grid.SetFieldTypes(FieldTypes(fields, f));
 }
 
-// Cells of one row from the current record: its number, then fields 0..f-1.
-void FillRow(CGridCtrl& grid, ado::Recordset& rs, int row, int f) {
+// The fields shown, looked up once for a whole load.
+std::vector<ado::Field*> ShownFields(ado::Recordset& rs, int f) {
+    std::vector<ado::Field*> shown;
+    for (int i = 0; i < f; ++i)
+        shown.push_back(&rs.Fields().Item(i));
+    return shown;
+}
+
+// Cells of one row from the current record: its number, then the shown fields.
+void FillRow(CGridCtrl& grid, ado::Recordset& rs, int row, const std::vector<ado::Field*>& shown) {
     CGridCell* number = grid.GetCell(row, 0);
     if (!number) return;
     number->text = grid_fields::NumberText(row);
     number->lParam = static_cast<long>(rs.Bookmark().ToDouble());
-    ado::Fields& fields = rs.Fields();
-    for (int i = 0; i < f; ++i)
-        if (CGridCell* cell = grid.GetCell(row, i + 1))
-            cell->text = grid_fields::CellText(fields.Item(i));
+    for (size_t i = 0; i < shown.size(); ++i)
+        if (CGridCell* cell = grid.GetCell(row, static_cast<int>(i) + 1))
+            cell->text = grid_fields::CellText(*shown[i]);
 }
 
 // A window is disposed of by its toolkit, and may already be gone with its parent.
@@ -158,9 +165,10 @@ void CDataSet::LoadGrid(const ado::RecordsetPtr& recordset, CGridCtrl* grid,
     recordset->MoveFirst();
     if (rowMode > 0) recordset->MoveNext();
     grid->SetRowCount(static_cast<int>(rows));
+    const std::vector<ado::Field*> shown = ShownFields(*recordset, f);
     for (int row = 1; row < rows && !recordset->EndOfFile(); ++row, recordset->MoveNext()) {
         if (n > 40) progress.StepIt();
-        FillRow(*grid, *recordset, row, f);
+        FillRow(*grid, *recordset, row, shown);
     }
     grid->AutoSizeRow(1);
 }
@@ -180,9 +188,10 @@ void CDataSet::LoadGridEx(const ado::RecordsetPtr& recordset, CGridCtrl* grid, i
     const int first = grid->GetRowCount();
     grid->SetRowCount(first + static_cast<int>(std::min<long>(n, maxRows)));
     int row = first;
+    const std::vector<ado::Field*> shown = ShownFields(*recordset, f);
     for (; row < grid->GetRowCount() && !recordset->EndOfFile(); ++row, recordset->MoveNext()) {
         if (n > 40) progress.StepIt();
-        FillRow(*grid, *recordset, row, f);
+        FillRow(*grid, *recordset, row, shown);
     }
     grid->SetRowCount(row);
     grid->SetFieldTypes(FieldTypes(fields, f));
@@ -296,12 +305,13 @@ int CDataSet::LoadPartsGrid(const wxString& statement, int lastField, bool repor
 
     grid.SetRowCount(static_cast<int>(n) + 1);
     rs.MoveFirst();
+    const std::vector<ado::Field*> shown = ShownFields(rs, f);
     for (int row = 1; !rs.EndOfFile(); ++row, rs.MoveNext()) {
         progress.StepIt();
         if (n > 40 && row % 10 == 0)
             progress.SetText(
                 wxString::Format("   %d%% complete", static_cast<int>(100L * row / n)));
-        FillRow(grid, rs, row, f);
+        FillRow(grid, rs, row, shown);
     }
     if (!statement.empty()) {
         CDataSet widths;

@@ -62,6 +62,9 @@ void CGridCtrl::LoadRecordset() {
         titles.push_back(GetItemText(0, col));
     ado::Fields& fields = m_rsBound->Fields();
     const std::vector<int> fieldOf = grid_fields::FieldsOfColumns(fields, titles);
+    std::vector<ado::Field*> fieldAt(fieldOf.size(), nullptr);
+    for (size_t col = 1; col < fieldOf.size(); ++col)
+        if (fieldOf[col] >= 0) fieldAt[col] = &fields.Item(fieldOf[col]);
 
     // The hidden zyxm record is the first in the recordset's own order, also when the
     // rows are sorted by something else.
@@ -86,8 +89,7 @@ void CGridCtrl::LoadRecordset() {
         cells[0]->text = grid_fields::NumberText(row);
         cells[0]->lParam = bookmark;
         for (int col = 1; col < m_nColCount; ++col)
-            if (fieldOf[col] >= 0)
-                cells[col]->text = grid_fields::CellText(fields.Item(fieldOf[col]));
+            if (fieldAt[col]) cells[col]->text = grid_fields::CellText(*fieldAt[col]);
         ++row;
     }
     SetRowCount(row);
