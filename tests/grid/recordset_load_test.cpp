@@ -185,6 +185,13 @@ TEST_F(GridLoad, OpenIntoGridReportsFailure) {
     EXPECT_TRUE(grid->DeleteSelectedRecord());
     EXPECT_EQ(data.OpenIntoGrid(U("SELECT * from ljkc"), grid), 1); // capitals are a statement
     EXPECT_TRUE(grid->m_bCloseRsOnDestroy);
+    EXPECT_EQ(grid->m_rsBound->ActiveConnection(), frame_->m_pConnection);
+    // a data set with a connection of its own lends it to the grid
+    CDataSet own;
+    ASSERT_EQ(own.OpenShowError(wxString(), wxString()), 1);
+    ASSERT_EQ(own.OpenIntoGrid(U("select * from ljkc"), grid), 1);
+    EXPECT_EQ(own.m_nState, 2);
+    EXPECT_EQ(grid->m_rsBound->ActiveConnection(), own.m_pConnection);
 }
 
 class LookupGrid : public RecordsetGridTest {
