@@ -8,6 +8,7 @@ const DialogTemplate& FuzzySearchTemplate() {
     using namespace fuzzy_search;
     using K = ControlKind;
     auto u = [](const char* text) { return wxString::FromUTF8(text); };
+    // Drop-down lists are given their closed height; they open as long as they need.
     static const DialogTemplate dialog{
         kDialogId,
         u("模糊查找"),
@@ -15,9 +16,9 @@ const DialogTemplate& FuzzySearchTemplate() {
         121,
         {
             {K::Static, IDC_STATIC, u("字段名"), 2, 14, 22, 8},
-            {K::DropList, kField1, "", 25, 12, 48, 90},
+            {K::DropList, kField1, "", 25, 12, 48, 14},
             {K::Static, IDC_STATIC, u("比较方式"), 76, 14, 31, 8},
-            {K::DropList, kCompare1, "", 108, 12, 53, 66},
+            {K::DropList, kCompare1, "", 108, 12, 53, 14},
             {K::Static, IDC_STATIC, u("查找值"), 163, 14, 25, 8},
             {K::Edit, kValue1, "", 189, 12, 56, 14},
             {K::GroupBox, IDC_STATIC, u("两条件间关系"), 6, 31, 80, 28},
@@ -29,9 +30,9 @@ const DialogTemplate& FuzzySearchTemplate() {
             {K::Static, IDC_STATIC, u("至"), 180, 44, 8, 8},
             {K::Edit, kEndDate, "", 189, 42, 51, 14, kStyleDisabled},
             {K::Static, IDC_STATIC, u("字段名"), 2, 73, 22, 8},
-            {K::DropList, kField2, "", 25, 71, 48, 91},
+            {K::DropList, kField2, "", 25, 71, 48, 14},
             {K::Static, IDC_STATIC, u("比较方式"), 76, 73, 31, 8},
-            {K::DropList, kCompare2, "", 108, 70, 54, 58},
+            {K::DropList, kCompare2, "", 108, 70, 54, 14},
             {K::Static, IDC_STATIC, u("查找值"), 163, 73, 25, 8},
             {K::Edit, kValue2, "", 189, 70, 56, 14},
             {K::Button, kAllButton, u("全部(&A)"), 43, 93, 50, 14},
