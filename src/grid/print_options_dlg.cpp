@@ -7,6 +7,7 @@
 #include "grid/print_paper.h"
 #include "grid/print_seam.h"
 #include "grid/report_settings.h"
+#include "grid/report_setup_dlg.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
 #include "res/control_ids.h"
@@ -77,8 +78,6 @@ CPrintOptionsDlg::CPrintOptionsDlg(wxWindow* parent, CGridCtrl* grid)
         spin->SetValue(1);
     }
     res::Control<wxTextCtrl>(this, ids::kRemarkEdit)->ChangeValue(RemarkHint());
-    // The report settings dialog is not part of this build yet.
-    if (wxWindow* button = res::FindControl(this, ids::kReportSetupButton)) button->Disable();
 
     const wxString title = m_pGrid ? m_pGrid->m_strTitle : wxString();
     if (title == U("零件售货单") || title == U("维修清单")) {

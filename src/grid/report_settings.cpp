@@ -77,10 +77,15 @@ wxString ReportSettingsRecord::Get(Text field) const {
     return wxString::FromUTF8(platform::GbkToUtf8(std::string(start, length)));
 }
 
+size_t ReportSettingsRecord::Capacity(Text field) {
+    if (field == Text::Name) return kNameBytes;
+    if (field == Text::CustomPaperSize) return kPaperMarkIndex - 1;
+    return TextSlot(field).size - 1;
+}
+
 void ReportSettingsRecord::Set(Text field, const wxString& text) {
     const Slot slot = TextSlot(field);
-    size_t room = field == Text::CustomPaperSize ? kPaperMarkIndex - 1 : slot.size - 1;
-    if (field == Text::Name) room = kNameBytes;
+    const size_t room = Capacity(field);
     std::string bytes = platform::CutGbkBytes(platform::Utf8ToGbk(text.utf8_string()), room);
     unsigned char* out = m_bytes.data() + slot.offset;
     std::memset(out, 0, slot.size);

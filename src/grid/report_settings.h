@@ -40,6 +40,8 @@ public:
     // Writes a text into its field, cut on a character boundary so that its
     // terminator stays inside the field; nothing beyond the field changes.
     void Set(Text field, const wxString& text);
+    // The most GBK bytes a text field holds.
+    static size_t Capacity(Text field);
     int Get(Int field) const;
     void Set(Int field, int value);
 
