@@ -37,7 +37,6 @@ public:
     // Opens the target; a failure beeps and says why. True when it opened.
     bool FollowLink();
     bool IsVisited() const { return m_bVisited; }
-    bool IsMouseOver() const { return m_bOverControl; }
     // The colour the text is drawn in now.
     wxColour CurrentColour() const;
 

@@ -25,8 +25,6 @@ public:
     // goes into the list, on the row below the top visible one (its top row marked,
     // then one Down key), so Enter chooses from there.
     void EnterList();
-    // The text a choice posted last (empty before one).
-    const wxString& GetChoice() const { return m_strChoice; }
 
     wxListCtrl* m_list;
 
@@ -38,7 +36,7 @@ private:
     void OnListMouse(wxMouseEvent& event);
     void OnListRightDown(wxMouseEvent& event);
 
-    wxString m_strChoice;
+    wxString m_strChoice; // the row chosen last; a close without a choice carries it too
     // The first input that reaches the list only primes it: a key still on its way
     // from the owner's box must not choose.
     bool m_bFilterPrimed = false;
