@@ -25,7 +25,8 @@ const DialogTemplate& FuzzySearchTemplate() {
             {K::Radio, kAndRadio, u("并且"), 12, 43, 32, 10, kStyleGroup},
             {K::Radio, kOrRadio, u("或者"), 48, 43, 32, 10},
             {K::GroupBox, IDC_STATIC, u("时间范围"), 88, 31, 156, 28},
-            {K::CheckBox, kDateCheck, u("时间"), 93, 44, 25, 10},
+            // A little wider than its resource: the toolkit needs the room for box and label.
+            {K::CheckBox, kDateCheck, u("时间"), 93, 44, 34, 10},
             {K::Edit, kStartDate, "", 129, 42, 49, 14, kStyleDisabled},
             {K::Static, IDC_STATIC, u("至"), 180, 44, 8, 8},
             {K::Edit, kEndDate, "", 189, 42, 51, 14, kStyleDisabled},
