@@ -483,6 +483,21 @@ int CGridPrinter::PrintFooter(wxDC& dc, PrintCanvas& canvas, int page, int rowsB
     return y;
 }
 
+wxString CGridPrinter::PageTotalsLine(int page) const {
+    const double sum = PageTotal(page);
+    wxString line = U("本页合计：") + wxString::Format("%.2f", sum) + " " + U(" 大写: ") +
+                    AmountInCapitals(wxString::Format("%.2f", sum)) + "   ";
+    if (WarrantyTotal(page) > 0.01)
+        line += wxString::Format("%.2f", WarrantyTotal(page)) + U("三包");
+    if (page >= 2 && PageTotal(0) > 0) {
+        double running = 0;
+        for (int p = 1; p <= page; ++p)
+            running += PageTotal(p);
+        line += U("累计：") + wxString::Format("%.2f", running);
+    }
+    return line;
+}
+
 void CGridPrinter::PrintPage(wxDC& dc, int page) {
     if (page < 1 || page > m_nPageCount || m_pPrintColWidths.empty()) return;
     DcPrintCanvas canvas(dc);
@@ -540,20 +555,7 @@ void CGridPrinter::PrintPage(wxDC& dc, int page) {
 
     // The page's totals line, the remark and the signatures under the rows.
     std::vector<wxString> texts = m_texts;
-    if (texts[PrintText::ListTotal] != kNoPrint) {
-        const double sum = PageTotal(page);
-        wxString line = U("本页合计：") + wxString::Format("%.2f", sum) + " " + U(" 大写: ") +
-                        AmountInCapitals(wxString::Format("%.2f", sum)) + "   ";
-        if (WarrantyTotal(page) > 0.01)
-            line += wxString::Format("%.2f", WarrantyTotal(page)) + U("三包");
-        if (page >= 2 && PageTotal(0) > 0) {
-            double running = 0;
-            for (int p = 1; p <= page; ++p)
-                running += PageTotal(p);
-            line += U("累计：") + wxString::Format("%.2f", running);
-        }
-        texts[PrintText::ListTotal] = line;
-    }
+    if (texts[PrintText::ListTotal] != kNoPrint) texts[PrintText::ListTotal] = PageTotalsLine(page);
     const std::vector<wxString> remark = WrappedRemark();
     texts[PrintText::ListRemark] = kNoPrint;
     if (!remark.empty()) {

@@ -38,6 +38,11 @@ public:
     // Page sums (index = page, 0 = all pages) and the three-guarantee sums.
     double PageTotal(int page) const;
     double WarrantyTotal(int page) const;
+    // The totals line under the rows of a page: the page sum with its capitals, the
+    // three-guarantee sum and, from page 2 on, the running total.
+    wxString PageTotalsLine(int page) const;
+    // Lines (heading row heights) kept free under the rows of each page.
+    int FootLines() const { return m_nFootLines; }
     // The report whose settings the job uses: the grid's report name, else its title.
     wxString ReportName() const;
 

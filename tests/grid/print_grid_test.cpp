@@ -225,6 +225,49 @@ TEST_F(GridPrintTest, PageTotalsAcrossPages) {
     EXPECT_DOUBLE_EQ(sum, job.PageTotal(0));
 }
 
+TEST_F(GridPrintTest, TotalsLineWithWarrantyAndRunningTotal) {
+    CGridCtrl* grid = ReportGrid(200, "零件售货单");
+    grid->SetItemText(0, 3, U("小计"));
+    grid->SetItemImage(1, 0, 2);
+    CGridPrinter job(*grid);
+    job.BeginPrinting(printData);
+    const int perPage = job.RowsPerPage();
+    ASSERT_GE(job.PageCount(), 2);
+    const wxString first = job.PageTotalsLine(1);
+    EXPECT_TRUE(first.StartsWith(U("本页合计：") + wxString::Format("%.2f", (perPage - 1) * 10.5)))
+        << first;
+    EXPECT_TRUE(first.Contains(U("10.50三包"))) << first;
+    EXPECT_FALSE(first.Contains(U("累计")));
+    const wxString second = job.PageTotalsLine(2);
+    EXPECT_TRUE(second.EndsWith(U("累计：") + wxString::Format("%.2f", (2 * perPage - 1) * 10.5)))
+        << second;
+    EXPECT_FALSE(second.Contains(U("三包")));
+}
+
+TEST_F(GridPrintTest, RemarkLinesAreReservedUnderTheRows) {
+    CGridCtrl* grid = ReportGrid(3, "售货报表");
+    grid->SetFieldTypes({});
+    CGridPrinter none(*grid);
+    none.BeginPrinting(printData);
+    EXPECT_EQ(none.FootLines(), 0);
+    // One line holds 2 x (printed width - column 0) / cell font height characters.
+    const int font = std::abs(grid->GetItemFont(0, 0).lfHeight);
+    const int perLine =
+        2 * ((none.PrintedWidths()[1] + none.PrintedWidths()[2] + none.PrintedWidths()[3]) / font);
+    grid->PrintTexts[26] = wxString('x', perLine);
+    CGridPrinter one(*grid);
+    one.BeginPrinting(printData);
+    EXPECT_EQ(one.FootLines(), 1);
+    grid->PrintTexts[26] = wxString('x', perLine + 1);
+    CGridPrinter two(*grid);
+    two.BeginPrinting(printData);
+    EXPECT_EQ(two.FootLines(), 2);
+    grid->PrintTexts[26] = "##no print##";
+    CGridPrinter off(*grid);
+    off.BeginPrinting(printData);
+    EXPECT_EQ(off.FootLines(), 0);
+}
+
 TEST_F(GridPrintTest, RepairFormsPrintTheirHeadAndFoot) {
     for (const char* kind : {"零件售货单", "派工单", ""}) {
         CGridCtrl* grid = ReportGrid(4, "维修清单");
