@@ -5,6 +5,7 @@
 #include "app/tip_dlg.h"
 #include "app_fixture.h"
 #include "platform/files.h"
+#include "platform/gbk.h"
 #include "platform/message_box.h"
 #include "res/command_ids.h"
 #include "res/control_ids.h"
@@ -94,6 +95,12 @@ TEST_F(TipDlgTest, TipsGoRoundAcrossDialogs) {
     WriteTips(kTips, 2000000);
     EXPECT_EQ(ShownTip(), U("第一条要点"));
     EXPECT_TRUE(boxes_.Shown().empty());
+}
+
+// A tips file in the program's own code page reads as well as one in UTF-8.
+TEST_F(TipDlgTest, GbkTipsFile) {
+    WriteTips(platform::Utf8ToGbk("; 说明\r\n保养到期的车辆在提示栏里列出\r\n"), 1000000);
+    EXPECT_EQ(ShownTip(), U("保养到期的车辆在提示栏里列出"));
 }
 
 TEST_F(TipDlgTest, ShowAtStartUpIsStoredOnlyByClose) {
