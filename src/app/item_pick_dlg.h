@@ -15,7 +15,8 @@ public:
     enum : long { kChosen = 19099, kClose = 99999 };
 
     // Creates the window, centred on the screen and shown without taking the focus
-    // from the owner's box; the main window becomes its owner.
+    // from the owner's box; the main window becomes its owner. (Show() would take the
+    // focus: an owner that shows the list again uses ShowWithoutActivating().)
     explicit CItemPickDlg(wxWindow* parent = nullptr);
 
     // The owner's filling: a row at the end with the text, trailing blanks removed.
