@@ -23,6 +23,9 @@ wxString U(const char* s) {
 // The 52 letters whose average width is the printed character width.
 const char kMeasureText[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSATUVWXY";
 
+// Character height of the footer's bold font.
+constexpr int kFooterFontHeight = 11;
+
 // Paper of code 264: a user sheet of 1480 by 1050 tenths of a millimetre.
 constexpr int kUserSheetCode = 264;
 
@@ -173,8 +176,17 @@ void CGridPrinter::BeginPrinting(const wxPrintData& printerSettings) {
         wxSize(logicalWidth, static_cast<int>(static_cast<long long>(logicalWidth) *
                                               m_nPaperLength / std::max(1, m_nPaperWidth)));
 
-    const wxString footerText = FooterText(m_settings.Get(ReportSettingsRecord::Text::Footer));
-    m_nFooterLines = std::max(m_nFooterLines, (footerText.empty() ? 0 : LineCount(footerText)) + 2);
+    // The footer band holds the page line, the company lines and the footer text, in
+    // the footer's own font.
+    {
+        wxBitmap bitmap(1, 1);
+        wxMemoryDC measure(bitmap);
+        m_footerLines = FooterLines(measure);
+        measure.SetFont(PrintFont(kFooterFontHeight, true));
+        m_nFooterLineHeight = measure.GetTextExtent("Ag").y + 2;
+    }
+    const int footerHeight = (static_cast<int>(m_footerLines.size()) + 1) * m_nFooterLineHeight;
+    m_nFooterLines = std::max(m_nFooterLines, (footerHeight + m_CharSize.y - 1) / m_CharSize.y + 1);
     m_nPageHeight =
         m_LogicalPageSize.y -
         (m_nTitleLines + m_nHeaderLines + m_nHeaderGap + m_nFooterLines + m_nFooterGap) *
@@ -380,11 +392,12 @@ void CGridPrinter::PrintHeader(wxDC& dc, PrintCanvas& canvas) {
     auto [subtitle, subSize] = TextAndSize(m_settings.Get(ReportSettingsRecord::Text::Header), 11);
     subtitle = CPrintLayout::TextFromBuffer(subtitle);
     if (subtitle.length() > 1) {
+        // Below the title, however tall its font.
+        const int top = std::max(m_nTitleLines * m_CharSize.y, dc.GetTextExtent(title).y);
         dc.SetFont(PrintFont(subSize, true));
-        const int top = m_nTitleLines * m_CharSize.y;
         dc.DrawLabel(subtitle, wxRect(left, top, width, m_nHeaderLines * m_CharSize.y),
                      wxALIGN_CENTRE_HORIZONTAL | wxALIGN_TOP);
-        const int rule = top + dc.GetCharHeight() + 2;
+        const int rule = top + dc.GetTextExtent(subtitle).y + 2;
         dc.SetPen(*wxBLACK_PEN);
         canvas.Line(left, rule, left + width, rule);
     }
@@ -432,25 +445,8 @@ void CGridPrinter::PrintColumnHeadings(wxDC& dc, int top) {
         PrintRow(dc, r, top + r * height, height, r == 0);
 }
 
-int CGridPrinter::PrintFooter(wxDC& dc, PrintCanvas& canvas, int page, int rowsBottom) {
-    dc.SetFont(PrintFont(11, true));
-    dc.SetTextForeground(*wxBLACK);
-    const wxString footer = m_settings.Get(ReportSettingsRecord::Text::Footer);
-    const wxString mode = FooterMode(footer);
-    const int headingHeight = m_pPrintColWidths[m_grid.GetColumnCount()];
-    const int bodyBottom = (m_nTitleLines + m_nHeaderLines + m_nHeaderGap) * m_CharSize.y +
-                           headingHeight + m_nPageHeight + m_nFootLines * headingHeight;
-    int y = mode.empty() || mode == "3" ? rowsBottom : bodyBottom + m_nFooterGap * m_CharSize.y;
-    const int left = m_nLeftMargin * m_CharSize.x;
-    const int lineHeight = dc.GetCharHeight();
-
-    wxString pageText = wxString::Format("%d/%d", page, m_nPageCount);
-    const wxString time = wxDateTime::Now().Format("%Y-%m-%d  %H:%M:%S");
-    pageText =
-        ReportName() == U("零件售货单") ? " " + time + "   " + pageText : pageText + "   " + time;
-    canvas.TextAt(pageText, left, y);
-    y += lineHeight;
-
+std::vector<wxString> CGridPrinter::FooterLines(wxDC& measure) const {
+    std::vector<wxString> lines;
     std::vector<wxString> company(9);
     CSettingFiles::ReadCsvLine("Picture/Memfile", company);
     std::vector<wxString> parts;
@@ -463,22 +459,39 @@ int CGridPrinter::PrintFooter(wxDC& dc, PrintCanvas& canvas, int page, int rowsB
     for (const wxString& part : parts)
         joined += (joined.empty() ? "" : "  ") + part;
     if (!joined.empty()) {
-        if (dc.GetTextExtent(joined).x <= PrintedWidth()) {
-            canvas.TextAt(joined, left, y);
-            y += lineHeight;
-        } else {
-            for (const wxString& part : parts) {
-                canvas.TextAt(part, left, y);
-                y += lineHeight;
-            }
-        }
+        measure.SetFont(PrintFont(kFooterFontHeight, true));
+        if (measure.GetTextExtent(joined).x <= PrintedWidth())
+            lines.push_back(joined);
+        else
+            lines.insert(lines.end(), parts.begin(), parts.end());
     }
-    const wxString text = FooterText(footer);
+    const wxString text = FooterText(m_settings.Get(ReportSettingsRecord::Text::Footer));
     if (!text.empty())
-        for (const wxString& line : wxStringTokenize(text, "\n", wxTOKEN_RET_EMPTY_ALL)) {
-            canvas.TextAt(line, left, y);
-            y += lineHeight;
-        }
+        for (const wxString& line : wxStringTokenize(text, "\n", wxTOKEN_RET_EMPTY_ALL))
+            lines.push_back(line);
+    return lines;
+}
+
+int CGridPrinter::PrintFooter(wxDC& dc, PrintCanvas& canvas, int page, int rowsBottom) {
+    dc.SetFont(PrintFont(kFooterFontHeight, true));
+    dc.SetTextForeground(*wxBLACK);
+    const wxString mode = FooterMode(m_settings.Get(ReportSettingsRecord::Text::Footer));
+    const int headingHeight = m_pPrintColWidths[m_grid.GetColumnCount()];
+    const int bodyBottom = (m_nTitleLines + m_nHeaderLines + m_nHeaderGap) * m_CharSize.y +
+                           headingHeight + m_nPageHeight + m_nFootLines * headingHeight;
+    int y = mode.empty() || mode == "3" ? rowsBottom : bodyBottom + m_nFooterGap * m_CharSize.y;
+    const int left = m_nLeftMargin * m_CharSize.x;
+
+    wxString pageText = wxString::Format("%d/%d", page, m_nPageCount);
+    const wxString time = wxDateTime::Now().Format("%Y-%m-%d  %H:%M:%S");
+    pageText =
+        ReportName() == U("零件售货单") ? " " + time + "   " + pageText : pageText + "   " + time;
+    canvas.TextAt(pageText, left, y);
+    y += m_nFooterLineHeight;
+    for (const wxString& line : m_footerLines) {
+        canvas.TextAt(line, left, y);
+        y += m_nFooterLineHeight;
+    }
     dc.SetFont(m_PrinterFont);
     return y;
 }

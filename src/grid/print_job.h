@@ -58,6 +58,8 @@ private:
     void PrintColumnHeadings(wxDC& dc, int top);
     void PrintRow(wxDC& dc, int row, int top, int height, bool firstOnPage);
     int PrintFooter(wxDC& dc, PrintCanvas& canvas, int page, int rowsBottom);
+    // The company lines and the footer text lines under the page line.
+    std::vector<wxString> FooterLines(wxDC& measure) const;
     PrintArea Area(int y) const;
     int PrintedWidth() const;
     int DataRowCount() const;
@@ -78,6 +80,8 @@ private:
         m_nTitleLines = 2;
     wxSize m_CharSize{5, 9};
     int m_nCellFontHeight = 12;
+    std::vector<wxString> m_footerLines;
+    int m_nFooterLineHeight = 13;
     int m_nFootLines = 0;
     int m_nPageHeight = 0;
     int m_nRowsPerPage = 1;
