@@ -47,17 +47,10 @@ bool CStoredCopy::Convert(const foxdb::Value& value, foxdb::Value& result) const
     case Kind::Number:
         return ConvertNumber(value, result);
     case Kind::Date: {
+        // Every stored date goes across as it is: its text would turn 1899-12-30 into
+        // the empty date and years before 1000 into others.
         const foxdb::Date* date = std::get_if<foxdb::Date>(&value);
         if (!date) return false;
-        if (date->IsEmpty()) {
-            result = *date;
-            return true;
-        }
-        // 1899-12-30 is the date 0, whose text is that of the empty date.
-        if (date->julianDay == foxdb::kJulianDayOfOleZero) return false;
-        int year = 0, month = 0, day = 0;
-        foxdb::CivilFromJulianDay(date->julianDay, year, month, day);
-        if (year < 1000 || year > 9999) return false;
         result = *date;
         return true;
     }
@@ -68,13 +61,10 @@ bool CStoredCopy::Convert(const foxdb::Value& value, foxdb::Value& result) const
 }
 
 bool CStoredCopy::ConvertText(const std::string& text, foxdb::Value& result) const {
-    size_t end = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        const unsigned char c = static_cast<unsigned char>(text[i]);
-        if (c < 0x20 || c == '\'') return false;
-        if (c != ' ') end = i + 1;
-    }
-    if (!platform::IsGbkRoundTrip(std::string_view(text.data(), end))) return false;
+    // Stored text goes across byte for byte, quotes and all: it is data already kept,
+    // not typed input, and its text form would lose what the value check refuses.
+    size_t end = text.find_last_not_of(' ');
+    end = end == std::string::npos ? 0 : end + 1;
     const size_t width = static_cast<size_t>(toSize_);
     if (end > width) end = platform::CutGbkBytes(text.substr(0, end), width).size();
     // Room for the blanks the field pads it with.

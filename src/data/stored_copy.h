@@ -1,11 +1,11 @@
 #pragma once
 // Row copies carry a field's value by its text: the text form with trailing blanks
 // cut, fitted to the target field by CValueCheck::CheckValue and put as text. For
-// the fields the tables hold (text, N, I and D) CStoredCopy gives the value that way
-// stores straight from the stored one, without making the text. Values whose text
-// form is not plain (a quote, a control character, bytes that are no GBK character,
-// a number beyond exact decimals, a date outside the years 1000 to 9999, a number
-// with decimals for an integer field) are left to the text way, with its messages.
+// the fields the tables hold (text, N, I and D) CStoredCopy stores straight from the
+// stored value instead. Stored text and dates go across exactly (a quote, a control
+// character, 1899-12-30 or a year before 1000 would be lost or changed by the text
+// way); numbers give what their text would give, and those beyond exact decimals or
+// with decimals for an integer field are left to the text way, with its messages.
 #include "ado/ado.h"
 
 class CStoredCopy {

@@ -135,19 +135,31 @@ TEST(StoredCopy, TextIsTrimmedAndCutAsItsTextWouldBe) {
         {Gbk("前刹车片（原厂）"), 7, true},         // cut to 6 bytes, never half a character
         {std::string(10, ' '), 10, true},           // blank
         {"A1-B2", 3, true},                         // ASCII cut
-        {"O'Brien", 30, false},                     // the text way refuses the quote
-        {"a\tb", 30, false},                        // control characters
-        {"ab\t ", 30, false},                       // a tab the text way trims
-        {"\x80"
-         "abc",
-         30, false},           // no GBK character
-        {"ab\xB0", 30, false}, // half a character at the end
-        {"\xB0\x20"
-         "cd",
-         30, false}, // a lead byte without its trail
     };
     for (const Case& c : cases)
         ExpectSameAsText(Char(30), c.value, Char(c.width), c.direct);
+}
+
+// What the text way would refuse or change is stored data all the same: a copy
+// keeps it byte for byte, without a message.
+TEST(StoredCopy, TextTheValueCheckRefusesIsKeptExactly) {
+    const std::string cases[] = {"O'Brien",
+                                 "a\tb",
+                                 "ab\t",
+                                 "\x80"
+                                 "abc",
+                                 "ab\xB0",
+                                 "\xB0\x20"
+                                 "cd"};
+    for (const std::string& value : cases) {
+        SCOPED_TRACE(value);
+        auto source = OneRow(Char(30), value + "  ");
+        platform::ScriptedMessageBoxes boxes;
+        const Outcome copied = Copied(source->Fields().Item(0), Char(30));
+        EXPECT_TRUE(copied.direct);
+        EXPECT_TRUE(Same(copied.value, foxdb::Value(value + std::string(30 - value.size(), ' '))));
+        EXPECT_TRUE(boxes.Shown().empty());
+    }
 }
 
 TEST(StoredCopy, NumbersKeepTheirValueAcrossScalesAndTypes) {
@@ -188,16 +200,16 @@ TEST(StoredCopy, RandomNumbersMatchTheirTexts) {
     }
 }
 
-TEST(StoredCopy, DatesOutsideThePlainYearsTakeTheTextWay) {
-    struct Case {
-        foxdb::Value value;
-        bool direct;
-    } cases[] = {
-        {foxdb::Date{}, true}, // the empty date
-        {Day(2024, 2, 29), true},   {Day(1000, 1, 1), true}, {Day(9999, 12, 31), true},
-        {Day(1899, 12, 30), false}, // date 0: the text way makes it empty
-        {Day(999, 5, 1), false},    // its text reads as another year
-    };
-    for (const Case& c : cases)
-        ExpectSameAsText(DateColumn(), c.value, DateColumn(), c.direct);
+TEST(StoredCopy, DatesGoAcrossExactly) {
+    const foxdb::Value plain[] = {foxdb::Date{}, Day(2024, 2, 29), Day(1000, 1, 1),
+                                  Day(9999, 12, 31)};
+    for (const foxdb::Value& value : plain)
+        ExpectSameAsText(DateColumn(), value, DateColumn(), true);
+    // The text way would make 1899-12-30 the empty date and year 999 another year.
+    for (const foxdb::Value& value : {Day(1899, 12, 30), Day(999, 5, 1)}) {
+        auto source = OneRow(DateColumn(), value);
+        const Outcome copied = Copied(source->Fields().Item(0), DateColumn());
+        EXPECT_TRUE(copied.direct);
+        EXPECT_TRUE(Same(copied.value, value)) << Show(copied.value);
+    }
 }
