@@ -4,6 +4,7 @@
 #include "grid/grid_record_fields.h"
 
 #include "data/value_check.h"
+#include "platform/gbk.h"
 #include "platform/message_box.h"
 
 namespace {
@@ -61,6 +62,18 @@ bool StoreText(ado::Field& field, const wxString& text, int row, int col) {
 // stored. False, with the record unchanged, when either refused it; else *stored is
 // the text the field took.
 bool CheckAndStore(ado::Field& field, const wxString& text, int row, int col, wxString* stored) {
+    // A typed text longer than its field is refused rather than cut behind the
+    // operator's back.
+    const long type = field.Type();
+    if ((type == 129 || (type >= 200 && type <= 202)) && field.DefinedSize() > 0 &&
+        platform::GbkLength(text.utf8_string()) > static_cast<size_t>(field.DefinedSize())) {
+        platform::ShowMessageBox(
+            wxString::Format(
+                wxString::FromUTF8("文字太长,这一栏最多%ld个字节(一个汉字占两个字节)!"),
+                field.DefinedSize())
+                .utf8_string());
+        return false;
+    }
     wxString checked;
     {
         BoxWatch watch;
