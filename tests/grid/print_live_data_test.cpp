@@ -1,9 +1,15 @@
-// The cost and quantity sheet of the customer in front, built by the print dialog.
+// Printing on live data of a generated account set: the cost and quantity sheet and
+// the report settings preview.
 #include "recordset_fixture.h"
 
 #include "data/setting_files.h"
 #include "grid/print_options_dlg.h"
 #include "grid/print_seam.h"
+#include "grid/report_setup_dlg.h"
+#include "res/report_setup_template.h"
+
+#include <wx/combobox.h>
+#include <wx/listbox.h>
 
 namespace {
 
@@ -53,6 +59,30 @@ TEST_F(CostSheetTest, HoldsTheLinesOfTheCustomerAndMode) {
     // Three lines of 粤A1 under W; the first record is left out as on every zyxm grid.
     EXPECT_EQ(sheet->GetRowCount(), 1 + 2);
     EXPECT_EQ(sheet->GetItemText(1, ColumnOf(sheet, "毛利")).Trim(), "20.00");
+    dialog->Destroy();
+    EXPECT_TRUE(boxes.Texts().empty());
+}
+
+using ReportPreviewTest = RecordsetGridTest;
+
+TEST_F(ReportPreviewTest, ThePreviewGridHoldsThePrintedColumnsOnly) {
+    namespace ids = res::report_setup;
+    auto* dialog = new CReportSetupDlg(frame);
+    res::Control<wxComboBox>(dialog, ids::kReportCombo)->SetStringSelection(U("年审车辆"));
+    dialog->OnSelchangeReport();
+    auto* printed = res::Control<wxListBox>(dialog, ids::kPrintedList);
+    printed->SetStringSelection(U("性别"));
+    dialog->OnMoveToHidden();
+    printed->SetStringSelection(U("序号"));
+    dialog->OnMoveToHidden();
+    ASSERT_TRUE(dialog->BuildPreviewGrid(false));
+    CGridCtrl* grid = dialog->Grid();
+    EXPECT_EQ(grid->m_strTitle, U("年审车辆"));
+    EXPECT_EQ(grid->GetColumnCount(), 9);
+    EXPECT_EQ(grid->GetItemText(0, 0), U("车牌号码"));
+    for (int c = 0; c < grid->GetColumnCount(); ++c)
+        EXPECT_NE(grid->GetItemText(0, c), U("性别"));
+    EXPECT_EQ(grid->PrintTexts[17], U("维修清单"));
     dialog->Destroy();
     EXPECT_TRUE(boxes.Texts().empty());
 }
