@@ -32,6 +32,5 @@ bool CGridPrintout::OnPrintPage(int page) {
     FitThisSizeToPage(m_printer->LogicalPageSize());
     const int jobPage = FirstPage() + page - 1;
     m_printer->PrintPage(*dc, jobPage);
-    m_pagesPrinted.push_back(jobPage);
     return true;
 }

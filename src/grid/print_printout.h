@@ -16,14 +16,10 @@ public:
     bool HasPage(int page) override;
     bool OnPrintPage(int page) override;
 
-    // Pages drawn so far, by their number in the job.
-    const std::vector<int>& PagesPrinted() const { return m_pagesPrinted; }
-
 private:
     int FirstPage() const;
     int LastPage() const;
 
     std::shared_ptr<CGridPrinter> m_printer;
     int m_nFromPage, m_nToPage;
-    std::vector<int> m_pagesPrinted;
 };
