@@ -1,5 +1,7 @@
 #include "app/first_run.h"
 
+#include "app/tip_dlg.h"
+
 #include "app/account_sets.h"
 #include "app/users_file.h"
 #include "data/data_folders.h"
@@ -67,6 +69,13 @@ bool CProgramFolderSetup::Create(const wxString& loginName, const wxString& pass
         !CSettingFiles::WriteSettingFile("currztname", CAccountSets::DefaultSetName()) ||
         !CSettingFiles::WriteCsvLine("Picture/Memfile", company))
         return Fail(error, W("无法写入 Picture 目录中的设置文件。"));
+
+    // A new folder gets a few tips, so the tip of the day has something to show.
+    if (!platform::FileExists(ProgramPath(CTipDlg::kTipsFile)))
+        platform::WriteFileAtomic(ProgramPath(CTipDlg::kTipsFile),
+                                  "用\"修改密码\"换掉自己的密码,用\"系统设置\"改功能选项。\n"
+                                  "每天正常退出时,系统自动把数据备份到 AutBak 下当天的星期目录。\n"
+                                  "用\"数据备份\"可以随时把数据另存到别的目录。\n");
 
     if (!CUsersFile::CreateWithAdministrator(loginName, password))
         return Fail(error, W("无法写入用户文件 ") + CUsersFile::kStoredFile);

@@ -45,7 +45,7 @@ TEST_F(FirstRunTest, NewFolderGetsTablesMarkersAndItsAdministrator) {
     EXPECT_TRUE(platform::FolderExists(Path("Report")));
     for (const wxString& code : CTableCatalog().GetTableCodes())
         EXPECT_TRUE(CSettingFiles::FileExists("Data/" + code + ".dbf")) << code;
-    for (const char* marker : {"Picture/FirstRun", "Picture/noerro", "Picture/Memfile"})
+    for (const char* marker : {"Picture/FirstRun", "Picture/noerro", "Picture/Memfile", "tips.txt"})
         EXPECT_TRUE(CSettingFiles::FileExists(marker)) << marker;
     EXPECT_EQ(CSettingFiles::ReadSettingFile("currztname"), U("默认帐套"));
 
