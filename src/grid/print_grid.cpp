@@ -27,8 +27,17 @@ bool SendJob(CGridPrinter& printer, CGridPrintout& printout, int fromPage, int t
     data.SetMaxPage(maxPage);
     data.SetFromPage(1);
     data.SetToPage(maxPage);
+    // Until a printer has been chosen the print dialog asks for one, and the choice
+    // stays the program's printer: looking for a default printer without asking can
+    // wait without end on a system that has none.
+    const bool chosen = !setting.GetPrinterName().empty();
     wxPrinter device(&data);
-    if (device.Print(nullptr, &printout, false)) return true;
+    if (device.Print(nullptr, &printout, !chosen)) {
+        if (!chosen)
+            GridPrinterSettings().SetPrinterName(
+                device.GetPrintDialogData().GetPrintData().GetPrinterName());
+        return true;
+    }
     if (wxPrinter::GetLastError() != wxPRINTER_CANCELLED)
         platform::ShowMessageBox("请到先设置默认打印机!");
     return false;
