@@ -86,6 +86,8 @@ const char* const kMaintenanceF =
     "where 车牌号码=客户 AND 项目名称 in(select 项目名称 from byxmb where 处理方法 like '%更换%') "
     "group by 客户,项目名称 HAVING ((MAX(日期)-MIN(日期)))>0 and "
     "(({^ReplaceStr}-(MAX(日期))-(MAX(日期)-MIN(日期))/(COUNT(*))))>0";
+const char* const kInspectionG =
+    "select 车牌号码,车主姓名,性别,单位电话,住宅电话,手机,邮编,单位,地址,标致 from gk where ";
 const char* const kBirthdayH =
     "select 车牌号码,车主姓名,性别,生日,单位电话,住宅电话,手机,邮编,单位,地址,提示 from gk where "
     "NOT(生日={^//})";
@@ -236,6 +238,13 @@ void CStartupAfterLogin::MigrateOrderDates(const wxDateTime& today) {
     data.Close();
 }
 
+wxString CStartupAfterLogin::BuildMonthFilter(const wxDateTime& today) {
+    const int month = today.GetMonth() + 1; // wx counts months from 0
+    const int next = month % 12 + 1;
+    return wxString::Format("ReplaceStr like '%%%d' or ReplaceStr1 like '%%%d'", month % 10,
+                            next % 10);
+}
+
 std::vector<ReminderItem> CStartupAfterLogin::CountReminders(const wxDateTime& today) {
     CSystemOptions options;
     options.LoadSettings();
@@ -255,6 +264,13 @@ std::vector<ReminderItem> CStartupAfterLogin::CountReminders(const wxDateTime& t
         items.push_back(
             {W("保养车辆"),
              CountOf(data, CDataSet::ReplaceParam(W(kMaintenanceF), today.Format("%Y-%m-%d")))});
+    if (options.GetIntOption(W("提示3"))) {
+        // The plate without its padding, so that "ends with" looks at its last digit.
+        const wxString plate = W("RTRIM(车牌号码)");
+        items.push_back({W("年审车辆"), CountOf(data, W(kInspectionG) + CDataSet::ReplaceParams(
+                                                                            BuildMonthFilter(today),
+                                                                            plate, plate))});
+    }
     if (options.GetIntOption(W("提示4"))) {
         // Birthdays within the next ten days, counted by month and day; a birthday
         // that does not read as a date counts as one.

@@ -57,8 +57,12 @@ public:
     // order number names one get it. Each table saved as one batch.
     void MigrateOrderDates(const wxDateTime& today);
 
-    // The alerts enabled by the options 提示1, 提示2, 提示5 and 提示4, counted, in the
-    // panel's order. (The 年审车辆 count needs the back office's month filter.)
+    // The annual-inspection filter of a month: plates ending in the month's last digit
+    // or the next month's ("ReplaceStr like '%2' or ReplaceStr1 like '%1'" in
+    // December), both placeholders to be replaced by the plate field.
+    static wxString BuildMonthFilter(const wxDateTime& today);
+    // The alerts enabled by the options 提示1, 提示2, 提示5, 提示3 and 提示4, counted, in
+    // the panel's order.
     std::vector<ReminderItem> CountReminders(const wxDateTime& today);
     // The counts of this run's first login, kept for the reminder panel.
     static std::vector<ReminderItem>& Reminders();

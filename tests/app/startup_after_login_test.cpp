@@ -198,6 +198,7 @@ TEST_F(StartupTest, RemindersCountTheEnabledAlerts) {
     Plain("insert into gk (车牌号码,生日,no) values ('A2',{^1985-12-25},2)");
     Plain("insert into gk (车牌号码,生日,no) values ('A3',{^1970-12-19},3)");
     Plain("insert into gk (车牌号码,no) values ('A4',4)");
+    Plain("insert into gk (车牌号码,no) values ('B20',5)"); // 0: not December's digits
     CStartupAfterLogin startup(*frame_, started_);
     startup.Prepare(U("默认帐套"));
     const wxDateTime today(10, wxDateTime::Dec, 2026);
@@ -213,12 +214,14 @@ TEST_F(StartupTest, RemindersCountTheEnabledAlerts) {
     EXPECT_TRUE(boxes.Texts().empty());
 
     // Every statement runs on the engine: empty part tables count nothing.
-    CSettingFiles::WriteSettingFile("SystemSet", U("提示1=1,提示2=1,提示4=1,提示5=1,"));
+    CSettingFiles::WriteSettingFile("SystemSet", U("提示1=1,提示2=1,提示3=1,提示4=1,提示5=1,"));
     items = startup.CountReminders(today);
     std::vector<std::string> counted;
     for (const ReminderItem& item : items)
         counted.push_back(item.label.utf8_string() + ":" + std::to_string(item.count));
-    EXPECT_EQ(counted, (Texts{"零件缺货:0", "零件溢出:0", "保养车辆:0", "生日客户:2"}));
+    // December inspects plates ending in 2 or 1: A1 and A2, not B20.
+    EXPECT_EQ(counted,
+              (Texts{"零件缺货:0", "零件溢出:0", "保养车辆:0", "年审车辆:2", "生日客户:2"}));
     EXPECT_TRUE(boxes.Texts().empty());
 
     CSettingFiles::WriteSettingFile("SystemSet", U("提示4=1,"));
@@ -226,6 +229,22 @@ TEST_F(StartupTest, RemindersCountTheEnabledAlerts) {
     startup.Finish(today);
     ASSERT_EQ(CStartupAfterLogin::Reminders().size(), 1u);
     EXPECT_EQ(CStartupAfterLogin::Reminders()[0].count, 2);
+}
+
+TEST(InspectionMonthFilter, LastDigitsOfThisAndTheNextMonth) {
+    struct Case {
+        wxDateTime::Month month;
+        const char* filter;
+    } cases[] = {
+        {wxDateTime::Jan, "ReplaceStr like '%1' or ReplaceStr1 like '%2'"},
+        {wxDateTime::Aug, "ReplaceStr like '%8' or ReplaceStr1 like '%9'"},
+        {wxDateTime::Sep, "ReplaceStr like '%9' or ReplaceStr1 like '%0'"},
+        {wxDateTime::Oct, "ReplaceStr like '%0' or ReplaceStr1 like '%1'"},
+        {wxDateTime::Nov, "ReplaceStr like '%1' or ReplaceStr1 like '%2'"},
+        {wxDateTime::Dec, "ReplaceStr like '%2' or ReplaceStr1 like '%1'"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(CStartupAfterLogin::BuildMonthFilter(wxDateTime(15, c.month, 2026)), c.filter);
 }
 
 } // namespace
