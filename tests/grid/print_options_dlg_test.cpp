@@ -14,8 +14,10 @@
 #include <wx/checkbox.h>
 
 #include <wx/cmndata.h>
+#include <wx/filedlg.h>
 #include <wx/print.h>
 #include <wx/radiobut.h>
+#include <wx/testing.h>
 #include <wx/textctrl.h>
 
 namespace {
@@ -150,6 +152,21 @@ TEST_F(PrintOptionsTest, SalesBillBoxesFollowTheSystemOption) {
     for (wxWindow* window : wxTopLevelWindows)
         if (window->IsKindOf(wxCLASSINFO(wxPreviewFrame))) window->Close(true);
     ProcessPending();
+}
+
+TEST_F(PrintOptionsTest, CancellingTheSavePromptKeepsTheDialogOpen) {
+    foxdb::ResultSet result;
+    foxdb::ResultColumn column;
+    column.name = "名称";
+    column.definedSize = 10;
+    result.columns.push_back(column);
+    grid->m_rsBound = std::make_shared<ado::Recordset>();
+    grid->m_rsBound->OpenResult(result);
+    Open();
+    dialog->Show();
+    Choose(ids::kSaveRadio);
+    wxTEST_DIALOG(dialog->OnOutput(), wxExpectDismissableModal<wxFileDialog>(wxID_CANCEL));
+    EXPECT_TRUE(dialog->IsShown());
 }
 
 TEST_F(PrintOptionsTest, RecordsetFilesGetTheirExtensionAndNeverReplaceTheUsersFile) {
