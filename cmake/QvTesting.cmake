@@ -15,7 +15,7 @@ function(qv_test_suite name)
   if(ARG_GUI)
     list(APPEND labels gui)
   endif()
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES TIMEOUT 600)
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES TIMEOUT 120)
   # The labels are a list, which the discovery script would split into property
   # names; they are set from a script of our own once the tests are known.
   set(label_file ${CMAKE_CURRENT_BINARY_DIR}/${name}_labels.cmake)
