@@ -4,6 +4,7 @@
 #include "grid/capital_numerals.h"
 #include "grid/grid_ctrl.h"
 #include "grid/print_paper.h"
+#include "grid/print_seam.h"
 #include "platform/gbk.h"
 
 #include <algorithm>
@@ -185,7 +186,9 @@ void CGridPrinter::BeginPrinting(const wxPrintData& printerSettings) {
         measure.SetFont(PrintFont(kFooterFontHeight, true));
         m_nFooterLineHeight = measure.GetTextExtent("Ag").y + 2;
     }
-    const int footerHeight = (static_cast<int>(m_footerLines.size()) + 1) * m_nFooterLineHeight;
+    ReadWorkCard();
+    const int footerHeight =
+        static_cast<int>(m_footerLines.size() + m_cardLines.size() + 1) * m_nFooterLineHeight;
     m_nFooterLines = std::max(m_nFooterLines, (footerHeight + m_CharSize.y - 1) / m_CharSize.y + 1);
     m_nPageHeight =
         m_LogicalPageSize.y -
@@ -445,6 +448,38 @@ void CGridPrinter::PrintColumnHeadings(wxDC& dc, int top) {
         PrintRow(dc, r, top + r * height, height, r == 0);
 }
 
+// The lines that name the open work card: on its own list the plate and the
+// odometer, on other reports the document number (in the page line) and the contact.
+void CGridPrinter::ReadWorkCard() {
+    m_cardLines.clear();
+    m_strDocumentNo.clear();
+    OpenWorkCard card;
+    if (!GetOpenWorkCard(card)) return;
+    auto field = [&card](const char* name) {
+        auto found = card.record.find(U(name));
+        return found == card.record.end() ? wxString() : found->second;
+    };
+    const wxString report = ReportName();
+    if (report == U("维修清单") && m_texts[PrintText::FormKind] == U("维修清单")) {
+        if (card.customer == U("零散客户")) return;
+        double odometer = 0;
+        field("小计").ToCDouble(&odometer);
+        const long whole = static_cast<long>(odometer);
+        m_cardLines.push_back(U("车牌号码") + ": " + field("客户") + "    " + U("码表") + ":" +
+                              (whole ? wxString::Format("%ld", whole) : wxString()));
+        return;
+    }
+    if (report == U("零件售货单")) return;
+    m_strDocumentNo = field("货位").empty() ? card.documentNo : field("货位");
+    auto orBlank = [](const wxString& value, int blanks) {
+        return value.empty() ? wxString(' ', blanks) : value;
+    };
+    m_cardLines.push_back(U("客户") + ": " + orBlank(field("客户"), 11) + "  " + U("联系人") +
+                          ": " + orBlank(field("业务"), 11) + "  Tel: " +
+                          orBlank(field("厂牌"), 11) + "  Fax: " + orBlank(field("编号"), 11) +
+                          "  " + U("地址") + ": " + orBlank(field("项目名称"), 15));
+}
+
 std::vector<wxString> CGridPrinter::FooterLines(wxDC& measure) const {
     std::vector<wxString> lines;
     std::vector<wxString> company(9);
@@ -486,8 +521,14 @@ int CGridPrinter::PrintFooter(wxDC& dc, PrintCanvas& canvas, int page, int rowsB
     const wxString time = wxDateTime::Now().Format("%Y-%m-%d  %H:%M:%S");
     pageText =
         ReportName() == U("零件售货单") ? " " + time + "   " + pageText : pageText + "   " + time;
+    if (!m_strDocumentNo.empty())
+        pageText = U(" 单据号: ") + m_strDocumentNo + U("   页码: ") + pageText;
     canvas.TextAt(pageText, left, y);
     y += m_nFooterLineHeight;
+    for (const wxString& line : m_cardLines) {
+        canvas.TextAt(line, left, y);
+        y += m_nFooterLineHeight;
+    }
     for (const wxString& line : m_footerLines) {
         canvas.TextAt(line, left, y);
         y += m_nFooterLineHeight;

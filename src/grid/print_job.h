@@ -41,6 +41,10 @@ public:
     // The totals line under the rows of a page: the page sum with its capitals, the
     // three-guarantee sum and, from page 2 on, the running total.
     wxString PageTotalsLine(int page) const;
+    // The lines that name the open work card in the footer, and the document number
+    // its page line shows (empty when none).
+    const std::vector<wxString>& CardLines() const { return m_cardLines; }
+    const wxString& DocumentNo() const { return m_strDocumentNo; }
     // Lines (heading row heights) kept free under the rows of each page.
     int FootLines() const { return m_nFootLines; }
     // The report whose settings the job uses: the grid's report name, else its title.
@@ -58,6 +62,7 @@ private:
     void PrintColumnHeadings(wxDC& dc, int top);
     void PrintRow(wxDC& dc, int row, int top, int height, bool firstOnPage);
     int PrintFooter(wxDC& dc, PrintCanvas& canvas, int page, int rowsBottom);
+    void ReadWorkCard();
     // The company lines and the footer text lines under the page line.
     std::vector<wxString> FooterLines(wxDC& measure) const;
     PrintArea Area(int y) const;
@@ -81,6 +86,8 @@ private:
     wxSize m_CharSize{5, 9};
     int m_nCellFontHeight = 12;
     std::vector<wxString> m_footerLines;
+    std::vector<wxString> m_cardLines;
+    wxString m_strDocumentNo;
     int m_nFooterLineHeight = 13;
     int m_nFootLines = 0;
     int m_nPageHeight = 0;

@@ -5,6 +5,7 @@
 namespace {
 wxPrintData* g_pPrinterSettings = nullptr;
 ActiveSheetSource g_activeSheet;
+OpenWorkCardSource g_openWorkCard;
 } // namespace
 
 wxPrintData& GridPrinterSettings() {
@@ -22,4 +23,12 @@ void SetActiveSheetSource(ActiveSheetSource source) {
 
 bool GetActiveSheetLines(ActiveSheetLines& sheet) {
     return g_activeSheet && g_activeSheet(sheet);
+}
+
+void SetOpenWorkCardSource(OpenWorkCardSource source) {
+    g_openWorkCard = std::move(source);
+}
+
+bool GetOpenWorkCard(OpenWorkCard& card) {
+    return g_openWorkCard && g_openWorkCard(card);
 }

@@ -6,6 +6,7 @@
 #include "ado/recordset.h"
 
 #include <functional>
+#include <map>
 #include <wx/string.h>
 
 class wxPrintData;
@@ -26,3 +27,16 @@ struct ActiveSheetLines {
 using ActiveSheetSource = std::function<bool(ActiveSheetLines& sheet)>;
 void SetActiveSheetSource(ActiveSheetSource source);
 bool GetActiveSheetLines(ActiveSheetLines& sheet);
+
+// The repair work card that is open, as the printed pages name it: its customer (the
+// plate), its document number and the fields of its current line record (客户, 业务,
+// 厂牌, 编号, 项目名称, 货位, 小计).
+struct OpenWorkCard {
+    wxString customer;
+    wxString documentNo;
+    std::map<wxString, wxString> record;
+};
+// The work card tells the printing about itself; false when no card is open.
+using OpenWorkCardSource = std::function<bool(OpenWorkCard& card)>;
+void SetOpenWorkCardSource(OpenWorkCardSource source);
+bool GetOpenWorkCard(OpenWorkCard& card);

@@ -268,6 +268,38 @@ TEST_F(GridPrintTest, RemarkLinesAreReservedUnderTheRows) {
     EXPECT_EQ(off.FootLines(), 0);
 }
 
+TEST_F(GridPrintTest, AnOpenWorkCardIsNamedInTheFooter) {
+    SetOpenWorkCardSource([](OpenWorkCard& card) {
+        card.customer = U("粤A12345");
+        card.documentNo = "W0001";
+        card.record[U("客户")] = U("粤A12345");
+        card.record[U("小计")] = "12345.60";
+        card.record[U("厂牌")] = "020-888";
+        return true;
+    });
+    CGridCtrl* list = ReportGrid(3, "维修清单");
+    list->PrintTexts[17] = U("维修清单");
+    CGridPrinter own(*list);
+    own.BeginPrinting(printData);
+    EXPECT_EQ(own.CardLines(), std::vector<wxString>{U("车牌号码: 粤A12345    码表:12345")});
+    EXPECT_EQ(own.DocumentNo(), "");
+
+    CGridPrinter other(*ReportGrid(3, "进货报表"));
+    other.BeginPrinting(printData);
+    EXPECT_EQ(other.DocumentNo(), "W0001");
+    ASSERT_EQ(other.CardLines().size(), 1u);
+    EXPECT_TRUE(other.CardLines()[0].StartsWith(U("客户: 粤A12345  联系人: ") + wxString(' ', 11)));
+    EXPECT_TRUE(other.CardLines()[0].Contains("Tel: 020-888"));
+
+    CGridPrinter ticket(*ReportGrid(3, "零件售货单"));
+    ticket.BeginPrinting(printData);
+    EXPECT_TRUE(ticket.CardLines().empty());
+    SetOpenWorkCardSource(nullptr);
+    CGridPrinter closed(*ReportGrid(3, "进货报表"));
+    closed.BeginPrinting(printData);
+    EXPECT_TRUE(closed.CardLines().empty());
+}
+
 TEST_F(GridPrintTest, RepairFormsPrintTheirHeadAndFoot) {
     for (const char* kind : {"零件售货单", "派工单", ""}) {
         CGridCtrl* grid = ReportGrid(4, "维修清单");
