@@ -191,6 +191,24 @@ TEST_F(GridPrintTest, ContinuousPaperShortensASinglePartPage) {
     EXPECT_EQ(full.PaperLength(), 2970);
 }
 
+TEST_F(GridPrintTest, BandsThatLeaveNoRoomStillPrintOneRowAPage) {
+    // A settings file written elsewhere: the save would refuse the header lines.
+    Rs record;
+    record.Set(Rs::Text::Name, U("进货报表"));
+    record.Set(Rs::Int::TitleHeight, 5000);
+    record.Set(Rs::Int::BottomMargin, -40);
+    std::filesystem::create_directories(TestHome() + "/Report");
+    std::ofstream(TestHome() + "/Report/进货报表", std::ios::binary)
+        .write(reinterpret_cast<const char*>(record.Bytes().data()), Rs::kSize);
+    CGridCtrl* grid = ReportGrid(4);
+    CGridPrinter job(*grid);
+    job.BeginPrinting(printData);
+    EXPECT_EQ(job.RowsPerPage(), 1);
+    EXPECT_EQ(job.PageCount(), 4);
+    EXPECT_EQ(grid->Print(), 1);
+    EXPECT_EQ(PagesInOutput(), 4);
+}
+
 TEST_F(GridPrintTest, PageTotals) {
     // 收支流水帐 keeps a negative last page; another report prints 0 for it.
     for (const char* report : {"收支流水帐", "进货报表"}) {
