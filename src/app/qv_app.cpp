@@ -10,6 +10,7 @@
 #include "app/tip_dlg.h"
 #include "crypt/sealkit.h"
 #include "data/setting_files.h"
+#include "grid/report_setup_dlg.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
 #include "platform/message_box_wx.h"
@@ -70,6 +71,10 @@ bool CQvApp::OnInit() {
     CLoginDlg::Register();
     CTipDlg::Register();
     CAboutDlg::Register();
+    CMainFrame::RegisterForm(FormKind::ReportSetup, [](CMainFrame& frame, int, const wxString&) {
+        CReportSetupDlg dialog(&frame);
+        dialog.ShowModal();
+    });
     if (!StartUp()) return false;
     CTipDlg::ShowAfterLogin(m_pMainFrame);
     return true;
