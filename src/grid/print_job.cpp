@@ -1,5 +1,6 @@
 #include "grid/print_job.h"
 
+#include "data/data_set.h"
 #include "data/setting_files.h"
 #include "grid/capital_numerals.h"
 #include "grid/grid_ctrl.h"
@@ -205,6 +206,14 @@ void CGridPrinter::BeginPrinting(const wxPrintData& printerSettings) {
     else
         m_nPageCount = std::max(1, (DataRowCount() + m_nRowsPerPage - 1) / m_nRowsPerPage);
     SumPageTotals();
+    m_nRowPages = m_nPageCount;
+    LoadMaintenanceHints();
+    const int overflow = static_cast<int>(m_hintLines.size()) - HintLinesOnLastRowPage();
+    if (overflow > 0) {
+        m_nPageCount += (overflow + m_nRowsPerPage - 1) / m_nRowsPerPage;
+        m_pPageTotals.resize(m_nPageCount + 1, 0.0);
+        m_pWarrantyTotals.resize(m_nPageCount + 1, 0.0);
+    }
     ShortenSinglePage();
 }
 
@@ -355,6 +364,55 @@ void CGridPrinter::SumPageTotals() {
     if (warranty > 0 || cashJournal) m_pWarrantyTotals[m_nPageCount] = warranty;
 }
 
+int CGridPrinter::HintLinesOnLastRowPage() const {
+    const int onLast = DataRowCount() - (m_nRowPages - 1) * m_nRowsPerPage;
+    return std::max(0, m_nRowsPerPage - onLast);
+}
+
+// The maintenance items due on the vehicle of the open work card, printed under the
+// rows of its list: the card's items that are replaced in maintenance of the card's
+// class, directly or through their same-name item.
+void CGridPrinter::LoadMaintenanceHints() {
+    m_hintLines.clear();
+    if (m_kind != Kind::General || ReportName() != U("维修清单") ||
+        m_texts[PrintText::Hints] != "print")
+        return;
+    OpenWorkCard card;
+    if (!GetOpenWorkCard(card) || card.customer.empty() || card.customer == U("零散客户")) return;
+    // Quotes would end the statement's literals early; names never hold them.
+    auto literal = [](wxString value) {
+        value.Replace("'", "");
+        return value;
+    };
+    const wxString cls = literal(m_texts[19].empty() ? U("通用") : m_texts[19]);
+    wxString query =
+        U("select zyxm.项目名称,更换间隔 as 保养里程,保养类 from zyxm,byxmb,tmlj where  "
+          "保养类='ReplaceStr' and 客户='ReplaceStr' and (byxmb.项目名称=zyxm.项目名称 or "
+          "zyxm.项目名称=tmlj.项目名称 and byxmb.项目名称=tmlj.等同名) and (zyxm.项目名称 "
+          "in(select 项目名称 from byxmb where 处理方法 like '%更换%' and 保养类='ReplaceStr1') or "
+          "zyxm.项目名称=tmlj.项目名称) group by zyxm.项目名称");
+    query.Replace("ReplaceStr1", cls);
+    query = CSqlText::ReplaceParam(query, cls);
+    query = CSqlText::ReplaceParam(query, literal(card.customer));
+    CDataSet data;
+    data.Open(query);
+    if (!data.IsOpen() || !data.m_pRecordset) return;
+    ado::Recordset& rs = *data.m_pRecordset;
+    if (!rs.IsOpen()) return;
+    try {
+        for (rs.MoveFirst(); !rs.EndOfFile(); rs.MoveNext()) {
+            const wxString item = wxString::FromUTF8(rs.Fields().Item(0).Value().ToString()).Trim();
+            const double mileage =
+                rs.Fields().Item(1).Value().IsNull() ? 0 : rs.Fields().Item(1).Value().ToDouble();
+            m_hintLines.push_back(
+                item + "  " + U("保养里程") + ": " +
+                (mileage > 0 ? wxString::Format("%d", int(mileage)) : wxString()));
+        }
+    } catch (const ado::ComError&) {
+        m_hintLines.clear(); // a page without hints rather than no page
+    }
+}
+
 // Continuous paper: a job of one page is printed on a sheet cut short by the part
 // of the body band that its rows leave empty.
 void CGridPrinter::ShortenSinglePage() {
@@ -363,7 +421,7 @@ void CGridPrinter::ShortenSinglePage() {
     const int bodyHeight = m_pPrintColWidths[m_grid.GetColumnCount() + 1];
     int perPage = std::max(1, m_nPageHeight / bodyHeight);
     if (perPage * bodyHeight >= m_nPageHeight && perPage > 1) --perPage;
-    const int rows = std::min(DataRowCount(), perPage);
+    const int rows = std::min(DataRowCount() + static_cast<int>(m_hintLines.size()), perPage);
     const int used = rows * m_nPageHeight / perPage;
     const int empty = std::max(0, m_nPageHeight - used);
     if (empty == 0 || m_LogicalPageSize.y <= 0) return;
@@ -606,6 +664,21 @@ void CGridPrinter::PrintPage(wxDC& dc, int page) {
     for (int i = 0; i < onPage; ++i)
         PrintRow(dc, firstRow + i, rowsTop + i * bodyHeight, bodyHeight, i == 0);
     int rowsBottom = rowsTop + onPage * bodyHeight;
+    // Hints follow the last row, then fill pages of their own.
+    if (page >= m_nRowPages && !m_hintLines.empty()) {
+        const int onLast = HintLinesOnLastRowPage();
+        const size_t first =
+            page == m_nRowPages ? 0 : onLast + (page - m_nRowPages - 1) * m_nRowsPerPage;
+        const size_t count = page == m_nRowPages ? onLast : m_nRowsPerPage;
+        dc.SetFont(cellFont);
+        const wxRect line(m_nLeftMargin * m_CharSize.x, 0, PrintedWidth(), bodyHeight);
+        for (size_t i = first; i < m_hintLines.size() && i < first + count; ++i) {
+            dc.DrawLabel(m_hintLines[i], wxRect(line.x, rowsBottom, line.width, bodyHeight),
+                         wxALIGN_CENTRE_HORIZONTAL | wxALIGN_CENTRE_VERTICAL);
+            rowsBottom += bodyHeight;
+        }
+        dc.SetFont(m_PrinterFont);
+    }
 
     // The page's totals line, the remark and the signatures under the rows.
     std::vector<wxString> texts = m_texts;

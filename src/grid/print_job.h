@@ -45,6 +45,8 @@ public:
     // its page line shows (empty when none).
     const std::vector<wxString>& CardLines() const { return m_cardLines; }
     const wxString& DocumentNo() const { return m_strDocumentNo; }
+    // The maintenance hints of the open work card's vehicle, one printed line each.
+    const std::vector<wxString>& HintLines() const { return m_hintLines; }
     // Lines (heading row heights) kept free under the rows of each page.
     int FootLines() const { return m_nFootLines; }
     // The report whose settings the job uses: the grid's report name, else its title.
@@ -63,6 +65,9 @@ private:
     void PrintRow(wxDC& dc, int row, int top, int height, bool firstOnPage);
     int PrintFooter(wxDC& dc, PrintCanvas& canvas, int page, int rowsBottom);
     void ReadWorkCard();
+    void LoadMaintenanceHints();
+    // Hint lines that fit under the rows of the last page of rows.
+    int HintLinesOnLastRowPage() const;
     // The company lines and the footer text lines under the page line.
     std::vector<wxString> FooterLines(wxDC& measure) const;
     PrintArea Area(int y) const;
@@ -87,6 +92,8 @@ private:
     int m_nCellFontHeight = 12;
     std::vector<wxString> m_footerLines;
     std::vector<wxString> m_cardLines;
+    std::vector<wxString> m_hintLines;
+    int m_nRowPages = 1; // pages that hold rows; pages of hints alone follow
     wxString m_strDocumentNo;
     int m_nFooterLineHeight = 13;
     int m_nFootLines = 0;

@@ -3,11 +3,13 @@
 #include "recordset_fixture.h"
 
 #include "data/setting_files.h"
+#include "grid/print_job.h"
 #include "grid/print_options_dlg.h"
 #include "grid/print_seam.h"
 #include "grid/report_setup_dlg.h"
 #include "res/report_setup_template.h"
 
+#include <wx/cmndata.h>
 #include <wx/combobox.h>
 #include <wx/listbox.h>
 
@@ -84,6 +86,52 @@ TEST_F(ReportPreviewTest, ThePreviewGridHoldsThePrintedColumnsOnly) {
         EXPECT_NE(grid->GetItemText(0, c), U("性别"));
     EXPECT_EQ(grid->PrintTexts[17], U("维修清单"));
     dialog->Destroy();
+    EXPECT_TRUE(boxes.Texts().empty());
+}
+
+class MaintenanceHintTest : public CostSheetTest {
+protected:
+    void TearDown() override {
+        SetOpenWorkCardSource(nullptr);
+        CostSheetTest::TearDown();
+    }
+    void Insert(const char* table, const std::vector<std::pair<const char*, const char*>>& values) {
+        CDataSet set;
+        set.Open(wxString("select * from ") + table + " where no=0");
+        ASSERT_TRUE(set.IsOpen());
+        auto rs = set.m_pRecordset;
+        rs->AddNew();
+        for (const auto& [field, value] : values)
+            set.PutFieldValue(U(value), U(field), rs);
+        set.NumberRows(rs, table);
+        ASSERT_EQ(set.Save(rs), 1);
+    }
+};
+
+TEST_F(MaintenanceHintTest, DueItemsOfTheCardFollowItsRows) {
+    CreateTable("byxmb");
+    CreateTable("tmlj");
+    AddCustomerLines({{"粤A1", "W"}, {"粤A1", "W"}});
+    Insert("byxmb",
+           {{"保养类", "通用"}, {"项目名称", "机油"}, {"更换间隔", "5000"}, {"处理方法", "更换"}});
+    Insert("tmlj", {{"项目名称", "机油"}, {"等同名", "机油"}});
+    SetOpenWorkCardSource([](OpenWorkCard& card) {
+        card.customer = U("粤A1");
+        return true;
+    });
+    CGridCtrl* grid = NewGrid("zyxm");
+    grid->SetRowCount(3);
+    grid->m_strReportName = U("维修清单");
+    grid->PrintTexts[17] = U("维修清单");
+    grid->PrintTexts[18] = "print";
+    CGridPrinter job(*grid);
+    job.BeginPrinting(wxPrintData());
+    EXPECT_EQ(job.HintLines(), std::vector<wxString>{U("机油  保养里程: 5000")});
+    // Without the request, or for another customer, there are none.
+    grid->PrintTexts[18] = "";
+    CGridPrinter plain(*grid);
+    plain.BeginPrinting(wxPrintData());
+    EXPECT_TRUE(plain.HintLines().empty());
     EXPECT_TRUE(boxes.Texts().empty());
 }
 
