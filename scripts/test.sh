@@ -9,6 +9,7 @@ jobs="$(nproc)"
 ctest --output-on-failure -j "$jobs" -LE gui
 if ctest -N -L gui | grep -q "Total Tests: [1-9]"; then
   # -noreset: the X server must not reset between two test programs, or a program
-  # connecting at that moment is refused.
-  xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" ctest --output-on-failure -j "$jobs" -L gui
+  # connecting at that moment is refused. One at a time: without a window manager,
+  # windows of parallel test programs on the one display take each other's focus.
+  xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" ctest --output-on-failure -L gui
 fi

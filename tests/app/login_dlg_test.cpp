@@ -353,8 +353,14 @@ TEST_F(LoginFlowTest, ArrowKeysMoveBetweenTheBoxes) {
             dialog.ProcessWindowEvent(event);
             Pump(2);
         };
+        // Without a window manager the focus can take a few rounds to arrive.
         auto current = [] {
             wxWindow* focus = wxWindow::FindFocus();
+            for (int round = 0; !focus && round < 100; ++round) {
+                Pump(1);
+                wxMilliSleep(5);
+                focus = wxWindow::FindFocus();
+            }
             return focus ? res::FromWxId(focus->GetId()) : 0;
         };
         res::FindControl(&dialog, res::login::kLoginNameEdit)->SetFocus();
