@@ -103,6 +103,45 @@ PrintArea CGridPrinter::Area(int y) const {
     return area;
 }
 
+// Printed widths: the screen's, or the report's own in print mode 1; then the heading
+// row and body row heights.
+void CGridPrinter::SetUpColumns() {
+    const int cols = m_grid.GetColumnCount();
+    const int rows = m_grid.GetRowCount();
+    m_pPrintColWidths.assign(cols + 2, 0);
+    wxString headings;
+    for (int c = 0; c < cols; ++c) {
+        m_pPrintColWidths[c] = m_grid.GetColumnWidth(c);
+        headings += (c ? "," : "") + m_grid.GetItemText(0, c);
+    }
+    m_pPrintColWidths[cols] = rows > 0 ? m_grid.GetRowHeight(0) : 20;
+    m_pPrintColWidths[cols + 1] = rows > 0 ? m_grid.GetRowHeight(rows - 1) : 20;
+    if (m_grid.m_nPrintMode != 0) {
+        std::vector<int> widths = m_pPrintColWidths;
+        if (CPrintLayout::ParseColumnWidths(m_settings.Get(ReportSettingsRecord::Text::Layout),
+                                            headings, widths))
+            m_pPrintColWidths = widths;
+    }
+    for (int& w : m_pPrintColWidths)
+        w = std::max(w, 1);
+}
+
+// The printer font and its average character, and the cell font's height.
+void CGridPrinter::MeasureFonts() {
+    m_PrinterFont = PrintFont(9, false);
+    {
+        wxBitmap bitmap(1, 1);
+        wxMemoryDC measure(bitmap);
+        measure.SetFont(m_PrinterFont);
+        wxSize extent = measure.GetTextExtent(kMeasureText);
+        m_CharSize = wxSize(std::max(1, extent.x / 52), std::max(1, extent.y));
+    }
+    m_nCellFontHeight = m_grid.GetRowCount() > 0 && m_grid.GetColumnCount() > 0
+                            ? std::abs(m_grid.GetItemFont(0, 0).lfHeight)
+                            : 12;
+    if (m_nCellFontHeight < 1) m_nCellFontHeight = 12;
+}
+
 void CGridPrinter::BeginPrinting(const wxPrintData& printerSettings) {
     const wxString report = ReportName();
     m_settings = LoadReportSettings(report);
@@ -130,39 +169,10 @@ void CGridPrinter::BeginPrinting(const wxPrintData& printerSettings) {
                        &m_nHeaderGap, &m_nFooterGap, &m_nTitleLines})
         *lines = std::clamp(*lines, 0, 500);
 
-    // Printed widths: the screen's, or the report's own in print mode 1.
+    SetUpColumns();
     const int cols = m_grid.GetColumnCount();
-    const int rows = m_grid.GetRowCount();
-    m_pPrintColWidths.assign(cols + 2, 0);
-    wxString headings;
-    for (int c = 0; c < cols; ++c) {
-        m_pPrintColWidths[c] = m_grid.GetColumnWidth(c);
-        headings += (c ? "," : "") + m_grid.GetItemText(0, c);
-    }
-    m_pPrintColWidths[cols] = rows > 0 ? m_grid.GetRowHeight(0) : 20;
-    m_pPrintColWidths[cols + 1] = rows > 0 ? m_grid.GetRowHeight(rows - 1) : 20;
-    if (m_grid.m_nPrintMode != 0) {
-        std::vector<int> widths = m_pPrintColWidths;
-        if (CPrintLayout::ParseColumnWidths(m_settings.Get(ReportSettingsRecord::Text::Layout),
-                                            headings, widths))
-            m_pPrintColWidths = widths;
-    }
-    for (int& w : m_pPrintColWidths)
-        w = std::max(w, 1);
     const int headingHeight = m_pPrintColWidths[cols];
-
-    // The printer font and its average character.
-    m_PrinterFont = PrintFont(9, false);
-    {
-        wxBitmap bitmap(1, 1);
-        wxMemoryDC measure(bitmap);
-        measure.SetFont(m_PrinterFont);
-        wxSize extent = measure.GetTextExtent(kMeasureText);
-        m_CharSize = wxSize(std::max(1, extent.x / 52), std::max(1, extent.y));
-    }
-    m_nCellFontHeight = rows > 0 && cols > 0 ? std::abs(m_grid.GetItemFont(0, 0).lfHeight) : 12;
-    if (m_nCellFontHeight < 1) m_nCellFontHeight = 12;
-    m_nFootLines = 0;
+    MeasureFonts();
 
     if (m_kind == Kind::RepairForm || m_kind == Kind::WorkOrder) {
         int count = m_texts[PrintText::Fault] != kNoPrint ? 2 : 0;
@@ -270,6 +280,7 @@ std::vector<wxString> CGridPrinter::WrappedRemark() const {
 }
 
 void CGridPrinter::ReserveFootLines() {
+    m_nFootLines = 0;
     if (m_kind == Kind::RepairForm || m_kind == Kind::WorkOrder) {
         int lines = 6;
         for (int t : {PrintText::Terms, PrintText::Remark}) {

@@ -55,6 +55,8 @@ public:
 private:
     enum class Kind { General, RepairForm, WorkOrder, MonthlyReport };
 
+    void SetUpColumns();
+    void MeasureFonts();
     void SetUpPaper(const wxPrintData& printerSettings);
     void ReserveFootLines();
     void FindTotalsColumns();
