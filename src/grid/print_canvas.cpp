@@ -22,11 +22,11 @@ void DcPrintCanvas::Line(int x1, int y1, int x2, int y2) {
 }
 
 void DcPrintCanvas::SelectFont(const wxString& face, int height, bool bold) {
-    wxFont font = m_dc.GetFont().IsOk() ? m_dc.GetFont() : *wxNORMAL_FONT;
-    if (!face.empty()) font.SetFaceName(face);
-    font.SetPixelSize(wxSize(0, height));
-    font.SetWeight(bold ? wxFONTWEIGHT_BOLD : wxFONTWEIGHT_NORMAL);
-    m_dc.SetFont(font);
+    wxString name = face;
+    if (name.empty() && m_dc.GetFont().IsOk()) name = m_dc.GetFont().GetFaceName();
+    wxFontInfo info(wxSize(0, height));
+    if (!name.empty()) info.FaceName(name);
+    m_dc.SetFont(wxFont(info.Bold(bold)));
 }
 
 void DcPrintCanvas::RestoreFont() {

@@ -2,6 +2,7 @@
 #include "gui_test_app.h"
 
 #include "grid/print_job.h"
+#include "grid/print_layout.h"
 #include "grid/print_seam.h"
 #include "grid/report_settings.h"
 #include "platform/files.h"
@@ -9,6 +10,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <wx/cmndata.h>
 
@@ -316,6 +318,33 @@ TEST_F(GridPrintTest, AnOpenWorkCardIsNamedInTheFooter) {
     CGridPrinter closed(*ReportGrid(3, "进货报表"));
     closed.BeginPrinting(printData);
     EXPECT_TRUE(closed.CardLines().empty());
+}
+
+TEST_F(GridPrintTest, TheMonthlyRepairReportIsOneFixedPage) {
+    CGridCtrl* grid = ReportGrid(40, "维修月报表");
+    grid->PrintTexts.assign(74, wxString());
+    grid->PrintTexts[70] = U("十二月");
+    grid->PrintTexts[1] = U("制表人");
+    CGridPrinter job(*grid);
+    job.BeginPrinting(printData);
+    EXPECT_EQ(job.PageCount(), 1);
+    EXPECT_EQ(grid->Print(), 1);
+    EXPECT_EQ(PagesInOutput(), 1);
+
+    struct Recorder : PrintCanvas {
+        std::map<std::pair<int, int>, wxString> at;
+        void TextBottom(const wxString&, int, int) override {}
+        void TextAt(const wxString& t, int x, int y) override { at[{x, y}] = t; }
+        void Line(int, int, int, int) override {}
+        void SelectFont(const wxString&, int, bool) override {}
+        void RestoreFont() override {}
+    } recorder;
+    CPrintLayout().PrintMonthlyRepairReport(recorder, grid->PrintTexts, *grid);
+    EXPECT_EQ(recorder.at[std::make_pair(30, 85)], U("十二月"));
+    EXPECT_EQ(recorder.at[std::make_pair(20, 575)], U("制表人"));
+    EXPECT_EQ(recorder.at[std::make_pair(20, 374)], U("机油滤清器"));
+    EXPECT_EQ(recorder.at[std::make_pair(275, 374 + 16 * 9)], U("10.50"));
+    EXPECT_EQ(recorder.at.count(std::make_pair(20, 374 + 16 * 10)), 0u); // rows 1 to 10 only
 }
 
 TEST_F(GridPrintTest, RepairFormsPrintTheirHeadAndFoot) {
