@@ -12,6 +12,7 @@ PACKAGES=(
   xvfb xauth fonts-wqy-zenhei
   python3-dbf python3-dbfread libdbd-xbase-perl
   libcairo2-dev poppler-utils
+  libxlsxwriter-dev libfreexl-dev python3-openpyxl python3-xlwt
 )
 
 missing=()
