@@ -2,6 +2,7 @@
 
 #include "data/data_set.h"
 #include "data/main_frame_data.h"
+#include "data/setting_files.h"
 #include "grid/grid_ctrl.h"
 #include "grid/paper_size_dlg.h"
 #include "grid/print_layout.h"
@@ -240,6 +241,15 @@ void CReportSetupDlg::OnSelchangeReport() {
     list(U("序号"));
     for (const wxString& item : items)
         list(ItemColumnName(item));
+    if (name == U("入库单")) {
+        // The stock-in list has a column per warehouse of the company data (库房名).
+        std::vector<wxString> company(10);
+        CSettingFiles::ReadCsvLine("Picture/Memfile", company);
+        wxString warehouses = company[9];
+        warehouses.Replace(U("，"), ",");
+        for (const wxString& warehouse : wxSplit(warehouses, ',', 0))
+            list(warehouse.Strip(wxString::both));
+    }
 }
 
 void CReportSetupDlg::OnMoveToHidden() {

@@ -1,6 +1,7 @@
 // Dialog 196: a report's stored print settings shown, edited and saved.
 #include "gui_test_app.h"
 
+#include "data/setting_files.h"
 #include "grid/report_settings.h"
 #include "grid/report_setup_dlg.h"
 #include "platform/message_box.h"
@@ -133,6 +134,16 @@ TEST_F(ReportSetupTest, DefaultsShowTheFactoryRecordWithoutSavingIt) {
     // The next choice reads the report's own record again.
     dialog->OnSelchangeReport();
     EXPECT_EQ(Text(ids::kRightMarginEdit), "4");
+}
+
+TEST_F(ReportSetupTest, StockInListsTheWarehousesOfTheCompanyData) {
+    std::vector<wxString> company(10);
+    company[9] = U("一号库，二号库,一号库");
+    ASSERT_EQ(CSettingFiles::WriteCsvLine("Picture/Memfile", company), 1);
+    Choose("入库单");
+    EXPECT_EQ(List(ids::kPrintedList),
+              (std::vector<wxString>{U("序号"), U("一号库"), U("二号库")}));
+    std::filesystem::remove(TestHome() + "/Picture/Memfile");
 }
 
 TEST_F(ReportSetupTest, PaperEntriesByCode) {
