@@ -37,6 +37,7 @@ public:
     static constexpr int kDragTimerId = 513;
     static constexpr int kEditorId = 8;
     static constexpr int kInsertRowCommand = 9926;
+    static constexpr int kSelectAllCommand = 57642;
 
     CGridCtrl(int rows = 0, int cols = 0, int fixedRows = 0, int fixedCols = 0);
     ~CGridCtrl() override;
@@ -209,7 +210,26 @@ public:
     // Shows the grid's pages in the print preview.
     void PrintPreview();
 
-    // --- drag and drop (the drop target forwards here) ---
+    // --- mouse (grid_mouse.cpp) ---
+    virtual void OnFixedColumnClick(const GridCellId& cell);
+    int GetMouseAction() const { return m_nMouseAction; }
+
+    // --- clipboard (grid_clipboard.cpp) ---
+    // The selection as text: its bounding range row by row, rows on "\n", cells on
+    // "\t"; null when nothing is selected.
+    virtual std::unique_ptr<wxTextDataObject> CopyTextFromGrid() const;
+    virtual void CutSelectedText();
+    // Spreads text over the cells from cell on; false when cell takes no text.
+    virtual bool PasteTextToGrid(const GridCellId& cell, const wxString& text);
+    virtual void OnEditCut();
+    virtual void OnEditCopy();
+    virtual void OnEditPaste();
+    virtual void OnEditSelectAll();
+
+    // --- drag and drop (grid_dragdrop.cpp; the drop target forwards here) ---
+    void OnBeginDrag();
+    // A picture of the focus cell and its size; an invalid bitmap when there is none.
+    virtual wxBitmap CreateDragImage(wxSize* size);
     virtual wxDragResult OnDragEnter(wxCoord x, wxCoord y, wxDragResult def);
     virtual wxDragResult OnDragOver(wxCoord x, wxCoord y, wxDragResult def);
     virtual void OnDragLeave();
@@ -291,9 +311,26 @@ protected:
     // Selection by the current mouse action, from the anchor to cell.
     void OnSelecting(const GridCellId& cell);
     bool IsPrinting(const wxDC& dc) const;
+    void OnLButtonDown(wxMouseEvent& event);
+    void OnMouseMove(wxMouseEvent& event);
+    void OnLButtonUp(wxMouseEvent& event);
+    void OnLButtonDblClk(wxMouseEvent& event);
+    void OnMouseWheel(wxMouseEvent& event);
+    void OnSetCursorEvent(wxSetCursorEvent& event);
+    void OnFocusEvent(wxFocusEvent& event);
+    void OnEditCommand(wxCommandEvent& event);
+    void OnUpdateEditCommand(wxUpdateUIEvent& event);
 
 private:
     bool HasWindow() const { return GetHandle() != nullptr; }
+    void BindMouseAndClipboard();
+    // The column (row) whose border is under the pointer in the fixed row (column), -1 for none.
+    int ColumnBorderAt(const wxPoint& point) const;
+    int RowBorderAt(const wxPoint& point) const;
+    void DrawSizingLine(int pos);
+    // Puts a cut or pasted text into a cell and its record; false when the record's field
+    // refused it.
+    bool PutPastedText(int row, int col, const wxString& text);
     void MakeCurrentGrid();
     void ApplyGridSet();
     void DeriveCellColours();
@@ -334,6 +371,11 @@ private:
     GridCellId m_cellAnchor;
     GridCellId m_cellFocus;
     GridCellId m_cellDropTarget;
+    GridCellId m_cellClickDown;
+    wxPoint m_ptClickDown, m_ptLastMouse;
+    int m_nSizingIndex = -1; // the row or column being sized
+    int m_nSizingLine = -1;  // where its tracking line is drawn
+    bool m_bHasFocus = false;
     std::unique_ptr<wxTimer> m_pDragTimer;
     std::unordered_map<std::uint64_t, GridCellId> m_mapSelected;
     std::unordered_map<std::uint64_t, GridCellId> m_mapKeptSelection;
