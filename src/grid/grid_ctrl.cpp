@@ -101,6 +101,7 @@ bool CGridCtrl::Create(wxWindow* parent, int id, const wxRect& rect, long style)
     Bind(wxEVT_TIMER, &CGridCtrl::OnTimer, this, kDragTimerId);
     Bind(qvEVT_GRID_NOTIFY, &CGridCtrl::OnNotify, this);
     Bind(wxEVT_MENU, &CGridCtrl::OnInsertRowCommand, this, kInsertRowCommand);
+    BindMouseAndClipboard();
 
     auto* dropTarget = new CGridDropHandler; // the window owns it once registered
     if (!dropTarget->Register(this)) delete dropTarget;
