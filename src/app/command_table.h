@@ -37,8 +37,6 @@ enum class FormKind {
     About,
     OpenDataFile, // text = path of the chosen file
     SaveGridAs,   // the current grid; text = the checked target path
-    PrintGrid,    // the current grid
-    PreviewGrid,
     ExportGridToExcel,
 };
 
