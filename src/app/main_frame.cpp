@@ -464,9 +464,15 @@ void CMainFrame::RunFrameAction(FrameAction action) {
     }
 }
 
-// The edit commands act on the text box that has the focus (the accelerators of the
-// menu would otherwise take Ctrl+C and the others away from it).
+// The edit commands act on the text box or the grid that has the focus (the
+// accelerators of the menu would otherwise take Ctrl+C and the others away from it).
 void CMainFrame::EditFocused(FrameAction action) {
+    if (auto* grid = dynamic_cast<CGridCtrl*>(wxWindow::FindFocus())) {
+        if (action == FrameAction::EditCut) grid->OnEditCut();
+        if (action == FrameAction::EditCopy) grid->OnEditCopy();
+        if (action == FrameAction::EditPaste) grid->OnEditPaste();
+        return;
+    }
     auto* entry = dynamic_cast<wxTextEntry*>(wxWindow::FindFocus());
     if (!entry) return;
     if (action == FrameAction::EditUndo) entry->Undo();
