@@ -236,3 +236,35 @@ TEST_F(GridMouse, WheelScrollsLinesOrPages) {
     SendMouse(grid, wxEVT_MOUSEWHEEL, wxPoint(50, 50), false, {}, -120);
     EXPECT_GE(grid->GetTopleftNonFixedCell().row, top + 3 + visibleRows - 1);
 }
+
+TEST_F(GridMouse, MovingFromASelectedCellStartsADragOfTheSelection) {
+    CGridCtrl* grid = MakeGrid(6, 4, wxSize(620, 400));
+    grid->m_bSelectOn = true;
+    grid->m_bDragDropOn = true;
+    grid->SetEditMode(false);
+    PressAt(grid, CellCentre(grid, 2, 2));
+    DragTo(grid, CellCentre(grid, 3, 3));
+    ReleaseAt(grid, CellCentre(grid, 3, 3));
+    GiveFocus(grid);
+    frame->notes.clear();
+    PressAt(grid, CellCentre(grid, 3, 2));
+    ASSERT_EQ(grid->GetMouseAction(), 11);
+    // Synthetic events carry no pressed button for the toolkit, so the drag ends at
+    // once without a drop: nothing is moved.
+    DragTo(grid, CellCentre(grid, 3, 3));
+    ASSERT_EQ(frame->Of(GVN_BEGINDRAG).size(), 1u);
+    EXPECT_EQ(frame->Of(GVN_BEGINDRAG)[0].row, 2);
+    EXPECT_EQ(frame->Of(GVN_BEGINDRAG)[0].col, 2);
+    EXPECT_EQ(grid->GetMouseAction(), 0);
+    EXPECT_EQ(grid->GetSelectedCells().size(), 4u);
+    EXPECT_EQ(grid->GetItemText(2, 2), "2,2");
+
+    // Drag and drop off: the same press selects instead.
+    grid->m_bDragDropOn = false;
+    frame->notes.clear();
+    PressAt(grid, CellCentre(grid, 2, 2));
+    DragTo(grid, CellCentre(grid, 2, 3));
+    ReleaseAt(grid, CellCentre(grid, 2, 3));
+    EXPECT_TRUE(frame->Of(GVN_BEGINDRAG).empty());
+    EXPECT_EQ(grid->GetSelectedCells().size(), 2u);
+}
