@@ -1,0 +1,30 @@
+#include "app/company_data.h"
+
+#include "data/data_folders.h"
+#include "data/setting_files.h"
+#include "platform/files.h"
+#include "platform/message_box.h"
+
+void CCompanyData::Load() {
+    std::vector<wxString> items(kItemCount);
+    CSettingFiles::ReadCsvLine(kFile, items);
+    items.resize(kItemCount);
+    m_items = items;
+}
+
+bool CCompanyData::Save() const {
+    std::vector<wxString> items = m_items;
+    items[kUnused].clear();
+    for (wxString& item : items) {
+        item.Replace(",", wxString::FromUTF8("，"));
+        item.Replace("\r", wxString());
+        item.Replace("\n", wxString());
+    }
+    if (!CSettingFiles::WriteCsvLine(kNewFile, items)) return false;
+    // A rename replaces the old file in one step, so there is always a complete one.
+    if (!platform::MoveFile(ProgramPath(kNewFile), ProgramPath(kFile))) {
+        platform::ShowMessageBox("移动文件出错!");
+        return false;
+    }
+    return true;
+}
