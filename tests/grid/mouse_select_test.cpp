@@ -215,6 +215,24 @@ TEST_F(GridMouse, DoubleClickOnAColumnBorderFitsTheColumn) {
     ASSERT_EQ(grid->GetMouseAction(), 8);
     SendMouse(grid, wxEVT_LEFT_DCLICK, edge, true);
     EXPECT_GT(grid->GetColumnWidth(2), grid->GetTextExtent("a rather long text").GetWidth());
+
+    // On a data cell of a grid in edit mode a double click edits the focus cell; on a
+    // heading it does not.
+    HoverAt(grid, CellCentre(grid, 2, 1));
+    ClickAt(grid, CellCentre(grid, 2, 1));
+    grid->SetEditMode(true);
+    SendMouse(grid, wxEVT_LEFT_DCLICK, CellCentre(grid, 2, 1), true);
+    CGridCellEdit* editor = OpenEditor(grid);
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->m_nRow, 2);
+    editor->EndEdit(true);
+    ProcessPending();
+    ClickAt(grid, CellCentre(grid, 0, 1));
+    ProcessPending();
+    if (CGridCellEdit* open = OpenEditor(grid)) open->EndEdit(true);
+    ProcessPending();
+    SendMouse(grid, wxEVT_LEFT_DCLICK, CellCentre(grid, 0, 1), true);
+    EXPECT_EQ(OpenEditor(grid), nullptr);
 }
 
 TEST_F(GridMouse, WheelScrollsLinesOrPages) {
