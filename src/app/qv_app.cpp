@@ -6,6 +6,7 @@
 #include "app/login_dlg.h"
 #include "app/main_frame.h"
 #include "app/progress_bar.h"
+#include "app/settings_sheet.h"
 #include "app/splash_window.h"
 #include "app/tip_dlg.h"
 #include "crypt/sealkit.h"
@@ -71,6 +72,7 @@ bool CQvApp::OnInit() {
     CLoginDlg::Register();
     CTipDlg::Register();
     CAboutDlg::Register();
+    CSettingsSheet::Register();
     CMainFrame::RegisterForm(FormKind::ReportSetup, [](CMainFrame& frame, int, const wxString&) {
         CReportSetupDlg dialog(&frame);
         dialog.ShowModal();
