@@ -5,6 +5,7 @@
 #include "account_set_fixture.h"
 #include "data/db_link.h"
 #include "data/spreadsheet.h"
+#include "data/table_file_export.h"
 #include "python_oracle.h"
 
 namespace {
@@ -261,4 +262,24 @@ for r in t:
               "单据号:C14.0 商品项目名:C30.0 单价:N8.2 进价:N10.2 数量:I4.0 日期:D8.0 NO:I4.0\n"
               "XS01 刹车片（前） 125.5 None -2 2026-12-10 1\n"
               "XS02 机油 \"5W-30\", 4L 88.0 None 3 None 2\n");
+}
+
+TEST_F(DbLinkTest, RecordsetSavedAsAnEncryptedTableOpensAgainAndLeavesNoWorkingFiles) {
+    AddSales();
+    CDataSet sales;
+    sales.Open("select * from ljsh");
+    const std::vector<std::string> names = {"单据号", "项目名称", "单价", "数量", "日期", "no"};
+    const std::string expected = Dump(*sales.m_pRecordset, names);
+    ASSERT_EQ(ExportToEncryptedFile(sales.m_pRecordset, Outside("出货.dwf")), 1);
+    EXPECT_FALSE(platform::FileExists(Working("tp出货.dbf")));
+    EXPECT_FALSE(platform::FileExists(Working("tp出货.cdx")));
+    EXPECT_FALSE(platform::FileExists(Home("Data/tp出货.dwf")));
+
+    CDbLink link;
+    ASSERT_EQ(link.OpenFile(Outside("出货.dwf")), 1);
+    EXPECT_EQ(Dump(*link.recordset, names), expected);
+
+    // A plain table is never written into the working folders.
+    EXPECT_EQ(ExportToTableFile(sales.m_pRecordset, wxString::FromUTF8(Working("x.dbf"))), 0);
+    EXPECT_FALSE(platform::FileExists(Working("x.dbf")));
 }
