@@ -2,6 +2,7 @@
 
 #include "app/about_dlg.h"
 #include "app/first_run_dlg.h"
+#include "app/grid_file_save.h"
 #include "app/help_map.h"
 #include "app/login_dlg.h"
 #include "app/main_frame.h"
@@ -72,6 +73,7 @@ bool CQvApp::OnInit() {
     CLoginDlg::Register();
     CTipDlg::Register();
     CAboutDlg::Register();
+    CGridFileSave::Register();
     CSettingsSheet::Register();
     CMainFrame::RegisterForm(FormKind::ReportSetup, [](CMainFrame& frame, int, const wxString&) {
         CReportSetupDlg dialog(&frame);
