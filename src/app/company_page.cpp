@@ -1,6 +1,6 @@
 #include "app/company_page.h"
 
-#include "app/qv_app.h"
+#include "app/help_key.h"
 #include "res/company_page_template.h"
 #include "res/control_ids.h"
 
@@ -38,7 +38,9 @@ void yfzl::OnInitDialog() {
     m_bModified = false;
     for (const Shown& shown : kShown)
         Bind(wxEVT_TEXT, &yfzl::OnDataChanged, this, res::ToWxId(shown.edit));
-    Bind(wxEVT_CHAR_HOOK, &yfzl::OnCharHook, this);
+    Bind(wxEVT_CHAR_HOOK, [](wxKeyEvent& event) {
+        if (!AnswerHelpKey(event, kHelpId)) event.Skip();
+    });
 }
 
 void yfzl::OnDataChanged(wxCommandEvent& event) {
@@ -58,13 +60,4 @@ bool yfzl::SaveCompanyData() {
 
 bool yfzl::OnApply() {
     return SaveCompanyData();
-}
-
-void yfzl::OnCharHook(wxKeyEvent& event) {
-    auto* app = dynamic_cast<CQvApp*>(wxTheApp);
-    if (event.GetKeyCode() != WXK_F1 || event.HasAnyModifiers() || !app) {
-        event.Skip();
-        return;
-    }
-    app->WinHelp(kHelpId, CQvApp::HELP_CONTEXT);
 }

@@ -21,7 +21,6 @@ public:
 private:
     void OnInitDialog();
     void OnDataChanged(wxCommandEvent& event);
-    void OnCharHook(wxKeyEvent& event);
     bool SaveCompanyData();
 
     bool m_bModified = false;

@@ -1,8 +1,8 @@
 #include "app/users_page.h"
 
+#include "app/help_key.h"
 #include "app/main_frame.h"
 #include "app/menu_rights.h"
-#include "app/qv_app.h"
 #include "grid/grid_ctrl.h"
 #include "platform/message_box.h"
 #include "res/control_ids.h"
@@ -75,7 +75,9 @@ void qxmm::OnInitDialog() {
         Bind(wxEVT_CHECKBOX, &qxmm::OnEdited, this, res::ToWxId(id));
     for (int id : {kPasswordEdit, kRepeatEdit, kDiscountEdit})
         Bind(wxEVT_TEXT, &qxmm::OnEdited, this, res::ToWxId(id));
-    Bind(wxEVT_CHAR_HOOK, &qxmm::OnCharHook, this);
+    Bind(wxEVT_CHAR_HOOK, [](wxKeyEvent& event) {
+        if (!AnswerHelpKey(event, kHelpId)) event.Skip();
+    });
 }
 
 void qxmm::FillUserCombo() {
@@ -236,13 +238,4 @@ bool qxmm::OnApply() {
     g_pFrameData->m_strRights = login + "," + qx;
     if (CMainFrame* frame = CMainFrame::Get()) LoadMenuForRights(*frame);
     return true;
-}
-
-void qxmm::OnCharHook(wxKeyEvent& event) {
-    auto* app = dynamic_cast<CQvApp*>(wxTheApp);
-    if (event.GetKeyCode() != WXK_F1 || event.HasAnyModifiers() || !app) {
-        event.Skip();
-        return;
-    }
-    app->WinHelp(kHelpId, CQvApp::HELP_CONTEXT);
 }

@@ -35,7 +35,6 @@ private:
     void OnDeleteUser(wxCommandEvent& event);
     void OnToggleAll(wxCommandEvent& event);
     void OnEdited(wxCommandEvent& event);
-    void OnCharHook(wxKeyEvent& event);
 
     wxComboBox* LoginCombo() const;
     void SetText(int id, const wxString& text);
