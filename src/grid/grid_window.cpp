@@ -59,6 +59,12 @@ void CGridCtrl::OnSysColorChange() {
 
 void CGridCtrl::OnCaptureLost(wxMouseCaptureLostEvent&) {
     if (m_pDragTimer) m_pDragTimer->Stop();
+    // A row or column being sized keeps its size; its tracking line goes.
+    if (m_nMouseAction == 7 || m_nMouseAction == 9) {
+        DrawSizingLine(-1);
+        m_nSizingIndex = -1;
+        m_nMouseAction = 0;
+    }
     if (m_nMouseAction == 12) m_nMouseAction = 0;
 }
 
