@@ -286,3 +286,20 @@ TEST_F(GridMouse, MovingFromASelectedCellStartsADragOfTheSelection) {
     EXPECT_TRUE(frame->Of(GVN_BEGINDRAG).empty());
     EXPECT_EQ(grid->GetSelectedCells().size(), 2u);
 }
+
+TEST_F(GridMouse, LosingTheMouseWhileSizingKeepsTheSize) {
+    CGridCtrl* grid = MakeGrid(6, 4);
+    wxRect col2;
+    ASSERT_TRUE(grid->GetCellRect(0, 2, &col2));
+    const wxPoint edge(col2.GetRight(), col2.y + 2);
+    HoverAt(grid, edge);
+    PressAt(grid, edge);
+    ASSERT_EQ(grid->GetMouseAction(), 9);
+    DragTo(grid, edge + wxPoint(30, 0));
+    wxMouseCaptureLostEvent lost(grid->GetId());
+    grid->GetEventHandler()->ProcessEvent(lost);
+    EXPECT_EQ(grid->GetMouseAction(), 0);
+    ReleaseAt(grid, edge + wxPoint(30, 0));
+    EXPECT_EQ(grid->GetColumnWidth(2), col2.width);
+    EXPECT_FALSE(grid->m_bSizesChanged);
+}
