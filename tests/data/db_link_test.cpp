@@ -3,6 +3,7 @@
 // workbooks and new tables that read back (here and in independent readers); bad
 // files reported without anything changed.
 #include "account_set_fixture.h"
+#include "data/data_file_open.h"
 #include "data/db_link.h"
 #include "data/spreadsheet.h"
 #include "data/table_file_export.h"
@@ -282,4 +283,59 @@ TEST_F(DbLinkTest, RecordsetSavedAsAnEncryptedTableOpensAgainAndLeavesNoWorkingF
     // A plain table is never written into the working folders.
     EXPECT_EQ(ExportToTableFile(sales.m_pRecordset, wxString::FromUTF8(Working("x.dbf"))), 0);
     EXPECT_FALSE(platform::FileExists(Working("x.dbf")));
+}
+
+TEST(OpenedFileKind, FollowsTheExtensionAfterTheFirstCharacter) {
+    struct Case {
+        const char* path;
+        OpenedFileKind kind;
+    } cases[] = {
+        {"/a/b.DBF", OpenedFileKind::DataFile},  {"/a/x.dbf.bak", OpenedFileKind::DataFile},
+        {"/a/b.adtg", OpenedFileKind::DataFile}, {"/a/b.xls", OpenedFileKind::DataFile},
+        {"/a/b.JPG", OpenedFileKind::Picture},   {"/a/b.txt", OpenedFileKind::Document},
+        {"/a/.dbf", OpenedFileKind::Document},   {"/a/b.Dbf", OpenedFileKind::Document},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(KindOfOpenedFile(c.path), c.kind) << c.path;
+}
+
+TEST_F(DbLinkTest, DataFilesReachTheGridThroughATemporaryRecordsetFile) {
+    AddSales();
+    CDataSet sales;
+    sales.Open("select * from ljsh");
+    const std::vector<std::string> names = {"单据号", "项目名称", "单价", "数量"};
+    const std::string expected = Dump(*sales.m_pRecordset, names);
+    {
+        CDbLink link;
+        ASSERT_EQ(link.ImportToNewTable(sales.m_pRecordset, Outside("sales.dbf")), 1);
+        link.ExportToSpreadsheet(sales.m_pRecordset, Outside("sales.xls"),
+                                 {U("单据号"), U("项目名称"), U("单价"), U("数量")}, false);
+    }
+    SaveRecordsetAdtg(Outside("kept"), sales.m_pRecordset);
+    SaveRecordsetAdtg(Outside("kept"), sales.m_pRecordset); // replaced, not refused
+
+    Write(outside_ + "/nvtemp.adtg", "old");
+    Write(outside_ + "/nvtemp1.adtg", "old");
+    std::vector<std::string> loaded;
+    auto load = [&](const wxString& file) {
+        loaded.push_back(file.AfterLast('/').utf8_string());
+        ado::Recordset rs;
+        rs.Open(file.utf8_string());
+        EXPECT_EQ(Dump(rs, names), expected) << file;
+    };
+    for (const char* file : {"sales.dbf", "sales.xls", "kept.adtg"})
+        OpenDataFile(Outside(file), load);
+    EXPECT_EQ(loaded, (std::vector<std::string>{"nvtemp2.adtg", "nvtemp.adtg", "kept.adtg"}));
+    for (const char* temp : {"nvtemp.adtg", "nvtemp1.adtg", "nvtemp2.adtg"})
+        EXPECT_FALSE(platform::FileExists(outside_ + "/" + temp)) << temp;
+    EXPECT_TRUE(platform::FileExists(outside_ + "/kept.adtg"));
+
+    // The users file is refused by its exact name only.
+    boxes_.Clear();
+    loaded.clear();
+    sales.m_pRecordset->Save(outside_ + "/PRINTINFO.adtg");
+    OpenDataFile(Outside("printinfo.adtg"), load);
+    EXPECT_EQ(boxes_.Texts(), std::vector<std::string>{"系统文件，不允许操作！"});
+    OpenDataFile(Outside("PRINTINFO.adtg"), load);
+    EXPECT_EQ(loaded, std::vector<std::string>{"PRINTINFO.adtg"});
 }
