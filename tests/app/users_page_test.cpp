@@ -3,6 +3,7 @@
 #include "app_fixture.h"
 
 #include "data/main_frame_data.h"
+#include "grid/grid_ctrl.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
 #include "res/control_ids.h"
@@ -104,6 +105,12 @@ TEST_F(UsersPageTest, NewUserGetsTheRightsOfTheBoxesAndTheDiscount) {
     EXPECT_FALSE(Box(4)->IsEnabled());
     EXPECT_EQ(Combo()->GetValue(), "wang");
     EXPECT_EQ(Combo()->GetCount(), 2u);
+    // The grid lists the users by name only, never their passwords.
+    auto* grid = res::Control<CGridCtrl>(page_, kGrid);
+    ASSERT_NE(grid, nullptr);
+    EXPECT_EQ(grid->GetColumnCount(), 2);
+    ASSERT_EQ(grid->GetRowCount(), 3);
+    EXPECT_EQ(grid->GetItemText(2, 1).Trim(), "wang");
 
     // Chosen again on a new page: nothing ticked, the discount in tenths.
     Open();
