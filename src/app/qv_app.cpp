@@ -1,6 +1,7 @@
 #include "app/qv_app.h"
 
 #include "app/about_dlg.h"
+#include "app/data_file_open_form.h"
 #include "app/first_run_dlg.h"
 #include "app/grid_file_save.h"
 #include "app/help_map.h"
@@ -74,6 +75,7 @@ bool CQvApp::OnInit() {
     CTipDlg::Register();
     CAboutDlg::Register();
     CGridFileSave::Register();
+    CDataFileOpenForm::Register();
     CSettingsSheet::Register();
     CMainFrame::RegisterForm(FormKind::ReportSetup, [](CMainFrame& frame, int, const wxString&) {
         CReportSetupDlg dialog(&frame);
