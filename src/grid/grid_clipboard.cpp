@@ -146,7 +146,7 @@ void CGridCtrl::OnEditPaste() {
     const GridCellId cell = IsCellInGrid(m_cellFocus) ? m_cellFocus : GetTopleftNonFixedCell();
     wxTextDataObject data;
     if (!wxTheClipboard->Open()) return;
-    const bool got = wxTheClipboard->IsSupported(wxDF_UNICODETEXT) && wxTheClipboard->GetData(data);
+    const bool got = wxTheClipboard->GetData(data); // false when it holds no text
     wxTheClipboard->Close();
     if (got) PasteTextToGrid(cell, data.GetText());
 }
@@ -187,7 +187,8 @@ void CGridCtrl::OnUpdateEditCommand(wxUpdateUIEvent& event) {
     case ID_EDIT_PASTE:
         event.Enable(IsCellInGrid(m_cellFocus) &&
                      IsCellEditable(m_cellFocus.row, m_cellFocus.col) &&
-                     wxTheClipboard->IsSupported(wxDF_UNICODETEXT));
+                     (wxTheClipboard->IsSupported(wxDF_UNICODETEXT) ||
+                      wxTheClipboard->IsSupported(wxDF_TEXT)));
         break;
     case kSelectAllCommand:
         event.Enable(m_bSelectOn);

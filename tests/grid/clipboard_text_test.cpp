@@ -144,6 +144,16 @@ TEST_F(GridClipboard, PasteCommandTakesTheClipboardAtTheFocusCell) {
     grid->ClearSelectionAndFocus();
     Command(grid, ID_EDIT_PASTE);
     EXPECT_EQ(Row(grid, 1), "7|8|1,3");
+
+    // A clipboard without text pastes nothing.
+    ASSERT_TRUE(wxTheClipboard->Open());
+    auto* other = new wxCustomDataObject(wxDataFormat("application/x-qv-other"));
+    other->SetData(3, "abc");
+    wxTheClipboard->SetData(other);
+    wxTheClipboard->Close();
+    Command(grid, ID_EDIT_PASTE);
+    EXPECT_EQ(Row(grid, 1), "7|8|1,3");
+    EXPECT_FALSE(Enabled(grid, ID_EDIT_PASTE));
 }
 
 TEST_F(GridClipboard, CutCopiesAndEmptiesTheEditableSelectedCells) {
