@@ -319,7 +319,10 @@ void CDbLink::ExportToSpreadsheet(const ado::RecordsetPtr& source, const wxStrin
         sizes.push_back(
             wxString::Format("%ld", source->Fields().Item(name.utf8_string()).DefinedSize()));
     sheet.SetColumnSizes(sizes);
-    sheet.AddHeaders(fieldNames, false);
+    if (!sheet.AddHeaders(fieldNames, false)) {
+        Report(ado::adErrWriteFile, sheet.GetLastError().utf8_string());
+        return;
+    }
 
     const long count = source->RecordCount();
     std::unique_ptr<CDataProgress> progress;

@@ -229,7 +229,12 @@ TEST_F(DbLinkTest, RecordsetExportedToAWorkbookReadsBackWithTheSameCells) {
     CSpreadSheet only(Outside("one.xls"), "Sheet1", false);
     EXPECT_EQ(only.GetTotalRows(), 1);
 
-    // An unwritable place is reported, never as done.
+    // A header naming a column twice, or an unwritable place, is reported, never as done.
+    boxes_.Clear();
+    link.ExportToSpreadsheet(one.m_pRecordset, Outside("twice.xls"), {U("单价"), U("单价")}, false);
+    ASSERT_EQ(boxes_.Texts().size(), 1u);
+    EXPECT_NE(boxes_.Texts()[0].find("Duplicate header row field"), std::string::npos);
+    EXPECT_FALSE(platform::FileExists(outside_ + "/twice.xls"));
     boxes_.Clear();
     link.ExportToSpreadsheet(one.m_pRecordset, Outside("no/such/folder/x.xls"), header, false);
     ASSERT_EQ(boxes_.Texts().size(), 1u);
