@@ -221,3 +221,20 @@ TEST_F(GridClipboard, DragImageShowsTheFocusCell) {
     EXPECT_EQ(size, wxSize(grid->GetColumnWidth(2), grid->GetRowHeight(2)));
     EXPECT_EQ(image.GetSize(), size);
 }
+
+// A move inside one grid: the drop pastes, then the source's cells are cut; cells the
+// drop wrote to are no longer selected and keep the dropped text.
+TEST_F(GridClipboard, MoveOntoOverlappingCellsKeepsWhatWasDropped) {
+    CGridCtrl* grid = MakeGrid(4, 4);
+    grid->m_bSelectOn = true;
+    grid->m_bDragDropOn = true;
+    grid->SetEditMode(true);
+    grid->SelectRange(1, 1, 1, 2);
+    const std::unique_ptr<wxTextDataObject> dragged = grid->CopyTextFromGrid();
+    ASSERT_NE(dragged, nullptr);
+    const wxPoint target = CellCentre(grid, 1, 2);
+    ASSERT_EQ(grid->OnDragEnter(target.x, target.y, wxDragMove), wxDragMove);
+    ASSERT_TRUE(grid->OnDrop(target.x, target.y, dragged->GetText()));
+    grid->CutSelectedText();
+    EXPECT_EQ(Row(grid, 1), "|1,1|1,2");
+}
