@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cstring>
 #include <set>
+#include <wx/arrstr.h>
 
 namespace {
 
@@ -102,6 +103,16 @@ wxString ColumnDefinition(const wxString& name, const ado::Field& field) {
     default:
         return wxString();
     }
+}
+
+// Whether the logged-in user's denied rights list the token 66 (the login name that
+// heads the list is not a right).
+bool DeniesEncryptedFiles() {
+    if (!g_pFrameData) return false;
+    wxArrayString items = wxSplit(g_pFrameData->m_strRights, ',');
+    for (size_t i = 1; i < items.size(); ++i)
+        if (items[i].Strip(wxString::both) == "66") return true;
+    return false;
 }
 
 } // namespace
@@ -219,7 +230,7 @@ int CDbLink::OpenFile(const wxString& path) {
 // An encrypted table is copied beside the account set's tables as <name>Temp.dwf and
 // decrypted into the working folder, where the link opens the plain copy.
 int CDbLink::OpenEncryptedTable(const wxString& path) {
-    if (g_pFrameData && g_pFrameData->m_strRights.Contains("66")) {
+    if (DeniesEncryptedFiles()) {
         platform::ShowMessageBox("权限不够,不能操作!");
         return 0;
     }
@@ -255,10 +266,14 @@ int CDbLink::OpenEncryptedTable(const wxString& path) {
         CloseConnection();
         MakeObjects();
     }
-    if (!Open("DRIVER={Microsoft Visual FoxPro Driver};SourceType=DBF;SourceDB=" + g_strDataPath,
-              wxString()))
-        return 0;
-    return Open(wxString(), "select * from " + tempName);
+    int opened =
+        Open("DRIVER={Microsoft Visual FoxPro Driver};SourceType=DBF;SourceDB=" + g_strDataPath,
+             wxString()) &&
+        Open(wxString(), "select * from " + tempName);
+    // The recordset holds every row; a plain copy left in the working folder would be
+    // encrypted into the account set with its tables at the end of the run.
+    platform::DeleteFile(DataPathFile(tempName + ".dbf"));
+    return opened;
 }
 
 int CDbLink::OpenExcelSheet(const wxString& path) {
