@@ -3,7 +3,7 @@
 // of "SystemSet" shown as radio groups, check boxes and numbers with up-down
 // controls. Built without a window it is only the options reader (CSystemOptions),
 // as the forms use it. OK and Apply rewrite the whole file from the controls.
-#include "app/system_options.h"
+#include "data/system_options.h"
 
 #include <wx/panel.h>
 

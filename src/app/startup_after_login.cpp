@@ -1,9 +1,9 @@
 #include "app/startup_after_login.h"
 
 #include "app/account_sets.h"
-#include "app/system_options.h"
 #include "data/data_folders.h"
 #include "data/main_frame_data.h"
+#include "data/system_options.h"
 #include "data/table_rebuild.h"
 #include "data/wait_cursor.h"
 #include "platform/files.h"

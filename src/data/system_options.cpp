@@ -1,4 +1,4 @@
-#include "app/system_options.h"
+#include "data/system_options.h"
 
 #include "ado/com_error.h"
 #include "ado/variant.h"

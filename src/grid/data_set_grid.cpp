@@ -4,6 +4,7 @@
 // because the data store does not know the grid control.
 #include "data/data_set.h"
 #include "data/main_frame_data.h"
+#include "data/system_options.h"
 #include "data/wait_cursor.h"
 #include "grid/grid_ctrl.h"
 #include "grid/grid_record_fields.h"
@@ -74,10 +75,10 @@ std::shared_ptr<CGridCtrl> OwnGrid(CGridCtrl* grid) {
     });
 }
 
-int OptionOf(const wxString& key) {
-    long value = 0;
-    CSettingFiles::GetSettingValue(CSettingFiles::ReadSettingFile("SystemSet"), key).ToLong(&value);
-    return static_cast<int>(value);
+int ThreeLevelPrices() {
+    CSystemOptions options;
+    options.LoadSettings();
+    return options.GetIntOption(T("三级模式"));
 }
 
 bool HasRight(int right) {
@@ -325,6 +326,6 @@ int CDataSet::LoadPartsGrid(const wxString& statement, int lastField, bool repor
         if (table == "hy") RemoveColumn(grid, T("批发价"));
     }
     if (!HasRight(22)) RemoveColumn(grid, T("批发价"));
-    if (!HasRight(50) || OptionOf(T("三级模式")) == 0) RemoveColumn(grid, T("代理价"));
+    if (!HasRight(50) || ThreeLevelPrices() == 0) RemoveColumn(grid, T("代理价"));
     return 1;
 }

@@ -1,6 +1,6 @@
-#include "app/system_options.h"
 #include "app_fixture.h"
 #include "data/setting_files.h"
+#include "data/system_options.h"
 
 #include <gtest/gtest.h>
 
