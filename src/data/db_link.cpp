@@ -13,7 +13,6 @@
 #include "platform/message_box.h"
 
 #include <algorithm>
-#include <cstring>
 #include <set>
 #include <wx/arrstr.h>
 
@@ -239,7 +238,6 @@ int CDbLink::OpenEncryptedTable(const wxString& path) {
         Report(ado::adErrOpeningFile, file);
         return 0;
     }
-    platform::SetReadOnly(file, false);
     const wxString name = FileNameOf(path);
     const wxString tempName = name.Left(name.length() - 4) + "Temp";
     const std::string temporary = ProgramPath(g_strSetFolder + tempName + ".dwf");
@@ -252,12 +250,7 @@ int CDbLink::OpenEncryptedTable(const wxString& path) {
         Report(ado::adErrOpeningFile, error);
         return 0;
     }
-    char buffer[4096];
-    int decrypted = 0;
-    if (temporary.size() < sizeof buffer) {
-        std::memcpy(buffer, temporary.c_str(), temporary.size() + 1);
-        decrypted = DecryptTableFile(buffer, kDataFileKey);
-    }
+    const int decrypted = CTableCrypt::DecryptTable(tempName);
     platform::SetReadOnly(temporary, false);
     platform::DeleteFile(temporary);
     if (!decrypted) return 0; // the library has said why
