@@ -3,6 +3,7 @@
 // and encrypted, as a login leaves them; the working folder of their plain copies
 // under the test's own system directory.
 #include "app_fixture.h"
+#include "common/statement_column.h"
 #include "data/data_folders.h"
 #include "data/data_set.h"
 #include "data/main_frame_data.h"
@@ -42,16 +43,6 @@ protected:
 
     // The values of one field over the rows of a statement, trailing blanks removed.
     static std::vector<wxString> Column(const wxString& statement, const char* field) {
-        CDataSet data;
-        data.Open(statement);
-        std::vector<wxString> values;
-        if (!data.IsOpen() || data.m_pRecordset->RecordCount() < 1) return values;
-        auto rs = data.m_pRecordset;
-        for (rs->MoveFirst(); !rs->EndOfFile(); rs->MoveNext()) {
-            ado::Variant value = rs->Fields().Item(field).Value();
-            values.push_back(value.IsNull() ? wxString("NULL")
-                                            : wxString::FromUTF8(value.ToString()).Trim(true));
-        }
-        return values;
+        return qv_test::StatementColumn(statement, field);
     }
 };

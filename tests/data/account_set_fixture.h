@@ -2,6 +2,7 @@
 // A default account set made from the catalogue, as the first run makes it: tables
 // created in the set folder, their index files moved to the working folder, every
 // table encrypted. A window-less main frame holds the shared connection.
+#include "common/statement_column.h"
 #include "data/main_frame_data.h"
 #include "data/table_catalog.h"
 #include "data_fixture.h"
@@ -38,19 +39,9 @@ protected:
     std::vector<std::string> WorkingCopies() const {
         return platform::ListFiles(g_strDataPath.utf8_string(), "*.dbf");
     }
-    // Rows of a table as "field=value" texts of one field, read through a data set.
+    // One field over the rows of a statement.
     std::vector<wxString> Column(const wxString& statement, const char* field) {
-        CDataSet data;
-        data.Open(statement);
-        std::vector<wxString> values;
-        if (!data.IsOpen() || data.m_pRecordset->RecordCount() < 1) return values;
-        auto rs = data.m_pRecordset;
-        for (rs->MoveFirst(); !rs->EndOfFile(); rs->MoveNext()) {
-            ado::Variant value = rs->Fields().Item(field).Value();
-            values.push_back(value.IsNull() ? wxString("NULL")
-                                            : wxString::FromUTF8(value.ToString()).Trim(true));
-        }
-        return values;
+        return qv_test::StatementColumn(statement, field);
     }
     // Appends stock rows (名称, 编号) through a batch save, numbered from the table.
     void AddStock(const std::vector<std::pair<const char*, const char*>>& rows) {
