@@ -1,7 +1,10 @@
 #include "data/workbook_file.h"
 
+#include "foxdb/value.h"
 #include "platform/files.h"
 
+#include <cctype>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -149,11 +152,88 @@ std::string NumberText(double value) {
     return buffer;
 }
 
+// Numbers styled as dates or times are given as text, as the binary reader gives them.
+enum class NumberKind { Plain, Date, Time };
+
+NumberKind KindOfFormat(int id, const std::map<int, std::string>& custom) {
+    // Built-in formats, the Chinese locale's date ones (27..31, 36, 50..58) included.
+    if ((id >= 14 && id <= 17) || id == 22 || (id >= 27 && id <= 31) || id == 36 ||
+        (id >= 50 && id <= 58))
+        return NumberKind::Date;
+    if ((id >= 18 && id <= 21) || (id >= 32 && id <= 35) || (id >= 45 && id <= 47))
+        return NumberKind::Time;
+    auto format = custom.find(id);
+    if (format == custom.end()) return NumberKind::Plain;
+    // Letters inside quotes, brackets (colours, locales) or after a backslash are literal.
+    std::string letters;
+    const std::string& code = format->second;
+    for (size_t i = 0; i < code.size(); ++i) {
+        char c = code[i];
+        if (c == '"') {
+            i = code.find('"', i + 1);
+            if (i == std::string::npos) break;
+        } else if (c == '[') {
+            i = code.find(']', i + 1);
+            if (i == std::string::npos) break;
+        } else if (c == '\\') {
+            ++i;
+        } else {
+            letters += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        }
+    }
+    if (letters.find_first_of("yd") != std::string::npos) return NumberKind::Date;
+    if (letters.find_first_of("hs") != std::string::npos) return NumberKind::Time;
+    return NumberKind::Plain;
+}
+
+// The kind of every cell style (the cellXfs list), by its number format.
+std::vector<NumberKind> StyleKinds(const std::string& styles) {
+    std::map<int, std::string> custom;
+    std::vector<NumberKind> kinds;
+    bool cellStyles = false;
+    size_t pos = 0;
+    Tag tag;
+    while (NextTag(styles, pos, tag)) {
+        if (tag.name == "numFmt" && !tag.closing) {
+            custom[std::atoi(Attribute(tag.text, "numFmtId").c_str())] =
+                Attribute(tag.text, "formatCode");
+        } else if (tag.name == "cellXfs") {
+            cellStyles = !tag.closing && !tag.empty;
+        } else if (tag.name == "xf" && !tag.closing && cellStyles) {
+            kinds.push_back(
+                KindOfFormat(std::atoi(Attribute(tag.text, "numFmtId").c_str()), custom));
+        }
+    }
+    return kinds;
+}
+
+// "2026-12-10", "2026-12-10 08:30:00" or "08:30:00" for a serial day number.
+std::string DateText(double serial, NumberKind kind) {
+    long days = static_cast<long>(std::floor(serial));
+    long seconds = std::lround((serial - days) * 86400);
+    if (seconds >= 86400) {
+        ++days;
+        seconds -= 86400;
+    }
+    char time[32];
+    std::snprintf(time, sizeof time, "%02ld:%02ld:%02ld", seconds / 3600, seconds / 60 % 60,
+                  seconds % 60);
+    if (kind == NumberKind::Time) return time;
+    // Day 1 is 1900-01-01; the sheet's calendar counts a 29 February 1900, so days
+    // before it are one day later in the OLE count.
+    int year, month, day;
+    foxdb::CivilFromJulianDay(foxdb::kJulianDayOfOleZero + days + (days < 61 ? 1 : 0), year, month,
+                              day);
+    char date[32];
+    std::snprintf(date, sizeof date, "%04d-%02d-%02d", year, month, day);
+    return seconds == 0 ? std::string(date) : std::string(date) + " " + time;
+}
+
 constexpr int kMaxColumns = 16384;
 constexpr unsigned kMaxRows = 1048576;
 
 bool ParseSheet(const std::string& xml, const std::vector<std::string>& shared,
-                WorkbookSheet& sheet) {
+                const std::vector<NumberKind>& styles, WorkbookSheet& sheet) {
     size_t pos = 0;
     Tag tag;
     long row = -1;
@@ -189,8 +269,13 @@ bool ParseSheet(const std::string& xml, const std::vector<std::string>& shared,
                     unsigned long index = std::strtoul(value.c_str(), nullptr, 10);
                     if (value.empty() || index >= shared.size()) return false;
                     value = shared[index];
-                } else if (type.empty() || type == "n") {
-                    if (!value.empty()) value = NumberText(std::strtod(value.c_str(), nullptr));
+                } else if ((type.empty() || type == "n") && !value.empty()) {
+                    double number = std::strtod(value.c_str(), nullptr);
+                    std::string style = Attribute(tag.text, "s");
+                    size_t index = style.empty() ? 0 : std::strtoul(style.c_str(), nullptr, 10);
+                    NumberKind kind = index < styles.size() ? styles[index] : NumberKind::Plain;
+                    value = kind == NumberKind::Plain || number < 0 ? NumberText(number)
+                                                                    : DateText(number, kind);
                 }
             }
             if (sheet.rows.size() <= static_cast<size_t>(row)) sheet.rows.resize(row + 1);
@@ -261,6 +346,7 @@ bool ReadOpenWorkbook(const std::string& path, std::vector<WorkbookSheet>& sheet
             if (tag.name == "si" && !tag.closing)
                 shared.push_back(tag.empty ? std::string() : TextUntil(xml, pos, "si"));
     }
+    const std::vector<NumberKind> styles = StyleKinds(parts["xl/styles.xml"]);
     std::vector<WorkbookSheet> read;
     const std::string& workbook = parts["xl/workbook.xml"];
     size_t pos = 0;
@@ -271,7 +357,7 @@ bool ReadOpenWorkbook(const std::string& path, std::vector<WorkbookSheet>& sheet
         sheet.name = Attribute(tag.text, "name");
         auto target = targets.find(Attribute(tag.text, "r:id"));
         auto part = target == targets.end() ? parts.end() : parts.find(target->second);
-        if (part == parts.end() || !ParseSheet(part->second, shared, sheet)) {
+        if (part == parts.end() || !ParseSheet(part->second, shared, styles, sheet)) {
             error = "The workbook is damaged.";
             return false;
         }

@@ -194,7 +194,9 @@ TEST_F(DbLinkTest, BadFilesAreReportedAndLeftAlone) {
         EXPECT_EQ(link.OpenFile(Outside(c.name)), 0);
         EXPECT_FALSE(link.recordsetOpen);
         EXPECT_EQ(boxes_.Texts().size(), 1u);
-        if (!c.bytes.empty()) EXPECT_EQ(Read(outside_ + "/" + c.name), c.bytes);
+        if (!c.bytes.empty()) {
+            EXPECT_EQ(Read(outside_ + "/" + c.name), c.bytes);
+        }
         EXPECT_FALSE(platform::FileExists(Home("Data/foreignTemp.dwf")));
     }
     CDbLink other;

@@ -169,6 +169,30 @@ print("ok")
     EXPECT_EQ(Row(sheet, 2), (Cells{U("A-01"), U("刹车片"), "3", "12.5"}));
 }
 
+TEST_F(SpreadSheetTest, DatesOfAnotherProgramsWorkbookReadAsText) {
+    std::string out = RunPython(root_, R"PY(
+import datetime, openpyxl
+wb = openpyxl.Workbook()
+ws = wb.active
+ws.title = "进货"
+ws.append(["日期", "时间", "到货", "数量", "早"])
+ws.append([datetime.date(2026, 12, 10), datetime.datetime(2026, 12, 10, 8, 30),
+           46001, 12.5, datetime.date(1900, 1, 1)])
+ws["C2"].number_format = 'yyyy"年"m"月"d"日"'
+ws["B3"] = datetime.time(17, 5, 9)
+wb.save("in.xlsx")
+print("ok")
+)PY");
+    ASSERT_EQ(out, "ok\n");
+    std::vector<WorkbookSheet> sheets;
+    ASSERT_TRUE(ReadWorkbook(Path("in.xlsx"), &sheets, nullptr));
+    ASSERT_EQ(sheets.size(), 1u);
+    ASSERT_EQ(sheets[0].rows.size(), 3u);
+    EXPECT_EQ(sheets[0].rows[1], (std::vector<std::string>{"2026-12-10", "2026-12-10 08:30:00",
+                                                           "2025-12-10", "12.5", "1900-01-01"}));
+    EXPECT_EQ(sheets[0].rows[2][1], "17:05:09");
+}
+
 TEST_F(SpreadSheetTest, DamagedOrForeignWorkbookIsReportedAndLeftAlone) {
     struct Case {
         const char* name;
