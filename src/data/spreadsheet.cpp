@@ -21,7 +21,7 @@ bool SameSheetName(const std::string& a, const wxString& b) {
 
 CSpreadSheet::CSpreadSheet(const wxString& file, const wxString& sheetOrSeparator, bool backup)
     : m_bBackup(backup), m_sFile(file) {
-    m_bExcel = file.Right(4).Lower() == ".xls";
+    m_bExcel = file.Right(4).Lower() == ".xls" || file.Right(5).Lower() == ".xlsx";
     if (m_bExcel) {
         m_sSheetName = sheetOrSeparator;
         m_sSeparator = ",;.?";

@@ -4,7 +4,7 @@
 // by Commit; without an open batch every added row writes the file at once. Failures
 // return false and leave the reason in GetLastError; nothing is shown here.
 //
-// A name ending in ".xls" (any case) is a workbook: read whether it is an Office Open
+// A name ending in ".xls" or ".xlsx" (any case) is a workbook: read whether it is an Office Open
 // or an older binary workbook, written as an Office Open workbook (the file keeps the
 // name it was given). Any other name is a text file in the GBK code page, each cell
 // between double quotes and the cells joined by the separator.

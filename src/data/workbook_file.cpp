@@ -456,7 +456,10 @@ bool WriteWorkbook(const std::string& path, const std::vector<WorkbookSheet>& sh
                    std::string* error) {
     const std::string temporary = path + ".~new";
     platform::DeleteFile(temporary);
-    lxw_workbook* workbook = workbook_new(temporary.c_str());
+    // Rows go to disk as they are written, so a long table needs little memory.
+    lxw_workbook_options options = {};
+    options.constant_memory = LXW_TRUE;
+    lxw_workbook* workbook = workbook_new_opt(temporary.c_str(), &options);
     std::string reason;
     if (!workbook) reason = "The file could not be created.";
     for (size_t i = 0; workbook && reason.empty() && i < sheets.size(); ++i) {
