@@ -7,7 +7,7 @@
 #include "data/db_link.h"
 #include "data/spreadsheet.h"
 #include "data/table_file_export.h"
-#include "python_oracle.h"
+#include "common/python_oracle.h"
 
 namespace {
 

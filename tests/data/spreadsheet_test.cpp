@@ -4,7 +4,7 @@
 #include "data/spreadsheet.h"
 #include "data_fixture.h"
 #include "platform/gbk.h"
-#include "python_oracle.h"
+#include "common/python_oracle.h"
 
 namespace {
 

@@ -1,6 +1,7 @@
 // Independent readers and writers as oracles: Debian's python3-dbf and
 // python3-dbfread read our tables with the same values, and tables python3-dbf
 // writes in the Visual FoxPro layout read here with the values it was given.
+#include "common/python_oracle.h"
 #include "dbf_fixture.h"
 
 using namespace foxdb;
@@ -8,26 +9,12 @@ using namespace foxdb_test;
 
 namespace {
 
-const char kPython[] = "#!/usr/bin/python3\n";
-
 Date Day(int y, int m, int d) {
     return Date{JulianDayFromCivil(y, m, d)};
 }
 
 std::string RunOracle(const TempFolder& dir, const std::string& body) {
-    // Debian's interpreter, where the packages live (not whatever python3 is first on PATH).
-    std::string script = dir.File("oracle.py");
-    WriteBytes(script, std::string(kPython) + body);
-    std::string command = "cd '" + dir.Path() + "' && /usr/bin/python3 oracle.py 2>&1";
-    std::string output;
-    if (FILE* pipe = ::popen(command.c_str(), "r")) {
-        char buffer[4096];
-        size_t n;
-        while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-            output.append(buffer, n);
-        ::pclose(pipe);
-    }
-    return output;
+    return RunPython(dir.Path(), body);
 }
 
 } // namespace
