@@ -1,6 +1,6 @@
 #pragma once
-// Paper codes of the report settings: the printer paper numbers of the spec's
-// platform (1 Letter, 9 A4, 8 A3, ...), turned into wx paper kinds.
+// Paper codes of the report settings: the Windows printer paper numbers
+// (1 Letter, 9 A4, 8 A3, ...), turned into wx paper kinds.
 #include <wx/defs.h>
 
 // The wx paper of a paper code; wxPAPER_NONE for 0, the reserved codes and codes

@@ -1,5 +1,5 @@
 #pragma once
-// File services in place of the Win32 ones the spec calls: case-insensitive name
+// File services in place of the Win32 ones the program relied on: case-insensitive name
 // lookup (FoxPro and Windows found "LJDB" as ljdb.dbf), wildcard enumeration,
 // copies that never leave a half-written target, and the read-only attribute.
 #include <string>

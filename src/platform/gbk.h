@@ -1,6 +1,6 @@
 #pragma once
 // GBK (code page 936) at the file boundary. Everything in memory is UTF-8; the
-// spec's byte counts ("at most 10 bytes", C(n) widths) are counts of GBK bytes.
+// program's byte counts ("at most 10 bytes", C(n) widths) are counts of GBK bytes.
 #include <string>
 #include <string_view>
 

@@ -2,6 +2,6 @@
 #include <string>
 
 namespace platform {
-// Appends one line to nvProgLog.txt in the program folder (the spec's c:\nvProgLog.txt).
+// Appends one line to nvProgLog.txt in the program folder (c:\nvProgLog.txt on Windows).
 void AppendLog(const std::string& line);
 } // namespace platform

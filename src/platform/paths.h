@@ -1,6 +1,6 @@
 #pragma once
 // Where the program keeps its files: the program folder ("beside the program",
-// the current directory of the spec's platform) and the user's config folder.
+// the current directory on Windows) and the user's config folder.
 #include <string>
 
 namespace platform {
@@ -18,7 +18,7 @@ std::string ConfigFolder();
 // Joins two path parts with one separator.
 std::string JoinPath(const std::string& a, const std::string& b);
 
-// Turns the spec's "\" separators into the native one.
+// Turns Windows "\" separators in stored texts into the native one.
 std::string NativeSeparators(std::string path);
 
 } // namespace platform
