@@ -49,9 +49,9 @@ int ExportToEncryptedFile(const ado::RecordsetPtr& recordset, const wxString& pa
     std::string error;
     if (!platform::FileExists(encrypted) ||
         !platform::CopyFileAtomic(encrypted, path.utf8_string(), true, &error)) {
-        CDataSet::ShowComError(ado::ComError(
-            ado::AdoHr(ado::adErrWriteFile),
-            std::string(ado::AdoErrorText(ado::adErrWriteFile)) + " " + path.utf8_string()));
+        CDataSet::ShowComError(ado::ComError(ado::AdoHr(ado::adErrWriteFile),
+                                             std::string(ado::AdoErrorText(ado::adErrWriteFile)) +
+                                                 " " + path.utf8_string()));
         return 0;
     }
     platform::SetReadOnly(path.utf8_string(), false);

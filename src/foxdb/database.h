@@ -12,15 +12,24 @@ namespace foxdb {
 
 // ADO's DataTypeEnum values the engine produces.
 enum AdoType : int {
-    adSmallInt = 2, adInteger = 3, adDouble = 5, adCurrency = 6, adDate = 7, adBoolean = 11,
-    adNumeric = 131, adDBDate = 133, adDBTimeStamp = 135, adChar = 129, adVarChar = 200,
+    adSmallInt = 2,
+    adInteger = 3,
+    adDouble = 5,
+    adCurrency = 6,
+    adDate = 7,
+    adBoolean = 11,
+    adNumeric = 131,
+    adDBDate = 133,
+    adDBTimeStamp = 135,
+    adChar = 129,
+    adVarChar = 200,
     adBigInt = 20,
 };
 
 struct ResultColumn {
-    std::string name;       // UTF-8, as the driver named it (alias, field name, or Exp_n)
-    int type = adChar;      // AdoType
-    int definedSize = 0;    // bytes for text; the ADO size otherwise
+    std::string name;    // UTF-8, as the driver named it (alias, field name, or Exp_n)
+    int type = adChar;   // AdoType
+    int definedSize = 0; // bytes for text; the ADO size otherwise
     int precision = 0;
     int scale = 0;
     bool nullable = true;
@@ -36,7 +45,7 @@ struct ResultSet {
     // For a result over one table (no join, no grouping, no DISTINCT): each row's
     // record number in that table. Empty otherwise.
     std::vector<uint32_t> recnos;
-    std::string table;  // that table's path, or empty
+    std::string table; // that table's path, or empty
 };
 
 class Database {

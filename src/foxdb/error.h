@@ -7,13 +7,13 @@
 namespace foxdb {
 
 enum class ErrorKind {
-    FileNotFound,    // "File 'xyz.dbf' does not exist."
-    BadFile,         // a damaged or foreign table or index file
-    Syntax,          // a statement that does not parse
-    UnknownColumn,   // "SQL: Column 'X' is not found."
-    TypeMismatch,    // "Operator/operand type mismatch."
-    Uniqueness,      // "Uniqueness of index NO is violated."
-    Io,              // the file system refused
+    FileNotFound,  // "File 'xyz.dbf' does not exist."
+    BadFile,       // a damaged or foreign table or index file
+    Syntax,        // a statement that does not parse
+    UnknownColumn, // "SQL: Column 'X' is not found."
+    TypeMismatch,  // "Operator/operand type mismatch."
+    Uniqueness,    // "Uniqueness of index NO is violated."
+    Io,            // the file system refused
     Other,
 };
 

@@ -9,7 +9,7 @@
 namespace foxdb {
 
 struct Date {
-    int32_t julianDay = 0;  // 0 = the empty date
+    int32_t julianDay = 0; // 0 = the empty date
     bool IsEmpty() const { return julianDay == 0; }
     friend bool operator==(Date a, Date b) { return a.julianDay == b.julianDay; }
     friend bool operator<(Date a, Date b) { return a.julianDay < b.julianDay; }
@@ -31,6 +31,8 @@ struct Null {
 // NULL, text (GBK bytes), number (N/F/B/Y), integer (I), date (D, T's day part), logical (L).
 using Value = std::variant<Null, std::string, double, int64_t, Date, bool>;
 
-inline bool IsNull(const Value& v) { return std::holds_alternative<Null>(v); }
+inline bool IsNull(const Value& v) {
+    return std::holds_alternative<Null>(v);
+}
 
 } // namespace foxdb

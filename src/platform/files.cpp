@@ -139,7 +139,8 @@ bool WildcardMatch(const std::string& pattern, const std::string& name) {
             return false;
         }
     }
-    while (p < pattern.size() && pattern[p] == '*') ++p;
+    while (p < pattern.size() && pattern[p] == '*')
+        ++p;
     return p == pattern.size();
 }
 
@@ -190,7 +191,9 @@ bool MoveFile(const std::string& from, const std::string& to, std::string* error
     return CopyFileAtomic(from, to, true, error) && DeleteFile(from);
 }
 
-bool DeleteFile(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+bool DeleteFile(const std::string& path) {
+    return ::unlink(path.c_str()) == 0;
+}
 
 bool CreateFolders(const std::string& path) {
     std::error_code ec;
@@ -222,7 +225,8 @@ bool ReadFileBytes(const std::string& path, std::string& bytes) {
     bytes.clear();
     char buffer[65536];
     size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.append(buffer, n);
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
+        bytes.append(buffer, n);
     bool ok = !std::ferror(f);
     std::fclose(f);
     return ok;

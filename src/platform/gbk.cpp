@@ -108,7 +108,9 @@ bool IsGbkRoundTrip(std::string_view gbk) {
     return true;
 }
 
-size_t GbkLength(const std::string& utf8) { return Utf8ToGbk(utf8).size(); }
+size_t GbkLength(const std::string& utf8) {
+    return Utf8ToGbk(utf8).size();
+}
 
 std::string CutGbkBytes(const std::string& gbk, size_t maxBytes) {
     size_t pos = 0;

@@ -26,6 +26,8 @@ std::string CutToGbkBytes(const std::string& utf8, size_t maxBytes);
 std::string CutGbkBytes(const std::string& gbk, size_t maxBytes);
 
 // Length in bytes of the GBK character that starts with `lead` (1 or 2).
-inline size_t GbkCharLength(unsigned char lead) { return lead >= 0x81 && lead <= 0xFE ? 2 : 1; }
+inline size_t GbkCharLength(unsigned char lead) {
+    return lead >= 0x81 && lead <= 0xFE ? 2 : 1;
+}
 
 } // namespace platform

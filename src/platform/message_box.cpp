@@ -43,21 +43,24 @@ MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler) {
 }
 
 ScriptedMessageBoxes::ScriptedMessageBoxes() {
-    previous_ = SetMessageBoxHandler([this](const std::string& text, const std::string& caption,
-                                            unsigned type) {
-        shown_.push_back({text, caption, type});
-        if (replies_.empty()) return DefaultReply(type);
-        int reply = replies_.front();
-        replies_.pop_front();
-        return reply;
-    });
+    previous_ = SetMessageBoxHandler(
+        [this](const std::string& text, const std::string& caption, unsigned type) {
+            shown_.push_back({text, caption, type});
+            if (replies_.empty()) return DefaultReply(type);
+            int reply = replies_.front();
+            replies_.pop_front();
+            return reply;
+        });
 }
 
-ScriptedMessageBoxes::~ScriptedMessageBoxes() { SetMessageBoxHandler(std::move(previous_)); }
+ScriptedMessageBoxes::~ScriptedMessageBoxes() {
+    SetMessageBoxHandler(std::move(previous_));
+}
 
 std::vector<std::string> ScriptedMessageBoxes::Texts() const {
     std::vector<std::string> texts;
-    for (const auto& box : shown_) texts.push_back(box.text);
+    for (const auto& box : shown_)
+        texts.push_back(box.text);
     return texts;
 }
 

@@ -17,7 +17,8 @@ std::string Home() {
 }
 
 std::string Trimmed(std::string path) {
-    while (path.size() > 1 && path.back() == kSep) path.pop_back();
+    while (path.size() > 1 && path.back() == kSep)
+        path.pop_back();
     return path;
 }
 

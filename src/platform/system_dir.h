@@ -18,7 +18,8 @@ inline std::string SystemDirectory() {
         const char* home = std::getenv("HOME");
         dir = std::string(home && *home ? home : "/tmp") + "/.local/state/qv/system";
     }
-    while (dir.size() > 1 && dir.back() == '/') dir.pop_back();
+    while (dir.size() > 1 && dir.back() == '/')
+        dir.pop_back();
     for (size_t pos = 1; pos <= dir.size(); ++pos) {
         if (pos == dir.size() || dir[pos] == '/') {
             std::string part = dir.substr(0, pos);
