@@ -38,6 +38,7 @@ enum class FormKind {
     OpenDataFile, // text = path of the chosen file
     SaveGridAs,   // the current grid; text = the checked target path
     ExportGridToExcel,
+    MaintenanceDue, // text = the plate; mode 1 shows the due items
 };
 
 // Work the frame does itself.
