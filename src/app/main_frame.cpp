@@ -2,6 +2,7 @@
 
 #include "app/background_dlg.h"
 #include "app/outbar_ctrl.h"
+#include "app/query_toolbar.h"
 #include "app/qv_app.h"
 #include "app/qv_view.h"
 #include "app/shutdown.h"
@@ -27,7 +28,6 @@
 #include <wx/settings.h>
 #include <wx/sizer.h>
 #include <wx/splitter.h>
-#include <wx/stattext.h>
 #include <wx/statusbr.h>
 #include <wx/textentry.h>
 #include <wx/toolbar.h>
@@ -164,12 +164,7 @@ void CMainFrame::CreateToolBars() {
     }
     m_wndToolBar->Realize();
 
-    // The query bar's boxes come with its own class; until then it is an empty bar
-    // that the menu can show and hide.
-    m_wndQueryBar = new wxToolBar(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
-                                  wxTB_HORIZONTAL | wxTB_FLAT | wxTB_NODIVIDER);
-    m_wndQueryBar->AddControl(new wxStaticText(m_wndQueryBar, wxID_ANY, U(" 查询 ")));
-    m_wndQueryBar->Realize();
+    m_wndQueryBar = new CMainToolBar(this);
 }
 
 void CMainFrame::CreateStatusBarPanes() {
