@@ -2,6 +2,7 @@
 
 #include "app/about_dlg.h"
 #include "app/data_file_open_form.h"
+#include "app/data_tidy_dlg.h"
 #include "app/first_run_dlg.h"
 #include "app/grid_file_save.h"
 #include "app/help_map.h"
@@ -76,6 +77,7 @@ bool CQvApp::OnInit() {
     CAboutDlg::Register();
     CGridFileSave::Register();
     CDataFileOpenForm::Register();
+    CDataTidyDlg::Register();
     CSettingsSheet::Register();
     CMainFrame::RegisterForm(FormKind::ReportSetup, [](CMainFrame& frame, int, const wxString&) {
         CReportSetupDlg dialog(&frame);
