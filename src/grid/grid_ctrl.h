@@ -18,6 +18,8 @@
 #include <wx/timer.h>
 #include <wx/window.h>
 
+class wxMenu;
+
 // Scroll requests of OnHScroll / OnVScroll.
 enum GridScrollCode {
     SB_LINEUP,
@@ -210,6 +212,20 @@ public:
     // Shows the grid's pages in the print preview.
     void PrintPreview();
 
+    // --- context menu and row commands (grid_context_menu.cpp, grid_row_commands.cpp) ---
+    // The context menu for the focus cell; null when the grid offers none.
+    std::unique_ptr<wxMenu> CreateContextMenu() const;
+    void OnCopyRow();
+    void OnPasteRow();
+    void OnToggleNoDiscount();
+    void OnToggleWarrantyPart();
+    void OnToggleGift();
+    void OnGridSetup();
+    void OnPrintGrid();
+    void OnPrintPreview();
+    void OnInsertRowBefore();
+    void OnInsertColumnBefore();
+
     // --- mouse (grid_mouse.cpp) ---
     virtual void OnFixedColumnClick(const GridCellId& cell);
     int GetMouseAction() const { return m_nMouseAction; }
@@ -278,6 +294,8 @@ public:
     int m_nToPage = 99999;
     int m_nCopies = 0;
     bool m_bLineTaken = false;
+    int m_nCopiedRow = 0;    // the row that 行复制 remembered, 0 for none
+    int m_nRestrictSort = 0; // when set, 排序 only in edit mode and not on number columns
     bool m_bPreviewing = false;
     bool m_bEditMode = false;
     bool m_bAnyModified = false;
@@ -320,10 +338,15 @@ protected:
     void OnFocusEvent(wxFocusEvent& event);
     void OnEditCommand(wxCommandEvent& event);
     void OnUpdateEditCommand(wxUpdateUIEvent& event);
+    void OnContextMenu(wxMouseEvent& event);
 
 private:
     bool HasWindow() const { return GetHandle() != nullptr; }
     void BindMouseAndClipboard();
+    void BindContextMenu();
+    // Sets the line flag shown by image (1 no discount, 2 warranty part, 3 gift) on the
+    // focus row's record, or clears the flag the line has.
+    void ToggleLineFlag(int image);
     // The column (row) whose border is under the pointer in the fixed row (column), -1 for none.
     int ColumnBorderAt(const wxPoint& point) const;
     int RowBorderAt(const wxPoint& point) const;
