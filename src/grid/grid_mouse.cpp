@@ -36,6 +36,7 @@ void CGridCtrl::BindMouseAndClipboard() {
     Bind(wxEVT_SET_CURSOR, &CGridCtrl::OnSetCursorEvent, this);
     Bind(wxEVT_SET_FOCUS, &CGridCtrl::OnFocusEvent, this);
     Bind(wxEVT_KILL_FOCUS, &CGridCtrl::OnFocusEvent, this);
+    BindContextMenu();
     for (int id : {int(ID_EDIT_CUT), int(ID_EDIT_COPY), int(ID_EDIT_PASTE), kSelectAllCommand}) {
         Bind(wxEVT_MENU, &CGridCtrl::OnEditCommand, this, id);
         Bind(wxEVT_UPDATE_UI, &CGridCtrl::OnUpdateEditCommand, this, id);
