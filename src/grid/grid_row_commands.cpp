@@ -2,6 +2,7 @@
 // lines, printing, preview, the grid settings and inserting a row or column.
 #include "grid/grid_row_commands.h"
 #include "grid/grid_ctrl.h"
+#include "grid/print_preview.h"
 
 #include "data/data_set.h"
 #include "platform/message_box.h"
@@ -144,9 +145,16 @@ void CGridCtrl::OnPrintGrid() {
     Print();
 }
 
+// A grid has one preview: asked again, the open one comes to the front.
 void CGridCtrl::OnPrintPreview() {
     ClearSelectionAndFocus();
-    PrintPreview();
+    if (!m_bPreviewing) {
+        PrintPreview();
+        return;
+    }
+    for (wxWindow* window : wxTopLevelWindows)
+        if (auto* preview = dynamic_cast<CViewPrintPreview*>(window))
+            if (preview->m_pGrid == this) preview->Raise();
 }
 
 void CGridCtrl::OnInsertRowBefore() {

@@ -5,6 +5,7 @@
 
 #include "grid/grid_context_menu.h"
 #include "grid/grid_row_commands.h"
+#include "grid/print_preview.h"
 #include "grid/print_seam.h"
 #include "res/command_ids.h"
 
@@ -32,6 +33,7 @@ protected:
     void TearDown() override {
         SetActiveSheetSource(nullptr);
         SetGridLineChangedHandler(nullptr);
+        SetGridPrinterSettings(nullptr); // a test's own setting goes with the test
         RecordsetGridTest::TearDown();
     }
     // Chooses a menu command on the grid, as the popup delivers it.
@@ -57,6 +59,8 @@ protected:
         }
         return grid;
     }
+
+    wxPrintData printData;
 };
 
 TEST_F(RowCommandsTest, MenuFollowsTheKindOfGrid) {
@@ -257,7 +261,6 @@ TEST_F(RowCommandsTest, PasteCopiesTheRememberedRowIntoRowAndRecord) {
 TEST_F(RowCommandsTest, PrintAlwaysSendsEveryPageOnceAndSetupGoesToTheMainWindow) {
     AddStock({{"刹车片", "A-1"}, {"火花塞", "A-3"}});
     CGridCtrl* stock = OpenGrid("select * from ljkc order by no", "ljkc");
-    wxPrintData printData;
     const std::string output = TestHome() + "/row_commands.pdf";
     std::filesystem::remove(output);
     printData.SetPrintMode(wxPRINT_MODE_FILE);
@@ -268,7 +271,6 @@ TEST_F(RowCommandsTest, PrintAlwaysSendsEveryPageOnceAndSetupGoesToTheMainWindow
     stock->m_nCopies = 2;
     stock->SetFocusCell(1, 1);
     Choose(stock, ID_GRID_PRINT);
-    SetGridPrinterSettings(nullptr);
     EXPECT_EQ(stock->m_nFromPage, 0);
     EXPECT_EQ(stock->m_nToPage, 99999);
     EXPECT_EQ(stock->m_nCopies, 0);
@@ -302,4 +304,31 @@ TEST_F(RowCommandsTest, InsertRowAndColumnBeforeTheFocus) {
     EXPECT_EQ(stock->GetItemText(3, ColumnOf(stock, "零件名称")), U("火花塞"));
     for (int row = 1; row < 4; ++row)
         EXPECT_EQ(stock->GetItemText(row, 0), wxString::Format("%i", row));
+}
+
+TEST_F(RowCommandsTest, PreviewOpensOncePerGrid) {
+    AddStock({{"刹车片", "A-1"}});
+    CGridCtrl* stock = OpenGrid("select * from ljkc order by no", "ljkc");
+    SetGridPrinterSettings(&printData);
+    auto previews = [] {
+        std::vector<CViewPrintPreview*> open;
+        for (wxWindow* window : wxTopLevelWindows)
+            if (auto* preview = dynamic_cast<CViewPrintPreview*>(window))
+                if (!wxPendingDelete.Member(preview)) open.push_back(preview);
+        return open;
+    };
+    stock->SetFocusCell(1, 1);
+    stock->SelectRange(1, 1, 1, 2);
+    Choose(stock, ID_GRID_PRINT_PREVIEW);
+    EXPECT_TRUE(stock->GetSelectedCells().empty());
+    EXPECT_EQ(stock->GetFocusCell().row, -1);
+    ASSERT_EQ(previews().size(), 1u);
+    EXPECT_EQ(previews()[0]->m_pGrid, stock);
+    EXPECT_TRUE(stock->m_bPreviewing);
+    stock->SetFocusCell(1, 1);
+    Choose(stock, ID_GRID_PRINT_PREVIEW);
+    EXPECT_EQ(previews().size(), 1u);
+    for (CViewPrintPreview* preview : previews())
+        preview->Destroy();
+    ProcessPending();
 }
