@@ -100,11 +100,11 @@ template <typename Build> void ExecuteChange(const wxString& cryptText, Build bu
     CDataSet::CryptTables(cryptText, 0);
 }
 
-// A number for a numeric field; a text that is no number has been refused with the
-// check's message and changes no row.
-wxString NumberLiteral(const wxString& value, long type) {
-    wxString checked = CValueCheck::CheckValue(value, type, 0);
-    if (checked == "0" && !value.empty() && value != "0")
+// The typed value checked for the field's type; a value the check refuses or has to
+// repair has shown its message and changes no row.
+wxString CheckedLiteral(const wxString& value, long type) {
+    wxString checked;
+    if (!CValueCheck::CheckAccepted(value, type, 0, &checked))
         throw ado::ComError(ado::DISP_E_TYPEMISMATCH, "Type mismatch.");
     return checked;
 }
@@ -120,17 +120,17 @@ wxString FieldLiteral(ado::Connection& connection, const wxString& table, const 
     case ado::adInteger:
     case ado::adSmallInt:
     case ado::adBigInt:
-        return NumberLiteral(value, ado::adInteger);
+        return CheckedLiteral(value, ado::adInteger);
     case ado::adNumeric:
     case ado::adDouble:
     case ado::adCurrency:
     case ado::adDecimal:
     case ado::adSingle:
-        return NumberLiteral(value, ado::adNumeric);
+        return CheckedLiteral(value, ado::adNumeric);
     case ado::adDate:
     case ado::adDBDate:
     case ado::adDBTimeStamp: {
-        wxString date = CValueCheck::CheckValue(value, ado::adDBDate, 0);
+        wxString date = CheckedLiteral(value, ado::adDBDate);
         return date == "0:00:00" ? wxString("{}") : "{^" + date + "}";
     }
     default:

@@ -13,7 +13,11 @@ const char* const kBadFormat = "数据格式不对！";
 const char* const kNoQuote = "  不能用单引号！";
 const char* const kBadDate = "日期不对，可能月份或天数不正确。";
 
+// Refusals shown by the check running on this thread, for CheckAccepted.
+thread_local int t_refusals = 0;
+
 void Box(const char* text) {
+    ++t_refusals;
     platform::ShowMessageBox(text);
 }
 
@@ -279,4 +283,11 @@ long CValueCheck::MapFieldType(long adoType, bool keepNumeric) {
 void CValueCheck::FormatMoney(wxString& text) {
     wxString rounded;
     if (!text.empty() && RoundToCents(text, rounded)) text = rounded;
+}
+
+bool CValueCheck::CheckAccepted(const wxString& text, long adoType, long definedSize,
+                                wxString* checked) {
+    const int before = t_refusals;
+    *checked = CheckValue(text, adoType, definedSize);
+    return t_refusals == before;
 }

@@ -15,6 +15,11 @@ public:
     // "日期不对，可能月份或天数不正确。" and is brought into range; empty gives "0:00:00".
     // Other types: unchanged.
     static wxString CheckValue(const wxString& text, long adoType, long definedSize);
+    // The same check for typed input that must be taken as it is or not at all: false
+    // when the check refused or repaired the text (its message has been shown), else
+    // true with the checked text in *checked.
+    static bool CheckAccepted(const wxString& text, long adoType, long definedSize,
+                              wxString* checked);
 
     // The grid editor's value class for an ADO type: integers 22 and numerics 4 with
     // keepNumeric (else 8), dates 7, texts 8, other types unchanged.

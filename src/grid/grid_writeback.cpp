@@ -9,30 +9,6 @@
 
 namespace {
 
-// Whether any message box was shown while it lived: the value check reports every
-// refusal with a box, so a box means the typed text was not taken.
-class BoxWatch {
-public:
-    BoxWatch() {
-        previous_ = platform::SetMessageBoxHandler(
-            [this](const std::string& text, const std::string& caption, unsigned type) {
-                shown_ = true;
-                platform::MessageBoxHandler self = platform::SetMessageBoxHandler(previous_);
-                const int reply = platform::ShowMessageBox(text, caption, type);
-                platform::SetMessageBoxHandler(std::move(self));
-                return reply;
-            });
-    }
-    ~BoxWatch() { platform::SetMessageBoxHandler(std::move(previous_)); }
-    BoxWatch(const BoxWatch&) = delete;
-    BoxWatch& operator=(const BoxWatch&) = delete;
-    bool Shown() const { return shown_; }
-
-private:
-    platform::MessageBoxHandler previous_;
-    bool shown_ = false;
-};
-
 // Puts a cell text into the current record's field. An empty text clears the field
 // (a number or date becomes empty rather than refused). A text the field cannot take
 // shows the format message with the cell's place and changes nothing.
@@ -58,7 +34,7 @@ bool StoreText(ado::Field& field, const wxString& text, int row, int col) {
     }
 }
 
-// The typed text checked for the field (CheckValue reports what it refuses) and
+// The typed text checked for the field (the check reports what it refuses) and
 // stored. False, with the record unchanged, when either refused it; else *stored is
 // the text the field took.
 bool CheckAndStore(ado::Field& field, const wxString& text, int row, int col, wxString* stored) {
@@ -75,11 +51,8 @@ bool CheckAndStore(ado::Field& field, const wxString& text, int row, int col, wx
         return false;
     }
     wxString checked;
-    {
-        BoxWatch watch;
-        checked = CValueCheck::CheckValue(text, field.Type(), field.DefinedSize());
-        if (watch.Shown()) return false;
-    }
+    if (!CValueCheck::CheckAccepted(text, field.Type(), field.DefinedSize(), &checked))
+        return false;
     if (!StoreText(field, checked, row, col)) return false;
     *stored = checked;
     return true;

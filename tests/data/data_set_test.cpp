@@ -185,6 +185,20 @@ TEST_F(AccountSetTest, DeleteAndUpdateRunOnDecryptedTablesAndEncryptThemAgain) {
     EXPECT_EQ(Column("select * from ljkc", "no").size(), 2u);
 }
 
+TEST_F(AccountSetTest, UpdatesWithRefusedValuesChangeNoRow) {
+    AddStock({{"刹车片", "A1"}});
+    CDataSet data;
+    data.UpdateWhere("ljkc", U("数量"), "5", "");
+    platform::ScriptedMessageBoxes boxes;
+    for (const char* value : {"12abc", "1x5", "+"}) {
+        boxes.Clear();
+        EXPECT_THROW(data.UpdateWhere("ljkc", U("数量"), value, ""), ado::ComError) << value;
+        EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"数据格式不对！"}) << value;
+        EXPECT_EQ(Column("select * from ljkc", "数量"), Texts{"5"}) << value;
+    }
+    EXPECT_TRUE(WorkingCopies().empty());
+}
+
 TEST_F(AccountSetTest, CopiedRowsMapByNameAndTypeAndAreNumberedAfterTheHeaderCount) {
     AddStock({{"刹车片", "A1"}, {"机油", "B2"}});
     CDataSet data;

@@ -113,6 +113,33 @@ TEST(CheckValue, DatesAreNormalisedAndImpossibleOnesRefused) {
         Expect(c);
 }
 
+// Input that must be taken as typed or not at all: anything the check refuses or
+// repairs is not accepted.
+TEST(CheckValue, AcceptedOnlyWithoutARefusal) {
+    struct Case {
+        const char* text;
+        long type;
+        bool accepted;
+        const char* checked;
+    } cases[] = {
+        {"2024-05-31", 133, true, "2024-05-31"},
+        {"2024-05-32", 133, false, ""},
+        {"2024-13-01", 133, false, ""},
+        {"-1.5", 131, true, "-1.5"},
+        {"12abc", 3, false, ""},
+        {"O'Brien", 200, false, ""},
+        {"", 3, true, "0"},
+    };
+    platform::ScriptedMessageBoxes boxes;
+    for (const Case& c : cases) {
+        boxes.Clear();
+        wxString checked;
+        EXPECT_EQ(CValueCheck::CheckAccepted(c.text, c.type, 30, &checked), c.accepted) << c.text;
+        EXPECT_EQ(boxes.Shown().empty(), c.accepted) << c.text;
+        if (c.accepted) EXPECT_EQ(checked, c.checked) << c.text;
+    }
+}
+
 TEST(MapFieldType, GivesTheEditorClasses) {
     struct {
         long type;
