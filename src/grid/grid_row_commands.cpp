@@ -103,10 +103,15 @@ void CGridCtrl::ToggleLineFlag(int image) {
     try {
         ado::Fields& fields = m_rsBound->Fields();
         ado::Field& flag = fields.Item(U("其它").utf8_string());
+        // A line whose image was never set may still hold a flag: it counts as set, so
+        // a second gift never overwrites the kept price with the gift's 0.
+        const ado::Variant stored = flag.Value();
+        const wxString storedText =
+            stored.IsNull() ? wxString() : wxString::FromUTF8(stored.ToString()).Trim(true);
         const int shown = GetItemImage(row, 0);
-        if (shown >= 0) {
+        if (shown >= 0 || !storedText.empty()) {
             flag.PutValue(ado::Variant::Null());
-            if (shown == kGiftImage)
+            if (shown == kGiftImage || storedText == FlagText(kGiftImage))
                 fields.Item(U("单价").utf8_string())
                     .PutValue(fields.Item(U("零售价").utf8_string()).Value());
             SetItemImage(row, 0, kNoFlag);

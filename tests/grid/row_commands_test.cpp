@@ -184,6 +184,16 @@ TEST_F(RowCommandsTest, FlagsActOnTheRecordShownInTheRow) {
     Choose(grid, ID_GRID_NO_DISCOUNT);
     EXPECT_EQ(FieldNow(grid, 1, "其它"), "N");
 
+    // a gift line shown without its image (reloaded) is cleared, its price kept
+    grid->SetFocusCell(2, 1);
+    Choose(grid, ID_GRID_GIFT);
+    grid->SetItemImage(2, 0, -1);
+    grid->SetFocusCell(2, 1);
+    Choose(grid, ID_GRID_GIFT);
+    EXPECT_EQ(FieldNow(grid, 2, "其它"), "NULL");
+    EXPECT_EQ(grid->GetItemText(2, ColumnOf(grid, "单价")), "35.00");
+    EXPECT_EQ(grid->GetItemImage(2, 0), -1);
+
     // the flags reach the table with the save, on the lines shown
     ASSERT_EQ(data.Save(grid->m_rsBound), 1);
     EXPECT_EQ(Column("select * from zyxm order by no", "其它"),
