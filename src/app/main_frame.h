@@ -17,12 +17,12 @@
 #include <wx/timer.h>
 #include <wx/weakref.h>
 
+class CCatalogTree;
 class CGfxOutBarCtrl;
 class CQvView;
 class CTextView;
 class wxSplitterWindow;
 class wxToolBar;
-class wxTreeCtrl;
 
 class CMainFrame : public wxFrame, public CMainFrameData {
 public:
@@ -54,6 +54,10 @@ public:
     void LoadMenuResource(int menuId);
     // Enables both toolbars; the login calls it.
     bool ShowToolbars();
+    // Rebuilds the top level of the catalogue tree (after login and after data changes).
+    void FillCatalogTree();
+    // Appends "Error <file> (<line>): <text>" to the program's trace log.
+    static void LogError(const wxString& text, const char* sourceFile, int line);
 
     // Pane layout.
     void ShowFullView();
@@ -71,6 +75,7 @@ public:
     CLedgerPosting Ledger() { return CLedgerPosting(*this); }
 
     CGfxOutBarCtrl* GetOutBar() const { return m_wndOutBar; }
+    CCatalogTree* GetCatalogTree() const { return m_wndTree; }
     CTextView* GetTextView() const { return m_pTextView; }
     CQvView* GetView() const { return m_pView; }
     wxToolBar* GetQueryBar() const { return m_wndQueryBar; }
@@ -112,7 +117,7 @@ private:
     wxSplitterWindow* m_wndSplitter = nullptr;
     wxSplitterWindow* m_wndRightSplitter = nullptr;
     CGfxOutBarCtrl* m_wndOutBar = nullptr;
-    wxTreeCtrl* m_wndTree = nullptr;
+    CCatalogTree* m_wndTree = nullptr;
     CQvView* m_pView = nullptr;
     CTextView* m_pTextView = nullptr;
     wxImageList m_imgLarge;
