@@ -1,6 +1,7 @@
 #include "app/main_frame.h"
 
 #include "app/background_dlg.h"
+#include "app/catalog_tree.h"
 #include "app/outbar_ctrl.h"
 #include "app/query_toolbar.h"
 #include "app/qv_app.h"
@@ -10,6 +11,7 @@
 #include "grid/grid_ctrl.h"
 #include "grid/lookup_pane.h"
 #include "grid/print_seam.h"
+#include "platform/log.h"
 #include "platform/message_box.h"
 #include "res/command_ids.h"
 #include "res/menus.h"
@@ -31,7 +33,6 @@
 #include <wx/statusbr.h>
 #include <wx/textentry.h>
 #include <wx/toolbar.h>
-#include <wx/treectrl.h>
 #include <wx/utils.h>
 
 namespace {
@@ -227,8 +228,7 @@ void CMainFrame::CreateOutBar() {
     m_wndOutBar->SetAnimSelHighlight(200);
 
     // The catalogue tree fills the third folder; its contents come after login.
-    m_wndTree = new wxTreeCtrl(m_wndOutBar, kCatalogTreeId, wxDefaultPosition, wxDefaultSize,
-                               wxTR_HAS_BUTTONS | wxTR_LINES_AT_ROOT | wxTR_HIDE_ROOT);
+    m_wndTree = new CCatalogTree(m_wndOutBar, kCatalogTreeId, *this);
     m_wndTree->SetImageList(&m_imgSmall);
 
     struct ItemDef {
@@ -260,6 +260,15 @@ bool CMainFrame::ShowToolbars() {
     m_wndToolBar->Enable(true);
     m_wndQueryBar->Enable(true);
     return true;
+}
+
+void CMainFrame::FillCatalogTree() {
+    m_wndTree->FillTopLevel();
+}
+
+void CMainFrame::LogError(const wxString& text, const char* sourceFile, int line) {
+    platform::AppendLog(
+        wxString::Format("Error %s (%d): %s\n", sourceFile, line, text).utf8_string());
 }
 
 void CMainFrame::OnIndicatorTimer(wxTimerEvent&) {
