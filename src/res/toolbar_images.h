@@ -7,7 +7,7 @@
 enum : int {
     IDB_OUTBAR_LARGE = 130, // 32-pixel outlook-bar images, mask RGB 128,128,128
     IDB_OUTBAR_SMALL = 131, // 16-pixel outlook-bar images, mask RGB 128,128,0
-    kOutBarImageCount = 11,
+    kOutBarImageCount = 13, // 11 and 12: a catalogue-tree node, closed and open
 };
 
 namespace res {
