@@ -12,11 +12,11 @@ struct Glyph {
 };
 
 // Image index order of the outlook bar: repair, customers, archive, members, follow-up,
-// ordering, parts, stock-in, sales, store, statistics.
+// ordering, parts, stock-in, sales, store, statistics, catalogue node closed and open.
 const Glyph kOutBarGlyphs[kOutBarImageCount] = {
-    {"修", 0x2E6FBF}, {"客", 0x3C9A4A}, {"档", 0x8A6D3B}, {"会", 0xC0504D},
-    {"访", 0x7A5CA8}, {"定", 0x2A8C8C}, {"零", 0x5B6B7A}, {"入", 0x4F8F2F},
-    {"售", 0xD0742C}, {"库", 0x6D5A42}, {"统", 0x9C3D7A},
+    {"修", 0x2E6FBF}, {"客", 0x3C9A4A}, {"档", 0x8A6D3B}, {"会", 0xC0504D}, {"访", 0x7A5CA8},
+    {"定", 0x2A8C8C}, {"零", 0x5B6B7A}, {"入", 0x4F8F2F}, {"售", 0xD0742C}, {"库", 0x6D5A42},
+    {"统", 0x9C3D7A}, {"类", 0x5B6B7A}, {"开", 0x2E6FBF},
 };
 
 struct ToolGlyph {
