@@ -205,6 +205,7 @@ void CLoginDlg::FinishLogin(const wxString& setName, const wxString& rights) {
     startup.Prepare(setName);
     LoadMenuForRights(*m_pFrame);
     m_pFrame->ShowToolbars();
+    m_pFrame->FillCatalogTree();
     startup.Finish(wxDateTime::Today());
     EndModal(wxID_OK);
 }
