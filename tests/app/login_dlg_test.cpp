@@ -2,6 +2,7 @@
 #include "app_fixture.h"
 
 #include "app/account_sets.h"
+#include "app/catalog_tree.h"
 #include "app/first_run.h"
 #include "app/first_run_dlg.h"
 #include "app/main_frame.h"
@@ -165,6 +166,10 @@ TEST_F(LoginFlowTest, NewFolderFirstRunLoginPasswordChangeAndSecondUser) {
     EXPECT_FALSE(HasMenuItem(frame, "配件(&P)", "零件售货(&L)\tCtrl+L"));
     EXPECT_TRUE(HasMenuItem(frame, "维修(&W)", "维修作业(&W)\tCtrl+W"));
     EXPECT_TRUE(frame->GetToolBar()->IsEnabled());
+    // The empty stock of the new folder: the five groups of the catalogue tree.
+    EXPECT_EQ(
+        frame->GetCatalogTree()->GetChildrenCount(frame->GetCatalogTree()->GetRootItem(), false),
+        5u);
     EXPECT_FALSE(CSettingFiles::FileExists("Picture/FirstRun"));
     EXPECT_TRUE(platform::ListFiles(Path("Data"), "*.dbf").empty());
     EXPECT_FALSE(platform::FileExists(Path(CUsersFile::kWorkingCopy)));
