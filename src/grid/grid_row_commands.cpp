@@ -17,11 +17,12 @@ wxString U(const char* text) {
     return wxString::FromUTF8(text);
 }
 
+const char* const kRecordNumber = "no";
+constexpr unsigned kNewColumnFormat = 37; // centred both ways, one line
+
 // Line flags as the column-0 image shows them and the field 其它 stores them.
 constexpr int kNoFlag = -1;
 constexpr int kGiftImage = 3;
-const char* const kRecordNumber = "no";
-constexpr unsigned kNewColumnFormat = 37; // centred both ways, one line
 const char* FlagText(int image) {
     switch (image) {
     case 1:
