@@ -314,6 +314,31 @@ TEST_F(QueryToolbarTest, PlateBoxOffersPlatesAndChecksMaintenance) {
     EXPECT_EQ(boxes_.Texts(), std::vector<std::string>{"查询值中不能包含单引号！查询失败。"});
 }
 
+// The keys reach the bar from the boxes' edit fields: Enter runs the search typed
+// last, Down moves into an open pick list.
+TEST_F(QueryToolbarTest, KeysOfTheBoxes) {
+    auto press = [](wxWindow* box, int key) {
+        wxKeyEvent event(wxEVT_CHAR_HOOK);
+        event.m_keyCode = key;
+        event.SetEventObject(box);
+        box->GetEventHandler()->ProcessEvent(event);
+    };
+    Type(Bar::kName, "刹车", false);
+    press(bar_->Box(Bar::kName), WXK_RETURN);
+    EXPECT_EQ(GridColumn("零件名称"), std::vector<wxString>{U("刹车片")});
+
+    Type(Bar::kPlate, "京A", false);
+    ASSERT_NE(bar_->GetPickDlg(), nullptr);
+    EXPECT_TRUE(bar_->m_bPlateSetOpen);
+    press(bar_->Box(Bar::kPlate), WXK_DOWN);
+    EXPECT_FALSE(bar_->m_bPlateSetOpen);
+    EXPECT_EQ(frame_->m_hPickTarget, bar_);
+    press(bar_->Box(Bar::kPlate), WXK_RETURN);
+    EXPECT_EQ(bar_->GetPickDlg(), nullptr);
+    ASSERT_EQ(checks_.size(), 1u);
+    EXPECT_EQ(checks_[0].plate, U("京A"));
+}
+
 // Another statement on the frame's data set makes the next keystroke run the plate
 // statement again.
 TEST_F(QueryToolbarTest, PlateRowsReopenedAfterAnotherOpen) {
