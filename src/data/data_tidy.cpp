@@ -7,6 +7,7 @@
 #include "data/data_folders.h"
 #include "data/data_set.h"
 #include "data/main_frame_data.h"
+#include "data/maintenance_files.h"
 #include "data/status_text.h"
 #include "data/table_catalog.h"
 #include "data/table_rebuild.h"
@@ -16,6 +17,7 @@
 #include "platform/gbk.h"
 #include "platform/log.h"
 #include "platform/message_box.h"
+#include "platform/paths.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -48,6 +50,13 @@ bool IsRangeDate(const wxString& text) {
     if (text.length() != 10 || text[4] != '-' || text[7] != '-') return false;
     wxDateTime day;
     return day.ParseISODate(text);
+}
+
+// A table missing from the set has no rows to delete.
+bool TableExists(const wxString& code) {
+    return CSettingFiles::TableFileExists(code) ||
+           CSettingFiles::FileExists(g_strSetFolder + code + ".dwf") ||
+           CTableCrypt::DataFileExists(code + ".dbf");
 }
 
 void RemoveStaged(const wxString& code) {
@@ -147,6 +156,40 @@ wxString RawValue(const std::string& bytes, size_t record, const RawTable& table
     }
 }
 
+// Stores a salvaged text in the new table's field. Texts go in as they were; a
+// number or date that the damage garbled stays empty rather than becoming 0 or today.
+void PutSalvagedValue(CDataSet& data, const ado::RecordsetPtr& rs, int index,
+                      const wxString& value) {
+    ado::Field& field = rs->Fields().Item(index);
+    const long type = field.Type();
+    double number = 0;
+    wxDateTime day;
+    switch (type) {
+    case 129:
+    case 200:
+    case 201:
+    case 202:
+        field.PutValue(
+            ado::Variant(field.DefinedSize() > 0
+                             ? platform::CutToGbkBytes(value.utf8_string(),
+                                                       static_cast<size_t>(field.DefinedSize()))
+                             : value.utf8_string()));
+        return;
+    case 3:
+    case 131:
+        if (!value.ToCDouble(&number)) return;
+        break;
+    case 133:
+    case 134:
+    case 135:
+        if (!day.ParseISODate(value)) return;
+        break;
+    default:
+        return;
+    }
+    data.PutFieldValue(value, wxString::FromUTF8(field.Name()), rs);
+}
+
 } // namespace
 
 const std::vector<wxString>& CDataTidy::TableCodes() {
@@ -218,9 +261,10 @@ bool CDataTidy::RebuildOne(const wxString& code) {
     if (!IsRebuilt(code)) {
         Say("该数据库不需要整理。");
     } else if (CTableCrypt::DataFileExists(code + ".dbf") &&
-               CSettingFiles::FileExists(g_strSetFolder + code + ".dwf") &&
-               !platform::DeleteFile(DataPathFile(code + ".dbf"))) {
-        // The working copy goes only while the encrypted table holds the data.
+               (!CMaintenanceFiles::Current().encrypt(code) ||
+                CTableCrypt::DataFileExists(code + ".dbf"))) {
+        // A working copy left behind may hold the latest changes: it goes back into
+        // the encrypted table rather than being deleted.
         Say("该文件正被占用,请退出后重新运行并直接进行本项操作！");
     } else {
         done = RebuildPair(code);
@@ -228,6 +272,25 @@ bool CDataTidy::RebuildOne(const wxString& code) {
     }
     m_frame.OpenConnection();
     return done;
+}
+
+bool CDataTidy::BackUp() {
+    const wxString folder = m_frame.ChooseBackupFolder();
+    if (folder.empty()) return false; // no backup, no delete
+    m_frame.m_strShared = folder;
+    m_frame.BackupRestore(2);
+    // The rows go only once every table lies complete in the backup.
+    const std::string tables = ProgramPath(g_strSetFolder);
+    for (const std::string& name : platform::ListFiles(tables, "*.dwf")) {
+        std::string copy, original;
+        if (!platform::ReadFileBytes(platform::JoinPath(folder.utf8_string(), name), copy) ||
+            !platform::ReadFileBytes(platform::JoinPath(tables, name), original) ||
+            copy != original) {
+            Say("备份没有完成，数据没有删除。");
+            return false;
+        }
+    }
+    return true;
 }
 
 bool CDataTidy::DeleteRows(const wxString& code, const wxString& fromDate, const wxString& toDate) {
@@ -248,14 +311,15 @@ bool CDataTidy::DeleteRows(const wxString& code, const wxString& fromDate, const
     }
     if (code.empty()) {
         if (!Ask("本系统的所有数据将被删除,是否继续?")) return false;
-        if (Ask("是否先备份数据?")) m_frame.BackupRestore(1);
+        if (Ask("是否先备份数据?") && !BackUp()) return false;
     } else if (!Ask("所选数据库中的数据将被删除,是否继续?")) {
         return false;
     }
     CWaitCursor wait;
     bool done = true;
     for (const wxString& table : tables) {
-        if (code.empty() && (table == "fieldlong" || table == "jmb")) continue;
+        if (code.empty() && (table == "fieldlong" || table == "jmb" || !TableExists(table)))
+            continue;
         try {
             m_frame.m_dsMain.DeleteWhere(table, DeleteCondition(table, fromDate, toDate));
         } catch (const ado::ComError& error) {
@@ -336,8 +400,7 @@ bool CDataTidy::Repair(const wxString& code) {
                 const wxString value = RawValue(bytes, record, old, field);
                 if (index < 0 || value.empty()) continue;
                 try {
-                    fresh.PutFieldValue(value, wxString::FromUTF8(rs->Fields().Item(index).Name()),
-                                        rs);
+                    PutSalvagedValue(fresh, rs, index, value);
                 } catch (const ado::ComError&) {
                     // a value damaged beyond its field's type stays empty
                 }

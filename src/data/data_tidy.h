@@ -33,6 +33,9 @@ public:
 
 private:
     bool RebuildPair(const wxString& code);
+    // Backs every table up into a folder the user picks; false when cancelled or
+    // incomplete (reported).
+    bool BackUp();
     void ReportDone();
     CMainFrameData& m_frame;
 };

@@ -1,5 +1,7 @@
 #include "data/data_tidy.h"
+#include "foxdb/dbf_table.h"
 #include "maintenance_fixture.h"
+#include "platform/gbk.h"
 
 namespace {
 
@@ -88,9 +90,20 @@ TEST_F(DataTidyTest, DeletingAllDataKeepsColumnWidthsAndCodes) {
     Insert("jmb", {{{"no", "1"}}});
     Insert("zyxm", {{{"no", "1"}}});
     platform::ScriptedMessageBoxes boxes;
+    wxString backupFolder; // the folder dialog's answer: Cancel
+    SetFolderDialogHandler([&](const wxString&) { return backupFolder; });
     boxes.Reply(platform::IDYES); // all data goes
-    boxes.Reply(platform::IDNO);  // no backup first
-    CDataTidy(*frame_).DeleteRows(wxString(), "", "2005-02-03");
+    boxes.Reply(platform::IDYES); // after a backup, which is cancelled
+    EXPECT_FALSE(CDataTidy(*frame_).DeleteRows(wxString(), "", "2005-02-03"));
+    EXPECT_EQ(Names().size(), 4u);
+
+    backupFolder = wxString::FromUTF8(root_ + "/backup");
+    std::filesystem::create_directories(root_ + "/backup");
+    boxes.Reply(platform::IDYES);
+    boxes.Reply(platform::IDYES);
+    boxes.Clear();
+    EXPECT_TRUE(CDataTidy(*frame_).DeleteRows(wxString(), "", "2005-02-03"));
+    EXPECT_EQ(Read(root_ + "/backup/gk.dwf"), Read(SetFile("gk.dwf")));
     EXPECT_EQ(Names(), (Texts{U("三"), U("四")}));
     EXPECT_EQ(Column("select * from zyxm", "no"), Texts{});
     EXPECT_EQ(Column("select * from fieldlong", "no"), Texts{"1"});
@@ -104,8 +117,12 @@ TEST_F(DataTidyTest, RepairSalvagesADamagedFile) {
                     {{"零件名称", "机油"}, {"单价", "-0.25"}, {"数量", "3"}, {"no", "2"}},
                     {{"零件名称", "滤芯"}, {"no1", "300"}, {"no", "3"}},
                     {{"零件名称", "雨刮"}, {"no", "4"}}});
+    CDataSet().UpdateWhere("ljth", U("客户"), "O'Brien", "no=2");
     std::string bytes = PlainCopy("ljth");
     const size_t header = HeaderLength(bytes), length = RecordLength(bytes);
+    const size_t price = bytes.find("-0.25");
+    ASSERT_NE(price, std::string::npos);
+    bytes.replace(price, 5, "-0#25");  // a garbled number stays empty
     bytes[header] = '*';               // first record deleted
     bytes[header + 3 * length] = '\0'; // last record blanked by a crash
     bytes[4] = 9;                      // the header claims records the file lacks
@@ -116,7 +133,8 @@ TEST_F(DataTidyTest, RepairSalvagesADamagedFile) {
     const wxString ordered = "select * from ljth order by no";
     EXPECT_EQ(Column(ordered, "no"), (Texts{"1", "2", "3"}));
     EXPECT_EQ(Column(ordered, U("零件名称")), (Texts{U("机油"), U("滤芯"), "NULL"}));
-    EXPECT_EQ(Column(ordered, U("单价")), (Texts{"-0.25", "NULL", "NULL"}));
+    EXPECT_EQ(Column(ordered, U("单价")), (Texts{"NULL", "NULL", "NULL"}));
+    EXPECT_EQ(Column(ordered, U("客户")), (Texts{"O'Brien", "NULL", "NULL"}));
     EXPECT_EQ(Column(ordered, U("数量")), (Texts{"3", "NULL", "NULL"}));
     EXPECT_EQ(Column(ordered, "no1"), (Texts{"NULL", "300", "NULL"}));
     EXPECT_TRUE(WorkingCopies().empty());
@@ -159,7 +177,17 @@ TEST_F(DataTidyTest, RebuildDropsDeletedRowsAndOldColumnWidths) {
     CDataSet().DeleteWhere("ljth", "no=2");
     platform::ScriptedMessageBoxes boxes;
     CDataTidy tidy(*frame_);
+    // A working copy left behind holds the latest change; the rebuild keeps it.
+    PlainCopy("ljth");
+    {
+        foxdb::TableEdit edit(Working("ljth.dbf"));
+        ASSERT_EQ(edit.Table().RecordCount(), 4u); // 四 is the last record
+        edit.Update(4, edit.Table().FieldIndex("零件名称"),
+                    foxdb::Value(platform::Utf8ToGbk("五")));
+        edit.Commit();
+    }
     EXPECT_TRUE(tidy.RebuildOne("ljth"));
+    EXPECT_EQ(Names(), (Texts{U("一"), U("三"), U("五")}));
     EXPECT_EQ(Column("select * from ljth order by no", "no"), (Texts{"1", "2", "3"}));
     EXPECT_FALSE(tidy.RebuildOne("kzk")); // never rebuilt
     EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{"操作完成 ", "该数据库不需要整理。"}));
