@@ -127,6 +127,7 @@ TEST_F(DataTidyTest, RepairSalvagesADamagedFile) {
     bytes[header + 3 * length] = '\0'; // last record blanked by a crash
     bytes[4] = 9;                      // the header claims records the file lacks
     Write(Working("ljth.dbf"), bytes);
+    EXPECT_THROW(foxdb::DbfTable::Open(Working("ljth.dbf")), foxdb::Error);
     platform::ScriptedMessageBoxes boxes;
     EXPECT_TRUE(CDataTidy(*frame_).Repair("ljth"));
     EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"操作完成 "});
