@@ -228,6 +228,19 @@ void CDataTidy::ReportDone() {
     Say(kDoneText);
 }
 
+bool CDataTidy::PurgeOldColumnWidths() {
+    if (!TableExists("fieldlong")) return true;
+    // Widths saved more than 720 days ago and not kept on purpose (n39) go.
+    try {
+        const wxString today = wxDateTime::Today().Format("%Y-%m-%d");
+        m_frame.m_dsMain.DeleteWhere("fieldlong", "(({^" + today + "}-n40)>720 and n39=0)");
+        return true;
+    } catch (const ado::ComError& error) {
+        CDataSet::ShowComError(error);
+        return false;
+    }
+}
+
 bool CDataTidy::RebuildAll() {
     m_frame.m_dsMain.CloseRecordset();
     m_frame.CloseConnection();
@@ -237,17 +250,10 @@ bool CDataTidy::RebuildAll() {
         if (!m_frame.DeleteWorkingCopies()) {
             Say("还有文件被占用,请退出后重新运行并直接进行本项操作！");
         } else {
-            bool purged = true;
-            try {
-                const wxString today = wxDateTime::Today().Format("%Y-%m-%d");
-                m_frame.m_dsMain.DeleteWhere("fieldlong", "(({^" + today + "}-n40)>720 and n39=0)");
-            } catch (const ado::ComError& error) {
-                CDataSet::ShowComError(error);
-                purged = false;
-            }
+            const bool purged = PurgeOldColumnWidths();
             // Failures of single tables have been reported; the others are rebuilt.
             done = RebuildAllTables() && purged;
-            ReportDone();
+            if (done) ReportDone(); // failures have been reported one by one
         }
     }
     m_frame.OpenConnection();
@@ -331,9 +337,10 @@ bool CDataTidy::DeleteRows(const wxString& code, const wxString& fromDate, const
         // rebuilt keep them marked, which hides them just as well.
         if (IsRebuilt(table) && !RebuildPair(table)) done = false;
     }
-    if (code.empty())
+    // Failures have been reported one by one; only a complete run says it is done.
+    if (done && code.empty())
         ReportDone();
-    else
+    else if (done)
         Say(kDoneText);
     return done;
 }

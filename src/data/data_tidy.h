@@ -33,6 +33,7 @@ public:
 
 private:
     bool RebuildPair(const wxString& code);
+    bool PurgeOldColumnWidths();
     // Backs every table up into a folder the user picks; false when cancelled or
     // incomplete (reported).
     bool BackUp();
