@@ -233,6 +233,25 @@ TEST_F(QueryToolbarTest, QuotesAndHeadersLoadNothing) {
     EXPECT_EQ(GridRows(), -1);
 }
 
+// The supplier table: the value box lists the suppliers, the part box the vehicle
+// types they offer (no header), and a type shows that supplier's offers of hy.
+TEST_F(QueryToolbarTest, SupplierOffersByVehicleType) {
+    MakeTables({"gys", "hy"}, *frame_);
+    AddRows("gys", {{{"单位", "华远"}}, {{"单位", "东风配件"}}});
+    AddRows("hy", {{{"供应商", "华远"}, {"车型", "捷达"}, {"零件名称", "刹车片"}},
+                   {{"供应商", "华远"}, {"车型", "奥迪"}, {"零件名称", "雨刮"}},
+                   {{"供应商", "东风配件"}, {"车型", "捷达"}, {"零件名称", "灯泡"}}});
+    Choose(Bar::kTable, "供应商");
+    EXPECT_EQ(bar_->Box(Bar::kValue)->GetString(0), U("供应商"));
+    Choose(Bar::kValue, "华远");
+    wxComboBox* parts = bar_->Box(Bar::kPart);
+    EXPECT_EQ(Entries(parts), (std::vector<wxString>{U("奥迪"), U("捷达")}));
+    EXPECT_TRUE(parts->IsEnabled());
+    EXPECT_EQ(GridRows(), 2);
+    Choose(Bar::kPart, "捷达");
+    EXPECT_EQ(GridColumn("零件名称"), std::vector<wxString>{U("刹车片")});
+}
+
 TEST_F(QueryToolbarTest, SalesArchiveNeedsBothRights) {
     AddRows("ljsh", {{{"车型", "捷达"}, {"flag", "P"}},
                      {{"车型", "捷达"}, {"flag", "W"}},
