@@ -391,6 +391,14 @@ bool CDataTidy::Repair(const wxString& code) {
                                      ado::adCmdText | ado::adExecuteNoRecords);
         if (!fresh.OpenShowError(connection, "select * from " + code)) return giveUp(nullptr);
         ado::RecordsetPtr rs = fresh.m_pRecordset;
+        // The new table's field for each old one, by name; -1 for none ("no" is renumbered).
+        std::vector<int> target(old.fields.size(), -1);
+        for (size_t f = 0; f < old.fields.size(); ++f)
+            for (int i = 0; i < rs->Fields().Count(); ++i)
+                if (old.fields[f].type != '0' && old.fields[f].name.CmpNoCase("no") != 0 &&
+                    old.fields[f].name.CmpNoCase(wxString::FromUTF8(rs->Fields().Item(i).Name())) ==
+                        0)
+                    target[f] = i;
         for (size_t record = 0; record < old.records; ++record) {
             const char flag = bytes[old.headerLength + record * old.recordLength];
             if (flag == '*') continue; // deleted in the old table
@@ -398,26 +406,18 @@ bool CDataTidy::Repair(const wxString& code) {
             rs->Fields().Item("no").PutValue(ado::Variant(-static_cast<long>(record) - 1));
             ++salvaged;
             if (flag == '\0') continue; // an empty record keeps only its number
-            for (const RawField& field : old.fields) {
-                if (field.type == '0' || field.name.CmpNoCase("no") == 0) continue;
-                int index = -1;
-                for (int i = 0; i < rs->Fields().Count(); ++i)
-                    if (field.name.CmpNoCase(wxString::FromUTF8(rs->Fields().Item(i).Name())) == 0)
-                        index = i;
-                const wxString value = RawValue(bytes, record, old, field);
-                if (index < 0 || value.empty()) continue;
+            for (size_t f = 0; f < old.fields.size(); ++f) {
+                if (target[f] < 0) continue;
+                const wxString value = RawValue(bytes, record, old, old.fields[f]);
+                if (value.empty()) continue;
                 try {
-                    PutSalvagedValue(fresh, rs, index, value);
+                    PutSalvagedValue(fresh, rs, target[f], value);
                 } catch (const ado::ComError&) {
                     // a value damaged beyond its field's type stays empty
                 }
             }
         }
         fresh.NumberRows(rs, "0");
-        if (readable > salvaged) {
-            fresh.Close();
-            return giveUp("修复得到的记录比原数据表少，原数据表保持不变。");
-        }
         if (fresh.Save(rs) != 1) {
             fresh.Close();
             return giveUp(nullptr);
@@ -428,6 +428,17 @@ bool CDataTidy::Repair(const wxString& code) {
         return giveUp(nullptr);
     }
     fresh.Close();
+    // Only a complete new table, and never fewer records than the old one still
+    // gives, takes the old one's place.
+    try {
+        const std::string staged = platform::FindFileNoCase(RebuildStagingFolder().utf8_string(),
+                                                            (code + ".dbf").utf8_string());
+        const long written = staged.empty() ? -1 : foxdb::ReadRecordCount(staged);
+        if (written != salvaged || written < readable)
+            return giveUp("修复得到的记录比原数据表少，原数据表保持不变。");
+    } catch (const foxdb::Error&) {
+        return giveUp("修复得到的记录比原数据表少，原数据表保持不变。");
+    }
     platform::AppendLog("repair of " + code.utf8_string() + " salvaged " +
                         std::to_string(salvaged) + " records");
     // The salvaged table replaces the old working copy in one rename.

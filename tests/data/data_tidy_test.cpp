@@ -171,6 +171,21 @@ TEST_F(DataTidyTest, RepairOfAnUnreadableFileLeavesIt) {
     EXPECT_TRUE(Staged().empty());
 }
 
+TEST_F(DataTidyTest, RepairThatCannotWriteLeavesTheDamagedFile) {
+    Insert("ljth", {{{"零件名称", "一"}, {"no", "1"}}, {{"零件名称", "二"}, {"no", "2"}}});
+    std::string bytes = PlainCopy("ljth");
+    bytes[4] = 9;
+    Write(Working("ljth.dbf"), bytes);
+    platform::ScriptedMessageBoxes boxes;
+    {
+        FileSizeLimit full(bytes.size() / 2); // the disk fills while the new table is written
+        EXPECT_FALSE(CDataTidy(*frame_).Repair("ljth"));
+    }
+    EXPECT_EQ(Read(Working("ljth.dbf")), bytes);
+    EXPECT_TRUE(Staged().empty());
+    EXPECT_FALSE(boxes.Texts().empty());
+}
+
 TEST_F(DataTidyTest, RebuildDropsDeletedRowsAndOldColumnWidths) {
     CreatePlainTable(CTableCatalog().GetCreateSql("fieldlong"));
     frame_->EncryptAllTables();
