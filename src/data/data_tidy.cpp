@@ -45,13 +45,6 @@ bool IsRebuilt(const wxString& code) {
     return std::find(codes.begin(), codes.end(), code) != codes.end();
 }
 
-// A date of the range as the edits hold it after their check: yyyy-mm-dd and real.
-bool IsRangeDate(const wxString& text) {
-    if (text.length() != 10 || text[4] != '-' || text[7] != '-') return false;
-    wxDateTime day;
-    return day.ParseISODate(text);
-}
-
 // A table missing from the set has no rows to delete.
 bool TableExists(const wxString& code) {
     return CSettingFiles::TableFileExists(code) ||
@@ -198,6 +191,12 @@ const std::vector<wxString>& CDataTidy::TableCodes() {
         "gys",  "wlzm",  "wxxm", "ygk",  "gdxm", "blp",  "byxmb", "hy",  "jjl",  "hyzl",
         "jhda", "bdzxm", "tmlj", "jmb",  "LJDB", "tpk",  "gdzc",  "kzk", "ljzc", "fieldlong"};
     return codes;
+}
+
+bool CDataTidy::IsRangeDate(const wxString& text) {
+    if (text.length() != 10 || text[4] != '-' || text[7] != '-') return false;
+    wxDateTime day;
+    return day.ParseISODate(text);
 }
 
 bool CDataTidy::IsDatedTable(const wxString& code) {

@@ -20,6 +20,8 @@ public:
     // empty; not both for a dated table, which gives an empty condition).
     static wxString DeleteCondition(const wxString& code, const wxString& fromDate,
                                     const wxString& toDate);
+    // A date of the range as the edits hold it after their check: yyyy-mm-dd and real.
+    static bool IsRangeDate(const wxString& text);
 
     // Rebuilds every table and purges old column widths (asks first). True when done.
     bool RebuildAll();
