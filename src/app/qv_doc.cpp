@@ -109,19 +109,21 @@ std::optional<CQvDoc::SaveTarget> CQvDoc::PrepareSave(const wxString& chosenPath
     return target;
 }
 
-void CQvDoc::OnFileSave() {
+std::optional<CQvDoc::SaveTarget> CQvDoc::OnFileSave() {
     CMainFrame* frame = CMainFrame::Get();
-    if (!frame) return;
+    if (!frame) return std::nullopt;
     if (frame->IsTokenDenied(56)) {
         Refuse("超出权限,无效操作!");
-        return;
+        return std::nullopt;
     }
     CGridCtrl* grid = CGridCtrl::GetCurrentGrid();
-    if (!grid) return;
+    if (!grid) return std::nullopt;
     wxFileDialog dialog(frame, wxEmptyString, wxEmptyString, grid->m_strTitle,
                         wxString::FromUTF8(kSaveFilter), wxFD_SAVE);
-    if (dialog.ShowModal() != wxID_OK) return;
-    if (auto target = PrepareSave(dialog.GetPath())) SaveGrid(*grid, *target);
+    if (dialog.ShowModal() != wxID_OK) return std::nullopt;
+    auto target = PrepareSave(dialog.GetPath());
+    if (target) SaveGrid(*grid, *target);
+    return target;
 }
 
 void CQvDoc::SaveGrid(CGridCtrl& grid, const SaveTarget& target) {

@@ -18,8 +18,9 @@ public:
     };
 
     // Save and Save As: the rights check, the save dialog, the checks of PrepareSave,
-    // then the export of the current grid.
-    void OnFileSave();
+    // then the export of the current grid. The target written to; nothing when the
+    // save was refused or cancelled.
+    std::optional<SaveTarget> OnFileSave();
 
     // The checks after the save dialog. Shows the refusal and returns nothing when the
     // file may not be written there; asks before an existing file is replaced and

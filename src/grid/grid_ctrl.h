@@ -59,6 +59,8 @@ public:
 
     // The grid whose focus cell last moved; null when none or when it was destroyed.
     static CGridCtrl* GetCurrentGrid();
+    // Makes this grid the one the document's commands act on.
+    void MakeCurrentGrid();
 
     // --- cells and item access ---
     virtual CGridCell* CreateCell(int row, int col);
@@ -354,7 +356,6 @@ private:
     // Puts a cut or pasted text into a cell and its record; false when the record's field
     // refused it.
     bool PutPastedText(int row, int col, const wxString& text);
-    void MakeCurrentGrid();
     void ApplyGridSet();
     void DeriveCellColours();
     void RepaintFixedOf(int row, int col, wxDC* dc);
