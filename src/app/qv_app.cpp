@@ -1,6 +1,7 @@
 #include "app/qv_app.h"
 
 #include "app/about_dlg.h"
+#include "app/data_export_dlg.h"
 #include "app/data_file_open_form.h"
 #include "app/data_tidy_dlg.h"
 #include "app/first_run_dlg.h"
@@ -78,6 +79,7 @@ bool CQvApp::OnInit() {
     CGridFileSave::Register();
     CDataFileOpenForm::Register();
     CDataTidyDlg::Register();
+    CDataExportDlg::Register();
     CSettingsSheet::Register();
     CMainFrame::RegisterForm(FormKind::ReportSetup, [](CMainFrame& frame, int, const wxString&) {
         CReportSetupDlg dialog(&frame);
