@@ -3,6 +3,7 @@
 #include "recordset_fixture.h"
 
 #include "grid/print_texts.h"
+#include "grid/repair_print_dlg.h"
 #include "grid/repair_vehicle_texts.h"
 #include "platform/gbk.h"
 
@@ -85,6 +86,30 @@ TEST_F(RepairVehicleTest, WithoutAVehicleOnlyTheCardFillsTheHead) {
         EXPECT_EQ(texts[pt::kFault], customer == std::string("浙C'9") ? U("漏油") : "");
     }
     EXPECT_TRUE(boxes.Texts().empty()) << "a quote in the customer is no broken statement";
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(RepairVehicleTest, AWorkCardWithOneRecordOpensTheDispatchList) {
+    CreateTable("ygk");
+    AddLines({{"换机油", 1}});
+    ASSERT_EQ(CSettingFiles::WriteSettingFile("WxQdType", "1"), 1);
+    data.Open("select * from zyxm");
+    ado::RecordsetPtr lines = data.m_pRecordset;
+    SetActiveSheetSource([lines](ActiveSheetLines& sheet) {
+        sheet.customer = U("浙A1");
+        sheet.mode = "W";
+        sheet.lines = lines;
+        return true;
+    });
+    CGridCtrl* grid = NewGrid("zyxm");
+    auto* dialog = new CRepairPrintDlg(frame, grid);
+    EXPECT_EQ(dialog->Form(), RepairForm::Dispatch);
+    SetActiveSheetSource(nullptr);
+    dialog->Destroy();
+    EXPECT_TRUE(boxes.Texts().empty());
 }
 
 } // namespace
