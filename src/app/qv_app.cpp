@@ -3,6 +3,7 @@
 #include "app/about_dlg.h"
 #include "app/data_export_dlg.h"
 #include "app/data_file_open_form.h"
+#include "app/data_import_dlg.h"
 #include "app/data_tidy_dlg.h"
 #include "app/first_run_dlg.h"
 #include "app/grid_file_save.h"
@@ -80,6 +81,7 @@ bool CQvApp::OnInit() {
     CDataFileOpenForm::Register();
     CDataTidyDlg::Register();
     CDataExportDlg::Register();
+    CDataImportDlg::Register();
     CSettingsSheet::Register();
     CMainFrame::RegisterForm(FormKind::ReportSetup, [](CMainFrame& frame, int, const wxString&) {
         CReportSetupDlg dialog(&frame);
