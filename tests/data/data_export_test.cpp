@@ -1,4 +1,5 @@
 #include "data/data_export.h"
+#include "data/db_link.h"
 #include "data/table_file_export.h"
 #include "maintenance_fixture.h"
 
@@ -19,7 +20,16 @@ protected:
         data.Open(statement);
         EXPECT_TRUE(data.IsOpen());
         const std::string path = Home(file);
-        if (file.size() > 4 && file.substr(file.size() - 4) == ".dbf")
+        const std::string ext = file.substr(file.rfind('.'));
+        if (ext == ".xls") {
+            std::vector<wxString> header;
+            for (int i = 0; i < data.m_pRecordset->Fields().Count(); ++i)
+                header.push_back(wxString::FromUTF8(data.m_pRecordset->Fields().Item(i).Name()));
+            CDbLink().ExportToSpreadsheet(data.m_pRecordset, wxString::FromUTF8(path), header,
+                                          false);
+        } else if (ext == ".dwf") {
+            EXPECT_EQ(ExportToEncryptedFile(data.m_pRecordset, wxString::FromUTF8(path)), 1);
+        } else if (ext == ".dbf")
             EXPECT_EQ(ExportToTableFile(data.m_pRecordset, wxString::FromUTF8(path)), 1);
         else
             data.m_pRecordset->Save(path, ado::adPersistADTG);
@@ -61,7 +71,7 @@ TEST(DataExportCondition, DatesThatAreNotPlainDatesAreRefused) {
 
 TEST_F(DataExportTest, ACompleteExportIsDeletedWhenTheOperatorAgrees) {
     const wxString condition = CDataExport::Condition("ljth", "2005-02-01", "");
-    for (const char* file : {"out.adtg", "out.dbf"}) {
+    for (const char* file : {"out.adtg", "out.dbf", "out.xls", "out.dwf"}) {
         SCOPED_TRACE(file);
         const long rows = SaveRows(CDataExport::LoadStatement("ljth", condition), file);
         ASSERT_EQ(rows, 2);
@@ -75,6 +85,7 @@ TEST_F(DataExportTest, ACompleteExportIsDeletedWhenTheOperatorAgrees) {
     EXPECT_EQ(boxes.Texts(),
               (std::vector<std::string>{"数据被导出后,导出的数据将从本系统中删除,是否继续?",
                                         "操作完成 "}));
+    EXPECT_TRUE(WorkingCopies().empty()); // reading the files back leaves no plain copy
 }
 
 TEST_F(DataExportTest, NothingIsDeletedWithoutACompleteFileOrAYes) {
