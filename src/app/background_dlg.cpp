@@ -1,6 +1,6 @@
 #include "app/background_dlg.h"
 
-#include "app/qv_app.h"
+#include "app/help_key.h"
 #include "app/text_view.h"
 #include "data/setting_files.h"
 #include "res/background_template.h"
@@ -41,10 +41,5 @@ void CBackgroundDlg::OnCancelButton(wxCommandEvent&) {
 }
 
 void CBackgroundDlg::OnCharHook(wxKeyEvent& event) {
-    auto* app = dynamic_cast<CQvApp*>(wxTheApp);
-    if (event.GetKeyCode() != WXK_F1 || event.HasAnyModifiers() || !app) {
-        event.Skip();
-        return;
-    }
-    app->WinHelp(kDialogId, CQvApp::HELP_CONTEXT);
+    if (!AnswerHelpKey(event, kDialogId)) event.Skip();
 }

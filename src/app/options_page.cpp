@@ -1,6 +1,6 @@
 #include "app/options_page.h"
 
-#include "app/qv_app.h"
+#include "app/help_key.h"
 #include "data/setting_files.h"
 #include "platform/message_box.h"
 #include "res/control_ids.h"
@@ -157,10 +157,5 @@ void page1::OnOptionChanged(wxCommandEvent& event) {
 }
 
 void page1::OnCharHook(wxKeyEvent& event) {
-    auto* app = dynamic_cast<CQvApp*>(wxTheApp);
-    if (event.GetKeyCode() != WXK_F1 || event.HasAnyModifiers() || !app) {
-        event.Skip();
-        return;
-    }
-    app->WinHelp(kHelpId, CQvApp::HELP_CONTEXT);
+    if (!AnswerHelpKey(event, kHelpId)) event.Skip();
 }
