@@ -1,7 +1,8 @@
 #pragma once
 // What every command of the main window does: one table from command ID to action,
-// read by the frame's single dispatch point. Forms of later parts are named by kind
-// and opened through the openers those parts register with the frame.
+// read by the frame's single dispatch point. The workshop, parts-trade and office
+// forms are named by kind and opened through the openers their folders register
+// with the frame.
 #include <cstddef>
 
 // The forms and sheets the frame opens but does not own.

@@ -3,8 +3,9 @@
 // on the right the upper pane (the view that hosts the main grid) over the lower
 // pane (the picture view, parent of the work sheets). Every menu, toolbar,
 // accelerator and outlook-bar command goes through ExecuteCommand and the command
-// table; forms of other parts open through the openers they register. Its data
-// share (shared connection, rights, hand-over text) is CMainFrameData.
+// table; the workshop, parts-trade and office forms open through the openers
+// their folders register. Its data share (shared connection, rights, hand-over
+// text) is CMainFrameData.
 #include "app/command_table.h"
 #include "app/ledger_posting.h"
 #include "app/qv_doc.h"
@@ -26,9 +27,9 @@ class wxToolBar;
 
 class CMainFrame : public wxFrame, public CMainFrameData {
 public:
-    // Opens a form of another part: mode and text as the command table gives them.
+    // Opens a form the frame does not own: mode and text as the command table gives them.
     using FormOpener = std::function<void(CMainFrame& frame, int mode, const wxString& text)>;
-    // Later parts register their forms once at start-up; a kind without an opener
+    // Every folder registers its forms once at start-up; a kind without an opener
     // does nothing when its command comes. An empty opener removes the kind's one.
     static void RegisterForm(FormKind kind, FormOpener opener);
 

@@ -1,22 +1,13 @@
 #include "app/qv_app.h"
 
-#include "app/about_dlg.h"
-#include "app/data_export_dlg.h"
-#include "app/data_file_open_form.h"
-#include "app/data_import_dlg.h"
-#include "app/data_tidy_dlg.h"
 #include "app/first_run_dlg.h"
-#include "app/grid_file_save.h"
 #include "app/help_map.h"
-#include "app/login_dlg.h"
 #include "app/main_frame.h"
 #include "app/progress_bar.h"
-#include "app/settings_sheet.h"
 #include "app/splash_window.h"
 #include "app/tip_dlg.h"
 #include "crypt/sealkit.h"
 #include "data/setting_files.h"
-#include "grid/report_setup_dlg.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
 #include "platform/message_box_wx.h"
@@ -74,19 +65,7 @@ bool CQvApp::OnInit() {
     });
     wxInitAllImageHandlers(); // backgrounds may be BMP, GIF or JPEG
     if (!CFirstRunDlg::SetUpNewFolder()) return false;
-    CLoginDlg::Register();
-    CTipDlg::Register();
-    CAboutDlg::Register();
-    CGridFileSave::Register();
-    CDataFileOpenForm::Register();
-    CDataTidyDlg::Register();
-    CDataExportDlg::Register();
-    CDataImportDlg::Register();
-    CSettingsSheet::Register();
-    CMainFrame::RegisterForm(FormKind::ReportSetup, [](CMainFrame& frame, int, const wxString&) {
-        CReportSetupDlg dialog(&frame);
-        dialog.ShowModal();
-    });
+    RegisterForms();
     if (!StartUp()) return false;
     CTipDlg::ShowAfterLogin(m_pMainFrame);
     return true;

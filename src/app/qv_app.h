@@ -41,6 +41,11 @@ public:
     // --exit-at-login: the program ends as soon as the login is up (start-up timing).
     bool m_bExitAtLogin = false;
 
+protected:
+    // Registers the opener of every form with the main window, before the login can
+    // ask for one. The program (src/qv) knows every subsystem's forms.
+    virtual void RegisterForms() {}
+
 private:
     std::unique_ptr<wxHtmlHelpController> m_pHelp;
 };

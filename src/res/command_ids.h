@@ -1,7 +1,8 @@
 #pragma once
 // Command IDs of the menus, the toolbar, the accelerators and the outlook bar. The
 // numbers are the program's own and stay as they are: settings, help contexts and
-// forms of other parts refer to them. None falls in wx's reserved range 4999..5999.
+// the workshop, parts-trade and office forms refer to them. None falls in wx's
+// reserved range 4999..5999.
 
 enum : int {
     // Resources

@@ -1,3 +1,0 @@
-#include "app/qv_app.h"
-
-wxIMPLEMENT_APP(CQvApp);

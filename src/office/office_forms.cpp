@@ -1,0 +1,7 @@
+#include "office/office_forms.h"
+
+namespace office {
+
+void RegisterForms() {}
+
+} // namespace office

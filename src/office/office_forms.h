@@ -1,0 +1,10 @@
+#pragma once
+// The openers of the office forms: business partners and their ledger, the cash
+// journal, the reminder panel, alerts, flow analysis and the statistics.
+
+namespace office {
+
+// Registers the opener of each of this folder's forms with the main window.
+void RegisterForms();
+
+} // namespace office

@@ -1,0 +1,7 @@
+#include "parts/parts_forms.h"
+
+namespace parts {
+
+void RegisterForms() {}
+
+} // namespace parts

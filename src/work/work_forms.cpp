@@ -1,0 +1,7 @@
+#include "work/work_forms.h"
+
+namespace work {
+
+void RegisterForms() {}
+
+} // namespace work
