@@ -27,6 +27,8 @@ constexpr HRESULT STG_E_FILEALREADYEXISTS = Hr(0x80030050);
 constexpr HRESULT DB_E_ERRORSINCOMMAND = Hr(0x80040E14); // the statement is wrong
 constexpr HRESULT DB_E_ERRORSOCCURRED = Hr(0x80040E21);  // a value does not fit its field
 constexpr HRESULT kRowChangedSinceRead = Hr(0x80040E38); // batch conflict
+constexpr HRESULT XACT_E_NOTRANSACTION = Hr(0x8004D00E); // commit or rollback without one
+constexpr HRESULT XACT_E_XTIONEXISTS = Hr(0x8004D013);   // a nested begin
 
 // ADO's own errors: HRESULT 0x800A0000 | number.
 enum ErrorValueEnum : int {

@@ -3,6 +3,7 @@
 #include "ado/engine_error.h"
 #include "ado/row_store.h"
 #include "foxdb/database.h"
+#include "foxdb/transaction.h"
 #include "platform/files.h"
 #include "platform/gbk.h"
 
@@ -105,11 +106,46 @@ void Connection::Open(const std::string& connectionString, const std::string& /*
 
 void Connection::Close() {
     if (!database_) Fail(adErrObjectClosed);
+    transaction_.reset(); // rolls back
     std::vector<Recordset*> open = recordsets_;
     for (Recordset* rs : open)
         if (rs->IsOpen()) rs->Close();
     database_.reset();
     folder_.clear();
+}
+
+long Connection::BeginTrans() {
+    if (!database_) Fail(adErrObjectClosed);
+    if (transaction_)
+        throw ComError(XACT_E_XTIONEXISTS, "Only one transaction can be open at a time.", kSource);
+    try {
+        transaction_ = std::make_unique<foxdb::Transaction>(folder_);
+    } catch (const foxdb::Error& e) {
+        throw EngineError(e);
+    }
+    return 1;
+}
+
+void Connection::CommitTrans() {
+    if (!database_) Fail(adErrObjectClosed);
+    if (!transaction_) throw ComError(XACT_E_NOTRANSACTION, "No transaction is active.", kSource);
+    try {
+        transaction_->Commit();
+    } catch (const foxdb::Error& e) {
+        throw EngineError(e); // still open: the caller rolls back
+    }
+    transaction_.reset();
+}
+
+void Connection::RollbackTrans() {
+    if (!database_) Fail(adErrObjectClosed);
+    if (!transaction_) throw ComError(XACT_E_NOTRANSACTION, "No transaction is active.", kSource);
+    std::unique_ptr<foxdb::Transaction> open = std::move(transaction_);
+    try {
+        open->Rollback();
+    } catch (const foxdb::Error& e) {
+        throw EngineError(e); // the journal stays for the next open to undo
+    }
 }
 
 long Connection::State() const {

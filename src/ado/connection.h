@@ -16,7 +16,8 @@
 
 namespace foxdb {
 class Database;
-}
+class Transaction;
+} // namespace foxdb
 
 namespace ado {
 
@@ -56,6 +57,17 @@ public:
     // TABLE_TYPE ("TABLE"), REMARKS. Other schemas: 3251.
     RecordsetPtr OpenSchema(SchemaEnum schema);
 
+    // Transactions (one level): every table of the folder written between BeginTrans
+    // and CommitTrans, through this connection or any other of the process, changes
+    // together; RollbackTrans, a failed commit or a crash puts all of them back.
+    // BeginTrans returns the level (1); a second one fails. CommitTrans and
+    // RollbackTrans without one: XACT_E_NOTRANSACTION. Closing the connection rolls
+    // an open transaction back.
+    long BeginTrans();
+    void CommitTrans();
+    void RollbackTrans();
+    bool InTransaction() const { return transaction_ != nullptr; }
+
     // The folder of the tables and the engine over it (open connections only: 3704).
     const std::string& Folder() const;
     foxdb::Database& Database();
@@ -69,6 +81,7 @@ private:
     CursorLocationEnum cursorLocation_ = adUseServer;
     std::string folder_;
     std::unique_ptr<foxdb::Database> database_;
+    std::unique_ptr<foxdb::Transaction> transaction_;
     std::vector<Recordset*> recordsets_;
 };
 

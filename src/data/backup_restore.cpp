@@ -15,6 +15,7 @@
 #include "data/table_rebuild.h"
 #include "data/wait_cursor.h"
 #include "foxdb/dbf_table.h"
+#include "foxdb/transaction.h"
 #include "platform/files.h"
 #include "platform/log.h"
 #include "platform/message_box.h"
@@ -96,6 +97,14 @@ bool IsReadableTableFile(const std::string& path, const std::string& scratch) {
 std::vector<std::string> EncryptWorkingCopies() {
     std::vector<std::string> kept;
     const std::string working = DataPathFile(wxString());
+    // A transaction a crash cut short is undone first: its copies must not go back
+    // half changed.
+    try {
+        foxdb::RecoverTransaction(working);
+    } catch (const foxdb::Error& error) {
+        platform::AppendLog(std::string("transaction recovery failed: ") + error.what());
+        return {working};
+    }
     for (const std::string& name : platform::ListFiles(working, "*.dbf"))
         if (!CMaintenanceFiles::Current().encrypt(wxString::FromUTF8(BaseName(name))) ||
             platform::FileExists(platform::JoinPath(working, name)))

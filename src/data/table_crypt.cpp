@@ -2,6 +2,7 @@
 
 #include "crypt/sealkit.h"
 #include "data/data_folders.h"
+#include "data/data_transaction.h"
 #include "data/setting_files.h"
 #include "data/sql_text.h"
 #include "platform/files.h"
@@ -64,7 +65,7 @@ int CTableCrypt::CryptTables(const wxString& statement, int flag,
             if (CSettingFiles::FileExists(g_strSetFolder + name + ".dwf") &&
                 !DataFileExists(name + ".dbf") && DecryptTable(name) && decrypted)
                 decrypted->push_back(name);
-        } else if (DataFileExists(name + ".dbf")) {
+        } else if (DataFileExists(name + ".dbf") && !CDataTransaction::DeferEncryption(name)) {
             EncryptTable(name);
         }
     }

@@ -4,6 +4,7 @@
 #include "foxdb/sql_parser.h"
 #include "foxdb/sql_translate.h"
 #include "foxdb/sql_vtab.h"
+#include "foxdb/transaction.h"
 #include "platform/files.h"
 #include "platform/gbk.h"
 
@@ -507,6 +508,7 @@ struct Database::Impl {
 
 Database::Database(std::string folder) : impl_(std::make_unique<Impl>()) {
     impl_->folder = std::move(folder);
+    RecoverTransaction(impl_->folder); // one a crash cut short
     if (sqlite3_open_v2(":memory:", &impl_->db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
                         nullptr) != SQLITE_OK)
         throw Error(ErrorKind::Other, "Cannot start the statement engine.");

@@ -1,5 +1,6 @@
 #include "foxdb/dbf_file.h"
 
+#include "foxdb/transaction.h"
 #include "platform/files.h"
 
 #include <ctime>
@@ -60,7 +61,10 @@ FileStamp CommitTable(const DbfFile& snapshot, std::string& bytes, uint32_t reco
         throw Error(ErrorKind::Io, snapshot.Path() +
                                        ": the table was changed by another user since it was "
                                        "read; nothing was written. Please try again.");
+    KeepBeforeImages(snapshot.Path(), indexed ? snapshot.IndexPath() : std::string());
+    TransactionStep("write");
     ReplaceTableFiles(snapshot.Path(), bytes, snapshot.IndexPath(), indexed ? &cdx : nullptr);
+    TransactionStep("written");
     return FileStamp::OfPath(snapshot.Path());
 }
 

@@ -1,6 +1,7 @@
 #include "foxdb/table_files.h"
 
 #include "foxdb/error.h"
+#include "foxdb/transaction.h"
 #include "platform/files.h"
 #include "platform/paths.h"
 
@@ -198,6 +199,7 @@ void ReplaceTableFiles(const std::string& dbfPath, const std::string& dbfBytes,
         throw;
     }
     SyncFolder(folder);
+    TransactionStep("replace");
     // From here on the change is decided: a crash is finished by the next opener.
     FinishReplacement(marker);
 }

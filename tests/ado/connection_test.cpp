@@ -154,3 +154,37 @@ TEST(Connection, RequeryRunsTheSourceAgainKeepingSortAndFilter) {
     rs.PutFilter(adFilterPendingRecords);
     EXPECT_EQ(rs.RecordCount(), 0);
 }
+
+// A batch saved and a statement run between BeginTrans and RollbackTrans are both
+// undone; a second connection's save joins the transaction of the folder.
+TEST(Connection, RollbackTransUndoesEveryTableWrittenSinceBeginTrans) {
+    Folder f;
+    auto conn = std::make_shared<Connection>();
+    conn->Open(ConnectionText(f.dir.Path()));
+    EXPECT_THROW(conn->CommitTrans(), ComError);
+    EXPECT_EQ(conn->BeginTrans(), 1);
+    EXPECT_THROW(conn->BeginTrans(), ComError);
+    conn->Execute("update ljkc set 数量=0");
+    auto other = std::make_shared<Connection>();
+    other->Open(ConnectionText(f.dir.Path()));
+    auto rs = std::make_shared<Recordset>();
+    rs->PutCursorLocation(adUseClient);
+    rs->Open("select * from gk", other, adOpenStatic, adLockBatchOptimistic, adCmdText);
+    rs->AddNew();
+    rs->Fields().Item("no").PutValue(Variant(int64_t{1}));
+    rs->UpdateBatch(adAffectAll);
+    conn->RollbackTrans();
+    EXPECT_FALSE(conn->InTransaction());
+    EXPECT_EQ(other->Execute("select * from gk")->RecordCount(), 0);
+    EXPECT_EQ(other->Execute("select * from ljkc where 数量=0")->RecordCount(), 0);
+
+    conn->BeginTrans();
+    conn->Execute("update ljkc set 数量=0");
+    conn->CommitTrans();
+    EXPECT_EQ(other->Execute("select * from ljkc where 数量=0")->RecordCount(), 2);
+    // Closing with a transaction open rolls it back.
+    conn->BeginTrans();
+    conn->Execute("update ljkc set 数量=3");
+    conn->Close();
+    EXPECT_EQ(other->Execute("select * from ljkc where 数量=3")->RecordCount(), 0);
+}

@@ -1,0 +1,84 @@
+#include "data/data_transaction.h"
+
+#include "data/data_folders.h"
+#include "data/main_frame_data.h"
+#include "data/table_crypt.h"
+#include "foxdb/transaction.h"
+#include "platform/log.h"
+
+#include <algorithm>
+
+namespace {
+
+CDataTransaction* g_open = nullptr;
+std::vector<wxString> g_touched; // tables whose encryption waits for the end
+
+} // namespace
+
+CDataTransaction::CDataTransaction() {
+    if (!g_pFrameData) throw ado::ComError(ado::E_POINTER, "There is no shared connection.");
+    if (g_open)
+        throw ado::ComError(ado::XACT_E_XTIONEXISTS, "Only one transaction can be open at a time.");
+    g_pFrameData->OpenConnection();
+    m_pConnection = g_pFrameData->m_pConnection;
+    if (!m_pConnection) throw ado::ComError(ado::E_POINTER, "There is no shared connection.");
+    m_pConnection->BeginTrans();
+    m_bOpen = true;
+    g_open = this;
+    g_touched.clear();
+}
+
+CDataTransaction::~CDataTransaction() {
+    if (!m_bOpen) return;
+    try {
+        Rollback();
+    } catch (const ado::ComError& error) {
+        // The journal stays behind; the next start puts the tables back.
+        platform::AppendLog("rollback failed: " + error.Description());
+    }
+}
+
+void CDataTransaction::Commit() {
+    try {
+        m_pConnection->CommitTrans();
+    } catch (const ado::ComError&) {
+        Rollback();
+        throw;
+    }
+    m_bOpen = false;
+    g_open = nullptr;
+    EncryptTouched();
+}
+
+void CDataTransaction::Rollback() {
+    if (!m_bOpen) return;
+    m_bOpen = false;
+    g_open = nullptr;
+    std::exception_ptr failure;
+    try {
+        if (m_pConnection->InTransaction()) m_pConnection->RollbackTrans();
+    } catch (const ado::ComError&) {
+        failure = std::current_exception();
+    }
+    // The restored copies hold what their encrypted files hold, or changes of before
+    // the transaction that must not be lost: either way they go back encrypted.
+    if (!failure) EncryptTouched();
+    g_touched.clear();
+    if (failure) std::rethrow_exception(failure);
+}
+
+void CDataTransaction::EncryptTouched() {
+    std::vector<wxString> tables;
+    tables.swap(g_touched);
+    for (const wxString& table : tables) {
+        foxdb::TransactionStep("encrypt");
+        if (CTableCrypt::DataFileExists(table + ".dbf")) CTableCrypt::EncryptTable(table);
+    }
+}
+
+bool CDataTransaction::DeferEncryption(const wxString& table) {
+    if (!g_open) return false;
+    if (std::find(g_touched.begin(), g_touched.end(), table) == g_touched.end())
+        g_touched.push_back(table);
+    return true;
+}

@@ -1,0 +1,203 @@
+// A transaction over several tables: committed, every table is new; rolled back,
+// failed, or killed at any step before the commit, every table is as before.
+#include "dbf_fixture.h"
+#include "foxdb/cdx_index.h"
+#include "foxdb/database.h"
+#include "foxdb/transaction.h"
+#include "platform/files.h"
+
+#include <csignal>
+#include <random>
+#include <sys/resource.h>
+#include <sys/wait.h>
+
+using namespace foxdb;
+using namespace foxdb_test;
+
+namespace {
+
+const char* const kTables[] = {"a", "b", "c"};
+
+// Three tables of `rows` records each; c's records are wide, so that it is the
+// big one.
+void MakeTables(const std::string& dir, int rows) {
+    CreateTable(dir, "a", ParseFieldList("(name C(10),no I UNIQUE)"));
+    CreateTable(dir, "b", ParseFieldList("(name C(10),no I UNIQUE)"));
+    CreateTable(dir, "c", ParseFieldList("(name C(250),no I UNIQUE)"));
+    for (const char* t : kTables) {
+        TableEdit edit(dir + "/" + t + ".dbf");
+        for (int r = 1; r <= rows; ++r)
+            edit.Append({std::string("r") + std::to_string(r), int64_t(r)});
+        edit.Commit();
+    }
+}
+
+// One more record in every table, b's first record renamed, in one transaction.
+void ChangeAll(const std::string& dir) {
+    Transaction transaction(dir);
+    for (const char* t : kTables) {
+        TableEdit edit(dir + "/" + t + ".dbf");
+        const uint32_t next = edit.Table().RecordCount() + 1;
+        edit.Append({std::string("r") + std::to_string(next), int64_t(next)});
+        if (std::string(t) == "b") edit.Update(1, 0, std::string("renamed"));
+        edit.Commit();
+    }
+    transaction.Commit();
+}
+
+// The record count every table has; fails when they differ.
+uint32_t CommonCount(const std::string& dir) {
+    uint32_t count = DbfTable::Open(dir + "/a.dbf")->RecordCount();
+    for (const char* t : kTables) {
+        auto table = DbfTable::Open(dir + "/" + t + ".dbf");
+        EXPECT_EQ(table->RecordCount(), count) << t;
+        // The index matches the table the opener sees.
+        std::string cdx = ReadBytes(dir + "/" + t + ".cdx");
+        auto tags = ReadCdxTags(cdx, t);
+        EXPECT_EQ(ReadCdxKeys(cdx, tags.at(0), false, t).size(), table->RecordCount()) << t;
+    }
+    std::string first = Text(DbfTable::Open(dir + "/b.dbf")->Get(1, 0));
+    EXPECT_EQ(first.substr(0, first.find(' ')), count > 4 ? "renamed" : "r1");
+    return count;
+}
+
+int g_stopAt = 0;
+int g_steps = 0;
+
+void CountSteps(const char*) {
+    ++g_steps;
+    if (g_steps == g_stopAt) ::raise(SIGKILL);
+}
+
+std::string LeftOver(const std::string& dir) {
+    std::string left;
+    for (const std::string& name : platform::ListFiles(dir, "*"))
+        if (name.find("qv-") != std::string::npos || name.find(".tmp") != std::string::npos ||
+            name.find(".commit") != std::string::npos)
+            left += name + " ";
+    return left;
+}
+
+} // namespace
+
+TEST(DbfTransaction, CommitKeepsEveryTableRollbackRestoresEveryTable) {
+    TempFolder dir;
+    MakeTables(dir.Path(), 4);
+    ChangeAll(dir.Path());
+    EXPECT_EQ(CommonCount(dir.Path()), 5u);
+    EXPECT_EQ(LeftOver(dir.Path()), "");
+
+    const std::string before = ReadBytes(dir.File("b.dbf"));
+    {
+        Transaction transaction(dir.Path());
+        EXPECT_TRUE(InTransaction(dir.Path() + "/"));
+        EXPECT_THROW(Transaction(dir.Path()), Error); // one at a time
+        TableEdit edit(dir.File("b.dbf"));
+        edit.Delete(2);
+        edit.Commit();
+        // Inside the transaction the change is seen.
+        EXPECT_TRUE(DbfTable::Open(dir.File("b.dbf"))->IsDeleted(2));
+        transaction.Rollback();
+    }
+    EXPECT_EQ(ReadBytes(dir.File("b.dbf")), before);
+    EXPECT_FALSE(InTransaction(dir.Path()));
+    {
+        Transaction dropped(dir.Path()); // neither committed nor rolled back
+        TableEdit edit(dir.File("a.dbf"));
+        edit.Append({std::string("x"), int64_t(99)});
+        edit.Commit();
+    }
+    EXPECT_EQ(CommonCount(dir.Path()), 5u);
+    EXPECT_EQ(LeftOver(dir.Path()), "");
+}
+
+// The child runs the transaction and kills itself at step k, for every step there is
+// and at random moments; the next opener finds all tables before or all after.
+TEST(DbfTransaction, AKillAtAnyStepLeavesAllBeforeOrAllAfter) {
+    TempFolder dir;
+    MakeTables(dir.Path(), 4);
+    // A run without a stop counts the steps.
+    SetTransactionHook(CountSteps);
+    g_steps = 0;
+    g_stopAt = -1;
+    ChangeAll(dir.Path());
+    SetTransactionHook(nullptr);
+    const int steps = g_steps;
+    ASSERT_GT(steps, 10);
+    uint32_t count = CommonCount(dir.Path());
+
+    std::mt19937 random(7);
+    for (int stop = 1; stop <= steps + 1; ++stop) {
+        SCOPED_TRACE("stopped at step " + std::to_string(stop));
+        pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            g_steps = 0;
+            g_stopAt = stop;
+            SetTransactionHook(CountSteps);
+            try {
+                ChangeAll(dir.Path());
+            } catch (...) {
+                _exit(2);
+            }
+            _exit(0);
+        }
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        ASSERT_TRUE(stop > steps ? WIFEXITED(status) : WIFSIGNALED(status));
+        Database next(dir.Path()); // the next open finishes or undoes it
+        const uint32_t now = CommonCount(dir.Path());
+        ASSERT_TRUE(now == count || now == count + 1) << now;
+        EXPECT_EQ(LeftOver(dir.Path()), "");
+        if (HasFailure()) return;
+        count = now;
+    }
+    // And at moments no step names.
+    std::uniform_int_distribution<int> delay(0, 4000);
+    for (int round = 0; round < 30; ++round) {
+        pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            for (;;)
+                ChangeAll(dir.Path());
+        }
+        ::usleep(static_cast<useconds_t>(delay(random)));
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+        RecoverTransaction(dir.Path());
+        const uint32_t now = CommonCount(dir.Path());
+        ASSERT_GE(now, count);
+        EXPECT_EQ(LeftOver(dir.Path()), "");
+        if (HasFailure()) return;
+        count = now;
+    }
+}
+
+// A full disk while the big table is written: the tables written before it go back.
+TEST(DbfTransaction, AWriteThatFailsLeavesEveryTableAsBefore) {
+    TempFolder dir;
+    MakeTables(dir.Path(), 400); // c is about 100 KB
+    std::vector<std::string> before;
+    for (const char* t : kTables)
+        before.push_back(ReadBytes(dir.Path() + "/" + t + ".dbf"));
+    pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{64 * 1024, 64 * 1024}; // a write beyond this fails as on a full disk
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        try {
+            ChangeAll(dir.Path());
+        } catch (const Error& e) {
+            _exit(e.kind() == ErrorKind::Io ? 3 : 4);
+        }
+        _exit(0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    ASSERT_EQ(WEXITSTATUS(status), 3);
+    for (size_t i = 0; i < 3; ++i)
+        EXPECT_EQ(ReadBytes(dir.Path() + "/" + kTables[i] + ".dbf"), before[i]) << kTables[i];
+    EXPECT_EQ(LeftOver(dir.Path()), "");
+}
