@@ -57,6 +57,10 @@ bool FindKey(const std::string& text, const char* key, std::string& value) {
 
 } // namespace
 
+std::string ConnectionStringOfFolder(const std::string& folder) {
+    return "DRIVER={Microsoft Visual FoxPro Driver};SourceType=DBF;SourceDB=" + folder;
+}
+
 std::string FolderOfConnectionString(const std::string& connectionString) {
     std::string driver, type, folder;
     FindKey(connectionString, "DRIVER", driver);

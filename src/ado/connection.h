@@ -85,6 +85,9 @@ private:
     std::vector<Recordset*> recordsets_;
 };
 
+// The connection text of the FoxPro tables in a folder, as the program writes it.
+std::string ConnectionStringOfFolder(const std::string& folder);
+
 // The SourceDB folder of a FoxPro connection text (separators made native, no
 // closing separator); throws ComError as Open does.
 std::string FolderOfConnectionString(const std::string& connectionString);

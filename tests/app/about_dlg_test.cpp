@@ -1,7 +1,7 @@
 #include "app/about_dlg.h"
 #include "app/hyper_link.h"
 #include "app/main_frame.h"
-#include "app_fixture.h"
+#include "common/program_folder.h"
 #include "platform/message_box.h"
 #include "res/about_template.h"
 #include "res/command_ids.h"

@@ -1,5 +1,5 @@
 #include "app/account_sets.h"
-#include "app_fixture.h"
+#include "common/program_folder.h"
 
 #include "data/data_folders.h"
 #include "data/main_frame_data.h"

@@ -1,9 +1,9 @@
 #include "app/catalog_tree.h"
 #include "app/main_frame.h"
+#include "common/table_folder.h"
 #include "grid/grid_ctrl.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
-#include "table_fixture.h"
 
 #include <gtest/gtest.h>
 #include <wx/app.h>

@@ -1,9 +1,9 @@
 #include "app/column_conversion_dlg.h"
+#include "common/table_folder.h"
 #include "data/column_grid.h"
 #include "platform/message_box.h"
 #include "res/column_conversion_template.h"
 #include "res/control_ids.h"
-#include "table_fixture.h"
 
 #include <gtest/gtest.h>
 #include <wx/combobox.h>

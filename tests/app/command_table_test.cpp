@@ -1,5 +1,5 @@
 #include "app/command_table.h"
-#include "app_fixture.h"
+#include "common/program_folder.h"
 #include "res/command_ids.h"
 #include "res/menus.h"
 

@@ -1,6 +1,6 @@
 #include "app/company_data.h"
 #include "app/company_page.h"
-#include "app_fixture.h"
+#include "common/program_folder.h"
 
 #include "platform/files.h"
 #include "platform/gbk.h"

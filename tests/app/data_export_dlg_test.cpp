@@ -1,11 +1,11 @@
 #include "app/data_export_dlg.h"
 #include "app/main_frame.h"
+#include "common/table_folder.h"
 #include "grid/grid_ctrl.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
 #include "res/control_ids.h"
 #include "res/data_export_template.h"
-#include "table_fixture.h"
 
 #include <gtest/gtest.h>
 #include <wx/checkbox.h>

@@ -1,11 +1,11 @@
 #include "app/data_import_dlg.h"
 #include "app/main_frame.h"
+#include "common/table_folder.h"
 #include "grid/grid_ctrl.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
 #include "res/control_ids.h"
 #include "res/data_import_template.h"
-#include "table_fixture.h"
 
 #include <gtest/gtest.h>
 #include <wx/combobox.h>
@@ -24,14 +24,9 @@ protected:
         frame_ = new CMainFrame;
         MakeTables({"ljkc", "fieldlong"}, *frame_);
         platform::CreateFolders(Path("in"));
-        auto maker = std::make_shared<ado::Connection>();
-        maker->Open("DRIVER={Microsoft Visual FoxPro Driver};SourceType=DBF;SourceDB=" +
-                    Path("in"));
-        for (const char* sql : {"CREATE TABLE src (no I, wx C(4), 编号 C(30), 数量 I)",
-                                "INSERT INTO src VALUES (7, 'a', 'P1', 2)",
-                                "INSERT INTO src VALUES (8, 'b', 'P2', 5)"})
-            maker->Execute(sql, nullptr, ado::adCmdText | ado::adExecuteNoRecords);
-        maker->Close();
+        Execute(Path("in"), {"CREATE TABLE src (no I, wx C(4), 编号 C(30), 数量 I)",
+                             "INSERT INTO src VALUES (7, 'a', 'P1', 2)",
+                             "INSERT INTO src VALUES (8, 'b', 'P2', 5)"});
         dialog_ = new CDataImportDlg(frame_);
         source_ = res::Control<wxTextCtrl>(dialog_, kSourceEdit);
         target_ = res::Control<wxComboBox>(dialog_, kTargetCombo);

@@ -1,9 +1,9 @@
 #include "app/data_tidy_dlg.h"
 #include "app/main_frame.h"
+#include "common/table_folder.h"
 #include "platform/message_box.h"
 #include "res/control_ids.h"
 #include "res/data_tidy_template.h"
-#include "table_fixture.h"
 
 #include <gtest/gtest.h>
 #include <wx/checkbox.h>

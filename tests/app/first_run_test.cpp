@@ -1,5 +1,5 @@
 #include "app/first_run.h"
-#include "app_fixture.h"
+#include "common/program_folder.h"
 
 #include "app/users_file.h"
 #include "data/setting_files.h"

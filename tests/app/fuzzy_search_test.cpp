@@ -1,11 +1,11 @@
 #include "app/fuzzy_search.h"
 #include "app/fuzzy_search_dlg.h"
 #include "app/search_condition.h"
+#include "common/table_folder.h"
 #include "grid/grid_ctrl.h"
 #include "platform/message_box.h"
 #include "res/control_ids.h"
 #include "res/fuzzy_search_template.h"
-#include "table_fixture.h"
 
 #include <functional>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "app/help_map.h"
 #include "app/qv_app.h"
-#include "app_fixture.h"
+#include "common/program_folder.h"
 #include "platform/message_box.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "app/item_pick_dlg.h"
 #include "app/main_frame.h"
 #include "app/owner_notice.h"
-#include "app_fixture.h"
+#include "common/program_folder.h"
 
 #include <gtest/gtest.h>
 #include <vector>

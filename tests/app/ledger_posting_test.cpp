@@ -1,6 +1,6 @@
 #include "app/ledger_posting.h"
+#include "common/table_folder.h"
 #include "platform/message_box.h"
-#include "table_fixture.h"
 
 #include <gtest/gtest.h>
 #include <wx/datetime.h>

@@ -1,5 +1,5 @@
 #include "app/login_dlg.h"
-#include "app_fixture.h"
+#include "common/login_fixture.h"
 
 #include "app/account_sets.h"
 #include "app/catalog_tree.h"
@@ -32,50 +32,10 @@ namespace {
 using Texts = std::vector<std::string>;
 const char* const kWrongUser = "密码或用户名有误,请重新输入!";
 
-// Once a modal dialog of type T is up, runs drive on it as a user would; a dialog
-// that drive leaves open is cancelled, so a test never waits on a window.
-template <class T> class ModalDriver : public wxTimer {
-public:
-    explicit ModalDriver(std::function<void(T&)> drive) : drive_(std::move(drive)) { Start(10); }
-    bool Done() const { return done_; }
-    void Notify() override {
-        for (wxWindow* window : wxTopLevelWindows) {
-            auto* dialog = dynamic_cast<T*>(window);
-            if (!dialog || !dialog->IsModal()) continue;
-            Stop();
-            drive_(*dialog);
-            done_ = true;
-            if (dialog->IsModal()) dialog->EndModal(wxID_CANCEL);
-            return;
-        }
-        if (++ticks_ > 1000) Stop();
-    }
-
-private:
-    std::function<void(T&)> drive_;
-    bool done_ = false;
-    int ticks_ = 0;
-};
-
-void Type(wxWindow* dialog, int id, const char* text) {
-    wxWindow* control = res::FindControl(dialog, id);
-    if (auto* edit = dynamic_cast<wxTextCtrl*>(control))
-        edit->SetValue(U(text));
-    else if (auto* combo = dynamic_cast<wxComboBox*>(control))
-        combo->SetValue(U(text));
-}
-
-wxString Text(wxWindow* dialog, int id) {
-    return res::Control<wxTextCtrl>(dialog, id)->GetValue();
-}
-
-void Click(wxWindow* dialog, int resourceId) {
-    wxWindow* button = res::FindControl(dialog, resourceId);
-    ASSERT_NE(button, nullptr);
-    wxCommandEvent event(wxEVT_BUTTON, button->GetId());
-    event.SetEventObject(button);
-    button->ProcessWindowEvent(event);
-}
+using qv_test::Click;
+using qv_test::ModalDriver;
+using qv_test::Text;
+using qv_test::Type;
 
 bool HasMenuItem(CMainFrame* frame, const char* top, const char* item) {
     wxMenuBar* bar = frame->GetMenuBar();
@@ -83,17 +43,8 @@ bool HasMenuItem(CMainFrame* frame, const char* top, const char* item) {
     return t >= 0 && FindMenuItem(bar->GetMenu(t), U(item)) >= 0;
 }
 
-class LoginFlowTest : public ProgramFolderTest {
+class LoginFlowTest : public LoginTest {
 protected:
-    void SetUp() override {
-        ProgramFolderTest::SetUp();
-        CLoginDlg::Register();
-    }
-    void TearDown() override {
-        CMainFrame::RegisterForm(FormKind::Login, nullptr);
-        ProgramFolderTest::TearDown();
-    }
-
     // Adds a user to the users file, as the users page does.
     void AddUser(const char* name, const char* password, const char* denied) {
         CUsersFile users;
@@ -107,34 +58,10 @@ protected:
         ASSERT_TRUE(users.Save());
     }
 
-    // Fills the login dialog and presses 确定.
-    static std::function<void(CLoginDlg&)> Fill(const char* name, const char* password,
-                                                const char* set = nullptr) {
-        return [=](CLoginDlg& dialog) {
-            Type(&dialog, res::login::kLoginNameEdit, name);
-            Type(&dialog, res::login::kPasswordEdit, password);
-            if (set) Type(&dialog, res::login::kSetCombo, set);
-            Click(&dialog, res::IDOK);
-        };
-    }
-
-    // Starts the program's windows; the first paint of the lower pane opens the
-    // login, which `drive` answers.
-    CMainFrame* Start(std::function<void(CLoginDlg&)> drive) {
-        ModalDriver<CLoginDlg> driver(std::move(drive));
-        auto* app = static_cast<CQvApp*>(wxTheApp);
-        EXPECT_TRUE(app->StartUp());
-        for (int i = 0; i < 200 && !driver.Done(); ++i)
-            Pump(1);
-        EXPECT_TRUE(driver.Done());
-        return app->m_pMainFrame;
-    }
-
     // Runs a login command; `drive` answers the dialog.
-    void Command(CMainFrame* frame, int id, std::function<void(CLoginDlg&)> drive) {
-        ModalDriver<CLoginDlg> driver(std::move(drive));
-        frame->ExecuteCommand(id);
-        EXPECT_TRUE(driver.Done());
+    void Command(CMainFrame* frame, int id, LoginAnswer drive) {
+        EXPECT_TRUE(
+            qv_test::AnswerModal<CLoginDlg>([&] { frame->ExecuteCommand(id); }, std::move(drive)));
     }
 };
 

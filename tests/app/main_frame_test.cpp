@@ -3,7 +3,8 @@
 #include "app/outbar_ctrl.h"
 #include "app/qv_app.h"
 #include "app/text_view.h"
-#include "app_fixture.h"
+#include "common/form_driver.h"
+#include "common/program_folder.h"
 #include "data/setting_files.h"
 #include "platform/message_box.h"
 #include "res/background_template.h"
@@ -266,14 +267,6 @@ TEST_F(MainFrameTest, RecordPictureWindowNeverAsksForLogin) {
     EXPECT_TRUE(opened_.empty());
 }
 
-void PressButton(wxWindow* dialog, int resourceId) {
-    wxWindow* button = res::FindControl(dialog, resourceId);
-    ASSERT_NE(button, nullptr);
-    wxCommandEvent click(wxEVT_BUTTON, button->GetId());
-    click.SetEventObject(button);
-    button->GetEventHandler()->ProcessEvent(click);
-}
-
 TEST_F(MainFrameTest, BackgroundDialogKeepsTheChosenPicture) {
     CMainFrame* frame = Start();
     CTextView* view = frame->GetTextView();
@@ -285,14 +278,14 @@ TEST_F(MainFrameTest, BackgroundDialogKeepsTheChosenPicture) {
         auto* edit = res::Control<wxTextCtrl>(&dialog, res::background::kPathEdit);
         EXPECT_EQ(edit->GetValue(), "Picture/setup.BMP");
         edit->SetValue("elsewhere.bmp");
-        dialog.CallAfter([&dialog] { PressButton(&dialog, res::background::kCancelButton); });
+        dialog.CallAfter([&dialog] { qv_test::Click(&dialog, res::background::kCancelButton); });
         EXPECT_EQ(dialog.ShowModal(), wxID_CANCEL);
     }
     EXPECT_TRUE(CSettingFiles::ReadSettingFile("OtherFiles").empty());
     {
         CBackgroundDlg dialog(frame, view);
         res::Control<wxTextCtrl>(&dialog, res::background::kPathEdit)->SetValue(picture);
-        dialog.CallAfter([&dialog] { PressButton(&dialog, res::background::kOkButton); });
+        dialog.CallAfter([&dialog] { qv_test::Click(&dialog, res::background::kOkButton); });
         EXPECT_EQ(dialog.ShowModal(), wxID_OK);
     }
     EXPECT_EQ(CSettingFiles::ReadSettingFile("OtherFiles"), picture);

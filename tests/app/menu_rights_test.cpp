@@ -1,5 +1,5 @@
 #include "app/menu_rights.h"
-#include "app_fixture.h"
+#include "common/program_folder.h"
 
 #include "data/main_frame_data.h"
 #include "res/command_ids.h"

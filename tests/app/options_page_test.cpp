@@ -1,5 +1,5 @@
 #include "app/options_page.h"
-#include "app_fixture.h"
+#include "common/program_folder.h"
 #include "data/setting_files.h"
 #include "platform/files.h"
 #include "platform/message_box.h"

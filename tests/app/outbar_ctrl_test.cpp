@@ -1,5 +1,5 @@
 #include "app/outbar_ctrl.h"
-#include "app_fixture.h"
+#include "common/program_folder.h"
 
 #include <gtest/gtest.h>
 #include <memory>

@@ -1,7 +1,7 @@
 #include "app/main_frame.h"
 #include "app/progress_bar.h"
 #include "app/qv_app.h"
-#include "app_fixture.h"
+#include "common/program_folder.h"
 #include "data/data_progress.h"
 
 #include <gtest/gtest.h>

@@ -2,9 +2,9 @@
 #include "app/main_frame.h"
 #include "app/owner_notice.h"
 #include "app/query_toolbar.h"
+#include "common/table_folder.h"
 #include "grid/grid_ctrl.h"
 #include "platform/message_box.h"
-#include "table_fixture.h"
 
 #include <gtest/gtest.h>
 #include <wx/app.h>

@@ -1,5 +1,5 @@
 #include "app/qv_doc.h"
-#include "app_fixture.h"
+#include "common/program_folder.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
 #include "platform/paths.h"

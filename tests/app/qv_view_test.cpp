@@ -1,9 +1,9 @@
 #include "app/main_frame.h"
 #include "app/qv_doc.h"
 #include "app/qv_view.h"
+#include "common/table_folder.h"
 #include "grid/grid_ctrl.h"
 #include "platform/message_box.h"
-#include "table_fixture.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #include "app/owner_notice.h"
 #include "app/record_nav_bar.h"
+#include "common/table_folder.h"
 #include "platform/message_box.h"
 #include "res/control_ids.h"
 #include "res/record_nav_template.h"
-#include "table_fixture.h"
 
 #include <gtest/gtest.h>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "app_fixture.h"
+#include "common/program_folder.h"
 #include "data/main_frame_data.h"
 
 #include <gtest/gtest.h>

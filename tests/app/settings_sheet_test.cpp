@@ -5,7 +5,7 @@
 #include "app/settings_sheet.h"
 #include "app/users_file.h"
 #include "app/users_page.h"
-#include "app_fixture.h"
+#include "common/program_folder.h"
 
 #include "data/setting_files.h"
 #include "platform/files.h"

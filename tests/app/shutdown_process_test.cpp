@@ -5,9 +5,9 @@
 #include "app/first_run.h"
 #include "app/ledger_posting.h"
 #include "app/startup_after_login.h"
+#include "common/table_folder.h"
 #include "data/backup_restore.h"
 #include "platform/message_box.h"
-#include "table_fixture.h"
 
 #include <chrono>
 #include <csignal>
@@ -51,7 +51,7 @@ protected:
 
     void Start() {
         std::string program = std::string(QV_BIN_DIR) + "/qv";
-        std::vector<std::string> args = {program, "--home", folder_};
+        std::vector<std::string> args = {program, "--home", home_};
         std::vector<char*> argv;
         for (std::string& arg : args)
             argv.push_back(arg.data());

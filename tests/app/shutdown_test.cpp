@@ -1,8 +1,8 @@
 #include "app/main_frame.h"
 #include "app/shutdown.h"
+#include "common/table_folder.h"
 #include "data/backup_restore.h"
 #include "platform/message_box.h"
-#include "table_fixture.h"
 
 #include <gtest/gtest.h>
 #include <stdexcept>

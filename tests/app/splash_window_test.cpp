@@ -1,5 +1,5 @@
 #include "app/splash_window.h"
-#include "app_fixture.h"
+#include "common/program_folder.h"
 #include "res/setup_picture.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "app/startup_after_login.h"
-#include "app_fixture.h"
+#include "common/program_folder.h"
 
 #include "app/first_run.h"
 #include "data/data_folders.h"

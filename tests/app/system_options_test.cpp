@@ -1,4 +1,4 @@
-#include "app_fixture.h"
+#include "common/program_folder.h"
 #include "data/setting_files.h"
 #include "data/system_options.h"
 

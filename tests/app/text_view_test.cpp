@@ -1,7 +1,7 @@
 #include "app/main_frame.h"
 #include "app/qv_app.h"
 #include "app/text_view.h"
-#include "app_fixture.h"
+#include "common/program_folder.h"
 
 #include <gtest/gtest.h>
 #include <wx/frame.h>

@@ -3,7 +3,7 @@
 #include "app/main_frame.h"
 #include "app/text_view.h"
 #include "app/tip_dlg.h"
-#include "app_fixture.h"
+#include "common/program_folder.h"
 #include "platform/files.h"
 #include "platform/gbk.h"
 #include "platform/message_box.h"

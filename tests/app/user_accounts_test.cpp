@@ -1,6 +1,6 @@
 #include "app/user_accounts.h"
 #include "app/user_rights.h"
-#include "app_fixture.h"
+#include "common/program_folder.h"
 
 #include "platform/files.h"
 #include "platform/message_box.h"

@@ -1,5 +1,5 @@
 #include "app/users_file.h"
-#include "app_fixture.h"
+#include "common/program_folder.h"
 
 #include "foxdb/database.h"
 #include "platform/files.h"

@@ -1,6 +1,6 @@
 #include "app/user_accounts.h"
 #include "app/users_page.h"
-#include "app_fixture.h"
+#include "common/program_folder.h"
 
 #include "data/main_frame_data.h"
 #include "grid/grid_ctrl.h"

@@ -2,10 +2,10 @@
 // A private world per test: a program folder, a system directory ($QV_SYSDIR) and
 // a config folder ($XDG_CONFIG_HOME) under one temporary folder, with every
 // message box recorded. Also python3 as an independent oracle for the file format.
+#include "common/file_size_limit.h"
 #include "crypt/sealkit.h"
 #include "platform/message_box.h"
 
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -15,7 +15,6 @@
 #include <iterator>
 #include <set>
 #include <string>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -90,25 +89,7 @@ inline std::string Python(const std::string& script, const std::string& args) {
     return out;
 }
 
-// Lowers the file size limit while alive, so writes past it fail as on a full disk.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        ::getrlimit(RLIMIT_FSIZE, &saved_);
-        previous_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = saved_;
-        limit.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, previous_);
-    }
-
-private:
-    rlimit saved_;
-    void (*previous_)(int);
-};
+using qv_test::FileSizeLimit;
 
 class CryptTest : public ::testing::Test {
 protected:

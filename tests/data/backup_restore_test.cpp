@@ -33,7 +33,7 @@ protected:
     }
     std::string Backup(const std::string& name) const { return backup_ + "/" + name; }
     std::vector<std::string> BackupFiles() const { return platform::ListFiles(backup_, "*"); }
-    std::vector<std::string> SetFiles() const { return platform::ListFiles(Home("Data"), "*"); }
+    std::vector<std::string> SetFiles() const { return platform::ListFiles(Path("Data"), "*"); }
 
     std::string backup_;
     wxString answer_;
@@ -76,17 +76,17 @@ TEST_F(BackupTest, BackupTakesTheChangesOnlyAWorkingCopyHolds) {
 }
 
 TEST_F(BackupTest, CancelledOrRefusedFoldersChangeNothing) {
-    std::filesystem::create_directories(Home("Data/sub"));
+    std::filesystem::create_directories(Path("Data/sub"));
     const auto before = SetFiles();
     struct Case {
         std::string folder;
         const char* message; // nullptr: none
     } cases[] = {
         {"", nullptr},
-        {Home("Data"), "不能选择本系统数据目录! "},
-        {Home("Data/"), "不能选择本系统数据目录! "},
-        {Home("Data/sub/"), "不能选择本系统数据目录! "},
-        {Home("Picture/../Data/sub"), "不能选择本系统数据目录! "},
+        {Path("Data"), "不能选择本系统数据目录! "},
+        {Path("Data/"), "不能选择本系统数据目录! "},
+        {Path("Data/sub/"), "不能选择本系统数据目录! "},
+        {Path("Picture/../Data/sub"), "不能选择本系统数据目录! "},
         {root_ + "/nowhere/", "所选目录不存在: "},
     };
     for (int mode : {1, 0}) {
@@ -101,14 +101,14 @@ TEST_F(BackupTest, CancelledOrRefusedFoldersChangeNothing) {
                 EXPECT_TRUE(boxes.Texts().empty());
             }
             EXPECT_EQ(SetFiles(), before) << c.folder;
-            EXPECT_TRUE(platform::ListFiles(Home("Data/sub"), "*").empty());
+            EXPECT_TRUE(platform::ListFiles(Path("Data/sub"), "*").empty());
         }
     }
     EXPECT_TRUE(BackupFiles().empty());
     EXPECT_FALSE(
-        IsInsideFolder(wxString::FromUTF8(Home("Data2")), wxString::FromUTF8(Home("Data"))));
+        IsInsideFolder(wxString::FromUTF8(Path("Data2")), wxString::FromUTF8(Path("Data"))));
     EXPECT_TRUE(
-        IsInsideFolder(wxString::FromUTF8(Home("Data")), wxString::FromUTF8(Home("Data/"))));
+        IsInsideFolder(wxString::FromUTF8(Path("Data")), wxString::FromUTF8(Path("Data/"))));
 }
 
 TEST_F(BackupTest, AFullBackupFolderIsReportedAndKeepsTheOlderCopies) {
@@ -146,7 +146,7 @@ TEST_F(BackupTest, AutomaticBackupGoesIntoTheFolderOfTheWeekday) {
     platform::ScriptedMessageBoxes boxes;
     frame_->AutoBackup();
     EXPECT_TRUE(boxes.Texts().empty());
-    const std::string folder = Home("AutBak/" + AutoBackupDayName(wxDateTime::Now()).utf8_string());
+    const std::string folder = Path("AutBak/" + AutoBackupDayName(wxDateTime::Now()).utf8_string());
     EXPECT_EQ(frame_->m_strShared, wxString::FromUTF8(folder) + "/");
     EXPECT_EQ(platform::ListFiles(folder, "*"),
               (std::vector<std::string>{"gk.dwf", "ljkc.dwf", "ljth.dwf", "zyxm.dwf"}));
@@ -165,8 +165,8 @@ TEST_F(BackupTest, RestoreBringsBackTheBackupAndRebuildsAtOnce) {
     EXPECT_EQ(Column("select * from ljkc order by no", U("零件名称")),
               (Texts{U("刹车片"), U("机油")}));
     EXPECT_EQ(Column("select * from gk", "no"), Texts{});
-    EXPECT_FALSE(platform::FileExists(Home("Picture/ReInDexAll")));
-    EXPECT_TRUE(platform::ListFiles(Home("Data"), "*.restoring").empty());
+    EXPECT_FALSE(platform::FileExists(Path("Picture/ReInDexAll")));
+    EXPECT_TRUE(platform::ListFiles(Path("Data"), "*.restoring").empty());
     EXPECT_TRUE(platform::FileExists(SetFile("hy.dwf"))); // the full rebuild made it
     EXPECT_TRUE(WorkingCopies().empty());
 }
@@ -200,8 +200,8 @@ TEST_F(BackupTest, RestoreThatCannotCopyEveryFileChangesNothing) {
     EXPECT_EQ(boxes.Texts()[0], "恢复没有完成，以下文件没能复制，现有数据没有改动:\nzyxm.dwf");
     EXPECT_TRUE(Read(SetFile("ljkc.dwf")) == current);
     EXPECT_EQ(Column("select * from ljkc", "no").size(), 3u);
-    EXPECT_TRUE(platform::ListFiles(Home("Data"), "*.restoring").empty());
-    EXPECT_FALSE(platform::FileExists(Home("Picture/ReInDexAll")));
+    EXPECT_TRUE(platform::ListFiles(Path("Data"), "*.restoring").empty());
+    EXPECT_FALSE(platform::FileExists(Path("Picture/ReInDexAll")));
 }
 
 TEST_F(BackupTest, DamagedForeignOrMissingBackupsAreRefused) {
@@ -235,15 +235,15 @@ TEST_F(BackupTest, DamagedForeignOrMissingBackupsAreRefused) {
 
 TEST_F(BackupTest, WorkingCopiesAreEncryptedBackBeforeTheyGo) {
     // A plain table beside the program without its index stops the removal at once.
-    Write(Home("left.dbf"), "left by a rebuild");
+    Write(Path("left.dbf"), "left by a rebuild");
     ASSERT_EQ(CTableCrypt::DecryptTable("ljkc"), 1);
     EXPECT_EQ(frame_->DeleteWorkingCopies(), 0);
     EXPECT_EQ(WorkingCopies(), std::vector<std::string>{"ljkc.dbf"});
-    EXPECT_FALSE(platform::FileExists(Home("left.dbf")));
+    EXPECT_FALSE(platform::FileExists(Path("left.dbf")));
 
     // A change that only the working copy holds reaches the encrypted table.
-    Write(Home("left.dbf"), "left by a rebuild");
-    Write(Home("LEFT.CDX"), "its index");
+    Write(Path("left.dbf"), "left by a rebuild");
+    Write(Path("LEFT.CDX"), "its index");
     UpdateWorkingCopyOnly();
     EXPECT_EQ(frame_->DeleteWorkingCopies(), 1);
     EXPECT_TRUE(WorkingCopies().empty());

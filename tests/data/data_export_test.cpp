@@ -19,7 +19,7 @@ protected:
         CDataSet data;
         data.Open(statement);
         EXPECT_TRUE(data.IsOpen());
-        const std::string path = Home(file);
+        const std::string path = Path(file);
         const std::string ext = file.substr(file.rfind('.'));
         if (ext == ".xls") {
             std::vector<wxString> header;
@@ -75,12 +75,12 @@ TEST_F(DataExportTest, ACompleteExportIsDeletedWhenTheOperatorAgrees) {
         SCOPED_TRACE(file);
         const long rows = SaveRows(CDataExport::LoadStatement("ljth", condition), file);
         ASSERT_EQ(rows, 2);
-        EXPECT_TRUE(CDataExport::IsComplete(U(Home(file).c_str()), rows));
+        EXPECT_TRUE(CDataExport::IsComplete(U(Path(file).c_str()), rows));
     }
     platform::ScriptedMessageBoxes boxes;
     boxes.Reply(platform::IDYES);
     EXPECT_TRUE(
-        CDataExport(*frame_).Finish("ljth", condition, U(Home("out.dbf").c_str()), 2, true));
+        CDataExport(*frame_).Finish("ljth", condition, U(Path("out.dbf").c_str()), 2, true));
     EXPECT_EQ(Names(), Texts{U("一")});
     EXPECT_EQ(boxes.Texts(),
               (std::vector<std::string>{"数据被导出后,导出的数据将从本系统中删除,是否继续?",
@@ -97,8 +97,8 @@ TEST_F(DataExportTest, NothingIsDeletedWithoutACompleteFileOrAYes) {
         const char* first;
     } cases[] = {
         {"", "数据没有完整导出，数据没有删除。"}, // the save was cancelled
-        {Home("missing.adtg"), "数据没有完整导出，数据没有删除。"},
-        {Home("part.adtg"), "数据没有完整导出，数据没有删除。"},
+        {Path("missing.adtg"), "数据没有完整导出，数据没有删除。"},
+        {Path("part.adtg"), "数据没有完整导出，数据没有删除。"},
     };
     CDataExport exporter(*frame_);
     for (const Case& c : cases) {
@@ -112,8 +112,8 @@ TEST_F(DataExportTest, NothingIsDeletedWithoutACompleteFileOrAYes) {
     SaveRows("select * from ljth", "all.adtg");
     platform::ScriptedMessageBoxes boxes;
     boxes.Reply(platform::IDNO);
-    EXPECT_FALSE(exporter.Finish("ljth", condition, U(Home("all.adtg").c_str()), 3, true));
-    EXPECT_FALSE(exporter.Finish("ljth", condition, U(Home("all.adtg").c_str()), 3, false));
+    EXPECT_FALSE(exporter.Finish("ljth", condition, U(Path("all.adtg").c_str()), 3, true));
+    EXPECT_FALSE(exporter.Finish("ljth", condition, U(Path("all.adtg").c_str()), 3, false));
     EXPECT_EQ(Names().size(), 3u);
     EXPECT_TRUE(WorkingCopies().empty());
 }

@@ -9,18 +9,12 @@ protected:
         MaintenanceTest::SetUp();
         Insert("ljkc", {{{"编号", "OLD"}, {"no", "1"}}});
         // A source table of another program, with its own "no" and "wx".
-        platform::CreateFolders(Home("in"));
-        auto maker = std::make_shared<ado::Connection>();
-        maker->Open("DRIVER={Microsoft Visual FoxPro Driver};SourceType=DBF;SourceDB=" +
-                    Home("in"));
-        for (const char* sql :
-             {"CREATE TABLE src (no I, wx C(4), 编号 C(30), 零件名称 C(30), 数量 I)",
-              "INSERT INTO src VALUES (7, 'a', 'P1  ', '一', 2)",
-              "INSERT INTO src VALUES (8, 'b', 'P2', NULL, 5)"})
-            maker->Execute(sql, nullptr, ado::adCmdText | ado::adExecuteNoRecords);
-        maker->Close();
-        ASSERT_TRUE(import_.OpenSource(U(Home("in/src.dbf").c_str())));
-        ASSERT_TRUE(import_.OpenTarget(U(Home("Data/ljkc.dwf").c_str())));
+        platform::CreateFolders(Path("in"));
+        Execute(Path("in"), {"CREATE TABLE src (no I, wx C(4), 编号 C(30), 零件名称 C(30), 数量 I)",
+                             "INSERT INTO src VALUES (7, 'a', 'P1  ', '一', 2)",
+                             "INSERT INTO src VALUES (8, 'b', 'P2', NULL, 5)"});
+        ASSERT_TRUE(import_.OpenSource(U(Path("in/src.dbf").c_str())));
+        ASSERT_TRUE(import_.OpenTarget(U(Path("Data/ljkc.dwf").c_str())));
     }
     static long Count(const ado::RecordsetPtr& rs) { return rs ? rs->RecordCount() : -1; }
 

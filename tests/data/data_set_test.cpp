@@ -1,4 +1,4 @@
-#include "account_set_fixture.h"
+#include "common/table_folder.h"
 #include "data/column_grid.h"
 #include "foxdb/dbf_table.h"
 
@@ -9,8 +9,8 @@
 using Texts = std::vector<wxString>;
 
 TEST_F(AccountSetTest, FirstRunLeavesOnlyEncryptedTables) {
-    EXPECT_TRUE(platform::ListFiles(Home("Data"), "*.dbf").empty());
-    EXPECT_EQ(platform::ListFiles(Home("Data"), "*.dwf").size(), std::size(kTables));
+    EXPECT_TRUE(platform::ListFiles(Path("Data"), "*.dbf").empty());
+    EXPECT_EQ(platform::ListFiles(Path("Data"), "*.dwf").size(), std::size(kTables));
     EXPECT_TRUE(WorkingCopies().empty());
     EXPECT_EQ(CDataSet::DefaultConnectionText(),
               "DRIVER={Microsoft Visual FoxPro Driver};SourceType=DBF;SourceDB=" + g_strDataPath);
@@ -45,7 +45,7 @@ TEST_F(AccountSetTest, FailedOpenShowsTheErrorBoxAndLeavesNothingDecrypted) {
 
     // A text that is no statement is the path of a saved recordset file.
     boxes.Clear();
-    data.Open(wxString::FromUTF8(Home("nothing.adtg")));
+    data.Open(wxString::FromUTF8(Path("nothing.adtg")));
     EXPECT_FALSE(data.IsOpen());
     EXPECT_EQ(boxes.Shown().size(), 1u);
 }
@@ -61,7 +61,7 @@ TEST_F(AccountSetTest, ErrorBoxTextIsTheDataStoresFormat) {
 TEST_F(AccountSetTest, SaveWritesTheBatchAndLeavesOnlyTheEncryptedFile) {
     AddStock({{"刹车片", "A1"}});
     EXPECT_TRUE(WorkingCopies().empty());
-    EXPECT_FALSE(platform::FileExists(Home("Picture/indexfile")));
+    EXPECT_FALSE(platform::FileExists(Path("Picture/indexfile")));
     AddStock({{"机油", "B2"}, {"滤芯", "C3"}});
     EXPECT_EQ(Column("select * from ljkc order by no", "no"), (Texts{"1", "2", "3"}));
     EXPECT_EQ(Column("select * from ljkc order by no", "零售价"), (Texts{"12.5", "12.5", "12.5"}));
@@ -129,13 +129,13 @@ TEST_F(AccountSetTest, FailedSaveIsCancelledReportedAndRepairedAtTheNextStart) {
     RepairingFrame frame;
     frame.OnSwitchAccountSet();
     EXPECT_TRUE(frame.rebuilt.empty());
-    EXPECT_TRUE(platform::FileExists(Home("Picture/indexfile")));
+    EXPECT_TRUE(platform::FileExists(Path("Picture/indexfile")));
     // ... and is consumed by its own set, whose globals are restored afterwards.
     CSettingFiles::WriteSettingFile("currztname", U("默认帐套"));
     g_strSetFolder = "elsewhere/";
     frame.OnSwitchAccountSet();
     EXPECT_EQ(frame.rebuilt, Texts{"ljkc"});
-    EXPECT_FALSE(platform::FileExists(Home("Picture/indexfile")));
+    EXPECT_FALSE(platform::FileExists(Path("Picture/indexfile")));
     EXPECT_EQ(g_strSetFolder, "elsewhere/");
 }
 
@@ -146,7 +146,7 @@ TEST_F(AccountSetTest, MarkersWithoutAFolderNeverMatch) {
         RepairingFrame frame;
         frame.OnSwitchAccountSet();
         EXPECT_TRUE(frame.rebuilt.empty()) << marker;
-        EXPECT_TRUE(platform::FileExists(Home("Picture/indexfile")));
+        EXPECT_TRUE(platform::FileExists(Path("Picture/indexfile")));
     }
     CSettingFiles::WriteSettingFile("indexfile", "Data\\ljkc"); // written on the old platform
     RepairingFrame frame;
@@ -303,7 +303,7 @@ TEST_F(AccountSetTest, SharedAndOwnConnections) {
     platform::ScriptedMessageBoxes boxes;
     EXPECT_EQ(data.OpenShowError(wxString("DRIVER={Microsoft Visual FoxPro Driver};SourceType=DBF;"
                                           "SourceDB=") +
-                                     wxString::FromUTF8(Home("missing")),
+                                     wxString::FromUTF8(Path("missing")),
                                  ""),
               0);
     EXPECT_EQ(boxes.Shown().size(), 1u);
@@ -457,7 +457,7 @@ TEST_F(AccountSetTest, OpenIntoFillsTheCallersRecordset) {
 }
 
 TEST_F(AccountSetTest, DamagedTableGivesTheErrorBoxAndLosesNothing) {
-    const std::string encrypted = Home("Data/gk.dwf");
+    const std::string encrypted = Path("Data/gk.dwf");
     platform::SetReadOnly(encrypted, false);
     Write(encrypted, std::string(300, 'x'));
     platform::SetReadOnly(encrypted, true);

@@ -2,12 +2,12 @@
 // recordsets, workbooks and encrypted tables opened; recordsets exported into
 // workbooks and new tables that read back (here and in independent readers); bad
 // files reported without anything changed.
-#include "account_set_fixture.h"
+#include "common/python_oracle.h"
+#include "common/table_folder.h"
 #include "data/data_file_open.h"
 #include "data/db_link.h"
 #include "data/spreadsheet.h"
 #include "data/table_file_export.h"
-#include "common/python_oracle.h"
 
 namespace {
 
@@ -152,7 +152,7 @@ TEST_F(DbLinkTest, WorkbookOpensItsFirstSheetWithRecords) {
 
 TEST_F(DbLinkTest, EncryptedTableOpensThroughItsWorkingCopy) {
     AddStock({{"刹车片", "A-01"}, {"机油", "B-02"}});
-    const std::string encrypted = Home("Data/ljkc.dwf");
+    const std::string encrypted = Path("Data/ljkc.dwf");
     const std::string before = Read(encrypted);
     ASSERT_TRUE(platform::CopyFileAtomic(encrypted, outside_ + "/ljkc.dwf"));
 
@@ -160,7 +160,7 @@ TEST_F(DbLinkTest, EncryptedTableOpensThroughItsWorkingCopy) {
     ASSERT_EQ(link.OpenFile(Outside("ljkc.dwf")), 1);
     EXPECT_EQ(Dump(*link.recordset, {"零件名称", "编号"}), "刹车片|A-01\n机油|B-02\n");
     EXPECT_FALSE(platform::FileExists(Working("ljkcTemp.dbf"))); // its rows are in memory
-    EXPECT_FALSE(platform::FileExists(Home("Data/ljkcTemp.dwf")));
+    EXPECT_FALSE(platform::FileExists(Path("Data/ljkcTemp.dwf")));
     EXPECT_EQ(Read(encrypted), before);
 
     frame_->m_strRights = "clerk66,56";
@@ -197,7 +197,7 @@ TEST_F(DbLinkTest, BadFilesAreReportedAndLeftAlone) {
         if (!c.bytes.empty()) {
             EXPECT_EQ(Read(outside_ + "/" + c.name), c.bytes);
         }
-        EXPECT_FALSE(platform::FileExists(Home("Data/foreignTemp.dwf")));
+        EXPECT_FALSE(platform::FileExists(Path("Data/foreignTemp.dwf")));
     }
     CDbLink other;
     boxes_.Clear();
@@ -284,7 +284,7 @@ TEST_F(DbLinkTest, RecordsetSavedAsAnEncryptedTableOpensAgainAndLeavesNoWorkingF
     ASSERT_EQ(ExportToEncryptedFile(sales.m_pRecordset, Outside("出货.dwf")), 1);
     EXPECT_FALSE(platform::FileExists(Working("tp出货.dbf")));
     EXPECT_FALSE(platform::FileExists(Working("tp出货.cdx")));
-    EXPECT_FALSE(platform::FileExists(Home("Data/tp出货.dwf")));
+    EXPECT_FALSE(platform::FileExists(Path("Data/tp出货.dwf")));
 
     CDbLink link;
     ASSERT_EQ(link.OpenFile(Outside("出货.dwf")), 1);

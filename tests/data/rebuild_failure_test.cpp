@@ -51,7 +51,7 @@ TEST_F(RebuildFailureTest, AFailedSaveKeepsTheOldTableAndTheRepairSucceedsAtTheN
     platform::ScriptedMessageBoxes boxes;
     frame_->OnSwitchAccountSet();
     EXPECT_TRUE(boxes.Texts().empty());
-    EXPECT_FALSE(platform::FileExists(Home("Picture/indexfile")));
+    EXPECT_FALSE(platform::FileExists(Path("Picture/indexfile")));
     const Texts numbers = Column("select * from ljth order by no", "no");
     ASSERT_EQ(numbers.size(), 120u);
     EXPECT_EQ(numbers.front(), "1");
@@ -114,7 +114,7 @@ TEST_F(RebuildFailureTest, AWorkingCopyThatCannotBeReplacedKeepsBothTables) {
     CMaintenanceFiles::Current() = CMaintenanceFiles::Platform();
     frame_ = std::make_unique<CMainFrameData>();
     frame_->OnSwitchAccountSet();
-    EXPECT_FALSE(platform::FileExists(Home("Picture/indexfile")));
+    EXPECT_FALSE(platform::FileExists(Path("Picture/indexfile")));
     EXPECT_EQ(Column("select * from ljth order by no", "no").size(), 120u);
     EXPECT_EQ(Column("select * from ljth order by no", "no").back(), "120");
     EXPECT_TRUE(Staged().empty());
@@ -123,10 +123,10 @@ TEST_F(RebuildFailureTest, AWorkingCopyThatCannotBeReplacedKeepsBothTables) {
 
 TEST_F(RebuildFailureTest, AMarkerNamingNoTableOfTheCatalogueIsConsumed) {
     MarkFailedSave("nosuch");
-    const auto before = platform::ListFiles(Home("Data"), "*");
+    const auto before = platform::ListFiles(Path("Data"), "*");
     platform::ScriptedMessageBoxes boxes;
     frame_->OnSwitchAccountSet();
     EXPECT_TRUE(boxes.Texts().empty());
-    EXPECT_FALSE(platform::FileExists(Home("Picture/indexfile")));
-    EXPECT_EQ(platform::ListFiles(Home("Data"), "*"), before);
+    EXPECT_FALSE(platform::FileExists(Path("Picture/indexfile")));
+    EXPECT_EQ(platform::ListFiles(Path("Data"), "*"), before);
 }

@@ -108,7 +108,7 @@ TEST_F(MaintenanceTest, AllTablesAreRebuiltInTheListOrder) {
     for (const wxString& table : order)
         EXPECT_TRUE(platform::FileExists(SetFile((table + ".dwf").utf8_string()))) << table;
     for (const char* never : {"gdzc", "kzk", "ljzc", "qvpy"})
-        EXPECT_TRUE(platform::FindFileNoCase(Home("Data"), std::string(never) + ".dwf").empty());
+        EXPECT_TRUE(platform::FindFileNoCase(Path("Data"), std::string(never) + ".dwf").empty());
     EXPECT_EQ(Column("select * from ljkc", "no"), Texts{"1"});
     EXPECT_EQ(status_.front(), U("正在处理数据..."));
     EXPECT_EQ(status_.back(), U("操作完成 如需帮助，请按F1键"));

@@ -5,11 +5,11 @@
 
 using Settings = CSettingFiles;
 
-class SettingFilesTest : public DataFolderTest {};
+class SettingFilesTest : public ProgramFolderTest {};
 
 TEST_F(SettingFilesTest, BlockHoldsGbkLineLineFeedAndZeroFiller) {
     ASSERT_EQ(Settings::WriteSettingFile("currztname", U("默认帐套")), 1);
-    std::string bytes = Read(Home("Picture/currztname"));
+    std::string bytes = Read(Path("Picture/currztname"));
     ASSERT_EQ(bytes.size(), 1024u);
     std::string gbk = platform::Utf8ToGbk("默认帐套");
     EXPECT_EQ(bytes.substr(0, gbk.size()), gbk);
@@ -25,7 +25,7 @@ TEST_F(SettingFilesTest, BlockHoldsGbkLineLineFeedAndZeroFiller) {
 TEST_F(SettingFilesTest, LongTextsFillTheBlockAndNeverSplitACharacter) {
     wxString exact(wxUniChar('x'), 1023);
     ASSERT_EQ(Settings::WriteSettingFile("OtherFiles", exact), 1);
-    std::string bytes = Read(Home("Picture/OtherFiles"));
+    std::string bytes = Read(Path("Picture/OtherFiles"));
     ASSERT_EQ(bytes.size(), 1024u);
     EXPECT_EQ(bytes[1023], '\n');
     EXPECT_EQ(Settings::ReadSettingFile("OtherFiles"), exact);
@@ -37,15 +37,15 @@ TEST_F(SettingFilesTest, LongTextsFillTheBlockAndNeverSplitACharacter) {
     ASSERT_EQ(Settings::WriteSettingFile("OtherFiles", wide), 1);
     wxString back = Settings::ReadSettingFile("OtherFiles");
     EXPECT_EQ(back, wide.Left(1 + 511));
-    EXPECT_EQ(Read(Home("Picture/OtherFiles")).size(), 1024u);
+    EXPECT_EQ(Read(Path("Picture/OtherFiles")).size(), 1024u);
 }
 
 TEST_F(SettingFilesTest, ReaderStopsAtLineFeedOrNulOrTheBlockEnd) {
-    Write(Home("Picture/GridSet"), "AutoRe=1,\nrest");
+    Write(Path("Picture/GridSet"), "AutoRe=1,\nrest");
     EXPECT_EQ(Settings::ReadSettingFile("GridSet"), "AutoRe=1,");
-    Write(Home("Picture/GridSet"), std::string("ab\0cd\n", 6));
+    Write(Path("Picture/GridSet"), std::string("ab\0cd\n", 6));
     EXPECT_EQ(Settings::ReadSettingFile("GridSet"), "ab");
-    Write(Home("Picture/GridSet"), std::string(1030, 'z'));
+    Write(Path("Picture/GridSet"), std::string(1030, 'z'));
     EXPECT_EQ(Settings::ReadSettingFile("GridSet"), wxString(wxUniChar('z'), 1024));
 }
 
@@ -58,11 +58,11 @@ TEST_F(SettingFilesTest, FailedWriteKeepsTheOldFile) {
     }
     EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"file write error!"});
     EXPECT_EQ(Settings::ReadSettingFile("SystemSet"), U("检查=1,"));
-    EXPECT_EQ(platform::ListFiles(Home("Picture"), "*"), std::vector<std::string>{"SystemSet"});
+    EXPECT_EQ(platform::ListFiles(Path("Picture"), "*"), std::vector<std::string>{"SystemSet"});
 }
 
 TEST_F(SettingFilesTest, MissingFolderIsReportedAsUnableToOpen) {
-    std::filesystem::remove_all(Home("Picture"));
+    std::filesystem::remove_all(Path("Picture"));
     platform::ScriptedMessageBoxes boxes;
     EXPECT_EQ(Settings::WriteSettingFile("noerro", "noerro"), 0);
     EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"Unable to open file"});
@@ -70,12 +70,12 @@ TEST_F(SettingFilesTest, MissingFolderIsReportedAsUnableToOpen) {
 
 TEST_F(SettingFilesTest, ReadOnlyFileIsReplacedAndDeleted) {
     ASSERT_EQ(Settings::WriteSettingFile("WxQdType", "1"), 1);
-    platform::SetReadOnly(Home("Picture/WxQdType"), true);
+    platform::SetReadOnly(Path("Picture/WxQdType"), true);
     ASSERT_EQ(Settings::WriteSettingFile("WxQdType", "2"), 1);
     EXPECT_EQ(Settings::ReadSettingFile("WxQdType"), "2");
-    platform::SetReadOnly(Home("Picture/WxQdType"), true);
+    platform::SetReadOnly(Path("Picture/WxQdType"), true);
     EXPECT_EQ(Settings::DeleteSettingFile("WxQdType"), 0);
-    EXPECT_FALSE(platform::FileExists(Home("Picture/WxQdType")));
+    EXPECT_FALSE(platform::FileExists(Path("Picture/WxQdType")));
     EXPECT_NE(Settings::DeleteSettingFile("WxQdType"), 0);
 }
 
@@ -103,14 +103,14 @@ TEST_F(SettingFilesTest, GridSetIsReadThroughTheSettingValue) {
 
 TEST_F(SettingFilesTest, CommaListRoundTrip) {
     ASSERT_EQ(Settings::WriteCsvLine("Picture/WxQdfile1", {"a", "b"}), 1);
-    EXPECT_EQ(Read(Home("Picture/WxQdfile1")), "a,b\r\n");
+    EXPECT_EQ(Read(Path("Picture/WxQdfile1")), "a,b\r\n");
     std::vector<wxString> items;
     EXPECT_EQ(Settings::ReadCsvLine("Picture\\WxQdfile1", items), 2);
     EXPECT_EQ(items, (std::vector<wxString>{"a", "b"}));
 
     ASSERT_EQ(Settings::WriteCsvLine("Picture/Memfile", {U("修理厂,东区"), U("张三"), "l1\nl2"}),
               1);
-    EXPECT_EQ(Read(Home("Picture/Memfile")),
+    EXPECT_EQ(Read(Path("Picture/Memfile")),
               platform::Utf8ToGbk("修理厂，东区,张三,l1 l2") + "\r\n");
     std::vector<wxString> memo(10, "default");
     EXPECT_EQ(Settings::ReadCsvLine("Picture/Memfile", memo), 3);
@@ -123,14 +123,14 @@ TEST_F(SettingFilesTest, CommaListRoundTrip) {
     EXPECT_EQ(untouched, std::vector<wxString>{"x"});
 
     ASSERT_EQ(Settings::WriteCsvLine("Picture/empty", {}), 1);
-    EXPECT_EQ(Read(Home("Picture/empty")), "");
+    EXPECT_EQ(Read(Path("Picture/empty")), "");
     EXPECT_EQ(Settings::WriteCsvLine("NoFolder/list", {"a"}), 0);
 }
 
 TEST_F(SettingFilesTest, FileTestsAcceptWildcardsAndTheSetFolder) {
     EXPECT_FALSE(Settings::FileExists("Data/*.dbf"));
     EXPECT_FALSE(Settings::TableFileExists("ljkc"));
-    Write(Home("Data/ljkc.dbf"), "x");
+    Write(Path("Data/ljkc.dbf"), "x");
     EXPECT_TRUE(Settings::FileExists("Data/*.dbf"));
     EXPECT_TRUE(Settings::FileExists("Data\\lj??.DBF"));
     EXPECT_TRUE(Settings::FileExists("data/ljkc.dbf"));

@@ -1,16 +1,16 @@
 // Sheets of workbooks and delimited text files: what is written reads back cell for
 // cell (here and in independent readers), rows are placed as asked, and bad files
 // are reported without being changed.
-#include "data/spreadsheet.h"
-#include "data_fixture.h"
-#include "platform/gbk.h"
+#include "common/program_folder.h"
 #include "common/python_oracle.h"
+#include "data/spreadsheet.h"
+#include "platform/gbk.h"
 
 namespace {
 
 using Cells = std::vector<wxString>;
 
-class SpreadSheetTest : public DataFolderTest {
+class SpreadSheetTest : public ProgramFolderTest {
 protected:
     std::string Path(const std::string& name) const { return root_ + "/" + name; }
     static Cells Row(CSpreadSheet& sheet, int row) {

@@ -1,5 +1,5 @@
+#include "common/program_folder.h"
 #include "data/sql_text.h"
-#include "data_fixture.h"
 
 TEST(SqlText, QuotesEveryValueSoTheStatementHoldsItExactly) {
     EXPECT_EQ(CSqlText::Quote("abc"), "'abc'");

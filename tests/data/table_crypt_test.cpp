@@ -1,14 +1,14 @@
+#include "common/program_folder.h"
 #include "data/table_crypt.h"
-#include "data_fixture.h"
 #include "platform/message_box.h"
 
-class TableCryptTest : public DataFolderTest {
+class TableCryptTest : public ProgramFolderTest {
 protected:
     // A plain table in the working folder, encrypted into the set folder.
     void MakeEncrypted(const std::string& table, const std::string& bytes) {
         Write(Working(table + ".dbf"), bytes);
         ASSERT_EQ(CTableCrypt::EncryptTable(table), 1);
-        ASSERT_TRUE(platform::FileExists(Home("Data/" + table + ".dwf")));
+        ASSERT_TRUE(platform::FileExists(Path("Data/" + table + ".dwf")));
         ASSERT_FALSE(platform::FileExists(Working(table + ".dbf")));
     }
 };
@@ -16,7 +16,7 @@ protected:
 TEST_F(TableCryptTest, DecryptsOnlyMissingCopiesOfTablesWithEncryptedFiles) {
     MakeEncrypted("ljkc", "stock rows");
     MakeEncrypted("ljsh", "sales rows");
-    EXPECT_NE(Read(Home("Data/ljkc.dwf")), "stock rows");
+    EXPECT_NE(Read(Path("Data/ljkc.dwf")), "stock rows");
 
     std::vector<wxString> decrypted;
     EXPECT_EQ(CTableCrypt::CryptTables("select * from ljkc,gk where 1=1", 1, &decrypted), 1);
@@ -52,7 +52,7 @@ TEST_F(TableCryptTest, TextsWithoutTablesTouchNothing) {
     EXPECT_TRUE(platform::FileExists(Working("ljkc.dbf")));
     EXPECT_EQ(CTableCrypt::CryptTables(U("select * from ljkc where 名称='from gk'"), 0), 1);
     EXPECT_FALSE(platform::FileExists(Working("ljkc.dbf")));
-    EXPECT_FALSE(platform::FileExists(Home("Data/gk.dwf")));
+    EXPECT_FALSE(platform::FileExists(Path("Data/gk.dwf")));
 }
 
 TEST_F(TableCryptTest, ReadOnlyCopiesAreDroppedOnlyWhileEncryptedFilesExist) {
@@ -64,7 +64,7 @@ TEST_F(TableCryptTest, ReadOnlyCopiesAreDroppedOnlyWhileEncryptedFilesExist) {
     CTableCrypt::DropWorkingCopies(decrypted);
     EXPECT_FALSE(platform::FileExists(Working("ljkc.dbf")));
     EXPECT_TRUE(platform::FileExists(Working("ljkc.dbf")) ||
-                platform::FileExists(Home("Data/ljkc.dwf")));
+                platform::FileExists(Path("Data/ljkc.dwf")));
     EXPECT_EQ(Read(Working("gk.dbf")), "never encrypted");
 }
 
@@ -72,11 +72,11 @@ TEST_F(TableCryptTest, OtherAccountSetsUseTheirOwnFolders) {
     SetAccountSet(U("分店"));
     EXPECT_EQ(g_strSetFolder, U("分店/"));
     EXPECT_EQ(g_strDataPath, wxString::FromUTF8(sysdir_) + U("/Data/分店/"));
-    std::filesystem::create_directories(Home("分店"));
+    std::filesystem::create_directories(Path("分店"));
     std::filesystem::create_directories(g_strDataPath.utf8_string());
     Write(Working("ljkc.dbf"), "branch rows");
     ASSERT_EQ(CTableCrypt::EncryptTable("ljkc"), 1);
-    EXPECT_TRUE(platform::FileExists(Home("分店/ljkc.dwf")));
+    EXPECT_TRUE(platform::FileExists(Path("分店/ljkc.dwf")));
     EXPECT_EQ(CTableCrypt::CryptTables("select * from ljkc", 1), 1);
     EXPECT_EQ(Read(Working("ljkc.dbf")), "branch rows");
 

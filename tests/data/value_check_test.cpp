@@ -1,5 +1,5 @@
+#include "common/program_folder.h"
 #include "data/value_check.h"
-#include "data_fixture.h"
 #include "platform/message_box.h"
 
 #include <ctime>

@@ -5,9 +5,7 @@
 #include "grid/print_texts.h"
 #include "grid/repair_print_dlg.h"
 #include "grid/repair_vehicle_texts.h"
-#include "platform/gbk.h"
 
-#include <fstream>
 #include <wx/datetime.h>
 
 namespace {
@@ -28,8 +26,7 @@ protected:
         ASSERT_EQ(set.Save(rs), 1);
     }
     void WriteNote(const char* plate, const std::string& utf8) {
-        std::ofstream(Home("Picture/" + std::string(plate) + "(维修)"), std::ios::binary)
-            << platform::Utf8ToGbk(utf8);
+        WriteGbkFile("Picture/" + std::string(plate) + "(维修)", utf8);
     }
     static OpenWorkCard Card(const char* customer) {
         OpenWorkCard card;

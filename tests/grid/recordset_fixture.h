@@ -1,7 +1,7 @@
 #pragma once
 // Grids on the recordsets of a generated account set, in a window under Xvfb, with
 // every message box recorded.
-#include "data/account_set_fixture.h"
+#include "common/table_folder.h"
 #include "gui_test_app.h"
 
 #include "data/data_set.h"
@@ -76,16 +76,7 @@ protected:
     }
     // Creates a further catalogue table in the account set, as the fixture made the others.
     void CreateTable(const char* table) {
-        {
-            auto maker = std::make_shared<ado::Connection>();
-            maker->Open("DRIVER={Microsoft Visual FoxPro Driver};SourceType=DBF;SourceDB=" +
-                        Home("Data"));
-            maker->Execute(CTableCatalog().GetCreateSql(table).utf8_string(), nullptr,
-                           ado::adCmdText | ado::adExecuteNoRecords);
-            maker->Close();
-        }
-        const std::string index = std::string(table) + ".cdx";
-        ASSERT_TRUE(platform::MoveFile(Home("Data/" + index), Working(index)));
+        CreatePlainTable(CTableCatalog().GetCreateSql(table));
         frame_->EncryptAllTables();
     }
 
