@@ -6,6 +6,7 @@
 #include "data/data_folders.h"
 #include "data/main_frame_data.h"
 #include "data/table_catalog.h"
+#include "grid/data_set_grid.h"
 #include "grid/grid_ctrl.h"
 #include "platform/paths.h"
 
@@ -105,8 +106,8 @@ int main(int argc, char** argv) {
             grid->SetTableName("ljkc");
         },
         [&] {
-            data.OpenIntoGrid(kStatement, grid);
-            data.LoadGrid(grid->m_rsBound, grid, wxString(), wxString(), 0, 0);
+            data_grid::OpenIntoGrid(data, kStatement, grid);
+            data_grid::LoadGrid(data, grid->m_rsBound, grid, wxString(), wxString(), 0, 0);
         });
     std::printf("records %ld, grid rows %d\n", records, grid->GetRowCount() - 1);
     std::printf("open without grid   %.3f s\n", open);

@@ -3,6 +3,7 @@
 #include "app/main_frame.h"
 #include "data/data_folders.h"
 #include "data/main_frame_data.h"
+#include "grid/data_set_grid.h"
 
 namespace {
 
@@ -172,7 +173,7 @@ void CCatalogTree::OnDblClk(const wxTreeItemId& item) {
         }
     }
     const wxString query = NodeQuery(item);
-    if (!query.empty()) m_frame.m_dsMain.LoadPartsGrid(query, 0, true);
+    if (!query.empty()) data_grid::LoadPartsGrid(m_frame.m_dsMain, query, 0, true);
     if (ItemHasChildren(item)) Toggle(item);
     SetItemImage(item, kImage, wxTreeItemIcon_Normal);
     SetItemImage(item, kOpenImage, wxTreeItemIcon_Selected);

@@ -5,6 +5,7 @@
 #include "data/data_export.h"
 #include "data/data_tidy.h"
 #include "data/table_catalog.h"
+#include "grid/data_set_grid.h"
 #include "grid/grid_ctrl.h"
 #include "res/control_ids.h"
 #include "res/data_export_template.h"
@@ -69,7 +70,7 @@ void CDataExportDlg::OnOK() {
     CDataSet& data = m_pFrame->m_dsMain;
     // An empty result has been reported and leaves no grid: with nothing loaded there is
     // nothing to save, and another grid must not be saved in its place.
-    if (!data.LoadPartsGrid(CDataExport::LoadStatement(code, condition), 0, true) ||
+    if (!data_grid::LoadPartsGrid(data, CDataExport::LoadStatement(code, condition), 0, true) ||
         !data.m_pGrid) {
         exporter.Finish(code, condition, wxString(), 0, false);
         return;

@@ -3,6 +3,7 @@
 #include "app/command_table.h"
 #include "app/main_frame.h"
 #include "data/data_file_open.h"
+#include "grid/data_set_grid.h"
 
 #include <wx/utils.h>
 
@@ -12,7 +13,7 @@ void CDataFileOpenForm::Register() {
                                  switch (KindOfOpenedFile(path)) {
                                  case OpenedFileKind::DataFile:
                                      OpenDataFile(path, [&frame](const wxString& file) {
-                                         frame.m_dsMain.LoadPartsGrid(file, 0, true);
+                                         data_grid::LoadPartsGrid(frame.m_dsMain, file, 0, true);
                                      });
                                      break;
                                  case OpenedFileKind::Picture:

@@ -4,6 +4,7 @@
 #include "app/main_frame.h"
 #include "data/data_folders.h"
 #include "data/table_catalog.h"
+#include "grid/data_set_grid.h"
 #include "grid/grid_ctrl.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
@@ -217,7 +218,8 @@ CImportCheckDlg::CImportCheckDlg(wxWindow* parent, const ado::RecordsetPtr& batc
     m_pGrid->SetTableName(wxString());
     m_pGrid->m_rsBound = batch;
     const int fields = batch->Fields().Count();
-    CDataSet().LoadGrid(batch, m_pGrid, wxString(), wxString(), fields - 2, 0);
+    CDataSet data;
+    data_grid::LoadGrid(data, batch, m_pGrid, wxString(), wxString(), fields - 2, 0);
     Bind(
         wxEVT_BUTTON, [this](wxCommandEvent&) { OnDelete(); }, res::ToWxId(kDeleteButton));
     Centre();

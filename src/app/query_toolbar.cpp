@@ -3,6 +3,7 @@
 #include "app/item_pick_dlg.h"
 #include "app/main_frame.h"
 #include "app/owner_notice.h"
+#include "grid/data_set_grid.h"
 #include "platform/gbk.h"
 #include "platform/message_box.h"
 
@@ -331,7 +332,7 @@ void CMainToolBar::OnSelChangeValue() {
         }
     }
     m_strSql = ValueGridSql(index, m_strValue, m_strTable);
-    if (!header) m_pFrame->m_dsMain.LoadPartsGrid(m_strSql, 0, true);
+    if (!header) data_grid::LoadPartsGrid(m_pFrame->m_dsMain, m_strSql, 0, true);
     (manyParts ? Box(kPart) : values)->SetFocus();
 }
 
@@ -350,7 +351,7 @@ void CMainToolBar::OnSelChangePart() {
     if (m_strPart == U("部位")) return;
     const wxString statement = PartGridSql(index, m_strValue, m_strPart);
     if (!statement.empty()) m_strSql = statement;
-    m_pFrame->m_dsMain.LoadPartsGrid(m_strSql, 0, true);
+    data_grid::LoadPartsGrid(m_pFrame->m_dsMain, m_strSql, 0, true);
 }
 
 // A typed text joins the box's list once; the set-up caption leaves with the first.
@@ -391,7 +392,7 @@ void CMainToolBar::Search(int id) {
     if (index < 0) index = 0;
     m_strSql = SearchSql(index, id, m_strValue);
     if (index == 0) Box(kTable)->SetSelection(1);
-    m_pFrame->m_dsMain.LoadPartsGrid(m_strSql, 0, true);
+    data_grid::LoadPartsGrid(m_pFrame->m_dsMain, m_strSql, 0, true);
     box->SetFocus();
 }
 

@@ -3,6 +3,7 @@
 #include "app/help_key.h"
 #include "app/main_frame.h"
 #include "app/menu_rights.h"
+#include "grid/data_set_grid.h"
 #include "grid/grid_ctrl.h"
 #include "platform/message_box.h"
 #include "res/control_ids.h"
@@ -87,7 +88,7 @@ void qxmm::FillUserCombo() {
         combo->Append(name);
     // The grid lists the login names only: passwords are not for showing.
     if (auto* grid = res::Control<CGridCtrl>(this, kGrid))
-        m_dsUsers.LoadGrid(m_users.Recordset(), grid, wxString(), wxString(), 1, 0);
+        data_grid::LoadGrid(m_dsUsers, m_users.Recordset(), grid, wxString(), wxString(), 1, 0);
 }
 
 void qxmm::SetAllRights(bool tick) {

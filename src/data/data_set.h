@@ -4,7 +4,8 @@
 // shared connection, decrypting the tables a statement names first, and saves a
 // batch with the tables decrypted around it. It also runs the DELETE and UPDATE
 // statements, copies and numbers rows, and reaches the settings files, value checks
-// and statement texts as its own static members.
+// and statement texts as its own static members. Recordsets reach grids through
+// the grid folder's loaders (grid/data_set_grid.h).
 #include "ado/ado.h"
 #include "data/data_progress.h"
 #include "data/setting_files.h"
@@ -97,21 +98,6 @@ public:
     // table is complete there; otherwise nothing is staged and the old table stays.
     bool RebuildTable(const wxString& table);
 
-    // --- Grids (defined with the grid control, src/grid/data_set_grid.cpp).
-    // Shows the recordset in the grid: "序号" and the field names as titles, one row
-    // per record (rowMode 0 all; -1 all but the last; 1 all but the first; k >= 2 at
-    // most k-1 from the second), money with two decimals, saved widths from fieldlong.
-    void LoadGrid(const ado::RecordsetPtr& recordset, CGridCtrl* grid, const wxString& filterField,
-                  const wxString& filterValue, int fieldCount, int rowMode);
-    // Refills the grid's rows (titles and widths kept) with at most maxRows records.
-    void LoadGridEx(const ado::RecordsetPtr& recordset, CGridCtrl* grid, int fieldCount,
-                    int maxRows);
-    // The lookup grid of the main window's upper pane (m_pGrid) on a statement ("" keeps
-    // the present rows, "#GreateGrid#" gives an empty grid). 0 for an empty result.
-    int LoadPartsGrid(const wxString& statement, int lastField, bool reportEmpty);
-    // Opens the statement (or a saved recordset file) into the grid's recordset. 1 when
-    // it is open; 0 after the error box.
-    int OpenIntoGrid(const wxString& statement, CGridCtrl* grid);
     // The built-in width of a column by its title.
     static int DefaultColumnWidth(const wxString& title);
 
@@ -134,7 +120,9 @@ public:
     // dispose of the window.
     std::shared_ptr<CGridCtrl> m_pGrid;
 
-private:
+    // Sets m_strConnection to the default connection text when it is still empty.
     void FillConnectionText();
+
+private:
     std::unique_ptr<CDataProgress> m_pProgress;
 };

@@ -1,8 +1,10 @@
-// Column widths kept in `fieldlong` (one row per table or document kind), and the
-// titles and field names of a grid for export.
+// Column widths: the built-in ones by title, those kept in `fieldlong` (one row per
+// table or document kind); and the titles and field names of a grid for export.
 #include "data/column_grid.h"
 #include "data/data_set.h"
 #include "data/main_frame_data.h"
+#include "platform/gbk.h"
+#include "platform/wx_text.h"
 
 #include <algorithm>
 #include <ctime>
@@ -27,6 +29,30 @@ wxString Today() {
 }
 
 } // namespace
+
+int CDataSet::DefaultColumnWidth(const wxString& title) {
+    auto any = [&title](std::initializer_list<const char*> titles) {
+        for (const char* t : titles)
+            if (title == U(t)) return true;
+        return false;
+    };
+    auto holds = [&title](const char* part) { return title.Contains(U(part)); };
+    if (any({"编号", "部门", "部位", "税号", "帐号"})) return 120;
+    if (any({"关联项目", "零件名称", "等同名", "项目名称", "开户行"})) return 100;
+    if (holds("日期") || holds("类别") ||
+        any({"有效期", "生日", "车型", "车牌号码", "定货单", "单据号", "保养类", "合同号", "客户",
+             "卡号", "卡类别"}))
+        return 82;
+    if (holds("电话") || holds("手机") || any({"传真", "负责人手机", "联系人手机"})) return 92;
+    if (holds("价") || any({"毛利", "金额", "总计", "小计", "余额", "颜色"})) return 65;
+    if (any({"作业人员", "业务", "推销员", "联系人", "姓名", "车主姓名", "负责人", "故障", "简码",
+             "货位", "邮编", "区域"}))
+        return 67;
+    if (any({"单位", "序号", "数量", "备注", "厂牌", "次数", "方式", "其它", "折扣", "来源"}))
+        return 46;
+    if (any({"地址", "供应商"})) return 150;
+    return 10 * static_cast<int>(platform::GbkLength(title.utf8_string()));
+}
 
 void CDataSet::LoadColumnWidths(const wxString&, CColumnGrid* grid, int fieldCount) {
     const wxString table = GridKey(*grid);

@@ -1,7 +1,5 @@
-// The data set's grid loaders: recordsets shown in grids with row numbers, titles,
-// money texts and saved widths; the main window's lookup grid of parts and labour
-// items; statements opened straight into a grid's recordset. They live with the grid
-// because the data store does not know the grid control.
+#include "grid/data_set_grid.h"
+
 #include "data/data_set.h"
 #include "data/main_frame_data.h"
 #include "data/system_options.h"
@@ -11,6 +9,7 @@
 #include "grid/lookup_pane.h"
 #include "platform/gbk.h"
 #include "platform/message_box.h"
+#include "platform/wx_text.h"
 
 #include <wx/weakref.h>
 
@@ -18,10 +17,6 @@ namespace {
 
 constexpr int kLookupGridId = 28909;
 const wxString kCreateOnly = "#GreateGrid#";
-
-wxString T(const char* utf8) {
-    return wxString::FromUTF8(utf8);
-}
 
 bool IsStatement(const wxString& text) {
     wxString start = text;
@@ -78,7 +73,7 @@ std::shared_ptr<CGridCtrl> OwnGrid(CGridCtrl* grid) {
 int ThreeLevelPrices() {
     CSystemOptions options;
     options.LoadSettings();
-    return options.GetIntOption(T("三级模式"));
+    return options.GetIntOption(U("三级模式"));
 }
 
 bool HasRight(int right) {
@@ -98,49 +93,27 @@ void RemoveColumn(CGridCtrl& grid, const wxString& title) {
 
 } // namespace
 
-int CDataSet::DefaultColumnWidth(const wxString& title) {
-    auto any = [&title](std::initializer_list<const char*> titles) {
-        for (const char* t : titles)
-            if (title == T(t)) return true;
-        return false;
-    };
-    auto holds = [&title](const char* part) { return title.Contains(T(part)); };
-    if (any({"编号", "部门", "部位", "税号", "帐号"})) return 120;
-    if (any({"关联项目", "零件名称", "等同名", "项目名称", "开户行"})) return 100;
-    if (holds("日期") || holds("类别") ||
-        any({"有效期", "生日", "车型", "车牌号码", "定货单", "单据号", "保养类", "合同号", "客户",
-             "卡号", "卡类别"}))
-        return 82;
-    if (holds("电话") || holds("手机") || any({"传真", "负责人手机", "联系人手机"})) return 92;
-    if (holds("价") || any({"毛利", "金额", "总计", "小计", "余额", "颜色"})) return 65;
-    if (any({"作业人员", "业务", "推销员", "联系人", "姓名", "车主姓名", "负责人", "故障", "简码",
-             "货位", "邮编", "区域"}))
-        return 67;
-    if (any({"单位", "序号", "数量", "备注", "厂牌", "次数", "方式", "其它", "折扣", "来源"}))
-        return 46;
-    if (any({"地址", "供应商"})) return 150;
-    return 10 * static_cast<int>(platform::GbkLength(title.utf8_string()));
-}
+namespace data_grid {
 
-void CDataSet::LoadGrid(const ado::RecordsetPtr& recordset, CGridCtrl* grid,
-                        const wxString& filterField, const wxString& filterValue, int fieldCount,
-                        int rowMode) {
+void LoadGrid(CDataSet& data, const ado::RecordsetPtr& recordset, CGridCtrl* grid,
+              const wxString& filterField, const wxString& filterValue, int fieldCount,
+              int rowMode) {
     grid->m_rsBound = recordset;
     // A recordset whose open failed (and was reported) shows as an empty grid.
     grid->SetRowCount(1);
     if (!recordset || !recordset->IsOpen()) {
         grid->SetColumnCount(1);
         grid->SetFieldTypes({});
-        grid->SetItemText(0, 0, T("序号"));
+        grid->SetItemText(0, 0, U("序号"));
         return;
     }
-    if (!filterValue.empty()) MakeFilter(recordset, filterField, filterValue);
+    if (!filterValue.empty()) CDataSet::MakeFilter(recordset, filterField, filterValue);
     ado::Fields& fields = recordset->Fields();
     const int f = fieldCount >= 1 ? std::min<int>(fieldCount, fields.Count()) : fields.Count();
     grid->SetColumnCount(f + 1);
-    grid->SetItemText(0, 0, T("序号"));
+    grid->SetItemText(0, 0, U("序号"));
     grid->AutoSize();
-    grid->SetColumnWidth(0, DefaultColumnWidth(T("序号")));
+    grid->SetColumnWidth(0, CDataSet::DefaultColumnWidth(U("序号")));
     SetTitles(*grid, fields, f);
 
     const long n = recordset->RecordCount();
@@ -149,8 +122,9 @@ void CDataSet::LoadGrid(const ado::RecordsetPtr& recordset, CGridCtrl* grid,
     if (!grid->GetTableName().empty() || !grid->GetReportName().empty()) {
         CDataSet widths;
         widths.LoadColumnWidths(grid->GetTableName(), grid, f);
-        if (!widths.m_strFieldLongTable.empty()) m_strFieldLongTable = widths.m_strFieldLongTable;
-        if (!widths.m_columnWidths.empty()) m_columnWidths = widths.m_columnWidths;
+        if (!widths.m_strFieldLongTable.empty())
+            data.m_strFieldLongTable = widths.m_strFieldLongTable;
+        if (!widths.m_columnWidths.empty()) data.m_columnWidths = widths.m_columnWidths;
     }
 
     long rows = 0;
@@ -162,7 +136,7 @@ void CDataSet::LoadGrid(const ado::RecordsetPtr& recordset, CGridCtrl* grid,
         rows = std::min<long>(n, rowMode);
     if (rows <= 1) return;
 
-    CDataProgress progress(T("正在加载数据..."), 40, static_cast<int>(rows), false);
+    CDataProgress progress(U("正在加载数据..."), 40, static_cast<int>(rows), false);
     recordset->MoveFirst();
     if (rowMode > 0) recordset->MoveNext();
     grid->SetRowCount(static_cast<int>(rows));
@@ -175,8 +149,7 @@ void CDataSet::LoadGrid(const ado::RecordsetPtr& recordset, CGridCtrl* grid,
 }
 
 // A result of a single record is shown as well: it is a record like any other.
-void CDataSet::LoadGridEx(const ado::RecordsetPtr& recordset, CGridCtrl* grid, int fieldCount,
-                          int maxRows) {
+void LoadGridEx(const ado::RecordsetPtr& recordset, CGridCtrl* grid, int fieldCount, int maxRows) {
     grid->SetRowCount(std::max(1, grid->GetFixedRowCount())); // the titles stay
     grid->m_rsBound = recordset;
     if (!recordset || !recordset->IsOpen()) return;
@@ -184,7 +157,7 @@ void CDataSet::LoadGridEx(const ado::RecordsetPtr& recordset, CGridCtrl* grid, i
     const int f = fieldCount >= 1 ? std::min<int>(fieldCount, fields.Count()) : fields.Count();
     const long n = recordset->RecordCount();
     if (n < 1 || maxRows <= 0) return;
-    CDataProgress progress(T("正在加载数据..."), 40, static_cast<int>(n), false);
+    CDataProgress progress(U("正在加载数据..."), 40, static_cast<int>(n), false);
     recordset->MoveFirst();
     const int first = grid->GetRowCount();
     grid->SetRowCount(first + static_cast<int>(std::min<long>(n, maxRows)));
@@ -200,12 +173,12 @@ void CDataSet::LoadGridEx(const ado::RecordsetPtr& recordset, CGridCtrl* grid, i
 
 // A failed open is reported (the error box) and answered with 0, so no caller goes on
 // with a recordset that is not there.
-int CDataSet::OpenIntoGrid(const wxString& statement, CGridCtrl* grid) {
-    FillConnectionText();
+int OpenIntoGrid(CDataSet& data, const wxString& statement, CGridCtrl* grid) {
+    data.FillConnectionText();
     std::vector<wxString> decrypted;
     int result = 1;
     try {
-        CryptTables(statement, 1, &decrypted);
+        CDataSet::CryptTables(statement, 1, &decrypted);
         grid->m_strLookupMarker.clear();
         if (grid->m_bCloseRsOnDestroy && grid->m_rsBound && grid->m_rsBound->IsOpen())
             grid->m_rsBound->Close();
@@ -215,16 +188,16 @@ int CDataSet::OpenIntoGrid(const wxString& statement, CGridCtrl* grid) {
         if (!grid->m_rsBound || grid->m_rsBound->IsOpen())
             grid->m_rsBound = std::make_shared<ado::Recordset>();
         ado::Recordset& rs = *grid->m_rsBound;
-        if (m_nState == 1) {
-            rs.PutActiveConnection(m_pConnection);
-            m_nState = 2;
+        if (data.m_nState == 1) {
+            rs.PutActiveConnection(data.m_pConnection);
+            data.m_nState = 2;
         } else {
-            if (m_nState == 2 && g_pFrameData) g_pFrameData->m_dsMain.Close();
+            if (data.m_nState == 2 && g_pFrameData) g_pFrameData->m_dsMain.Close();
             if (!g_pFrameData)
                 throw ado::ComError(ado::E_POINTER, "There is no shared connection.");
             g_pFrameData->OpenConnection();
             rs.PutActiveConnection(g_pFrameData->m_pConnection);
-            m_nState = 0;
+            data.m_nState = 0;
         }
         rs.PutCursorType(ado::adOpenDynamic);
         rs.PutLockType(ado::adLockBatchOptimistic);
@@ -234,32 +207,33 @@ int CDataSet::OpenIntoGrid(const wxString& statement, CGridCtrl* grid) {
                 IsStatement(statement) ? ado::adCmdText : ado::adCmdFile);
         if (!rs.IsOpen()) result = 0;
     } catch (const ado::ComError& error) {
-        ShowComError(error);
+        CDataSet::ShowComError(error);
         result = 0;
     }
-    DropWorkingCopies(decrypted);
+    CDataSet::DropWorkingCopies(decrypted);
     return result;
 }
 
-int CDataSet::LoadPartsGrid(const wxString& statement, int lastField, bool reportEmpty) {
+int LoadPartsGrid(CDataSet& data, const wxString& statement, int lastField, bool reportEmpty) {
+    std::shared_ptr<CGridCtrl>& lookup = data.m_pGrid; // the data set keeps the lookup grid
     long n = 0;
     if (statement.empty()) {
-        if (m_pGrid && m_pGrid->m_rsBound && m_pGrid->m_rsBound->IsOpen())
-            n = m_pGrid->m_rsBound->RecordCount();
+        if (lookup && lookup->m_rsBound && lookup->m_rsBound->IsOpen())
+            n = lookup->m_rsBound->RecordCount();
     } else {
-        m_pGrid.reset();
+        lookup.reset();
     }
     bool created = false;
-    if (!m_pGrid) {
-        m_pGrid = OwnGrid(new CGridCtrl(1, 1, 1, 1));
-        m_pGrid->m_rsBound = std::make_shared<ado::Recordset>();
-        m_pGrid->SetEditMode(false);
+    if (!lookup) {
+        lookup = OwnGrid(new CGridCtrl(1, 1, 1, 1));
+        lookup->m_rsBound = std::make_shared<ado::Recordset>();
+        lookup->SetEditMode(false);
         created = true;
     }
-    CGridCtrl& grid = *m_pGrid;
+    CGridCtrl& grid = *lookup;
     if (!statement.empty() && statement != kCreateOnly) {
-        if (!OpenIntoGrid(statement, &grid)) {
-            m_pGrid.reset(); // reported by the open
+        if (!OpenIntoGrid(data, statement, &grid)) {
+            lookup.reset(); // reported by the open
             return 0;
         }
         grid.m_bLookupReady = false;
@@ -277,7 +251,7 @@ int CDataSet::LoadPartsGrid(const wxString& statement, int lastField, bool repor
     CWaitCursor wait;
     if (n < 1) {
         if (reportEmpty) platform::ShowMessageBox("对不起，没有符合条件的记录！");
-        m_pGrid.reset();
+        lookup.reset();
         return 0;
     }
     ado::Recordset& rs = *grid.m_rsBound;
@@ -289,17 +263,17 @@ int CDataSet::LoadPartsGrid(const wxString& statement, int lastField, bool repor
         const int number = fields.IndexOf("no");
         if (number >= 1) f = number;
     }
-    CDataProgress progress(T("正在加载数据..."), 40, static_cast<int>(n), false);
+    CDataProgress progress(U("正在加载数据..."), 40, static_cast<int>(n), false);
     grid.SetRowCount(1);
     grid.SetColumnCount(f + 1);
     grid.m_bPickGrid = true;
     wxString table;
     if (!statement.empty()) {
-        table = GetTableName(statement);
+        table = CDataSet::GetTableName(statement);
         grid.SetTableName(table);
-        m_strCurTable = table;
+        data.m_strCurTable = table;
     }
-    grid.SetItemText(0, 0, T("序号"));
+    grid.SetItemText(0, 0, U("序号"));
     grid.AutoSize();
     grid.SetColumnWidth(0, 32);
     SetTitles(grid, fields, f);
@@ -322,10 +296,12 @@ int CDataSet::LoadPartsGrid(const wxString& statement, int lastField, bool repor
 
     // Prices the user may not see.
     if (!HasRight(51)) {
-        RemoveColumn(grid, T("进价"));
-        if (table == "hy") RemoveColumn(grid, T("批发价"));
+        RemoveColumn(grid, U("进价"));
+        if (table == "hy") RemoveColumn(grid, U("批发价"));
     }
-    if (!HasRight(22)) RemoveColumn(grid, T("批发价"));
-    if (!HasRight(50) || ThreeLevelPrices() == 0) RemoveColumn(grid, T("代理价"));
+    if (!HasRight(22)) RemoveColumn(grid, U("批发价"));
+    if (!HasRight(50) || ThreeLevelPrices() == 0) RemoveColumn(grid, U("代理价"));
     return 1;
 }
+
+} // namespace data_grid

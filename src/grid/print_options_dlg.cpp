@@ -3,6 +3,7 @@
 #include "data/main_frame_data.h"
 #include "data/setting_files.h"
 #include "data/sql_text.h"
+#include "grid/data_set_grid.h"
 #include "grid/grid_ctrl.h"
 #include "grid/print_paper.h"
 #include "grid/print_seam.h"
@@ -195,9 +196,9 @@ void CPrintOptionsDlg::BuildCostSheet() {
     ActiveSheetLines sheet;
     GetActiveSheetLines(sheet);
     const wxString query = CSqlText::ReplaceParams(U(kCostSheetQuery), sheet.customer, sheet.mode);
-    if (g_pFrameData && g_pFrameData->m_dsMain.OpenIntoGrid(query, m_pCostGrid) == 1) {
+    if (g_pFrameData && data_grid::OpenIntoGrid(g_pFrameData->m_dsMain, query, m_pCostGrid) == 1) {
         ado::RecordsetPtr rs = m_pCostGrid->m_rsBound;
-        g_pFrameData->m_dsMain.LoadGrid(rs, m_pCostGrid, wxString(), wxString(), 0, 0);
+        data_grid::LoadGrid(g_pFrameData->m_dsMain, rs, m_pCostGrid, wxString(), wxString(), 0, 0);
         if (rs && rs->RecordCount() > 0) m_pCostGrid->DeleteRowAndRenumber(1);
     }
     m_pCostGrid->SetTableName("zyxm");

@@ -3,6 +3,7 @@
 #include "data/data_set.h"
 #include "data/main_frame_data.h"
 #include "data/setting_files.h"
+#include "grid/data_set_grid.h"
 #include "grid/grid_ctrl.h"
 #include "grid/paper_size_dlg.h"
 #include "grid/print_layout.h"
@@ -385,8 +386,8 @@ bool CReportSetupDlg::BuildPreviewGrid(bool applyLayout) {
     const int from = sql.Lower().Find(" from ");
     const wxString query = "select " + list + sql.Mid(from);
     CDataSet& data = g_pFrameData->m_dsMain;
-    if (data.OpenIntoGrid(query, m_pGrid) != 1) return false;
-    data.LoadGrid(m_pGrid->m_rsBound, m_pGrid, wxString(), wxString(), 0, 0);
+    if (data_grid::OpenIntoGrid(data, query, m_pGrid) != 1) return false;
+    data_grid::LoadGrid(data, m_pGrid->m_rsBound, m_pGrid, wxString(), wxString(), 0, 0);
     if (!Contains(Items(res::Control<wxListBox>(this, ids::kPrintedList)), U("序号")))
         m_pGrid->DeleteColumn(0);
     if (applyLayout) CPrintLayout::ApplyColumnWidths(record.Get(Rs::Text::Layout), *m_pGrid);

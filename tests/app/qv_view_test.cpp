@@ -2,6 +2,7 @@
 #include "app/qv_doc.h"
 #include "app/qv_view.h"
 #include "common/table_folder.h"
+#include "grid/data_set_grid.h"
 #include "grid/grid_ctrl.h"
 #include "platform/message_box.h"
 
@@ -38,7 +39,7 @@ protected:
 
 TEST_F(QvViewTest, TheLookupGridFillsTheUpperPaneAndSavesAsARecordsetFile) {
     platform::ScriptedMessageBoxes boxes;
-    ASSERT_EQ(frame_->m_dsMain.LoadPartsGrid("select * from ljkc", 0, true), 1);
+    ASSERT_EQ(data_grid::LoadPartsGrid(frame_->m_dsMain, "select * from ljkc", 0, true), 1);
     Pump();
     EXPECT_TRUE(frame_->IsUpperPaneShown());
     auto* grid = dynamic_cast<CGridCtrl*>(frame_->GetView()->FindWindow(CQvDoc::kMainGridId));

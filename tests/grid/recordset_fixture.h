@@ -5,6 +5,7 @@
 #include "gui_test_app.h"
 
 #include "data/data_set.h"
+#include "grid/data_set_grid.h"
 #include "grid/grid_ctrl.h"
 #include "platform/message_box.h"
 
@@ -36,8 +37,9 @@ protected:
     // leaves the first record out).
     CGridCtrl* OpenGrid(const char* statement, const wxString& table) {
         CGridCtrl* grid = NewGrid(table);
-        EXPECT_EQ(data.OpenIntoGrid(U(statement), grid), 1);
-        data.LoadGrid(grid->m_rsBound, grid, wxString(), wxString(), 0, table == "zyxm" ? 1 : 0);
+        EXPECT_EQ(data_grid::OpenIntoGrid(data, U(statement), grid), 1);
+        data_grid::LoadGrid(data, grid->m_rsBound, grid, wxString(), wxString(), 0,
+                            table == "zyxm" ? 1 : 0);
         return grid;
     }
     static int ColumnOf(CGridCtrl* grid, const char* title) {

@@ -3,6 +3,7 @@
 #include "recordset_fixture.h"
 
 #include "data/data_progress.h"
+#include "grid/data_set_grid.h"
 #include "grid/lookup_pane.h"
 
 namespace {
@@ -70,7 +71,7 @@ TEST_F(GridLoad, MoneyTexts) {
     CGridCtrl* grid = OpenGrid("select * from ljkc order by no", "ljkc");
     for (int row = 1; row <= 6; ++row)
         grid->PutFieldText(ColumnOf(grid, "零售价"), row, prices[row - 1]);
-    data.LoadGrid(grid->m_rsBound, grid, wxString(), wxString(), 0, 0);
+    data_grid::LoadGrid(data, grid->m_rsBound, grid, wxString(), wxString(), 0, 0);
     for (int row = 1; row <= 6; ++row)
         EXPECT_EQ(grid->GetItemText(row, ColumnOf(grid, "零售价")), shown[row - 1]);
     EXPECT_TRUE(boxes.Texts().empty());
@@ -87,8 +88,9 @@ TEST_F(GridLoad, FieldCountAndRowModes) {
     };
     for (const Case& c : cases) {
         CGridCtrl* grid = NewGrid("ljkc");
-        ASSERT_EQ(data.OpenIntoGrid(U("select * from ljkc order by no"), grid), 1);
-        data.LoadGrid(grid->m_rsBound, grid, wxString(), wxString(), c.fieldCount, c.rowMode);
+        ASSERT_EQ(data_grid::OpenIntoGrid(data, U("select * from ljkc order by no"), grid), 1);
+        data_grid::LoadGrid(data, grid->m_rsBound, grid, wxString(), wxString(), c.fieldCount,
+                            c.rowMode);
         EXPECT_EQ(grid->GetColumnCount(), c.columns) << c.rowMode;
         EXPECT_EQ(grid->GetRowCount(), c.rows) << c.rowMode;
         if (c.firstCode && c.fieldCount == 0) {
@@ -101,8 +103,8 @@ TEST_F(GridLoad, FieldCountAndRowModes) {
 TEST_F(GridLoad, FilterValueRestrictsTheRecords) {
     AddStock({{"刹车片", "A-1"}, {"机油滤芯", "A-2"}, {"火花塞", "A-3"}});
     CGridCtrl* grid = NewGrid("ljkc");
-    ASSERT_EQ(data.OpenIntoGrid(U("select * from ljkc"), grid), 1);
-    data.LoadGrid(grid->m_rsBound, grid, U("编号"), "A-2", 0, 0);
+    ASSERT_EQ(data_grid::OpenIntoGrid(data, U("select * from ljkc"), grid), 1);
+    data_grid::LoadGrid(data, grid->m_rsBound, grid, U("编号"), "A-2", 0, 0);
     ASSERT_EQ(grid->GetRowCount(), 2);
     EXPECT_EQ(grid->GetItemText(1, ColumnOf(grid, "零件名称")), U("机油滤芯"));
 }
@@ -112,8 +114,8 @@ TEST_F(GridLoad, ProgressStepsOnlyAboveFortyRecords) {
     for (const char* statement : {"select * from ljkc where no<=40", "select * from ljkc"}) {
         ProgressCount progress;
         CGridCtrl* grid = NewGrid("ljkc");
-        ASSERT_EQ(data.OpenIntoGrid(U(statement), grid), 1);
-        data.LoadGrid(grid->m_rsBound, grid, wxString(), wxString(), 0, 0);
+        ASSERT_EQ(data_grid::OpenIntoGrid(data, U(statement), grid), 1);
+        data_grid::LoadGrid(data, grid->m_rsBound, grid, wxString(), wxString(), 0, 0);
         const long n = grid->m_rsBound->RecordCount();
         EXPECT_EQ(progress.steps, n > 40 ? n : 0) << statement;
         // the same for a reload of the grid from its recordset
@@ -160,36 +162,37 @@ TEST_F(GridLoad, RefillShowsEveryRecordUpToTheLimit) {
     AddStock({{"刹车片", "A-1"}});
     CGridCtrl* grid = OpenGrid("select * from ljkc", "ljkc");
     grid->SetItemText(0, 1, "kept title");
-    data.LoadGridEx(grid->m_rsBound, grid, 0, 10);
+    data_grid::LoadGridEx(grid->m_rsBound, grid, 0, 10);
     ASSERT_EQ(grid->GetRowCount(), 2); // a single record is shown too
     EXPECT_EQ(grid->GetItemText(0, 1), "kept title");
     AddStock(Stock(5));
-    ASSERT_EQ(data.OpenIntoGrid(U("select * from ljkc"), grid), 1);
-    data.LoadGridEx(grid->m_rsBound, grid, 0, 3);
+    ASSERT_EQ(data_grid::OpenIntoGrid(data, U("select * from ljkc"), grid), 1);
+    data_grid::LoadGridEx(grid->m_rsBound, grid, 0, 3);
     EXPECT_EQ(grid->GetRowCount(), 4);
-    data.LoadGridEx(grid->m_rsBound, grid, 0, 0);
+    data_grid::LoadGridEx(grid->m_rsBound, grid, 0, 0);
     EXPECT_EQ(grid->GetRowCount(), 1);
 }
 
 TEST_F(GridLoad, OpenIntoGridReportsFailure) {
     CGridCtrl* grid = NewGrid("ljkc");
-    EXPECT_EQ(data.OpenIntoGrid(U("select * from nosuchtable"), grid), 0);
+    EXPECT_EQ(data_grid::OpenIntoGrid(data, U("select * from nosuchtable"), grid), 0);
     ASSERT_EQ(boxes.Shown().size(), 1u);
     EXPECT_NE(boxes.Shown()[0].text.find(" Error: "), std::string::npos);
     // what a form does next finds an empty grid, not a crash
-    data.LoadGrid(grid->m_rsBound, grid, wxString(), wxString(), 0, 0);
-    data.LoadGridEx(grid->m_rsBound, grid, 0, 10);
+    data_grid::LoadGrid(data, grid->m_rsBound, grid, wxString(), wxString(), 0, 0);
+    data_grid::LoadGridEx(grid->m_rsBound, grid, 0, 10);
     grid->LoadRecordset();
     EXPECT_EQ(grid->GetRowCount(), 1);
     grid->SetFocusCell(0, 0);
     EXPECT_TRUE(grid->DeleteSelectedRecord());
-    EXPECT_EQ(data.OpenIntoGrid(U("SELECT * from ljkc"), grid), 1); // capitals are a statement
+    EXPECT_EQ(data_grid::OpenIntoGrid(data, U("SELECT * from ljkc"), grid),
+              1); // capitals are a statement
     EXPECT_TRUE(grid->m_bCloseRsOnDestroy);
     EXPECT_EQ(grid->m_rsBound->ActiveConnection(), frame_->m_pConnection);
     // a data set with a connection of its own lends it to the grid
     CDataSet own;
     ASSERT_EQ(own.OpenShowError(wxString(), wxString()), 1);
-    ASSERT_EQ(own.OpenIntoGrid(U("select * from ljkc"), grid), 1);
+    ASSERT_EQ(data_grid::OpenIntoGrid(own, U("select * from ljkc"), grid), 1);
     EXPECT_EQ(own.m_nState, 2);
     EXPECT_EQ(grid->m_rsBound->ActiveConnection(), own.m_pConnection);
 }
@@ -233,7 +236,7 @@ TEST_F(LookupGrid, PriceColumnsFollowRightsAndThreeLevelOption) {
     for (const Case& c : cases) {
         frame_->m_strRights = c.rights;
         ASSERT_EQ(CSettingFiles::WriteSettingFile("SystemSet", U(c.options)), 1);
-        ASSERT_EQ(frame_->m_dsMain.LoadPartsGrid(U("select * from ljkc"), 0, true), 1);
+        ASSERT_EQ(data_grid::LoadPartsGrid(frame_->m_dsMain, U("select * from ljkc"), 0, true), 1);
         EXPECT_EQ(Has("进价"), c.cost) << c.rights << c.options;
         EXPECT_EQ(Has("批发价"), c.wholesale) << c.rights << c.options;
         EXPECT_EQ(Has("代理价"), c.agent) << c.rights << c.options;
@@ -258,20 +261,24 @@ TEST_F(LookupGrid, SupplierTableHidesWholesaleWithoutCostRight) {
         ASSERT_EQ(set.Save(set.m_pRecordset), 1);
     }
     frame_->m_strRights = "clerk,61,";
-    ASSERT_EQ(frame_->m_dsMain.LoadPartsGrid(U("select * from hy"), 0, true), 1);
+    ASSERT_EQ(data_grid::LoadPartsGrid(frame_->m_dsMain, U("select * from hy"), 0, true), 1);
     EXPECT_TRUE(Has("零售价"));
     EXPECT_FALSE(Has("批发价"));
     EXPECT_FALSE(Has("no")); // fields from `no` on are not shown
 }
 
 TEST_F(LookupGrid, EmptyResultFailureAndCreateOnly) {
-    EXPECT_EQ(frame_->m_dsMain.LoadPartsGrid(U("select * from ljkc where no<0"), 0, true), 0);
+    EXPECT_EQ(
+        data_grid::LoadPartsGrid(frame_->m_dsMain, U("select * from ljkc where no<0"), 0, true), 0);
     EXPECT_EQ(frame_->m_dsMain.m_pGrid, nullptr);
     EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"对不起，没有符合条件的记录！"});
     boxes.Clear();
-    EXPECT_EQ(frame_->m_dsMain.LoadPartsGrid(U("select * from ljkc where no<0"), 0, false), 0);
+    EXPECT_EQ(
+        data_grid::LoadPartsGrid(frame_->m_dsMain, U("select * from ljkc where no<0"), 0, false),
+        0);
     EXPECT_TRUE(boxes.Texts().empty());
-    EXPECT_EQ(frame_->m_dsMain.LoadPartsGrid(U("select * from nosuchtable"), 0, true), 0);
+    EXPECT_EQ(data_grid::LoadPartsGrid(frame_->m_dsMain, U("select * from nosuchtable"), 0, true),
+              0);
     EXPECT_EQ(boxes.Shown().size(), 1u); // the open's error, nothing more
     EXPECT_EQ(frame_->m_dsMain.m_pGrid, nullptr);
 
@@ -281,16 +288,18 @@ TEST_F(LookupGrid, EmptyResultFailureAndCreateOnly) {
         wxWindow* ShowUpperPane() override { return view; }
     } pane(frame);
     CLookupPane* previous = CLookupPane::Install(&pane);
-    EXPECT_EQ(frame_->m_dsMain.LoadPartsGrid("#GreateGrid#", 0, true), 1);
+    EXPECT_EQ(data_grid::LoadPartsGrid(frame_->m_dsMain, "#GreateGrid#", 0, true), 1);
     CGridCtrl* grid = frame_->m_dsMain.m_pGrid.get();
     ASSERT_NE(grid, nullptr);
     EXPECT_EQ(grid->GetParent(), frame);
     EXPECT_EQ(grid->GetId(), 28909);
     // the empty statement keeps the grid and its rows
-    ASSERT_EQ(frame_->m_dsMain.LoadPartsGrid(U("select 零件名称,编号,no from ljkc"), 0, true), 1);
+    ASSERT_EQ(
+        data_grid::LoadPartsGrid(frame_->m_dsMain, U("select 零件名称,编号,no from ljkc"), 0, true),
+        1);
     grid = frame_->m_dsMain.m_pGrid.get();
     EXPECT_EQ(grid->GetColumnCount(), 3);
-    EXPECT_EQ(frame_->m_dsMain.LoadPartsGrid(wxString(), 1, true), 1);
+    EXPECT_EQ(data_grid::LoadPartsGrid(frame_->m_dsMain, wxString(), 1, true), 1);
     EXPECT_EQ(frame_->m_dsMain.m_pGrid.get(), grid);
     EXPECT_EQ(grid->GetRowCount(), 3);
     CLookupPane::Install(previous);

@@ -1,5 +1,6 @@
 // Row operations of a bound grid: selecting a row for typing, renumbering, reloading
 // from the recordset, saving a typed row, inserting an empty record.
+#include "grid/data_set_grid.h"
 #include "recordset_fixture.h"
 
 class GridRows : public RecordsetGridTest {
@@ -130,8 +131,8 @@ TEST_F(GridRows, InsertRowOnFilteredZyxmGrid) {
     AddLines({{"首行", 1}, {"换机油", 2}, {"换刹车片", 3}});
     data.UpdateWhere("zyxm", U("客户"), U("张三"), wxString());
     CGridCtrl* grid = NewGrid("zyxm");
-    ASSERT_EQ(data.OpenIntoGrid(U("select * from zyxm order by no"), grid), 1);
-    data.LoadGrid(grid->m_rsBound, grid, U("客户"), U("张三"), 0, 1);
+    ASSERT_EQ(data_grid::OpenIntoGrid(data, U("select * from zyxm order by no"), grid), 1);
+    data_grid::LoadGrid(data, grid->m_rsBound, grid, U("客户"), U("张三"), 0, 1);
     ASSERT_EQ(grid->GetRowCount(), 3);
     grid->SetEditMode(true);
     grid->SetFocusCell(1, ColumnOf(grid, "数量"));
