@@ -1,5 +1,7 @@
 #include "office/date_range.h"
 
+#include "platform/wx_text.h"
+
 #include <cmath>
 
 void CDateRange::PreviousMonth(const wxDateTime& today, wxString& first, wxString& last) {

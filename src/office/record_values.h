@@ -2,13 +2,11 @@
 // Reading the current record of a result: texts without their trailing blanks, nulls.
 #include "ado/ado.h"
 
+#include "platform/wx_text.h"
+
 #include <wx/string.h>
 
 namespace office {
-
-inline wxString W(const char* utf8) {
-    return wxString::FromUTF8(utf8);
-}
 
 inline bool FieldIsNull(const ado::RecordsetPtr& rs, const char* field) {
     return rs->Fields().Item(field).Value().IsNull();

@@ -11,7 +11,6 @@
 using namespace statistics_sql;
 using office::FieldIsNull;
 using office::FieldText;
-using office::W;
 
 namespace {
 
@@ -31,7 +30,7 @@ const ReportNames kReportNames[] = {
 
 // The template with the choice (as a quoted literal) and then the dates put in.
 wxString Fill(const char* templ, const StatisticsRequest& request, bool withChoice) {
-    wxString text = W(templ);
+    wxString text = U(templ);
     if (withChoice) text = CDataSet::ReplaceParam(text, CDataSet::Quote(request.choice));
     return CDataSet::ReplaceParams(text, request.from, request.to);
 }
@@ -43,28 +42,28 @@ bool HasRecords(const CDataSet& data) {
 } // namespace
 
 bool StatisticsRequest::HasChoice() const {
-    return !choice.empty() && choice != W("全部");
+    return !choice.empty() && choice != U("全部");
 }
 
 wxString CStatisticsEngine::ReportName(int mode, bool summary) {
     for (const ReportNames& names : kReportNames)
-        if (names.mode == mode) return W(summary ? names.summary : names.detail);
+        if (names.mode == mode) return U(summary ? names.summary : names.detail);
     return wxString();
 }
 
 wxString CStatisticsEngine::Check(const StatisticsRequest& request) {
-    if (!FindStatisticsTemplates(request.mode)) return W("没有这种统计！");
+    if (!FindStatisticsTemplates(request.mode)) return U("没有这种统计！");
     return CDateRange::Check(request.from, request.to);
 }
 
 StatisticsFacts CStatisticsEngine::ReadFacts(const StatisticsRequest& request, CDataSet& aux) {
     StatisticsFacts facts;
     if (request.mode == 5 && request.HasChoice()) {
-        aux.Open(CDataSet::ReplaceParam(W(kSettlementTest), CDataSet::Quote(request.choice)));
+        aux.Open(CDataSet::ReplaceParam(U(kSettlementTest), CDataSet::Quote(request.choice)));
         facts.settlementUnit = HasRecords(aux);
     }
     if (request.mode == 10) {
-        aux.Open(W(kDepartments));
+        aux.Open(U(kDepartments));
         facts.departments = HasRecords(aux);
     }
     return facts;
@@ -161,7 +160,7 @@ bool CStatisticsEngine::Append(const wxString& statement, CDataSet& result, CDat
         if (labelByFlag && source->Fields().IndexOf("flag") >= 0 &&
             targetFields.IndexOf("部门") >= 0)
             targetFields.Item("部门").PutValue(
-                (FieldText(source, "flag") == "W" ? W("其它维修") : W("其它配件")).utf8_string());
+                (FieldText(source, "flag") == "W" ? U("其它维修") : U("其它配件")).utf8_string());
         target->Update();
     }
     return true;
@@ -171,15 +170,15 @@ CStatisticsEngine::Rates CStatisticsEngine::ReadRates() {
     CSystemOptions options;
     options.LoadSettings();
     Rates rates;
-    rates.labour = options.GetIntOption(W("项目名称"));
-    rates.repairParts = options.GetIntOption(W("零售价"));
-    rates.partsSales = options.GetIntOption(W("批发价"));
+    rates.labour = options.GetIntOption(U("项目名称"));
+    rates.repairParts = options.GetIntOption(U("零售价"));
+    rates.partsSales = options.GetIntOption(U("批发价"));
     return rates;
 }
 
 double CStatisticsEngine::Commission(double amount, const wxString& flag, const wxString& brand,
                                      const Rates& rates) {
-    const int rate = brand == W("维修项目") ? rates.labour
+    const int rate = brand == U("维修项目") ? rates.labour
                      : flag == "W"          ? rates.repairParts
                                             : rates.partsSales;
     return amount * rate * 0.01;
@@ -232,9 +231,9 @@ void CStatisticsEngine::AddTotalRow(const StatisticsRequest& request, CDataSet& 
         fields.Item("毛利").PutValue(ado::Variant(negative + positive));
         if (!request.summary && negative < 0 && fields.IndexOf("编号") >= 0)
             fields.Item("编号").PutValue(
-                (W("负毛利合计:") + wxString::Format("%.2f", negative)).utf8_string());
+                (U("负毛利合计:") + wxString::Format("%.2f", negative)).utf8_string());
     }
-    if (fields.Item(0).Type() == ado::adChar) fields.Item(0).PutValue(W("合计").utf8_string());
+    if (fields.Item(0).Type() == ado::adChar) fields.Item(0).PutValue(U("合计").utf8_string());
     rs->Update();
 }
 
@@ -242,10 +241,10 @@ void CStatisticsEngine::FillStockColumns(const StatisticsRequest& request, CData
                                          CDataSet& aux) {
     // Stock per part number over every bin and group; in mode 8 each part's stock is
     // taken once and what no sales row took is listed after them.
-    wxString statement = W(kStockTotals);
+    wxString statement = U(kStockTotals);
     if (request.mode == 8 && request.HasChoice())
-        statement += W(" where 零件名称=") + CDataSet::Quote(request.choice);
-    statement += W(" group by 编号,零件名称,车型");
+        statement += U(" where 零件名称=") + CDataSet::Quote(request.choice);
+    statement += U(" group by 编号,零件名称,车型");
     aux.Open(statement);
     std::map<wxString, double> stock;
     if (HasRecords(aux)) {
@@ -290,5 +289,5 @@ void CStatisticsEngine::FillStockColumns(const StatisticsRequest& request, CData
 }
 
 wxString CStatisticsEngine::AmountTotalText(double sum) {
-    return W("总计:") + wxString::Format("%.2f", sum);
+    return U("总计:") + wxString::Format("%.2f", sum);
 }

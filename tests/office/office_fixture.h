@@ -3,7 +3,7 @@
 // tables are created and filled through statements, then encrypted as a login leaves
 // them, with a window-less main frame holding the shared connection. The rows are kept
 // here too, so tests compute their expectations from them independently.
-#include "../data/data_fixture.h"
+#include "common/table_folder.h"
 #include "data/main_frame_data.h"
 #include "data/table_catalog.h"
 #include "platform/message_box.h"
@@ -141,7 +141,7 @@ inline std::string Date(const std::string& iso) {
     return "{^" + iso + "}";
 }
 
-class AccountSetTest : public DataFolderTest {
+class OfficeSetTest : public TableFolderTest {
 protected:
     static constexpr const char* kTables[] = {"ljsh", "ljkc",  "jhda", "dhd",      "wlzm",
                                               "gk",   "ygk",   "wxxm", "hyxm",     "hyzl",
@@ -151,22 +151,21 @@ protected:
     template <class Fill> void MakeSet(Fill fill) {
         {
             auto maker = std::make_shared<ado::Connection>();
-            maker->Open("DRIVER={Microsoft Visual FoxPro Driver};SourceType=DBF;SourceDB=" +
-                        Home("Data"));
+            maker->Open(ado::ConnectionStringOfFolder(Path("Data")));
             for (const char* table : kTables)
-                maker->Execute(CTableCatalog().GetCreateSql(table).utf8_string(), nullptr,
-                               ado::adCmdText | ado::adExecuteNoRecords);
+                Run(*maker, CTableCatalog().GetCreateSql(table).utf8_string());
             fill(*maker);
             maker->Close();
         }
-        for (const std::string& index : platform::ListFiles(Home("Data"), "*.cdx"))
-            ASSERT_TRUE(platform::MoveFile(Home("Data/" + index), Working(index)));
+        // The index files live beside the plain working copies, as the first run leaves them.
+        for (const std::string& index : platform::ListFiles(Path("Data"), "*.cdx"))
+            ASSERT_TRUE(platform::MoveFile(Path("Data/" + index), Working(index)));
         frame_ = std::make_unique<CMainFrameData>();
         frame_->EncryptAllTables();
     }
     void TearDown() override {
         frame_.reset();
-        DataFolderTest::TearDown();
+        TableFolderTest::TearDown();
     }
 
     static void Run(ado::Connection& connection, const std::string& statement) {

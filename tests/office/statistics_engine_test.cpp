@@ -18,17 +18,17 @@ bool InRange(const std::string& date) {
 }
 
 // One result row: field name -> text (trailing blanks removed; "NULL" for a null).
-using Row = std::map<std::string, std::string>;
+using ResultRow = std::map<std::string, std::string>;
 
-class StatisticsEngineTest : public AccountSetTest {
+class StatisticsEngineTest : public OfficeSetTest {
 protected:
     void SetUp() override {
-        AccountSetTest::SetUp();
+        OfficeSetTest::SetUp();
         rows_ = AccountRows::Generate(240);
         MakeSet([this](ado::Connection& c) { Insert(c, rows_); });
     }
 
-    std::vector<Row> Run(int mode, bool summary, const std::string& choice = "") {
+    std::vector<ResultRow> Run(int mode, bool summary, const std::string& choice = "") {
         StatisticsRequest request;
         request.mode = mode;
         request.summary = summary;
@@ -38,13 +38,13 @@ protected:
         EXPECT_TRUE(CStatisticsEngine::Check(request).empty());
         CDataSet result, aux;
         EXPECT_TRUE(engine_.Run(request, result, aux)) << mode;
-        std::vector<Row> out;
+        std::vector<ResultRow> out;
         if (!result.m_bOpen) return out;
         columns_ = engine_.Columns(result);
         auto rs = result.m_pRecordset;
         if (rs->RecordCount() <= 0) return out;
         for (rs->MoveFirst(); !rs->EndOfFile(); rs->MoveNext()) {
-            Row row;
+            ResultRow row;
             for (long i = 0; i < rs->Fields().Count(); ++i) {
                 ado::Field& field = rs->Fields().Item(int(i));
                 ado::Variant value = field.Value();
@@ -58,17 +58,17 @@ protected:
         return out;
     }
 
-    static double Sum(const std::vector<Row>& rows, const std::string& field) {
+    static double Sum(const std::vector<ResultRow>& rows, const std::string& field) {
         double sum = 0;
-        for (const Row& row : rows)
+        for (const ResultRow& row : rows)
             if (row.at(field) != "NULL") sum += std::stod(row.at(field));
         return sum;
     }
     // field key -> sum of another field, over result rows.
-    static std::map<std::string, double> SumBy(const std::vector<Row>& rows, const std::string& key,
-                                               const std::string& field) {
+    static std::map<std::string, double> SumBy(const std::vector<ResultRow>& rows,
+                                               const std::string& key, const std::string& field) {
         std::map<std::string, double> sums;
-        for (const Row& row : rows)
+        for (const ResultRow& row : rows)
             sums[row.at(key)] += row.at(field) == "NULL" ? 0 : std::stod(row.at(field));
         return sums;
     }
@@ -139,20 +139,20 @@ TEST_F(StatisticsEngineTest, SalesPurchasesAndLedgerSumsAgreeWithTheRows) {
     ExpectSums(SumBy(Run(3, true), "车牌号码", "金额"), byPlateW);
     ExpectSums(SumBy(Run(6, true), "姓名", "金额"), byStaff);
     ExpectSums(SumBy(Run(9, true), "客户", "金额"), byBuyer);
-    std::vector<Row> debts = Run(5, true);
-    for (Row& row : debts)
+    std::vector<ResultRow> debts = Run(5, true);
+    for (ResultRow& row : debts)
         row["key"] = row["单位"] + "/" + row["类别"];
     ExpectSums(SumBy(debts, "key", "金额"), byUnitKind);
 
-    const std::vector<Row> detail = Run(2, false);
+    const std::vector<ResultRow> detail = Run(2, false);
     EXPECT_EQ(int(detail.size()), linesP);
     EXPECT_NEAR(Sum(detail, "金额"), detailP, 0.005);
     // The trailing record number is loaded but not shown.
     EXPECT_EQ(columns_.back(), wxString::FromUTF8("备注"));
 
     // One chosen supplier: only its lines.
-    const std::vector<Row> one = Run(1, false, "北方配件");
-    for (const Row& row : one)
+    const std::vector<ResultRow> one = Run(1, false, "北方配件");
+    for (const ResultRow& row : one)
         EXPECT_EQ(row.at("供应商"), "北方配件");
     EXPECT_NEAR(Sum(one, "金额"), bySupplier["北方配件"], 0.005);
 }
@@ -168,8 +168,8 @@ TEST_F(StatisticsEngineTest, DebtsOfASettlementUnitCoverItsVehicles) {
         if (fleet.count(l.unit)) fleetSums[l.unit + "/" + l.kind] += l.amount;
         if (l.unit == "华通公司") unitSum += l.amount;
     }
-    std::vector<Row> rows = Run(5, true, "运输公司");
-    for (Row& row : rows)
+    std::vector<ResultRow> rows = Run(5, true, "运输公司");
+    for (ResultRow& row : rows)
         row["key"] = row["单位"] + "/" + row["类别"];
     ExpectSums(SumBy(rows, "key", "金额"), fleetSums);
     // Any other choice is one ledger unit, grouped by 类别.
@@ -186,10 +186,10 @@ TEST_F(StatisticsEngineTest, StockTakingCountsEachPartOnceWhateverItsBins) {
             sold[s.model + "/" + s.part] += s.qty;
 
     for (int mode : {7, 8}) {
-        std::vector<Row> rows = Run(mode, true);
+        std::vector<ResultRow> rows = Run(mode, true);
         std::map<std::string, double> soldRows;
         std::set<std::string> listedParts;
-        for (Row& row : rows) {
+        for (ResultRow& row : rows) {
             EXPECT_EQ(row.at("实际数量"), "NULL");
             EXPECT_NEAR(std::stod(row.at("库存量")), stock[row.at("编号")], 0.005)
                 << row.at("编号");
@@ -228,9 +228,9 @@ TEST_F(StatisticsEngineTest, ProfitByDepartmentLabelsLinesWithoutSalespersonByTh
         cost[key] += s.cost * s.qty;
         margin += (s.price - s.cost) * s.qty;
     }
-    std::vector<Row> rows = Run(10, true);
+    std::vector<ResultRow> rows = Run(10, true);
     ASSERT_FALSE(rows.empty());
-    const Row total = rows.back();
+    const ResultRow total = rows.back();
     rows.pop_back();
     EXPECT_EQ(total.at("部门"), "合计");
     ExpectSums(SumBy(rows, "部门", "营业额"), turnover);
@@ -248,7 +248,7 @@ TEST_F(StatisticsEngineTest, ProfitByDepartmentLabelsLinesWithoutSalespersonByTh
             repairDept += (s.price - s.cost) * s.qty;
             ++repairLines;
         }
-    std::vector<Row> detail = Run(10, false, "维修部");
+    std::vector<ResultRow> detail = Run(10, false, "维修部");
     ASSERT_EQ(int(detail.size()), repairLines + 1);
     EXPECT_NEAR(std::stod(detail.back().at("毛利")), repairDept, 0.01);
 }
@@ -264,15 +264,15 @@ TEST_F(StatisticsEngineTest, CommissionsUseTheRatesOfTheOptions) {
         amount += s.qty * s.price;
     }
     for (bool summary : {false, true}) {
-        std::vector<Row> rows = Run(11, summary);
+        std::vector<ResultRow> rows = Run(11, summary);
         ASSERT_FALSE(rows.empty());
-        const Row total = rows.back();
+        const ResultRow total = rows.back();
         rows.pop_back();
         EXPECT_EQ(total.at("姓名"), "合计");
         ExpectSums(SumBy(rows, "姓名", "金额"), amountByStaff);
         EXPECT_NEAR(std::stod(total.at("金额")), amount, 0.01);
         // Each row's commission at its kind's rate, kept to the fen.
-        for (const Row& row : rows) {
+        for (const ResultRow& row : rows) {
             const double rate = row.at("厂牌") == "维修项目" ? 10 : row.at("flag") == "W" ? 5 : 2;
             EXPECT_NEAR(std::stod(row.at("提成")), std::stod(row.at("金额")) * rate * 0.01, 0.0051);
         }
@@ -281,10 +281,10 @@ TEST_F(StatisticsEngineTest, CommissionsUseTheRatesOfTheOptions) {
         EXPECT_EQ(columns_.size() + 3, rows.front().size());
     }
     // Summary order: parts sales rows, then labour, then other repair lines.
-    std::vector<Row> rows = Run(11, true);
+    std::vector<ResultRow> rows = Run(11, true);
     rows.pop_back();
     int phase = 0;
-    for (const Row& row : rows) {
+    for (const ResultRow& row : rows) {
         const int kind = row.at("flag") == "P" ? 0 : row.at("厂牌") == "维修项目" ? 1 : 2;
         EXPECT_GE(kind, phase);
         phase = kind;
@@ -309,7 +309,7 @@ TEST_F(StatisticsEngineTest, AnEmptyPeriodGivesNoTotalRow) {
 }
 
 TEST_F(StatisticsEngineTest, AChoiceHoldingAQuoteIsAValueNotSql) {
-    std::vector<Row> rows = Run(2, false, "O'Brien\" or 1=1");
+    std::vector<ResultRow> rows = Run(2, false, "O'Brien\" or 1=1");
     EXPECT_TRUE(rows.empty());
     EXPECT_TRUE(boxes_.Shown().empty());
 }
