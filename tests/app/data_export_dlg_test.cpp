@@ -1,6 +1,7 @@
 #include "app/data_export_dlg.h"
 #include "app/main_frame.h"
 #include "common/table_folder.h"
+#include "data/table_catalog.h"
 #include "grid/grid_ctrl.h"
 #include "platform/files.h"
 #include "platform/message_box.h"

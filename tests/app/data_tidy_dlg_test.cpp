@@ -1,6 +1,7 @@
 #include "app/data_tidy_dlg.h"
 #include "app/main_frame.h"
 #include "common/table_folder.h"
+#include "data/table_catalog.h"
 #include "platform/message_box.h"
 #include "res/control_ids.h"
 #include "res/data_tidy_template.h"

@@ -1,6 +1,8 @@
 #include "common/table_folder.h"
 #include "data/column_grid.h"
+#include "data/table_catalog.h"
 #include "foxdb/dbf_table.h"
+#include "platform/message_box.h"
 
 #include <wx/ctrlsub.h>
 

@@ -1,9 +1,10 @@
 // Saves inside a data transaction change the encrypted tables together: a rollback
 // or a kill at any step leaves every table as before, a commit every table as after,
 // once the next start has dealt with what the kill left.
-#include "account_set_fixture.h"
+#include "common/table_folder.h"
 #include "data/data_transaction.h"
 #include "foxdb/transaction.h"
+#include "platform/message_box.h"
 
 #include <csignal>
 #include <sys/wait.h>

@@ -8,6 +8,7 @@
 #include "data/db_link.h"
 #include "data/spreadsheet.h"
 #include "data/table_file_export.h"
+#include "platform/message_box.h"
 
 namespace {
 

@@ -5,6 +5,7 @@
 #include "gui_test_app.h"
 
 #include "data/data_set.h"
+#include "data/table_catalog.h"
 #include "grid/data_set_grid.h"
 #include "grid/grid_ctrl.h"
 #include "platform/message_box.h"
