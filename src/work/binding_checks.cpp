@@ -1,0 +1,95 @@
+#include "work/binding_checks.h"
+
+#include "data/data_set.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace work {
+namespace {
+
+wxString U(const char* text) {
+    return wxString::FromUTF8(text);
+}
+
+} // namespace
+
+wxString BindRefusal(const std::vector<wxString>& pageTitles, const wxString& key) {
+    if (pageTitles.size() >= kMaxWorkPages)
+        return U("桌面上工作页面太多，请放弃或挂起部分页面后再试。");
+    if (std::find(pageTitles.begin(), pageTitles.end(), key) != pageTitles.end())
+        return U("已有该车的工作页面！");
+    return wxString();
+}
+
+wxString PickerTextRefusal(const wxString& typed) {
+    return typed.Contains("'") ? U("  不能用单引号！") : wxString();
+}
+
+wxString MemberCardNotice(const wxString& cardType, const wxDateTime& expiry,
+                          const wxDateTime& now) {
+    if (!expiry.IsValid()) return wxString();
+    wxDateTime day = expiry;
+    day.ResetTime();
+    const wxLongLong seconds = (now - day).GetSeconds();
+    const wxLongLong limit = 30LL * 24 * 3600;
+    if (seconds >= limit || seconds <= -limit) return wxString();
+    wxString type = cardType;
+    type.Trim(true);
+    return type + U("有效期") + ":" + day.Format("%Y-%m-%d");
+}
+
+wxString AppendCardType(const wxString& remark, const wxString& cardType) {
+    wxString text = remark, type = cardType;
+    text.Trim(true);
+    type.Trim(true);
+    return type.empty() || text.Contains(type) ? text : text + type;
+}
+
+BalanceSummary SummariseBalances(const PartnerSums& sums) {
+    struct Item {
+        const char* name;
+        double sum;
+        const char* gap;
+    } items[] = {{"应收款", sums.receivables, "  "},
+                 {"应付款", sums.payables, " "},
+                 {"预收款", sums.advances, " "},
+                 {"预付款", sums.prepaid, " "}};
+    BalanceSummary summary;
+    for (const Item& item : items)
+        if (std::llround(item.sum * 100) > 0)
+            summary.message +=
+                U(item.name) + ":" + wxString::Format("%.2f", item.sum) + U(item.gap);
+    if (!summary.message.empty())
+        summary.net =
+            std::round((sums.payables + sums.advances - sums.receivables - sums.prepaid) * 100.0) /
+            100.0;
+    return summary;
+}
+
+PartnerSums ReadPartnerSums(const wxString& unit) {
+    PartnerSums sums;
+    CDataSet data;
+    data.Open(U("select 类别,sum(金额) as 金额,单位 from wlzm group by 单位,类别 where 单位=") +
+              CSqlText::Quote(unit));
+    if (!data.IsOpen() || data.m_pRecordset->RecordCount() < 1) return sums;
+    ado::Recordset& rs = *data.m_pRecordset;
+    for (rs.MoveFirst(); !rs.EndOfFile(); rs.MoveNext()) {
+        ado::Variant kind = rs.Fields().Item("类别").Value();
+        ado::Variant amount = rs.Fields().Item("金额").Value();
+        if (kind.IsNull()) continue;
+        const wxString name = wxString::FromUTF8(kind.ToString()).Trim(true);
+        const double value = amount.IsNull() ? 0 : amount.ToDouble();
+        if (name == U("应收款"))
+            sums.receivables = value;
+        else if (name == U("应付款"))
+            sums.payables = value;
+        else if (name == U("预收款"))
+            sums.advances = value;
+        else if (name == U("预付款"))
+            sums.prepaid = value;
+    }
+    return sums;
+}
+
+} // namespace work

@@ -1,0 +1,61 @@
+#include "work/settle_arithmetic.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace work {
+namespace {
+
+long long Fen(double amount) {
+    return std::llround(amount * 100.0);
+}
+
+double Yuan(long long fen) {
+    return static_cast<double>(fen) / 100.0;
+}
+
+} // namespace
+
+wxString OffsetQuestion(double payables, double advances) {
+    const long long sum = Fen(payables) + Fen(advances);
+    if (sum <= 0) return wxString();
+    return wxString::FromUTF8("该客户有应付款、预收款:") + wxString::Format("%.2f", Yuan(sum)) +
+           wxString::FromUTF8(",是否在本次金额中扣除?");
+}
+
+SettleOffsets ComputeOffsets(double total, double payables, double advances) {
+    const long long t = std::max(0LL, Fen(total));
+    const long long pay = std::max(0LL, Fen(payables));
+    const long long adv = std::max(0LL, Fen(advances));
+    SettleOffsets offsets;
+    const long long takenPay = std::min(pay, t);
+    offsets.payables = Yuan(takenPay);
+    offsets.advances = Yuan(std::min(adv, t - takenPay));
+    return offsets;
+}
+
+double LoweredTotal(double total, const SettleOffsets& offsets) {
+    return Yuan(std::max(0LL, Fen(total) - Fen(offsets.payables) - Fen(offsets.advances)));
+}
+
+ReceivedAmount ReadReceived(const wxString& text, double receivable) {
+    ReceivedAmount result;
+    if (text.empty()) return result;
+    result.empty = false;
+    const bool digitsAndPoints = text.find_first_not_of("0123456789.") == wxString::npos;
+    double value = 0;
+    if (!digitsAndPoints || text.Freq('.') > 1 || text == "." || !text.ToCDouble(&value) ||
+        !std::isfinite(value)) {
+        result.ok = false;
+        result.message = wxString::FromUTF8("输入字符不对！");
+        return result;
+    }
+    result.change = Yuan(Fen(value) - Fen(receivable));
+    return result;
+}
+
+double Shortfall(double change) {
+    return Fen(change) < -100 ? Yuan(-Fen(change)) : 0;
+}
+
+} // namespace work

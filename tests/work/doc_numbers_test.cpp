@@ -1,0 +1,61 @@
+// Document numbers: one sequence in M_DJH, a new day starts at 001, the 1000th
+// number and a damaged counter are refused rather than repeated.
+#include "data/data_fixture.h"
+#include "data/setting_files.h"
+#include "platform/message_box.h"
+#include "work/doc_numbers.h"
+
+using namespace work;
+
+namespace {
+
+class DocNumbersTest : public DataFolderTest {
+protected:
+    const wxDateTime now_{10, wxDateTime::Dec, 2026, 9, 30, 0};
+    static wxString Counter() { return CSettingFiles::ReadSettingFile("M_DJH"); }
+    static void SetCounter(const char* text) { CSettingFiles::WriteSettingFile("M_DJH", text); }
+};
+
+} // namespace
+
+TEST_F(DocNumbersTest, ANewDayStartsAtOneAndTheNumbersRunOn) {
+    wxString sheet;
+    SetCounter("20261209012");
+    EXPECT_EQ(GetDocNumber(sheet, now_), "20261210001");
+    EXPECT_EQ(Counter(), "20261210001");
+    struct Case {
+        const char* held;
+        const char* next;
+    } cases[] = {{"20261210009", "20261210010"},
+                 {"20261210099", "20261210100"},
+                 {"20261210998", "20261210999"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.held);
+        sheet = c.held;
+        EXPECT_EQ(NextDocNumber(sheet, now_), c.next);
+        EXPECT_EQ(sheet, c.next);
+        EXPECT_EQ(Counter(), c.next);
+    }
+    // A new sheet's first call on today's counter only loads it.
+    SetCounter("20261210042");
+    wxString fresh;
+    EXPECT_EQ(NextDocNumber(fresh, now_), "20261210042");
+    EXPECT_EQ(Counter(), "20261210042");
+    // Get follows the file, whoever advanced it.
+    SetCounter("20261210043");
+    EXPECT_EQ(GetDocNumber(fresh, now_), "20261210043");
+}
+
+TEST_F(DocNumbersTest, AfterNineHundredNinetyNineAndOnADamagedCounterNothingIsIssued) {
+    platform::ScriptedMessageBoxes boxes;
+    wxString sheet = "20261210999";
+    SetCounter("20261210999");
+    EXPECT_TRUE(NextDocNumber(sheet, now_).empty());
+    EXPECT_EQ(Counter(), "20261210999");
+    SetCounter("2026121012x");
+    EXPECT_TRUE(GetDocNumber(sheet, now_).empty());
+    sheet = "2026121012x";
+    EXPECT_TRUE(NextDocNumber(sheet, now_).empty());
+    EXPECT_EQ(Counter(), "2026121012x");
+    EXPECT_EQ(boxes.Shown().size(), 3u);
+}
