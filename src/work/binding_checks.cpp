@@ -1,18 +1,13 @@
 #include "work/binding_checks.h"
 
 #include "data/data_set.h"
+#include "platform/wx_text.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace work {
-namespace {
-
-wxString U(const char* text) {
-    return wxString::FromUTF8(text);
-}
-
-} // namespace
+namespace {} // namespace
 
 wxString BindRefusal(const std::vector<wxString>& pageTitles, const wxString& key) {
     if (pageTitles.size() >= kMaxWorkPages)

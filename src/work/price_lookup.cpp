@@ -1,13 +1,10 @@
 #include "work/price_lookup.h"
 
 #include "data/data_set.h"
+#include "platform/wx_text.h"
 
 namespace work {
 namespace {
-
-wxString U(const char* text) {
-    return wxString::FromUTF8(text);
-}
 
 wxString Text(ado::Recordset& rs, const char* field) {
     ado::Variant value = rs.Fields().Item(field).Value();

@@ -6,6 +6,7 @@
 #include "data/main_frame_data.h"
 #include "platform/log.h"
 #include "platform/message_box.h"
+#include "platform/wx_text.h"
 #include "work/doc_numbers.h"
 #include "work/line_pricing.h"
 
@@ -14,10 +15,6 @@
 
 namespace work {
 namespace {
-
-wxString U(const char* text) {
-    return wxString::FromUTF8(text);
-}
 
 // The fields of a card line the settlement reads (the sheet's statement has them all).
 const char* const kLineFields[] = {"项目名称", "编号", "单价", "单位", "数量", "货位", "小计",

@@ -1,16 +1,13 @@
 #include "work/stock_take_out.h"
 
 #include "data/sql_text.h"
+#include "platform/wx_text.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace work {
 namespace {
-
-wxString U(const char* text) {
-    return wxString::FromUTF8(text);
-}
 
 wxString TrimRight(wxString text) {
     return text.Trim(true);

@@ -32,8 +32,8 @@ protected:
         data.NumberRows(rs, "zyxm");
         ASSERT_EQ(data.Save(rs), 1);
     }
-    size_t Stock() { return Column("select * from ljkc", "编号").size(); }
-    size_t Cards() { return Column("select * from zyxm", "客户").size(); }
+    size_t Stock() { return Column("select * from ljkc", U("编号")).size(); }
+    size_t Cards() { return Column("select * from zyxm", U("客户")).size(); }
 };
 
 } // namespace

@@ -1,16 +1,11 @@
 // Binding checks: page limit and one page per customer (also when resuming), member
 // card notices and remarks, the balances message and the net balance.
+#include "platform/wx_text.h"
 #include "work/binding_checks.h"
 
 #include <gtest/gtest.h>
 
 using namespace work;
-
-namespace {
-wxString U(const char* text) {
-    return wxString::FromUTF8(text);
-}
-} // namespace
 
 TEST(BindingChecks, TwelvePagesAndAPageOfTheSameCarRefuseBinding) {
     std::vector<wxString> titles{U("零散客户"), U("京A1")};

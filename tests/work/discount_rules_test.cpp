@@ -1,16 +1,11 @@
 // Typed discounts and the limits of the user and the shop; which lines a discount
 // changes.
+#include "platform/wx_text.h"
 #include "work/discount_rules.h"
 
 #include <gtest/gtest.h>
 
 using namespace work;
-
-namespace {
-wxString U(const char* text) {
-    return wxString::FromUTF8(text);
-}
-} // namespace
 
 TEST(DiscountRules, TypedDiscountsAreCheckedBeforeAnythingIsApplied) {
     struct Case {

@@ -1,16 +1,11 @@
 // The settlement dialog's arithmetic: offsets, the lowered receivable, the change
 // and the shortfall, all to the fen.
+#include "platform/wx_text.h"
 #include "work/settle_arithmetic.h"
 
 #include <gtest/gtest.h>
 
 using namespace work;
-
-namespace {
-wxString U(const char* text) {
-    return wxString::FromUTF8(text);
-}
-} // namespace
 
 TEST(SettleArithmetic, OffsetsTakePayablesFirstAndNeverMoreThanTheTotal) {
     struct Case {

@@ -1,5 +1,6 @@
 // The take-out walks the line's bin, then the other bins with the operator's leave,
 // asks its questions in order, never goes below 0 and always ends.
+#include "platform/wx_text.h"
 #include "work/stock_take_out.h"
 
 #include <deque>
@@ -8,10 +9,6 @@
 using namespace work;
 
 namespace {
-
-wxString U(const char* text) {
-    return wxString::FromUTF8(text);
-}
 
 // Answers from a script; records every question, statement and message.
 class Script : public TakeOutQuestions {
