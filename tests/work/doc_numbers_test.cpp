@@ -1,6 +1,6 @@
 // Document numbers: one sequence in M_DJH, a new day starts at 001, the 1000th
 // number and a damaged counter are refused rather than repeated.
-#include "data/data_fixture.h"
+#include "common/program_folder.h"
 #include "data/setting_files.h"
 #include "platform/message_box.h"
 #include "work/doc_numbers.h"
@@ -9,7 +9,7 @@ using namespace work;
 
 namespace {
 
-class DocNumbersTest : public DataFolderTest {
+class DocNumbersTest : public ProgramFolderTest {
 protected:
     const wxDateTime now_{10, wxDateTime::Dec, 2026, 9, 30, 0};
     static wxString Counter() { return CSettingFiles::ReadSettingFile("M_DJH"); }
