@@ -4,6 +4,7 @@
 #include "data/data_set.h"
 #include "data/data_transaction.h"
 #include "data/main_frame_data.h"
+#include "foxdb/transaction.h"
 #include "platform/log.h"
 #include "platform/message_box.h"
 #include "platform/wx_text.h"
@@ -163,6 +164,7 @@ RepairSettlement::Result RepairSettlement::Run(const SettleOffsets& offsets, dou
             if (!takeOut.Take(out)) return Cancelled;
         }
     }
+    foxdb::TransactionStep("taken-out");
     const bool bookShortfall = shortfall > 0 && m_questions.Ask(U("所差款是否保存到欠款记录中去？"),
                                                                 false) == TakeOutQuestions::Yes;
 
@@ -176,6 +178,7 @@ RepairSettlement::Result RepairSettlement::Run(const SettleOffsets& offsets, dou
             CTableCrypt::CryptTables(U("select * from ") + table, 1);
             CDataTransaction::DeferEncryption(table);
         }
+        foxdb::TransactionStep("plain");
         if (docNumber.empty()) {
             docNumber = GetDocNumber(m_sheetDocNumber);
             if (docNumber.empty() || NextDocNumber(m_sheetDocNumber).empty())
@@ -249,6 +252,7 @@ void RepairSettlement::Write(const wxString& docNumber, const SettleOffsets& off
         Put(rs, "no", ado::Variant(-static_cast<long>(i)));
         if (mark == LineMark::Warranty) warranty.push_back(i);
     }
+    foxdb::TransactionStep("archive-rows");
     archive.NumberRows(archive.m_pRecordset, "ljsh");
     SaveBatch(rs, "ljsh");
 
