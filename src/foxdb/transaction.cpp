@@ -85,8 +85,8 @@ void Undo(const std::string& folder, int journalFd) {
     for (const std::string& entry : ReadEntries(journalFd)) {
         const std::string target = platform::JoinPath(folder, entry.substr(1));
         // A replacement of the table that was under way is dropped with the rest.
-        ::unlink((target + ".commit").c_str());
-        ::unlink((target + ".tmp").c_str());
+        for (const char* pending : {".commit", ".commit.tmp", ".tmp"})
+            ::unlink((target + pending).c_str());
         if (entry[0] == '+') {
             const std::string before = target + kBefore;
             if (Exists(before) && ::rename(before.c_str(), target.c_str()) != 0)
