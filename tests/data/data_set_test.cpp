@@ -66,7 +66,8 @@ TEST_F(AccountSetTest, SaveWritesTheBatchAndLeavesOnlyTheEncryptedFile) {
     EXPECT_FALSE(platform::FileExists(Path("Picture/indexfile")));
     AddStock({{"机油", "B2"}, {"滤芯", "C3"}});
     EXPECT_EQ(Column("select * from ljkc order by no", "no"), (Texts{"1", "2", "3"}));
-    EXPECT_EQ(Column("select * from ljkc order by no", "零售价"), (Texts{"12.5", "12.5", "12.5"}));
+    EXPECT_EQ(Column("select * from ljkc order by no", U("零售价")),
+              (Texts{"12.5", "12.5", "12.5"}));
     EXPECT_TRUE(WorkingCopies().empty());
 }
 
@@ -92,7 +93,7 @@ TEST_F(AccountSetTest, SaveIntoAnotherFolderLeavesTheDataFolderAlone) {
 
     EXPECT_EQ(foxdb::DbfTable::Open(other + "/ljkc.dbf")->RecordCount(), 1u);
     EXPECT_TRUE(Read(Working("ljkc.dbf")) == workingCopy); // not encrypted away
-    EXPECT_EQ(Column("select * from ljkc", "零件名称"), Texts{U("刹车片")});
+    EXPECT_EQ(Column("select * from ljkc", U("零件名称")), Texts{U("刹车片")});
 }
 
 class RepairingFrame : public CMainFrameData {
@@ -123,7 +124,7 @@ TEST_F(AccountSetTest, FailedSaveIsCancelledReportedAndRepairedAtTheNextStart) {
     EXPECT_EQ(CSettingFiles::ReadSettingFile("indexfile"), "Data/ljkc");
     EXPECT_EQ(rs->RecordCount(), 0); // the pending row is gone
     EXPECT_TRUE(WorkingCopies().empty());
-    EXPECT_EQ(Column(U("select * from ljkc"), "零件名称"), Texts{U("刹车片")});
+    EXPECT_EQ(Column(U("select * from ljkc"), U("零件名称")), Texts{U("刹车片")});
 
     // The marker waits while another account set is current ...
     CSettingFiles::WriteSettingFile("currztname", U("分店"));
@@ -174,12 +175,12 @@ TEST_F(AccountSetTest, DeleteAndUpdateRunOnDecryptedTablesAndEncryptThemAgain) {
     AddStock({{"刹车片", "A1"}, {"机油", "B2"}, {"滤芯", "C3"}});
     CDataSet data;
     data.UpdateWhere("ljkc", U("备注"), "O'Brien \"x\"", U("编号='B2'"));
-    EXPECT_EQ(Column("select * from ljkc order by no", "备注"),
+    EXPECT_EQ(Column("select * from ljkc order by no", U("备注")),
               (Texts{"NULL", "O'Brien \"x\"", "NULL"}));
     data.DeleteWhere("ljkc", U("编号='A1'"));
     EXPECT_EQ(Column("select * from ljkc order by no", "no"), (Texts{"2", "3"}));
     data.UpdateWhere("ljkc", U("货位"), "K1", "");
-    EXPECT_EQ(Column("select * from ljkc", "货位"), (Texts{"K1", "K1"}));
+    EXPECT_EQ(Column("select * from ljkc", U("货位")), (Texts{"K1", "K1"}));
     EXPECT_TRUE(WorkingCopies().empty());
 
     EXPECT_THROW(data.DeleteWhere("ljkc", "nosuchfield=1"), ado::ComError);
@@ -196,7 +197,7 @@ TEST_F(AccountSetTest, UpdatesWithRefusedValuesChangeNoRow) {
         boxes.Clear();
         EXPECT_THROW(data.UpdateWhere("ljkc", U("数量"), value, ""), ado::ComError) << value;
         EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"数据格式不对！"}) << value;
-        EXPECT_EQ(Column("select * from ljkc", "数量"), Texts{"5"}) << value;
+        EXPECT_EQ(Column("select * from ljkc", U("数量")), Texts{"5"}) << value;
     }
     EXPECT_TRUE(WorkingCopies().empty());
 }
@@ -266,7 +267,7 @@ TEST_F(AccountSetTest, TypedTextsAreSearchedAsThemselves) {
     const wxString byName = "select * from ljkc where ReplaceStr order by no";
     auto search = [&](const char* typed) {
         return Column(CDataSet::ReplaceParam(byName, CSqlText::Contains(U("零件名称"), U(typed))),
-                      "编号");
+                      U("编号"));
     };
     EXPECT_EQ(search("50%"), Texts{"A1"});
     EXPECT_EQ(search("a_b"), Texts{"C3"});
@@ -398,9 +399,9 @@ TEST_F(AccountSetTest, ValuesAreCheckedOnTheirWayIntoFields) {
     EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{"数据格式不对！", "数据格式不对！",
                                                        "日期不对，可能月份或天数不正确。"}));
     const wxString all = "select * from ljsh order by no";
-    EXPECT_EQ(Column(all, "单价"), (Texts{"-1.5", "12345.25", "0"}));
-    EXPECT_EQ(Column(all, "数量"), (Texts{"-3", "2147483647", "0"}));
-    EXPECT_EQ(Column(all, "日期"), (Texts{"2024-03-05", "0:00:00", "2024-05-31"}));
+    EXPECT_EQ(Column(all, U("单价")), (Texts{"-1.5", "12345.25", "0"}));
+    EXPECT_EQ(Column(all, U("数量")), (Texts{"-3", "2147483647", "0"}));
+    EXPECT_EQ(Column(all, U("日期")), (Texts{"2024-03-05", "0:00:00", "2024-05-31"}));
 }
 
 TEST_F(AccountSetTest, NumberingLeavesGivenNumbersAlone) {
