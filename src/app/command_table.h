@@ -12,7 +12,7 @@ enum class FormKind {
     OrderSheet,     // mode 0 stock-in, 1 order, 2 transfer
     ReturnSheet,    // mode = return kind; the frame sets the hand-over text first
     CodeTableSheet, // mode 1..17
-    RepairArchive,  // archive dialog, repair kind
+    RepairArchive,  // archive dialog, repair kind; mode 1: the range "start,end" in the text
     SalesArchive,   // archive dialog, sales kind
     CustomerRecords,
     MemberCards,

@@ -205,6 +205,8 @@ public:
     bool SortNumericItems(int col, bool ascending, int low, int high);
     void OnSortColumn();
     bool IsSorted() const { return m_nSortCol != -1; }
+    // Back to record order: the recordset's sort is dropped and the rows reloaded.
+    void ClearSort();
     static bool TextInList(const wxString& item, const wxString& list);
 
     // --- printing (print_grid.cpp) ---

@@ -131,6 +131,15 @@ void CGridCtrl::OnSortColumn() {
     if (HasWindow()) Refresh();
 }
 
+void CGridCtrl::ClearSort() {
+    m_nSortCol = -1;
+    if (m_rsBound && m_rsBound->IsOpen()) {
+        m_rsBound->PutSort(std::string());
+        LoadRecordset();
+    }
+    if (HasWindow()) Refresh();
+}
+
 // Lists are written with a comma after every entry; an item is in the list when it
 // is one whole entry (a last entry without its comma never matches).
 bool CGridCtrl::TextInList(const wxString& item, const wxString& list) {

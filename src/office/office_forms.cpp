@@ -2,6 +2,8 @@
 
 namespace office {
 
-void RegisterForms() {}
+void RegisterForms() {
+    RegisterStatistics();
+}
 
 } // namespace office

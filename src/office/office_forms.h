@@ -7,4 +7,7 @@ namespace office {
 // Registers the opener of each of this folder's forms with the main window.
 void RegisterForms();
 
+// The openers of each form, called by RegisterForms.
+void RegisterStatistics();
+
 } // namespace office

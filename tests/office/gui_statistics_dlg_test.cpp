@@ -1,0 +1,144 @@
+// The statistics dialog as the operator uses it: opened from its menu command after a
+// login, run, lines added and removed, bad dates refused.
+#include "app/main_frame.h"
+#include "common/login_fixture.h"
+#include "grid/grid_ctrl.h"
+#include "office/date_range.h"
+#include "office/office_forms.h"
+#include "office/statistics_dlg.h"
+#include "platform/message_box.h"
+#include "res/command_ids.h"
+#include "res/statistics_template.h"
+
+#include <wx/combobox.h>
+#include <wx/radiobut.h>
+#include <wx/stattext.h>
+
+namespace {
+
+using namespace res::statistics;
+
+class StatisticsDlgTest : public LoginTest {
+protected:
+    void SetUp() override {
+        LoginTest::SetUp();
+        office::RegisterForms();
+        frame_ = LogIn();
+        ASSERT_TRUE(frame_);
+        CDateRange::PreviousMonth(wxDateTime::Today(), first_, last_);
+        const std::string a = first_.utf8_string(), b = last_.utf8_string();
+        Insert("ljsh", {{{"客户", "华通公司"},
+                         {"项目名称", "刹车片"},
+                         {"单价", "100"},
+                         {"数量", "2"},
+                         {"日期", a.c_str()},
+                         {"flag", "P"},
+                         {"no", "1"}},
+                        {{"客户", "顺达车行"},
+                         {"项目名称", "机油"},
+                         {"单价", "30"},
+                         {"数量", "1"},
+                         {"日期", b.c_str()},
+                         {"flag", "P"},
+                         {"no", "2"}},
+                        {{"客户", "京A1000"},
+                         {"项目名称", "机油"},
+                         {"单价", "30"},
+                         {"数量", "1"},
+                         {"日期", b.c_str()},
+                         {"flag", "W"},
+                         {"no", "3"}}});
+    }
+    // Runs a command and drives the statistics dialog it opens.
+    bool Drive(int command, std::function<void(total&)> drive) {
+        return qv_test::AnswerModal<total>([&] { frame_->ExecuteCommand(command); },
+                                           std::move(drive));
+    }
+    static wxString Label(total& dialog, int id) {
+        return res::Control<wxStaticText>(&dialog, id)->GetLabel();
+    }
+
+    CMainFrame* frame_ = nullptr;
+    wxString first_, last_;
+};
+
+TEST_F(StatisticsDlgTest, SalesStatisticRunsSumsAndEditsItsResultOnly) {
+    platform::ScriptedMessageBoxes boxes;
+    EXPECT_TRUE(Drive(ID_STAT_SALES, [&](total& dialog) {
+        EXPECT_EQ(dialog.GetTitle(), U("售货报表"));
+        EXPECT_EQ(Label(dialog, kObjectLabel), U("客户"));
+        EXPECT_EQ(qv_test::Text(&dialog, kFromDateEdit), first_);
+        EXPECT_EQ(qv_test::Text(&dialog, kToDateEdit), last_);
+        auto* combo = res::Control<wxComboBox>(&dialog, kObjectCombo);
+        EXPECT_NE(combo->FindString(U("华通公司"), true), wxNOT_FOUND);
+        EXPECT_EQ(combo->GetStringSelection(), U("全部"));
+        EXPECT_FALSE(res::FindControl(&dialog, kAddButton)->IsEnabled());
+
+        qv_test::Click(&dialog, kStartButton);
+        EXPECT_EQ(dialog.m_grid->m_strTitle, U("售货汇总表"));
+        EXPECT_EQ(dialog.m_grid->GetRowCount(), 3);
+        EXPECT_EQ(Label(dialog, kTotalText), U("总计:230.00"));
+
+        res::Control<wxRadioButton>(&dialog, kDetailRadio)->SetValue(true);
+        qv_test::Click(&dialog, kStartButton);
+        EXPECT_EQ(dialog.m_grid->m_strTitle, U("售货报表"));
+        ASSERT_EQ(dialog.m_grid->GetRowCount(), 3);
+        // A new line copies the one above; removing it gives the old total back.
+        qv_test::Click(&dialog, kAddButton);
+        EXPECT_EQ(dialog.m_grid->GetRowCount(), 4);
+        EXPECT_EQ(Label(dialog, kTotalText), U("总计:260.00"));
+        dialog.m_grid->SetFocusCell(3, 1);
+        qv_test::Click(&dialog, kDeleteButton);
+        EXPECT_EQ(dialog.m_grid->GetRowCount(), 3);
+        EXPECT_EQ(Label(dialog, kTotalText), U("总计:230.00"));
+
+        // One customer picked from the list.
+        combo->SetSelection(combo->FindString(U("华通公司"), true));
+        qv_test::Click(&dialog, kStartButton);
+        EXPECT_EQ(dialog.m_grid->GetRowCount(), 2);
+        EXPECT_EQ(Label(dialog, kTotalText), U("总计:200.00"));
+    }));
+    EXPECT_TRUE(boxes.Shown().empty());
+    // The tables never change.
+    EXPECT_EQ(Column("select no from ljsh", "no").size(), 3u);
+}
+
+TEST_F(StatisticsDlgTest, BadDatesAreRefusedWithAMessage) {
+    platform::ScriptedMessageBoxes boxes;
+    EXPECT_TRUE(Drive(ID_STAT_SALES, [&](total& dialog) {
+        for (auto [from, to] : {std::pair{"", "2024-05-31"}, std::pair{"2024-05-31", "2024-05-01"},
+                                std::pair{"1970-01-01", "2024-01-01"}}) {
+            qv_test::Type(&dialog, kFromDateEdit, from);
+            qv_test::Type(&dialog, kToDateEdit, to);
+            qv_test::Click(&dialog, kStartButton);
+        }
+        EXPECT_EQ(dialog.m_grid->GetRowCount(), 1);
+    }));
+    ASSERT_EQ(boxes.Shown().size(), 3u);
+}
+
+TEST_F(StatisticsDlgTest, BusinessStatisticShowsTodayAtOnceWithoutObject) {
+    EXPECT_TRUE(Drive(ID_STAT_BUSINESS, [&](total& dialog) {
+        const wxString today = wxDateTime::Today().Format("%Y-%m-%d");
+        EXPECT_EQ(qv_test::Text(&dialog, kFromDateEdit), today);
+        EXPECT_FALSE(res::FindControl(&dialog, kObjectCombo)->IsShown());
+        EXPECT_TRUE(res::FindControl(&dialog, kArchiveButton)->IsShown());
+        EXPECT_EQ(dialog.m_grid->m_strTitle, U("营业汇总表"));
+        EXPECT_TRUE(res::FindControl(&dialog, kPrintButton)->IsEnabled());
+    }));
+}
+
+TEST_F(StatisticsDlgTest, PartnerModeShowsTheSuppliersPurchasesAtOnce) {
+    frame_->m_strShared = U("北方配件");
+    qv_test::AnswerModal<total>(
+        [&] { frame_->OpenForm(FormKind::Statistics, total::kPartnerMode); },
+        [&](total& dialog) {
+            EXPECT_EQ(dialog.GetTitle(), U("统计"));
+            EXPECT_EQ(dialog.m_nMode, 1);
+            auto* combo = res::Control<wxComboBox>(&dialog, kObjectCombo);
+            EXPECT_EQ(combo->GetStringSelection(), U("北方配件"));
+            EXPECT_EQ(dialog.m_grid->m_strTitle, U("进货汇总表"));
+        });
+}
+
+} // namespace
