@@ -114,6 +114,13 @@ RepairSettlement::Check RepairSettlement::Prepare() {
     std::vector<LineValues> values;
     for (size_t i = 1; i < m_card.size(); ++i) {
         const Line& line = m_card[i];
+        const ado::Variant& quantity = Get(line, "数量");
+        if (quantity.IsNull() || quantity.ToDouble() < 0) {
+            platform::ShowMessageBox(
+                (U("“") + Text(Get(line, "项目名称")) + U("”的数量不对，请改正后再结算。"))
+                    .utf8_string());
+            return BadLine;
+        }
         LineValues v;
         v.quantityNull = Get(line, "数量").IsNull();
         v.quantity = Number(Get(line, "数量"));

@@ -344,3 +344,32 @@ TEST_F(RepairSettlementTest, AKillAtAnyStepIsAllBeforeOrAllAfterAtTheNextStart) 
         if (HasFailure()) return;
     }
 }
+
+TEST_F(RepairSettlementTest, ACardNumberedBeforeKeepsItsNumberAndBadQuantitiesAreRefused) {
+    platform::ScriptedMessageBoxes boxes;
+    CDataSet().UpdateWhere("zyxm", U("货位"), "20260101007", "no=1");
+    OpenLines();
+    Script s;
+    AnswerAll(s);
+    ASSERT_EQ(Settle(s), RepairSettlement::Done);
+    EXPECT_EQ(Column("select * from ljsh", U("单据号")), Texts(5, "20260101007"));
+    EXPECT_TRUE(CSettingFiles::ReadSettingFile("M_DJH").empty()); // not advanced
+
+    CDataSet().UpdateWhere("zyxm", U("单位"), "NO", "no=1");
+    for (const bool empty : {false, true}) {
+        SCOPED_TRACE(empty ? "empty" : "negative");
+        CDataSet line;
+        line.Open("select * from zyxm where no=3");
+        line.m_pRecordset->MoveFirst();
+        line.m_pRecordset->Fields().Item("数量").PutValue(empty ? ado::Variant::Null()
+                                                                : ado::Variant(-1));
+        ASSERT_EQ(line.Save(line.m_pRecordset), 1);
+        OpenLines();
+        const wxString before = Tables();
+        boxes.Clear();
+        EXPECT_EQ(RepairSettlement(lines_, U("京A1"), sheetNumber_, s).Prepare(),
+                  RepairSettlement::BadLine);
+        EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"“机油”的数量不对，请改正后再结算。"});
+        EXPECT_EQ(Tables(), before);
+    }
+}
