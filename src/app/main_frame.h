@@ -86,6 +86,7 @@ public:
     wxWindow* m_pActiveSheet = nullptr; // the work sheet shown in the lower pane
     bool m_bStarted = false;            // a login of this run finished the start-up
     wxWeakRef<wxWindow> m_hPickTarget;  // receiver of the item pick list's notices
+    bool m_bRecordSaved = false;        // a record dialog saved since its opener cleared it
     wxPrintData m_printData;            // the printer setting of all printing
 
     static constexpr int kOutlookWidth = 100;

@@ -1,0 +1,26 @@
+#pragma once
+// What the record dialogs and the archive read and write of the main frame's active
+// work sheet: whether there is one, its current customer (the title of the page
+// last activated), the text typed into its vehicle picker, and the re-activation of
+// its active page after a dialog that may have changed the page's data.
+#include "work/service_usage.h"
+
+#include <vector>
+#include <wx/string.h>
+
+namespace active_sheet {
+
+bool Exists();
+wxString Customer();
+void SetCustomer(const wxString& customer);
+wxString PickerText();
+void ReactivatePage();
+// Puts the services onto the active page's card as new lines, completed as the page
+// completes its own; nothing without an active page.
+void AddServiceLines(const std::vector<const CServiceUsage::Item*>& services);
+
+// The title of the walk-in customer's page: a record dialog opened from it shows no
+// vehicle of its own.
+const wxString& WalkIn(); // "零散客户"
+
+} // namespace active_sheet
