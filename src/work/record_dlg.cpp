@@ -217,6 +217,7 @@ void CRecordDlg::OnDelete() {
         Say(DeleteFailedText());
         return;
     }
+    m_deletedValues = CRecordEditSession::CurrentValues(rs);
     rs->Delete();
     m_nDeletedNo = no;
     m_session.m_strMode = CRecordEditSession::kDelete;
@@ -232,6 +233,13 @@ void CRecordDlg::OnSave() {
         // dialog keeps editing: the operator corrects it or cancels.
         if (!WriteRecord()) return;
         m_ds.NumberRows(m_ds.m_pRecordset, m_session.m_strTable);
+    }
+    // A record another user changed since it was read is not deleted unseen.
+    if (deleting &&
+        !CRecordEditSession::StillInTable(m_session.m_strTable, m_nDeletedNo, m_deletedValues)) {
+        Say(wxString::FromUTF8("该记录已被其他用户修改或删除，未能删除，请查看后再试！"));
+        ReloadAfterFailedSave(false);
+        return;
     }
     const int no = m_session.m_nCurNo;
     if (!m_ds.Save(m_ds.m_pRecordset)) {

@@ -1,6 +1,6 @@
 #include "work/record_edit_session.h"
 
-#include "data/sql_text.h"
+#include "data/data_set.h"
 
 const wxString CRecordEditSession::kAddNew = "ADDNEW";
 const wxString CRecordEditSession::kReplace = "Repla";
@@ -99,4 +99,32 @@ CRecordEditSession::Position CRecordEditSession::Move(const ado::RecordsetPtr& r
     at.atFirst = position == 1;
     at.atLast = position == recordset->RecordCount();
     return at;
+}
+
+CRecordEditSession::Values CRecordEditSession::CurrentValues(const ado::RecordsetPtr& recordset) {
+    Values values;
+    if (!OnRecord(recordset)) return values;
+    ado::Fields& fields = recordset->Fields();
+    for (long i = 0; i < fields.Count(); ++i) {
+        ado::Field& field = fields.Item(static_cast<int>(i));
+        values.emplace_back(field.Name(), field.Value());
+    }
+    return values;
+}
+
+bool CRecordEditSession::StillInTable(const wxString& table, int no, const Values& values) {
+    CDataSet now;
+    now.Open(wxString::Format("select * from %s where no=%d", table, no));
+    if (!now.IsOpen() || now.m_pRecordset->RecordCount() != 1) return false;
+    now.m_pRecordset->MoveFirst();
+    for (const auto& [name, value] : values) {
+        const ado::Variant stored = now.m_pRecordset->Fields().Item(name).Value();
+        const bool storedEmpty = stored.IsNull() || stored.IsEmpty();
+        const bool valueEmpty = value.IsNull() || value.IsEmpty();
+        if (storedEmpty != valueEmpty) return false;
+        if (!storedEmpty && wxString::FromUTF8(stored.ToString()).Trim() !=
+                                wxString::FromUTF8(value.ToString()).Trim())
+            return false;
+    }
+    return true;
 }

@@ -5,6 +5,9 @@
 // It works on the dialog's batch recordset and knows nothing of windows.
 #include "ado/ado.h"
 
+#include <string>
+#include <utility>
+#include <vector>
 #include <wx/string.h>
 
 class CRecordEditSession {
@@ -48,6 +51,13 @@ public:
     // The `no` of the current record, -1 when it is empty or there is no record.
     static int CurrentNumber(const ado::RecordsetPtr& recordset);
     static bool OnRecord(const ado::RecordsetPtr& recordset);
+
+    // The values of the current record, field by field, to compare with the table later.
+    using Values = std::vector<std::pair<std::string, ado::Variant>>;
+    static Values CurrentValues(const ado::RecordsetPtr& recordset);
+    // Whether the table still holds the record numbered `no` with these values (no other
+    // user changed or deleted it since it was read).
+    static bool StillInTable(const wxString& table, int no, const Values& values);
 
     // Makes the record the form is written into current: a new row with a temporary
     // number while adding (the mode becomes that number), else the record numbered
