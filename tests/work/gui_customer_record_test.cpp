@@ -1,14 +1,17 @@
 #include "app/item_pick_dlg.h"
 #include "app/record_nav_bar.h"
 #include "gui_work_fixture.h"
+#include "res/command_ids.h"
 #include "res/customer_record_template.h"
 #include "work/customer_record_dlg.h"
+#include "work/work_forms.h"
 
 #include <gtest/gtest.h>
 #include <memory>
 #include <wx/button.h>
 #include <wx/combobox.h>
 #include <wx/listctrl.h>
+#include <wx/testing.h>
 #include <wx/textctrl.h>
 
 using namespace res::customer_record;
@@ -231,6 +234,26 @@ TEST_F(CustomerRecordTest, OpenedForAnUnknownPlateStartsANewEntry) {
     EXPECT_TRUE(dialog_->m_session.IsAdding());
     dialog_->OnSave();
     EXPECT_EQ(Plates().back(), U("浙F888"));
+
+    work::RegisterForms();
+    wxString plate;
+    class Expect : public wxExpectModalBase<gkda> {
+    public:
+        explicit Expect(wxString* plate) : m_plate(plate) {}
+
+    protected:
+        int OnInvoked(gkda* dialog) const override {
+            *m_plate = res::Control<wxTextCtrl>(dialog, kPlateEdit)->GetValue();
+            return wxID_OK;
+        }
+
+    private:
+        wxString* m_plate;
+    };
+    wxTEST_DIALOG(frame_->OpenForm(FormKind::CustomerRecords, 0, U("浙F999")), Expect(&plate));
+    EXPECT_EQ(plate, U("浙F999"));
+    wxTEST_DIALOG(frame_->ExecuteCommand(ID_CUSTOMER_RECORDS), Expect(&plate));
+    EXPECT_EQ(plate, U("粤B12345")); // the menu opens on the first record
 }
 
 } // namespace
