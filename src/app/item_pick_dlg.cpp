@@ -3,6 +3,7 @@
 #include "app/help_key.h"
 #include "app/main_frame.h"
 #include "app/owner_notice.h"
+#include "platform/modal_grab.h"
 #include "res/item_pick_template.h"
 
 #include <algorithm>
@@ -25,6 +26,7 @@ CItemPickDlg::CItemPickDlg(wxWindow* parent)
                wxDefaultPosition, wxDefaultSize,
                wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX | wxSTAY_ON_TOP | wxFRAME_TOOL_WINDOW) {
     res::BuildDialog(this, res::ItemPickTemplate());
+    platform::ExemptFromModalGrab(this); // chosen from while a record dialog runs modally
     m_list = res::Control<wxListCtrl>(this, kList);
     m_list->SetWindowStyleFlag(wxLC_REPORT | wxLC_NO_HEADER | wxLC_SINGLE_SEL | wxBORDER_SUNKEN);
     m_list->InsertColumn(0, wxString::FromUTF8("序号"), wxLIST_FORMAT_LEFT, 100);

@@ -4,6 +4,7 @@
 #include "app/owner_notice.h"
 #include "app/search_condition.h"
 #include "platform/message_box.h"
+#include "platform/modal_grab.h"
 #include "res/control_ids.h"
 #include "res/record_nav_template.h"
 
@@ -29,6 +30,7 @@ CRecordNavBar::CRecordNavBar(wxWindow* parent)
                wxDefaultPosition, wxDefaultSize,
                wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX | wxSTAY_ON_TOP) {
     res::BuildDialog(this, res::RecordNavTemplate());
+    platform::ExemptFromModalGrab(this); // used while its record dialog runs modally
     m_pFieldList = res::Control<wxComboBox>(this, kFieldList);
     m_pValueBox = res::Control<wxTextCtrl>(this, kValueEdit);
 

@@ -4,6 +4,7 @@
 #include "app/help_key.h"
 #include "app/main_frame.h"
 #include "data/wait_cursor.h"
+#include "grid/data_set_grid.h"
 #include "grid/grid_ctrl.h"
 #include "platform/message_box.h"
 #include "res/archive_template.h"
@@ -134,8 +135,8 @@ void wxda::Load(const wxString& statement) {
     m_pGrid->SetFixedColumnCount(1);
     // The widths are read and kept under one name per kind of list.
     m_pGrid->SetTableName(CArchiveQuery::WidthKey(m_mode));
-    m_ds.LoadGrid(m_ds.m_pRecordset, m_pGrid, wxString(), wxString(),
-                  CArchiveQuery::ColumnCount(m_mode), 0);
+    data_grid::LoadGrid(m_ds, m_ds.m_pRecordset, m_pGrid, wxString(), wxString(),
+                        CArchiveQuery::ColumnCount(m_mode), 0);
     m_pGrid->SetTableName("ljsh");
     m_pGrid->Refresh();
 }
@@ -218,8 +219,8 @@ void wxda::OnDiscard() {
     if (!m_ds.IsOpen()) return;
     m_ds.m_pRecordset->CancelBatch();
     m_pGrid->SetTableName(CArchiveQuery::WidthKey(m_mode));
-    m_ds.LoadGrid(m_ds.m_pRecordset, m_pGrid, wxString(), wxString(),
-                  CArchiveQuery::ColumnCount(m_mode), 0);
+    data_grid::LoadGrid(m_ds, m_ds.m_pRecordset, m_pGrid, wxString(), wxString(),
+                        CArchiveQuery::ColumnCount(m_mode), 0);
     m_pGrid->SetTableName("ljsh");
     m_pGrid->SetEditMode(false);
     ShowTotals();

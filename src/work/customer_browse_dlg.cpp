@@ -4,6 +4,7 @@
 #include "app/help_key.h"
 #include "app/main_frame.h"
 #include "data/wait_cursor.h"
+#include "grid/data_set_grid.h"
 #include "grid/grid_ctrl.h"
 #include "res/control_ids.h"
 #include "res/customer_browse_template.h"
@@ -71,7 +72,7 @@ CCustomerBrowseDlg::~CCustomerBrowseDlg() = default;
 void CCustomerBrowseDlg::Load(const wxString& statement) {
     m_ds.Open(statement);
     if (!m_ds.IsOpen()) return; // reported; the grid keeps what it held
-    m_ds.LoadGrid(m_ds.m_pRecordset, m_pGrid, wxString(), wxString(), m_nColumns, 0);
+    data_grid::LoadGrid(m_ds, m_ds.m_pRecordset, m_pGrid, wxString(), wxString(), m_nColumns, 0);
 }
 
 void CCustomerBrowseDlg::OnFuzzySearch() {

@@ -1,6 +1,7 @@
 #include "work/member_list_dlg.h"
 
 #include "app/help_key.h"
+#include "grid/data_set_grid.h"
 #include "grid/grid_ctrl.h"
 #include "res/control_ids.h"
 #include "res/member_list_template.h"
@@ -26,7 +27,7 @@ CMemberListDlg::CMemberListDlg(wxWindow* parent) : wxDialog(parent, wxID_ANY, wx
     m_pGrid->SetFixedColumnCount(1);
     m_ds.Open(CSqlText::ReplaceParams("select ReplaceStr from ReplaceStr1", "*", "hyzl"));
     m_pGrid->SetTableName("hyzl");
-    m_ds.LoadGrid(m_ds.m_pRecordset, m_pGrid, wxString(), wxString(), kShownFields, 0);
+    data_grid::LoadGrid(m_ds, m_ds.m_pRecordset, m_pGrid, wxString(), wxString(), kShownFields, 0);
 
     Bind(
         wxEVT_BUTTON, [this](wxCommandEvent&) { OnExpired(); }, res::ToWxId(kExpiredButton));
@@ -41,7 +42,7 @@ CMemberListDlg::CMemberListDlg(wxWindow* parent) : wxDialog(parent, wxID_ANY, wx
 void CMemberListDlg::OnExpired() {
     if (!m_ds.IsOpen()) return;
     const wxString filter = CMemberCardRules::ExpiredFilter(wxDateTime::Today().Format("%Y-%m-%d"));
-    m_ds.LoadGrid(m_ds.m_pRecordset, m_pGrid, wxString(), filter, kShownFields, 0);
+    data_grid::LoadGrid(m_ds, m_ds.m_pRecordset, m_pGrid, wxString(), filter, kShownFields, 0);
 }
 
 void CMemberListDlg::OnExit() {

@@ -1,5 +1,6 @@
 #include "app/item_pick_dlg.h"
 #include "app/record_nav_bar.h"
+#include "common/form_driver.h"
 #include "gui_work_fixture.h"
 #include "res/command_ids.h"
 #include "res/customer_record_template.h"
@@ -13,6 +14,7 @@
 #include <wx/listctrl.h>
 #include <wx/testing.h>
 #include <wx/textctrl.h>
+#include <wx/uiaction.h>
 
 using namespace res::customer_record;
 
@@ -254,6 +256,34 @@ TEST_F(CustomerRecordTest, OpenedForAnUnknownPlateStartsANewEntry) {
     EXPECT_EQ(plate, U("浙F999"));
     wxTEST_DIALOG(frame_->ExecuteCommand(ID_CUSTOMER_RECORDS), Expect(&plate));
     EXPECT_EQ(plate, U("粤B12345")); // the menu opens on the first record
+}
+
+void Settle() {
+    for (int i = 0; i < 20; ++i) {
+        wxTheApp->Yield(true);
+        wxMilliSleep(20);
+    }
+}
+
+// The navigation bar floats beside the record while the record runs modally: a
+// click on its 下一条 must reach it.
+TEST_F(CustomerRecordTest, TheBarTakesClicksWhileTheRecordIsModal) {
+    wxString shown;
+    gkda dialog(nullptr);
+    const bool driven = qv_test::AnswerModal<gkda>(
+        [&] { dialog.ShowModal(); },
+        [&](gkda& d) {
+            Settle();
+            wxWindow* next = res::FindControl(d.GetNavBar(), 108);
+            wxUIActionSimulator mouse;
+            mouse.MouseMove(next->GetScreenRect().GetPosition() + wxPoint(5, 5));
+            Settle();
+            mouse.MouseClick();
+            Settle();
+            shown = res::Control<wxTextCtrl>(&d, kPlateEdit)->GetValue();
+        });
+    EXPECT_TRUE(driven);
+    EXPECT_EQ(shown, U("京A12345"));
 }
 
 } // namespace

@@ -1,13 +1,10 @@
 #pragma once
 // The window tests of the workshop forms: a main frame over an account set whose
 // tables are made from the catalogue, a user with every right, scripted message
-// boxes, and rows put in through the data store.
+// boxes, and rows put in numbered as the forms save them.
 #include "app/main_frame.h"
-#include "app/table_fixture.h"
-#include "platform/message_box.h"
+#include "work_tables_fixture.h"
 
-#include <utility>
-#include <vector>
 #include <wx/app.h>
 #include <wx/datetime.h>
 
@@ -29,20 +26,12 @@ protected:
         TableFolderTest::TearDown();
     }
 
-    using Row = std::vector<std::pair<const char*, const char*>>;
-    // Appends rows (field, value) and saves them numbered after the table's count.
-    void Insert(const char* table, const std::vector<Row>& rows) {
-        CDataSet data;
-        data.Open(wxString("select * from ") + table + " where no=0");
-        ASSERT_TRUE(data.IsOpen());
-        auto rs = data.m_pRecordset;
-        for (const Row& row : rows) {
-            rs->AddNew();
-            for (const auto& [field, value] : row)
-                if (*value) data.PutFieldValue(U(value), U(field), rs);
-        }
-        data.NumberRows(rs, table);
-        ASSERT_EQ(data.Save(rs), 1);
+    static void Insert(const char* table,
+                       const std::vector<std::vector<std::pair<const char*, const char*>>>& rows) {
+        InsertNumbered(table, rows);
+    }
+    static std::vector<wxString> Column(const wxString& statement, const char* field) {
+        return TableFolderTest::Column(statement, U(field));
     }
     static wxString Today() { return wxDateTime::Today().Format("%Y-%m-%d"); }
     bool Shown(const char* text) const {
