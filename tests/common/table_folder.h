@@ -30,6 +30,10 @@ protected:
     static void Insert(const char* table, const std::vector<Row>& rows);
     // One field of every row of a statement, as trimmed texts ("NULL" for a null).
     static std::vector<wxString> Column(const wxString& statement, const wxString& field);
+    // The same with the field named in UTF-8, as the tests write names.
+    static std::vector<wxString> Column(const wxString& statement, const char* field) {
+        return Column(statement, wxString::FromUTF8(field));
+    }
     static std::vector<wxString> FieldNames(const char* table);
     // The plain table files of the working folder.
     static std::vector<std::string> WorkingCopies();

@@ -30,9 +30,6 @@ protected:
                        const std::vector<std::vector<std::pair<const char*, const char*>>>& rows) {
         InsertNumbered(table, rows);
     }
-    static std::vector<wxString> Column(const wxString& statement, const char* field) {
-        return TableFolderTest::Column(statement, U(field));
-    }
     static wxString Today() { return wxDateTime::Today().Format("%Y-%m-%d"); }
     bool Shown(const char* text) const {
         for (const std::string& shown : boxes_.Texts())

@@ -42,9 +42,6 @@ protected:
                        const std::vector<std::vector<std::pair<const char*, const char*>>>& rows) {
         InsertNumbered(table, rows);
     }
-    static std::vector<wxString> Column(const wxString& statement, const char* field) {
-        return TableFolderTest::Column(statement, U(field));
-    }
 
     std::unique_ptr<CMainFrameData> frame_;
     platform::ScriptedMessageBoxes boxes_;
