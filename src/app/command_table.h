@@ -9,7 +9,7 @@
 enum class FormKind {
     RepairSheet, // mode unused
     SalesSheet,
-    OrderSheet,     // mode 0 stock-in, 1 order, 2 transfer
+    OrderSheet,     // mode 0 stock-in, 1 order, 2 transfer; lines waiting in COrderHandOver
     ReturnSheet,    // mode = return kind; the frame sets the hand-over text first
     CodeTableSheet, // mode 1..17
     RepairArchive,  // archive dialog, repair kind; mode 1: the range "start,end" in the text
@@ -40,6 +40,7 @@ enum class FormKind {
     SaveGridAs,   // the current grid; text = the checked target path
     ExportGridToExcel,
     MaintenanceDue, // text = the plate; mode 1 shows the due items
+    ReminderPanel,  // after the first login of a run, with the alerts the login counted
 };
 
 // Work the frame does itself.

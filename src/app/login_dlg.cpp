@@ -206,8 +206,11 @@ void CLoginDlg::FinishLogin(const wxString& setName, const wxString& rights) {
     LoadMenuForRights(*m_pFrame);
     m_pFrame->ShowToolbars();
     m_pFrame->FillCatalogTree();
+    const bool first = !m_pFrame->m_bStarted;
     startup.Finish(wxDateTime::Today());
     EndModal(wxID_OK);
+    if (first && !CStartupAfterLogin::Reminders().empty())
+        m_pFrame->OpenForm(FormKind::ReminderPanel, 0);
 }
 
 void CLoginDlg::ChangePassword() {

@@ -1,6 +1,7 @@
 #include "app/startup_after_login.h"
 
 #include "app/account_sets.h"
+#include "app/alert_queries.h"
 #include "data/data_folders.h"
 #include "data/main_frame_data.h"
 #include "data/system_options.h"
@@ -9,8 +10,6 @@
 #include "platform/files.h"
 #include "platform/message_box.h"
 #include "platform/paths.h"
-
-#include <set>
 
 namespace {
 
@@ -47,50 +46,6 @@ bool HasNoDate(const ado::RecordsetPtr& recordset) {
     ado::Variant value = recordset->Fields().Item("日期").Value();
     return value.IsNull() || value.ToString() == "0:00:00";
 }
-
-// The record count of a statement, 0 when it gives no rows or fails (reported).
-long CountOf(CDataSet& data, const wxString& statement) {
-    data.Open(statement);
-    long count = data.m_bOpen && data.m_pRecordset ? data.m_pRecordset->RecordCount() : 0;
-    data.CloseRecordset();
-    return count < 0 ? 0 : count;
-}
-
-const char* const kShortageA =
-    "select ljkc.车型,ljkc.零件名称,ljkc.编号,sum(ljkc.数量) as 现有数量,警戒量,最大量-sum(数量) "
-    "as 缺货量,ljkc.no from ljkc,jjl where ljkc.编号=jjl.编号 and ljkc.编号!='ReplaceStr' and "
-    "ljkc.编号 IS NOT NULL OR (ljkc.零件名称=jjl.零件名称 AND ljkc.车型=jjl.车型 AND "
-    "(ljkc.编号=jjl.编号 AND (ljkc.编号='ReplaceStr1' OR ljkc.编号 IS NULL))) group by "
-    "ljkc.编号,ljkc.零件名称,ljkc.车型 having (警戒量-sum(数量))>0 or 数量 IS NULL";
-const char* const kShortageB =
-    "select ljkc.车型,ljkc.零件名称,ljkc.编号,sum(ljkc.数量) as 现有数量,警戒量,最大量-sum(数量) "
-    "as 缺货量,ljkc.no from ljkc,jjl where (ljkc.编号=jjl.编号 and ljkc.编号='ReplaceStr' or "
-    "ljkc.编号 IS NULL) and ljkc.车型=jjl.车型 and ljkc.零件名称=jjl.零件名称 group by "
-    "ljkc.编号,ljkc.零件名称,ljkc.车型 having (警戒量-sum(数量))>0 or 数量 IS NULL";
-const char* const kShortageC =
-    "select 车型,零件名称,编号,警戒量-警戒量 as 现有数量,警戒量,最大量 as 缺货量,no from jjl "
-    "where 警戒量>0 and (((编号 IS NOT NULL and 编号 not in(select distinct 编号 from ljkc)) or "
-    "(零件名称 IS NOT NULL and 零件名称 not in(select distinct 零件名称 from ljkc))))";
-const char* const kSurplusD =
-    "select ljkc.车型,ljkc.零件名称,ljkc.编号,sum(ljkc.数量) as 现有数量,最大量,sum(数量)-最大量 "
-    "as 溢出量,ljkc.no from ljkc,jjl where ljkc.编号=jjl.编号 and ljkc.编号!='ReplaceStr' and "
-    "ljkc.编号 IS NOT NULL group by ljkc.编号,ljkc.零件名称,ljkc.车型 having (sum(数量)-最大量)>0";
-const char* const kSurplusE =
-    "select ljkc.车型,ljkc.零件名称,ljkc.编号,sum(ljkc.数量) as 现有数量,最大量,sum(数量)-最大量 "
-    "as 溢出量,ljkc.no from ljkc,jjl where (ljkc.编号=jjl.编号 and ljkc.编号='ReplaceStr' or "
-    "ljkc.编号 IS NULL) and ljkc.车型=jjl.车型 and ljkc.零件名称=jjl.零件名称 group by "
-    "ljkc.编号,ljkc.零件名称,ljkc.车型 having (sum(数量)-最大量)>0";
-const char* const kMaintenanceF =
-    "select 客户 as 车牌号码,项目名称,MAX(码表) as 上次里程,MAX(日期) as 上次日期,车主姓名,性别,"
-    "单位电话,住宅电话,手机,gk.车型,邮编,gk.单位,地址,COUNT(*) as 次数,ljsh.标致 from ljsh,gk "
-    "where 车牌号码=客户 AND 项目名称 in(select 项目名称 from byxmb where 处理方法 like '%更换%') "
-    "group by 客户,项目名称 HAVING ((MAX(日期)-MIN(日期)))>0 and "
-    "(({^ReplaceStr}-(MAX(日期))-(MAX(日期)-MIN(日期))/(COUNT(*))))>0";
-const char* const kInspectionG =
-    "select 车牌号码,车主姓名,性别,单位电话,住宅电话,手机,邮编,单位,地址,标致 from gk where ";
-const char* const kBirthdayH =
-    "select 车牌号码,车主姓名,性别,生日,单位电话,住宅电话,手机,邮编,单位,地址,提示 from gk where "
-    "NOT(生日={^//})";
 
 } // namespace
 
@@ -239,59 +194,33 @@ void CStartupAfterLogin::MigrateOrderDates(const wxDateTime& today) {
 }
 
 wxString CStartupAfterLogin::BuildMonthFilter(const wxDateTime& today) {
-    const int month = today.GetMonth() + 1; // wx counts months from 0
-    const int next = month % 12 + 1;
-    return wxString::Format("ReplaceStr like '%%%d' or ReplaceStr1 like '%%%d'", month % 10,
-                            next % 10);
+    return CAlertQueries::BuildMonthFilter(today);
 }
 
 std::vector<ReminderItem> CStartupAfterLogin::CountReminders(const wxDateTime& today) {
     CSystemOptions options;
     options.LoadSettings();
+    // The panel's order, each with the option that enables it.
+    const struct {
+        const char* option;
+        const char* label;
+        CAlertQueries::Kind kind;
+    } alerts[] = {
+        {"提示1", "零件缺货", CAlertQueries::Kind::Shortage},
+        {"提示2", "零件溢出", CAlertQueries::Kind::Surplus},
+        {"提示5", "保养车辆", CAlertQueries::Kind::Maintenance},
+        {"提示3", "年审车辆", CAlertQueries::Kind::Inspection},
+        {"提示4", "生日客户", CAlertQueries::Kind::Birthday},
+    };
     std::vector<ReminderItem> items;
-    CDataSet data;
-    const wxString noPart(' ', 30); // the empty part number as the tables hold it
-    if (options.GetIntOption(W("提示1")))
-        items.push_back(
-            {W("零件缺货"), CountOf(data, CDataSet::ReplaceParams(W(kShortageA), noPart, noPart)) +
-                                CountOf(data, CDataSet::ReplaceParam(W(kShortageB), noPart)) +
-                                CountOf(data, W(kShortageC))});
-    if (options.GetIntOption(W("提示2")))
-        items.push_back(
-            {W("零件溢出"), CountOf(data, CDataSet::ReplaceParam(W(kSurplusD), noPart)) +
-                                CountOf(data, CDataSet::ReplaceParam(W(kSurplusE), noPart))});
-    if (options.GetIntOption(W("提示5")))
-        items.push_back(
-            {W("保养车辆"),
-             CountOf(data, CDataSet::ReplaceParam(W(kMaintenanceF), today.Format("%Y-%m-%d")))});
-    if (options.GetIntOption(W("提示3"))) {
-        // The plate without its padding, so that "ends with" looks at its last digit.
-        const wxString plate = W("RTRIM(车牌号码)");
-        items.push_back({W("年审车辆"), CountOf(data, W(kInspectionG) + CDataSet::ReplaceParams(
-                                                                            BuildMonthFilter(today),
-                                                                            plate, plate))});
-    }
-    if (options.GetIntOption(W("提示4"))) {
-        // Birthdays within the next ten days, counted by month and day; a birthday
-        // that does not read as a date counts as one.
-        std::set<wxString> window;
-        for (int i = 0; i < 10; ++i)
-            window.insert((today + wxDateSpan::Days(i)).Format("%m%d"));
+    for (const auto& alert : alerts) {
+        if (!options.GetIntOption(W(alert.option))) continue;
+        CDataSet list, aux;
         long count = 0;
-        data.Open(W(kBirthdayH));
-        if (data.m_bOpen && data.m_pRecordset->RecordCount() > 0) {
-            const ado::RecordsetPtr& rs = data.m_pRecordset;
-            for (rs->MoveFirst(); !rs->EndOfFile(); rs->MoveNext()) {
-                wxDateTime birthday;
-                if (IsNull(rs, "生日") || !birthday.ParseISODate(Text(rs, "生日")) ||
-                    window.count(birthday.Format("%m%d")))
-                    ++count;
-            }
-        }
-        data.Close();
-        items.push_back({W("生日客户"), count});
+        if (CAlertQueries::Open(alert.kind, today, list, aux))
+            count = list.m_pRecordset->RecordCount();
+        items.push_back({W(alert.label), count < 0 ? 0 : count});
     }
-    data.Close();
     m_frame.m_dsMain.Close();
     m_frame.CloseConnection();
     m_frame.OpenConnection();

@@ -4,6 +4,8 @@ namespace office {
 
 void RegisterForms() {
     RegisterStatistics();
+    RegisterQueryResult();
+    RegisterReminderPanel();
 }
 
 } // namespace office

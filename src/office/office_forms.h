@@ -9,5 +9,7 @@ void RegisterForms();
 
 // The openers of each form, called by RegisterForms.
 void RegisterStatistics();
+void RegisterQueryResult();
+void RegisterReminderPanel();
 
 } // namespace office
