@@ -61,10 +61,16 @@ std::vector<CRecordDlg::FieldBinding> Fields() {
 } // namespace
 
 void gkda::Register() {
-    CMainFrame::RegisterForm(FormKind::CustomerRecords, [](CMainFrame&, int, const wxString& text) {
-        gkda dialog(nullptr, text);
-        dialog.ShowModal();
-    });
+    // Mode 1 is the picker's "马上建档": a new entry with the typed plate, and the plate
+    // saved handed back. Mode 0 opens on the sheet customer's record.
+    CMainFrame::RegisterForm(FormKind::CustomerRecords,
+                             [](CMainFrame& frame, int mode, const wxString& text) {
+                                 frame.m_bRecordSaved = false;
+                                 gkda dialog(nullptr, mode == 1 ? text : wxString());
+                                 dialog.ShowModal();
+                                 if (mode == 1 && frame.m_bRecordSaved)
+                                     frame.m_strShared = dialog.ShownPlate();
+                             });
 }
 
 gkda::gkda(wxWindow* parent, const wxString& newPlate)
@@ -85,6 +91,10 @@ gkda::gkda(wxWindow* parent, const wxString& newPlate)
     Open();
     if (!m_strNewPlate.empty()) OnNew();
     Centre();
+}
+
+wxString gkda::ShownPlate() const {
+    return ControlText(kPlateEdit).Strip(wxString::both);
 }
 
 void gkda::FillEditLists() {

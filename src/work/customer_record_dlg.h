@@ -7,12 +7,15 @@
 
 class gkda : public CRecordDlg {
 public:
-    // Registers the opener of the customer command: the text, when given, is a plate
-    // to enter as a new record.
+    // Registers the opener of the customer record (mode 1: a new entry for the plate
+    // in the text).
     static void Register();
 
     // newPlate: when not empty, a new entry with this plate starts at once.
     explicit gkda(wxWindow* parent = nullptr, const wxString& newPlate = wxString());
+
+    // The plate the form shows.
+    wxString ShownPlate() const;
 
     void OnIdNumberChange();
     void OnBrowse();

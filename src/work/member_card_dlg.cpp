@@ -7,6 +7,7 @@
 #include "work/active_sheet.h"
 #include "work/member_card_rules.h"
 #include "work/member_list_dlg.h"
+#include "work/member_service_dlg.h"
 
 #include <wx/combobox.h>
 #include <wx/datetime.h>
@@ -38,10 +39,17 @@ wxString Today() {
 } // namespace
 
 void CMemberCardDlg::Register() {
-    CMainFrame::RegisterForm(FormKind::MemberCards, [](CMainFrame&, int, const wxString&) {
-        CMemberCardDlg dialog;
-        dialog.ShowModal();
-    });
+    // Mode 1 is the repair card's 进度: the member service usage of the plate.
+    CMainFrame::RegisterForm(FormKind::MemberCards,
+                             [](CMainFrame&, int mode, const wxString& text) {
+                                 if (mode == 1) {
+                                     CMemberServiceDlg usage(nullptr, text);
+                                     usage.ShowModal();
+                                     return;
+                                 }
+                                 CMemberCardDlg dialog;
+                                 dialog.ShowModal();
+                             });
 }
 
 CMemberCardDlg::CMemberCardDlg(wxWindow* parent)

@@ -252,7 +252,7 @@ TEST_F(CustomerRecordTest, OpenedForAnUnknownPlateStartsANewEntry) {
     private:
         wxString* m_plate;
     };
-    wxTEST_DIALOG(frame_->OpenForm(FormKind::CustomerRecords, 0, U("浙F999")), Expect(&plate));
+    wxTEST_DIALOG(frame_->OpenForm(FormKind::CustomerRecords, 1, U("浙F999")), Expect(&plate));
     EXPECT_EQ(plate, U("浙F999"));
     wxTEST_DIALOG(frame_->ExecuteCommand(ID_CUSTOMER_RECORDS), Expect(&plate));
     EXPECT_EQ(plate, U("粤B12345")); // the menu opens on the first record

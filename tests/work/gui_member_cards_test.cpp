@@ -174,6 +174,11 @@ TEST_F(MemberServiceTest, APlateWithoutCardsIsTold) {
     CMemberServiceDlg dialog(frame_, U("京Z9"));
     EXPECT_EQ(dialog.ShowModal(), wxID_CANCEL);
     EXPECT_TRUE(Shown("没有该车牌的会员资料!"));
+    // The repair card's 进度 reaches it through the member cards' opener.
+    work::RegisterForms();
+    boxes_.Clear();
+    frame_->OpenForm(FormKind::MemberCards, 1, U("京Z9"));
+    EXPECT_TRUE(Shown("没有该车牌的会员资料!"));
 }
 
 } // namespace
