@@ -201,6 +201,8 @@ RepairSettlement::Result RepairSettlement::Run(const SettleOffsets& offsets, dou
     } catch (const ado::ComError& error) {
         platform::AppendLog("settlement of " + m_title.utf8_string() +
                             " failed: " + error.Description());
+    } catch (const std::exception& error) {
+        platform::AppendLog("settlement of " + m_title.utf8_string() + " failed: " + error.what());
     }
     if (newNumber && CSettingFiles::ReadSettingFile("M_DJH").Left(11) == m_sheetDocNumber) {
         CSettingFiles::WriteSettingFile("M_DJH", counterBefore);
