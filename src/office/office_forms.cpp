@@ -6,6 +6,8 @@ void RegisterForms() {
     RegisterStatistics();
     RegisterQueryResult();
     RegisterReminderPanel();
+    RegisterFlowAnalysis();
+    RegisterCustomerAlert();
 }
 
 } // namespace office

@@ -11,5 +11,7 @@ void RegisterForms();
 void RegisterStatistics();
 void RegisterQueryResult();
 void RegisterReminderPanel();
+void RegisterFlowAnalysis();
+void RegisterCustomerAlert();
 
 } // namespace office
