@@ -1,0 +1,288 @@
+// The statistics of every mode and form on a generated account set (ljsh 500,000
+// rows, ljkc 50,000, gk 20,000, the other tables smaller) for the month of March
+// 2024: the engine's statements (the main one, those whose rows it appends, and the
+// stock totals of the stock-taking summaries) run on the DBF tables through
+// foxdb::Database and, with the same rows, on SQLite's own tables; the ratio of the
+// two times is printed (aim: under 2x, no mode above 5 s).
+//
+//   statistics_bench [FOLDER]   (default: a fresh folder under /tmp, removed afterwards)
+#include "data/table_catalog.h"
+#include "foxdb/database.h"
+#include "office/statistics_engine.h"
+#include "platform/gbk.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <random>
+#include <regex>
+#include <sqlite3.h>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+using foxdb::Value;
+
+constexpr int kLjsh = 500000, kLjkc = 50000, kGk = 20000;
+
+std::string Plate(int i) {
+    return "京A" + std::to_string(10000 + i);
+}
+std::string PartNo(int i) {
+    return "P" + std::to_string(100000 + i);
+}
+
+const char* const kModels[] = {"桑塔纳", "捷达", "奥迪", "富康", "夏利", "帕萨特", "宝来", "本田"};
+const char* const kItems[] = {"机油", "刹车片", "火花塞", "轮胎",
+                              "空滤", "雨刮",   "大灯",   "换机油工时"};
+const char* const kStaff[] = {"王五", "赵六", "孙七", "周八", "临时工"};
+const char* const kSuppliers[] = {"北方配件", "南方汽配", "东风供应", "长城汽配"};
+const char* const kKinds[] = {"应收款", "应付款", "预收款", "预付款"};
+
+using Row = std::vector<std::pair<std::string, Value>>; // name, value (text in UTF-8)
+
+// Appends rows to a catalogue table in one edit, and the same rows to a native SQLite
+// table of the same name (dates as day numbers, texts without padding).
+void Fill(const std::string& folder, sqlite3* native, const std::string& code, int count,
+          const std::function<Row(int)>& make) {
+    foxdb::Database(folder).Execute(CTableCatalog().GetCreateSql(code).utf8_string());
+    foxdb::TableEdit edit(foxdb::FindTableFile(folder, code));
+    const auto& defs = edit.Table().Fields();
+    std::string columns, marks;
+    for (const auto& def : defs) {
+        columns += (columns.empty() ? "\"" : ",\"") + def.name + "\"";
+        marks += marks.empty() ? "?" : ",?";
+    }
+    sqlite3_exec(native, ("CREATE TABLE " + code + "(" + columns + ")").c_str(), nullptr, nullptr,
+                 nullptr);
+    sqlite3_stmt* insert = nullptr;
+    sqlite3_prepare_v2(native, ("INSERT INTO " + code + " VALUES (" + marks + ")").c_str(), -1,
+                       &insert, nullptr);
+    sqlite3_exec(native, "BEGIN", nullptr, nullptr, nullptr);
+    for (int i = 0; i < count; ++i) {
+        std::vector<Value> record(defs.size(), foxdb::Null{});
+        for (int column = 1; column <= int(defs.size()); ++column)
+            sqlite3_bind_null(insert, column);
+        for (const auto& [name, v] : make(i)) {
+            const int f = edit.Table().FieldIndex(name);
+            const int column = f + 1;
+            if (const auto* s = std::get_if<std::string>(&v)) {
+                record[f] = platform::Utf8ToGbk(*s);
+                sqlite3_bind_text(insert, column, s->c_str(), -1, SQLITE_TRANSIENT);
+            } else if (const auto* d = std::get_if<double>(&v)) {
+                record[f] = v;
+                sqlite3_bind_double(insert, column, *d);
+            } else if (const auto* n = std::get_if<int64_t>(&v)) {
+                record[f] = v;
+                sqlite3_bind_int64(insert, column, *n);
+            } else if (const auto* date = std::get_if<foxdb::Date>(&v)) {
+                record[f] = v;
+                sqlite3_bind_int64(insert, column, date->julianDay);
+            }
+        }
+        edit.Append(record);
+        sqlite3_step(insert);
+        sqlite3_reset(insert);
+    }
+    sqlite3_exec(native, "COMMIT", nullptr, nullptr, nullptr);
+    sqlite3_finalize(insert);
+    edit.Commit();
+}
+
+// The statement for SQLite: date literals become day numbers.
+std::string Native(const std::string& statement) {
+    static const std::regex date(R"(\{\^(\d{4})-(\d{2})-(\d{2})\})");
+    std::string out;
+    auto begin = std::sregex_iterator(statement.begin(), statement.end(), date);
+    std::size_t last = 0;
+    for (auto it = begin; it != std::sregex_iterator(); ++it) {
+        out += statement.substr(last, it->position() - last);
+        out += std::to_string(foxdb::JulianDayFromCivil(std::stoi((*it)[1]), std::stoi((*it)[2]),
+                                                        std::stoi((*it)[3])));
+        last = it->position() + it->length();
+    }
+    return out + statement.substr(last);
+}
+
+size_t NativeRows(sqlite3* db, const std::string& sql) {
+    sqlite3_stmt* st = nullptr;
+    if (sqlite3_prepare_v2(db, sql.c_str(), -1, &st, nullptr) != SQLITE_OK) {
+        std::fprintf(stderr, "native: %s\n  %s\n", sqlite3_errmsg(db), sql.c_str());
+        return 0;
+    }
+    size_t rows = 0;
+    while (sqlite3_step(st) == SQLITE_ROW) {
+        for (int i = 0; i < sqlite3_column_count(st); ++i)
+            sqlite3_column_value(st, i);
+        ++rows;
+    }
+    sqlite3_finalize(st);
+    return rows;
+}
+
+double Millis(const std::function<size_t()>& run, size_t& rows) {
+    auto start = std::chrono::steady_clock::now();
+    rows = run();
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+        .count();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const bool own = argc < 2;
+    std::string folder;
+    if (own) {
+        char name[] = "/tmp/qv_statistics_bench_XXXXXX";
+        folder = ::mkdtemp(name);
+    } else {
+        folder = argv[1];
+    }
+    sqlite3* native = nullptr;
+    sqlite3_open(":memory:", &native);
+    std::mt19937 rng(42);
+    const int32_t firstDay = foxdb::JulianDayFromCivil(2023, 1, 1);
+    auto day = [&] { return foxdb::Date{firstDay + static_cast<int32_t>(rng() % 730)}; };
+    auto t0 = std::chrono::steady_clock::now();
+    Fill(folder, native, "gk", kGk, [&](int i) {
+        return Row{{"车牌号码", Plate(i)},
+                   {"车型", std::string(kModels[i % 8])},
+                   {"结算单位", std::string(i % 50 == 0 ? "运输公司" : "")},
+                   {"no", int64_t{i + 1}}};
+    });
+    Fill(folder, native, "ljkc", kLjkc, [&](int i) {
+        // Every tenth part lies in a second bin.
+        const int part = i - i / 10;
+        return Row{{"零件名称", std::string(kItems[part % 7])},
+                   {"编号", PartNo(part)},
+                   {"车型", std::string(kModels[part % 8])},
+                   {"数量", int64_t{i % 50}},
+                   {"货位", std::string(i % 10 == 9 ? "二库" : "一库")},
+                   {"no", int64_t{i + 1}}};
+    });
+    Fill(folder, native, "ljsh", kLjsh, [&](int i) {
+        const bool labour = rng() % 8 == 7;
+        const int part = static_cast<int>(rng() % 46000);
+        const double price = double(rng() % 50000) / 100;
+        Row row{{"单据号", "D" + std::to_string(1000000 + i / 3)},
+                {"车型", std::string(kModels[part % 8])},
+                {"项目名称", std::string(labour ? kItems[7] : kItems[part % 7])},
+                {"编号", labour ? std::string() : PartNo(part)},
+                {"厂牌", std::string(labour ? "维修项目" : "原厂")},
+                {"单价", price},
+                {"进价", price * 0.6},
+                {"数量", int64_t(1 + rng() % 5)},
+                {"日期", day()},
+                {"客户", Plate(static_cast<int>(rng() % (kGk + kGk / 10)))},
+                {"flag", std::string(rng() % 2 ? "W" : "P")},
+                {"no", int64_t{i + 1}}};
+        if (const int who = int(rng() % 6); who < 5)
+            row.push_back({"业务", std::string(kStaff[who])});
+        return row;
+    });
+    for (const char* code : {"jhda", "dhd"})
+        Fill(folder, native, code, 50000, [&](int i) {
+            const int part = static_cast<int>(rng() % 46000);
+            return Row{{"定货单", "O" + std::to_string(i / 20)},
+                       {"供应商", std::string(kSuppliers[rng() % 4])},
+                       {"零件名称", std::string(kItems[part % 7])},
+                       {"编号", PartNo(part)},
+                       {"进价", double(rng() % 30000) / 100},
+                       {"数量", int64_t(1 + rng() % 9)},
+                       {"日期", day()},
+                       {"no", int64_t{i + 1}}};
+        });
+    Fill(folder, native, "wlzm", 20000, [&](int i) {
+        return Row{{"单位", Plate(static_cast<int>(rng() % kGk))},
+                   {"类别", std::string(kKinds[rng() % 4])},
+                   {"金额", double(rng() % 100000) / 100},
+                   {"日期", day()},
+                   {"no", int64_t{i + 1}}};
+    });
+    Fill(folder, native, "ygk", 4, [&](int i) {
+        return Row{{"部门", std::string(i % 2 ? "维修部" : "配件部")},
+                   {"姓名", std::string(kStaff[i])},
+                   {"no", int64_t{i + 1}}};
+    });
+    Fill(folder, native, "wxxm", 1, [&](int) {
+        return Row{{"项目名称", std::string(kItems[7])}, {"no", int64_t{1}}};
+    });
+    Fill(folder, native, "hyxm", 2, [&](int i) {
+        return Row{{"卡类别", std::string("金卡")},
+                   {"项目名称", std::string(kItems[i == 0 ? 0 : 7])},
+                   {"no", int64_t{i + 1}}};
+    });
+    Fill(folder, native, "hyzl", 2000, [&](int i) {
+        return Row{{"卡类别", std::string("金卡")},
+                   {"车牌号码", Plate(i * 10)},
+                   {"办卡日期", foxdb::Date{firstDay}},
+                   {"有效期", foxdb::Date{firstDay + 1000}},
+                   {"no", int64_t{i + 1}}};
+    });
+    // The statements name their columns bare; SQLite finds them through indexes here
+    // as the engine builds its own.
+    sqlite3_exec(native,
+                 "CREATE INDEX ljkc_part ON ljkc(\"编号\"); CREATE INDEX gk_plate ON "
+                 "gk(\"车牌号码\"); CREATE INDEX ygk_name ON ygk(\"姓名\");",
+                 nullptr, nullptr, nullptr);
+    std::printf("generated ljsh %d, ljkc %d, gk %d rows in %.1f s\n", kLjsh, kLjkc, kGk,
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count());
+
+    foxdb::Database db(folder);
+    std::printf("%-6s %-8s %10s %10s %8s %8s\n", "mode", "form", "ours ms", "native ms", "rows",
+                "ratio");
+    double worst = 0;
+    for (int mode : CStatisticsEngine::kModes)
+        for (bool summary : {true, false}) {
+            StatisticsRequest request;
+            request.mode = mode;
+            request.summary = summary;
+            request.from = "2024-03-01";
+            request.to = "2024-03-31";
+            StatisticsFacts facts;
+            facts.departments = true;
+            const StatisticsPlan plan = CStatisticsEngine::Plan(request, facts);
+            std::vector<std::string> statements{plan.statement.utf8_string()};
+            for (const wxString& more : plan.appended)
+                statements.push_back(more.utf8_string());
+            if ((mode == 7 || mode == 8) && summary)
+                statements.push_back(
+                    "select 车型,零件名称,编号,厂牌,sum(数量) as 库存量,no from ljkc group by "
+                    "编号,零件名称,车型");
+            std::vector<double> ours, theirs;
+            size_t oursRows = 0, theirRows = 0;
+            for (int round = 0; round < 3; ++round) {
+                ours.push_back(Millis(
+                    [&] {
+                        size_t rows = 0;
+                        for (const std::string& s : statements)
+                            rows += db.Query(s).rows.size();
+                        return rows;
+                    },
+                    oursRows));
+                theirs.push_back(Millis(
+                    [&] {
+                        size_t rows = 0;
+                        for (const std::string& s : statements)
+                            rows += NativeRows(native, Native(s));
+                        return rows;
+                    },
+                    theirRows));
+            }
+            std::sort(ours.begin(), ours.end());
+            std::sort(theirs.begin(), theirs.end());
+            worst = std::max(worst, ours[1]);
+            std::printf("%-6d %-8s %10.1f %10.1f %8zu %8.2f%s\n", mode,
+                        summary ? "summary" : "detail", ours[1], theirs[1], oursRows,
+                        ours[1] / std::max(theirs[1], 0.001),
+                        oursRows == theirRows ? "" : "  (row counts differ!)");
+        }
+    std::printf("slowest mode: %.1f ms\n", worst);
+    sqlite3_close(native);
+    if (own) std::filesystem::remove_all(folder);
+    return 0;
+}
