@@ -373,3 +373,12 @@ TEST_F(RepairSettlementTest, ACardNumberedBeforeKeepsItsNumberAndBadQuantitiesAr
         EXPECT_EQ(Tables(), before);
     }
 }
+
+TEST_F(RepairSettlementTest, TheShortfallNotBookedStillLeavesTheCashNetOfIt) {
+    platform::ScriptedMessageBoxes boxes;
+    Script s;
+    s.answers = {TakeOutQuestions::Yes, TakeOutQuestions::Yes, TakeOutQuestions::No};
+    ASSERT_EQ(Settle(s), RepairSettlement::Done);
+    EXPECT_EQ(Column("select * from wlzm order by no", U("金额")), (Texts{"30", "-30"}));
+    EXPECT_EQ(Column("select * from kzk", U("金额")), Texts{"100"});
+}
