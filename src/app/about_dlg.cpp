@@ -1,6 +1,5 @@
 #include "app/about_dlg.h"
 
-#include "app/help_key.h"
 #include "app/hyper_link.h"
 #include "app/main_frame.h"
 #include "res/about_template.h"
@@ -22,8 +21,5 @@ CAboutDlg::CAboutDlg(wxWindow* parent) : wxDialog(parent, wxID_ANY, wxEmptyStrin
     if (auto* frame = dynamic_cast<wxTopLevelWindow*>(parent)) SetIcons(frame->GetIcons());
     if (auto* title = res::Control<CHyperLink>(this, kTitleLink))
         title->SetCaption("Norvale" + wxString::FromUTF8("管理系统(V9.15)"));
-    Bind(wxEVT_CHAR_HOOK, [](wxKeyEvent& event) {
-        if (!AnswerHelpKey(event, kDialogId)) event.Skip();
-    });
     Centre();
 }

@@ -1,6 +1,5 @@
 #include "app/background_dlg.h"
 
-#include "app/help_key.h"
 #include "app/text_view.h"
 #include "data/setting_files.h"
 #include "res/background_template.h"
@@ -18,7 +17,6 @@ CBackgroundDlg::CBackgroundDlg(wxWindow* parent, CTextView* view)
     Bind(wxEVT_BUTTON, &CBackgroundDlg::OnBrowse, this, res::ToWxId(kBrowseButton));
     Bind(wxEVT_BUTTON, &CBackgroundDlg::OnOK, this, res::ToWxId(kOkButton));
     Bind(wxEVT_BUTTON, &CBackgroundDlg::OnCancelButton, this, res::ToWxId(kCancelButton));
-    Bind(wxEVT_CHAR_HOOK, &CBackgroundDlg::OnCharHook, this);
     CentreOnParent();
 }
 
@@ -38,8 +36,4 @@ void CBackgroundDlg::OnOK(wxCommandEvent&) {
 // Leaves the background as it was.
 void CBackgroundDlg::OnCancelButton(wxCommandEvent&) {
     EndModal(wxID_CANCEL);
-}
-
-void CBackgroundDlg::OnCharHook(wxKeyEvent& event) {
-    if (!AnswerHelpKey(event, kDialogId)) event.Skip();
 }

@@ -13,7 +13,6 @@ private:
     void OnBrowse(wxCommandEvent& event);
     void OnOK(wxCommandEvent& event);
     void OnCancelButton(wxCommandEvent& event);
-    void OnCharHook(wxKeyEvent& event);
 
     CTextView* m_pView;
 };

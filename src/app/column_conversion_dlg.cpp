@@ -1,6 +1,5 @@
 #include "app/column_conversion_dlg.h"
 
-#include "app/help_key.h"
 #include "data/main_frame_data.h"
 #include "res/column_conversion_template.h"
 
@@ -21,9 +20,6 @@ CColumnConvertDlg::CColumnConvertDlg(wxWindow* parent, const CColumnGrid& grid)
     m_pColumn->Bind(wxEVT_COMBOBOX, [this](wxCommandEvent&) { OnSelchangeColumn(); });
     Bind(
         wxEVT_BUTTON, [this](wxCommandEvent&) { OnOK(); }, wxID_OK);
-    Bind(wxEVT_CHAR_HOOK, [](wxKeyEvent& event) {
-        if (!AnswerHelpKey(event, kDialogId)) event.Skip();
-    });
     Centre();
 }
 

@@ -1,6 +1,5 @@
 #include "app/company_page.h"
 
-#include "app/help_key.h"
 #include "res/company_page_template.h"
 #include "res/control_ids.h"
 
@@ -38,9 +37,6 @@ void yfzl::OnInitDialog() {
     m_bModified = false;
     for (const Shown& shown : kShown)
         Bind(wxEVT_TEXT, &yfzl::OnDataChanged, this, res::ToWxId(shown.edit));
-    Bind(wxEVT_CHAR_HOOK, [](wxKeyEvent& event) {
-        if (!AnswerHelpKey(event, kHelpId)) event.Skip();
-    });
 }
 
 void yfzl::OnDataChanged(wxCommandEvent& event) {

@@ -8,9 +8,6 @@
 
 class yfzl : public wxPanel {
 public:
-    // The help context of the settings pages (the settings command's number).
-    static constexpr int kHelpId = 32814;
-
     explicit yfzl(wxWindow* sheet);
 
     // Writes the data when edited. False (after a message) keeps the sheet open.

@@ -1,6 +1,5 @@
 #include "app/data_export_dlg.h"
 
-#include "app/help_key.h"
 #include "app/main_frame.h"
 #include "data/data_export.h"
 #include "data/data_tidy.h"
@@ -41,9 +40,6 @@ CDataExportDlg::CDataExportDlg(CMainFrame* frame)
     m_pTable->Bind(wxEVT_COMBOBOX, [this](wxCommandEvent&) { OnSelchangeTable(); });
     Bind(
         wxEVT_BUTTON, [this](wxCommandEvent&) { OnOK(); }, wxID_OK);
-    Bind(wxEVT_CHAR_HOOK, [](wxKeyEvent& event) {
-        if (!AnswerHelpKey(event, kDialogId)) event.Skip();
-    });
     Centre();
 }
 

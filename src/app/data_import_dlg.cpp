@@ -1,6 +1,5 @@
 #include "app/data_import_dlg.h"
 
-#include "app/help_key.h"
 #include "app/main_frame.h"
 #include "data/data_folders.h"
 #include "data/table_catalog.h"
@@ -95,9 +94,6 @@ CDataImportDlg::CDataImportDlg(CMainFrame* frame) : wxDialog(frame, wxID_ANY, wx
     button(kDeleteButton, &CDataImportDlg::OnDeleteMapping);
     Bind(
         wxEVT_BUTTON, [this](wxCommandEvent&) { OnOK(); }, wxID_OK);
-    Bind(wxEVT_CHAR_HOOK, [](wxKeyEvent& event) {
-        if (!AnswerHelpKey(event, kDialogId)) event.Skip();
-    });
     Centre();
 }
 

@@ -1,6 +1,5 @@
 #include "app/data_tidy_dlg.h"
 
-#include "app/help_key.h"
 #include "app/main_frame.h"
 #include "data/data_set.h"
 #include "data/data_tidy.h"
@@ -52,9 +51,6 @@ CDataTidyDlg::CDataTidyDlg(CMainFrame* frame)
         wxEVT_BUTTON, [this](wxCommandEvent&) { OnDelete(); }, res::ToWxId(kDeleteButton));
     Bind(
         wxEVT_BUTTON, [this](wxCommandEvent&) { OnRepair(); }, res::ToWxId(kRepairButton));
-    Bind(wxEVT_CHAR_HOOK, [](wxKeyEvent& event) {
-        if (!AnswerHelpKey(event, kDialogId)) event.Skip();
-    });
     Centre();
 }
 

@@ -1,7 +1,6 @@
 #include "app/fuzzy_search_dlg.h"
 
 #include "app/fuzzy_search.h"
-#include "app/help_key.h"
 #include "app/search_condition.h"
 #include "data/main_frame_data.h"
 #include "data/value_check.h"
@@ -194,7 +193,6 @@ void CFuzzySearchDlg::OnAll(wxCommandEvent&) {
 
 // Enter and Escape both search; only the cancel button and the close box cancel.
 void CFuzzySearchDlg::OnCharHook(wxKeyEvent& event) {
-    if (AnswerHelpKey(event, kDialogId)) return;
     const int key = event.GetKeyCode();
     if (key == WXK_RETURN || key == WXK_NUMPAD_ENTER || key == WXK_ESCAPE) {
         Search();

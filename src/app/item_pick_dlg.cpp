@@ -1,6 +1,5 @@
 #include "app/item_pick_dlg.h"
 
-#include "app/help_key.h"
 #include "app/main_frame.h"
 #include "app/owner_notice.h"
 #include "platform/modal_grab.h"
@@ -91,7 +90,6 @@ void CItemPickDlg::OnListClick(wxMouseEvent& event) {
 void CItemPickDlg::OnCharHook(wxKeyEvent& event) {
     const bool primed = m_bFilterPrimed;
     m_bFilterPrimed = true;
-    if (AnswerHelpKey(event, kDialogId)) return;
     const int key = event.GetKeyCode();
     if (key != WXK_RETURN && key != WXK_NUMPAD_ENTER) {
         event.Skip();

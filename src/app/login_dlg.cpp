@@ -3,7 +3,6 @@
 #include "app/account_sets.h"
 #include "app/main_frame.h"
 #include "app/menu_rights.h"
-#include "app/qv_app.h"
 #include "app/startup_after_login.h"
 #include "app/text_view.h"
 #include "data/data_folders.h"
@@ -304,10 +303,7 @@ void CLoginDlg::OnCharHook(wxKeyEvent& event) {
         event.Skip();
         return;
     }
-    if (key == WXK_F1) {
-        if (auto* app = dynamic_cast<CQvApp*>(wxTheApp))
-            app->WinHelp(kDialogId, CQvApp::HELP_CONTEXT);
-    } else if (key == WXK_DOWN || key == WXK_UP) {
+    if (key == WXK_DOWN || key == WXK_UP) {
         if (wxWindow* focus = wxWindow::FindFocus())
             focus->Navigate(key == WXK_DOWN ? wxNavigationKeyEvent::IsForward
                                             : wxNavigationKeyEvent::IsBackward);

@@ -1,6 +1,5 @@
 #include "app/options_page.h"
 
-#include "app/help_key.h"
 #include "data/setting_files.h"
 #include "platform/message_box.h"
 #include "res/control_ids.h"
@@ -96,7 +95,6 @@ void page1::OnInitDialog() {
     }
     for (int id = kLevel1Edit; id <= kSalesPartsEdit; ++id)
         Bind(wxEVT_TEXT, &page1::OnOptionChanged, this, res::ToWxId(id));
-    Bind(wxEVT_CHAR_HOOK, &page1::OnCharHook, this);
 }
 
 void page1::ShowSettings() {
@@ -154,8 +152,4 @@ bool page1::OnApply() {
 void page1::OnOptionChanged(wxCommandEvent& event) {
     m_bModified = true;
     event.Skip();
-}
-
-void page1::OnCharHook(wxKeyEvent& event) {
-    if (!AnswerHelpKey(event, kHelpId)) event.Skip();
 }

@@ -9,9 +9,6 @@
 
 class page1 : public wxPanel, public CSystemOptions {
 public:
-    // The help context of the settings pages (the settings command's number).
-    static constexpr int kHelpId = 32814;
-
     // No window: a reader of the options.
     page1() = default;
     // Creates the page in the sheet, shows the options of the file.
@@ -32,7 +29,6 @@ public:
 private:
     void OnInitDialog();
     void OnOptionChanged(wxCommandEvent& event);
-    void OnCharHook(wxKeyEvent& event);
 
     bool m_bModified = false;
 };

@@ -12,6 +12,7 @@
 #include "platform/message_box.h"
 #include "platform/message_box_wx.h"
 #include "platform/paths.h"
+#include "res/dialog_template.h"
 
 #include <csignal>
 #include <unistd.h>
@@ -26,7 +27,12 @@
 __attribute__((used)) static const void* const kSealkitImports[] = {
     reinterpret_cast<const void*>(&NvEncrypt), reinterpret_cast<const void*>(&NvDecrypt)};
 
-CQvApp::CQvApp() = default;
+CQvApp::CQvApp() {
+    // F1 in every dialog built from a template opens the help at its context.
+    res::SetHelpHandler([](int helpId) {
+        if (auto* app = dynamic_cast<CQvApp*>(wxTheApp)) app->WinHelp(helpId, HELP_CONTEXT);
+    });
+}
 CQvApp::~CQvApp() = default;
 
 void CQvApp::OnInitCmdLine(wxCmdLineParser& parser) {

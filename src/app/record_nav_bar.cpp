@@ -1,6 +1,5 @@
 #include "app/record_nav_bar.h"
 
-#include "app/help_key.h"
 #include "app/owner_notice.h"
 #include "app/search_condition.h"
 #include "platform/message_box.h"
@@ -98,7 +97,6 @@ void CRecordNavBar::OnValueChanged(wxCommandEvent&) {
 }
 
 void CRecordNavBar::OnCharHook(wxKeyEvent& event) {
-    if (AnswerHelpKey(event, kDialogId)) return;
     switch (event.GetKeyCode()) {
     case WXK_DOWN:
     case WXK_UP:

@@ -1,6 +1,5 @@
 #include "app/users_page.h"
 
-#include "app/help_key.h"
 #include "app/main_frame.h"
 #include "app/menu_rights.h"
 #include "grid/data_set_grid.h"
@@ -76,9 +75,6 @@ void qxmm::OnInitDialog() {
         Bind(wxEVT_CHECKBOX, &qxmm::OnEdited, this, res::ToWxId(id));
     for (int id : {kPasswordEdit, kRepeatEdit, kDiscountEdit})
         Bind(wxEVT_TEXT, &qxmm::OnEdited, this, res::ToWxId(id));
-    Bind(wxEVT_CHAR_HOOK, [](wxKeyEvent& event) {
-        if (!AnswerHelpKey(event, kHelpId)) event.Skip();
-    });
 }
 
 void qxmm::FillUserCombo() {

@@ -12,8 +12,6 @@ class wxComboBox;
 
 class qxmm : public wxPanel {
 public:
-    static constexpr int kHelpId = 249;
-
     explicit qxmm(wxWindow* sheet);
 
     // Saves the user being edited. False (after a message) keeps the sheet open.

@@ -33,6 +33,7 @@ const DialogTemplate& CompanyPageTemplate() {
             {K::Static, IDC_STATIC, U("库房名"), 10, 112, 34, 8},
             {K::Edit, kStoresEdit, "", 48, 110, 230, 13},
         },
+        kHelpId,
     };
     return dialog;
 }

@@ -6,6 +6,7 @@ namespace res {
 
 namespace company_page {
 enum : int {
+    kHelpId = 32814, // the settings command: the sheet's pages share its help
     kDialogId = 278,
     kNameEdit = 10001,     // "单位"
     kAddressEdit = 10002,  // "地址"

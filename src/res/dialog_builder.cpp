@@ -1,8 +1,10 @@
+#include "res/control_fit.h"
 #include "res/control_ids.h"
 #include "res/dialog_template.h"
 
 #include <algorithm>
 #include <map>
+#include <vector>
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/combobox.h>
@@ -25,6 +27,11 @@ std::map<wxString, CustomControlFactory>& ControlClasses() {
     return classes;
 }
 
+HelpHandler& InstalledHelp() {
+    static HelpHandler handler;
+    return handler;
+}
+
 long TextAlignment(unsigned style) {
     if (style & kStyleRight) return wxALIGN_RIGHT;
     if (style & kStyleCentre) return wxALIGN_CENTRE_HORIZONTAL;
@@ -39,7 +46,7 @@ wxWindow* MakeEdit(wxWindow* parent, int id, const ControlTemplate& c, const wxP
     if (c.style & kStylePassword) style |= wxTE_PASSWORD;
     if (c.style & kStyleRight) style |= wxTE_RIGHT;
     if (c.style & kStyleCentre) style |= wxTE_CENTRE;
-    auto* edit = new wxTextCtrl(parent, id, c.text, pos, size, style);
+    auto* edit = new TemplateEdit(parent, id, c.text, pos, size, style);
     if (c.style & kStyleNumber) edit->SetValidator(wxTextValidator(wxFILTER_DIGITS));
     return edit;
 }
@@ -87,9 +94,9 @@ wxWindow* MakeControl(wxWindow* parent, const ControlTemplate& c, wxWindow* prev
     case ControlKind::Edit:
         return MakeEdit(parent, id, c, pos, size);
     case ControlKind::Button:
-        return new wxButton(parent, id, c.text, pos, size);
+        return new TemplateButton(parent, id, c.text, pos, size);
     case ControlKind::DefButton: {
-        auto* button = new wxButton(parent, id, c.text, pos, size);
+        auto* button = new TemplateButton(parent, id, c.text, pos, size);
         button->SetDefault();
         return button;
     }
@@ -101,9 +108,9 @@ wxWindow* MakeControl(wxWindow* parent, const ControlTemplate& c, wxWindow* prev
     case ControlKind::GroupBox:
         return new wxStaticBox(parent, id, c.text, pos, size);
     case ControlKind::ComboBox:
-        return new wxComboBox(parent, id, c.text, pos, size, 0, nullptr, wxCB_DROPDOWN | sorted);
+        return new FittingComboBox(parent, id, c.text, pos, size, wxCB_DROPDOWN | sorted);
     case ControlKind::DropList:
-        return new wxComboBox(parent, id, c.text, pos, size, 0, nullptr, wxCB_READONLY | sorted);
+        return new FittingComboBox(parent, id, c.text, pos, size, wxCB_READONLY | sorted);
     case ControlKind::ListBox:
         return new wxListBox(parent, id, pos, size, 0, nullptr,
                              (c.style & kStyleSorted) ? wxLB_SORT : 0);
@@ -133,19 +140,36 @@ void RegisterControlClass(const wxString& className, CustomControlFactory factor
     ControlClasses()[className] = std::move(factory);
 }
 
+void SetHelpHandler(HelpHandler handler) {
+    InstalledHelp() = std::move(handler);
+}
+
 void BuildDialog(wxWindow* dialog, const DialogTemplate& dialogTemplate) {
     if (auto* topLevel = dynamic_cast<wxTopLevelWindow*>(dialog))
         topLevel->SetTitle(dialogTemplate.caption);
     dialog->SetClientSize(
         dialog->ConvertDialogToPixels(wxSize(dialogTemplate.cx, dialogTemplate.cy)));
     wxWindow* previous = nullptr;
+    std::vector<wxWindow*> built;
     for (const ControlTemplate& c : dialogTemplate.controls) {
         wxWindow* control = MakeControl(dialog, c, previous);
+        built.push_back(control);
         if (!control) continue;
         if (c.style & kStyleDisabled) control->Disable();
         if (c.style & kStyleHidden) control->Hide();
         previous = control;
     }
+    // Texts grow once every neighbour is in place, so none is covered.
+    for (size_t i = 0; i < built.size(); ++i)
+        if (built[i]) FitToText(built[i], dialogTemplate.controls[i]);
+    LineUpLabels(built, dialogTemplate);
+    const int helpId = dialogTemplate.helpId ? dialogTemplate.helpId : dialogTemplate.id;
+    dialog->Bind(wxEVT_CHAR_HOOK, [helpId](wxKeyEvent& event) {
+        if (event.GetKeyCode() == WXK_F1 && !event.HasAnyModifiers() && InstalledHelp())
+            InstalledHelp()(helpId);
+        else
+            event.Skip();
+    });
 }
 
 wxWindow* FindControl(const wxWindow* dialog, int resourceId) {

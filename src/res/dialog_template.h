@@ -59,6 +59,7 @@ struct DialogTemplate {
     wxString caption;
     int cx, cy; // client size in dialog units
     std::vector<ControlTemplate> controls;
+    int helpId = 0; // the help context F1 asks for; 0 = the dialog's own ID
 };
 
 // Makes a custom control of a registered window class: (parent, wx ID, position, size, style).
@@ -69,9 +70,17 @@ using CustomControlFactory = std::function<wxWindow*(wxWindow* parent, int wxId,
 // Registering a name again replaces the factory.
 void RegisterControlClass(const wxString& className, CustomControlFactory factory);
 
+// Answers F1 in a dialog built from a template, with the template's help ID; the
+// application installs the one handler at start-up.
+using HelpHandler = std::function<void(int helpId)>;
+void SetHelpHandler(HelpHandler handler);
+
 // Sets the caption and client size of `dialog` and creates its controls in template
-// order (which is also the tab order). Controls get the wx IDs of ToWxId. A custom
-// control of an unregistered class becomes a plain bordered window.
+// order (which is also the tab order). Controls get the wx IDs of ToWxId. A control
+// whose text needs more room than its rectangle on this toolkit grows to fit, moving
+// nothing else; a combo box is one line high (the template's height is its open
+// list). A custom control of an unregistered class becomes a plain bordered window.
+// F1 in the dialog goes to the help handler.
 void BuildDialog(wxWindow* dialog, const DialogTemplate& dialogTemplate);
 
 // The control of `dialog` with the given resource ID, or null.

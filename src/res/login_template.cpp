@@ -19,9 +19,9 @@ const DialogTemplate& LoginTemplate() {
             {K::Static, kPasswordLabel, U("密码"), 38, 38, 17, 8},
             {K::Edit, kPasswordEdit, "", 63, 34, 65, 14, kStylePassword},
             {K::Static, kSetLabel, U("帐套"), 38, 58, 17, 8},
-            // The drop-down list's own height is the toolkit's: the field is one line.
-            {K::ComboBox, kSetCombo, "", 63, 56, 47, 14, kStyleSorted},
-            {K::Button, kDeleteSetButton, U("删除"), 111, 56, 18, 12},
+            // As wide as the edits, so that a set's name shows whole beside the list button.
+            {K::ComboBox, kSetCombo, "", 63, 56, 65, 14, kStyleSorted},
+            {K::Button, kDeleteSetButton, U("删除"), 131, 56, 26, 14},
             {K::Static, kNewPasswordLabel, U("新密码"), 31, 70, 25, 8, kStyleHidden},
             {K::Edit, kNewPasswordEdit, "", 63, 66, 65, 14, kStylePassword | kStyleHidden},
             {K::Static, kRepeatLabel, U("重新输入"), 22, 93, 33, 8, kStyleHidden},

@@ -70,6 +70,7 @@ const DialogTemplate& OptionsPageTemplate() {
             {K::Edit, kDiscountEdit, "", 284, 122, 62, 12, number},
             {K::Spin, kDiscountSpin, "", 336, 122, 10, 12, buddy},
         },
+        kHelpId,
     };
     return dialog;
 }

@@ -6,6 +6,7 @@ namespace res {
 
 namespace options_page {
 enum : int {
+    kHelpId = 32814, // the settings command: the sheet's pages share its help
     kDialogId = 270,
     kCostBillRadio = 10001,    // "同时打出成本单"
     kByBinRadio = 10002,       // "按货位存放"

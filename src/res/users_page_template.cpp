@@ -48,6 +48,7 @@ DialogTemplate Build() {
     for (int i = 0; i <= kLastRightBox - kFirstRightBox; ++i)
         dialog.controls.push_back({K::CheckBox, kFirstRightBox + i, U(kRightCaptions[i]),
                                    133 + (i / 18) * 80, 15 + (i % 18) * 12, 76, 10});
+    dialog.helpId = kHelpId;
     return dialog;
 }
 

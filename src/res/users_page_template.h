@@ -6,6 +6,7 @@ namespace res {
 
 namespace users_page {
 enum : int {
+    kHelpId = 249, // the users and rights help
     kDialogId = 275,
     kGrid = 1002,
     kLoginCombo = 1016,     // "登录名"

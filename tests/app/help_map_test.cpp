@@ -2,8 +2,10 @@
 #include "app/qv_app.h"
 #include "common/program_folder.h"
 #include "platform/message_box.h"
+#include "res/dialogs.h"
 
 #include <gtest/gtest.h>
+#include <wx/dialog.h>
 
 namespace {
 
@@ -32,6 +34,18 @@ TEST_F(HelpTest, MissingHelpBookIsReported) {
     EXPECT_TRUE(boxes.Texts().empty());
     app->WinHelp(241, CQvApp::HELP_CONTEXT);
     EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"无法打开帮助文件 help.htb"});
+}
+
+// The application answers F1 in every dialog built from a template, the grid's
+// dialogs included.
+TEST_F(HelpTest, F1InATemplateDialogAsksTheApplicationsHelp) {
+    platform::ScriptedMessageBoxes boxes;
+    wxDialog dialog(nullptr, wxID_ANY, "");
+    res::BuildDialog(&dialog, res::GridSetupTemplate());
+    wxKeyEvent press(wxEVT_CHAR_HOOK);
+    press.m_keyCode = WXK_F1;
+    dialog.GetEventHandler()->ProcessEvent(press);
+    EXPECT_EQ(boxes.Texts().size(), 1u);
 }
 
 } // namespace

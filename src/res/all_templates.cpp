@@ -1,0 +1,60 @@
+#include "res/all_templates.h"
+
+#include "res/about_template.h"
+#include "res/background_template.h"
+#include "res/column_conversion_template.h"
+#include "res/company_page_template.h"
+#include "res/data_export_template.h"
+#include "res/data_import_template.h"
+#include "res/data_tidy_template.h"
+#include "res/dialogs.h"
+#include "res/first_run_template.h"
+#include "res/fuzzy_search_template.h"
+#include "res/input_box_template.h"
+#include "res/item_pick_template.h"
+#include "res/login_template.h"
+#include "res/options_page_template.h"
+#include "res/paper_size_template.h"
+#include "res/print_options_template.h"
+#include "res/record_nav_template.h"
+#include "res/repair_print_template.h"
+#include "res/report_setup_template.h"
+#include "res/tip_template.h"
+#include "res/users_page_template.h"
+
+namespace res {
+
+#define QV_TEMPLATE(name)                                                                          \
+    { #name, &name }
+
+const std::vector<NamedTemplate>& AllDialogTemplates() {
+    static const std::vector<NamedTemplate> all = {
+        QV_TEMPLATE(AboutTemplate),
+        QV_TEMPLATE(BackgroundTemplate),
+        QV_TEMPLATE(ColumnConversionTemplate),
+        QV_TEMPLATE(CompanyPageTemplate),
+        QV_TEMPLATE(DataExportTemplate),
+        QV_TEMPLATE(DataImportTemplate),
+        QV_TEMPLATE(ImportCheckTemplate),
+        QV_TEMPLATE(DataTidyTemplate),
+        QV_TEMPLATE(GridSetupTemplate),
+        QV_TEMPLATE(FirstRunTemplate),
+        QV_TEMPLATE(FuzzySearchTemplate),
+        QV_TEMPLATE(InputBoxTemplate),
+        QV_TEMPLATE(ItemPickTemplate),
+        QV_TEMPLATE(LoginTemplate),
+        QV_TEMPLATE(OptionsPageTemplate),
+        QV_TEMPLATE(PaperSizeTemplate),
+        QV_TEMPLATE(PrintOptionsTemplate),
+        QV_TEMPLATE(RecordNavTemplate),
+        QV_TEMPLATE(RepairPrintTemplate),
+        QV_TEMPLATE(ReportSetupTemplate),
+        QV_TEMPLATE(TipTemplate),
+        QV_TEMPLATE(UsersPageTemplate),
+    };
+    return all;
+}
+
+#undef QV_TEMPLATE
+
+} // namespace res
