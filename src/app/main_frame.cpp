@@ -73,6 +73,16 @@ void CMainFrame::RegisterForm(FormKind kind, FormOpener opener) {
         Openers().erase(kind);
 }
 
+bool CMainFrame::HasForm(FormKind kind) {
+    return Openers().count(kind) > 0;
+}
+
+bool CMainFrame::IsCommandAvailable(int id) {
+    const CommandEntry* entry = FindCommand(id);
+    if (!entry || entry->kind == CommandKind::Disabled) return false;
+    return entry->kind != CommandKind::Form || HasForm(FormKind(entry->target));
+}
+
 CMainFrame* CMainFrame::Get() {
     return wxTheApp ? dynamic_cast<CMainFrame*>(wxTheApp->GetTopWindow()) : nullptr;
 }
@@ -226,6 +236,10 @@ void CMainFrame::CreateOutBar() {
     m_wndOutBar->SetImageList(&m_imgSmall, CGfxOutBarCtrl::fSmallList);
     m_wndOutBar->SetAnimationDelay(20);
     m_wndOutBar->SetAnimSelHighlight(200);
+    m_wndOutBar->SetItemEnabledTest([](int folder, int index) {
+        const OutBarCommand* command = FindOutBarCommand(folder, index);
+        return command && IsCommandAvailable(command->commandId);
+    });
 
     // The catalogue tree fills the third folder; its contents come after login.
     m_wndTree = new CCatalogTree(m_wndOutBar, kCatalogTreeId, *this);
@@ -323,7 +337,7 @@ void CMainFrame::OpenForm(FormKind kind, int mode, const wxString& text) {
 void CMainFrame::OnUpdateCommand(wxUpdateUIEvent& event) {
     const CommandEntry* entry = FindCommand(CommandIdFromWx(event.GetId()));
     if (!entry) return;
-    if (entry->kind == CommandKind::Disabled) {
+    if (!IsCommandAvailable(entry->id)) {
         event.Enable(false);
         return;
     }
@@ -356,7 +370,7 @@ bool CMainFrame::OnOutBarNotify(int code, long value) {
     if (code == CGfxOutBarCtrl::NM_ITEMMOVED) return true;
     if (code != CGfxOutBarCtrl::NM_ITEMCLICK) return false;
     const OutBarCommand* command = FindOutBarCommand(m_wndOutBar->GetSelFolder(), int(value));
-    if (!command) return false;
+    if (!command || !IsCommandAvailable(command->commandId)) return false;
     if (command->right != 0 && !CheckRight(command->right)) {
         platform::ShowMessageBox("权限不够,不能操作!");
         return false;

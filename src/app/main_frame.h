@@ -32,6 +32,12 @@ public:
     // Every folder registers its forms once at start-up; a kind without an opener
     // does nothing when its command comes. An empty opener removes the kind's one.
     static void RegisterForm(FormKind kind, FormOpener opener);
+    // Whether a form of the kind is built (its opener registered).
+    static bool HasForm(FormKind kind);
+    // Whether a command does something: it is in the table, not one that stays
+    // disabled, and its form is built. Menus, toolbars and the outlook bar show the
+    // others disabled, so that no command fails silently.
+    static bool IsCommandAvailable(int id);
 
     // The application's main window, or null while there is none.
     static CMainFrame* Get();

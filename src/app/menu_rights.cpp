@@ -1,5 +1,6 @@
 #include "app/menu_rights.h"
 
+#include "app/command_table.h"
 #include "app/main_frame.h"
 #include "data/main_frame_data.h"
 #include "res/command_ids.h"
@@ -95,7 +96,54 @@ void TrimMenuByRights(wxMenuBar* bar, const CMainFrameData& rights) {
                                  wxString::FromUTF8(removal.item), wxString::FromUTF8(removal.sub));
 }
 
+namespace {
+
+// Removes the popups without a usable item and stray separators; true when the
+// menu keeps an item that can be chosen.
+bool PruneMenu(wxMenu* menu) {
+    bool usable = false;
+    for (size_t i = menu->GetMenuItemCount(); i-- > 0;) {
+        wxMenuItem* item = menu->FindItemByPosition(i);
+        if (wxMenu* sub = item->GetSubMenu()) {
+            if (PruneMenu(sub))
+                usable = true;
+            else
+                menu->Destroy(item);
+        } else if (!item->IsSeparator()) {
+            const CommandEntry* entry = FindCommand(CommandIdFromWx(item->GetId()));
+            usable = usable || !entry || entry->kind != CommandKind::Disabled;
+        }
+    }
+    if (!usable) return false;
+    bool lastWasSeparator = true; // a separator first in the menu goes
+    for (size_t i = 0; i < menu->GetMenuItemCount();) {
+        wxMenuItem* item = menu->FindItemByPosition(i);
+        const bool separator = item->IsSeparator();
+        const bool last = i + 1 == menu->GetMenuItemCount();
+        if (separator && (lastWasSeparator || last)) {
+            menu->Destroy(item);
+            continue;
+        }
+        lastWasSeparator = separator;
+        ++i;
+    }
+    // A separator that became the last one after the removal before it.
+    while (menu->GetMenuItemCount() > 0 &&
+           menu->FindItemByPosition(menu->GetMenuItemCount() - 1)->IsSeparator())
+        menu->Destroy(menu->FindItemByPosition(menu->GetMenuItemCount() - 1));
+    return true;
+}
+
+} // namespace
+
+void RemoveEmptyMenus(wxMenuBar* bar) {
+    if (!bar) return;
+    for (size_t i = bar->GetMenuCount(); i-- > 0;)
+        if (!PruneMenu(bar->GetMenu(i))) delete bar->Remove(i);
+}
+
 void LoadMenuForRights(CMainFrame& frame) {
     frame.LoadMenuResource(IDR_MAINFRAME);
     TrimMenuByRights(frame.GetMenuBar(), frame);
+    RemoveEmptyMenus(frame.GetMenuBar());
 }

@@ -32,6 +32,12 @@ bool RemoveMenuItemByText(wxMenuBar* bar, const wxString& top, const wxString& i
 // Removes the items of every right the rights string denies.
 void TrimMenuByRights(wxMenuBar* bar, const CMainFrameData& rights);
 
+// Removes every top menu and popup left without an item a user could ever choose
+// (only separators, or only commands that stay disabled), and separators left at
+// an end or doubled. Items of forms not built yet count as usable: they show
+// disabled until their folder registers the form.
+void RemoveEmptyMenus(wxMenuBar* bar);
+
 // Gives the main window the full menu trimmed to its rights string (after a login,
 // and after the users page changed the rights).
 void LoadMenuForRights(CMainFrame& frame);

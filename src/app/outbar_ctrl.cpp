@@ -402,6 +402,10 @@ void CGfxOutBarCtrl::DrawArrow(wxDC& dc, bool up, bool pressed) const {
     dc.DrawPolygon(3, points);
 }
 
+bool CGfxOutBarCtrl::IsItemEnabled(int index) const {
+    return !m_itemEnabled || m_itemEnabled(m_nSelFolder, index);
+}
+
 void CGfxOutBarCtrl::DrawItems(wxDC& dc) const {
     const Folder& folder = m_arFolder[m_nSelFolder];
     wxRect inside = GetInsideRect();
@@ -413,14 +417,25 @@ void CGfxOutBarCtrl::DrawItems(wxDC& dc) const {
         wxRect item = GetItemRect(m_nSelFolder, i);
         if (item.y > inside.GetBottom()) break;
         const Item& data = folder.items[i];
+        const bool enabled = IsItemEnabled(i);
+        dc.SetTextForeground(enabled ? m_crText
+                                     : wxSystemSettings::GetColour(wxSYS_COLOUR_GRAYTEXT));
         wxRect icon = GetIconRect(m_nSelFolder, i);
         wxPoint at = icon.GetTopLeft();
         if (i == m_nSelItem && m_nSelAnimInterval > 0) {
             if (m_nSelAnimCount == 0) at += wxPoint(-1, 1);
             if (m_nSelAnimCount == 2) at += wxPoint(1, 1);
         }
-        if (images && data.image >= 0 && data.image < images->GetImageCount())
-            images->Draw(data.image, dc, at.x, at.y, wxIMAGELIST_DRAW_TRANSPARENT);
+        if (images && data.image >= 0 && data.image < images->GetImageCount()) {
+            if (enabled)
+                images->Draw(data.image, dc, at.x, at.y, wxIMAGELIST_DRAW_TRANSPARENT);
+            else
+                dc.DrawBitmap(images->GetBitmap(data.image).ConvertToDisabled(), at, true);
+        }
+        if (!enabled) {
+            DrawLabel(dc, data.text, GetLabelRect(m_nSelFolder, i));
+            continue;
+        }
         wxRect frame = icon.Inflate(1);
         bool pressed = m_nPressKind == htItem && m_nPressIndex == i && m_bPressedOver;
         if (i == m_nSelItem && (m_dwFlags & fSelHighlight))
@@ -429,18 +444,21 @@ void CGfxOutBarCtrl::DrawItems(wxDC& dc) const {
             DrawFrame(dc, frame, m_crShadow, m_crFace);
         else if (i == m_nHotItem && m_nPressKind == htNothing)
             DrawFrame(dc, frame, m_crFace, m_crShadow);
-        wxRect label = GetLabelRect(m_nSelFolder, i);
-        if (IsSmallIconView()) {
-            dc.DrawText(data.text, label.GetTopLeft());
-        } else {
-            int lineHeight = dc.GetCharHeight();
-            int y = label.y;
-            for (const wxString& line : WrapLabel(dc, data.text, label.width)) {
-                dc.DrawLabel(line, wxRect(label.x, y, label.width, lineHeight),
-                             wxALIGN_CENTER_HORIZONTAL | wxALIGN_TOP);
-                y += lineHeight;
-            }
-        }
+        DrawLabel(dc, data.text, GetLabelRect(m_nSelFolder, i));
+    }
+}
+
+void CGfxOutBarCtrl::DrawLabel(wxDC& dc, const wxString& text, const wxRect& label) const {
+    if (IsSmallIconView()) {
+        dc.DrawText(text, label.GetTopLeft());
+        return;
+    }
+    int lineHeight = dc.GetCharHeight();
+    int y = label.y;
+    for (const wxString& line : WrapLabel(dc, text, label.width)) {
+        dc.DrawLabel(line, wxRect(label.x, y, label.width, lineHeight),
+                     wxALIGN_CENTER_HORIZONTAL | wxALIGN_TOP);
+        y += lineHeight;
     }
 }
 
@@ -503,7 +521,7 @@ void CGfxOutBarCtrl::OnMouseMove(wxMouseEvent& event) {
     wxWindow* focus = FindFocus();
     if (focus && focus != this && IsDescendant(focus)) return; // an edit box or the tree
     int hotFolder = kind == htFolder ? index : -1;
-    int hotItem = kind == htItem ? index : -1;
+    int hotItem = kind == htItem && IsItemEnabled(index) ? index : -1;
     SetCursor(kind == htFolder ? wxCursor(wxCURSOR_HAND) : wxNullCursor);
     if (hotFolder != m_nHotFolder || hotItem != m_nHotItem) {
         m_nHotFolder = hotFolder;
@@ -556,7 +574,7 @@ void CGfxOutBarCtrl::OnLeftUp(wxMouseEvent& event) {
         } else if (index != m_nSelFolder) {
             SetSelFolder(index);
         }
-    } else if (kind == htItem && hit == htItem && index == pressed) {
+    } else if (kind == htItem && hit == htItem && index == pressed && IsItemEnabled(index)) {
         m_nSelItem = index;
         m_nSelAnimCount = 0;
         Notify(NM_ITEMCLICK, index);

@@ -8,6 +8,7 @@
 //      without vetoing it.
 //   5  the open folder changed; value = the new index. In folder-command mode the
 //      folder buttons do not switch folders: button 0 gives 999, button 1 gives 900.
+#include <functional>
 #include <vector>
 #include <wx/control.h>
 #include <wx/imaglist.h>
@@ -42,6 +43,11 @@ public:
     bool IsSmallIconView() const { return m_dwFlags & fSmallIcon; }
     void SetAnimSelHighlight(int intervalMs);
     void SetFolderCommandMode(bool on) { m_bFolderCommands = on; }
+    // Which items can be chosen (folder, index); the others show greyed, take no
+    // click and are not highlighted. Without a test every item can be chosen.
+    using ItemTest = std::function<bool(int folder, int index)>;
+    void SetItemEnabledTest(ItemTest test) { m_itemEnabled = std::move(test); }
+    bool IsItemEnabled(int index) const;
     // Milliseconds per step of the folder slide; negative switches the slide off.
     void SetAnimationDelay(int ms) { m_nAnimationDelay = ms; }
 
@@ -100,6 +106,7 @@ private:
 
     void DrawFolder(wxDC& dc, int index, bool pressed, bool hot) const;
     void DrawItems(wxDC& dc) const;
+    void DrawLabel(wxDC& dc, const wxString& text, const wxRect& label) const;
     void DrawArrow(wxDC& dc, bool up, bool pressed) const;
     wxImageList* CurrentImageList() const;
     wxSize IconSize() const;
@@ -115,6 +122,7 @@ private:
     void AnimateFolderChange(int from, int to);
 
     std::vector<Folder> m_arFolder;
+    ItemTest m_itemEnabled;
     long m_dwFlags = 0x3FC;
     int m_nSelFolder = 1;
     int m_nFirstItem = 0;

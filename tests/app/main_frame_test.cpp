@@ -213,6 +213,42 @@ TEST_F(MainFrameTest, MenuAndToolbarEventsReachTheDispatch) {
     EXPECT_NE(frame->GetToolBar()->FindById(WxCommandId(ID_REPAIR_SHEET_TOOL)), nullptr);
 }
 
+// A command whose form is not built shows disabled in the menu, the toolbar and the
+// outlook bar, and turns usable as soon as its form is registered.
+TEST_F(MainFrameTest, CommandsOfFormsNotBuiltShowDisabled) {
+    CMainFrame* frame = Start();
+    frame->m_strRights = "admin,0";
+    frame->ShowToolbars();
+    frame->LoadMenuResource(IDR_MAINFRAME);
+    CMainFrame::RegisterForm(FormKind::RepairSheet, nullptr);
+    const auto enabled = [frame](int id) {
+        wxUpdateUIEvent event(WxCommandId(id));
+        event.SetEventObject(frame);
+        frame->GetEventHandler()->ProcessEvent(event);
+        return !event.GetSetEnabled() || event.GetEnabled();
+    };
+    EXPECT_FALSE(enabled(ID_REPAIR_SHEET));
+    EXPECT_FALSE(enabled(ID_PARTS_RESERVATION)); // never handled
+    EXPECT_TRUE(enabled(ID_SALES_SHEET));
+    EXPECT_TRUE(enabled(ID_FILE_NEW)); // the frame's own work
+    frame->UpdateWindowUI(wxUPDATE_UI_RECURSE);
+    EXPECT_FALSE(frame->GetToolBar()->GetToolEnabled(WxCommandId(ID_REPAIR_SHEET_TOOL)));
+    EXPECT_TRUE(frame->GetToolBar()->GetToolEnabled(WxCommandId(ID_SALES_SHEET_TOOL)));
+
+    platform::ScriptedMessageBoxes boxes;
+    ClickOutBarItem(frame, 0, 0); // 维修作业: greyed, takes no click
+    EXPECT_FALSE(frame->GetOutBar()->IsItemEnabled(0));
+    EXPECT_TRUE(opened_.empty());
+    EXPECT_TRUE(boxes.Texts().empty());
+
+    CMainFrame::RegisterForm(FormKind::RepairSheet, [this](CMainFrame&, int, const wxString&) {
+        opened_.push_back({FormKind::RepairSheet, 0, ""});
+    });
+    EXPECT_TRUE(enabled(ID_REPAIR_SHEET));
+    ClickOutBarItem(frame, 0, 0);
+    EXPECT_EQ(opened_.size(), 1u);
+}
+
 TEST_F(MainFrameTest, ReturnKindIsHandedOver) {
     CMainFrame* frame = Start();
     frame->ExecuteCommand(ID_RETURN_GOOD_IN); // kind 5

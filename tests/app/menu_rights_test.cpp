@@ -98,4 +98,53 @@ TEST(MenuRights, DeniedRightsRemoveTheirItems) {
     EXPECT_EQ(ItemCount(bar.get()), before - 1);
 }
 
+// No menu or separator stands in a trimmed menu without an item beside it.
+void ExpectTidy(wxMenu* menu, const wxString& caption) {
+    ASSERT_GT(menu->GetMenuItemCount(), 0u) << caption;
+    EXPECT_FALSE(menu->FindItemByPosition(0)->IsSeparator()) << caption;
+    EXPECT_FALSE(menu->FindItemByPosition(menu->GetMenuItemCount() - 1)->IsSeparator()) << caption;
+    bool separator = false;
+    for (wxMenuItem* item : menu->GetMenuItems()) {
+        EXPECT_FALSE(separator && item->IsSeparator()) << caption;
+        separator = item->IsSeparator();
+        if (item->GetSubMenu()) ExpectTidy(item->GetSubMenu(), item->GetItemLabel());
+    }
+}
+
+TEST(MenuRights, MenusLeftWithoutItemsGo) {
+    struct Case {
+        const char* rights;
+        const char* top;
+        const char* item; // empty: the top menu itself is gone
+    } cases[] = {
+        // No 往来帐目, 数据维护, 系统设置, 固定资产, 收支记录: no 管理 menu.
+        {"few,39,40,53,63,64,", "管理(&G)", ""},
+        // None of the statistics: no 统计 popup, the rest of 查询 stays.
+        {"few,29,30,31,35,36,37,38,46,47,48,49,", "查询(&S)", "统计(&T)"},
+        // The 三包维修 popup holds only items that stay disabled.
+        {"admin,0", "维修(&W)", "三包维修"},
+    };
+    CMainFrameData rights;
+    for (const Case& c : cases) {
+        auto bar = FullMenu();
+        rights.m_strRights = U(c.rights);
+        TrimMenuByRights(bar.get(), rights);
+        RemoveEmptyMenus(bar.get());
+        if (*c.item) {
+            EXPECT_NE(FindMenuItem(bar.get(), U(c.top)), -1) << c.rights;
+            EXPECT_FALSE(HasItem(bar.get(), c.top, c.item)) << c.rights;
+        } else {
+            EXPECT_EQ(FindMenuItem(bar.get(), U(c.top)), -1) << c.rights;
+        }
+        for (size_t i = 0; i < bar->GetMenuCount(); ++i)
+            ExpectTidy(bar->GetMenu(i), bar->GetMenuLabel(i));
+    }
+    // A single dead item stays, shown disabled, where the menu keeps others.
+    auto bar = FullMenu();
+    rights.m_strRights = "admin,0";
+    RemoveEmptyMenus(bar.get());
+    EXPECT_TRUE(HasItem(bar.get(), "配件(&P)", "配件预定(&P)"));
+    EXPECT_TRUE(HasItem(bar.get(), "查询(&S)", "统计(&T)", "进货统计"));
+}
+
 } // namespace
