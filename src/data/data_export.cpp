@@ -36,6 +36,12 @@ bool CDataExport::IsComplete(const wxString& path, long rows) {
 
 bool CDataExport::Finish(const wxString& code, const wxString& condition, const wxString& savedPath,
                          long rows, bool deleteRows) {
+    if (savedPath.empty()) {
+        // Nothing was written (the save was cancelled, or an existing file kept): no
+        // done message. An empty result has been reported already.
+        if (rows > 0) platform::ShowMessageBox("文件没有保存，数据没有导出。");
+        return false;
+    }
     bool deleted = false;
     // Without exported rows there is nothing to delete.
     if (deleteRows && rows > 0) {

@@ -22,7 +22,8 @@ public:
 
     // After the save: with deleteRows, the rows of the condition are deleted once the
     // saved file holds every exported row and the operator agrees; then the done
-    // message. savedPath is empty when nothing was saved. True when rows were deleted.
+    // message. savedPath is empty when nothing was saved: that is said instead, and
+    // nothing is deleted. True when rows were deleted.
     bool Finish(const wxString& code, const wxString& condition, const wxString& savedPath,
                 long rows, bool deleteRows);
 

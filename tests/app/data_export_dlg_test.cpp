@@ -98,8 +98,7 @@ TEST_F(DataExportDlgTest, ExportsTheRangeAndDeletesItOnlyOnceTheFileIsWhole) {
     // The file choice cancelled: the rows stay (the question would be answered Yes).
     wxTEST_DIALOG(dialog_->OnOK(), wxExpectModal<wxFileDialog>(wxString(), wxID_CANCEL));
     EXPECT_EQ(Rows(), 3);
-    EXPECT_EQ(boxes_.Texts(),
-              (std::vector<std::string>{"数据没有完整导出，数据没有删除。", "操作完成 "}));
+    EXPECT_EQ(boxes_.Texts(), std::vector<std::string>{"文件没有保存，数据没有导出。"});
     ASSERT_TRUE(CGridCtrl::GetCurrentGrid());
     EXPECT_EQ(CGridCtrl::GetCurrentGrid()->GetReportName(), "ljth");
 
@@ -121,8 +120,7 @@ TEST_F(DataExportDlgTest, WrongDatesAndEmptyRangesSaveNothing) {
     dialog_->OnOK(); // no rows: nothing to save or delete
     EXPECT_EQ(Rows(), 3);
     EXPECT_EQ(boxes_.Texts(),
-              (std::vector<std::string>{"日期不对，请重新输入！", "对不起，没有符合条件的记录！",
-                                        "操作完成 "}));
+              (std::vector<std::string>{"日期不对，请重新输入！", "对不起，没有符合条件的记录！"}));
 }
 
 } // namespace

@@ -96,7 +96,6 @@ TEST_F(DataExportTest, NothingIsDeletedWithoutACompleteFileOrAYes) {
         std::string path;
         const char* first;
     } cases[] = {
-        {"", "数据没有完整导出，数据没有删除。"}, // the save was cancelled
         {Path("missing.adtg"), "数据没有完整导出，数据没有删除。"},
         {Path("part.adtg"), "数据没有完整导出，数据没有删除。"},
     };
@@ -108,6 +107,12 @@ TEST_F(DataExportTest, NothingIsDeletedWithoutACompleteFileOrAYes) {
         EXPECT_FALSE(exporter.Finish("ljth", condition, U(c.path.c_str()), 3, true));
         EXPECT_EQ(boxes.Texts().front(), c.first);
         EXPECT_EQ(boxes.Texts().back(), "操作完成 ");
+    }
+    {
+        // The save was cancelled, or "文件已经存在,是否覆盖?" answered No: never "操作完成".
+        platform::ScriptedMessageBoxes boxes;
+        EXPECT_FALSE(exporter.Finish("ljth", condition, wxString(), 3, true));
+        EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"文件没有保存，数据没有导出。"});
     }
     SaveRows("select * from ljth", "all.adtg");
     platform::ScriptedMessageBoxes boxes;
