@@ -103,6 +103,16 @@ void CDataTidyDlg::OnDelete() {
 }
 
 void CDataTidyDlg::OnRepair() {
-    if (const wxString code = ChosenCode(); !code.empty() && NoWorkPages())
-        CDataTidy(*m_pFrame).Repair(code);
+    // A repair works on one table: with "全部" ticked or no table chosen it says so
+    // instead of doing nothing.
+    if (m_pAll->IsChecked()) {
+        platform::ShowMessageBox("修复一次只修复一个表，请取消“全部”并选择要修复的表。");
+        return;
+    }
+    const wxString code = ChosenCode();
+    if (code.empty()) {
+        platform::ShowMessageBox("请先选择要修复的表。");
+        return;
+    }
+    if (NoWorkPages()) CDataTidy(*m_pFrame).Repair(code);
 }

@@ -117,7 +117,10 @@ std::optional<CQvDoc::SaveTarget> CQvDoc::OnFileSave() {
         return std::nullopt;
     }
     CGridCtrl* grid = CGridCtrl::GetCurrentGrid();
-    if (!grid) return std::nullopt;
+    if (!grid || !grid->GetGridRecordset() || !grid->GetGridRecordset()->IsOpen()) {
+        Refuse("请先选取要保存的表格!");
+        return std::nullopt;
+    }
     wxFileDialog dialog(frame, wxEmptyString, wxEmptyString, grid->m_strTitle,
                         wxString::FromUTF8(kSaveFilter), wxFD_SAVE);
     if (dialog.ShowModal() != wxID_OK) return std::nullopt;

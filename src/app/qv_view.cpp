@@ -13,10 +13,8 @@ void CQvView::OnSize(wxSizeEvent& event) {
     if (CMainFrame* frame = CMainFrame::Get()) frame->PlaceActiveSheet();
 }
 
+// The document saves the current grid; it says so when there is none, so the
+// command never ends without a word (the menu may have taken the focus from the grid).
 void CQvView::OnFileSave() {
-    wxWindow* focus = FindFocus();
-    if (!focus) return;
-    int id = focus->GetId();
-    if (id != CQvDoc::kMainGridId && id != CQvDoc::kFormGridId) return;
     if (CMainFrame* frame = CMainFrame::Get()) frame->GetDocument().OnFileSave();
 }

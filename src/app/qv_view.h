@@ -7,8 +7,7 @@ class CQvView : public wxPanel {
 public:
     explicit CQvView(wxWindow* parent);
 
-    // Saves the current grid when the focus is in a grid; any other focus has
-    // nothing to save.
+    // Saves the current grid, or says that none is chosen.
     void OnFileSave();
 
 private:

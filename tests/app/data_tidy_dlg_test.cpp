@@ -76,8 +76,16 @@ TEST_F(DataTidyDlgTest, StartsWithTheTablesAndTheDefaultRange) {
 TEST_F(DataTidyDlgTest, NothingHappensWithoutATableOrWithWorkPagesOpen) {
     dialog_->OnOK();
     dialog_->OnDelete();
-    dialog_->OnRepair();
     EXPECT_TRUE(boxes_.Texts().empty());
+    // A repair says why it does nothing.
+    dialog_->OnRepair();
+    all_->SetValue(true);
+    dialog_->OnRepair();
+    EXPECT_EQ(boxes_.Texts(),
+              (std::vector<std::string>{"请先选择要修复的表。",
+                                        "修复一次只修复一个表，请取消“全部”并选择要修复的表。"}));
+    all_->SetValue(false);
+    boxes_.Clear();
 
     wxWindow sheet(frame_, wxID_ANY);
     frame_->m_pActiveSheet = &sheet;

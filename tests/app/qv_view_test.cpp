@@ -5,8 +5,10 @@
 #include "grid/data_set_grid.h"
 #include "grid/grid_ctrl.h"
 #include "platform/message_box.h"
+#include "res/command_ids.h"
 
 #include <gtest/gtest.h>
+#include <wx/app.h>
 
 namespace {
 
@@ -60,6 +62,16 @@ TEST_F(QvViewTest, TheLookupGridFillsTheUpperPaneAndSavesAsARecordsetFile) {
         names.push_back(saved.Fields().Item("零件名称").Value().ToString());
     EXPECT_EQ(names[0].substr(0, 9), "刹车片");
     EXPECT_EQ(names[1].substr(0, 6), "机油");
+}
+
+// 保存 and 另存为 never end without a word: with no grid chosen they say so.
+TEST_F(QvViewTest, SaveWithoutAChosenGridSaysSo) {
+    wxTheApp->SetTopWindow(frame_);
+    ASSERT_EQ(CGridCtrl::GetCurrentGrid(), nullptr);
+    platform::ScriptedMessageBoxes boxes;
+    frame_->ExecuteCommand(ID_FILE_SAVE);
+    frame_->ExecuteCommand(ID_FILE_SAVE_AS);
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>(2, "请先选取要保存的表格!"));
 }
 
 } // namespace
