@@ -13,6 +13,7 @@ PACKAGES=(
   python3-dbf python3-dbfread libdbd-xbase-perl
   libcairo2-dev poppler-utils
   libxlsxwriter-dev libfreexl-dev python3-openpyxl python3-xlwt
+  wx3.2-i18n locales
 )
 
 missing=()
@@ -24,6 +25,16 @@ if ((${#missing[@]})); then
   [[ $(id -u) -ne 0 ]] && SUDO="sudo"
   $SUDO apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# The program runs under a Chinese locale when the system has one, so the toolkit's
+# own buttons and dialogs speak Chinese too.
+if ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf-\?8$'; then
+  SUDO=""
+  [[ $(id -u) -ne 0 ]] && SUDO="sudo"
+  $SUDO sed -i 's/^# *zh_CN.UTF-8 UTF-8/zh_CN.UTF-8 UTF-8/' /etc/locale.gen
+  grep -q '^zh_CN.UTF-8 UTF-8' /etc/locale.gen || echo 'zh_CN.UTF-8 UTF-8' | $SUDO tee -a /etc/locale.gen >/dev/null
+  $SUDO locale-gen >/dev/null
 fi
 
 cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null

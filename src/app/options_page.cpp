@@ -72,7 +72,6 @@ bool page1::Create(wxWindow* sheet) {
 }
 
 void page1::OnInitDialog() {
-    if (wxWindow* top = wxGetTopLevelParent(GetParent())) top->SetLabel(U("管理系统(V9.15)"));
     for (const Number& number : kNumbers) {
         auto* spin = res::Control<wxSpinButton>(this, number.spin);
         spin->SetRange(0, number.max);

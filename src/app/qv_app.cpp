@@ -22,6 +22,8 @@
 #include <wx/filename.h>
 #include <wx/html/helpctrl.h>
 #include <wx/image.h>
+#include <wx/intl.h>
+#include <wx/translation.h>
 
 // The program binds the two working-copy functions of sealkit by name when it loads.
 __attribute__((used)) static const void* const kSealkitImports[] = {
@@ -50,6 +52,7 @@ bool CQvApp::OnCmdLineParsed(wxCmdLineParser& parser) {
 
 bool CQvApp::OnInit() {
     if (!wxApp::OnInit()) return false;
+    UseChineseTexts();
     platform::InstallWxMessageBox();
     std::string folder = platform::ProgramFolder();
     // Everything the program keeps lies in this folder: without it nothing can work.
@@ -75,6 +78,18 @@ bool CQvApp::OnInit() {
     if (!StartUp()) return false;
     CTipDlg::ShowAfterLogin(m_pMainFrame);
     return true;
+}
+
+void CQvApp::UseChineseTexts() {
+    if (wxLocale::IsAvailable(wxLANGUAGE_CHINESE_SIMPLIFIED)) {
+        m_pLocale = std::make_unique<wxLocale>(wxLANGUAGE_CHINESE_SIMPLIFIED);
+        if (m_pLocale->IsOk()) return;
+        m_pLocale.reset();
+    }
+    auto* translations = new wxTranslations;
+    translations->SetLanguage(wxLANGUAGE_CHINESE_SIMPLIFIED);
+    translations->AddStdCatalog();
+    wxTranslations::Set(translations);
 }
 
 wxString CQvApp::ReadTitle() {

@@ -6,6 +6,7 @@
 
 class CMainFrame;
 class wxHtmlHelpController;
+class wxLocale;
 
 class CQvApp : public wxApp {
 public:
@@ -33,6 +34,11 @@ public:
     // F1 of a dialog or command: with HELP_CONTEXT, the help at the ID's context (its
     // contents for an ID without one); any other command does nothing.
     void WinHelp(unsigned long id, unsigned command);
+    // The toolkit's own texts (the buttons of message boxes and sheets, the file and
+    // print dialogs) in Chinese like the program's: under a Chinese locale when the
+    // system has one, else with the toolkit's Chinese catalogue alone.
+    void UseChineseTexts();
+
     // Opens the help book at a context, 0 for its contents.
     void ShowHelp(int context);
 
@@ -48,4 +54,5 @@ protected:
 
 private:
     std::unique_ptr<wxHtmlHelpController> m_pHelp;
+    std::unique_ptr<wxLocale> m_pLocale;
 };

@@ -29,8 +29,7 @@ void CSettingsSheet::Register() {
 }
 
 CSettingsSheet::CSettingsSheet(wxWindow* parent, const CMainFrameData& rights) {
-    // No caption of its own: the options page names the sheet.
-    Create(parent, wxID_ANY, wxEmptyString);
+    Create(parent, wxID_ANY, wxString::FromUTF8("系统设置"));
     wxBookCtrlBase* book = GetBookCtrl();
     if (!Denied(rights, kOptionsRight)) {
         m_pOptions = new page1(book);

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 #include <wx/dialog.h>
+#include <wx/intl.h>
+#include <wx/stockitem.h>
 
 namespace {
 
@@ -46,6 +48,14 @@ TEST_F(HelpTest, F1InATemplateDialogAsksTheApplicationsHelp) {
     press.m_keyCode = WXK_F1;
     dialog.GetEventHandler()->ProcessEvent(press);
     EXPECT_EQ(boxes.Texts().size(), 1u);
+}
+
+// The toolkit's own texts (buttons, file and print dialogs, paper names) are Chinese.
+TEST(ChineseTexts, TheToolkitsOwnTextsAreChinese) {
+    static_cast<CQvApp*>(wxTheApp)->UseChineseTexts();
+    for (int id : {wxID_OK, wxID_CANCEL, wxID_YES, wxID_NO, wxID_APPLY, wxID_CLOSE})
+        EXPECT_FALSE(wxGetStockLabel(id, wxSTOCK_NOFLAGS).IsAscii()) << id;
+    EXPECT_FALSE(wxGetTranslation("A4 sheet, 210 x 297 mm").IsAscii());
 }
 
 } // namespace

@@ -108,6 +108,7 @@ TEST_F(LoginFlowTest, NewFolderFirstRunLoginPasswordChangeAndSecondUser) {
 
     Command(frame, ID_CHANGE_PASSWORD, [](CLoginDlg& dialog) {
         using namespace res::login;
+        EXPECT_EQ(dialog.GetTitle(), U("修改密码"));
         EXPECT_FALSE(res::FindControl(&dialog, kSetCombo)->IsShown());
         EXPECT_TRUE(res::FindControl(&dialog, kRepeatEdit)->IsShown());
         Type(&dialog, kLoginNameEdit, "clerk");
