@@ -1,6 +1,5 @@
 #include "office/statistics_dlg.h"
 
-#include "app/help_key.h"
 #include "app/main_frame.h"
 #include "grid/data_set_grid.h"
 #include "grid/grid_ctrl.h"
@@ -105,9 +104,6 @@ total::total(CMainFrame& frame, int mode)
     m_pTo->Bind(wxEVT_KILL_FOCUS, [this](wxFocusEvent& event) {
         NormaliseDate(m_pTo);
         event.Skip();
-    });
-    Bind(wxEVT_CHAR_HOOK, [](wxKeyEvent& event) {
-        if (!AnswerHelpKey(event, kDialogId)) event.Skip();
     });
     SetUpMode();
     Centre();

@@ -19,6 +19,7 @@
 #include "res/record_nav_template.h"
 #include "res/repair_print_template.h"
 #include "res/report_setup_template.h"
+#include "res/statistics_template.h"
 #include "res/tip_template.h"
 #include "res/users_page_template.h"
 
@@ -49,6 +50,7 @@ const std::vector<NamedTemplate>& AllDialogTemplates() {
         QV_TEMPLATE(RecordNavTemplate),
         QV_TEMPLATE(RepairPrintTemplate),
         QV_TEMPLATE(ReportSetupTemplate),
+        QV_TEMPLATE(StatisticsTemplate),
         QV_TEMPLATE(TipTemplate),
         QV_TEMPLATE(UsersPageTemplate),
     };
