@@ -1,6 +1,5 @@
 #include "office/query_result_dlg.h"
 
-#include "app/help_key.h"
 #include "app/main_frame.h"
 #include "app/order_hand_over.h"
 #include "data/wait_cursor.h"
@@ -86,7 +85,7 @@ CQueryResultDlg::CQueryResultDlg(CMainFrame& frame, const wxString& kind)
     Bind(wxEVT_CHAR_HOOK, [](wxKeyEvent& event) {
         // Enter never closes the list.
         if (event.GetKeyCode() == WXK_RETURN || event.GetKeyCode() == WXK_NUMPAD_ENTER) return;
-        if (!AnswerHelpKey(event, kDialogId)) event.Skip();
+        event.Skip();
     });
     LoadList();
     Centre();

@@ -1,9 +1,12 @@
 #include "res/all_templates.h"
 
 #include "res/about_template.h"
+#include "res/archive_template.h"
 #include "res/background_template.h"
 #include "res/column_conversion_template.h"
 #include "res/company_page_template.h"
+#include "res/customer_browse_template.h"
+#include "res/customer_record_template.h"
 #include "res/data_export_template.h"
 #include "res/data_import_template.h"
 #include "res/data_tidy_template.h"
@@ -13,9 +16,13 @@
 #include "res/input_box_template.h"
 #include "res/item_pick_template.h"
 #include "res/login_template.h"
+#include "res/member_card_template.h"
+#include "res/member_list_template.h"
+#include "res/member_service_template.h"
 #include "res/options_page_template.h"
 #include "res/paper_size_template.h"
 #include "res/print_options_template.h"
+#include "res/query_result_template.h"
 #include "res/record_nav_template.h"
 #include "res/repair_print_template.h"
 #include "res/report_setup_template.h"
@@ -30,28 +37,21 @@ namespace res {
 
 const std::vector<NamedTemplate>& AllDialogTemplates() {
     static const std::vector<NamedTemplate> all = {
-        QV_TEMPLATE(AboutTemplate),
-        QV_TEMPLATE(BackgroundTemplate),
-        QV_TEMPLATE(ColumnConversionTemplate),
-        QV_TEMPLATE(CompanyPageTemplate),
-        QV_TEMPLATE(DataExportTemplate),
-        QV_TEMPLATE(DataImportTemplate),
-        QV_TEMPLATE(ImportCheckTemplate),
-        QV_TEMPLATE(DataTidyTemplate),
-        QV_TEMPLATE(GridSetupTemplate),
-        QV_TEMPLATE(FirstRunTemplate),
-        QV_TEMPLATE(FuzzySearchTemplate),
-        QV_TEMPLATE(InputBoxTemplate),
-        QV_TEMPLATE(ItemPickTemplate),
-        QV_TEMPLATE(LoginTemplate),
-        QV_TEMPLATE(OptionsPageTemplate),
-        QV_TEMPLATE(PaperSizeTemplate),
-        QV_TEMPLATE(PrintOptionsTemplate),
-        QV_TEMPLATE(RecordNavTemplate),
-        QV_TEMPLATE(RepairPrintTemplate),
-        QV_TEMPLATE(ReportSetupTemplate),
-        QV_TEMPLATE(StatisticsTemplate),
-        QV_TEMPLATE(TipTemplate),
+        QV_TEMPLATE(AboutTemplate),          QV_TEMPLATE(ArchiveTemplate),
+        QV_TEMPLATE(BackgroundTemplate),     QV_TEMPLATE(ColumnConversionTemplate),
+        QV_TEMPLATE(CompanyPageTemplate),    QV_TEMPLATE(CustomerBrowseTemplate),
+        QV_TEMPLATE(CustomerRecordTemplate), QV_TEMPLATE(DataExportTemplate),
+        QV_TEMPLATE(DataImportTemplate),     QV_TEMPLATE(DataTidyTemplate),
+        QV_TEMPLATE(FirstRunTemplate),       QV_TEMPLATE(FuzzySearchTemplate),
+        QV_TEMPLATE(GridSetupTemplate),      QV_TEMPLATE(ImportCheckTemplate),
+        QV_TEMPLATE(InputBoxTemplate),       QV_TEMPLATE(ItemPickTemplate),
+        QV_TEMPLATE(LoginTemplate),          QV_TEMPLATE(MemberCardTemplate),
+        QV_TEMPLATE(MemberListTemplate),     QV_TEMPLATE(MemberServiceTemplate),
+        QV_TEMPLATE(OptionsPageTemplate),    QV_TEMPLATE(PaperSizeTemplate),
+        QV_TEMPLATE(PrintOptionsTemplate),   QV_TEMPLATE(QueryResultTemplate),
+        QV_TEMPLATE(RecordNavTemplate),      QV_TEMPLATE(ReminderTemplate),
+        QV_TEMPLATE(RepairPrintTemplate),    QV_TEMPLATE(ReportSetupTemplate),
+        QV_TEMPLATE(StatisticsTemplate),     QV_TEMPLATE(TipTemplate),
         QV_TEMPLATE(UsersPageTemplate),
     };
     return all;

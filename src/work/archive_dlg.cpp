@@ -1,7 +1,6 @@
 #include "work/archive_dlg.h"
 
 #include "app/fuzzy_search_dlg.h"
-#include "app/help_key.h"
 #include "app/main_frame.h"
 #include "data/wait_cursor.h"
 #include "grid/data_set_grid.h"
@@ -262,7 +261,6 @@ void wxda::OnFuzzySearch() {
 }
 
 void wxda::OnCharHook(wxKeyEvent& event) {
-    if (AnswerHelpKey(event, kDialogId)) return;
     const int key = event.GetKeyCode();
     const bool enter = key == WXK_RETURN || key == WXK_NUMPAD_ENTER;
     auto* edit = res::Control<wxTextCtrl>(this, kCustomerEdit);

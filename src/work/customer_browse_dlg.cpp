@@ -1,7 +1,6 @@
 #include "work/customer_browse_dlg.h"
 
 #include "app/fuzzy_search_dlg.h"
-#include "app/help_key.h"
 #include "app/main_frame.h"
 #include "data/wait_cursor.h"
 #include "grid/data_set_grid.h"
@@ -60,9 +59,6 @@ CCustomerBrowseDlg::CCustomerBrowseDlg(wxWindow* parent)
     on(kColumnButton, &CCustomerBrowseDlg::OnDeleteCurrentColumn);
     on(kPrintButton, &CCustomerBrowseDlg::OnPrint);
     on(res::IDOK, &CCustomerBrowseDlg::OnExit);
-    Bind(wxEVT_CHAR_HOOK, [](wxKeyEvent& event) {
-        if (!AnswerHelpKey(event, kDialogId)) event.Skip();
-    });
     Centre();
 }
 

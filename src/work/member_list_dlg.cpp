@@ -1,6 +1,5 @@
 #include "work/member_list_dlg.h"
 
-#include "app/help_key.h"
 #include "grid/data_set_grid.h"
 #include "grid/grid_ctrl.h"
 #include "res/control_ids.h"
@@ -33,9 +32,6 @@ CMemberListDlg::CMemberListDlg(wxWindow* parent) : wxDialog(parent, wxID_ANY, wx
         wxEVT_BUTTON, [this](wxCommandEvent&) { OnExpired(); }, res::ToWxId(kExpiredButton));
     Bind(
         wxEVT_BUTTON, [this](wxCommandEvent&) { OnExit(); }, wxID_CANCEL);
-    Bind(wxEVT_CHAR_HOOK, [](wxKeyEvent& event) {
-        if (!AnswerHelpKey(event, kDialogId)) event.Skip();
-    });
     Centre();
 }
 

@@ -1,6 +1,5 @@
 #include "work/member_service_dlg.h"
 
-#include "app/help_key.h"
 #include "platform/message_box.h"
 #include "res/control_ids.h"
 #include "res/member_service_template.h"
@@ -60,9 +59,6 @@ CMemberServiceDlg::CMemberServiceDlg(wxWindow* parent, const wxString& plate)
 
     Bind(
         wxEVT_BUTTON, [this](wxCommandEvent&) { OnOK(); }, wxID_OK);
-    Bind(wxEVT_CHAR_HOOK, [](wxKeyEvent& event) {
-        if (!AnswerHelpKey(event, kDialogId)) event.Skip();
-    });
     Centre();
 }
 

@@ -1,6 +1,5 @@
 #include "work/record_dlg.h"
 
-#include "app/help_key.h"
 #include "app/item_pick_dlg.h"
 #include "app/main_frame.h"
 #include "app/owner_notice.h"
@@ -47,8 +46,7 @@ CRecordDlg::CRecordDlg(wxWindow* parent, const res::DialogTemplate& dialogTempla
                        bool uniqueKey, int navY)
     : wxDialog(parent, wxID_ANY, wxEmptyString), m_session(table),
       m_strKeyField(wxString::FromUTF8("车牌号码")), m_fields(std::move(fields)),
-      m_nKeyControl(keyControl), m_bUniqueKey(uniqueKey), m_nNavY(navY),
-      m_nDialogId(dialogTemplate.id) {
+      m_nKeyControl(keyControl), m_bUniqueKey(uniqueKey), m_nNavY(navY) {
     res::BuildDialog(this, dialogTemplate);
     auto on = [this](int id, void (CRecordDlg::*handler)()) {
         Bind(
@@ -415,7 +413,6 @@ void CRecordDlg::OnNotice(COwnerNoticeEvent& event) {
 }
 
 void CRecordDlg::OnCharHook(wxKeyEvent& event) {
-    if (AnswerHelpKey(event, m_nDialogId)) return;
     switch (event.GetKeyCode()) {
     case WXK_RETURN:
     case WXK_NUMPAD_ENTER:

@@ -104,7 +104,6 @@ private:
     int m_nKeyControl;
     bool m_bUniqueKey;
     int m_nNavY;
-    int m_nDialogId;
     int m_nDeletedNo = -1;                      // the record a pending deletion removes
     CRecordEditSession::Values m_deletedValues; // the deleted record as it was read
     CRecordNavBar* m_pNavBar = nullptr;         // owned, destroyed with the window
