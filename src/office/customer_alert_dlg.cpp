@@ -1,6 +1,5 @@
 #include "office/customer_alert_dlg.h"
 
-#include "app/help_key.h"
 #include "app/main_frame.h"
 #include "grid/data_set_grid.h"
 #include "grid/grid_ctrl.h"
@@ -56,9 +55,6 @@ CCustomerAlertDlg::CCustomerAlertDlg(CMainFrame& frame)
     onButton(kPrintButton, &CCustomerAlertDlg::OnPrint);
     // The lines follow the focus once per move: the grid reports the move when done.
     m_listGrid->Bind(qvEVT_GRID_NOTIFY, &CCustomerAlertDlg::OnListNotify, this);
-    Bind(wxEVT_CHAR_HOOK, [](wxKeyEvent& event) {
-        if (!AnswerHelpKey(event, kDialogId)) event.Skip();
-    });
     Centre();
 }
 

@@ -1,6 +1,5 @@
 #include "office/flow_analysis_dlg.h"
 
-#include "app/help_key.h"
 #include "app/main_frame.h"
 #include "grid/data_set_grid.h"
 #include "grid/grid_ctrl.h"
@@ -82,9 +81,6 @@ CFlowAnalysisDlg::CFlowAnalysisDlg(CMainFrame& frame)
     onButton(kSlowButton, &CFlowAnalysisDlg::OnSlowSellers);
     onButton(kBestButton, &CFlowAnalysisDlg::OnBestSellers);
     onButton(res::IDCANCEL, &CFlowAnalysisDlg::OnExit);
-    Bind(wxEVT_CHAR_HOOK, [](wxKeyEvent& event) {
-        if (!AnswerHelpKey(event, kDialogId)) event.Skip();
-    });
     Centre();
 }
 

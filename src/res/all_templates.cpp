@@ -12,6 +12,7 @@
 #include "res/data_tidy_template.h"
 #include "res/dialogs.h"
 #include "res/first_run_template.h"
+#include "res/flow_analysis_template.h"
 #include "res/fuzzy_search_template.h"
 #include "res/input_box_template.h"
 #include "res/item_pick_template.h"
@@ -36,24 +37,44 @@ namespace res {
     { #name, &name }
 
 const std::vector<NamedTemplate>& AllDialogTemplates() {
+    // One a line, in name order, so that additions do not touch their neighbours.
+    // clang-format off
     static const std::vector<NamedTemplate> all = {
-        QV_TEMPLATE(AboutTemplate),          QV_TEMPLATE(ArchiveTemplate),
-        QV_TEMPLATE(BackgroundTemplate),     QV_TEMPLATE(ColumnConversionTemplate),
-        QV_TEMPLATE(CompanyPageTemplate),    QV_TEMPLATE(CustomerBrowseTemplate),
-        QV_TEMPLATE(CustomerRecordTemplate), QV_TEMPLATE(DataExportTemplate),
-        QV_TEMPLATE(DataImportTemplate),     QV_TEMPLATE(DataTidyTemplate),
-        QV_TEMPLATE(FirstRunTemplate),       QV_TEMPLATE(FuzzySearchTemplate),
-        QV_TEMPLATE(GridSetupTemplate),      QV_TEMPLATE(ImportCheckTemplate),
-        QV_TEMPLATE(InputBoxTemplate),       QV_TEMPLATE(ItemPickTemplate),
-        QV_TEMPLATE(LoginTemplate),          QV_TEMPLATE(MemberCardTemplate),
-        QV_TEMPLATE(MemberListTemplate),     QV_TEMPLATE(MemberServiceTemplate),
-        QV_TEMPLATE(OptionsPageTemplate),    QV_TEMPLATE(PaperSizeTemplate),
-        QV_TEMPLATE(PrintOptionsTemplate),   QV_TEMPLATE(QueryResultTemplate),
-        QV_TEMPLATE(RecordNavTemplate),      QV_TEMPLATE(ReminderTemplate),
-        QV_TEMPLATE(RepairPrintTemplate),    QV_TEMPLATE(ReportSetupTemplate),
-        QV_TEMPLATE(StatisticsTemplate),     QV_TEMPLATE(TipTemplate),
+        QV_TEMPLATE(AboutTemplate),
+        QV_TEMPLATE(ArchiveTemplate),
+        QV_TEMPLATE(BackgroundTemplate),
+        QV_TEMPLATE(ColumnConversionTemplate),
+        QV_TEMPLATE(CompanyPageTemplate),
+        QV_TEMPLATE(CustomerAlertTemplate),
+        QV_TEMPLATE(CustomerBrowseTemplate),
+        QV_TEMPLATE(CustomerRecordTemplate),
+        QV_TEMPLATE(DataExportTemplate),
+        QV_TEMPLATE(DataImportTemplate),
+        QV_TEMPLATE(DataTidyTemplate),
+        QV_TEMPLATE(FirstRunTemplate),
+        QV_TEMPLATE(FlowAnalysisTemplate),
+        QV_TEMPLATE(FuzzySearchTemplate),
+        QV_TEMPLATE(GridSetupTemplate),
+        QV_TEMPLATE(ImportCheckTemplate),
+        QV_TEMPLATE(InputBoxTemplate),
+        QV_TEMPLATE(ItemPickTemplate),
+        QV_TEMPLATE(LoginTemplate),
+        QV_TEMPLATE(MemberCardTemplate),
+        QV_TEMPLATE(MemberListTemplate),
+        QV_TEMPLATE(MemberServiceTemplate),
+        QV_TEMPLATE(OptionsPageTemplate),
+        QV_TEMPLATE(PaperSizeTemplate),
+        QV_TEMPLATE(PrintOptionsTemplate),
+        QV_TEMPLATE(QueryResultTemplate),
+        QV_TEMPLATE(RecordNavTemplate),
+        QV_TEMPLATE(ReminderTemplate),
+        QV_TEMPLATE(RepairPrintTemplate),
+        QV_TEMPLATE(ReportSetupTemplate),
+        QV_TEMPLATE(StatisticsTemplate),
+        QV_TEMPLATE(TipTemplate),
         QV_TEMPLATE(UsersPageTemplate),
     };
+    // clang-format on
     return all;
 }
 
