@@ -117,3 +117,58 @@ TEST(ReminderItems, OpenTheirListByContainedText) {
 }
 
 } // namespace
+
+namespace {
+
+class InspectionListTest : public LoginTest {
+protected:
+    void SetUp() override {
+        LoginTest::SetUp();
+        office::RegisterForms();
+        frame_ = LogIn();
+        ASSERT_TRUE(frame_);
+        // Plates ending in this month's digit are due.
+        const int month = wxDateTime::Today().GetMonth() + 1;
+        due1_ = wxString::Format(U("京A10%d"), month % 10).utf8_string();
+        due2_ = wxString::Format(U("京B2%d"), month % 10).utf8_string();
+        other_ = wxString::Format(U("京C30%d"), (month + 5) % 10).utf8_string();
+        Insert("gk", {{{"车牌号码", due1_.c_str()}, {"no", "1"}},
+                      {{"车牌号码", due2_.c_str()}, {"no", "2"}},
+                      {{"车牌号码", other_.c_str()}, {"no", "3"}}});
+    }
+    CMainFrame* frame_ = nullptr;
+    std::string due1_, due2_, other_;
+};
+
+TEST_F(InspectionListTest, MarksWriteTheListedVehiclesAndPendingHidesThem) {
+    using namespace res::query_result;
+    EXPECT_TRUE(qv_test::AnswerModal<CQueryResultDlg>(
+        [&] { frame_->ExecuteCommand(ID_QUERY_INSPECTION); },
+        [&](CQueryResultDlg& dialog) {
+            CGridCtrl* grid = dialog.m_grid;
+            ASSERT_EQ(grid->GetRowCount(), 3);
+            EXPECT_FALSE(res::FindControl(&dialog, kOrderButton)->IsShown());
+            grid->SetFocusCell(2, 1);
+            const wxString marked = grid->GetItemText(2, 1);
+            qv_test::Click(&dialog, kMarkButton);
+            EXPECT_EQ(grid->GetItemImage(2, 0), 0);
+            EXPECT_LT(grid->GetItemImage(1, 0), 0);
+            qv_test::Click(&dialog, kPendingButton);
+            ASSERT_EQ(grid->GetRowCount(), 2);
+            EXPECT_NE(grid->GetItemText(1, 1), marked);
+            // 详细 brings the full list back with its mark from the table.
+            qv_test::Click(&dialog, kBriefButton);
+            EXPECT_EQ(grid->GetColumnCount(), 7);
+            qv_test::Click(&dialog, kBriefButton);
+            ASSERT_EQ(grid->GetRowCount(), 3);
+            EXPECT_EQ(grid->GetItemImage(2, 0), 0);
+            qv_test::Click(&dialog, kMarkAllButton);
+            qv_test::Click(&dialog, kPendingButton);
+            EXPECT_EQ(grid->GetRowCount(), 1);
+        }));
+    // Only the listed vehicles carry the mark.
+    EXPECT_EQ(Column(U("select 标致 from gk order by no"), U("标致")),
+              (std::vector<wxString>{"T", "T", "NULL"}));
+}
+
+} // namespace
