@@ -15,10 +15,6 @@ wxString Customer() {
 
 void SetCustomer(const wxString&) {}
 
-wxString PickerText() {
-    return wxString();
-}
-
 void ReactivatePage() {}
 
 void AddServiceLines(const std::vector<const CServiceUsage::Item*>&) {}

@@ -1,8 +1,8 @@
 #pragma once
 // What the record dialogs and the archive read and write of the main frame's active
 // work sheet: whether there is one, its current customer (the title of the page
-// last activated), the text typed into its vehicle picker, and the re-activation of
-// its active page after a dialog that may have changed the page's data.
+// last activated), the re-activation of its active page after a dialog that may have
+// changed the page's data, and the lines a dialog hands to that page.
 #include "work/service_usage.h"
 
 #include <vector>
@@ -13,7 +13,6 @@ namespace active_sheet {
 bool Exists();
 wxString Customer();
 void SetCustomer(const wxString& customer);
-wxString PickerText();
 void ReactivatePage();
 // Puts the services onto the active page's card as new lines, completed as the page
 // completes its own; nothing without an active page.

@@ -139,6 +139,8 @@ int CServiceLines::Append(CDataSet& data, const ado::RecordsetPtr& lines,
                 .PutValue(ado::Variant::Null());
         } else {
             lines->AddNew();
+            // One use of the service, as the grid shows it.
+            data.PutFieldValue("1", wxString::FromUTF8("数量"), lines);
             data.PutFieldValue(item->name, wxString::FromUTF8("项目名称"), lines);
             data.PutFieldValue(item->code, wxString::FromUTF8("编号"), lines);
             if (!item->partsRate.empty())

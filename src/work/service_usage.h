@@ -34,9 +34,9 @@ public:
     static int RowsOfItem(int granted);
 };
 
-// Puts one line per chosen service onto a work card's lines recordset: the stocked
-// part of the item's 编号 (its name, bin and prices, one piece at unit price 0, no
-// retail price) or, without one, the item itself (name, code and its discounts).
+// Puts one line per chosen service onto a work card's lines recordset, one piece
+// each: the stocked part of the item's 编号 (its name, bin and prices at unit price 0,
+// no retail price) or, without one, the item itself (name, code and its discounts).
 // Returns the lines added, in order; the caller completes them as its page does.
 class CServiceLines {
 public:

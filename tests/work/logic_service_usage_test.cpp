@@ -125,7 +125,7 @@ TEST_F(ServiceUsageTest, ChosenServicesBecomeLinesFromStockOrFromTheItem) {
     EXPECT_EQ(field("零售价"), "NULL");
     lines->MoveNext();
     EXPECT_EQ(field("项目名称"), "洗车");
-    EXPECT_EQ(field("数量"), "NULL");
+    EXPECT_EQ(field("数量"), "1"); // the piece the grid shows is also the piece stored
 }
 
 } // namespace
