@@ -37,8 +37,9 @@ CMainFrame* LoginTest::Start(LoginAnswer answer) {
 }
 
 CMainFrame* LoginTest::LogIn(const char* name, const char* password) {
-    if (CProgramFolderSetup::IsNewFolder())
+    if (CProgramFolderSetup::IsNewFolder()) {
         EXPECT_TRUE(CProgramFolderSetup::Create("admin", "secret"));
+    }
     CMainFrame* frame = Start(Fill(name, password));
     EXPECT_TRUE(frame && frame->m_bStarted);
     return frame;

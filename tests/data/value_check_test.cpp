@@ -136,7 +136,9 @@ TEST(CheckValue, AcceptedOnlyWithoutARefusal) {
         wxString checked;
         EXPECT_EQ(CValueCheck::CheckAccepted(c.text, c.type, 30, &checked), c.accepted) << c.text;
         EXPECT_EQ(boxes.Shown().empty(), c.accepted) << c.text;
-        if (c.accepted) EXPECT_EQ(checked, c.checked) << c.text;
+        if (c.accepted) {
+            EXPECT_EQ(checked, c.checked) << c.text;
+        }
     }
 }
 
