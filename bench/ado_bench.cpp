@@ -32,10 +32,6 @@ std::string MakeStock(uint32_t records) {
     return folder;
 }
 
-std::string ConnectionText(const std::string& folder) {
-    return "DRIVER={Microsoft Visual FoxPro Driver};SourceType=DBF;SourceDB=" + folder;
-}
-
 } // namespace
 
 int main() {
@@ -59,7 +55,7 @@ int main() {
         start = Clock::now();
         {
             auto conn = std::make_shared<ado::Connection>();
-            conn->Open(ConnectionText(folder));
+            conn->Open(ado::ConnectionStringOfFolder(folder));
             ado::Recordset rs;
             rs.PutCursorLocation(ado::adUseClient);
             rs.Open("select * from ljkc", conn, ado::adOpenStatic, ado::adLockBatchOptimistic,
@@ -83,7 +79,7 @@ int main() {
         std::string folder = MakeStock(500000);
         std::string path = foxdb::FindTableFile(folder, "ljkc");
         auto conn = std::make_shared<ado::Connection>();
-        conn->Open(ConnectionText(folder));
+        conn->Open(ado::ConnectionStringOfFolder(folder));
         ado::Recordset rs;
         rs.PutCursorLocation(ado::adUseClient);
         rs.Open("select * from ljkc where no>=250000 and no<251000", conn, ado::adOpenStatic,

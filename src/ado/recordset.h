@@ -5,7 +5,7 @@
 // or CancelBatch drops them. Find, Filter and Sort work on the rows in memory.
 //
 //   auto conn = std::make_shared<ado::Connection>();
-//   conn->Open("DRIVER={Microsoft Visual FoxPro Driver};SourceType=DBF;SourceDB=" + folder);
+//   conn->Open(ado::ConnectionStringOfFolder(folder));
 //   ado::Recordset rs;
 //   rs.PutCursorLocation(ado::adUseClient);
 //   rs.Open("select * from ljkc", conn, ado::adOpenStatic, ado::adLockBatchOptimistic,

@@ -7,14 +7,11 @@
 #include "platform/gbk.h"
 #include "platform/message_box.h"
 #include "platform/paths.h"
+#include "platform/wx_text.h"
 
 #include <unistd.h>
 
 namespace {
-
-wxString W(const char* text) {
-    return wxString::FromUTF8(text);
-}
 
 wxString CutName(const wxString& name) {
     return wxString::FromUTF8(
@@ -42,7 +39,7 @@ bool RemoveFolder(const std::string& folder) {
 } // namespace
 
 wxString CAccountSets::DefaultSetName() {
-    return W("默认帐套");
+    return U("默认帐套");
 }
 
 bool CAccountSets::IsDefaultSet(const wxString& set) {
@@ -133,7 +130,7 @@ bool CAccountSets::MayUseSet(const wxString& set, const wxString& loginName) {
 bool CAccountSets::CreateSet(const wxString& set, const wxString& owner, CMainFrameData& frame) {
     if (!IsSafeSetName(set)) {
         platform::ShowMessageBox(
-            W("帐套名不能用作目录名，请换一个名称(不超过10个字节，不含 / \\ , * ? 等符号)。")
+            U("帐套名不能用作目录名，请换一个名称(不超过10个字节，不含 / \\ , * ? 等符号)。")
                 .utf8_string());
         return false;
     }

@@ -1,5 +1,6 @@
 #include "app/alert_queries.h"
 
+#include "data/record_fields.h"
 #include "platform/wx_text.h"
 
 namespace {
@@ -155,10 +156,8 @@ bool CAlertQueries::Open(Kind kind, const wxDateTime& today, CDataSet& list, CDa
         const ado::RecordsetPtr& rs = list.m_pRecordset;
         if (rs->RecordCount() <= 0) return true;
         for (rs->MoveFirst(); !rs->EndOfFile(); rs->MoveNext()) {
-            const ado::Variant value = rs->Fields().Item("生日").Value();
-            if (value.IsNull()) continue;
-            wxDateTime birthday;
-            if (!birthday.ParseISODate(wxString::FromUTF8(value.ToString()))) continue;
+            const wxDateTime birthday = FieldDate(*rs, "生日");
+            if (!birthday.IsValid()) continue;
             if (!window.count(birthday.Format("%m%d"))) rs->Delete(ado::adAffectCurrent);
         }
         if (rs->RecordCount() > 0) rs->MoveFirst();

@@ -4,12 +4,9 @@
 #include "data/data_folders.h"
 #include "data/main_frame_data.h"
 #include "grid/data_set_grid.h"
+#include "platform/wx_text.h"
 
 namespace {
-
-wxString U(const char* text) {
-    return wxString::FromUTF8(text);
-}
 
 constexpr int kNewImage = 1;
 constexpr int kImage = 11;
@@ -44,7 +41,7 @@ bool IsStockGroup(const Group* group) {
 // The stock rows whose field holds the value; node values come from the tables and
 // may hold any character, so they are quoted.
 wxString StockRows(const char* field, const wxString& value) {
-    return U(kStockSelect) + U(field) + "=" + CSqlText::Quote(value);
+    return U(kStockSelect) + CSqlText::Equals(U(field), value);
 }
 
 // The text of a record's value, trailing blanks removed; false for a null.
@@ -143,13 +140,12 @@ wxString CCatalogTree::NodeQuery(const wxTreeItemId& item) const {
     const wxString value = ValueOf(item);
     const Group* group = FindGroup(GetItemText(parent));
     if (!group)
-        return StockRows("车型", ValueOf(parent)) + " and " + U("部位") + "=" +
-               CSqlText::Quote(value);
+        return StockRows("车型", ValueOf(parent)) + " and " + CSqlText::Equals(U("部位"), value);
     if (IsStockGroup(group)) return StockRows(group->field, value);
     if (wxString(group->table) == "gdxm")
-        return U("select 关联项目,项目名称,编号,数量,备注 from gdxm where 关联项目=") +
-               CSqlText::Quote(value);
-    return U(kLabourSelect) + U(" where 类别=") + CSqlText::Quote(value);
+        return U("select 关联项目,项目名称,编号,数量,备注 from gdxm where ") +
+               CSqlText::Equals(U("关联项目"), value);
+    return U(kLabourSelect) + " where " + CSqlText::Equals(U("类别"), value);
 }
 
 void CCatalogTree::OnDblClk(const wxTreeItemId& item) {
@@ -168,8 +164,8 @@ void CCatalogTree::OnDblClk(const wxTreeItemId& item) {
                           CSqlText::ReplaceParams("select distinct ReplaceStr from ReplaceStr1",
                                                   U(group->field), group->table));
         } else {
-            AddChildNodes(item, U("select distinct 部位 from ljkc where 车型=") +
-                                    CSqlText::Quote(ValueOf(item)));
+            AddChildNodes(item, U("select distinct 部位 from ljkc where ") +
+                                    CSqlText::Equals(U("车型"), ValueOf(item)));
         }
     }
     const wxString query = NodeQuery(item);

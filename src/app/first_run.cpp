@@ -11,14 +11,11 @@
 #include "foxdb/error.h"
 #include "platform/files.h"
 #include "platform/gbk.h"
+#include "platform/wx_text.h"
 
 #include <vector>
 
 namespace {
-
-wxString W(const char* text) {
-    return wxString::FromUTF8(text);
-}
 
 bool Fail(wxString* error, const wxString& reason) {
     if (error) *error = reason;
@@ -37,10 +34,10 @@ wxString CProgramFolderSetup::CheckCredentials(const wxString& loginName, const 
     const size_t nameBytes = platform::GbkLength(loginName.utf8_string());
     if (nameBytes == 0 || nameBytes > 20 || loginName != loginName.Strip(wxString::both) ||
         loginName.Contains("'") || loginName.Contains(","))
-        return W("登录名要有1到20个字节，不能含有引号、逗号，前后不能有空格。");
+        return U("登录名要有1到20个字节，不能含有引号、逗号，前后不能有空格。");
     const size_t passwordBytes = platform::GbkLength(password.utf8_string());
-    if (passwordBytes == 0 || passwordBytes > 10) return W("密码要有1到10个字节。");
-    if (password != repeated) return W("两次输入的密码不同，请重新输入!");
+    if (passwordBytes == 0 || passwordBytes > 10) return U("密码要有1到10个字节。");
+    if (password != repeated) return U("两次输入的密码不同，请重新输入!");
     return wxString();
 }
 
@@ -48,7 +45,7 @@ bool CProgramFolderSetup::Create(const wxString& loginName, const wxString& pass
                                  wxString* error) {
     for (const char* folder : {"Picture", "Report", "Data"})
         if (!platform::CreateFolders(ProgramPath(folder)))
-            return Fail(error, W("无法建立目录 ") + wxString::FromUTF8(ProgramPath(folder)));
+            return Fail(error, U("无法建立目录 ") + wxString::FromUTF8(ProgramPath(folder)));
 
     try {
         foxdb::Database tables(ProgramPath("Data"));
@@ -60,7 +57,7 @@ bool CProgramFolderSetup::Create(const wxString& loginName, const wxString& pass
             tables.Execute(catalog.GetCreateSql(code).utf8_string());
         }
     } catch (const foxdb::Error& failure) {
-        return Fail(error, W("无法建立数据表: ") + wxString::FromUTF8(failure.what()));
+        return Fail(error, U("无法建立数据表: ") + wxString::FromUTF8(failure.what()));
     }
 
     std::vector<wxString> company(10);
@@ -68,7 +65,7 @@ bool CProgramFolderSetup::Create(const wxString& loginName, const wxString& pass
         !CSettingFiles::WriteSettingFile("noerro", "noerro") ||
         !CSettingFiles::WriteSettingFile("currztname", CAccountSets::DefaultSetName()) ||
         !CSettingFiles::WriteCsvLine("Picture/Memfile", company))
-        return Fail(error, W("无法写入 Picture 目录中的设置文件。"));
+        return Fail(error, U("无法写入 Picture 目录中的设置文件。"));
 
     // A new folder gets a few tips, so the tip of the day has something to show.
     if (!platform::FileExists(ProgramPath(CTipDlg::kTipsFile)))
@@ -78,6 +75,6 @@ bool CProgramFolderSetup::Create(const wxString& loginName, const wxString& pass
                                   "用\"数据备份\"可以随时把数据另存到别的目录。\n");
 
     if (!CUsersFile::CreateWithAdministrator(loginName, password))
-        return Fail(error, W("无法写入用户文件 ") + CUsersFile::kStoredFile);
+        return Fail(error, U("无法写入用户文件 ") + CUsersFile::kStoredFile);
     return true;
 }

@@ -1,12 +1,9 @@
 #include "app/fuzzy_search.h"
 
 #include "app/search_condition.h"
+#include "platform/wx_text.h"
 
 namespace {
-
-wxString U(const char* text) {
-    return wxString::FromUTF8(text);
-}
 
 bool IsDateText(const wxString& text) {
     if (text.length() != 10 || text[4] != '-' || text[7] != '-') return false;

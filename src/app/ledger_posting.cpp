@@ -1,25 +1,16 @@
 #include "app/ledger_posting.h"
 
 #include "data/main_frame_data.h"
+#include "data/record_fields.h"
 #include "platform/message_box.h"
+#include "platform/wx_text.h"
 
 #include <wx/datetime.h>
 
 namespace {
 
-wxString U(const char* text) {
-    return wxString::FromUTF8(text);
-}
-
 wxString Today() {
     return wxDateTime::Today().Format("%Y-%m-%d");
-}
-
-// A text field of the current record without its padding; fallback for a Null.
-wxString TextOf(ado::Recordset& rs, const char* field, const wxString& fallback) {
-    ado::Variant value = rs.Fields().Item(field).Value();
-    if (value.IsNull()) return fallback;
-    return wxString::FromUTF8(value.ToString()).Trim(true);
 }
 
 // The `no` of the last record, 0 when there is none or it is Null.
@@ -62,9 +53,9 @@ bool CLedgerPosting::PostPartnerEntry(wxString unit, wxString number, const wxSt
                          .utf8_string());
             if (!rs->EndOfFile()) {
                 if (byNumber)
-                    unit = TextOf(*rs, "单位", unit);
+                    unit = FieldText(*rs, "单位", unit);
                 else
-                    number = TextOf(*rs, "编号", number);
+                    number = FieldText(*rs, "编号", number);
             }
             lastNo = LastNumber(*rs);
         }
@@ -116,10 +107,9 @@ bool CLedgerPosting::PostCashEntry(const wxString& item, const wxString& amount,
 bool CLedgerPosting::GetPartnerBalance(const wxString& unit, const wxString&,
                                        const wxString& category, double* result) {
     CDataSet& data = m_frame.m_dsMain;
-    const wxString statement = CSqlText::ReplaceParams(
-        U("select 类别,sum(金额) as 金额,单位 from wlzm group by 单位,类别 where "
-          "ReplaceStr=ReplaceStr1"),
-        U("单位"), CSqlText::Quote(unit));
+    const wxString statement =
+        U("select 类别,sum(金额) as 金额,单位 from wlzm group by 单位,类别 where ") +
+        CSqlText::Equals(U("单位"), unit);
     data.Open(statement);
     if (!data.IsOpen() || data.m_pRecordset->RecordCount() < 1) return false;
     ado::Recordset& rs = *data.m_pRecordset;
@@ -127,9 +117,8 @@ bool CLedgerPosting::GetPartnerBalance(const wxString& unit, const wxString&,
     double sums[4] = {0, 0, 0, 0};
     try {
         for (rs.MoveFirst(); !rs.EndOfFile(); rs.MoveNext()) {
-            const wxString kind = TextOf(rs, "类别", wxString());
-            ado::Variant value = rs.Fields().Item("金额").Value();
-            const double sum = value.IsNull() ? 0 : value.ToDouble();
+            const wxString kind = FieldText(rs, "类别");
+            const double sum = FieldNumber(rs, "金额");
             if (kind == category) {
                 *result = sum;
                 return true;

@@ -10,6 +10,7 @@
 #include "data/wait_cursor.h"
 #include "platform/gbk.h"
 #include "platform/message_box.h"
+#include "platform/wx_text.h"
 #include "res/control_ids.h"
 #include "res/login_template.h"
 
@@ -23,21 +24,17 @@ namespace {
 
 const char* const kWrongUser = "密码或用户名有误,请重新输入!";
 
-wxString W(const char* text) {
-    return wxString::FromUTF8(text);
-}
-
 void Message(const wxString& text) {
     platform::ShowMessageBox(text.utf8_string());
 }
 
 bool Ask(const wxString& question, const wxString& set) {
-    return platform::ShowMessageBox((question + W("“") + set + W("”？")).utf8_string(), "",
+    return platform::ShowMessageBox((question + U("“") + set + U("”？")).utf8_string(), "",
                                     platform::MB_YESNO) == platform::IDYES;
 }
 
 void RefuseSetName() {
-    Message(W("帐套名不能用作目录名，请换一个名称(不超过10个字节，不含 / \\ , * ? 等符号)。"));
+    Message(U("帐套名不能用作目录名，请换一个名称(不超过10个字节，不含 / \\ , * ? 等符号)。"));
 }
 
 } // namespace
@@ -106,8 +103,8 @@ void CLoginDlg::InitLogin() {
     m_pSetCombo->SetValue(CAccountSets::InitialSetName(&missing));
     CentreOnParent();
     if (!missing.empty())
-        Message(W("上次登录的帐套“") + missing +
-                W("”的数据目录已不存在，现在选的是默认帐套，也可以选择其它帐套。"));
+        Message(U("上次登录的帐套“") + missing +
+                U("”的数据目录已不存在，现在选的是默认帐套，也可以选择其它帐套。"));
 }
 
 void CLoginDlg::InitPasswordChange() {
@@ -142,7 +139,7 @@ bool CLoginDlg::CheckUser(const wxString& loginName, wxString* rights) {
 
 void CLoginDlg::RefusePassword() {
     if (!m_users.Recordset()) return; // the users file could not be read: said so
-    Message(W(kWrongUser));
+    Message(U(kWrongUser));
     m_pPassword->Clear();
     m_pPassword->SetFocus();
 }
@@ -164,7 +161,7 @@ void CLoginDlg::Login() {
     CWaitCursor wait;
     const wxString login = LoginName();
     if (login.empty()) {
-        Message(W(kWrongUser));
+        Message(U(kWrongUser));
         return;
     }
     wxString rights;
@@ -180,15 +177,15 @@ void CLoginDlg::Login() {
         return;
     }
     if (otherSet && !CAccountSets::MayUseSet(set, login)) {
-        Message(W(kWrongUser));
+        Message(U(kWrongUser));
         return;
     }
     if (set.empty()) {
-        Message(W("请先选取数据！"));
+        Message(U("请先选取数据！"));
         return;
     }
     if (otherSet && !CAccountSets::SetFolderExists(set)) {
-        Message(W("帐套“") + set + W("”的数据目录不存在，请选择其它帐套。"));
+        Message(U("帐套“") + set + U("”的数据目录不存在，请选择其它帐套。"));
         return;
     }
     FinishLogin(set, rights);
@@ -217,7 +214,7 @@ void CLoginDlg::ChangePassword() {
     CWaitCursor wait;
     const wxString login = LoginName();
     if (login.empty()) {
-        Message(W(kWrongUser));
+        Message(U(kWrongUser));
         return;
     }
     if (!CheckUser(login)) {
@@ -229,11 +226,11 @@ void CLoginDlg::ChangePassword() {
     wxString refusal;
     if (platform::GbkLength(password.utf8_string()) > 10 ||
         platform::GbkLength(repeated.utf8_string()) > 10)
-        refusal = W("输入字符太长,请重新输入!");
+        refusal = U("输入字符太长,请重新输入!");
     // Stored passwords lose their trailing blanks: such a password could never be
     // typed again.
     else if (password != repeated || password.empty() || password.EndsWith(" "))
-        refusal = W("新密码有误,请重新输入!");
+        refusal = U("新密码有误,请重新输入!");
     if (!refusal.empty()) {
         Message(refusal);
         m_pRepeat->Clear();
@@ -241,14 +238,14 @@ void CLoginDlg::ChangePassword() {
         m_pNewPassword->SetFocus();
         return;
     }
-    if (m_users.ChangePassword(password)) Message(W("密码修改成功，请记住新密码!"));
+    if (m_users.ChangePassword(password)) Message(U("密码修改成功，请记住新密码!"));
 }
 
 void CLoginDlg::OnAccountSetKillFocus() {
     if (!m_bSetChanged) return;
     m_bSetChanged = false;
     if (!CheckUser(LoginName())) {
-        if (m_users.Recordset()) Message(W(kWrongUser));
+        if (m_users.Recordset()) Message(U(kWrongUser));
         return;
     }
     CWaitCursor wait;
@@ -260,13 +257,13 @@ void CLoginDlg::OnAccountSetKillFocus() {
         RefuseSetName();
         return;
     }
-    if (!Ask(W("是否要新建帐套："), set)) return;
+    if (!Ask(U("是否要新建帐套："), set)) return;
     if (!CAccountSets::CreateSet(set, LoginName(), *m_pFrame)) return;
     m_pSetCombo->Append(set);
     m_pSetCombo->SetValue(set);
     m_bSetChanged = false;
     SaveAccountSetList();
-    Message(W("操作完成 "));
+    Message(U("操作完成 "));
 }
 
 void CLoginDlg::OnDeleteAccountSet() {
@@ -275,13 +272,13 @@ void CLoginDlg::OnDeleteAccountSet() {
     const wxString set = SetName();
     if (set.empty() || CAccountSets::IsDefaultSet(set) || !CAccountSets::IsSafeSetName(set)) return;
     if (!CAccountSets::MayUseSet(set, login)) {
-        Message(W(kWrongUser));
+        Message(U(kWrongUser));
         return;
     }
     const int index = m_pSetCombo->FindString(set, true);
-    if (index == wxNOT_FOUND || !Ask(W("是否真要删除帐套："), set)) return;
+    if (index == wxNOT_FOUND || !Ask(U("是否真要删除帐套："), set)) return;
     if (m_pFrame->m_bStarted && g_strSetFolder == CAccountSets::SetFolder(set)) {
-        Message(W("这是正在使用的帐套，不能删除。请先登录到其它帐套。"));
+        Message(U("这是正在使用的帐套，不能删除。请先登录到其它帐套。"));
         return;
     }
     m_pSetCombo->Delete(index);

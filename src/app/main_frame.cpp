@@ -13,6 +13,7 @@
 #include "grid/print_seam.h"
 #include "platform/log.h"
 #include "platform/message_box.h"
+#include "platform/wx_text.h"
 #include "res/command_ids.h"
 #include "res/menus.h"
 #include "res/string_table.h"
@@ -44,10 +45,6 @@ constexpr int kPaneTopMargin = 8;
 std::map<FormKind, CMainFrame::FormOpener>& Openers() {
     static std::map<FormKind, CMainFrame::FormOpener> openers;
     return openers;
-}
-
-wxString U(const char* text) {
-    return wxString::FromUTF8(text);
 }
 
 // The upper pane as the data store's lookup grid finds it: the frame's view, shown

@@ -2,6 +2,7 @@
 
 #include "data/setting_files.h"
 #include "platform/message_box.h"
+#include "platform/wx_text.h"
 #include "res/control_ids.h"
 #include "res/options_page_template.h"
 
@@ -14,10 +15,6 @@
 using namespace res::options_page;
 
 namespace {
-
-wxString U(const char* text) {
-    return wxString::FromUTF8(text);
-}
 
 // The boxes that are on with "key=1,", in the order the file lists them.
 struct Flag {

@@ -6,15 +6,12 @@
 #include "grid/data_set_grid.h"
 #include "platform/gbk.h"
 #include "platform/message_box.h"
+#include "platform/wx_text.h"
 
 #include <algorithm>
 #include <wx/combobox.h>
 
 namespace {
-
-wxString U(const char* text) {
-    return wxString::FromUTF8(text);
-}
 
 const CMainToolBar::QueryTable kTables[CMainToolBar::kTableCount] = {
     {"零件库存", "ljkc", "车型", "请选车型:", "零件名称"},
@@ -151,7 +148,7 @@ wxString CMainToolBar::ValueGridSql(int index, const wxString& value, const wxSt
     if (index == 0)
         return CSqlText::ReplaceParams("select ReplaceStr from ReplaceStr1", "*", lastTable);
     if (index == kSalesArchive) {
-        const wxString cond = U("车型") + "='" + value + "'";
+        const wxString cond = CSqlText::Equals(U("车型"), value);
         return U(kGridTemplates[kSalesArchive]) + " and " + cond + " or " + "flag='W' and " + cond;
     }
     if (index == kSupplier)
@@ -159,21 +156,21 @@ wxString CMainToolBar::ValueGridSql(int index, const wxString& value, const wxSt
     if (index <= 8) return CSqlText::ReplaceParams(U(kGridTemplates[index]), U("车型"), value);
     const QueryTable& t = TableAt(index);
     return CSqlText::ReplaceParams("select * from ReplaceStr where ReplaceStr1", t.table,
-                                   U(t.valueField) + "='" + value + "'");
+                                   CSqlText::Equals(U(t.valueField), value));
 }
 
 wxString CMainToolBar::PartGridSql(int index, const wxString& value, const wxString& part) {
     if (index >= 1 && index <= 6)
         return CSqlText::ReplaceParams(U(kGridTemplates[index]), U("车型"), value) + " and " +
-               U("部位") + "='" + part + "'";
+               CSqlText::Equals(U("部位"), part);
     if (index == 12)
         return CSqlText::ReplaceParams("select * from ReplaceStr where ReplaceStr1", "byxmb",
-                                       U("保养类")) +
-               "='" + value + "'" + " and " + U("部位") + "='" + part + "'";
+                                       CSqlText::Equals(U("保养类"), value)) +
+               " and " + CSqlText::Equals(U("部位"), part);
     if (index == kSupplier)
         return CSqlText::ReplaceParams("select * from ReplaceStr where ReplaceStr1", "hy",
-                                       U("供应商")) +
-               "='" + value + "'" + " and " + U("车型") + "='" + part + "'";
+                                       CSqlText::Equals(U("供应商"), value)) +
+               " and " + CSqlText::Equals(U("车型"), part);
     return wxString();
 }
 

@@ -59,7 +59,7 @@ wxString CSearchCondition::Statement(const wxString& field, long adoType, long d
     case TypeGroup::Text:
         // A typed "%" or "_" is looked for as itself.
         if (op == "like") return CSqlText::Contains(field, checked);
-        return field + "=" + CSqlText::Quote(checked);
+        return CSqlText::Equals(field, checked);
     default:
         return field + op + "{^" + checked + "}";
     }

@@ -4,18 +4,16 @@
 #include "app/alert_queries.h"
 #include "data/data_folders.h"
 #include "data/main_frame_data.h"
+#include "data/record_fields.h"
 #include "data/system_options.h"
 #include "data/table_rebuild.h"
 #include "data/wait_cursor.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
 #include "platform/paths.h"
+#include "platform/wx_text.h"
 
 namespace {
-
-wxString W(const char* text) {
-    return wxString::FromUTF8(text);
-}
 
 const char* const kUpgradeMarker = "升级";
 
@@ -32,19 +30,8 @@ bool Ask(const char* question) {
     return platform::ShowMessageBox(question, "", platform::MB_YESNO) == platform::IDYES;
 }
 
-wxString Text(const ado::RecordsetPtr& recordset, const char* field) {
-    ado::Variant value = recordset->Fields().Item(field).Value();
-    return value.IsNull() ? wxString() : wxString::FromUTF8(value.ToString());
-}
-
 bool IsNull(const ado::RecordsetPtr& recordset, const char* field) {
     return recordset->Fields().Item(field).Value().IsNull();
-}
-
-// A date field without a date: Null, or the empty date.
-bool HasNoDate(const ado::RecordsetPtr& recordset) {
-    ado::Variant value = recordset->Fields().Item("日期").Value();
-    return value.IsNull() || value.ToString() == "0:00:00";
 }
 
 } // namespace
@@ -120,7 +107,7 @@ void CStartupAfterLogin::Reconnect() {
 }
 
 bool CStartupAfterLogin::ApplyUpgrade(const wxDateTime& today) {
-    const std::string marker = ProgramPath(W(kUpgradeMarker));
+    const std::string marker = ProgramPath(U(kUpgradeMarker));
     if (!platform::FileExists(marker)) return false;
     platform::DeleteFile(marker);
     for (const char* table : kUpgradeTables)
@@ -159,9 +146,8 @@ void CStartupAfterLogin::MigrateOrderDates(const wxDateTime& today) {
         const ado::RecordsetPtr& rs = data.m_pRecordset;
         try {
             for (rs->MoveFirst(); !rs->EndOfFile(); rs->MoveNext()) {
-                if (!HasNoDate(rs)) continue;
-                wxString date;
-                if (!IsNull(rs, "定货单")) date = OrderNumberDate(Text(rs, "定货单"));
+                if (FieldDate(*rs, "日期").IsValid()) continue;
+                wxString date = OrderNumberDate(FieldText(*rs, "定货单"));
                 if (date.empty()) date = todayText;
                 rs->Fields().Item("日期").PutValue(ado::Variant(date.utf8_string()));
                 rs->Fields().Item("入库单").PutValue(rs->Fields().Item("定货单").Value());
@@ -180,7 +166,7 @@ void CStartupAfterLogin::MigrateOrderDates(const wxDateTime& today) {
         try {
             for (rs->MoveFirst(); !rs->EndOfFile(); rs->MoveNext()) {
                 if (!IsNull(rs, "日期") || IsNull(rs, "定货单")) continue;
-                const wxString date = OrderNumberDate(Text(rs, "定货单"));
+                const wxString date = OrderNumberDate(FieldText(*rs, "定货单"));
                 if (date.empty()) continue;
                 rs->Fields().Item("日期").PutValue(ado::Variant(date.utf8_string()));
                 rs->Update();
@@ -214,12 +200,12 @@ std::vector<ReminderItem> CStartupAfterLogin::CountReminders(const wxDateTime& t
     };
     std::vector<ReminderItem> items;
     for (const auto& alert : alerts) {
-        if (!options.GetIntOption(W(alert.option))) continue;
+        if (!options.GetIntOption(U(alert.option))) continue;
         CDataSet list, aux;
         long count = 0;
         if (CAlertQueries::Open(alert.kind, today, list, aux))
             count = list.m_pRecordset->RecordCount();
-        items.push_back({W(alert.label), count < 0 ? 0 : count});
+        items.push_back({U(alert.label), count < 0 ? 0 : count});
     }
     m_frame.m_dsMain.Close();
     m_frame.CloseConnection();

@@ -1,18 +1,10 @@
 #include "app/user_accounts.h"
 
+#include "data/record_fields.h"
 #include "platform/gbk.h"
+#include "platform/wx_text.h"
 
 namespace {
-
-wxString U(const char* text) {
-    return wxString::FromUTF8(text);
-}
-
-wxString TrimmedText(ado::Recordset& users, const char* field) {
-    ado::Variant value = users.Fields().Item(field).Value();
-    if (value.IsNull()) return wxString();
-    return wxString::FromUTF8(value.ToString()).Trim(true);
-}
 
 // Whether the text fits the field, which holds GBK bytes.
 bool Fits(ado::Recordset& users, const char* field, const wxString& text) {
@@ -60,7 +52,7 @@ std::vector<wxString> CUserAccounts::LoginNames() const {
     if (!users || users->RecordCount() <= 0) return names;
     for (users->MoveFirst(); !users->EndOfFile(); users->MoveNext())
         if (!users->Fields().Item("logname").Value().IsNull())
-            names.push_back(TrimmedText(*users, "logname"));
+            names.push_back(FieldText(*users, "logname"));
     return names;
 }
 
@@ -69,28 +61,28 @@ bool CUserAccounts::Locate(const wxString& name) const {
     if (!users || users->RecordCount() <= 0 || name.empty()) return false;
     // Compared here rather than through a search text, which a quote would break.
     for (users->MoveFirst(); !users->EndOfFile(); users->MoveNext())
-        if (TrimmedText(*users, "logname") == name) return true;
+        if (FieldText(*users, "logname") == name) return true;
     return false;
 }
 
 bool CUserAccounts::FindUser(const wxString& name, wxString* password, CUserRights* rights) const {
     if (!Locate(name)) return false;
-    if (password) *password = TrimmedText(*Recordset(), "pass");
-    if (rights) *rights = CUserRights::Parse(TrimmedText(*Recordset(), "qx"));
+    if (password) *password = FieldText(*Recordset(), "pass");
+    if (rights) *rights = CUserRights::Parse(FieldText(*Recordset(), "qx"));
     return true;
 }
 
 wxString CUserAccounts::RightsText(const wxString& name) const {
-    return Locate(name) ? TrimmedText(*Recordset(), "qx") : wxString();
+    return Locate(name) ? FieldText(*Recordset(), "qx") : wxString();
 }
 
 bool CUserAccounts::OtherManagerExists(const wxString& except) const {
     const ado::RecordsetPtr& users = Recordset();
     if (!users || users->RecordCount() <= 0) return false;
     for (users->MoveFirst(); !users->EndOfFile(); users->MoveNext()) {
-        const wxString name = TrimmedText(*users, "logname");
-        if (name.empty() || name == except || TrimmedText(*users, "pass").empty()) continue;
-        const wxString qx = TrimmedText(*users, "qx");
+        const wxString name = FieldText(*users, "logname");
+        if (name.empty() || name == except || FieldText(*users, "pass").empty()) continue;
+        const wxString qx = FieldText(*users, "qx");
         if (CUserRights::Parse(qx).Has(CUserRights::kUsersRight)) return true;
     }
     return false;

@@ -1,6 +1,7 @@
 #include "app/users_file.h"
 
 #include "data/data_folders.h"
+#include "data/record_fields.h"
 #include "foxdb/database.h"
 #include "platform/files.h"
 #include "platform/gbk.h"
@@ -13,12 +14,6 @@ namespace {
 
 std::string Path(const char* relative) {
     return ProgramPath(wxString::FromUTF8(relative));
-}
-
-wxString TrimmedText(ado::Recordset& recordset, const char* field) {
-    ado::Variant value = recordset.Fields().Item(field).Value();
-    if (value.IsNull()) return wxString();
-    return wxString::FromUTF8(value.ToString()).Trim(true);
 }
 
 void ShowDamaged() {
@@ -95,13 +90,13 @@ bool CUsersFile::CheckUser(const wxString& loginName, const wxString& password, 
         return false; // a name the search cannot take is no user's
     }
     if (users.EndOfFile()) return false;
-    const wxString stored = TrimmedText(users, "pass");
+    const wxString stored = FieldText(users, "pass");
     if (stored.empty() || stored != password) return false;
     if (users.Fields().Item("qx").Value().IsNull()) return false;
-    const wxString denied = TrimmedText(users, "qx");
+    const wxString denied = FieldText(users, "qx");
     if (denied.empty()) return false;
     m_bUserFound = true;
-    if (rights) *rights = TrimmedText(users, "logname") + "," + denied;
+    if (rights) *rights = FieldText(users, "logname") + "," + denied;
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include "grid/data_set_grid.h"
 #include "grid/grid_ctrl.h"
 #include "platform/message_box.h"
+#include "platform/wx_text.h"
 #include "res/control_ids.h"
 #include "res/users_page_template.h"
 
@@ -17,10 +18,6 @@
 using namespace res::users_page;
 
 namespace {
-
-wxString U(const char* text) {
-    return wxString::FromUTF8(text);
-}
 
 void Tell(const wxString& text, unsigned type = platform::MB_OK) {
     platform::ShowMessageBox(text.utf8_string(), std::string(), type);

@@ -20,6 +20,7 @@
 #include "platform/log.h"
 #include "platform/message_box.h"
 #include "platform/paths.h"
+#include "platform/wx_text.h"
 
 #include <cstring>
 #include <filesystem>
@@ -30,10 +31,6 @@ namespace {
 enum { kRestore = 0, kBackup = 1, kAutoBackup = 2 };
 
 const char* const kRestoreSuffix = ".restoring";
-
-wxString W(const char* utf8) {
-    return wxString::FromUTF8(utf8);
-}
 
 void Message(const wxString& text) {
     platform::ShowMessageBox(text.utf8_string());
@@ -117,7 +114,7 @@ std::vector<std::string> EncryptWorkingCopies() {
 wxString AutoBackupDayName(const wxDateTime& day) {
     static const char* const names[7] = {"星期日", "星期一", "星期二", "星期三",
                                          "星期四", "星期五", "星期六"};
-    return W(names[day.GetWeekDay()]);
+    return U(names[day.GetWeekDay()]);
 }
 
 bool IsInsideFolder(const wxString& folder, const wxString& tableFolder) {
@@ -135,7 +132,7 @@ bool IsInsideFolder(const wxString& folder, const wxString& tableFolder) {
 
 wxString CMainFrameData::ChooseBackupFolder() {
     wxString folder =
-        ShowFolderDialog(W("本系统安装目录:") + wxString::FromUTF8(platform::ProgramFolder()));
+        ShowFolderDialog(U("本系统安装目录:") + wxString::FromUTF8(platform::ProgramFolder()));
     if (folder.empty()) return folder;
     return folder.EndsWith("/") ? folder : folder + "/";
 }
@@ -159,12 +156,12 @@ int CMainFrameData::BackupRestore(int mode) {
     CWaitCursor wait;
     const std::string tables = ProgramPath(g_strSetFolder);
     if (IsInsideFolder(chosen, wxString::FromUTF8(tables))) {
-        Message(W("不能选择本系统数据目录! "));
+        Message(U("不能选择本系统数据目录! "));
         return 1;
     }
     const std::string folder = Folder(chosen);
     if (!platform::FolderExists(folder)) {
-        Message(W("所选目录不存在: ") + wxString::FromUTF8(folder));
+        Message(U("所选目录不存在: ") + wxString::FromUTF8(folder));
         return 1;
     }
     m_dsMain.CloseRecordset();
@@ -175,7 +172,7 @@ int CMainFrameData::BackupRestore(int mode) {
         std::vector<std::string> failed = EncryptWorkingCopies();
         const std::vector<std::string> names = TableFiles(tables);
         if (names.empty()) {
-            Message(W("没有找到本系统的数据文件，没有备份。"));
+            Message(U("没有找到本系统的数据文件，没有备份。"));
             return 1;
         }
         for (const std::string& name : names)
@@ -183,10 +180,10 @@ int CMainFrameData::BackupRestore(int mode) {
                 failed.push_back(name);
         if (!failed.empty()) {
             platform::AppendLog("backup into " + folder + " incomplete");
-            Message(W("备份没有完成，以下文件没能复制到") + wxString::FromUTF8(folder) + ":" +
+            Message(U("备份没有完成，以下文件没能复制到") + wxString::FromUTF8(folder) + ":" +
                     NameList(failed));
         } else if (mode == kBackup) {
-            Message(W("操作完成 "));
+            Message(U("操作完成 "));
         }
         return 1;
     }
@@ -198,7 +195,7 @@ int CMainFrameData::BackupRestore(int mode) {
     for (const std::string& name : names)
         anyTable |= !HasExtension(name, ".cdx");
     if (!anyTable) {
-        Message(W("所选目录中没有本系统的备份数据，现有数据没有改动。"));
+        Message(U("所选目录中没有本系统的备份数据，现有数据没有改动。"));
         return 1;
     }
     const std::string scratch = (RebuildStagingFolder() + "restore-check.dbf").utf8_string();
@@ -206,7 +203,7 @@ int CMainFrameData::BackupRestore(int mode) {
     for (const std::string& name : names)
         if (!IsReadableTableFile(platform::JoinPath(folder, name), scratch)) bad.push_back(name);
     if (!bad.empty()) {
-        Message(W("以下文件已损坏或不是本系统的数据文件，没有恢复任何数据:") + NameList(bad));
+        Message(U("以下文件已损坏或不是本系统的数据文件，没有恢复任何数据:") + NameList(bad));
         return 1;
     }
     std::vector<std::string> failed;
@@ -217,7 +214,7 @@ int CMainFrameData::BackupRestore(int mode) {
     if (!failed.empty()) {
         for (const std::string& name : names)
             platform::DeleteFile(platform::JoinPath(tables, name + kRestoreSuffix));
-        Message(W("恢复没有完成，以下文件没能复制，现有数据没有改动:") + NameList(failed));
+        Message(U("恢复没有完成，以下文件没能复制，现有数据没有改动:") + NameList(failed));
         return 1;
     }
 
@@ -240,14 +237,14 @@ int CMainFrameData::BackupRestore(int mode) {
     if (!failed.empty()) {
         for (const std::string& name : failed)
             platform::DeleteFile(platform::JoinPath(tables, name + kRestoreSuffix));
-        Message(W("以下文件没有恢复，请再做一次数据恢复:") + NameList(failed));
+        Message(U("以下文件没有恢复，请再做一次数据恢复:") + NameList(failed));
         return 1;
     }
     if (rebuildLater) {
-        Message(W("操作完成,请退出后重新运行本系统."));
+        Message(U("操作完成,请退出后重新运行本系统."));
     } else {
         RebuildAllTables();
-        Message(W("操作完成 "));
+        Message(U("操作完成 "));
     }
     return 1;
 }

@@ -32,7 +32,7 @@ void PrepareClientCursor(ado::Recordset& recordset, const ado::ConnectionPtr& co
 
 wxString CDataSet::DefaultConnectionText() {
     if (g_strDataPath.empty()) SetAccountSet(wxString());
-    return "DRIVER={Microsoft Visual FoxPro Driver};SourceType=DBF;SourceDB=" + g_strDataPath;
+    return wxString::FromUTF8(ado::ConnectionStringOfFolder(g_strDataPath.utf8_string()));
 }
 
 void CDataSet::ShowComError(const ado::ComError& error) {

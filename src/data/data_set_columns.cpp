@@ -56,7 +56,7 @@ int CDataSet::DefaultColumnWidth(const wxString& title) {
 
 void CDataSet::LoadColumnWidths(const wxString&, CColumnGrid* grid, int fieldCount) {
     const wxString table = GridKey(*grid);
-    Open(ReplaceParam("select * from fieldlong where table=ReplaceStr", Quote(table)));
+    Open("select * from fieldlong where " + Equals("table", table));
     if (!m_bOpen || m_pRecordset->RecordCount() < 1) return;
     m_pRecordset->MoveFirst();
     ado::Fields& fields = m_pRecordset->Fields();
@@ -81,7 +81,7 @@ void CDataSet::SaveColumnWidths(CColumnGrid* grid) {
     if (table.empty()) return;
     const int columns = std::min(grid->GetColumnCount() - 1, kMaxStoredColumns);
     CDataSet rows;
-    rows.Open(ReplaceParam("select * from fieldlong where table=ReplaceStr", Quote(table)));
+    rows.Open("select * from fieldlong where " + Equals("table", table));
     if (!rows.m_bOpen) return;
     ado::RecordsetPtr rs = rows.m_pRecordset;
     ado::Fields& fields = rs->Fields();

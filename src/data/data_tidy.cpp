@@ -381,7 +381,7 @@ bool CDataTidy::Repair(const wxString& code) {
     wxString folder = RebuildStagingFolder();
     folder.RemoveLast();
     const wxString connection =
-        "DRIVER={Microsoft Visual FoxPro Driver};SourceType=DBF;SourceDB=" + folder;
+        wxString::FromUTF8(ado::ConnectionStringOfFolder(folder.utf8_string()));
     CDataSet fresh;
     long salvaged = 0;
     try {

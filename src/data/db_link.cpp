@@ -259,10 +259,8 @@ int CDbLink::OpenEncryptedTable(const wxString& path) {
         CloseConnection();
         MakeObjects();
     }
-    int opened =
-        Open("DRIVER={Microsoft Visual FoxPro Driver};SourceType=DBF;SourceDB=" + g_strDataPath,
-             wxString()) &&
-        Open(wxString(), "select * from " + tempName);
+    int opened = Open(CDataSet::DefaultConnectionText(), wxString()) &&
+                 Open(wxString(), "select * from " + tempName);
     // The recordset holds every row; a plain copy left in the working folder would be
     // encrypted into the account set with its tables at the end of the run.
     platform::DeleteFile(DataPathFile(tempName + ".dbf"));

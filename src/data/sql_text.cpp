@@ -77,6 +77,10 @@ wxString CSqlText::Quote(const wxString& value) {
     return result;
 }
 
+wxString CSqlText::Equals(const wxString& field, const wxString& value) {
+    return field + "=" + Quote(value);
+}
+
 wxString CSqlText::Contains(const wxString& field, const wxString& value) {
     return Quote(value) + " $ " + field;
 }

@@ -10,6 +10,8 @@ public:
     // so the delimiter is one the value does not contain ('…' or "…"); a value holding
     // both is joined from pieces with "+".
     static wxString Quote(const wxString& value);
+    // A statement condition true when field holds value: field=<value as Quote gives it>.
+    static wxString Equals(const wxString& field, const wxString& value);
     // A statement condition true when field holds value anywhere, with no wildcards:
     // a typed "%" or "_" is matched as itself (LIKE '%…%' would take it as a pattern).
     static wxString Contains(const wxString& field, const wxString& value);

@@ -51,7 +51,7 @@ void ClearStaged(const wxString& table) {
 wxString StagingConnectionText() {
     wxString folder = RebuildStagingFolder();
     folder.RemoveLast(); // the driver's SourceDB has no closing separator
-    return "DRIVER={Microsoft Visual FoxPro Driver};SourceType=DBF;SourceDB=" + folder;
+    return wxString::FromUTF8(ado::ConnectionStringOfFolder(folder.utf8_string()));
 }
 
 // A plain table of the set folder that was never encrypted is read through a working

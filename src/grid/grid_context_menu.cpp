@@ -5,14 +5,11 @@
 #include "grid/grid_popup_menu.h"
 #include "grid/grid_record_fields.h"
 #include "grid/print_seam.h"
+#include "platform/wx_text.h"
 
 #include <wx/menu.h>
 
 namespace {
-wxString U(const char* text) {
-    return wxString::FromUTF8(text);
-}
-
 // Tables whose rows are no goods, so they have no goods picture.
 bool HasPictures(const wxString& table) {
     return table != "ygk" && table != "wxxm";

@@ -5,17 +5,15 @@
 #include "grid/print_preview.h"
 
 #include "data/data_set.h"
+#include "data/record_fields.h"
 #include "platform/message_box.h"
+#include "platform/wx_text.h"
 #include "res/command_ids.h"
 
 #include <wx/app.h>
 
 namespace {
 GridLineChangedHandler g_lineChanged;
-
-wxString U(const char* text) {
-    return wxString::FromUTF8(text);
-}
 
 const char* const kRecordNumber = "no";
 constexpr unsigned kNewColumnFormat = 37; // centred both ways, one line
@@ -106,9 +104,7 @@ void CGridCtrl::ToggleLineFlag(int image) {
         ado::Field& flag = fields.Item(U("其它").utf8_string());
         // A line whose image was never set may still hold a flag: it counts as set, so
         // a second gift never overwrites the kept price with the gift's 0.
-        const ado::Variant stored = flag.Value();
-        const wxString storedText =
-            stored.IsNull() ? wxString() : wxString::FromUTF8(stored.ToString()).Trim(true);
+        const wxString storedText = FieldText(*m_rsBound, "其它");
         const int shown = GetItemImage(row, 0);
         if (shown >= 0 || !storedText.empty()) {
             flag.PutValue(ado::Variant::Null());

@@ -7,6 +7,7 @@
 #include "grid/print_paper.h"
 #include "grid/print_seam.h"
 #include "platform/gbk.h"
+#include "platform/wx_text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -17,10 +18,6 @@
 #include <wx/tokenzr.h>
 
 namespace {
-
-wxString U(const char* s) {
-    return wxString::FromUTF8(s);
-}
 
 // The 52 letters whose average width is the printed character width.
 const char kMeasureText[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSATUVWXY";

@@ -2,6 +2,7 @@
 
 #include "grid/capital_numerals.h"
 #include "grid/grid_ctrl.h"
+#include "platform/wx_text.h"
 
 #include <wx/tokenzr.h>
 
@@ -9,10 +10,6 @@ const wxString kNoPrint = "##no print##";
 const wxString kRowOff = "NO";
 
 namespace {
-
-wxString U(const char* s) {
-    return wxString::FromUTF8(s);
-}
 
 const wxString& TextOf(const CPrintLayout::Texts& texts, int index) {
     static const wxString empty;

@@ -11,6 +11,7 @@
 #include "grid/report_setup_dlg.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
+#include "platform/wx_text.h"
 #include "res/control_ids.h"
 #include "res/print_options_template.h"
 
@@ -25,10 +26,6 @@
 namespace ids = res::print_options;
 
 namespace {
-
-wxString U(const char* s) {
-    return wxString::FromUTF8(s);
-}
 
 const char kCostSheetQuery[] =
     "select 车型,项目名称,编号,(单价*折扣*0.01) as 单价,进价,数量,(单价*折扣*0.01-进价)*数量 as "

@@ -7,6 +7,7 @@
 #include "grid/print_seam.h"
 #include "grid/print_texts.h"
 #include "grid/repair_vehicle_texts.h"
+#include "platform/wx_text.h"
 #include "res/control_ids.h"
 #include "res/print_options_template.h"
 #include "res/repair_print_template.h"
@@ -21,10 +22,6 @@ namespace {
 
 namespace ids = res::repair_print;
 namespace pt = print_texts;
-
-wxString U(const char* s) {
-    return wxString::FromUTF8(s);
-}
 
 constexpr int kFormRadios[] = {ids::kBriefRadio, ids::kPreRepairRadio, ids::kRepairOrderRadio,
                                ids::kSalesTicketRadio, ids::kDispatchRadio};

@@ -6,6 +6,7 @@
 #include "platform/files.h"
 #include "platform/gbk.h"
 #include "platform/paths.h"
+#include "platform/wx_text.h"
 
 #include <vector>
 
@@ -14,10 +15,6 @@ namespace {
 constexpr size_t kItems = 11;
 const char* const kYes = "yes";
 const char* const kNo = "NO";
-
-wxString U(const char* s) {
-    return wxString::FromUTF8(s);
-}
 
 // Every run of line ends (CR, LF, CR LF, soft breaks "\r\r\n") becomes one "\n".
 wxString OneLineEndPerBreak(const wxString& text) {

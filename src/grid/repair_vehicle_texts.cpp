@@ -7,14 +7,11 @@
 #include "grid/print_texts.h"
 #include "platform/files.h"
 #include "platform/gbk.h"
+#include "platform/wx_text.h"
 
 #include <wx/datetime.h>
 
 namespace {
-
-wxString U(const char* s) {
-    return wxString::FromUTF8(s);
-}
 
 // Sets the entry from the field unless the field is Null; true when it was set.
 bool TakeField(ado::Fields& fields, const char* name, wxString& entry) {

@@ -1,14 +1,7 @@
 #include "grid/report_queries.h"
+#include "platform/wx_text.h"
 
 #include <map>
-
-namespace {
-
-wxString U(const char* s) {
-    return wxString::FromUTF8(s);
-}
-
-} // namespace
 
 const std::vector<wxString>& ReportNames() {
     static const std::vector<wxString> names = [] {

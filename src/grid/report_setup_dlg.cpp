@@ -11,6 +11,7 @@
 #include "grid/report_queries.h"
 #include "platform/gbk.h"
 #include "platform/message_box.h"
+#include "platform/wx_text.h"
 #include "res/control_ids.h"
 #include "res/report_setup_template.h"
 
@@ -28,10 +29,6 @@ namespace ids = res::report_setup;
 using Rs = ReportSettingsRecord;
 
 namespace {
-
-wxString U(const char* s) {
-    return wxString::FromUTF8(s);
-}
 
 const char kCustomPaper[] = "自定义尺寸";
 const char kRefused[] = "选择或输入内容不对或不完整！无法完成操作。";

@@ -1,5 +1,6 @@
 #include "res/company_page_template.h"
 
+#include "platform/wx_text.h"
 #include "res/control_ids.h"
 
 namespace res {
@@ -7,7 +8,6 @@ namespace res {
 const DialogTemplate& CompanyPageTemplate() {
     using namespace company_page;
     using K = ControlKind;
-    const auto U = [](const char* text) { return wxString::FromUTF8(text); };
     static const DialogTemplate dialog{
         kDialogId,
         U("用户资料"),

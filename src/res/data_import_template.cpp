@@ -1,14 +1,9 @@
 #include "res/data_import_template.h"
 
+#include "platform/wx_text.h"
 #include "res/control_ids.h"
 
 namespace res {
-
-namespace {
-wxString U(const char* utf8) {
-    return wxString::FromUTF8(utf8);
-}
-} // namespace
 
 const DialogTemplate& DataImportTemplate() {
     using namespace data_import;

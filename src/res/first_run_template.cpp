@@ -1,5 +1,6 @@
 #include "res/first_run_template.h"
 
+#include "platform/wx_text.h"
 #include "res/control_ids.h"
 
 namespace res {
@@ -7,7 +8,6 @@ namespace res {
 const DialogTemplate& FirstRunTemplate() {
     using namespace first_run;
     using K = ControlKind;
-    const auto U = [](const char* text) { return wxString::FromUTF8(text); };
     static const DialogTemplate dialog{
         kDialogId,
         U("建立管理员"),

@@ -1,16 +1,9 @@
 #include "res/options_page_template.h"
 
+#include "platform/wx_text.h"
 #include "res/control_ids.h"
 
 namespace res {
-
-namespace {
-
-wxString U(const char* text) {
-    return wxString::FromUTF8(text);
-}
-
-} // namespace
 
 const DialogTemplate& OptionsPageTemplate() {
     using namespace options_page;

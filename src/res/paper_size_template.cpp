@@ -1,5 +1,6 @@
 #include "res/paper_size_template.h"
 
+#include "platform/wx_text.h"
 #include "res/control_ids.h"
 
 namespace res {
@@ -7,7 +8,6 @@ namespace res {
 const DialogTemplate& PaperSizeTemplate() {
     using namespace paper_size;
     using K = ControlKind;
-    auto U = [](const char* s) { return wxString::FromUTF8(s); };
     static const DialogTemplate dialog{
         kDialogId,
         U("自定义尺寸"),

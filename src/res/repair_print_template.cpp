@@ -1,5 +1,6 @@
 #include "res/repair_print_template.h"
 
+#include "platform/wx_text.h"
 #include "res/control_ids.h"
 
 namespace res {
@@ -7,7 +8,6 @@ namespace res {
 const DialogTemplate& RepairPrintTemplate() {
     using namespace repair_print;
     using K = ControlKind;
-    auto U = [](const char* s) { return wxString::FromUTF8(s); };
     static const DialogTemplate dialog{
         kDialogId,
         U("维修单打印"),

@@ -1,5 +1,6 @@
 #include "res/users_page_template.h"
 
+#include "platform/wx_text.h"
 #include "res/control_ids.h"
 
 namespace res {
@@ -21,7 +22,6 @@ const char* const kRightCaptions[] = {
 DialogTemplate Build() {
     using namespace users_page;
     using K = ControlKind;
-    const auto U = [](const char* text) { return wxString::FromUTF8(text); };
     DialogTemplate dialog{
         kDialogId,
         U("权限设置"),

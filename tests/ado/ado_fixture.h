@@ -19,10 +19,6 @@ namespace ado_test {
 using qv_test::Gbk;
 using qv_test::TempFolder;
 
-inline std::string ConnectionText(const std::string& folder) {
-    return "DRIVER={Microsoft Visual FoxPro Driver};SourceType=DBF;SourceDB=" + folder;
-}
-
 // A catalogue table created empty in `folder`; returns its path.
 inline std::string CreateCatalogTable(const std::string& folder, const std::string& code) {
     std::string sql = CTableCatalog().GetCreateSql(wxString::FromUTF8(code)).utf8_string();

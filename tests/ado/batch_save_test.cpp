@@ -26,7 +26,7 @@ struct Stock {
                                {"零售价", 1.5 * (i + 1)},
                                {"no", int64_t{i + 1}}});
         AppendRecords(path, records);
-        conn->Open(ConnectionText(dir.Path()));
+        conn->Open(ado::ConnectionStringOfFolder(dir.Path()));
     }
 
     std::unique_ptr<Recordset> Open(const std::string& sql) {

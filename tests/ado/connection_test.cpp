@@ -23,8 +23,8 @@ struct Folder {
 TEST(Connection, OpensOnTheTextsTheProgramBuilds) {
     Folder f;
     const std::string texts[] = {
-        ConnectionText(f.dir.Path()),
-        ConnectionText(f.dir.Path() + "/"),
+        ado::ConnectionStringOfFolder(f.dir.Path()),
+        ado::ConnectionStringOfFolder(f.dir.Path() + "/"),
         "Driver={Microsoft Visual FoxPro Driver};SourceType=DBF;SourceDB=" + f.dir.Path() + "\\",
         "DRIVER={Microsoft Visual FoxPro Driver}; SourceType=DBF; SourceDB=" + f.dir.Path() +
             ";Exclusive=No",
@@ -58,7 +58,7 @@ TEST(Connection, RefusesOtherDriversAndMissingFolders) {
     } cases[] = {
         {"Driver={Microsoft Excel Driver (*.xls)};DriverId=790;Dbq=" + f.dir.File("a.xls"),
          "Data source name not found and no default driver specified"},
-        {ConnectionText(f.dir.File("nosuch")), "Invalid path or file name."},
+        {ado::ConnectionStringOfFolder(f.dir.File("nosuch")), "Invalid path or file name."},
         {"DRIVER={Microsoft Visual FoxPro Driver};SourceType=DBF;SourceDB=",
          "Invalid path or file name."},
     };
@@ -78,7 +78,7 @@ TEST(Connection, RefusesOtherDriversAndMissingFolders) {
 TEST(Connection, ExecuteAndOpenSchema) {
     Folder f;
     auto conn = std::make_shared<Connection>();
-    conn->Open(ConnectionText(f.dir.Path()));
+    conn->Open(ado::ConnectionStringOfFolder(f.dir.Path()));
     long affected = 0;
     EXPECT_EQ(conn->Execute("update ljkc set 数量=数量+1 where no=1", &affected,
                             adCmdText | adExecuteNoRecords),
@@ -120,7 +120,7 @@ TEST(Connection, ExecuteAndOpenSchema) {
 TEST(Connection, ClosingClosesItsRecordsets) {
     Folder f;
     auto conn = std::make_shared<Connection>();
-    conn->Open(ConnectionText(f.dir.Path()));
+    conn->Open(ado::ConnectionStringOfFolder(f.dir.Path()));
     Recordset rs;
     rs.PutCursorLocation(adUseClient);
     rs.Open("select * from ljkc", conn, adOpenDynamic, adLockBatchOptimistic, adCmdText);
@@ -141,7 +141,7 @@ TEST(Connection, ClosingClosesItsRecordsets) {
 TEST(Connection, RequeryRunsTheSourceAgainKeepingSortAndFilter) {
     Folder f;
     auto conn = std::make_shared<Connection>();
-    conn->Open(ConnectionText(f.dir.Path()));
+    conn->Open(ado::ConnectionStringOfFolder(f.dir.Path()));
     Recordset rs;
     rs.Open("ljkc", conn, adOpenStatic, adLockBatchOptimistic, adCmdTable);
     rs.PutSort("no DESC");
@@ -160,13 +160,13 @@ TEST(Connection, RequeryRunsTheSourceAgainKeepingSortAndFilter) {
 TEST(Connection, RollbackTransUndoesEveryTableWrittenSinceBeginTrans) {
     Folder f;
     auto conn = std::make_shared<Connection>();
-    conn->Open(ConnectionText(f.dir.Path()));
+    conn->Open(ado::ConnectionStringOfFolder(f.dir.Path()));
     EXPECT_THROW(conn->CommitTrans(), ComError);
     EXPECT_EQ(conn->BeginTrans(), 1);
     EXPECT_THROW(conn->BeginTrans(), ComError);
     conn->Execute("update ljkc set 数量=0");
     auto other = std::make_shared<Connection>();
-    other->Open(ConnectionText(f.dir.Path()));
+    other->Open(ado::ConnectionStringOfFolder(f.dir.Path()));
     auto rs = std::make_shared<Recordset>();
     rs->PutCursorLocation(adUseClient);
     rs->Open("select * from gk", other, adOpenStatic, adLockBatchOptimistic, adCmdText);

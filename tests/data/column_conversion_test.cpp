@@ -1,15 +1,12 @@
 #include "data/column_conversion.h"
 #include "data/column_grid.h"
 #include "platform/message_box.h"
+#include "platform/wx_text.h"
 
 #include <gtest/gtest.h>
 #include <wx/datetime.h>
 
 namespace {
-
-wxString U(const char* utf8) {
-    return wxString::FromUTF8(utf8);
-}
 
 // A grid showing the given column headings (row 0), without a recordset.
 class HeadingGrid : public CColumnGrid {

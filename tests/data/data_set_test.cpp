@@ -79,8 +79,7 @@ TEST_F(AccountSetTest, SaveIntoAnotherFolderLeavesTheDataFolderAlone) {
     const std::string other = root_ + "/other";
     std::filesystem::create_directories(other);
     CDataSet fresh;
-    const wxString connection =
-        "DRIVER={Microsoft Visual FoxPro Driver};SourceType=DBF;SourceDB=" + other;
+    const wxString connection = wxString::FromUTF8(ado::ConnectionStringOfFolder(other));
     ASSERT_EQ(fresh.OpenShowError(connection, wxString()), 1);
     fresh.m_pConnection->Execute(CTableCatalog().GetCreateSql("ljkc").utf8_string(), nullptr,
                                  ado::adCmdText | ado::adExecuteNoRecords);

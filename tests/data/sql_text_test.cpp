@@ -8,6 +8,8 @@ TEST(SqlText, QuotesEveryValueSoTheStatementHoldsItExactly) {
     EXPECT_EQ(CSqlText::Quote("a'b\"c"), "'a'+\"'\"+'b\"c'");
     EXPECT_EQ(CSqlText::Quote("'\"''"), "\"'\"+'\"'+\"'\"+\"'\"");
     EXPECT_EQ(CSqlText::Quote(U("50%_x")), U("'50%_x'"));
+    EXPECT_EQ(CSqlText::Equals(U("车型"), U("捷达")), U("车型='捷达'"));
+    EXPECT_EQ(CSqlText::Equals("table", "O'Brien"), "table=\"O'Brien\"");
     EXPECT_EQ(CSqlText::Contains(U("车牌号码"), U("京A")), U("'京A' $ 车牌号码"));
     EXPECT_EQ(CSqlText::QuoteCriterion("O'Brien"), "'O''Brien'");
     EXPECT_EQ(CSqlText::Criterion(U("编号"), "a'"), U("编号 = 'a'''"));

@@ -2,14 +2,11 @@
 // drawn on a canvas that records them.
 #include "grid/capital_numerals.h"
 #include "grid/print_layout.h"
+#include "platform/wx_text.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-wxString U(const char* s) {
-    return wxString::FromUTF8(s);
-}
 
 TEST(AmountInCapitals, WritesEveryDigitWithItsUnit) {
     const std::pair<const char*, const char*> cases[] = {

@@ -3,6 +3,7 @@
 #include "grid/report_settings.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
+#include "platform/wx_text.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -10,10 +11,6 @@
 namespace {
 
 using Rs = ReportSettingsRecord;
-wxString U(const char* s) {
-    return wxString::FromUTF8(s);
-}
-
 class ReportSettingsTest : public testing::Test {
 protected:
     void SetUp() override { setenv("QV_HOME", home.Path().c_str(), 1); }

@@ -7,6 +7,7 @@
 #include "grid/report_settings.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
+#include "platform/wx_text.h"
 
 #include <filesystem>
 #include <fstream>
@@ -16,9 +17,6 @@
 
 namespace {
 
-wxString U(const char* s) {
-    return wxString::FromUTF8(s);
-}
 using Rs = ReportSettingsRecord;
 
 class GridPrintTest : public GridWindowTest {

@@ -10,6 +10,7 @@
 #include "res/print_options_template.h"
 
 #include "foxdb/database.h"
+#include "platform/wx_text.h"
 #include <filesystem>
 #include <wx/checkbox.h>
 
@@ -23,10 +24,6 @@
 namespace {
 
 namespace ids = res::print_options;
-wxString U(const char* s) {
-    return wxString::FromUTF8(s);
-}
-
 class PrintOptionsTest : public GridWindowTest {
 protected:
     void SetUp() override {

@@ -7,6 +7,7 @@
 #include "grid/print_texts.h"
 #include "grid/repair_print_dlg.h"
 #include "platform/files.h"
+#include "platform/wx_text.h"
 #include "res/repair_print_template.h"
 
 #include <filesystem>
@@ -20,10 +21,6 @@ namespace {
 
 namespace ids = res::repair_print;
 namespace pt = print_texts;
-
-wxString U(const char* s) {
-    return wxString::FromUTF8(s);
-}
 
 class RepairPrintDlgTest : public GridWindowTest {
 protected:

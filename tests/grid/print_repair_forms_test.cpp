@@ -6,15 +6,12 @@
 #include "grid/repair_print_forms.h"
 #include "platform/files.h"
 #include "platform/gbk.h"
+#include "platform/wx_text.h"
 
 #include <filesystem>
 #include <fstream>
 
 namespace {
-
-wxString U(const char* s) {
-    return wxString::FromUTF8(s);
-}
 
 class RepairFormsTest : public testing::Test {
 protected:

@@ -5,6 +5,7 @@
 #include "grid/report_settings.h"
 #include "grid/report_setup_dlg.h"
 #include "platform/message_box.h"
+#include "platform/wx_text.h"
 #include "res/control_ids.h"
 #include "res/report_setup_template.h"
 
@@ -19,10 +20,6 @@ namespace {
 
 namespace ids = res::report_setup;
 using Rs = ReportSettingsRecord;
-wxString U(const char* s) {
-    return wxString::FromUTF8(s);
-}
-
 class ReportSetupTest : public testing::Test {
 protected:
     void SetUp() override { dialog = new CReportSetupDlg(nullptr); }
