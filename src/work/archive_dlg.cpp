@@ -6,6 +6,7 @@
 #include "grid/data_set_grid.h"
 #include "grid/grid_ctrl.h"
 #include "platform/message_box.h"
+#include "platform/wx_text.h"
 #include "res/archive_template.h"
 #include "res/control_ids.h"
 #include "work/active_sheet.h"
@@ -19,10 +20,6 @@ using namespace res::archive;
 using Mode = CArchiveQuery::Mode;
 
 namespace {
-
-wxString T(const char* text) {
-    return wxString::FromUTF8(text);
-}
 
 bool HasField(const ado::RecordsetPtr& rs, const char* name) {
     ado::Fields& fields = rs->Fields();
@@ -75,11 +72,11 @@ wxda::wxda(wxWindow* parent, Mode mode, const wxString& text)
     EnableSave(false);
     CMainFrame* frame = CMainFrame::Get();
     if (m_mode == Mode::Sales) {
-        res::Control<wxStaticText>(this, kCustomerLabel)->SetLabel(T("单位"));
-        SetTitle(T("零件售货单"));
-        m_pGrid->m_strTitle = T("零件售货单");
+        res::Control<wxStaticText>(this, kCustomerLabel)->SetLabel(U("单位"));
+        SetTitle(U("零件售货单"));
+        m_pGrid->m_strTitle = U("零件售货单");
     } else {
-        m_pGrid->m_strTitle = T("维修清单");
+        m_pGrid->m_strTitle = U("维修清单");
     }
     const int token = m_mode == Mode::Sales ? 51 : 50;
     if (frame && frame->IsTokenDenied(token))
@@ -141,8 +138,8 @@ void wxda::Load(const wxString& statement) {
 }
 
 void wxda::ShowTotals() {
-    const int quantity = ColumnOfTitle(*m_pGrid, T("数量"));
-    const int price = ColumnOfTitle(*m_pGrid, T("单价"));
+    const int quantity = ColumnOfTitle(*m_pGrid, U("数量"));
+    const int price = ColumnOfTitle(*m_pGrid, U("单价"));
     if (m_pGrid->GetRowCount() < 2 || quantity < 0 || price < 0) return;
     std::vector<std::pair<wxString, wxString>> rows;
     for (int row = 1; row < m_pGrid->GetRowCount(); ++row)
@@ -165,13 +162,13 @@ void wxda::OnNew() {
     rs->AddNew();
     m_ds.PutFieldValue(wxString::Format("%d", 1 - rows), "no", rs);
     // A new line belongs to the customer looked up; with none, the operator types it.
-    if (!m_strCustomer.empty()) m_ds.PutFieldValue(m_strCustomer, T("客户"), rs);
+    if (!m_strCustomer.empty()) m_ds.PutFieldValue(m_strCustomer, U("客户"), rs);
     if (HasField(rs, "flag")) m_ds.PutFieldValue(m_mode == Mode::Sales ? "P" : "W", "flag", rs);
     if (rows > 2) m_pGrid->SaveRowToRecord(row - 1, rs->RecordCount());
     rs->MoveLast();
-    const ado::Variant date = rs->Fields().Item(T("日期").utf8_string()).Value();
+    const ado::Variant date = rs->Fields().Item(U("日期").utf8_string()).Value();
     if (date.IsNull() || date.IsEmpty() || date.ToDate() <= 0)
-        m_ds.PutFieldValue(wxDateTime::Today().Format("%Y-%m-%d"), T("日期"), rs);
+        m_ds.PutFieldValue(wxDateTime::Today().Format("%Y-%m-%d"), U("日期"), rs);
     m_pGrid->FillRowFromRecord(row);
     m_pGrid->EnsureVisible(row, 1);
     m_pGrid->SelectRow(row);
@@ -195,7 +192,7 @@ void wxda::OnSave() {
     if (!m_ds.IsOpen()) return;
     // Every line names its customer: a line without one could never be found again.
     for (rs->MoveFirst(); !rs->EndOfFile(); rs->MoveNext()) {
-        const ado::Variant customer = rs->Fields().Item(T("客户").utf8_string()).Value();
+        const ado::Variant customer = rs->Fields().Item(U("客户").utf8_string()).Value();
         if (customer.IsNull() || wxString::FromUTF8(customer.ToString()).Strip().empty()) {
             platform::ShowMessageBox("客户不能为空，请填写后再存档！");
             return;
@@ -242,7 +239,7 @@ void wxda::OnPrint() {
     if (m_mode == Mode::Repair) {
         for (wxString& text : m_pGrid->PrintTexts)
             text.clear();
-        m_pGrid->PrintTexts[17] = T("维修清单");
+        m_pGrid->PrintTexts[17] = U("维修清单");
     }
     m_print.Open(m_pGrid);
 }
@@ -265,7 +262,7 @@ void wxda::OnCharHook(wxKeyEvent& event) {
     const bool enter = key == WXK_RETURN || key == WXK_NUMPAD_ENTER;
     auto* edit = res::Control<wxTextCtrl>(this, kCustomerEdit);
     if ((enter || key == WXK_DOWN) && FindFocus() == edit) {
-        if (CMainFrame* frame = CMainFrame::Get()) frame->m_strShared = T("客户");
+        if (CMainFrame* frame = CMainFrame::Get()) frame->m_strShared = U("客户");
         Query(edit->GetValue().Strip(wxString::both));
         return;
     }

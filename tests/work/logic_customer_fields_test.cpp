@@ -1,13 +1,10 @@
+#include "platform/wx_text.h"
 #include "work/customer_fields.h"
 #include "work/member_card_rules.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-wxString U(const char* text) {
-    return wxString::FromUTF8(text);
-}
 
 TEST(CustomerFields, ANewEntryKeepsTheFirstFourBytesOfThePlate) {
     EXPECT_EQ(CCustomerFields::PlatePrefix(U("粤B12345")), U("粤B1"));
