@@ -108,7 +108,7 @@ void CLoginDlg::InitLogin() {
 }
 
 void CLoginDlg::InitPasswordChange() {
-    SetTitle(W("修改密码"));
+    SetTitle(U("修改密码"));
     const wxSize client = GetClientSize();
     const wxSize frame = m_pFrame->GetClientSize();
     Move(m_pFrame->ClientToScreen(wxPoint((frame.x - client.x) / 2, (frame.y - client.y) / 2)));

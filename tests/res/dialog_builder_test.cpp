@@ -1,5 +1,6 @@
 // What the template builder does beyond placing controls: texts and contents that
 // need more room than the template gives grow into free room, and F1 asks for help.
+#include "platform/wx_text.h"
 #include "res/data_export_template.h"
 #include "res/data_tidy_template.h"
 #include "res/dialog_template.h"
@@ -13,10 +14,6 @@
 #include <wx/textctrl.h>
 
 namespace {
-
-wxString U(const char* text) {
-    return wxString::FromUTF8(text);
-}
 
 // The contents the program puts into template fields must show whole.
 TEST(DialogBuilder, FieldsShowWhatTheProgramPutsIntoThem) {
