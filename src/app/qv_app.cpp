@@ -1,6 +1,7 @@
 #include "app/qv_app.h"
 
 #include "app/first_run_dlg.h"
+#include "app/handler_exceptions.h"
 #include "app/help_map.h"
 #include "app/main_frame.h"
 #include "app/progress_bar.h"
@@ -112,6 +113,26 @@ bool CQvApp::StartUp() {
     m_pMainFrame->Maximize();
     m_pMainFrame->Show();
     return true;
+}
+
+void CQvApp::CallEventHandler(wxEvtHandler* handler, wxEventFunctor& functor,
+                              wxEvent& event) const {
+    try {
+        wxApp::CallEventHandler(handler, functor, event);
+    } catch (...) {
+        ReportHandlerException();
+    }
+}
+
+// What reached the loop by another way than a handler (a queued call).
+bool CQvApp::OnExceptionInMainLoop() {
+    ReportHandlerException();
+    return true;
+}
+
+// Past the loop nothing can go on: the exception is reported as the program ends.
+void CQvApp::OnUnhandledException() {
+    ReportHandlerException();
 }
 
 void CQvApp::WinHelp(unsigned long id, unsigned command) {

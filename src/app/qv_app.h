@@ -42,6 +42,13 @@ public:
     // Opens the help book at a context, 0 for its contents.
     void ShowHelp(int context);
 
+    // No exception escapes an event handler: what one lets through is reported
+    // (ReportHandlerException) and the program goes on.
+    void CallEventHandler(wxEvtHandler* handler, wxEventFunctor& functor,
+                          wxEvent& event) const override;
+    bool OnExceptionInMainLoop() override;
+    void OnUnhandledException() override;
+
     wxString m_strTitle;
     CMainFrame* m_pMainFrame = nullptr;
     // --exit-at-login: the program ends as soon as the login is up (start-up timing).
