@@ -49,6 +49,8 @@ struct AccountRows {
     std::vector<Vehicle> vehicles;
     std::vector<Staff> staff;
     std::vector<std::string> labourItems;
+    // Member cards "金卡" from 2024-05-10 to 2024-12-31 and the items they cover.
+    std::vector<std::string> members, cardItems;
 
     static AccountRows Generate(int salesCount, unsigned seed = 7) {
         AccountRows rows;
@@ -61,6 +63,7 @@ struct AccountRows {
         for (int i = 0; i < 4; ++i)
             rows.staff.push_back({departments[i], staffNames[i]});
         rows.labourItems = {"换机油工时", "四轮定位"};
+        rows.cardItems = {"机油滤芯", "换机油工时"};
         for (int p = 0; p < 12; ++p) {
             Stock s{models[p % 3], names[p % 6], "P" + std::to_string(100 + p),
                     "原厂",        "A1",         3 + p};
@@ -74,6 +77,8 @@ struct AccountRows {
         }
         for (int v = 0; v < 8; ++v)
             rows.vehicles.push_back({"京A" + std::to_string(1000 + v), v < 3 ? "运输公司" : ""});
+        for (int v = 2; v < 6; ++v)
+            rows.members.push_back(rows.vehicles[v].plate);
         const char* days[] = {"2024-04-30", "2024-05-01", "2024-05-15", "2024-05-31",
                               "2024-06-01", "2024-05-20", "2024-05-08"};
         for (int i = 0; i < salesCount; ++i) {
@@ -210,6 +215,14 @@ protected:
         for (const Staff& s : rows.staff)
             Run(c, "insert into ygk (部门,姓名,no) values (" + Q(s.department) + "," + Q(s.name) +
                        "," + std::to_string(++no) + ")");
+        no = 0;
+        for (const std::string& item : rows.cardItems)
+            Run(c, "insert into hyxm (卡类别,项目名称,no) values ('金卡'," + Q(item) + "," +
+                       std::to_string(++no) + ")");
+        no = 0;
+        for (const std::string& plate : rows.members)
+            Run(c, "insert into hyzl (卡类别,车牌号码,办卡日期,有效期,no) values ('金卡'," +
+                       Q(plate) + ",{^2024-05-10},{^2024-12-31}," + std::to_string(++no) + ")");
         no = 0;
         for (const std::string& item : rows.labourItems)
             Run(c, "insert into wxxm (项目名称,no) values (" + Q(item) + "," +

@@ -157,6 +157,26 @@ TEST_F(StatisticsEngineTest, SalesPurchasesAndLedgerSumsAgreeWithTheRows) {
     EXPECT_NEAR(Sum(one, "金额"), bySupplier["北方配件"], 0.005);
 }
 
+TEST_F(StatisticsEngineTest, MembershipProgressCountsCardItemsWithinTheCard) {
+    std::map<std::string, double> done;
+    int lines = 0;
+    for (const Sale& s : rows_.sales) {
+        const bool member = std::count(rows_.members.begin(), rows_.members.end(), s.customer);
+        const bool covered = std::count(rows_.cardItems.begin(), rows_.cardItems.end(), s.item);
+        if (s.flag == "W" && member && covered && InRange(s.date) && s.date >= "2024-05-10") {
+            done[s.customer + "/" + s.item] += s.qty;
+            ++lines;
+        }
+    }
+    ASSERT_FALSE(done.empty());
+    std::vector<ResultRow> rows = Run(4, true);
+    for (ResultRow& row : rows)
+        row["key"] = row["车牌号码"] + "/" + row["项目名称"];
+    ExpectSums(SumBy(rows, "key", "完成次数"), done);
+    EXPECT_EQ(int(Run(4, false).size()), lines);
+    EXPECT_EQ(int(Run(4, false, "金卡").size()), lines);
+}
+
 TEST_F(StatisticsEngineTest, DebtsOfASettlementUnitCoverItsVehicles) {
     std::set<std::string> fleet;
     for (const Vehicle& v : rows_.vehicles)
