@@ -92,6 +92,17 @@ TEST_F(StatisticsDlgTest, SalesStatisticRunsSumsAndEditsItsResultOnly) {
         EXPECT_EQ(dialog.m_grid->GetRowCount(), 3);
         EXPECT_EQ(Label(dialog, kTotalText), U("总计:230.00"));
 
+        // On a sorted grid 删除 takes the line the operator sees, not the record at its place.
+        int amount = 1;
+        while (dialog.m_grid->GetItemText(0, amount) != U("金额"))
+            ++amount;
+        dialog.m_grid->SortTextItems(amount, false);
+        ASSERT_EQ(dialog.m_grid->GetItemText(1, amount), "30.00");
+        dialog.m_grid->SetFocusCell(1, 1);
+        qv_test::Click(&dialog, kDeleteButton);
+        EXPECT_EQ(Label(dialog, kTotalText), U("总计:200.00"));
+        qv_test::Click(&dialog, kStartButton);
+
         // One customer picked from the list.
         combo->SetSelection(combo->FindString(U("华通公司"), true));
         qv_test::Click(&dialog, kStartButton);
