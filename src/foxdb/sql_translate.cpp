@@ -85,6 +85,226 @@ struct Scope {
     bool aliasesFirst = false;           // HAVING filters the output: its names win
 };
 
+// The checked arguments of a call, with the expressions they came from.
+struct Call {
+    const Expr& expr;
+    const std::vector<Code>& args;
+
+    // The argument's value when it is an integer literal, else the fallback.
+    int LiteralInt(size_t i, int fallback) const {
+        const Expr& a = *expr.args[i];
+        if (a.kind == Expr::Kind::Literal)
+            if (const auto* v = std::get_if<int64_t>(&a.literal)) return static_cast<int>(*v);
+        return fallback;
+    }
+};
+
+// fn(part, part, ...)
+std::string SqlCall(const std::string& fn, std::initializer_list<std::string> parts) {
+    std::string sql = fn + "(";
+    bool first = true;
+    for (const auto& p : parts) {
+        sql += (first ? "" : ",") + p;
+        first = false;
+    }
+    return sql + ")";
+}
+
+// A text result of a width: compared without its trailing blanks.
+Code CharResult(const std::string& sql, int width) {
+    return Code{sql, "foxrtrim(" + sql + ")", Type::OfChar(std::max(0, width))};
+}
+
+// Whether an argument of this type may stand where the kind letter is: C text, N
+// number, D date, L logical, * anything. Null fits everywhere.
+bool Fits(const Type& type, char kind) {
+    if (type.kind == Type::Null) return true;
+    switch (kind) {
+    case 'C':
+        return type.kind == Type::Char;
+    case 'N':
+        return type.IsNumber();
+    case 'D':
+        return type.IsDate();
+    case 'L':
+        return type.kind == Type::Logical;
+    default:
+        return true;
+    }
+}
+
+// One function of the dialect: its name, how many arguments it takes, the kind of
+// each (the last letter covers the rest), the SQLite function that computes it, and
+// how its statement text and result type are made from the checked arguments. A
+// name may stand twice, for two numbers of arguments.
+struct FunctionSpec {
+    const char* name;
+    size_t minArgs, maxArgs;
+    const char* kinds;
+    const char* sql;
+    Code (*emit)(const FunctionSpec& spec, const Call& call);
+};
+
+Code TextOfText(const FunctionSpec& f, const Call& c) {
+    return CharResult(SqlCall(f.sql, {c.args[0].raw}), c.args[0].type.width);
+}
+
+Code Substr(const FunctionSpec& f, const Call& c) {
+    const auto& a = c.args;
+    int width = a[0].type.width;
+    if (a.size() == 3)
+        return CharResult(SqlCall(f.sql, {a[0].raw, a[1].norm, a[2].norm}),
+                          std::min(width, c.LiteralInt(2, width)));
+    width -= std::max(0, c.LiteralInt(1, 1) - 1);
+    return CharResult(SqlCall(f.sql, {a[0].raw, a[1].norm}), width);
+}
+
+Code LeftRight(const FunctionSpec& f, const Call& c) {
+    const int width = std::min(c.args[0].type.width, c.LiteralInt(1, c.args[0].type.width));
+    return CharResult(SqlCall(f.sql, {c.args[0].raw, c.args[1].norm}), width);
+}
+
+Code Len(const FunctionSpec& f, const Call& c) {
+    return Same(SqlCall(f.sql, {c.args[0].raw}), Type::Of(Type::Integer));
+}
+
+Code At(const FunctionSpec& f, const Call& c) {
+    const auto& a = c.args;
+    if (a.size() == 3)
+        return Same(SqlCall(f.sql, {a[0].raw, a[1].raw, a[2].norm}), Type::Of(Type::Integer));
+    return Same(SqlCall(f.sql, {a[0].raw, a[1].raw}), Type::Of(Type::Integer));
+}
+
+Code Str(const FunctionSpec& f, const Call& c) {
+    std::string sql = std::string(f.sql) + "(" + c.args[0].norm;
+    for (size_t i = 1; i < c.args.size(); ++i)
+        sql += "," + c.args[i].norm;
+    return CharResult(sql + ")", c.args.size() > 1 ? c.LiteralInt(1, 255) : 10);
+}
+
+Code Val(const FunctionSpec& f, const Call& c) {
+    return Same(SqlCall(f.sql, {c.args[0].raw}), Type::OfNumeric(20, 2));
+}
+
+Code DateText(const FunctionSpec& f, const Call& c) {
+    if (c.args.size() == 2) return CharResult(SqlCall(f.sql, {c.args[0].norm, c.args[1].norm}), 8);
+    return CharResult(SqlCall(f.sql, {c.args[0].norm}), 8);
+}
+
+Code Ctod(const FunctionSpec& f, const Call& c) {
+    return Same(SqlCall(f.sql, {c.args[0].raw}), Type::Of(Type::Date));
+}
+
+Code DatePart(const FunctionSpec& f, const Call& c) {
+    return Same(SqlCall(f.sql, {c.args[0].norm}), Type::Of(Type::Integer));
+}
+
+// DATE() is today, DATE(y, m, d) a day.
+Code DateOf(const FunctionSpec& f, const Call& c) {
+    const auto& a = c.args;
+    if (a.empty()) return Same(SqlCall(f.sql, {}), Type::Of(Type::Date));
+    return Same(SqlCall(f.sql, {a[0].norm, a[1].norm, a[2].norm}), Type::Of(Type::Date));
+}
+
+// IIF(condition, x, y) and NVL(x, y): one of two comparable values.
+Code Choice(const FunctionSpec& f, const Call& c) {
+    const bool iif = std::string(f.name) == "IIF";
+    const Code& x = c.args[iif ? 1 : 0];
+    const Code& y = c.args[iif ? 2 : 1];
+    if (!Comparable(x.type, y.type)) Mismatch();
+    Type type = x.type.kind == Type::Null ? y.type : x.type;
+    if (type.kind == Type::Char) type.width = std::max(x.type.width, y.type.width);
+    if (type.kind == Type::Numeric && y.type.kind == Type::Numeric) {
+        type.precision = std::max(x.type.precision, y.type.precision);
+        type.scale = std::max(x.type.scale, y.type.scale);
+    }
+    if (!iif)
+        return Code{"ifnull(" + x.raw + "," + y.raw + ")", "ifnull(" + x.norm + "," + y.norm + ")",
+                    type};
+    const std::string when = "(CASE WHEN " + c.args[0].norm + " THEN ";
+    return Code{when + x.raw + " ELSE " + y.raw + " END)",
+                when + x.norm + " ELSE " + y.norm + " END)", type};
+}
+
+Code Empty(const FunctionSpec& f, const Call& c) {
+    return Same(SqlCall(f.sql, {c.args[0].norm}), Type::Of(Type::Logical));
+}
+
+// INLIST(x, a, b, ...) and BETWEEN(x, low, high): values comparable with the first.
+Code Membership(const FunctionSpec& f, const Call& c) {
+    const auto& a = c.args;
+    for (size_t i = 1; i < a.size(); ++i)
+        if (!Comparable(a[0].type, a[i].type)) Mismatch();
+    if (std::string(f.name) == "BETWEEN")
+        return Same("(" + a[0].norm + " BETWEEN " + a[1].norm + " AND " + a[2].norm + ")",
+                    Type::Of(Type::Logical));
+    std::string list;
+    for (size_t i = 1; i < a.size(); ++i)
+        list += (i > 1 ? "," : "") + a[i].norm;
+    return Same("(" + a[0].norm + " IN (" + list + "))", Type::Of(Type::Logical));
+}
+
+Code Round(const FunctionSpec& f, const Call& c) {
+    const Type& t = c.args[0].type;
+    const int digits = std::max(0, c.LiteralInt(1, t.scale));
+    const int precision = t.kind == Type::Numeric ? t.precision : 20;
+    return Same(SqlCall(f.sql, {c.args[0].norm, c.args[1].norm}),
+                Type::OfNumeric(precision, std::min(digits, 18)));
+}
+
+Code Int(const FunctionSpec&, const Call& c) {
+    return Same("CAST(" + c.args[0].norm + " AS INTEGER)", Type::Of(Type::Integer));
+}
+
+Code Abs(const FunctionSpec& f, const Call& c) {
+    return Same(SqlCall(f.sql, {c.args[0].norm}), c.args[0].type);
+}
+
+// Every function of the dialect.
+const FunctionSpec kFunctions[] = {
+    {"ALLTRIM", 1, 1, "C", "foxalltrim", TextOfText},
+    {"TRIM", 1, 1, "C", "foxrtrim", TextOfText},
+    {"RTRIM", 1, 1, "C", "foxrtrim", TextOfText},
+    {"LTRIM", 1, 1, "C", "foxltrim", TextOfText},
+    {"UPPER", 1, 1, "C", "foxupper", TextOfText},
+    {"LOWER", 1, 1, "C", "foxlower", TextOfText},
+    {"SUBSTR", 2, 3, "CNN", "foxsubstr", Substr},
+    {"LEFT", 2, 2, "CN", "foxleft", LeftRight},
+    {"RIGHT", 2, 2, "CN", "foxright", LeftRight},
+    {"LEN", 1, 1, "C", "foxlen", Len},
+    {"AT", 2, 3, "CCN", "foxat", At},
+    {"STR", 1, 3, "N", "foxstr", Str},
+    {"VAL", 1, 1, "C", "foxval", Val},
+    {"DTOC", 1, 2, "D*", "foxdtoc", DateText},
+    {"DTOS", 1, 1, "D", "foxdtos", DateText},
+    {"CTOD", 1, 1, "C", "foxctod", Ctod},
+    {"YEAR", 1, 1, "D", "foxyear", DatePart},
+    {"MONTH", 1, 1, "D", "foxmonth", DatePart},
+    {"DAY", 1, 1, "D", "foxday", DatePart},
+    {"DATE", 0, 0, "", "foxdate", DateOf},
+    {"DATE", 3, 3, "N", "foxdate", DateOf},
+    {"IIF", 3, 3, "L*", "", Choice},
+    {"NVL", 2, 2, "*", "", Choice},
+    {"EMPTY", 1, 1, "*", "foxempty", Empty},
+    {"INLIST", 2, 255, "*", "", Membership},
+    {"BETWEEN", 3, 3, "*", "", Membership},
+    {"ROUND", 2, 2, "N", "foxround", Round},
+    {"INT", 1, 1, "N", "", Int},
+    {"ABS", 1, 1, "N", "abs", Abs},
+};
+
+// The function of the name that takes this many arguments; throws when there is none.
+const FunctionSpec* FindFunction(const std::string& name, size_t count) {
+    bool named = false;
+    for (const FunctionSpec& f : kFunctions) {
+        if (name != f.name) continue;
+        if (count >= f.minArgs && count <= f.maxArgs) return &f;
+        named = true;
+    }
+    if (named) throw Error(ErrorKind::Syntax, "SQL: Wrong number of arguments to " + name + "().");
+    throw Error(ErrorKind::Syntax, "SQL: Function " + name + "() is not supported.");
+}
+
 class Translator {
 public:
     explicit Translator(const TableResolver* resolve) : resolve_(resolve) {}
@@ -304,188 +524,14 @@ Code Translator::EmitBinary(const Expr& e, Scope& scope) {
 }
 
 Code Translator::EmitCall(const Expr& e, Scope& scope) {
-    const std::string& name = e.op;
     std::vector<Code> args;
     for (const auto& a : e.args)
         args.push_back(Emit(*a, scope));
-    auto need = [&](size_t lo, size_t hi) {
-        if (args.size() < lo || args.size() > hi)
-            throw Error(ErrorKind::Syntax, "SQL: Wrong number of arguments to " + name + "().");
-    };
-    auto want = [&](size_t i, auto predicate) {
-        if (args[i].type.kind != Type::Null && !predicate(args[i].type)) Mismatch();
-    };
-    auto isChar = [](const Type& t) { return t.kind == Type::Char; };
-    auto isNumber = [](const Type& t) { return t.IsNumber(); };
-    auto isDate = [](const Type& t) { return t.IsDate(); };
-    auto literalInt = [&](size_t i, int fallback) {
-        const Expr& a = *e.args[i];
-        if (a.kind == Expr::Kind::Literal)
-            if (const auto* v = std::get_if<int64_t>(&a.literal)) return static_cast<int>(*v);
-        return fallback;
-    };
-    auto call = [&](const std::string& fn, std::initializer_list<std::string> parts) {
-        std::string sql = fn + "(";
-        bool first = true;
-        for (const auto& p : parts) {
-            sql += (first ? "" : ",") + p;
-            first = false;
-        }
-        return sql + ")";
-    };
-    auto charResult = [](const std::string& sql, int width) {
-        return Code{sql, "foxrtrim(" + sql + ")", Type::OfChar(std::max(0, width))};
-    };
-    const Type integer = Type::Of(Type::Integer), logical = Type::Of(Type::Logical);
-
-    if (name == "ALLTRIM" || name == "TRIM" || name == "RTRIM" || name == "LTRIM" ||
-        name == "UPPER" || name == "LOWER") {
-        need(1, 1);
-        want(0, isChar);
-        std::string fn = name == "ALLTRIM" ? "foxalltrim"
-                         : name == "LTRIM" ? "foxltrim"
-                         : name == "UPPER" ? "foxupper"
-                         : name == "LOWER" ? "foxlower"
-                                           : "foxrtrim";
-        return charResult(call(fn, {args[0].raw}), args[0].type.width);
-    }
-    if (name == "SUBSTR") {
-        need(2, 3);
-        want(0, isChar);
-        want(1, isNumber);
-        int width = args[0].type.width;
-        if (args.size() == 3) {
-            want(2, isNumber);
-            width = std::min(width, literalInt(2, width));
-            return charResult(call("foxsubstr", {args[0].raw, args[1].norm, args[2].norm}), width);
-        }
-        width -= std::max(0, literalInt(1, 1) - 1);
-        return charResult(call("foxsubstr", {args[0].raw, args[1].norm}), width);
-    }
-    if (name == "LEFT" || name == "RIGHT") {
-        need(2, 2);
-        want(0, isChar);
-        want(1, isNumber);
-        int width = std::min(args[0].type.width, literalInt(1, args[0].type.width));
-        return charResult(
-            call(name == "LEFT" ? "foxleft" : "foxright", {args[0].raw, args[1].norm}), width);
-    }
-    if (name == "LEN") {
-        need(1, 1);
-        want(0, isChar);
-        return Same(call("foxlen", {args[0].raw}), integer);
-    }
-    if (name == "AT") {
-        need(2, 3);
-        want(0, isChar);
-        want(1, isChar);
-        if (args.size() == 3) {
-            want(2, isNumber);
-            return Same(call("foxat", {args[0].raw, args[1].raw, args[2].norm}), integer);
-        }
-        return Same(call("foxat", {args[0].raw, args[1].raw}), integer);
-    }
-    if (name == "STR") {
-        need(1, 3);
-        want(0, isNumber);
-        std::string sql = "foxstr(" + args[0].norm;
-        for (size_t i = 1; i < args.size(); ++i) {
-            want(i, isNumber);
-            sql += "," + args[i].norm;
-        }
-        return charResult(sql + ")", args.size() > 1 ? literalInt(1, 255) : 10);
-    }
-    if (name == "VAL") {
-        need(1, 1);
-        want(0, isChar);
-        return Same(call("foxval", {args[0].raw}), Type::OfNumeric(20, 2));
-    }
-    if (name == "DTOC" || name == "DTOS") {
-        need(1, name == "DTOC" ? 2 : 1);
-        want(0, isDate);
-        if (args.size() == 2) return charResult(call("foxdtoc", {args[0].norm, args[1].norm}), 8);
-        return charResult(call(name == "DTOC" ? "foxdtoc" : "foxdtos", {args[0].norm}), 8);
-    }
-    if (name == "CTOD") {
-        need(1, 1);
-        want(0, isChar);
-        return Same(call("foxctod", {args[0].raw}), Type::Of(Type::Date));
-    }
-    if (name == "YEAR" || name == "MONTH" || name == "DAY") {
-        need(1, 1);
-        want(0, isDate);
-        std::string fn = name == "YEAR" ? "foxyear" : name == "MONTH" ? "foxmonth" : "foxday";
-        return Same(call(fn, {args[0].norm}), integer);
-    }
-    if (name == "DATE") {
-        if (args.empty()) return Same("foxdate()", Type::Of(Type::Date));
-        need(3, 3);
-        for (size_t i = 0; i < 3; ++i)
-            want(i, isNumber);
-        return Same(call("foxdate", {args[0].norm, args[1].norm, args[2].norm}),
-                    Type::Of(Type::Date));
-    }
-    if (name == "IIF" || name == "NVL") {
-        need(name == "IIF" ? 3 : 2, name == "IIF" ? 3 : 2);
-        size_t a = name == "IIF" ? 1 : 0;
-        if (name == "IIF" && args[0].type.kind != Type::Logical && args[0].type.kind != Type::Null)
-            Mismatch();
-        const Code& x = args[a];
-        const Code& y = args[a + 1];
-        if (!Comparable(x.type, y.type)) Mismatch();
-        Type type = x.type.kind == Type::Null ? y.type : x.type;
-        if (type.kind == Type::Char) type.width = std::max(x.type.width, y.type.width);
-        if (type.kind == Type::Numeric && y.type.kind == Type::Numeric) {
-            type.precision = std::max(x.type.precision, y.type.precision);
-            type.scale = std::max(x.type.scale, y.type.scale);
-        }
-        std::string raw, norm;
-        if (name == "IIF") {
-            raw = "(CASE WHEN " + args[0].norm + " THEN " + x.raw + " ELSE " + y.raw + " END)";
-            norm = "(CASE WHEN " + args[0].norm + " THEN " + x.norm + " ELSE " + y.norm + " END)";
-        } else {
-            raw = "ifnull(" + x.raw + "," + y.raw + ")";
-            norm = "ifnull(" + x.norm + "," + y.norm + ")";
-        }
-        return Code{raw, norm, type};
-    }
-    if (name == "EMPTY") {
-        need(1, 1);
-        return Same(call("foxempty", {args[0].norm}), logical);
-    }
-    if (name == "INLIST" || name == "BETWEEN") {
-        need(name == "INLIST" ? 2 : 3, name == "INLIST" ? 255 : 3);
-        for (size_t i = 1; i < args.size(); ++i)
-            if (!Comparable(args[0].type, args[i].type)) Mismatch();
-        if (name == "BETWEEN")
-            return Same("(" + args[0].norm + " BETWEEN " + args[1].norm + " AND " + args[2].norm +
-                            ")",
-                        logical);
-        std::string list;
-        for (size_t i = 1; i < args.size(); ++i)
-            list += (i > 1 ? "," : "") + args[i].norm;
-        return Same("(" + args[0].norm + " IN (" + list + "))", logical);
-    }
-    if (name == "ROUND") {
-        need(2, 2);
-        want(0, isNumber);
-        want(1, isNumber);
-        int digits = std::max(0, literalInt(1, args[0].type.scale));
-        int precision = args[0].type.kind == Type::Numeric ? args[0].type.precision : 20;
-        return Same(call("foxround", {args[0].norm, args[1].norm}),
-                    Type::OfNumeric(precision, std::min(digits, 18)));
-    }
-    if (name == "INT") {
-        need(1, 1);
-        want(0, isNumber);
-        return Same("CAST(" + args[0].norm + " AS INTEGER)", integer);
-    }
-    if (name == "ABS") {
-        need(1, 1);
-        want(0, isNumber);
-        return Same(call("abs", {args[0].norm}), args[0].type);
-    }
-    throw Error(ErrorKind::Syntax, "SQL: Function " + name + "() is not supported.");
+    const FunctionSpec* spec = FindFunction(e.op, args.size());
+    const std::string kinds = spec->kinds;
+    for (size_t i = 0; i < args.size() && !kinds.empty(); ++i)
+        if (!Fits(args[i].type, kinds[std::min(i, kinds.size() - 1)])) Mismatch();
+    return spec->emit(*spec, Call{e, args});
 }
 
 Code Translator::EmitAggregate(const Expr& e, Scope& scope) {
