@@ -100,6 +100,11 @@ CMainFrame::CMainFrame()
         {wxACCEL_CTRL, 'P', WxCommandId(ID_FILE_PRINT)},
         {wxACCEL_NORMAL, WXK_F1, WxCommandId(ID_HELP_F1)},
         {wxACCEL_SHIFT, WXK_F1, WxCommandId(ID_CONTEXT_HELP)},
+        // The older edit keys beside Ctrl+Z/X/C/V.
+        {wxACCEL_ALT, WXK_BACK, WxCommandId(ID_EDIT_UNDO)},
+        {wxACCEL_SHIFT, WXK_DELETE, WxCommandId(ID_EDIT_CUT)},
+        {wxACCEL_CTRL, WXK_INSERT, WxCommandId(ID_EDIT_COPY)},
+        {wxACCEL_SHIFT, WXK_INSERT, WxCommandId(ID_EDIT_PASTE)},
     };
     SetAcceleratorTable(wxAcceleratorTable(int(std::size(keys)), keys));
 
@@ -390,6 +395,8 @@ void CMainFrame::ShowLogin() {
 void CMainFrame::RunFrameAction(FrameAction action) {
     switch (action) {
     case FrameAction::FileNew:
+        // Print, preview, export and save must not reach a grid that left the screen.
+        CGridCtrl::ForgetCurrentGrid();
         ShowFullView();
         break;
     case FrameAction::FileOpen:

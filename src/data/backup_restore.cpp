@@ -139,15 +139,16 @@ wxString CMainFrameData::ChooseBackupFolder() {
 
 int CMainFrameData::DeleteWorkingCopies() {
     CMaintenanceFiles& files = CMaintenanceFiles::Current();
-    // Plain tables lying beside the program go, each with its index.
+    // Plain tables lying beside the program go, each with its index when it has one.
+    // A file that cannot go is counted, and the passes go on over all the others.
+    bool removed = true;
     const std::string program = platform::ProgramFolder();
     for (const std::string& name : platform::ListFiles(program, "*.dbf")) {
         std::string index = platform::FindFileNoCase(program, BaseName(name) + ".cdx");
-        if (!files.remove(platform::JoinPath(program, name)) || index.empty() ||
-            !files.remove(index))
-            return 0;
+        if (!files.remove(platform::JoinPath(program, name))) removed = false;
+        if (!index.empty() && !files.remove(index)) removed = false;
     }
-    return EncryptWorkingCopies().empty() ? 1 : 0;
+    return EncryptWorkingCopies().empty() && removed ? 1 : 0;
 }
 
 int CMainFrameData::BackupRestore(int mode) {

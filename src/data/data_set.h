@@ -13,6 +13,7 @@
 #include "data/table_crypt.h"
 #include "data/value_check.h"
 
+#include <functional>
 #include <memory>
 #include <vector>
 #include <wx/string.h>
@@ -100,6 +101,20 @@ public:
 
     // The built-in width of a column by its title.
     static int DefaultColumnWidth(const wxString& title);
+
+    // --- Maintenance due (maintenance_due.cpp).
+    // The maintenance items last done on the vehicle whose plate holds `plate`, one row
+    // per same-name group (the latest), left open on this data set: 项目名称, the
+    // latest date, 码表, 保养里程 (the reading at which the item is next due), 单价,
+    // 编号, 处理方法. With `show`, the items of the class never done are added when
+    // the option 检查 is on, and a due list that has rows is handed to the viewer.
+    void CheckMaintenanceDue(const wxString& plate, int show);
+    // The same-name group of `name` in the rows of `tmlj`: ",A,B,...," with every name
+    // of the group once; empty when no row names it.
+    static wxString LookupAlias(const ado::RecordsetPtr& tmljRows, const wxString& name);
+    // Shows a due list that has rows (the dialog of the repair workshop registers it).
+    using MaintenanceDueViewer = std::function<void(CDataSet& dueList)>;
+    static void SetMaintenanceDueViewer(MaintenanceDueViewer viewer);
 
     CDataProgress* BeginProgress(int maxValue);
     void StepProgress();

@@ -3,6 +3,7 @@
 #include "platform/gbk.h"
 #include "platform/message_box.h"
 
+#include <cmath>
 #include <cstdlib>
 #include <ctime>
 #include <vector>
@@ -32,9 +33,9 @@ bool AllDigits(const wxString& text, size_t from, size_t to) {
     return true;
 }
 
-// Sign, digits, an optional point with digits, an optional exponent; at least one
-// digit before the exponent.
-bool IsNumber(const wxString& text, bool integerOnly) {
+// Sign, digits, an optional point with digits, an optional exponent when allowed; at
+// least one digit before the exponent.
+bool IsNumber(const wxString& text, bool integerOnly, bool exponent = true) {
     size_t i = 0, n = text.length();
     if (i < n && (text[i] == '-' || text[i] == '+')) ++i;
     size_t digits = 0;
@@ -47,7 +48,7 @@ bool IsNumber(const wxString& text, bool integerOnly) {
             ++i, ++digits;
     }
     if (digits == 0) return false;
-    if (i < n && (text[i] == 'e' || text[i] == 'E')) {
+    if (exponent && i < n && (text[i] == 'e' || text[i] == 'E')) {
         ++i;
         if (i < n && (text[i] == '-' || text[i] == '+')) ++i;
         size_t start = i;
@@ -69,7 +70,10 @@ wxString CheckInteger(const wxString& text) {
     return "0";
 }
 
-wxString CheckNumeric(const wxString& text) {
+// Typed numbers are plain decimals (no exponent); one whose whole part, once rounded
+// to the field's scale, has more digits than the field holds is refused here rather
+// than failing later when the record takes it.
+wxString CheckNumeric(const wxString& text, int precision, int scale) {
     if (text.empty()) return "0";
     wxString number = text;
     // A second point ends the number: 1.2.3 is taken as 1.2.
@@ -78,7 +82,19 @@ wxString CheckNumeric(const wxString& text) {
         size_t second = number.find('.', first + 1);
         if (second != wxString::npos) number = number.Left(second);
     }
-    if (IsNumber(number, false)) return number;
+    bool fits = IsNumber(number, false, false);
+    if (fits && precision > 0 && scale >= 0 && precision > scale) {
+        double value = 0;
+        wxString parsed =
+            number.StartsWith(".") || number.StartsWith("-.") || number.StartsWith("+.")
+                ? wxString(number).insert(number[0] == '.' ? 0 : 1, "0")
+                : number;
+        if (parsed.EndsWith(".")) parsed += "0";
+        const double factor = std::pow(10.0, scale);
+        fits = parsed.ToCDouble(&value) &&
+               std::fabs(std::round(value * factor) / factor) < std::pow(10.0, precision - scale);
+    }
+    if (fits) return number;
     Box(kBadFormat);
     return "0";
 }
@@ -240,12 +256,13 @@ bool RoundToCents(const wxString& text, wxString& result) {
 
 } // namespace
 
-wxString CValueCheck::CheckValue(const wxString& text, long adoType, long definedSize) {
+wxString CValueCheck::CheckValue(const wxString& text, long adoType, long definedSize,
+                                 int precision, int scale) {
     switch (adoType) {
     case 3:
         return CheckInteger(text);
     case 131:
-        return CheckNumeric(text);
+        return CheckNumeric(text, precision, scale);
     case 129:
     case 200:
     case 201:
@@ -286,8 +303,8 @@ void CValueCheck::FormatMoney(wxString& text) {
 }
 
 bool CValueCheck::CheckAccepted(const wxString& text, long adoType, long definedSize,
-                                wxString* checked) {
+                                wxString* checked, int precision, int scale) {
     const int before = t_refusals;
-    *checked = CheckValue(text, adoType, definedSize);
+    *checked = CheckValue(text, adoType, definedSize, precision, scale);
     return t_refusals == before;
 }

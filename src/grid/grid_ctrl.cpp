@@ -160,3 +160,7 @@ void CGridCtrl::OnInsertRowCommand(wxCommandEvent&) {
 void CGridCtrl::MakeCurrentGrid() {
     g_pCurrentGrid = this;
 }
+
+void CGridCtrl::ForgetCurrentGrid() {
+    g_pCurrentGrid = nullptr;
+}

@@ -61,6 +61,8 @@ public:
     static CGridCtrl* GetCurrentGrid();
     // Makes this grid the one the document's commands act on.
     void MakeCurrentGrid();
+    // No grid is current any more (a new document leaves none on screen).
+    static void ForgetCurrentGrid();
 
     // --- cells and item access ---
     virtual CGridCell* CreateCell(int row, int col);

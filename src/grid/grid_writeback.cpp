@@ -51,7 +51,8 @@ bool CheckAndStore(ado::Field& field, const wxString& text, int row, int col, wx
         return false;
     }
     wxString checked;
-    if (!CValueCheck::CheckAccepted(text, field.Type(), field.DefinedSize(), &checked))
+    if (!CValueCheck::CheckAccepted(text, field.Type(), field.DefinedSize(), &checked,
+                                    field.Precision(), field.NumericScale()))
         return false;
     if (!StoreText(field, checked, row, col)) return false;
     *stored = checked;

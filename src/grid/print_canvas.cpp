@@ -32,3 +32,22 @@ void DcPrintCanvas::SelectFont(const wxString& face, int height, bool bold) {
 void DcPrintCanvas::RestoreFont() {
     if (m_oldFont.IsOk()) m_dc.SetFont(m_oldFont);
 }
+
+int DcPrintCanvas::TextWidth(const wxString& text) {
+    return text.empty() ? 0 : m_dc.GetTextExtent(text).x;
+}
+
+void DcPrintCanvas::ScaleFont(int percent) {
+    if (!m_unscaled.IsOk()) {
+        if (percent == 100) return;
+        m_unscaled = m_dc.GetFont();
+    }
+    if (percent == 100) {
+        m_dc.SetFont(m_unscaled);
+        m_unscaled = wxNullFont;
+        return;
+    }
+    wxFont scaled = m_unscaled;
+    scaled.SetFractionalPointSize(m_unscaled.GetFractionalPointSize() * percent / 100.0);
+    m_dc.SetFont(scaled);
+}

@@ -19,6 +19,10 @@ public:
     virtual void SelectFont(const wxString& face, int height, bool bold) = 0;
     // Gives back the font that was selected before the first SelectFont.
     virtual void RestoreFont() = 0;
+    // Width of a single line of text in the font in use.
+    virtual int TextWidth(const wxString& text) = 0;
+    // The font in use when scaling began, at `percent` of its size; 100 ends the scaling.
+    virtual void ScaleFont(int percent) = 0;
 };
 
 // The canvas over a wx device context.
@@ -31,8 +35,11 @@ public:
     void Line(int x1, int y1, int x2, int y2) override;
     void SelectFont(const wxString& face, int height, bool bold) override;
     void RestoreFont() override;
+    int TextWidth(const wxString& text) override;
+    void ScaleFont(int percent) override;
 
 private:
     wxDC& m_dc;
     wxFont m_oldFont;
+    wxFont m_unscaled;
 };

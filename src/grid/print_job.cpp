@@ -1,11 +1,12 @@
 #include "grid/print_job.h"
 
-#include "data/data_set.h"
+#include "data/maintenance_hints.h"
 #include "data/setting_files.h"
 #include "grid/capital_numerals.h"
 #include "grid/grid_ctrl.h"
 #include "grid/print_paper.h"
 #include "grid/print_seam.h"
+#include "grid/print_texts.h"
 #include "platform/gbk.h"
 #include "platform/wx_text.h"
 
@@ -217,7 +218,7 @@ void CGridPrinter::BeginPrinting(const wxPrintData& printerSettings) {
     LoadMaintenanceHints();
     const int overflow = static_cast<int>(m_hintLines.size()) - HintLinesOnLastRowPage();
     if (overflow > 0) {
-        m_nPageCount += (overflow + m_nRowsPerPage - 1) / m_nRowsPerPage;
+        m_nPageCount += (overflow + HintLinesPerPage() - 1) / HintLinesPerPage();
         m_pPageTotals.resize(m_nPageCount + 1, 0.0);
         m_pWarrantyTotals.resize(m_nPageCount + 1, 0.0);
     }
@@ -372,60 +373,80 @@ void CGridPrinter::SumPageTotals() {
     if (warranty > 0 || cashJournal) m_pWarrantyTotals[m_nPageCount] = warranty;
 }
 
+// The blank parts table of the work order fills its body band, less the footer.
+int CGridPrinter::PartsTableRows() const {
+    const int bodyHeight = m_pPrintColWidths[m_grid.GetColumnCount() + 1];
+    return std::max(1, (m_nPageHeight - m_nFooterLines * m_CharSize.y) / bodyHeight);
+}
+
+int CGridPrinter::HintLinesPerPage() const {
+    return m_kind == Kind::WorkOrder ? PartsTableRows() : m_nRowsPerPage;
+}
+
 int CGridPrinter::HintLinesOnLastRowPage() const {
+    // The parts table keeps its three labelled lines.
+    if (m_kind == Kind::WorkOrder) return std::max(0, PartsTableRows() - 3);
     const int onLast = DataRowCount() - (m_nRowPages - 1) * m_nRowsPerPage;
     return std::max(0, m_nRowsPerPage - onLast);
 }
 
-// The maintenance items due on the vehicle of the open work card, printed under the
-// rows of its list: the card's items that are replaced in maintenance of the card's
-// class, directly or through their same-name item.
+std::pair<size_t, size_t> CGridPrinter::HintLinesOfPage(int page) const {
+    if (page < m_nRowPages || m_hintLines.empty()) return {0, 0};
+    const size_t onLast = HintLinesOnLastRowPage();
+    const size_t first =
+        page == m_nRowPages ? 0 : onLast + (page - m_nRowPages - 1) * HintLinesPerPage();
+    const size_t count = page == m_nRowPages ? onLast : HintLinesPerPage();
+    if (first >= m_hintLines.size()) return {0, 0};
+    return {first, std::min(count, m_hintLines.size() - first)};
+}
+
+int CGridPrinter::PrintHintLines(wxDC& dc, int page, int top) {
+    const auto [first, count] = HintLinesOfPage(page);
+    const int bodyHeight = m_pPrintColWidths[m_grid.GetColumnCount() + 1];
+    dc.SetFont(m_grid.GetItemFont(0, 0).ToFont());
+    for (size_t i = first; i < first + count; ++i) {
+        dc.DrawLabel(m_hintLines[i],
+                     wxRect(m_nLeftMargin * m_CharSize.x, top, PrintedWidth(), bodyHeight),
+                     wxALIGN_CENTRE_HORIZONTAL | wxALIGN_CENTRE_VERTICAL);
+        top += bodyHeight;
+    }
+    dc.SetFont(m_PrinterFont);
+    return top;
+}
+
+// The maintenance hints of the open work card's vehicle, printed under the rows of
+// every document of the card but the sales ticket; the work order puts two on a line.
 void CGridPrinter::LoadMaintenanceHints() {
     m_hintLines.clear();
-    if (m_kind != Kind::General || ReportName() != U("维修清单") ||
-        m_texts[PrintText::Hints] != "print")
+    if (ReportName() != U("维修清单") || m_texts[PrintText::Hints] != "print" ||
+        m_texts[PrintText::FormKind] == U("零件售货单") || m_kind == Kind::MonthlyReport)
         return;
     OpenWorkCard card;
     if (!GetOpenWorkCard(card) || card.customer.empty() || card.customer == U("零散客户")) return;
-    // Quotes would end the statement's literals early; names never hold them.
-    auto literal = [](wxString value) {
-        value.Replace("'", "");
-        return value;
-    };
-    const wxString cls = literal(m_texts[19].empty() ? U("通用") : m_texts[19]);
-    wxString query =
-        U("select zyxm.项目名称,更换间隔 as 保养里程,保养类 from zyxm,byxmb,tmlj where  "
-          "保养类='ReplaceStr' and 客户='ReplaceStr' and (byxmb.项目名称=zyxm.项目名称 or "
-          "zyxm.项目名称=tmlj.项目名称 and byxmb.项目名称=tmlj.等同名) and (zyxm.项目名称 "
-          "in(select 项目名称 from byxmb where 处理方法 like '%更换%' and 保养类='ReplaceStr1') or "
-          "zyxm.项目名称=tmlj.项目名称) group by zyxm.项目名称");
-    query.Replace("ReplaceStr1", cls);
-    query = CSqlText::ReplaceParam(query, cls);
-    query = CSqlText::ReplaceParam(query, literal(card.customer));
-    CDataSet data;
-    data.Open(query);
-    if (!data.IsOpen() || !data.m_pRecordset) return;
-    ado::Recordset& rs = *data.m_pRecordset;
-    if (!rs.IsOpen()) return;
-    try {
-        for (rs.MoveFirst(); !rs.EndOfFile(); rs.MoveNext()) {
-            const wxString item = wxString::FromUTF8(rs.Fields().Item(0).Value().ToString()).Trim();
-            const double mileage =
-                rs.Fields().Item(1).Value().IsNull() ? 0 : rs.Fields().Item(1).Value().ToDouble();
-            m_hintLines.push_back(
-                item + "  " + U("保养里程") + ": " +
-                (mileage > 0 ? wxString::Format("%d", int(mileage)) : wxString()));
-        }
-    } catch (const ado::ComError&) {
-        m_hintLines.clear(); // a page without hints rather than no page
+    long reading = 0;
+    if (!m_texts[PrintText::Mileage].Trim().ToLong(&reading)) reading = 0;
+    const std::vector<MaintenanceHint> hints =
+        CMaintenanceHints::Load(card.customer, m_texts[print_texts::kMaintenanceClass], reading);
+    const bool twoALine = m_kind == Kind::WorkOrder;
+    for (size_t i = 0; i < hints.size(); ++i) {
+        const wxString text =
+            hints[i].item + "  " + U("保养里程") + ": " +
+            (hints[i].dueReading > 0 ? wxString::Format("%ld", hints[i].dueReading) : wxString());
+        if (twoALine && i % 2 == 1)
+            m_hintLines.back() += "    " + text;
+        else
+            m_hintLines.push_back(text);
     }
 }
 
 // Continuous paper: a job of one page is printed on a sheet cut short by the part
-// of the body band that its rows leave empty.
+// of the body band that its rows and hints leave empty. The work order's band is
+// its parts table, which is never empty, and the monthly report is a fixed form.
 void CGridPrinter::ShortenSinglePage() {
     const wxString mode = FooterMode(m_settings.Get(ReportSettingsRecord::Text::Footer));
-    if (mode == "1" || mode == "3" || m_nPageCount != 1 || m_kind != Kind::General) return;
+    if (mode == "1" || mode == "3" || m_nPageCount != 1 || m_kind == Kind::WorkOrder ||
+        m_kind == Kind::MonthlyReport)
+        return;
     const int bodyHeight = m_pPrintColWidths[m_grid.GetColumnCount() + 1];
     int perPage = std::max(1, m_nPageHeight / bodyHeight);
     if (perPage * bodyHeight >= m_nPageHeight && perPage > 1) --perPage;
@@ -641,52 +662,43 @@ void CGridPrinter::PrintPage(wxDC& dc, int page) {
     const int x0Height = m_nCellFontHeight;
     dc.SetPen(*wxBLACK_PEN);
 
+    // The cells of the head and foot blocks are measured in the font they are drawn in.
+    dc.SetFont(cellFont);
+    const double cellCharWidth = dc.GetTextExtent(kMeasureText).x / 52.0;
     if (m_kind == Kind::RepairForm || m_kind == Kind::WorkOrder) {
-        dc.SetFont(cellFont);
         m_texts[PrintText::PageAmount] =
             PageTotal(page) > 0 ? wxString::Format("%.2f", PageTotal(page)) : wxString("0");
-        m_layout.PrintFormHead(canvas, Area(headingsTop), headingHeight, m_CharSize.x, x0Height,
+        m_layout.PrintFormHead(canvas, Area(headingsTop), headingHeight, cellCharWidth, x0Height,
                                m_texts);
         int footTop = 0;
         if (m_kind == Kind::WorkOrder) {
-            const int rows =
-                std::max(1, (m_nPageHeight - m_nFooterLines * m_CharSize.y) / bodyHeight);
-            m_layout.PrintPartsNeedTable(canvas, Area(headingsTop), bodyHeight, rows);
+            // The hints take the lines of the parts table they need, under it.
+            const int rows = PartsTableRows();
+            const int hints = static_cast<int>(HintLinesOfPage(page).second);
+            m_layout.PrintPartsNeedTable(canvas, Area(headingsTop), bodyHeight, rows - hints);
+            PrintHintLines(dc, page, headingsTop + (rows - hints) * bodyHeight);
             footTop = headingsTop + rows * bodyHeight;
         } else {
             dc.SetFont(m_PrinterFont);
             PrintColumnHeadings(dc, headingsTop);
             for (int i = 0; i < onPage; ++i)
                 PrintRow(dc, firstRow + i, rowsTop + i * bodyHeight, bodyHeight, i == 0);
-            footTop = rowsTop + onPage * bodyHeight;
+            footTop = PrintHintLines(dc, page, rowsTop + onPage * bodyHeight);
         }
         dc.SetFont(cellFont);
         dc.SetPen(*wxBLACK_PEN);
         const int footBottom =
-            m_layout.PrintFormFoot(canvas, Area(footTop), headingHeight, m_CharSize.x, m_texts);
+            m_layout.PrintFormFoot(canvas, Area(footTop), headingHeight, cellCharWidth, m_texts);
         PrintFooter(dc, canvas, page, footBottom);
         return;
     }
 
+    dc.SetFont(m_PrinterFont);
     PrintColumnHeadings(dc, headingsTop);
     for (int i = 0; i < onPage; ++i)
         PrintRow(dc, firstRow + i, rowsTop + i * bodyHeight, bodyHeight, i == 0);
-    int rowsBottom = rowsTop + onPage * bodyHeight;
     // Hints follow the last row, then fill pages of their own.
-    if (page >= m_nRowPages && !m_hintLines.empty()) {
-        const int onLast = HintLinesOnLastRowPage();
-        const size_t first =
-            page == m_nRowPages ? 0 : onLast + (page - m_nRowPages - 1) * m_nRowsPerPage;
-        const size_t count = page == m_nRowPages ? onLast : m_nRowsPerPage;
-        dc.SetFont(cellFont);
-        const wxRect line(m_nLeftMargin * m_CharSize.x, 0, PrintedWidth(), bodyHeight);
-        for (size_t i = first; i < m_hintLines.size() && i < first + count; ++i) {
-            dc.DrawLabel(m_hintLines[i], wxRect(line.x, rowsBottom, line.width, bodyHeight),
-                         wxALIGN_CENTRE_HORIZONTAL | wxALIGN_CENTRE_VERTICAL);
-            rowsBottom += bodyHeight;
-        }
-        dc.SetFont(m_PrinterFont);
-    }
+    int rowsBottom = PrintHintLines(dc, page, rowsTop + onPage * bodyHeight);
 
     // The page's totals line, the remark and the signatures under the rows.
     std::vector<wxString> texts = m_texts;
@@ -703,7 +715,7 @@ void CGridPrinter::PrintPage(wxDC& dc, int page) {
         dc.SetFont(cellFont);
         dc.SetPen(*wxBLACK_PEN);
         rowsBottom =
-            m_layout.PrintListFoot(canvas, Area(rowsBottom), headingHeight, m_CharSize.x, texts);
+            m_layout.PrintListFoot(canvas, Area(rowsBottom), headingHeight, cellCharWidth, texts);
     }
     PrintFooter(dc, canvas, page, rowsBottom);
 }

@@ -68,8 +68,14 @@ private:
     int PrintFooter(wxDC& dc, PrintCanvas& canvas, int page, int rowsBottom);
     void ReadWorkCard();
     void LoadMaintenanceHints();
-    // Hint lines that fit under the rows of the last page of rows.
+    int PartsTableRows() const;
+    // Hint lines that fit under the rows of the last page of rows, and on each page of
+    // hints alone after it; the first and the number of the lines a page prints.
     int HintLinesOnLastRowPage() const;
+    int HintLinesPerPage() const;
+    std::pair<size_t, size_t> HintLinesOfPage(int page) const;
+    // Draws the page's hint lines from top, one body row each; returns their bottom.
+    int PrintHintLines(wxDC& dc, int page, int top);
     // The company lines and the footer text lines under the page line.
     std::vector<wxString> FooterLines(wxDC& measure) const;
     PrintArea Area(int y) const;

@@ -4,6 +4,9 @@
 #include "grid/grid_ctrl.h"
 #include "platform/wx_text.h"
 
+#include <algorithm>
+#include <cmath>
+#include <iterator>
 #include <wx/tokenzr.h>
 
 const wxString kNoPrint = "##no print##";
@@ -25,6 +28,38 @@ wxArrayString LinesOf(const wxString& text) {
     return wxStringTokenize(text, "\n", wxTOKEN_RET_EMPTY_ALL);
 }
 
+// Text in a cell from `line` to `right`: as it is when it fits, else in a smaller
+// font, else cut after its last character that fits; never over the next cell line.
+void CellText(PrintCanvas& canvas, const wxString& text, int line, int right, int bottom) {
+    const int room = right - line - kTextIndent - 1;
+    if (text.empty() || room <= 0) return;
+    const int x = line + kTextIndent, y = bottom - kTextLift;
+    if (canvas.TextWidth(text) <= room) {
+        canvas.TextBottom(text, x, y);
+        return;
+    }
+    for (int percent : {85, 70}) {
+        canvas.ScaleFont(percent);
+        if (canvas.TextWidth(text) <= room) {
+            canvas.TextBottom(text, x, y);
+            canvas.ScaleFont(100);
+            return;
+        }
+    }
+    // Still too wide at the smallest size: the longest start that fits.
+    size_t fits = 0, tooLong = text.length();
+    while (tooLong - fits > 1) {
+        const size_t mid = (fits + tooLong) / 2;
+        (canvas.TextWidth(text.Left(mid)) <= room ? fits : tooLong) = mid;
+    }
+    canvas.TextBottom(text.Left(fits), x, y);
+    canvas.ScaleFont(100);
+}
+
+int At(int x0, double cw, int n) {
+    return x0 + static_cast<int>(std::lround(n * cw));
+}
+
 int ToInt(const wxString& text) {
     long value = 0;
     wxString digits;
@@ -37,7 +72,7 @@ int ToInt(const wxString& text) {
 
 } // namespace
 
-int CPrintLayout::PrintFormHead(PrintCanvas& canvas, const PrintArea& area, int h, int cw,
+int CPrintLayout::PrintFormHead(PrintCanvas& canvas, const PrintArea& area, int h, double cw,
                                 int lineHeight, const Texts& texts) {
     m_nLineHeight = lineHeight;
     const int L = area.left, R = area.right, x0 = area.X0(), B = area.y;
@@ -46,19 +81,12 @@ int CPrintLayout::PrintFormHead(PrintCanvas& canvas, const PrintArea& area, int 
     const bool ticket = kind == U("零件售货单");
     const bool workOrder = kind == U("派工单");
     auto across = [&](int y) { canvas.Line(L, y, R - 1, y); };
-    auto cellLines = [&](std::initializer_list<int> offsets, int top, int bottom) {
-        for (int n : offsets)
-            canvas.Line(x0 + n * cw, top, x0 + n * cw, bottom);
-    };
-    auto cell = [&](const wxString& text, int line, int bottom) {
-        canvas.TextBottom(text, line + kTextIndent, bottom - kTextLift);
-    };
 
     int y = B;
     const wxString& fault = TextOf(texts, PrintText::Fault);
     if (fault != kNoPrint) {
         across(y - 2 * h);
-        cellLines({0}, y - 2 * h, y);
+        canvas.Line(x0, y - 2 * h, x0, y);
         wxString first = fault, rest;
         int feed = fault.Find('\n');
         if (feed != wxNOT_FOUND) {
@@ -68,57 +96,59 @@ int CPrintLayout::PrintFormHead(PrintCanvas& canvas, const PrintArea& area, int 
             first = fault.Left(m_nCapacity);
             rest = fault.Mid(m_nCapacity);
         }
-        cell(ticket || workOrder ? U("情况") : U("故障"), L, y - h);
-        cell(first, x0, y - h);
-        cell(U("说明"), L, y);
-        cell(rest, x0, y);
+        CellText(canvas, ticket || workOrder ? U("情况") : U("故障"), L, x0, y - h);
+        CellText(canvas, first, x0, R - 1, y - h);
+        CellText(canvas, U("说明"), L, x0, y);
+        CellText(canvas, rest, x0, R - 1, y);
         y -= 2 * h;
     }
-    // One head row of label and value pairs in cells at x0 + n * cw.
-    auto row = [&](std::initializer_list<int> offsets,
-                   std::initializer_list<std::pair<wxString, wxString>> pairs) {
+    // One head row: its first label in the column-0 area, then values and labels by
+    // turns in the cells between the lines at x0 + n * cw; the last cell ends at the
+    // page's right line, and lines past it are not drawn.
+    auto row = [&](std::initializer_list<int> offsets, std::initializer_list<wxString> cells) {
         across(y - h);
-        cellLines(offsets, y - h, y);
-        auto line = offsets.begin();
-        bool firstPair = true;
-        for (const auto& [label, value] : pairs) {
-            if (firstPair) {
-                cell(label, L, y);
-                firstPair = false;
-            } else {
-                cell(label, x0 + *line++ * cw, y);
-            }
-            if (line != offsets.end()) cell(value, x0 + *line++ * cw, y);
+        std::vector<int> lines = {L};
+        for (int n : offsets) {
+            const int x = At(x0, cw, n);
+            if (x >= R - 1) break;
+            lines.push_back(x);
+            canvas.Line(x, y - h, x, y);
+        }
+        lines.push_back(R - 1);
+        size_t cell = 0;
+        for (const wxString& text : cells) {
+            if (cell + 1 >= lines.size()) break;
+            CellText(canvas, text, lines[cell], lines[cell + 1], y);
+            ++cell;
         }
         y -= h;
     };
     if (TextOf(texts, PrintText::UnitRowSwitch) != kRowOff)
-        row({0, 38, 50}, {{U("单位"), TextOf(texts, PrintText::WorkUnit)},
-                          {U("车架号码"), TextOf(texts, PrintText::ChassisNo)}});
+        row({0, 38, 50}, {U("单位"), TextOf(texts, PrintText::WorkUnit), U("车架号码"),
+                          TextOf(texts, PrintText::ChassisNo)});
     if (TextOf(texts, PrintText::ColourRowSwitch) != kRowOff)
-        row({0, 14, 21, 38, 50}, {{U("颜色"), TextOf(texts, PrintText::Colour)},
-                                  {U("里程"), TextOf(texts, PrintText::Mileage)},
-                                  {U("发动机号"), TextOf(texts, PrintText::EngineNo)}});
+        row({0, 14, 21, 38, 50},
+            {U("颜色"), TextOf(texts, PrintText::Colour), U("里程"),
+             TextOf(texts, PrintText::Mileage), U("发动机号"), TextOf(texts, PrintText::EngineNo)});
     if (TextOf(texts, PrintText::BroughtRowSwitch) != kRowOff)
         row({0, 14, 21, 38, 50},
-            {{ticket ? U("客方") : U("送修"), TextOf(texts, PrintText::BroughtBy)},
-             {U("电话"), TextOf(texts, PrintText::Phone)},
-             {U("身份证号"), TextOf(texts, PrintText::IdNumber)}});
+            {ticket ? U("客方") : U("送修"), TextOf(texts, PrintText::BroughtBy), U("电话"),
+             TextOf(texts, PrintText::Phone), U("身份证号"), TextOf(texts, PrintText::IdNumber)});
     if (TextOf(texts, PrintText::PlateRowSwitch) != kRowOff) {
         const wxString dateLabel = ticket ? U("售货日期") : U("进厂日期");
         const wxString& out = TextOf(texts, PrintText::DateOut);
         if (!ticket && m_nCapacity > 60) {
-            row({0, 14, 21, 38, 50, 62, 74}, {{U("车牌"), TextOf(texts, PrintText::Plate)},
-                                              {U("车型"), TextOf(texts, PrintText::Model)},
-                                              {dateLabel, TextOf(texts, PrintText::DateIn)},
-                                              {workOrder ? U("主修") : U("出厂"), out}});
+            row({0, 14, 21, 38, 50, 62, 74},
+                {U("车牌"), TextOf(texts, PrintText::Plate), U("车型"),
+                 TextOf(texts, PrintText::Model), dateLabel, TextOf(texts, PrintText::DateIn),
+                 workOrder ? U("主修") : U("出厂"), out});
         } else {
-            row({0, 14, 21, 38, 50}, {{U("车牌"), TextOf(texts, PrintText::Plate)},
-                                      {U("车型"), TextOf(texts, PrintText::Model)},
-                                      {dateLabel, TextOf(texts, PrintText::DateIn)}});
+            row({0, 14, 21, 38, 50},
+                {U("车牌"), TextOf(texts, PrintText::Plate), U("车型"),
+                 TextOf(texts, PrintText::Model), dateLabel, TextOf(texts, PrintText::DateIn)});
             if (!ticket) {
                 // A narrow page has no room for the fourth cell: its own line above.
-                cell((workOrder ? U("主修师傅:") : U("出厂日期:")) + out, L, y);
+                CellText(canvas, (workOrder ? U("主修师傅:") : U("出厂日期:")) + out, L, R - 1, y);
                 y -= h;
             }
         }
@@ -128,13 +158,10 @@ int CPrintLayout::PrintFormHead(PrintCanvas& canvas, const PrintArea& area, int 
     return y;
 }
 
-int CPrintLayout::PrintFormFoot(PrintCanvas& canvas, const PrintArea& area, int h, int cw,
+int CPrintLayout::PrintFormFoot(PrintCanvas& canvas, const PrintArea& area, int h, double cw,
                                 const Texts& texts) {
     const int L = area.left, R = area.right, x0 = area.X0(), top = area.y;
     const bool workOrder = TextOf(texts, PrintText::FormKind) == U("派工单");
-    auto cell = [&](const wxString& text, int line, int bottom) {
-        canvas.TextBottom(text, line + kTextIndent, bottom - kTextLift);
-    };
     int y = top;
     auto band = [&](int height) {
         canvas.Line(L, y, R - 1, y);
@@ -143,8 +170,8 @@ int CPrintLayout::PrintFormFoot(PrintCanvas& canvas, const PrintArea& area, int 
     if (!workOrder) {
         band(h);
         const wxString& amount = TextOf(texts, PrintText::PageAmount);
-        cell(U("合计"), L, y + h);
-        cell(amount + U("  大写:") + AmountInCapitals(amount), x0, y + h);
+        CellText(canvas, U("合计"), L, x0, y + h);
+        CellText(canvas, amount + U("  大写:") + AmountInCapitals(amount), x0, R - 1, y + h);
         y += h;
     }
     // A band of text lines with a label of one or two lines in the column-0 area.
@@ -152,10 +179,10 @@ int CPrintLayout::PrintFormFoot(PrintCanvas& canvas, const PrintArea& area, int 
         wxArrayString lines = LinesOf(text);
         int count = std::max<int>(lines.size(), label2.empty() ? 1 : 2);
         band(count * h);
-        cell(label1, L, y + h);
-        if (!label2.empty()) cell(label2, L, y + 2 * h);
+        CellText(canvas, label1, L, x0, y + h);
+        if (!label2.empty()) CellText(canvas, label2, L, x0, y + 2 * h);
         for (size_t i = 0; i < lines.size(); ++i)
-            cell(lines[i], x0, y + int(i + 1) * h);
+            CellText(canvas, lines[i], x0, R - 1, y + int(i + 1) * h);
         y += count * h;
     };
     if (TextOf(texts, PrintText::Terms) != kNoPrint)
@@ -164,17 +191,12 @@ int CPrintLayout::PrintFormFoot(PrintCanvas& canvas, const PrintArea& area, int 
         textBand(TextOf(texts, PrintText::Remark), U("备注"), wxString());
 
     canvas.Line(L, y, R - 1, y);
-    for (int n : {0, 10, 17, 27, 34, 44, 62})
-        canvas.Line(x0 + n * cw, y, x0 + n * cw, y + h);
-    if (workOrder) {
-        cell(U("客方验收签字"), x0, y + h);
-        cell(U("主修师傅签字"), x0 + 34 * cw, y + h);
-    } else {
-        cell(U("领料"), L, y + h);
-        cell(U("发货"), x0 + 10 * cw, y + h);
-        cell(U("检验"), x0 + 27 * cw, y + h);
-        cell(U("财务"), x0 + 44 * cw, y + h);
-    }
+    SignatureBand(
+        canvas, L, R, x0, cw, y, h, {0, 10, 17, 27, 34, 44, 62},
+        workOrder
+            ? std::vector<std::pair<int, wxString>>{{0, U("客方验收签字")}, {34, U("主修师傅签字")}}
+            : std::vector<std::pair<int, wxString>>{
+                  {-1, U("领料")}, {10, U("发货")}, {27, U("检验")}, {44, U("财务")}});
     y += h;
     canvas.Line(L, y, R - 1, y);
     canvas.Line(L, top, L, y);
@@ -182,59 +204,78 @@ int CPrintLayout::PrintFormFoot(PrintCanvas& canvas, const PrintArea& area, int 
     return y;
 }
 
+void CPrintLayout::SignatureBand(PrintCanvas& canvas, int L, int R, int x0, double cw, int top,
+                                 int h, const std::vector<int>& offsets,
+                                 const std::vector<std::pair<int, wxString>>& labels) {
+    // Cell lines past the page's right line are left out; a label's cell ends at the
+    // next line drawn (offset -1: the column-0 area).
+    std::vector<int> lines;
+    for (int n : offsets) {
+        const int x = At(x0, cw, n);
+        if (x >= R - 1) break;
+        lines.push_back(x);
+        canvas.Line(x, top, x, top + h);
+    }
+    lines.push_back(R - 1);
+    for (const auto& [n, label] : labels) {
+        const int left = n < 0 ? L : At(x0, cw, n);
+        if (left >= R - 1) continue;
+        const int right = *std::upper_bound(lines.begin(), lines.end() - 1, left);
+        CellText(canvas, label, left, right, top + h);
+    }
+}
+
 void CPrintLayout::PrintPartsNeedTable(PrintCanvas& canvas, const PrintArea& area, int h,
                                        int rows) {
     if (rows < 1) return;
     const int L = area.left, R = area.right, x0 = area.X0(), top = area.y;
-    const int u = 16 * (area.col0Width / 16 + 1);
+    // Cells of the heading line, in units of u from x0; on a narrow page the unit
+    // shrinks so that every heading keeps a cell (the last one needs two units).
+    const int u = std::max(1, std::min(16 * (area.col0Width / 16 + 1), (R - 1 - x0) / 12));
     const int bottom = top + rows * h;
     for (int r = 0; r <= rows; ++r)
         canvas.Line(L, top + r * h, R - 1, top + r * h);
     canvas.Line(L, top, L, bottom);
     canvas.Line(R - 1, top, R - 1, bottom);
-    // Cells of the heading line, in units of u from x0.
     const std::pair<int, const char*> cells[] = {
         {0, "零件名称"}, {4, "零件编号"}, {8, "单位"}, {9, "数量"}, {10, "维修人员"}};
-    for (const auto& [at, label] : cells) {
-        const int x = x0 + at * u;
-        if (x >= R - 1) break;
+    const size_t count = std::size(cells);
+    for (size_t i = 0; i < count; ++i) {
+        const int x = x0 + cells[i].first * u;
+        const int right = i + 1 < count ? x0 + cells[i + 1].first * u : R - 1;
         canvas.Line(x, top, x, bottom);
-        canvas.TextBottom(U(label), x + kTextIndent, top + h - kTextLift);
+        CellText(canvas, U(cells[i].second), x, right, top + h);
     }
-    canvas.TextBottom(U("零件"), L + kTextIndent, top + h - kTextLift);
-    if (rows > 1) canvas.TextBottom(U("需求"), L + kTextIndent, top + 2 * h - kTextLift);
-    if (rows > 2) canvas.TextBottom(U("其它"), L + kTextIndent, bottom - kTextLift);
+    CellText(canvas, U("零件"), L, x0, top + h);
+    if (rows > 1) CellText(canvas, U("需求"), L, x0, top + 2 * h);
+    if (rows > 2) CellText(canvas, U("其它"), L, x0, bottom);
 }
 
-int CPrintLayout::PrintListFoot(PrintCanvas& canvas, const PrintArea& area, int h, int cw,
+int CPrintLayout::PrintListFoot(PrintCanvas& canvas, const PrintArea& area, int h, double cw,
                                 const Texts& texts) {
     const int L = area.left, R = area.right, x0 = area.X0(), B = area.y;
-    auto cell = [&](const wxString& text, int line, int bottom) {
-        canvas.TextBottom(text, line + kTextIndent, bottom - kTextLift);
-    };
     int y = B;
     if (TextOf(texts, PrintText::ListTotal) != kNoPrint) {
-        cell(U("合计"), L, y + h);
-        cell(" " + TextOf(texts, PrintText::ListTotal), x0, y + h);
+        CellText(canvas, U("合计"), L, x0, y + h);
+        CellText(canvas, " " + TextOf(texts, PrintText::ListTotal), x0, R - 1, y + h);
         y += h;
         canvas.Line(L, y, R - 1, y);
     }
     if (TextOf(texts, PrintText::ListRemark) != kNoPrint) {
         wxArrayString lines = LinesOf(TextOf(texts, PrintText::ListRemark));
-        cell(U("附注"), L, y + h);
+        CellText(canvas, U("附注"), L, x0, y + h);
         for (size_t i = 0; i < lines.size(); ++i)
-            cell(lines[i], x0, y + int(i + 1) * h);
+            CellText(canvas, lines[i], x0, R - 1, y + int(i + 1) * h);
         y += int(lines.size()) * h;
         canvas.Line(L, y, R - 1, y);
     }
     if (TextOf(texts, PrintText::PageAmount) != kNoPrint) {
-        for (int n : {10, 17, 27, 34, 44, 51, 61, 68})
-            canvas.Line(x0 + n * cw, y, x0 + n * cw, y + h);
-        cell(U("开票"), L, y + h);
-        cell(U("财务"), x0 + 10 * cw, y + h);
-        cell(U("仓管"), x0 + 27 * cw, y + h);
-        cell(U("发货"), x0 + 44 * cw, y + h);
-        cell(U("客方验收"), x0 + 61 * cw, y + h);
+        SignatureBand(canvas, L, R, x0, cw, y, h, {10, 17, 27, 34, 44, 51, 61, 68},
+                      {{-1, U("开票")},
+                       {10, U("财务")},
+                       {27, U("仓管")},
+                       {44, U("发货")},
+                       {61, U("客方验收")}});
         y += h;
     }
     canvas.Line(L, y, R - 1, y);

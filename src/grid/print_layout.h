@@ -61,19 +61,20 @@ public:
     using Texts = std::vector<wxString>;
 
     // Head of the sales ticket and the work order, built upwards from area.y (the top
-    // of the column headings). h: heading row height, cw: character width,
-    // lineHeight: the cell font's height. Returns the top of the block.
-    int PrintFormHead(PrintCanvas& canvas, const PrintArea& area, int h, int cw, int lineHeight,
+    // of the column headings). h: heading row height, cw: the average character width
+    // of the font selected for the block, lineHeight: the cell font's height. Every
+    // text stays inside its cell (see CellText). Returns the top of the block.
+    int PrintFormHead(PrintCanvas& canvas, const PrintArea& area, int h, double cw, int lineHeight,
                       const Texts& texts);
     // Foot of the sales ticket and the work order, downwards from area.y (right under
     // the page's rows). Returns the bottom of the block.
-    int PrintFormFoot(PrintCanvas& canvas, const PrintArea& area, int h, int cw,
+    int PrintFormFoot(PrintCanvas& canvas, const PrintArea& area, int h, double cw,
                       const Texts& texts);
     // The blank parts table of the work order, `rows` lines of height h from area.y.
     void PrintPartsNeedTable(PrintCanvas& canvas, const PrintArea& area, int h, int rows);
     // Foot of the plain list, downwards from area.y (the bottom of the rows); h is the
     // data row height. Returns the bottom of the block.
-    int PrintListFoot(PrintCanvas& canvas, const PrintArea& area, int h, int cw,
+    int PrintListFoot(PrintCanvas& canvas, const PrintArea& area, int h, double cw,
                       const Texts& texts);
     // The whole pre-printed page of the report "维修月报表": 74 print texts and rows
     // 1 to 10 of the grid at fixed points.
@@ -100,5 +101,11 @@ public:
     int m_nLineHeight = 0;
 
 private:
+    // A band of signature cells from top, h high, with its cell lines at x0 + n * cw
+    // and labels in the cells that start at their offsets (-1: the column-0 area).
+    static void SignatureBand(PrintCanvas& canvas, int L, int R, int x0, double cw, int top, int h,
+                              const std::vector<int>& offsets,
+                              const std::vector<std::pair<int, wxString>>& labels);
+
     int m_nCapacity = 0;
 };

@@ -104,6 +104,9 @@ CPrintOptionsDlg::CPrintOptionsDlg(wxWindow* parent, CGridCtrl* grid)
     Bind(
         wxEVT_BUTTON, [this](wxCommandEvent&) { OnPrintSetup(); },
         res::ToWxId(ids::kPrintSetupButton));
+    Bind(
+        wxEVT_BUTTON, [this](wxCommandEvent&) { OnReportSetup(); },
+        res::ToWxId(ids::kReportSetupButton));
     Bind(wxEVT_RADIOBUTTON, &CPrintOptionsDlg::OnPageRangeChoice, this,
          res::ToWxId(ids::kAllPagesRadio));
     Bind(wxEVT_RADIOBUTTON, &CPrintOptionsDlg::OnPageRangeChoice, this,
@@ -235,6 +238,17 @@ bool CPrintOptionsDlg::SaveGridRecordset(CGridCtrl* grid, wxString path) {
         return false;
     }
     return true;
+}
+
+void CPrintOptionsDlg::OnReportSetup() {
+    // The settings dialog opens on the current grid's report; its own preview grid
+    // may take that place, so this dialog's grid is made current again after it.
+    if (m_pGrid) m_pGrid->MakeCurrentGrid();
+    {
+        CReportSetupDlg dialog(this, m_pGrid);
+        dialog.ShowModal();
+    }
+    if (m_pGrid) m_pGrid->MakeCurrentGrid();
 }
 
 void CPrintOptionsDlg::OnPrintSetup() {

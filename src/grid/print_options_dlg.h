@@ -18,6 +18,8 @@ public:
     void OnOutput();
     // Builds the cost and quantity sheet of the customer in front into the dialog's grid.
     void BuildCostSheet();
+    // "报表设置": the report settings dialog on the grid's report, modal.
+    void OnReportSetup();
     // "打印设置": the printer setting with the report's paper. Cancel changes nothing.
     void OnPrintSetup();
     // Saves the recordset of `grid` under the name chosen (".adtg" added when missing);

@@ -6,6 +6,7 @@
 #include "common/form_driver.h"
 #include "common/program_folder.h"
 #include "data/setting_files.h"
+#include "grid/grid_ctrl.h"
 #include "platform/message_box.h"
 #include "res/background_template.h"
 #include "res/command_ids.h"
@@ -285,6 +286,16 @@ TEST_F(MainFrameTest, PaneLayoutCommands) {
 
     frame->ExecuteCommand(ID_QUERY_TOOLBAR);
     EXPECT_FALSE(frame->GetQueryBar()->IsShown());
+}
+
+TEST_F(MainFrameTest, NewLeavesNoGridForPrintOrSave) {
+    CMainFrame* frame = Start();
+    auto* grid = new CGridCtrl(2, 2, 1, 1);
+    ASSERT_TRUE(grid->Create(frame, wxID_ANY));
+    grid->MakeCurrentGrid();
+    frame->ExecuteCommand(ID_FILE_NEW);
+    EXPECT_EQ(CGridCtrl::GetCurrentGrid(), nullptr);
+    grid->Destroy();
 }
 
 TEST_F(MainFrameTest, RecordPictureWindowNeverAsksForLogin) {

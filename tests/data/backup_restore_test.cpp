@@ -234,16 +234,20 @@ TEST_F(BackupTest, DamagedForeignOrMissingBackupsAreRefused) {
 }
 
 TEST_F(BackupTest, WorkingCopiesAreEncryptedBackBeforeTheyGo) {
-    // A plain table beside the program without its index stops the removal at once.
+    // A plain table beside the program without its index goes, and so does every
+    // working copy after it.
     Write(Path("left.dbf"), "left by a rebuild");
+    Write(Path("other.dbf"), "left as well");
     ASSERT_EQ(CTableCrypt::DecryptTable("ljkc"), 1);
-    EXPECT_EQ(frame_->DeleteWorkingCopies(), 0);
-    EXPECT_EQ(WorkingCopies(), std::vector<std::string>{"ljkc.dbf"});
+    EXPECT_EQ(frame_->DeleteWorkingCopies(), 1);
+    EXPECT_TRUE(WorkingCopies().empty());
     EXPECT_FALSE(platform::FileExists(Path("left.dbf")));
+    EXPECT_FALSE(platform::FileExists(Path("other.dbf")));
 
     // A change that only the working copy holds reaches the encrypted table.
     Write(Path("left.dbf"), "left by a rebuild");
     Write(Path("LEFT.CDX"), "its index");
+    ASSERT_EQ(CTableCrypt::DecryptTable("ljkc"), 1);
     UpdateWorkingCopyOnly();
     EXPECT_EQ(frame_->DeleteWorkingCopies(), 1);
     EXPECT_TRUE(WorkingCopies().empty());

@@ -53,7 +53,9 @@ TEST(CheckValue, NumbersAreKeptWholeOrRefused) {
         {131, 19, "1234567.125", "1234567.125", nullptr},
         {131, 19, "1.2.3", "1.2", nullptr},
         {131, 19, ".5", ".5", nullptr},
-        {131, 19, "1E-05", "1E-05", nullptr},
+        {131, 19, "1E-05", "0", kBad},
+        {131, 19, "1e5", "0", kBad},
+        {3, 4, "1e5", "0", kBad},
         {131, 19, "12.5x", "0", kBad},
         {131, 19, "1-2", "0", kBad},
         {131, 19, "", "0", nullptr},
@@ -62,6 +64,32 @@ TEST(CheckValue, NumbersAreKeptWholeOrRefused) {
     };
     for (const Case& c : cases)
         Expect(c);
+}
+
+// An N(10,2) field as the recordset reports it takes whole parts of
+// precision - scale digits; a longer one is refused by the check, not by the record.
+TEST(CheckValue, NumbersMustFitTheirFieldsWholePart) {
+    const struct {
+        const char* typed;
+        const char* result;
+        const char* box;
+    } cases[] = {
+        {"99999999.99", "99999999.99", nullptr},
+        {"-99999999", "-99999999", nullptr},
+        {"100000000", "0", kBad},
+        {"-100000000.5", "0", kBad},
+        {"99999999.995", "0", kBad},
+        {"12345.678", "12345.678", nullptr},
+        {".5", ".5", nullptr},
+        {"7.", "7.", nullptr},
+    };
+    for (const auto& c : cases) {
+        platform::ScriptedMessageBoxes boxes;
+        EXPECT_EQ(CValueCheck::CheckValue(U(c.typed), 131, 19, 10, 2), U(c.result)) << c.typed;
+        EXPECT_EQ(boxes.Texts(),
+                  c.box ? std::vector<std::string>{c.box} : std::vector<std::string>{})
+            << c.typed;
+    }
 }
 
 TEST(CheckValue, TextsAreCutOnCharactersAndRefuseQuotes) {

@@ -4,6 +4,7 @@
 #include "grid/print_layout.h"
 #include "platform/wx_text.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -80,19 +81,42 @@ TEST(PrintLayoutTexts, PaperCodesAndBufferTexts) {
     EXPECT_EQ(CPrintLayout::TextFromBuffer(wxString('x', 250)).length(), 200u);
 }
 
-// Records what the layouts draw.
+// Records what the layouts draw, in a font whose half-width characters are 5 units
+// wide and full-width ones 10, at the scale in use.
 struct RecordingCanvas : PrintCanvas {
     struct Text {
         wxString text;
         int x, y;
+        int width;
     };
     std::vector<Text> texts;
     std::vector<std::array<int, 4>> lines;
-    void TextBottom(const wxString& t, int x, int y) override { texts.push_back({t, x, y}); }
-    void TextAt(const wxString& t, int x, int y) override { texts.push_back({t, x, y}); }
+    int percent = 100;
+    void TextBottom(const wxString& t, int x, int y) override {
+        texts.push_back({t, x, y, TextWidth(t)});
+    }
+    void TextAt(const wxString& t, int x, int y) override {
+        texts.push_back({t, x, y, TextWidth(t)});
+    }
     void Line(int x1, int y1, int x2, int y2) override { lines.push_back({x1, y1, x2, y2}); }
     void SelectFont(const wxString&, int, bool) override {}
     void RestoreFont() override {}
+    int TextWidth(const wxString& t) override {
+        int units = 0;
+        for (wxUniChar c : t)
+            units += c.GetValue() < 0x80 ? 5 : 10;
+        return units * percent / 100;
+    }
+    void ScaleFont(int p) override { percent = p; }
+    // A drawn text that runs over a vertical line of its own band.
+    const Text* Crossing() const {
+        for (const Text& text : texts)
+            for (const auto& [x1, y1, x2, y2] : lines)
+                if (x1 == x2 && std::min(y1, y2) < text.y && text.y < std::max(y1, y2) &&
+                    text.x < x1 && x1 < text.x + text.width)
+                    return &text;
+        return nullptr;
+    }
     const Text* Find(const wxString& t) const {
         for (const Text& text : texts)
             if (text.text == t) return &text;
@@ -150,6 +174,26 @@ TEST_F(FormHeadTest, SwitchedOffRowsAndBlocksAreLeftOut) {
     EXPECT_EQ(top, 600 - 2 * 20);
 }
 
+TEST_F(FormHeadTest, LongTextsShrinkOrAreCutInsideTheirCells) {
+    texts[PrintText::WorkUnit] = wxString(wxUniChar(0x5355), 40);
+    texts[PrintText::EngineNo] = wxString('8', 100);
+    texts[PrintText::Colour] = U("珍珠白");    // 30 units in a cell of 14 cw less the indent
+    texts[PrintText::Mileage] = "123456";      // 30 units in a cell of 17 cw
+    texts[PrintText::Plate] = U("粤A1234567"); // 75 units: fits at 70 percent
+    for (int capacity : {100, 60, 20}) {
+        canvas = RecordingCanvas();
+        Draw(capacity);
+        const RecordingCanvas::Text* crossing = canvas.Crossing();
+        EXPECT_EQ(crossing, nullptr) << capacity << ": " << crossing->text;
+        for (const auto& text : canvas.texts)
+            EXPECT_LE(text.x + text.width, 40 + capacity * 5 - 1) << capacity << text.text;
+    }
+    canvas = RecordingCanvas();
+    Draw(100);
+    EXPECT_TRUE(canvas.Has("珍珠白") && canvas.Has("123456") && canvas.Has("粤A1234567"));
+    EXPECT_FALSE(canvas.Find(wxString('8', 100))) << "cut, not drawn whole";
+}
+
 TEST_F(FormHeadTest, FaultTextSplitsAtItsFirstLineFeedOrAtTheLineCapacity) {
     texts[PrintText::Fault] = U("第一行\n第二行\n第三行");
     Draw(100);
@@ -187,6 +231,7 @@ TEST(FormFoot, TotalInCapitalsTermsAndSignatures) {
     EXPECT_FALSE(canvas.Has("合计"));
     EXPECT_TRUE(canvas.Has("客方验收签字") && canvas.Has("主修师傅签字"));
     EXPECT_FALSE(canvas.Has("领料"));
+    EXPECT_EQ(canvas.Crossing(), nullptr) << "the signature labels shrink into their cells";
 }
 
 TEST(ListFoot, BlocksFollowTheirTexts) {
@@ -213,6 +258,13 @@ TEST(PartsNeedTable, HeadingAndRowLabels) {
          {"零件名称", "零件编号", "单位", "数量", "维修人员", "零件", "需求", "其它"})
         EXPECT_TRUE(canvas.Has(label)) << label;
     EXPECT_EQ(canvas.Find(U("其它"))->y, 100 + 5 * 20 - 3);
+
+    // A narrow grid keeps every heading, each inside its cell.
+    canvas = RecordingCanvas();
+    layout.PrintPartsNeedTable(canvas, {0, 300, 40, 100}, 20, 5);
+    for (const char* label : {"零件名称", "零件编号", "单位", "数量", "维修人员"})
+        EXPECT_TRUE(canvas.Has(label)) << label;
+    EXPECT_EQ(canvas.Crossing(), nullptr);
 }
 
 } // namespace

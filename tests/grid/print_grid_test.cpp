@@ -336,6 +336,8 @@ TEST_F(GridPrintTest, TheMonthlyRepairReportIsOneFixedPage) {
         void Line(int, int, int, int) override {}
         void SelectFont(const wxString&, int, bool) override {}
         void RestoreFont() override {}
+        int TextWidth(const wxString&) override { return 0; }
+        void ScaleFont(int) override {}
     } recorder;
     CPrintLayout().PrintMonthlyRepairReport(recorder, grid->PrintTexts, *grid);
     EXPECT_EQ(recorder.at[std::make_pair(30, 85)], U("十二月"));

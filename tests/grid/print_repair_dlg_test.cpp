@@ -6,15 +6,20 @@
 #include "grid/print_seam.h"
 #include "grid/print_texts.h"
 #include "grid/repair_print_dlg.h"
+#include "grid/report_setup_dlg.h"
 #include "platform/files.h"
 #include "platform/wx_text.h"
+#include "res/control_ids.h"
 #include "res/repair_print_template.h"
+#include "res/report_setup_template.h"
 
 #include <filesystem>
 #include <wx/checkbox.h>
 #include <wx/cmndata.h>
+#include <wx/combobox.h>
 #include <wx/radiobut.h>
 #include <wx/stattext.h>
+#include <wx/testing.h>
 #include <wx/textctrl.h>
 
 namespace {
@@ -150,6 +155,33 @@ TEST_F(RepairPrintDlgTest, PrintingHandsTheFormsTextsToTheGrid) {
     EXPECT_FALSE(dialog->IsShown());
     EXPECT_FALSE(repair_forms::ReadTemplate(RepairForm::PreRepair).rowOn[1])
         << "the changed form was saved on switching";
+}
+
+// Answers the report settings dialog with Cancel, noting the report it opened on.
+class ReportSetupSeen : public wxExpectModalBase<CReportSetupDlg, ReportSetupSeen> {
+public:
+    explicit ReportSetupSeen(wxString& report) : m_report(report) {}
+
+protected:
+    int OnInvoked(CReportSetupDlg* dialog) const override {
+        m_report = res::Control<wxComboBox>(dialog, res::report_setup::kReportCombo)->GetValue();
+        return wxID_CANCEL;
+    }
+
+private:
+    wxString& m_report;
+};
+
+TEST_F(RepairPrintDlgTest, TableSettingsOpensTheReportSettingsOfTheGridsReport) {
+    grid->m_strTitle = U("维修清单");
+    Open();
+    grid->MakeCurrentGrid();
+    MakeGrid(2, 2)->MakeCurrentGrid(); // another grid took the focus meanwhile
+    wxString report;
+    wxCommandEvent click(wxEVT_BUTTON, res::ToWxId(ids::kTableSetupButton));
+    wxTEST_DIALOG(dialog->ProcessWindowEvent(click), ReportSetupSeen(report));
+    EXPECT_EQ(report, U("维修清单"));
+    EXPECT_EQ(CGridCtrl::GetCurrentGrid(), grid) << "the printed grid is current again";
 }
 
 } // namespace
