@@ -143,8 +143,7 @@ wxString FieldLiteral(ado::Connection& connection, const wxString& table, const 
 void CDataSet::PutFieldValue(const wxString& value, const wxString& fieldName,
                              const ado::RecordsetPtr& recordset) {
     ado::Field& field = recordset->Fields().Item(fieldName.utf8_string());
-    wxString text = CheckValue(value, field.Type(), field.DefinedSize(), field.Precision(),
-                               field.NumericScale());
+    wxString text = CheckValue(value, field.Type(), field.DefinedSize());
     long type = field.Type();
     if ((type == 133 || type == 134 || type == 135 || type == 7) && text == "0:00:00")
         field.PutValue(ado::Variant::Date(0)); // the empty date

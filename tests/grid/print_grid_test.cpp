@@ -361,6 +361,9 @@ TEST_F(GridPrintTest, RepairFormsPrintTheirHeadAndFoot) {
         job.BeginPrinting(printData);
         EXPECT_EQ(job.PageCount(), 1) << kind;
         EXPECT_DOUBLE_EQ(job.PageTotal(1), 42) << kind;
+        // On continuous paper a form of a few lines comes on a shortened sheet; the
+        // work order's parts table fills its sheet.
+        EXPECT_EQ(job.PaperLength() < 2970, std::string(kind) != "派工单") << kind;
         EXPECT_EQ(grid->Print(), 1) << kind;
         EXPECT_EQ(PagesInOutput(), 1) << kind;
         // Printing leaves the caller's texts as they were.

@@ -127,6 +127,24 @@ TEST_F(MaintenanceHintTest, DueItemsOfTheCardFollowItsRows) {
     CGridPrinter job(*grid);
     job.BeginPrinting(wxPrintData());
     EXPECT_EQ(job.HintLines(), std::vector<wxString>{U("机油  保养里程: 5000")});
+    // Every document of the card but the sales ticket prints them under its rows;
+    // the work order two a line.
+    Insert("byxmb",
+           {{"保养类", "通用"}, {"项目名称", "机滤"}, {"更换间隔", "10000"}, {"处理方法", "更换"}});
+    Insert("zyxm", {{"客户", "粤A1"}, {"项目名称", "机滤"}, {"flag", "W"}});
+    const std::pair<const char*, std::vector<wxString>> kinds[] = {
+        {"", {U("机滤  保养里程: 10000"), U("机油  保养里程: 5000")}},
+        {"派工单", {U("机滤  保养里程: 10000    机油  保养里程: 5000")}},
+        {"零件售货单", {}},
+    };
+    for (const auto& [kind, lines] : kinds) {
+        grid->PrintTexts[17] = U(kind);
+        CGridPrinter form(*grid);
+        form.BeginPrinting(wxPrintData());
+        EXPECT_EQ(form.HintLines(), lines) << kind;
+    }
+    grid->PrintTexts[17] = U("维修清单");
+
     // Without the request, or for another customer, there are none.
     grid->PrintTexts[18] = "";
     CGridPrinter plain(*grid);
