@@ -1,14 +1,11 @@
 // The maintenance-due check of a vehicle and the same-name groups it folds by.
 #include "data/data_set.h"
 #include "data/system_options.h"
+#include "platform/wx_text.h"
 
 #include <algorithm>
 
 namespace {
-
-wxString U(const char* s) {
-    return wxString::FromUTF8(s);
-}
 
 CDataSet::MaintenanceDueViewer& Viewer() {
     static CDataSet::MaintenanceDueViewer viewer;

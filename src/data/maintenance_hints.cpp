@@ -1,14 +1,11 @@
 #include "data/maintenance_hints.h"
 
 #include "data/data_set.h"
+#include "platform/wx_text.h"
 
 #include <wx/arrstr.h>
 
 namespace {
-
-wxString U(const char* s) {
-    return wxString::FromUTF8(s);
-}
 
 // The card's items that are maintenance items of the class replaced in maintenance,
 // directly or through a same-name row; `tmlj` is joined only when it has rows.

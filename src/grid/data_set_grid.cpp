@@ -273,9 +273,10 @@ int LoadPartsGrid(CDataSet& data, const wxString& statement, int lastField, bool
         grid.SetTableName(table);
         data.m_strCurTable = table;
     }
+    // The number column is fitted to its heading; the others get their titles' widths.
     grid.SetItemText(0, 0, U("序号"));
-    grid.AutoSize();
     grid.SetColumnWidth(0, 32);
+    grid.AutoSize();
     SetTitles(grid, fields, f);
 
     grid.SetRowCount(static_cast<int>(n) + 1);

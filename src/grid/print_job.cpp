@@ -92,6 +92,13 @@ wxFont CGridPrinter::PrintFont(int height, bool bold) const {
     return wxFont(info);
 }
 
+// The font of the open card's document and contact lines: the 副标题字体 size of the
+// report settings ("@#" or "&%" and a height), else 11; normal weight.
+wxFont CGridPrinter::CardFont() const {
+    const wxString stored = m_settings.Get(ReportSettingsRecord::Text::SubtitleFont);
+    return PrintFont(TextAndSize(stored, kFooterFontHeight).second, false);
+}
+
 PrintArea CGridPrinter::Area(int y) const {
     PrintArea area;
     area.left = m_nLeftMargin * m_CharSize.x;
@@ -194,10 +201,13 @@ void CGridPrinter::BeginPrinting(const wxPrintData& printerSettings) {
         m_footerLines = FooterLines(measure);
         measure.SetFont(PrintFont(kFooterFontHeight, true));
         m_nFooterLineHeight = measure.GetTextExtent("Ag").y + 2;
+        measure.SetFont(CardFont());
+        m_nCardLineHeight = measure.GetTextExtent("Ag").y + 2;
     }
     ReadWorkCard();
     const int footerHeight =
-        static_cast<int>(m_footerLines.size() + m_cardLines.size() + 1) * m_nFooterLineHeight;
+        static_cast<int>(m_footerLines.size()) * m_nFooterLineHeight +
+        static_cast<int>(m_cardLines.size() + 1) * std::max(m_nFooterLineHeight, m_nCardLineHeight);
     m_nFooterLines = std::max(m_nFooterLines, (footerHeight + m_CharSize.y - 1) / m_CharSize.y + 1);
     m_nPageHeight =
         m_LogicalPageSize.y -
@@ -539,6 +549,7 @@ void CGridPrinter::PrintColumnHeadings(wxDC& dc, int top) {
 // odometer, on other reports the document number (in the page line) and the contact.
 void CGridPrinter::ReadWorkCard() {
     m_cardLines.clear();
+    m_strPlateLine.clear();
     m_strDocumentNo.clear();
     OpenWorkCard card;
     if (!GetOpenWorkCard(card)) return;
@@ -552,8 +563,8 @@ void CGridPrinter::ReadWorkCard() {
         double odometer = 0;
         field("小计").ToCDouble(&odometer);
         const long whole = static_cast<long>(odometer);
-        m_cardLines.push_back(U("车牌号码") + ": " + field("客户") + "    " + U("码表") + ":" +
-                              (whole ? wxString::Format("%ld", whole) : wxString()));
+        m_strPlateLine = U("车牌号码") + ": " + field("客户") + "    " + U("码表") + ":" +
+                         (whole ? wxString::Format("%ld", whole) : wxString());
         return;
     }
     if (report == U("零件售货单")) return;
@@ -571,6 +582,12 @@ std::vector<wxString> CGridPrinter::FooterLines(wxDC& measure) const {
     std::vector<wxString> lines;
     std::vector<wxString> company(9);
     CSettingFiles::ReadCsvLine("Picture/Memfile", company);
+    // The further telephones join the first on a page wide enough for them.
+    wxString phones = company[2];
+    if (m_LogicalPageSize.x > 500)
+        for (int item : {7, 8})
+            if (!company[item].empty()) phones += (phones.empty() ? "" : " ") + company[item];
+    company[2] = phones;
     std::vector<wxString> parts;
     if (!company[0].empty()) parts.push_back(company[0]);
     const std::pair<const char*, int> labelled[] = {
@@ -608,12 +625,18 @@ int CGridPrinter::PrintFooter(wxDC& dc, PrintCanvas& canvas, int page, int rowsB
     const wxString time = wxDateTime::Now().Format("%Y-%m-%d  %H:%M:%S");
     pageText =
         ReportName() == U("零件售货单") ? " " + time + "   " + pageText : pageText + "   " + time;
-    if (!m_strDocumentNo.empty())
-        pageText = U(" 单据号: ") + m_strDocumentNo + U("   页码: ") + pageText;
-    canvas.TextAt(pageText, left, y);
-    y += m_nFooterLineHeight;
-    for (const wxString& line : m_cardLines) {
-        canvas.TextAt(line, left, y);
+    if (!m_strDocumentNo.empty()) {
+        // The document and contact lines of the open card, in the 副标题字体 size.
+        dc.SetFont(CardFont());
+        canvas.TextAt(U(" 单据号: ") + m_strDocumentNo + U("   页码: ") + pageText, left, y);
+        y += m_nCardLineHeight;
+        for (const wxString& line : m_cardLines) {
+            canvas.TextAt(line, left, y);
+            y += m_nCardLineHeight;
+        }
+        dc.SetFont(PrintFont(kFooterFontHeight, true));
+    } else {
+        canvas.TextAt(pageText, left, y);
         y += m_nFooterLineHeight;
     }
     for (const wxString& line : m_footerLines) {
@@ -693,6 +716,12 @@ void CGridPrinter::PrintPage(wxDC& dc, int page) {
         return;
     }
 
+    // The work card's own list names its vehicle right above the column headings.
+    if (!m_strPlateLine.empty()) {
+        dc.SetFont(PrintFont(kFooterFontHeight, true));
+        canvas.TextAt(m_strPlateLine, m_nLeftMargin * m_CharSize.x,
+                      headingsTop - dc.GetTextExtent(m_strPlateLine).y - 1);
+    }
     dc.SetFont(m_PrinterFont);
     PrintColumnHeadings(dc, headingsTop);
     for (int i = 0; i < onPage; ++i)

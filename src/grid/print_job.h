@@ -42,8 +42,10 @@ public:
     // three-guarantee sum and, from page 2 on, the running total.
     wxString PageTotalsLine(int page) const;
     // The lines that name the open work card in the footer, and the document number
-    // its page line shows (empty when none).
+    // its page line shows (empty when none); both in the 副标题字体 size.
     const std::vector<wxString>& CardLines() const { return m_cardLines; }
+    // The plate and odometer line printed above the column headings of the card's list.
+    const wxString& PlateLine() const { return m_strPlateLine; }
     const wxString& DocumentNo() const { return m_strDocumentNo; }
     // The maintenance hints of the open work card's vehicle, one printed line each.
     const std::vector<wxString>& HintLines() const { return m_hintLines; }
@@ -82,6 +84,7 @@ private:
     int PrintedWidth() const;
     int DataRowCount() const;
     wxFont PrintFont(int height, bool bold) const;
+    wxFont CardFont() const;
     std::vector<wxString> WrappedRemark() const;
 
     CGridCtrl& m_grid;
@@ -100,6 +103,8 @@ private:
     int m_nCellFontHeight = 12;
     std::vector<wxString> m_footerLines;
     std::vector<wxString> m_cardLines;
+    wxString m_strPlateLine;
+    int m_nCardLineHeight = 13;
     std::vector<wxString> m_hintLines;
     int m_nRowPages = 1; // pages that hold rows; pages of hints alone follow
     wxString m_strDocumentNo;

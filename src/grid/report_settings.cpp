@@ -156,11 +156,12 @@ int SaveReportSettings(ReportSettingsRecord record) {
 }
 
 ReportSettingsRecord LoadReportSettings(const wxString& reportName) {
-    const std::string file = NameKey(reportName);
     // Only the final "O" marks the factory defaults; a report name may hold others.
-    std::string wanted =
-        NameKey(reportName.EndsWith("O") ? reportName.Left(reportName.length() - 1) : reportName);
-    const std::string path = ReportPath(file);
+    const bool factory = reportName.EndsWith("O");
+    std::string wanted = NameKey(factory ? reportName.Left(reportName.length() - 1) : reportName);
+    // The "O" follows the stored name: a report name of the full twelve bytes keeps
+    // its defaults apart from its own file.
+    const std::string path = ReportPath(factory ? wanted + "O" : wanted);
     std::string bytes;
     if (path.empty() || !platform::ReadFileBytes(path, bytes)) return ReportSettingsRecord();
     for (size_t at = 0; at + ReportSettingsRecord::kSize <= bytes.size();

@@ -139,6 +139,18 @@ TEST_F(ReportSettingsTest, FactoryDefaultsAreReadFromTheOFile) {
     EXPECT_EQ(r.Get(Rs::Text::Name), U("维修清单"));
     EXPECT_EQ(r.Get(Rs::Int::RightMargin), 12);
     EXPECT_EQ(LoadReportSettings(U("维修清单")).Get(Rs::Int::RightMargin), 4);
+
+    // A name of the full twelve bytes has defaults of its own, apart from its settings.
+    Rs own = Named("维修客户预警");
+    own.Set(Rs::Int::RightMargin, 30);
+    ASSERT_EQ(SaveReportSettings(own), 1);
+    EXPECT_EQ(LoadReportSettings(U("维修客户预警O")).Get(Rs::Int::RightMargin), 4);
+    factory = Named("维修客户预警");
+    factory.Set(Rs::Int::RightMargin, 7);
+    platform::WriteFileAtomic(ReportFile("维修客户预警O"),
+                              std::string(factory.Bytes().begin(), factory.Bytes().end()));
+    EXPECT_EQ(LoadReportSettings(U("维修客户预警O")).Get(Rs::Int::RightMargin), 7);
+    EXPECT_EQ(LoadReportSettings(U("维修客户预警")).Get(Rs::Int::RightMargin), 30);
 }
 
 TEST_F(ReportSettingsTest, TextsNeverSpillIntoTheNextField) {

@@ -1,9 +1,13 @@
-// The repair forms printed to PDF and read back with poppler: every text of the head
-// and foot blocks stays between the lines of its cell, however long the values.
+// Repair documents printed to PDF and read back with poppler: every text of the head
+// and foot blocks stays between the lines of its cell, however long the values, and
+// the card's list and the footer put their lines where they belong.
 #include "gui_test_app.h"
 
 #include "grid/print_job.h"
 #include "grid/print_seam.h"
+#include "platform/files.h"
+#include "platform/gbk.h"
+#include "platform/wx_text.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -11,10 +15,6 @@
 #include <wx/cmndata.h>
 
 namespace {
-
-wxString U(const char* s) {
-    return wxString::FromUTF8(s);
-}
 
 std::string Run(const std::string& command) {
     std::string out;
@@ -154,6 +154,40 @@ TEST_F(FormCellsTest, NoTextOfACellCrossesItsLines) {
         EXPECT_TRUE(sawUnit) << kind;
         grid->Destroy();
     }
+}
+
+TEST_F(FormCellsTest, TheCardsListNamesItsVehicleAboveTheHeadingsAndTheShopAllItsPhones) {
+    SetOpenWorkCardSource([](OpenWorkCard& card) {
+        card.customer = U("粤A12345");
+        card.record[U("客户")] = U("粤A12345");
+        card.record[U("小计")] = "12345";
+        return true;
+    });
+    ASSERT_TRUE(platform::WriteFileAtomic(
+        TestHome() + "/Picture/Memfile",
+        platform::Utf8ToGbk(
+            "兴旺汽修厂,,020-1111,020-2222,北京路8号,,510000,020-3333,020-4444\r\n")));
+    CGridCtrl* grid = FormGrid("维修清单");
+    for (int c = 1; c < 4; ++c)
+        grid->SetColumnWidth(c, 200); // a page wide enough for every telephone
+    ASSERT_EQ(grid->Print(), 1);
+    SetOpenWorkCardSource(nullptr);
+    std::filesystem::remove(TestHome() + "/Picture/Memfile");
+
+    const std::vector<Box> words = Words(output);
+    auto find = [&words](const std::string& text) -> const Box* {
+        for (const Box& word : words)
+            if (word.text.find(text) != std::string::npos) return &word;
+        return nullptr;
+    };
+    const Box* plate = find("车牌号码");
+    const Box* heading = find("项目名称");
+    ASSERT_TRUE(plate && heading);
+    EXPECT_LT(plate->y2, heading->y1 + 1) << "the plate line stands above the headings";
+    EXPECT_TRUE(find("12345")) << "the odometer";
+    for (const char* phone : {"020-1111", "020-3333", "020-4444"})
+        EXPECT_TRUE(find(phone)) << phone;
+    grid->Destroy();
 }
 
 } // namespace

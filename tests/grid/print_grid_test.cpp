@@ -299,7 +299,8 @@ TEST_F(GridPrintTest, AnOpenWorkCardIsNamedInTheFooter) {
     list->PrintTexts[17] = U("维修清单");
     CGridPrinter own(*list);
     own.BeginPrinting(printData);
-    EXPECT_EQ(own.CardLines(), std::vector<wxString>{U("车牌号码: 粤A12345    码表:12345")});
+    EXPECT_EQ(own.PlateLine(), U("车牌号码: 粤A12345    码表:12345"));
+    EXPECT_TRUE(own.CardLines().empty());
     EXPECT_EQ(own.DocumentNo(), "");
 
     CGridPrinter other(*ReportGrid(3, "进货报表"));

@@ -248,6 +248,11 @@ TEST_F(LookupGrid, PriceColumnsFollowRightsAndThreeLevelOption) {
         EXPECT_TRUE(grid->IsMoneyColumn(ColumnOf(grid, "零售价")));
         EXPECT_FALSE(grid->IsMoneyColumn(ColumnOf(grid, "货位")));
     }
+    // The number column is as wide as its heading.
+    CGridCtrl heading(1, 1, 1, 1);
+    heading.SetItemText(0, 0, U("序号"));
+    heading.AutoSize();
+    EXPECT_EQ(frame_->m_dsMain.m_pGrid->GetColumnWidth(0), heading.GetColumnWidth(0));
 }
 
 TEST_F(LookupGrid, SupplierTableHidesWholesaleWithoutCostRight) {
