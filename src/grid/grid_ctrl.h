@@ -216,7 +216,8 @@ public:
     // with the report settings of the grid's report; returns the jobs sent.
     int Print();
     // Shows the grid's pages in the print preview.
-    void PrintPreview();
+    // The preview window of the grid's pages, one or two to a sheet.
+    void PrintPreview(bool twoPages = false);
 
     // --- context menu and row commands (grid_context_menu.cpp, grid_row_commands.cpp) ---
     // The context menu for the focus cell; null when the grid offers none.

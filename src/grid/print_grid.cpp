@@ -62,19 +62,19 @@ int CGridCtrl::Print() {
     return jobs;
 }
 
-void CGridCtrl::PrintPreview() {
+void CGridCtrl::PrintPreview(bool twoPages) {
     if (m_bPreviewing) return;
     auto printer = std::make_shared<CGridPrinter>(*this);
     printer->BeginPrinting(GridPrinterSettings());
     wxPrintDialogData data(printer->JobPrintData());
-    auto* preview = new wxPrintPreview(new CGridPrintout(printer),
+    auto* preview = new wxPrintPreview(new CGridPrintout(printer, 1, 99999, twoPages ? 2 : 1),
                                        new CGridPrintout(printer, m_nFromPage, m_nToPage), &data);
     if (!preview->IsOk()) {
         delete preview;
         platform::ShowMessageBox("请到先设置默认打印机!");
         return;
     }
-    auto* frame = new CViewPrintPreview(preview, this, wxTheApp->GetTopWindow());
+    auto* frame = new CViewPrintPreview(preview, this, wxTheApp->GetTopWindow(), twoPages);
     frame->Initialize();
     frame->Show();
 }

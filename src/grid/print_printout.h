@@ -9,8 +9,9 @@
 class CGridPrintout : public wxPrintout {
 public:
     // fromPage and toPage (inclusive, clipped to the job's pages) choose what a print
-    // job sends; a preview shows every page.
-    CGridPrintout(std::shared_ptr<CGridPrinter> printer, int fromPage = 1, int toPage = 99999);
+    // job sends; a preview shows every page, one or two to a sheet side by side.
+    CGridPrintout(std::shared_ptr<CGridPrinter> printer, int fromPage = 1, int toPage = 99999,
+                  int pagesPerSheet = 1);
 
     void GetPageInfo(int* minPage, int* maxPage, int* selFrom, int* selTo) override;
     bool HasPage(int page) override;
@@ -19,7 +20,9 @@ public:
 private:
     int FirstPage() const;
     int LastPage() const;
+    int SheetCount() const;
 
     std::shared_ptr<CGridPrinter> m_printer;
     int m_nFromPage, m_nToPage;
+    int m_nPagesPerSheet;
 };

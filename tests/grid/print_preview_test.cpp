@@ -8,6 +8,14 @@
 
 namespace {
 
+// The sheets the preview shows.
+int Sheets(CViewPrintPreview* preview) {
+    int first = 0, last = 0, from = 0, to = 0;
+    preview->GetControlBar()->GetPrintPreview()->GetPrintout()->GetPageInfo(&first, &last, &from,
+                                                                            &to);
+    return last;
+}
+
 CViewPrintPreview* OpenPreview() {
     for (wxWindow* window : wxTopLevelWindows)
         if (auto* preview = dynamic_cast<CViewPrintPreview*>(window))
@@ -53,6 +61,31 @@ TEST_F(PrintPreviewTest, ClosingAllowsANewPreviewOfTheSameGrid) {
     grid->PrintPreview();
     ASSERT_NE(OpenPreview(), nullptr);
     EXPECT_TRUE(grid->m_bPreviewing);
+}
+
+TEST_F(PrintPreviewTest, TheBarTogglesBetweenOneAndTwoPagesASheet) {
+    CGridCtrl* grid = MakeGrid(200, 4);
+    grid->m_strReportName = wxString::FromUTF8("进货报表");
+    grid->PrintPreview();
+    CViewPrintPreview* single = OpenPreview();
+    ASSERT_NE(single, nullptr);
+    EXPECT_FALSE(single->IsTwoPages());
+    const int pages = Sheets(single);
+    ASSERT_GT(pages, 2);
+
+    single->OnTogglePages();
+    ProcessPending();
+    CViewPrintPreview* twoUp = OpenPreview();
+    ASSERT_NE(twoUp, nullptr);
+    EXPECT_TRUE(twoUp->IsTwoPages());
+    EXPECT_EQ(Sheets(twoUp), (pages + 1) / 2);
+    EXPECT_TRUE(grid->m_bPreviewing);
+
+    twoUp->OnTogglePages();
+    ProcessPending();
+    ASSERT_NE(OpenPreview(), nullptr);
+    EXPECT_FALSE(OpenPreview()->IsTwoPages());
+    EXPECT_EQ(Sheets(OpenPreview()), pages);
 }
 
 TEST_F(PrintPreviewTest, AGridThatGoesAwayClosesItsPreview) {
