@@ -1,5 +1,6 @@
 // The maintenance-due check of a vehicle and the same-name groups it folds by.
 #include "data/data_set.h"
+#include "data/record_fields.h"
 #include "data/system_options.h"
 #include "platform/wx_text.h"
 
@@ -10,11 +11,6 @@ namespace {
 CDataSet::MaintenanceDueViewer& Viewer() {
     static CDataSet::MaintenanceDueViewer viewer;
     return viewer;
-}
-
-wxString TextOf(ado::Recordset& rs, const char* field) {
-    const ado::Variant value = rs.Fields().Item(field).Value();
-    return value.IsNull() ? wxString() : wxString::FromUTF8(value.ToString()).Trim(true);
 }
 
 // The items last done on the vehicle that are maintenance items of its class replaced
@@ -50,7 +46,7 @@ wxString CDataSet::LookupAlias(const ado::RecordsetPtr& tmljRows, const wxString
     if (!tmljRows || !tmljRows->IsOpen() || tmljRows->RecordCount() < 1) return wxString();
     std::vector<std::pair<wxString, wxString>> rows;
     for (tmljRows->MoveFirst(); !tmljRows->EndOfFile(); tmljRows->MoveNext())
-        rows.emplace_back(TextOf(*tmljRows, "项目名称"), TextOf(*tmljRows, "等同名"));
+        rows.emplace_back(FieldText(*tmljRows, "项目名称"), FieldText(*tmljRows, "等同名"));
     const wxString wanted = wxString(name).Trim(true);
     auto found = std::find_if(rows.begin(), rows.end(),
                               [&](const auto& row) { return row.first == wanted; });
@@ -79,9 +75,8 @@ void CDataSet::CheckMaintenanceDue(const wxString& plateText, int show) {
     if (!IsOpen()) return;
     if (m_pRecordset->RecordCount() > 0) {
         m_pRecordset->MoveFirst();
-        const wxString stored = TextOf(*m_pRecordset, "车牌号码");
-        if (!m_pRecordset->Fields().Item("车牌号码").Value().IsNull()) plate = stored;
-        maintenanceClass = TextOf(*m_pRecordset, "保养类");
+        plate = FieldText(*m_pRecordset, "车牌号码", plateText);
+        maintenanceClass = FieldText(*m_pRecordset, "保养类");
     }
     if (maintenanceClass.empty()) maintenanceClass = U("通用");
 
@@ -103,7 +98,7 @@ void CDataSet::CheckMaintenanceDue(const wxString& plateText, int show) {
         wxString met;
         due.MoveLast();
         while (!due.BOF()) {
-            const wxString name = TextOf(due, "项目名称");
+            const wxString name = FieldText(due, "项目名称");
             if (!due.Fields().Item("项目名称").Value().IsNull()) {
                 if (InGroup(met, name)) {
                     due.Delete();
@@ -127,12 +122,12 @@ void CDataSet::CheckMaintenanceDue(const wxString& plateText, int show) {
         if (items.IsOpen() && items.m_pRecordset->RecordCount() > 0) {
             ado::RecordsetPtr item = items.m_pRecordset;
             for (item->MoveFirst(); !item->EndOfFile(); item->MoveNext()) {
-                const wxString name = TextOf(*item, "项目名称");
+                const wxString name = FieldText(*item, "项目名称");
                 const wxString group = LookupAlias(tmlj, name);
                 bool listed = false;
                 if (due.RecordCount() > 0)
                     for (due.MoveFirst(); !due.EndOfFile() && !listed; due.MoveNext()) {
-                        const wxString dueName = TextOf(due, "项目名称");
+                        const wxString dueName = FieldText(due, "项目名称");
                         listed = group.empty() ? dueName == name : InGroup(group, dueName);
                     }
                 if (!listed) CopyRecordsQuiet(item, m_pRecordset, true, wxString());

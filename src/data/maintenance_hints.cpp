@@ -1,6 +1,7 @@
 #include "data/maintenance_hints.h"
 
 #include "data/data_set.h"
+#include "data/record_fields.h"
 #include "platform/wx_text.h"
 
 #include <wx/arrstr.h>
@@ -22,20 +23,6 @@ wxString CardStatement(bool withSameNames) {
         "zyxm.项目名称 in(select 项目名称 from byxmb where 处理方法 like '%更换%' and "
         "保养类=ReplaceStr1) group by zyxm.项目名称";
     return U(withSameNames ? joined : direct);
-}
-
-wxString NameOf(ado::Recordset& rs) {
-    const ado::Variant value = rs.Fields().Item(0).Value();
-    return value.IsNull() ? wxString() : wxString::FromUTF8(value.ToString()).Trim(true);
-}
-
-long NumberOf(ado::Recordset& rs, const char* field) {
-    const ado::Variant value = rs.Fields().Item(field).Value();
-    try {
-        return value.IsNull() ? 0 : static_cast<long>(value.ToDouble());
-    } catch (const ado::ComError&) {
-        return 0;
-    }
 }
 
 } // namespace
@@ -70,18 +57,18 @@ CMaintenanceHints::Load(const wxString& plate, const wxString& maintenanceClass,
         ado::Recordset& items = *card.m_pRecordset;
         if (items.RecordCount() > 0)
             for (items.MoveFirst(); !items.EndOfFile(); items.MoveNext()) {
-                const wxString name = NameOf(items);
+                const wxString name = FieldText(items, "项目名称");
                 if (name.empty() || !firstOfGroup(name)) continue;
-                const long interval = NumberOf(items, "保养里程");
+                const long interval = static_cast<long>(FieldNumber(items, "保养里程"));
                 hints.push_back(
                     {name, reading > 0 && interval > 0 ? reading + interval : interval});
             }
         ado::Recordset& done = *due.m_pRecordset;
         if (done.RecordCount() > 0)
             for (done.MoveFirst(); !done.EndOfFile(); done.MoveNext()) {
-                const wxString name = NameOf(done);
+                const wxString name = FieldText(done, "项目名称");
                 if (name.empty() || !firstOfGroup(name)) continue;
-                hints.push_back({name, NumberOf(done, "保养里程")});
+                hints.push_back({name, static_cast<long>(FieldNumber(done, "保养里程"))});
             }
     } catch (const ado::ComError&) {
         hints.clear(); // a page without hints rather than no page
