@@ -131,8 +131,8 @@ public:
     bool m_bConnOpen = false; // the own connection is open
     bool m_bOpen = false;     // the recordset is open
     std::vector<int> m_columnWidths;
-    // The bound grid (the main window's lookup grid); its deleter knows how to
-    // dispose of the window.
+    // The bound grid (the main window's lookup grid, data_grid::LoadPartsGrid); its
+    // deleter knows how to dispose of the window.
     std::shared_ptr<CGridCtrl> m_pGrid;
 
     // Sets m_strConnection to the default connection text when it is still empty.

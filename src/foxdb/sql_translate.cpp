@@ -137,19 +137,19 @@ bool Fits(const Type& type, char kind) {
 // each (the last letter covers the rest), the SQLite function that computes it, and
 // how its statement text and result type are made from the checked arguments. A
 // name may stand twice, for two numbers of arguments.
-struct FunctionSpec {
+struct DialectFunction {
     const char* name;
     size_t minArgs, maxArgs;
     const char* kinds;
     const char* sql;
-    Code (*emit)(const FunctionSpec& spec, const Call& call);
+    Code (*emit)(const DialectFunction& function, const Call& call);
 };
 
-Code TextOfText(const FunctionSpec& f, const Call& c) {
+Code TextOfText(const DialectFunction& f, const Call& c) {
     return CharResult(SqlCall(f.sql, {c.args[0].raw}), c.args[0].type.width);
 }
 
-Code Substr(const FunctionSpec& f, const Call& c) {
+Code Substr(const DialectFunction& f, const Call& c) {
     const auto& a = c.args;
     int width = a[0].type.width;
     if (a.size() == 3)
@@ -159,55 +159,55 @@ Code Substr(const FunctionSpec& f, const Call& c) {
     return CharResult(SqlCall(f.sql, {a[0].raw, a[1].norm}), width);
 }
 
-Code LeftRight(const FunctionSpec& f, const Call& c) {
+Code LeftRight(const DialectFunction& f, const Call& c) {
     const int width = std::min(c.args[0].type.width, c.LiteralInt(1, c.args[0].type.width));
     return CharResult(SqlCall(f.sql, {c.args[0].raw, c.args[1].norm}), width);
 }
 
-Code Len(const FunctionSpec& f, const Call& c) {
+Code Len(const DialectFunction& f, const Call& c) {
     return Same(SqlCall(f.sql, {c.args[0].raw}), Type::Of(Type::Integer));
 }
 
-Code At(const FunctionSpec& f, const Call& c) {
+Code At(const DialectFunction& f, const Call& c) {
     const auto& a = c.args;
     if (a.size() == 3)
         return Same(SqlCall(f.sql, {a[0].raw, a[1].raw, a[2].norm}), Type::Of(Type::Integer));
     return Same(SqlCall(f.sql, {a[0].raw, a[1].raw}), Type::Of(Type::Integer));
 }
 
-Code Str(const FunctionSpec& f, const Call& c) {
+Code Str(const DialectFunction& f, const Call& c) {
     std::string sql = std::string(f.sql) + "(" + c.args[0].norm;
     for (size_t i = 1; i < c.args.size(); ++i)
         sql += "," + c.args[i].norm;
     return CharResult(sql + ")", c.args.size() > 1 ? c.LiteralInt(1, 255) : 10);
 }
 
-Code Val(const FunctionSpec& f, const Call& c) {
+Code Val(const DialectFunction& f, const Call& c) {
     return Same(SqlCall(f.sql, {c.args[0].raw}), Type::OfNumeric(20, 2));
 }
 
-Code DateText(const FunctionSpec& f, const Call& c) {
+Code DateText(const DialectFunction& f, const Call& c) {
     if (c.args.size() == 2) return CharResult(SqlCall(f.sql, {c.args[0].norm, c.args[1].norm}), 8);
     return CharResult(SqlCall(f.sql, {c.args[0].norm}), 8);
 }
 
-Code Ctod(const FunctionSpec& f, const Call& c) {
+Code Ctod(const DialectFunction& f, const Call& c) {
     return Same(SqlCall(f.sql, {c.args[0].raw}), Type::Of(Type::Date));
 }
 
-Code DatePart(const FunctionSpec& f, const Call& c) {
+Code DatePart(const DialectFunction& f, const Call& c) {
     return Same(SqlCall(f.sql, {c.args[0].norm}), Type::Of(Type::Integer));
 }
 
 // DATE() is today, DATE(y, m, d) a day.
-Code DateOf(const FunctionSpec& f, const Call& c) {
+Code DateOf(const DialectFunction& f, const Call& c) {
     const auto& a = c.args;
     if (a.empty()) return Same(SqlCall(f.sql, {}), Type::Of(Type::Date));
     return Same(SqlCall(f.sql, {a[0].norm, a[1].norm, a[2].norm}), Type::Of(Type::Date));
 }
 
 // IIF(condition, x, y) and NVL(x, y): one of two comparable values.
-Code Choice(const FunctionSpec& f, const Call& c) {
+Code Choice(const DialectFunction& f, const Call& c) {
     const bool iif = std::string(f.name) == "IIF";
     const Code& x = c.args[iif ? 1 : 0];
     const Code& y = c.args[iif ? 2 : 1];
@@ -226,12 +226,12 @@ Code Choice(const FunctionSpec& f, const Call& c) {
                 when + x.norm + " ELSE " + y.norm + " END)", type};
 }
 
-Code Empty(const FunctionSpec& f, const Call& c) {
+Code Empty(const DialectFunction& f, const Call& c) {
     return Same(SqlCall(f.sql, {c.args[0].norm}), Type::Of(Type::Logical));
 }
 
 // INLIST(x, a, b, ...) and BETWEEN(x, low, high): values comparable with the first.
-Code Membership(const FunctionSpec& f, const Call& c) {
+Code Membership(const DialectFunction& f, const Call& c) {
     const auto& a = c.args;
     for (size_t i = 1; i < a.size(); ++i)
         if (!Comparable(a[0].type, a[i].type)) Mismatch();
@@ -244,7 +244,7 @@ Code Membership(const FunctionSpec& f, const Call& c) {
     return Same("(" + a[0].norm + " IN (" + list + "))", Type::Of(Type::Logical));
 }
 
-Code Round(const FunctionSpec& f, const Call& c) {
+Code Round(const DialectFunction& f, const Call& c) {
     const Type& t = c.args[0].type;
     const int digits = std::max(0, c.LiteralInt(1, t.scale));
     const int precision = t.kind == Type::Numeric ? t.precision : 20;
@@ -252,16 +252,16 @@ Code Round(const FunctionSpec& f, const Call& c) {
                 Type::OfNumeric(precision, std::min(digits, 18)));
 }
 
-Code Int(const FunctionSpec&, const Call& c) {
+Code Int(const DialectFunction&, const Call& c) {
     return Same("CAST(" + c.args[0].norm + " AS INTEGER)", Type::Of(Type::Integer));
 }
 
-Code Abs(const FunctionSpec& f, const Call& c) {
+Code Abs(const DialectFunction& f, const Call& c) {
     return Same(SqlCall(f.sql, {c.args[0].norm}), c.args[0].type);
 }
 
 // Every function of the dialect.
-const FunctionSpec kFunctions[] = {
+const DialectFunction kFunctions[] = {
     {"ALLTRIM", 1, 1, "C", "foxalltrim", TextOfText},
     {"TRIM", 1, 1, "C", "foxrtrim", TextOfText},
     {"RTRIM", 1, 1, "C", "foxrtrim", TextOfText},
@@ -294,9 +294,9 @@ const FunctionSpec kFunctions[] = {
 };
 
 // The function of the name that takes this many arguments; throws when there is none.
-const FunctionSpec* FindFunction(const std::string& name, size_t count) {
+const DialectFunction* FindFunction(const std::string& name, size_t count) {
     bool named = false;
-    for (const FunctionSpec& f : kFunctions) {
+    for (const DialectFunction& f : kFunctions) {
         if (name != f.name) continue;
         if (count >= f.minArgs && count <= f.maxArgs) return &f;
         named = true;
@@ -527,11 +527,11 @@ Code Translator::EmitCall(const Expr& e, Scope& scope) {
     std::vector<Code> args;
     for (const auto& a : e.args)
         args.push_back(Emit(*a, scope));
-    const FunctionSpec* spec = FindFunction(e.op, args.size());
-    const std::string kinds = spec->kinds;
+    const DialectFunction* function = FindFunction(e.op, args.size());
+    const std::string kinds = function->kinds;
     for (size_t i = 0; i < args.size() && !kinds.empty(); ++i)
         if (!Fits(args[i].type, kinds[std::min(i, kinds.size() - 1)])) Mismatch();
-    return spec->emit(*spec, Call{e, args});
+    return function->emit(*function, Call{e, args});
 }
 
 Code Translator::EmitAggregate(const Expr& e, Scope& scope) {
