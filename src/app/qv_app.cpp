@@ -13,9 +13,11 @@
 #include "platform/message_box.h"
 #include "platform/message_box_wx.h"
 #include "platform/paths.h"
+#include "platform/private_files.h"
 #include "res/dialog_template.h"
 
 #include <csignal>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 #include <wx/cmdline.h>
@@ -55,12 +57,23 @@ bool CQvApp::OnInit() {
     if (!wxApp::OnInit()) return false;
     UseChineseTexts();
     platform::InstallWxMessageBox();
+    // Whatever the program writes is its user's alone.
+    ::umask(077);
     std::string folder = platform::ProgramFolder();
+    if (folder.empty()) {
+        platform::ShowMessageBox("找不到当前用户的主目录，请用 --home 指定程序目录。", "",
+                                 platform::MB_ICONERROR);
+        return false;
+    }
     // Everything the program keeps lies in this folder: without it nothing can work.
     if (!platform::CreateFolders(folder) || ::access(folder.c_str(), R_OK | W_OK | X_OK) != 0 ||
         ::chdir(folder.c_str()) != 0) {
         platform::ShowMessageBox("程序目录 " + folder + " 无法打开或不能写入，请检查它的权限。", "",
                                  platform::MB_ICONERROR);
+        return false;
+    }
+    if (std::string problem; !platform::TidyAtStart(folder, &problem)) {
+        platform::ShowMessageBox(problem, "", platform::MB_ICONERROR);
         return false;
     }
     // The system ending the program closes the main window as the close box does,

@@ -6,6 +6,7 @@
 #include "crypt/key_service.h"
 #include "crypt/message.h"
 #include "crypt/sealkit.h"
+#include "platform/temp_names.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -85,8 +86,9 @@ public:
         return stream != nullptr;
     }
 
-    // A fresh temporary file in the destination's folder, created like a new file
-    // (the umask applies), so an existing read-only destination is replaced too.
+    // A fresh private temporary file in the destination's folder, so an existing
+    // read-only destination is replaced too. Its name marks it as a leftover to remove
+    // should the process be killed before the rename.
     bool OpenDestination(const std::string& path) {
         if (!Fits(path) || path.back() == '/') return false;
         struct stat st;
@@ -97,10 +99,10 @@ public:
         unsigned long seed = 0;
         if (::getrandom(&seed, sizeof seed, 0) != sizeof seed) seed = ::getpid();
         for (int attempt = 0; attempt < 100; ++attempt) {
-            char suffix[16];
-            std::snprintf(suffix, sizeof suffix, ".%06lx", (seed + attempt * 7919u) & 0xffffff);
-            std::string temp = folder + "." + base + suffix;
-            int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            char tag[platform::kTempTagLength + 1];
+            std::snprintf(tag, sizeof tag, "%06lx", (seed + attempt * 7919u) & 0xffffff);
+            std::string temp = folder + "." + base + platform::kTempMark + tag;
+            int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
             if (fd < 0 && errno == EEXIST) continue;
             if (fd < 0) return false;
             temp_ = temp;

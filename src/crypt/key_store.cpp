@@ -1,9 +1,10 @@
 #include "crypt/key_store.h"
 
+#include "platform/user_home.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
-#include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -71,13 +72,9 @@ std::string KeyFolder() {
     if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg) {
         dir = std::string(xdg) + "/qv";
     } else {
-        const char* home = std::getenv("HOME");
-        if (!home || !*home) {
-            const passwd* pw = ::getpwuid(::getuid());
-            home = pw ? pw->pw_dir : nullptr;
-        }
-        if (!home || !*home) return std::string();
-        dir = std::string(home) + "/.config/qv";
+        std::string home = platform::UserHome();
+        if (home.empty()) return std::string();
+        dir = home + "/.config/qv";
     }
     while (dir.size() > 1 && dir.back() == '/')
         dir.pop_back();

@@ -15,7 +15,9 @@ std::string WorkingCopyPath(const std::string& path) {
     char parent[SEALKIT_MAX_PATH], last[SEALKIT_MAX_PATH];
     SeparatePathName(path.c_str(), folder, name);
     SeparatePathName(folder, parent, last);
-    return platform::SystemDirectory() + "/Data/" + last + "/" + name;
+    // No private folder, no plain copy: the empty path fails every file call.
+    std::string system = platform::SystemDirectory();
+    return system.empty() ? system : system + "/Data/" + last + "/" + name;
 }
 
 void ReplaceExtension(std::string& path, const char* ext) {
@@ -28,7 +30,7 @@ SEALKIT_API int NvEncrypt(char* path, const char* key) {
     std::string plain = sealkit::PathArgument(path);
     std::string working = plain.empty() ? plain : WorkingCopyPath(plain);
     // The caller's buffer gets the working copy's path; it must fit.
-    if (plain.empty() || plain.size() >= SEALKIT_MAX_PATH || working.size() >= SEALKIT_MAX_PATH) {
+    if (working.empty() || plain.size() >= SEALKIT_MAX_PATH || working.size() >= SEALKIT_MAX_PATH) {
         sealkit::Fail("打开源文件出错!");
         return 0;
     }

@@ -28,9 +28,9 @@ std::string BaseName(const std::string& path) {
 }
 
 // Writes a new file; `like` is the file it will replace, whose permissions it takes
-// (a private working copy stays private).
+// (a private working copy stays private). A file with nothing to be like is private.
 void WriteAll(const std::string& path, const std::string& bytes, const std::string& like) {
-    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     if (fd < 0) Fail("cannot create " + path);
     struct stat old;
     if (::stat(like.c_str(), &old) == 0) ::fchmod(fd, old.st_mode & 07777);

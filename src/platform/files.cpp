@@ -1,6 +1,7 @@
 #include "platform/files.h"
 
 #include "platform/paths.h"
+#include "platform/temp_names.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -23,10 +24,11 @@ void SetError(std::string* error, const std::string& what) {
 }
 
 // Writes `bytes` (or the content of `source` when given) to a fresh temporary file
-// beside `to`, syncs it and renames it over `to`.
+// beside `to`, syncs it and renames it over `to`. The new file keeps the mode of the
+// one it replaces; a new one is private (mkstemp's 0600).
 bool WriteThroughTemp(const std::string& to, const std::string* bytes, int source,
                       std::string* error) {
-    std::string temp = to + ".qvtmp.XXXXXX";
+    std::string temp = to + kTempMark + std::string(kTempTagLength, 'X');
     std::vector<char> name(temp.begin(), temp.end());
     name.push_back('\0');
     int fd = ::mkstemp(name.data());
@@ -65,10 +67,11 @@ bool WriteThroughTemp(const std::string& to, const std::string* bytes, int sourc
             }
         }
     }
+    struct stat old;
+    if (ok && ::stat(to.c_str(), &old) == 0) ok = ::fchmod(fd, old.st_mode & 07777) == 0;
     if (ok) ok = ::fsync(fd) == 0;
     int savedErrno = errno;
     ::close(fd);
-    if (ok) ::chmod(name.data(), 0644);
     if (ok && ::rename(name.data(), to.c_str()) == 0) return true;
     if (ok) savedErrno = errno;
     ::unlink(name.data());
@@ -196,9 +199,10 @@ bool DeleteFile(const std::string& path) {
 }
 
 bool CreateFolders(const std::string& path) {
-    std::error_code ec;
-    fs::create_directories(path, ec);
-    return FolderExists(path);
+    // Each missing folder is made private; existing ones are left as they are.
+    for (size_t pos = 1; pos <= path.size(); ++pos)
+        if (pos == path.size() || path[pos] == kSep) ::mkdir(path.substr(0, pos).c_str(), 0700);
+    return !path.empty() && FolderExists(path);
 }
 
 bool SetReadOnly(const std::string& path, bool readOnly) {

@@ -28,12 +28,14 @@ std::vector<std::string> ListFolders(const std::string& folder);
 
 // Copies through a temporary file in the target's folder renamed over the target,
 // so the target is either the old file or the complete copy. A read-only target is
-// replaced only when `overwrite` is set. False (and errno-style text in *error) on failure.
+// replaced only when `overwrite` is set. The copy takes the mode of the file it replaces,
+// or 0600 when there was none. False (and errno-style text in *error) on failure.
 bool CopyFileAtomic(const std::string& from, const std::string& to, bool overwrite = true,
                     std::string* error = nullptr);
 // Renames, falling back to copy and delete across file systems.
 bool MoveFile(const std::string& from, const std::string& to, std::string* error = nullptr);
 bool DeleteFile(const std::string& path);
+// Creates the folder and its missing parents, each with mode 0700.
 bool CreateFolders(const std::string& path);
 
 // Read-only is the absence of write bits; "normal" gives the owner write access back.
@@ -43,7 +45,8 @@ bool IsReadOnly(const std::string& path);
 // The file's size in bytes, or -1.
 long long FileSize(const std::string& path);
 
-// Reads or writes a whole file. WriteFileAtomic goes through a temporary file and a rename.
+// Reads or writes a whole file. WriteFileAtomic goes through a temporary file and a
+// rename, with the modes of CopyFileAtomic.
 bool ReadFileBytes(const std::string& path, std::string& bytes);
 bool WriteFileAtomic(const std::string& path, const std::string& bytes,
                      std::string* error = nullptr);

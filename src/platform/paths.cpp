@@ -1,7 +1,9 @@
 #include "platform/paths.h"
 
+#include "platform/files.h"
+#include "platform/user_home.h"
+
 #include <cstdlib>
-#include <filesystem>
 #include <mutex>
 #include <sys/stat.h>
 
@@ -10,11 +12,6 @@ namespace {
 
 std::mutex g_mutex;
 std::string g_programFolder;
-
-std::string Home() {
-    const char* home = std::getenv("HOME");
-    return home && *home ? home : "/tmp";
-}
 
 std::string Trimmed(std::string path) {
     while (path.size() > 1 && path.back() == kSep)
@@ -30,7 +27,8 @@ std::string ProgramFolder() {
         if (!g_programFolder.empty()) return g_programFolder;
     }
     if (const char* env = std::getenv("QV_HOME"); env && *env) return Trimmed(env);
-    return Home() + "/.local/share/qv";
+    std::string home = UserHome();
+    return home.empty() ? home : home + "/.local/share/qv";
 }
 
 void SetProgramFolder(const std::string& folder) {
@@ -42,10 +40,11 @@ std::string ConfigFolder() {
     std::string dir;
     if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg)
         dir = std::string(xdg) + "/qv";
+    else if (std::string home = UserHome(); !home.empty())
+        dir = home + "/.config/qv";
     else
-        dir = Home() + "/.config/qv";
-    std::error_code ec;
-    std::filesystem::create_directories(dir, ec);
+        return dir;
+    CreateFolders(dir);
     ::chmod(dir.c_str(), 0700);
     return dir;
 }

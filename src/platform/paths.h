@@ -8,7 +8,7 @@ namespace platform {
 constexpr char kSep = '/';
 
 // $QV_HOME, else the folder set by SetProgramFolder (--home DIR), else
-// ~/.local/share/qv. No trailing separator.
+// ~/.local/share/qv; empty when the user has no home. No trailing separator.
 std::string ProgramFolder();
 void SetProgramFolder(const std::string& folder);
 

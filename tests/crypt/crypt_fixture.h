@@ -101,6 +101,7 @@ protected:
         config = root_ + "/config";
         fs::create_directories(home + "/Data");
         fs::create_directories(sysdir + "/Data/Data");
+        fs::permissions(sysdir, fs::perms::owner_all); // the library refuses an open one
         ::setenv("QV_SYSDIR", sysdir.c_str(), 1);
         ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
     }
