@@ -8,6 +8,7 @@
 #include "data/table_crypt.h"
 #include "data/workbook_file.h"
 #include "foxdb/database.h"
+#include "foxdb/dbf_table.h"
 #include "platform/files.h"
 #include "platform/gbk.h"
 #include "platform/message_box.h"
@@ -378,8 +379,9 @@ int CDbLink::ImportToNewTable(const ado::RecordsetPtr& source, const wxString& p
     if (source->RecordCount() > 0) source->MoveFirst();
     for (long i = 0; i < fields.Count(); ++i) {
         ado::Field& field = fields.Item(static_cast<int>(i));
-        wxString column = wxString::FromUTF8(field.Name()).Strip(wxString::both);
-        column = wxString::FromUTF8(platform::CutToGbkBytes(column.utf8_string(), 10));
+        // A heading from outside becomes a name the dialect can use, never DDL text.
+        wxString column = wxString::FromUTF8(foxdb::ValidFieldName(
+            wxString::FromUTF8(field.Name()).Strip(wxString::both).utf8_string()));
         if (column.empty() || !taken.insert(column.Lower()).second) continue;
         wxString definition = ColumnDefinition(column, field);
         if (definition.empty()) continue;

@@ -55,7 +55,13 @@ public:
 
 private:
     [[noreturn]] void Fail() {
-        throw Error(ErrorKind::Other, std::string("SQL: ") + sqlite3_errmsg(db_));
+        const std::string message = sqlite3_errmsg(db_);
+        // The engine's own limits are reached only by statements too large to run.
+        for (const char* limit : {"parser stack overflow", "Expression tree is too large",
+                                  "too many terms", "too many arguments", "string or blob too big"})
+            if (message.find(limit) != std::string::npos)
+                throw Error(ErrorKind::Syntax, "Statement too complex to run.");
+        throw Error(ErrorKind::Other, "SQL: " + message);
     }
     sqlite3* db_;
     sqlite3_stmt* stmt_ = nullptr;

@@ -23,6 +23,7 @@ enum AdoType : int {
     adDBTimeStamp = 135,
     adChar = 129,
     adVarChar = 200,
+    adLongVarChar = 201,
     adBigInt = 20,
 };
 

@@ -55,6 +55,9 @@ public:
 private:
     const char* Record(uint32_t recno) const;
     void ReadIndexTags();
+    void ReadMemoFile();
+    // The text of a memo field: its block in the .fpt, or "" for none.
+    std::string MemoText(const char* record, const FieldSlot& slot) const;
 
     std::string path_;
     // The file's bytes: read into an uninitialised buffer, or the bytes just written.
@@ -66,6 +69,9 @@ private:
     std::string indexPath_;
     std::vector<IndexedField> indexed_;
     std::string indexProblem_; // why the index cannot be kept, or empty
+    std::string memoPath_;     // the .fpt of a table with memo fields
+    std::string memo_;         // its bytes
+    uint32_t memoBlockSize_ = 0;
 };
 
 // The structural index of `recordCount` records laid out from `records`.

@@ -312,10 +312,7 @@ DbfLayout ParseDbfLayout(const char* data, size_t available, size_t size,
         Bad(fileName, "the file is shorter than its " + std::to_string(layout.recordCount) +
                           " records (" + std::to_string(size) + " bytes, " +
                           std::to_string(expected) + " needed)");
-    if (size - expected >= layout.recordLength && size - expected > 1)
-        Bad(fileName, "the header counts " + std::to_string(layout.recordCount) +
-                          " records but the file holds " +
-                          std::to_string((size - layout.headerLength) / layout.recordLength));
+    // Records past the count are not the table's: FoxPro reads as the header says.
     for (const FieldSlot& slot : layout.fields)
         layout.defs.push_back(slot.def);
     return layout;
@@ -431,7 +428,7 @@ Value DecodeField(const DbfLayout& layout, const char* record, const FieldSlot& 
     case 'Q':
         return std::string(RawFieldBytes(layout, record, slot));
     default:
-        return Null{}; // memo and picture fields: their .fpt is not read
+        return Null{}; // memo text comes from the table's .fpt; pictures are not read
     }
 }
 

@@ -89,6 +89,7 @@ std::unique_ptr<DbfFile> DbfFile::Read(const std::string& path) {
     ::close(fd);
     table->layout_ = ParseDbfLayout(table->data_, done, done, path);
     table->ReadIndexTags();
+    table->ReadMemoFile();
     return table;
 }
 
@@ -107,7 +108,52 @@ std::unique_ptr<DbfFile> DbfFile::Adopt(const DbfFile& previous, std::string byt
     table->indexPath_ = previous.indexPath_;
     table->indexed_ = previous.indexed_;
     table->indexProblem_ = previous.indexProblem_;
+    table->memoPath_ = previous.memoPath_;
+    table->memo_ = previous.memo_;
+    table->memoBlockSize_ = previous.memoBlockSize_;
     return table;
+}
+
+void DbfFile::ReadMemoFile() {
+    bool memo = false;
+    for (const FieldSlot& slot : layout_.fields)
+        memo |= slot.def.type == 'M';
+    if (!memo) return;
+    const std::string base = BaseName(path_).substr(0, BaseName(path_).rfind('.'));
+    memoPath_ = platform::FindFileNoCase(FolderOf(path_), base + ".fpt");
+    // Header: the next free block, then the block size at byte 6 (both big-endian).
+    if (memoPath_.empty() || !platform::ReadFileBytes(memoPath_, memo_) || memo_.size() < 512)
+        throw Error(ErrorKind::BadFile,
+                    path_ + ": Memo file " + base + ".fpt is missing or is invalid.");
+    memoBlockSize_ = static_cast<uint32_t>(static_cast<unsigned char>(memo_[6]) << 8 |
+                                           static_cast<unsigned char>(memo_[7]));
+    if (memoBlockSize_ == 0)
+        throw Error(ErrorKind::BadFile, memoPath_ + ": Memo file is missing or is invalid.");
+}
+
+std::string DbfFile::MemoText(const char* record, const FieldSlot& slot) const {
+    // VFP keeps the block number as a 4-byte integer, older files as ten digits.
+    std::string_view raw = RawFieldBytes(layout_, record, slot);
+    uint64_t block = 0;
+    if (raw.size() == 4) {
+        for (int i = 3; i >= 0; --i)
+            block = block << 8 | static_cast<unsigned char>(raw[static_cast<size_t>(i)]);
+    } else {
+        for (char c : raw)
+            if (c >= '0' && c <= '9') block = block * 10 + static_cast<uint64_t>(c - '0');
+    }
+    if (block == 0) return std::string();
+    auto bad = [this, block]() {
+        return Error(ErrorKind::BadFile, memoPath_ + ": memo block " + std::to_string(block) +
+                                             " is missing or is invalid.");
+    };
+    const uint64_t start = block * memoBlockSize_;
+    if (start > memo_.size() || memo_.size() - start < 8) throw bad();
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(memo_.data() + start);
+    const uint64_t length =
+        uint64_t(p[4]) << 24 | uint64_t(p[5]) << 16 | uint64_t(p[6]) << 8 | p[7];
+    if (length > memo_.size() - start - 8) throw bad();
+    return memo_.substr(start + 8, length);
 }
 
 void DbfFile::ReadIndexTags() {
@@ -165,14 +211,22 @@ const char* DbfFile::Record(uint32_t recno) const {
 }
 
 Value DbfFile::Get(uint32_t recno, int field) const {
-    return DecodeField(layout_, Record(recno), Slot(field));
+    const char* record = Record(recno);
+    const FieldSlot& slot = Slot(field);
+    if (slot.def.type == 'M' && !layout_.IsNull(record, slot)) return MemoText(record, slot);
+    return DecodeField(layout_, record, slot);
 }
 
 void DbfFile::ReadRecord(uint32_t recno, std::vector<Value>& values) const {
     const char* record = Record(recno);
     values.resize(layout_.fields.size());
-    for (size_t i = 0; i < layout_.fields.size(); ++i)
-        DecodeFieldInto(layout_, record, layout_.fields[i], values[i]);
+    for (size_t i = 0; i < layout_.fields.size(); ++i) {
+        const FieldSlot& slot = layout_.fields[i];
+        if (slot.def.type == 'M' && !layout_.IsNull(record, slot))
+            values[i] = MemoText(record, slot);
+        else
+            DecodeFieldInto(layout_, record, slot, values[i]);
+    }
 }
 
 std::string_view DbfFile::RawField(uint32_t recno, int field) const {

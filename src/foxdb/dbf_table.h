@@ -86,6 +86,14 @@ void CreateTable(const std::string& folder, const std::string& name,
                  const std::vector<FieldDef>& fields);
 std::vector<FieldDef> ParseFieldList(const std::string& definition);
 
+// A field name the dialect can name again: letters (Chinese ones too), digits and
+// "_", not starting with a digit, and no reserved word.
+bool IsValidFieldName(const std::string& name);
+// `text` (a column heading from outside) made such a name: other characters become
+// "_", a leading digit or a reserved word gets one more "_"; cut to 10 GBK bytes.
+// Empty when nothing of it is left.
+std::string ValidFieldName(const std::string& text);
+
 // Removes deleted records and rebuilds the index, all-or-nothing.
 void Pack(const std::string& path);
 

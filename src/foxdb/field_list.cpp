@@ -1,5 +1,7 @@
 #include "foxdb/dbf_table.h"
 
+#include "foxdb/sql_parser.h"
+
 #include "platform/gbk.h"
 
 #include <cctype>
@@ -46,6 +48,7 @@ FieldDef ParseField(const std::string& text) {
     def.name = platform::GbkToUtf8(
         platform::CutGbkBytes(platform::Utf8ToGbk(text.substr(start, pos - start)), 10));
     if (def.name.empty()) Syntax("a field name is missing", text);
+    if (!IsValidFieldName(def.name)) Syntax("\"" + def.name + "\" is not a field name", text);
     skipBlanks();
     if (pos >= text.size() || !std::isalpha(static_cast<unsigned char>(text[pos])))
         Syntax("the type of field " + def.name + " is missing", text);
@@ -120,6 +123,30 @@ FieldDef ParseField(const std::string& text) {
 }
 
 } // namespace
+
+bool IsValidFieldName(const std::string& name) {
+    if (name.empty() || std::isdigit(static_cast<unsigned char>(name[0])) ||
+        sql::IsReservedWord(name))
+        return false;
+    for (char c : name)
+        if (!(static_cast<unsigned char>(c) >= 0x80 ||
+              std::isalnum(static_cast<unsigned char>(c)) || c == '_'))
+            return false;
+    return true;
+}
+
+std::string ValidFieldName(const std::string& text) {
+    std::string name;
+    for (char c : text)
+        name += static_cast<unsigned char>(c) >= 0x80 || std::isalnum(static_cast<unsigned char>(c))
+                    ? c
+                    : '_';
+    if (!name.empty() &&
+        (std::isdigit(static_cast<unsigned char>(name[0])) || sql::IsReservedWord(name)))
+        name = "_" + name;
+    if (name.find_first_not_of('_') == std::string::npos) return std::string();
+    return platform::GbkToUtf8(platform::CutGbkBytes(platform::Utf8ToGbk(name), 10));
+}
 
 std::vector<FieldDef> ParseFieldList(const std::string& definition) {
     size_t open = definition.find('(');

@@ -293,6 +293,14 @@ FOX_FN(Round) {
                           RoundHalfAway(sqlite3_value_double(argv[0]), sqlite3_value_int(argv[1])));
 }
 
+// a / b for a value to be stored, where a zero divisor is an error rather than NULL.
+FOX_FN(Divide) {
+    NULL_IN_NULL_OUT;
+    const double divisor = sqlite3_value_double(argv[1]);
+    if (divisor == 0) return sqlite3_result_error(ctx, "Division by zero.", -1);
+    sqlite3_result_double(ctx, sqlite3_value_double(argv[0]) / divisor);
+}
+
 FOX_FN(Cat) {
     NULL_IN_NULL_OUT;
     std::string s(Bytes(argv[0]));
@@ -403,7 +411,7 @@ void RegisterFunctions(sqlite3* db) {
         {"foxday", 1, Day, true},       {"foxdate", 0, DateFn, false},
         {"foxdate", 3, DateFn, true},   {"foxempty", 1, Empty, true},
         {"foxround", 2, Round, true},   {"foxcat", 2, Cat, true},
-        {"foxlike", 2, Like, true},
+        {"foxlike", 2, Like, true},     {"foxdivide", 2, Divide, true},
     };
     for (const Fn& f : kFunctions)
         sqlite3_create_function_v2(db, f.name, f.args,

@@ -8,18 +8,15 @@ namespace {
 
 // Nesting deeper than this is refused before it can exhaust the stack.
 constexpr int kMaxDepth = 200;
+// Terms in one chain of the same level (a OR b OR ..., a + b + ...): hundreds are
+// legitimate (a list of the operator's choices), many more would outgrow the engine.
+constexpr int kMaxTerms = 900;
 
 const char* const kReserved[] = {"SELECT",  "FROM", "WHERE", "GROUP",    "ORDER",  "HAVING",
                                  "AND",     "OR",   "NOT",   "LIKE",     "IN",     "IS",
                                  "BETWEEN", "AS",   "BY",    "DISTINCT", "VALUES", "SET",
                                  "INTO",    "JOIN", "ON",    "UNION"};
 const char* const kAggregates[] = {"SUM", "COUNT", "MAX", "MIN", "AVG", "CNT"};
-
-bool IsReserved(const std::string& word) {
-    for (const char* r : kReserved)
-        if (EqualsNoCase(word, r)) return true;
-    return false;
-}
 
 std::string UpperAscii(std::string s) {
     for (char& c : s)
@@ -130,7 +127,7 @@ private:
     }
     std::string ExpectIdentifier() {
         const Token& t = Peek();
-        if (t.kind != Token::Identifier || IsReserved(t.text)) Fail();
+        if (t.kind != Token::Identifier || IsReservedWord(t.text)) Fail();
         ++at_;
         return t.text;
     }
@@ -153,6 +150,13 @@ private:
         ThrowSyntax(t.pos, shown);
     }
     size_t IndexOf(const Token& t) const { return static_cast<size_t>(&t - tokens_.data()); }
+
+    static void CountTerm(int& terms) {
+        if (++terms > kMaxTerms)
+            throw Error(ErrorKind::Syntax, "Statement too complex: more than " +
+                                               std::to_string(kMaxTerms) +
+                                               " terms in one expression.");
+    }
 
     struct DepthGuard {
         DepthGuard(Parser& p) : p_(p) {
@@ -177,7 +181,7 @@ private:
         if (!allowAlias) return ref;
         if (AcceptWord("AS")) {
             ref.alias = ExpectIdentifier();
-        } else if (Peek().kind == Token::Identifier && !IsReserved(Peek().text)) {
+        } else if (Peek().kind == Token::Identifier && !IsReservedWord(Peek().text)) {
             ref.alias = ExpectIdentifier();
         }
         return ref;
@@ -202,7 +206,7 @@ private:
                 item.expr = ParseExpr();
                 if (AcceptWord("AS")) {
                     item.alias = ExpectIdentifier();
-                } else if (Peek().kind == Token::Identifier && !IsReserved(Peek().text)) {
+                } else if (Peek().kind == Token::Identifier && !IsReservedWord(Peek().text)) {
                     item.alias = ExpectIdentifier();
                 }
             }
@@ -257,7 +261,9 @@ private:
     ExprPtr ParseExpr() {
         DepthGuard guard(*this);
         ExprPtr left = ParseAnd();
+        int terms = 1;
         while (IsWord("OR")) {
+            CountTerm(terms);
             size_t pos = Peek().pos;
             ++at_;
             auto e = Make(Expr::Kind::Binary, pos, "OR");
@@ -270,7 +276,9 @@ private:
 
     ExprPtr ParseAnd() {
         ExprPtr left = ParseNot();
+        int terms = 1;
         while (IsWord("AND")) {
+            CountTerm(terms);
             size_t pos = Peek().pos;
             ++at_;
             auto e = Make(Expr::Kind::Binary, pos, "AND");
@@ -364,7 +372,9 @@ private:
 
     ExprPtr ParseAdditive() {
         ExprPtr left = ParseMultiplicative();
+        int terms = 1;
         while (IsSymbol("+") || IsSymbol("-")) {
+            CountTerm(terms);
             const Token& t = Peek();
             ++at_;
             auto e = Make(Expr::Kind::Binary, t.pos, t.text);
@@ -377,7 +387,9 @@ private:
 
     ExprPtr ParseMultiplicative() {
         ExprPtr left = ParseUnary();
+        int terms = 1;
         while (IsSymbol("*") || IsSymbol("/") || IsSymbol("%")) {
+            CountTerm(terms);
             const Token& t = Peek();
             ++at_;
             auto e = Make(Expr::Kind::Binary, t.pos, t.text);
@@ -463,7 +475,8 @@ private:
             return Make(Expr::Kind::Literal, t.pos);
         }
         // BETWEEN is also a function: BETWEEN(x, lo, hi).
-        if (IsReserved(t.text) && !(EqualsNoCase(t.text, "BETWEEN") && IsSymbol("(", 1))) Fail();
+        if (IsReservedWord(t.text) && !(EqualsNoCase(t.text, "BETWEEN") && IsSymbol("(", 1)))
+            Fail();
         ++at_;
         if (AcceptSymbol("(")) return ParseCall(t);
         auto e = Make(Expr::Kind::Column, t.pos);
@@ -509,6 +522,12 @@ private:
 };
 
 } // namespace
+
+bool IsReservedWord(const std::string& word) {
+    for (const char* r : kReserved)
+        if (EqualsNoCase(word, r)) return true;
+    return false;
+}
 
 Statement Parse(const std::string& statement) {
     Parser parser(statement);

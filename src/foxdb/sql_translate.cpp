@@ -60,6 +60,10 @@ bool ContainsAggregate(const Expr& e) {
 struct Code {
     std::string raw, norm;
     Type type;
+    // The operator of "(x op y)", whose parentheses a further "op z" may drop: a long
+    // chain then reads "(a OR b OR c)", not as deep parentheses that SQLite's parser
+    // cannot hold.
+    std::string chain = {};
 };
 
 Code Same(std::string sql, Type type) {
@@ -344,6 +348,7 @@ private:
 
     const TableResolver* resolve_;
     int nextAlias_ = 0;
+    bool strictDivision_ = false; // values to be stored: a zero divisor is an error
 };
 
 Translator::Found Translator::Lookup(const Expr& e, const Scope& scope) const {
@@ -483,10 +488,17 @@ Code Translator::EmitBinary(const Expr& e, Scope& scope) {
     Code a = Emit(*e.args[0], scope), b = Emit(*e.args[1], scope);
     const std::string& op = e.op;
     const Type logical = Type::Of(Type::Logical);
+    // "(left op right)", continuing the left operand's chain of the same operator.
+    auto chained = [&](const std::string& spaced, Type type) {
+        std::string left = a.chain == op ? a.norm.substr(1, a.norm.size() - 2) : a.norm;
+        Code c = Same("(" + left + spaced + b.norm + ")", type);
+        c.chain = op;
+        return c;
+    };
     if (op == "AND" || op == "OR") {
         for (const Code* c : {&a, &b})
             if (c->type.kind != Type::Logical && c->type.kind != Type::Null) Mismatch();
-        return Same("(" + a.norm + " " + op + " " + b.norm + ")", logical);
+        return chained(" " + op + " ", logical);
     }
     if (op == "$") {
         for (const Code* c : {&a, &b})
@@ -504,7 +516,9 @@ Code Translator::EmitBinary(const Expr& e, Scope& scope) {
             !((ka == Type::Char || ka == Type::Null) && (kb == Type::Char || kb == Type::Null)))
             Mismatch();
         std::string sql = "foxcat(" + a.raw + "," + b.raw + ")";
-        return Code{sql, "foxrtrim(" + sql + ")", Type::OfChar(a.type.width + b.type.width)};
+        const bool memo = a.type.width == Type::kMemoWidth || b.type.width == Type::kMemoWidth;
+        return Code{sql, "foxrtrim(" + sql + ")",
+                    Type::OfChar(memo ? Type::kMemoWidth : a.type.width + b.type.width)};
     }
     const bool da = a.type.IsDate(), db = b.type.IsDate();
     if (da || db) {
@@ -518,8 +532,12 @@ Code Translator::EmitBinary(const Expr& e, Scope& scope) {
     if (!(a.type.IsNumber() || ka == Type::Null) || !(b.type.IsNumber() || kb == Type::Null))
         Mismatch();
     Type result = ArithmeticResult(a.type, b.type, o);
+    // A value to be stored must not turn into NULL silently: there a zero divisor fails.
+    if (o == '/' && strictDivision_)
+        return Same("foxdivide(CAST(" + a.norm + " AS REAL)," + b.norm + ")", result);
     if (o == '/') return Same("(CAST(" + a.norm + " AS REAL)/" + b.norm + ")", result);
     if (o == '%') return Same("(" + a.norm + "%" + b.norm + ")", result);
+    if (o == '+' || o == '*') return chained(op, result);
     return Same("(" + a.norm + op + b.norm + ")", result);
 }
 
@@ -555,6 +573,8 @@ Code Translator::EmitAggregate(const Expr& e, Scope& scope) {
     if (e.op == "SUM") {
         if (x.type.kind == Type::Numeric) type = Type::OfNumeric(20, x.type.scale);
         if (x.type.kind == Type::Null) type = Type::OfNumeric(20, 0);
+        // The sum of 4-byte integers outgrows them: it is carried in eight bytes.
+        if (x.type.kind == Type::Integer) type = Type::OfWideInteger();
     } else { // AVG
         type =
             x.type.kind == Type::Double ? x.type : Type::OfNumeric(20, std::max(2, x.type.scale));
@@ -780,11 +800,13 @@ RowPlan Translator::Rows(const TableRef& table, const std::vector<const Expr*>& 
     RowPlan plan;
     plan.table = scope.tables[0].info;
     std::string sql = "SELECT t0.rowid";
+    strictDivision_ = true;
     for (const Expr* v : values) {
         Code c = Emit(*v, scope);
         plan.valueTypes.push_back(c.type);
         sql += "," + c.norm;
     }
+    strictDivision_ = false;
     sql += " FROM temp.\"" + plan.table.vtab + "\" AS t0";
     if (where) sql += " WHERE " + EmitCondition(*where, scope).norm;
     plan.sql = std::move(sql);
@@ -795,6 +817,7 @@ RowPlan Translator::Values(const std::vector<const Expr*>& values) {
     Scope scope;
     RowPlan plan;
     std::string sql = "SELECT ";
+    strictDivision_ = true;
     for (size_t i = 0; i < values.size(); ++i) {
         Code c = Emit(*values[i], scope);
         plan.valueTypes.push_back(c.type);

@@ -10,8 +10,9 @@ Type Type::OfField(const FieldDef& field) {
     switch (field.type) {
     case 'C':
     case 'V':
-    case 'M':
         return OfChar(field.length);
+    case 'M':
+        return OfChar(kMemoWidth);
     case 'N':
     case 'F':
         return OfNumeric(field.length, field.decimals);
@@ -46,7 +47,8 @@ Type ArithmeticResult(const Type& a, const Type& b, char op) {
         int scale = std::max({2, a.scale, b.scale});
         return Type::OfNumeric(20, scale);
     }
-    if (a.kind == Type::Integer && b.kind == Type::Integer) return Type::Of(Type::Integer);
+    if (a.kind == Type::Integer && b.kind == Type::Integer)
+        return a.width == 8 || b.width == 8 ? Type::OfWideInteger() : Type::Of(Type::Integer);
     if (a.kind == Type::Double || b.kind == Type::Double) return Type::Of(Type::Double);
     // Integers count as N(10,0) next to an N column.
     int pa = a.kind == Type::Integer ? 10 : a.precision, sa = a.scale;
@@ -60,11 +62,13 @@ Type ArithmeticResult(const Type& a, const Type& b, char op) {
 AdoShape ToAdo(const Type& type) {
     switch (type.kind) {
     case Type::Char:
+        if (type.width == Type::kMemoWidth) return {adLongVarChar, 2147483647, 255, 255};
         return {adChar, type.width, 255, 255};
     case Type::Numeric:
         // The size counts sign and point, as N(10,2) reads back as size 12.
         return {adNumeric, type.precision + 2, type.precision, type.scale};
     case Type::Integer:
+        if (type.width == 8) return {adBigInt, 8, 19, 0};
         return {adInteger, 4, 10, 0};
     case Type::Double:
         return {adDouble, 8, 15, 255};

@@ -17,13 +17,15 @@ struct Type {
         Logical,  // L and every condition
     };
     Kind kind = Null;
-    int width = 0;     // Char: bytes
+    int width = 0;     // Char: bytes, kMemoWidth for memo text; Integer: 4 or 8 bytes
     int precision = 0; // Numeric
     int scale = 0;     // Numeric
 
+    static constexpr int kMemoWidth = -1;
     static Type OfChar(int width) { return {Char, width, 0, 0}; }
     static Type OfNumeric(int precision, int scale) { return {Numeric, 0, precision, scale}; }
     static Type Of(Kind kind) { return {kind, 0, 0, 0}; }
+    static Type OfWideInteger() { return {Integer, 8, 0, 0}; }
     static Type OfField(const FieldDef& field);
 
     bool IsNumber() const { return kind == Numeric || kind == Integer || kind == Double; }

@@ -222,3 +222,23 @@ TEST(Adtg, MissingTruncatedOrDamagedFilesAreRefusedWhole) {
         }
     }
 }
+
+// The sum of an integer column outgrows four bytes; its field, and the saved file,
+// carry eight.
+TEST(Adtg, ASumOfIntegersKeepsItsWidthThroughASavedFile) {
+    TempFolder dir;
+    const std::string table = CreateCatalogTable(dir.Path(), "ljsh");
+    AppendRecords(table, {{{"数量", int64_t(2000000000)}, {"no", int64_t(1)}},
+                          {{"数量", int64_t(2000000000)}, {"no", int64_t(2)}}});
+    auto conn = std::make_shared<Connection>();
+    conn->Open(ado::ConnectionStringOfFolder(dir.Path()));
+    auto rs = std::make_unique<Recordset>();
+    rs->Open("select sum(数量) as s from ljsh", conn, adOpenStatic, adLockBatchOptimistic,
+             adCmdText);
+    EXPECT_EQ(rs->Fields().Item("s").Type(), adBigInt);
+    EXPECT_EQ(rs->Fields().Item("s").Value().ToString(), "4000000000");
+    rs->Save(dir.File("s.adtg"));
+    auto back = OpenFile(dir.File("s.adtg"));
+    EXPECT_EQ(back->Fields().Item("s").Type(), adBigInt);
+    EXPECT_EQ(back->Fields().Item("s").Value().ToString(), "4000000000");
+}

@@ -8,6 +8,7 @@
 #include "data/db_link.h"
 #include "data/spreadsheet.h"
 #include "data/table_file_export.h"
+#include "foxdb/database.h"
 #include "platform/message_box.h"
 
 namespace {
@@ -349,4 +350,34 @@ TEST_F(DbLinkTest, DataFilesReachTheGridThroughATemporaryRecordsetFile) {
     EXPECT_EQ(boxes_.Texts(), std::vector<std::string>{"系统文件，不允许操作！"});
     OpenDataFile(Outside("PRINTINFO.adtg"), load);
     EXPECT_EQ(loaded, std::vector<std::string>{"PRINTINFO.adtg"});
+}
+
+// Headings of an imported file become field names the dialect can use again; none
+// of their text reaches the table definition as anything but a name.
+TEST_F(DbLinkTest, HeadingsFromOutsideBecomeValidFieldNames) {
+    auto column = [](const std::string& name) {
+        foxdb::ResultColumn c;
+        c.name = name;
+        c.type = foxdb::adChar;
+        c.definedSize = 6;
+        return c;
+    };
+    foxdb::ResultSet result;
+    for (const char* heading : {"单价 N(10,2), x", "1st", "select", "a-b", "ok", "))"})
+        result.columns.push_back(column(heading));
+    result.rows.push_back(std::vector<foxdb::Value>(6, std::string("v")));
+    auto source = std::make_shared<ado::Recordset>();
+    source->OpenResult(std::move(result), "headings");
+    CDbLink link;
+    ASSERT_EQ(link.ImportToNewTable(source, Outside("heads.dbf")), 1);
+
+    CDbLink back;
+    ASSERT_EQ(back.OpenFile(Outside("heads.dbf")), 1);
+    std::vector<std::string> names;
+    for (int i = 0; i < back.recordset->Fields().Count(); ++i)
+        names.push_back(back.recordset->Fields().Item(i).Name());
+    // "))" leaves nothing of a name and is left out.
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"单价_n_10_", "_1st", "_select", "a_b", "ok", "no"}));
+    EXPECT_EQ(Dump(*back.recordset, {"_1st", "ok"}), "v|v\n");
 }

@@ -1,6 +1,7 @@
 // Reading tables other producers wrote, and refusing damaged ones with a clear
 // message instead of reading past the data.
 #include "dbf_fixture.h"
+#include "foxdb/database.h"
 
 #include <cstring>
 #include <functional>
@@ -173,8 +174,6 @@ TEST(DbfReader, DamagedFilesGiveAClearError) {
          "shorter than its 5 records"},
         {"cut inside a record", [&](std::string& b) { b.resize(header + 14); },
          "shorter than its 2 records"},
-        {"count 0 with records after it", [](std::string& b) { Put32(b, 4, 0); },
-         "counts 0 records but the file holds 2"},
         {"nullable without _NullFlags", [](std::string& b) { b[96 + 11] = 'C'; }, "_NullFlags"},
     };
     for (const Case& c : cases) {
@@ -198,11 +197,17 @@ TEST(DbfReader, DamagedFilesGiveAClearError) {
             }
         }
     }
-    // What FoxPro reads on: no end mark, or a stray byte after it.
-    for (std::string bytes : {good.substr(0, good.size() - 1), good + "\x1A"}) {
+    // What FoxPro reads on: no end mark, a stray byte after it, and records past the
+    // header's count, which it leaves out.
+    std::string fewer = good;
+    Put32(fewer, 4, 1);
+    for (std::string bytes : {good.substr(0, good.size() - 1), good + "\x1A", fewer}) {
         WriteBytes(dir.File("ok.dbf"), bytes);
-        EXPECT_EQ(DbfTable::Open(dir.File("ok.dbf"))->RecordCount(), 2u);
-        EXPECT_EQ(ReadRecordCount(dir.File("ok.dbf")), 2u);
+        const uint32_t count = bytes == fewer ? 1u : 2u;
+        auto table = DbfTable::Open(dir.File("ok.dbf"));
+        EXPECT_EQ(table->RecordCount(), count);
+        EXPECT_EQ(ReadRecordCount(dir.File("ok.dbf")), count);
+        EXPECT_EQ(std::get<int64_t>(table->Get(count, 1)), count);
     }
 }
 
@@ -224,4 +229,57 @@ TEST(DbfReader, CorpusFilesNeverCrash) {
         }
     }
     EXPECT_GT(files, 0);
+}
+
+// Memo text lies in the table's .fpt: a block number in the record, the text at
+// block x block size behind an 8-byte block header.
+TEST(DbfReader, MemoFieldsAreReadFromTheMemoFile) {
+    TempFolder dir;
+    std::vector<RawField> fields = {
+        {"NAME", 'C', 4, 0, 0}, {"NOTE", 'M', 4, 0, 0}, {"NO", 'I', 4, 0, 0}};
+    const std::string note = Gbk("换机油，查刹车");
+    WriteBytes(dir.File("t.dbf"),
+               MakeTable(0x30, 0x7A, fields,
+                         {" abcd" + Le(8, 4) + Le(1, 4), " efgh" + Le(0, 4) + Le(2, 4),
+                          " ijkl" + Le(9, 4) + Le(3, 4)}));
+    auto BigEndian = [](uint32_t v) {
+        std::string s;
+        for (int i = 3; i >= 0; --i)
+            s += static_cast<char>(v >> (8 * i));
+        return s;
+    };
+    std::string fpt(512, '\0');
+    fpt.replace(0, 4, BigEndian(10));
+    fpt[6] = 0, fpt[7] = 64; // block size
+    fpt += BigEndian(1) + BigEndian(static_cast<uint32_t>(note.size())) + note;
+    fpt.resize(9 * 64, '\0');
+    fpt += BigEndian(1) + BigEndian(3) + "abc";
+    WriteBytes(dir.File("T.FPT"), fpt);
+
+    auto t = DbfTable::Open(dir.File("t.dbf"));
+    EXPECT_EQ(Text(t->Get(1, 1)), note);
+    EXPECT_EQ(Text(t->Get(2, 1)), "");
+    std::vector<Value> row;
+    t->ReadRecord(3, row);
+    EXPECT_EQ(Text(row[1]), "abc");
+
+    foxdb::Database db(dir.Path());
+    ResultSet rs = db.Query("select note from t where no=1");
+    ASSERT_EQ(rs.rows.size(), 1u);
+    EXPECT_EQ(Text(rs.rows[0][0]), note);
+    EXPECT_EQ(rs.columns[0].type, adLongVarChar);
+
+    // A block past the file's end, and a missing memo file, are clear errors.
+    WriteBytes(dir.File("T.FPT"), fpt.substr(0, 9 * 64 + 4));
+    EXPECT_THROW(DbfTable::Open(dir.File("t.dbf"))->Get(3, 1), Error);
+    std::filesystem::remove(dir.File("T.FPT"));
+    try {
+        DbfTable::Open(dir.File("t.dbf"));
+        ADD_FAILURE() << "opened without its memo file";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.kind(), ErrorKind::BadFile);
+        EXPECT_NE(std::string(e.what()).find("Memo file t.fpt is missing or is invalid."),
+                  std::string::npos)
+            << e.what();
+    }
 }

@@ -9,6 +9,14 @@ namespace {
 
 using foxdb::ErrorKind;
 
+// "term op term op ..." with `count` terms.
+std::string Chain(const std::string& term, const std::string& op, int count) {
+    std::string text = term;
+    for (int i = 1; i < count; ++i)
+        text += op + term;
+    return text;
+}
+
 class SqlErrors : public SqlTest {
 protected:
     void SetUp() override {
@@ -72,6 +80,11 @@ TEST_F(SqlErrors, EachFailureIsAClearErrorAndChangesNothing) {
          ErrorKind::Syntax, "nested too deeply"},
         {"select * from gk where " + std::string(5000, '!') + "no=1", ErrorKind::Syntax,
          "nested too deeply"},
+        {"select " + Chain("no", "+", 10000) + " from gk", ErrorKind::Syntax, "too complex"},
+        {"select * from gk where " + Chain("no=1", " OR ", 5000), ErrorKind::Syntax, "too complex"},
+        {"UPDATE gk SET 来店里程 =来店里程/(no-1)", ErrorKind::Other, "Division by zero."},
+        {"insert into gk (车牌号码,来店里程,no) values ('京A3',1/0,3)", ErrorKind::Other,
+         "Division by zero."},
     };
     const std::string before = Rows();
     for (const Case& c : cases) {
@@ -87,6 +100,19 @@ TEST_F(SqlErrors, EachFailureIsAClearErrorAndChangesNothing) {
         EXPECT_NE(lower.find(wantLower), std::string::npos) << message;
         EXPECT_EQ(Rows(), before);
     }
+}
+
+TEST_F(SqlErrors, LongButLegitimateExpressionsRun) {
+    // An OR list of the operator's 500 choices, and a sum of 500 terms.
+    auto rs = Query("select no from gk where " + Chain("no=2", " OR ", 500));
+    ASSERT_EQ(rs.rows.size(), 1u);
+    EXPECT_EQ(std::get<int64_t>(rs.rows[0][0]), 2);
+    rs = Query("select " + Chain("来店里程", "+", 500) + " as s from gk where no=1");
+    ASSERT_EQ(rs.rows.size(), 1u);
+    EXPECT_EQ(std::get<int64_t>(rs.rows[0][0]), 50000);
+    // Outside a stored value a division by zero is NULL.
+    rs = Query("select 来店里程/0 as q from gk where no=1");
+    EXPECT_TRUE(std::holds_alternative<foxdb::Null>(rs.rows[0][0]));
 }
 
 TEST_F(SqlErrors, AStatementBuiltFromTypedTextStaysOneStatement) {
