@@ -12,7 +12,7 @@ PACKAGES=(
   xvfb xauth fonts-wqy-zenhei
   python3-dbf python3-dbfread libdbd-xbase-perl
   libcairo2-dev poppler-utils
-  libxlsxwriter-dev libfreexl-dev python3-openpyxl python3-xlwt
+  libxlsxwriter-dev libfreexl-dev libexpat1-dev python3-openpyxl python3-xlwt
   wx3.2-i18n locales
 )
 

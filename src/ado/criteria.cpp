@@ -189,8 +189,15 @@ private:
     std::unique_ptr<Node> Factor() {
         Skip();
         if (Peek() == '(') {
+            // Each level costs the parser and the matcher stack: nesting has a limit.
+            if (++depth_ > kMaxDepth)
+                throw ComError(AdoHr(adErrInvalidArgument),
+                               "The criteria are nested more than " + std::to_string(kMaxDepth) +
+                                   " levels deep.",
+                               "ADODB.Recordset");
             ++i_;
             auto inner = Expression();
+            --depth_;
             Skip();
             if (Peek() != ')') BadCriteria();
             ++i_;
@@ -357,8 +364,10 @@ private:
     }
 
     const std::string& t_;
+    static constexpr int kMaxDepth = 100;
     const std::vector<ColumnInfo>& columns_;
     size_t i_ = 0;
+    int depth_ = 0;
 };
 
 } // namespace

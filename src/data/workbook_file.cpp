@@ -1,5 +1,6 @@
 #include "data/workbook_file.h"
 
+#include "data/xml_reader.h"
 #include "foxdb/value.h"
 #include "platform/files.h"
 
@@ -18,124 +19,33 @@
 
 namespace {
 
-// The parts of an Office Open workbook are small XML texts; a few tags and attributes
-// of them are all that is read, so a small scanner serves.
-struct Tag {
-    std::string name; // without a namespace prefix
-    std::string text; // everything between "<" and ">"
-    bool closing = false;
-    bool empty = false; // "<x/>"
+// Collects the text of <t> elements up to the end of the element that started it
+// (a shared string's <si>, an inline string's <is>), rich-text runs joined and
+// phonetic runs (<rPh>) left out.
+class RichText {
+public:
+    void Start(const std::string& name) {
+        if (name == "rPh") ++phonetic_;
+        if (name == "t") inText_ = true;
+    }
+    void End(const std::string& name) {
+        if (name == "rPh") --phonetic_;
+        if (name == "t") inText_ = false;
+    }
+    void Text(const char* text, size_t length) {
+        if (inText_ && phonetic_ == 0) text_.append(text, length);
+    }
+    std::string Take() {
+        phonetic_ = 0;
+        inText_ = false;
+        return std::move(text_);
+    }
+
+private:
+    std::string text_;
+    int phonetic_ = 0;
+    bool inText_ = false;
 };
-
-bool NextTag(const std::string& xml, size_t& pos, Tag& tag) {
-    for (;;) {
-        size_t open = xml.find('<', pos);
-        if (open == std::string::npos) return false;
-        if (xml.compare(open, 4, "<!--") == 0) {
-            size_t end = xml.find("-->", open);
-            if (end == std::string::npos) return false;
-            pos = end + 3;
-            continue;
-        }
-        size_t close = xml.find('>', open);
-        if (close == std::string::npos) return false;
-        tag.text = xml.substr(open + 1, close - open - 1);
-        pos = close + 1;
-        if (tag.text.empty() || tag.text[0] == '?' || tag.text[0] == '!') continue;
-        tag.closing = tag.text[0] == '/';
-        tag.empty = tag.text.back() == '/';
-        size_t start = tag.closing ? 1 : 0;
-        size_t end = tag.text.find_first_of(" \t\r\n/", start);
-        std::string name = tag.text.substr(start, end == std::string::npos ? end : end - start);
-        size_t colon = name.find(':');
-        tag.name = colon == std::string::npos ? name : name.substr(colon + 1);
-        return true;
-    }
-}
-
-std::string Unescape(const std::string& text) {
-    std::string out;
-    out.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '&') {
-            out += text[i];
-            continue;
-        }
-        size_t semi = text.find(';', i);
-        if (semi == std::string::npos) {
-            out += text[i];
-            continue;
-        }
-        std::string entity = text.substr(i + 1, semi - i - 1);
-        unsigned long code = 0;
-        if (entity == "amp")
-            code = '&';
-        else if (entity == "lt")
-            code = '<';
-        else if (entity == "gt")
-            code = '>';
-        else if (entity == "quot")
-            code = '"';
-        else if (entity == "apos")
-            code = '\'';
-        else if (entity.size() > 1 && entity[0] == '#')
-            code = entity[1] == 'x' ? std::strtoul(entity.c_str() + 2, nullptr, 16)
-                                    : std::strtoul(entity.c_str() + 1, nullptr, 10);
-        if (code == 0 || code > 0x10FFFF) {
-            out += text[i];
-            continue;
-        }
-        if (code < 0x80) {
-            out += static_cast<char>(code);
-        } else if (code < 0x800) {
-            out += static_cast<char>(0xC0 | (code >> 6));
-            out += static_cast<char>(0x80 | (code & 0x3F));
-        } else if (code < 0x10000) {
-            out += static_cast<char>(0xE0 | (code >> 12));
-            out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (code & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (code >> 18));
-            out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (code & 0x3F));
-        }
-        i = semi;
-    }
-    return out;
-}
-
-std::string Attribute(const std::string& tagText, const std::string& name) {
-    for (size_t pos = 0; (pos = tagText.find(name, pos)) != std::string::npos; pos += name.size()) {
-        bool startsWord = pos > 0 && (tagText[pos - 1] == ' ' || tagText[pos - 1] == '\t' ||
-                                      tagText[pos - 1] == '\r' || tagText[pos - 1] == '\n');
-        size_t eq = pos + name.size();
-        if (!startsWord || eq + 1 >= tagText.size() || tagText[eq] != '=') continue;
-        char quote = tagText[eq + 1];
-        size_t end = tagText.find(quote, eq + 2);
-        if (end == std::string::npos) return std::string();
-        return Unescape(tagText.substr(eq + 2, end - eq - 2));
-    }
-    return std::string();
-}
-
-// The text of the <t> elements up to the closing tag `until`, phonetic runs left out.
-std::string TextUntil(const std::string& xml, size_t& pos, const std::string& until) {
-    std::string text;
-    Tag tag;
-    int phonetic = 0;
-    while (NextTag(xml, pos, tag)) {
-        if (tag.closing && tag.name == until) break;
-        if (tag.name == "rPh" && !tag.empty) phonetic += tag.closing ? -1 : 1;
-        if (tag.name == "t" && !tag.closing && !tag.empty) {
-            size_t end = xml.find("</", pos);
-            if (end == std::string::npos) break;
-            if (phonetic == 0) text += Unescape(xml.substr(pos, end - pos));
-            pos = end;
-        }
-    }
-    return text;
-}
 
 // "BC12" gives column 54 (0-based); letters only are read.
 int ColumnOfReference(const std::string& reference) {
@@ -187,25 +97,29 @@ NumberKind KindOfFormat(int id, const std::map<int, std::string>& custom) {
 }
 
 // The kind of every cell style (the cellXfs list), by its number format.
-std::vector<NumberKind> StyleKinds(const std::string& styles) {
-    std::map<int, std::string> custom;
-    std::vector<NumberKind> kinds;
-    bool cellStyles = false;
-    size_t pos = 0;
-    Tag tag;
-    while (NextTag(styles, pos, tag)) {
-        if (tag.name == "numFmt" && !tag.closing) {
-            custom[std::atoi(Attribute(tag.text, "numFmtId").c_str())] =
-                Attribute(tag.text, "formatCode");
-        } else if (tag.name == "cellXfs") {
-            cellStyles = !tag.closing && !tag.empty;
-        } else if (tag.name == "xf" && !tag.closing && cellStyles) {
-            kinds.push_back(
-                KindOfFormat(std::atoi(Attribute(tag.text, "numFmtId").c_str()), custom));
+class StyleKindsReader : public XmlHandler {
+public:
+    void Start(const std::string& name, const Attributes& attributes) override {
+        if (name == "numFmt") {
+            custom_[std::atoi(Find(attributes, "numFmtId").c_str())] =
+                Find(attributes, "formatCode");
+        } else if (name == "cellXfs") {
+            cellStyles_ = true;
+        } else if (name == "xf" && cellStyles_) {
+            kinds.push_back(KindOfFormat(std::atoi(Find(attributes, "numFmtId").c_str()), custom_));
         }
     }
-    return kinds;
-}
+    void End(const std::string& name) override {
+        if (name == "cellXfs") cellStyles_ = false;
+    }
+    void Text(const char*, size_t) override {}
+
+    std::vector<NumberKind> kinds;
+
+private:
+    std::map<int, std::string> custom_;
+    bool cellStyles_ = false;
+};
 
 // "2026-12-10", "2026-12-10 08:30:00" or "08:30:00" for a serial day number.
 std::string DateText(double serial, NumberKind kind) {
@@ -232,60 +146,116 @@ std::string DateText(double serial, NumberKind kind) {
 constexpr int kMaxColumns = 16384;
 constexpr unsigned kMaxRows = 1048576;
 
-bool ParseSheet(const std::string& xml, const std::vector<std::string>& shared,
-                const std::vector<NumberKind>& styles, WorkbookSheet& sheet) {
-    size_t pos = 0;
-    Tag tag;
-    long row = -1;
-    int column = -1;
-    while (NextTag(xml, pos, tag)) {
-        if (tag.closing) continue;
-        if (tag.name == "row") {
-            std::string r = Attribute(tag.text, "r");
-            row = r.empty() ? row + 1 : std::strtol(r.c_str(), nullptr, 10) - 1;
-            column = -1;
-            if (row < 0 || row >= static_cast<long>(kMaxRows)) return false;
-        } else if (tag.name == "c" && row >= 0) {
-            std::string r = Attribute(tag.text, "r");
-            column = r.empty() ? column + 1 : ColumnOfReference(r);
-            if (column < 0 || column >= kMaxColumns) return false;
-            std::string type = Attribute(tag.text, "t");
-            std::string value;
-            if (!tag.empty) {
-                Tag inner;
-                while (NextTag(xml, pos, inner)) {
-                    if (inner.closing && inner.name == "c") break;
-                    if (inner.closing || inner.empty) continue;
-                    if (inner.name == "v") {
-                        size_t end = xml.find("</", pos);
-                        if (end == std::string::npos) return false;
-                        value = Unescape(xml.substr(pos, end - pos));
-                        pos = end;
-                    } else if (inner.name == "is") {
-                        value = TextUntil(xml, pos, "is");
-                    }
-                }
-                if (type == "s") {
-                    unsigned long index = std::strtoul(value.c_str(), nullptr, 10);
-                    if (value.empty() || index >= shared.size()) return false;
-                    value = shared[index];
-                } else if ((type.empty() || type == "n") && !value.empty()) {
-                    double number = std::strtod(value.c_str(), nullptr);
-                    std::string style = Attribute(tag.text, "s");
-                    size_t index = style.empty() ? 0 : std::strtoul(style.c_str(), nullptr, 10);
-                    NumberKind kind = index < styles.size() ? styles[index] : NumberKind::Plain;
-                    value = kind == NumberKind::Plain || number < 0 ? NumberText(number)
-                                                                    : DateText(number, kind);
-                }
-            }
-            if (sheet.rows.size() <= static_cast<size_t>(row)) sheet.rows.resize(row + 1);
-            auto& cells = sheet.rows[row];
-            if (cells.size() <= static_cast<size_t>(column)) cells.resize(column + 1);
-            cells[column] = value;
+// The cells of one sheet: <row r="n"> holding <c r="A1" t="type" s="style"> with a
+// value in <v> or an inline string in <is>.
+class SheetReader : public XmlHandler {
+public:
+    SheetReader(const std::vector<std::string>& shared, const std::vector<NumberKind>& styles,
+                WorkbookSheet& sheet)
+        : shared_(shared), styles_(styles), sheet_(sheet) {}
+
+    void Start(const std::string& name, const Attributes& attributes) override {
+        if (inCell_) {
+            if (name == "v") inValue_ = true;
+            if (name == "is") inInline_ = true;
+            if (inInline_) inline_.Start(name);
+        } else if (name == "row") {
+            std::string r = Find(attributes, "r");
+            row_ = r.empty() ? row_ + 1 : std::strtol(r.c_str(), nullptr, 10) - 1;
+            column_ = -1;
+            if (row_ < 0 || row_ >= static_cast<long>(kMaxRows))
+                throw XmlStop{"a row number is out of range"};
+        } else if (name == "c" && row_ >= 0) {
+            std::string r = Find(attributes, "r");
+            column_ = r.empty() ? column_ + 1 : ColumnOfReference(r);
+            if (column_ < 0 || column_ >= kMaxColumns)
+                throw XmlStop{"a cell reference is out of range"};
+            type_ = Find(attributes, "t");
+            style_ = Find(attributes, "s");
+            value_.clear();
+            inCell_ = true;
         }
     }
-    return true;
-}
+
+    void End(const std::string& name) override {
+        if (!inCell_) return;
+        if (inInline_) inline_.End(name);
+        if (name == "v") inValue_ = false;
+        if (name == "is") {
+            inInline_ = false;
+            value_ = inline_.Take();
+        }
+        if (name == "c") {
+            inCell_ = false;
+            Store();
+        }
+    }
+
+    void Text(const char* text, size_t length) override {
+        if (inValue_) value_.append(text, length);
+        if (inInline_) inline_.Text(text, length);
+    }
+
+private:
+    void Store() {
+        std::string value = std::move(value_);
+        if (type_ == "s") {
+            unsigned long index = std::strtoul(value.c_str(), nullptr, 10);
+            if (value.empty() || index >= shared_.size())
+                throw XmlStop{"a cell names a shared string that does not exist"};
+            value = shared_[index];
+        } else if ((type_.empty() || type_ == "n") && !value.empty()) {
+            double number = std::strtod(value.c_str(), nullptr);
+            size_t index = style_.empty() ? 0 : std::strtoul(style_.c_str(), nullptr, 10);
+            NumberKind kind = index < styles_.size() ? styles_[index] : NumberKind::Plain;
+            value = kind == NumberKind::Plain || number < 0 ? NumberText(number)
+                                                            : DateText(number, kind);
+        }
+        if (sheet_.rows.size() <= static_cast<size_t>(row_)) sheet_.rows.resize(row_ + 1);
+        auto& cells = sheet_.rows[row_];
+        if (cells.size() <= static_cast<size_t>(column_)) cells.resize(column_ + 1);
+        cells[column_] = std::move(value);
+    }
+
+    const std::vector<std::string>& shared_;
+    const std::vector<NumberKind>& styles_;
+    WorkbookSheet& sheet_;
+    long row_ = -1;
+    int column_ = -1;
+    std::string type_, style_, value_;
+    bool inCell_ = false, inValue_ = false, inInline_ = false;
+    RichText inline_;
+};
+
+// The shared strings: one <si> each, plain or rich text.
+class SharedStringsReader : public XmlHandler {
+public:
+    void Start(const std::string& name, const Attributes&) override { text_.Start(name); }
+    void End(const std::string& name) override {
+        text_.End(name);
+        if (name == "si") strings.push_back(text_.Take());
+    }
+    void Text(const char* text, size_t length) override { text_.Text(text, length); }
+
+    std::vector<std::string> strings;
+
+private:
+    RichText text_;
+};
+
+// Calls `start` for every element of the part, attributes included.
+template <typename OnStart> class ElementReader : public XmlHandler {
+public:
+    explicit ElementReader(OnStart start) : start_(start) {}
+    void Start(const std::string& name, const Attributes& attributes) override {
+        start_(name, attributes);
+    }
+    void End(const std::string&) override {}
+    void Text(const char*, size_t) override {}
+
+private:
+    OnStart start_;
+};
 
 // "worksheets/sheet1.xml" relative to "xl/", or an absolute "/xl/worksheets/sheet1.xml".
 std::string PartName(const std::string& target) {
@@ -328,39 +298,45 @@ bool ReadOpenWorkbook(const std::string& path, std::vector<WorkbookSheet>& sheet
         error = "The file is not a workbook or is damaged.";
         return false;
     }
+    // Each part read is well-formed XML or the workbook is refused as damaged.
+    auto parse = [&](const std::string& part, XmlHandler& handler) {
+        std::string why;
+        if (ParseXml(parts[part], handler, &why)) return true;
+        error = "The workbook is damaged (" + part + ": " + why + ").";
+        return false;
+    };
+    auto optional = [&](const std::string& part, XmlHandler& handler) {
+        return !parts.count(part) || parse(part, handler);
+    };
+
     std::map<std::string, std::string> targets; // relationship id -> part
-    {
-        const std::string& rels = parts["xl/_rels/workbook.xml.rels"];
-        size_t pos = 0;
-        Tag tag;
-        while (NextTag(rels, pos, tag))
-            if (tag.name == "Relationship" && !tag.closing)
-                targets[Attribute(tag.text, "Id")] = PartName(Attribute(tag.text, "Target"));
-    }
-    std::vector<std::string> shared;
-    {
-        const std::string& xml = parts["xl/sharedStrings.xml"];
-        size_t pos = 0;
-        Tag tag;
-        while (NextTag(xml, pos, tag))
-            if (tag.name == "si" && !tag.closing)
-                shared.push_back(tag.empty ? std::string() : TextUntil(xml, pos, "si"));
-    }
-    const std::vector<NumberKind> styles = StyleKinds(parts["xl/styles.xml"]);
+    ElementReader relationships([&](const std::string& name, const XmlHandler::Attributes& a) {
+        if (name == "Relationship")
+            targets[XmlHandler::Find(a, "Id")] = PartName(XmlHandler::Find(a, "Target"));
+    });
+    SharedStringsReader shared;
+    StyleKindsReader styles;
+    std::vector<std::pair<std::string, std::string>> sheetParts; // name, relationship id
+    ElementReader sheetList([&](const std::string& name, const XmlHandler::Attributes& a) {
+        if (name == "sheet")
+            sheetParts.emplace_back(XmlHandler::Find(a, "name"), XmlHandler::Find(a, "id"));
+    });
+    if (!optional("xl/_rels/workbook.xml.rels", relationships) ||
+        !optional("xl/sharedStrings.xml", shared) || !optional("xl/styles.xml", styles) ||
+        !parse("xl/workbook.xml", sheetList))
+        return false;
+
     std::vector<WorkbookSheet> read;
-    const std::string& workbook = parts["xl/workbook.xml"];
-    size_t pos = 0;
-    Tag tag;
-    while (NextTag(workbook, pos, tag)) {
-        if (tag.name != "sheet" || tag.closing) continue;
+    for (const auto& [name, id] : sheetParts) {
         WorkbookSheet sheet;
-        sheet.name = Attribute(tag.text, "name");
-        auto target = targets.find(Attribute(tag.text, "r:id"));
-        auto part = target == targets.end() ? parts.end() : parts.find(target->second);
-        if (part == parts.end() || !ParseSheet(part->second, shared, styles, sheet)) {
-            error = "The workbook is damaged.";
+        sheet.name = name;
+        auto target = targets.find(id);
+        if (target == targets.end() || !parts.count(target->second)) {
+            error = "The workbook is damaged (sheet " + name + " is missing).";
             return false;
         }
+        SheetReader cells(shared.strings, styles.kinds, sheet);
+        if (!parse(target->second, cells)) return false;
         read.push_back(std::move(sheet));
     }
     sheets = std::move(read);

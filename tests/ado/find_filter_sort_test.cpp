@@ -64,6 +64,39 @@ TEST(Filter, BadCriteriaAreRefusedAndKeepThePreviousFilter) {
     }
 }
 
+// "term op term op ..." with `count` terms.
+std::string Chain(const std::string& term, const std::string& op, int count) {
+    std::string text = term;
+    for (int i = 1; i < count; ++i)
+        text += op + term;
+    return text;
+}
+
+TEST(Filter, LongCriteriaRunAndDeepOnesAreAClearError) {
+    // The program joins the operator's chosen items into one OR list.
+    std::string chosen = "no = 2";
+    for (int i = 1; i < 500; ++i)
+        chosen += " or no = " + std::to_string(1000 + i);
+    auto rs = OpenParts();
+    rs->PutFilter(chosen);
+    EXPECT_EQ(Numbers(*rs), std::vector<long>{2});
+    rs->PutFilter(Chain("no > 0", " and ", 10000));
+    EXPECT_EQ(rs->RecordCount(), 5);
+
+    const std::string nested = std::string(10000, '(') + "no = 1" + std::string(10000, ')');
+    for (const std::string& criteria : {nested, "(no = 1 or " + nested + ")"}) {
+        rs->PutFilter("no > 3");
+        try {
+            rs->PutFilter(criteria);
+            ADD_FAILURE() << "accepted";
+        } catch (const ComError& e) {
+            EXPECT_EQ(e.Error(), AdoHr(adErrInvalidArgument));
+            EXPECT_NE(e.Description().find("nested more than 100 levels"), std::string::npos);
+        }
+        EXPECT_EQ(rs->RecordCount(), 2);
+    }
+}
+
 TEST(Filter, ClearingReadingBackAndPendingRecords) {
     auto rs = OpenParts();
     EXPECT_EQ(rs->Filter().ToString(), "0");

@@ -215,3 +215,97 @@ TEST_F(SpreadSheetTest, DamagedOrForeignWorkbookIsReportedAndLeftAlone) {
         EXPECT_EQ(Read(Path(c.name)), c.bytes);
     }
 }
+
+namespace {
+
+// A workbook zipped from hand-written parts, as another program may write them;
+// `sheet` is the worksheet part's XML.
+std::string ZipWorkbook(const std::string& folder, const std::string& name,
+                        const std::string& sheet) {
+    platform::WriteFileAtomic(folder + "/sheet.xml", sheet);
+    return RunPython(folder, R"PY(
+import zipfile
+main = "http://schemas.openxmlformats.org/spreadsheetml/2006/main"
+rels = "http://schemas.openxmlformats.org/officeDocument/2006/relationships"
+with zipfile.ZipFile(")PY" + name +
+                                 R"PY(", "w") as z:
+    z.writestr("xl/workbook.xml", '<?xml version="1.0" encoding="UTF-8"?>'
+        '<x:workbook xmlns:x="%s" xmlns:r="%s"><x:sheets>'
+        '<x:sheet name="A&amp;B" sheetId="1" r:id="rId1"/></x:sheets></x:workbook>' % (main, rels))
+    z.writestr("xl/_rels/workbook.xml.rels",
+        '<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">'
+        '<Relationship Id="rId1" Type="%s/worksheet" Target="worksheets/sheet1.xml"/>'
+        '</Relationships>' % rels)
+    z.writestr("xl/sharedStrings.xml", ('<sst xmlns="%s">'
+        '<si><t>a &lt;b&gt; &amp; &#x673A;</t></si>'
+        '<si><r><rPr><b/></rPr><t>刹车</t></r><r><t xml:space="preserve"> 片</t></r>'
+        '<rPh sb="0" eb="1"><t>シャ</t></rPh></si>'
+        '<si><t><![CDATA[<raw> & ]]></t></si></sst>' % main).encode("utf-8"))
+    z.writestr("xl/worksheets/sheet1.xml", open("sheet.xml", "rb").read().replace(b"MAIN", main.encode()))
+print("ok")
+)PY");
+}
+
+std::string Repeat(const std::string& text, int count) {
+    std::string out;
+    for (int i = 0; i < count; ++i)
+        out += text;
+    return out;
+}
+
+} // namespace
+
+TEST_F(SpreadSheetTest, WorkbookPartsAreReadAsXml) {
+    const std::string sheet =
+        R"(<worksheet xmlns="MAIN"><sheetData><row r="1">)"
+        R"(<c r="A1" t="s"><v>0</v></c><c r="B1" t="s"><v>1</v></c><c r="C1" t="s"><v>2</v></c>)"
+        R"(<c r="D1" t="inlineStr"><is><t>in&#10;line</t></is></c><c r="E1"><v>12.5</v></c>)"
+        R"(</row></sheetData></worksheet>)";
+    ASSERT_EQ(ZipWorkbook(root_, "ok.xlsx", sheet), "ok\n");
+    std::vector<WorkbookSheet> sheets;
+    std::string error;
+    ASSERT_TRUE(ReadWorkbook(Path("ok.xlsx"), &sheets, &error)) << error;
+    ASSERT_EQ(sheets.size(), 1u);
+    EXPECT_EQ(sheets[0].name, "A&B");
+    ASSERT_EQ(sheets[0].rows.size(), 1u);
+    EXPECT_EQ(sheets[0].rows[0],
+              (std::vector<std::string>{"a <b> & 机", "刹车 片", "<raw> & ", "in\nline", "12.5"}));
+}
+
+TEST_F(SpreadSheetTest, HostileWorkbookIsAClearError) {
+    std::string entities = "<!DOCTYPE w [<!ENTITY a \"aaaaaaaaaa\">";
+    for (char c = 'b'; c <= 'j'; ++c)
+        entities += std::string("<!ENTITY ") + c + " \"" +
+                    Repeat(std::string("&") + char(c - 1) + ";", 10) + "\">";
+    const std::string deep = Repeat("<x>", 2000);
+    struct Case {
+        const char* what;
+        std::string sheet;
+        const char* reason;
+    } cases[] = {
+        {"entity expansion",
+         entities + R"(]><worksheet xmlns="MAIN"><sheetData><row><c t="inlineStr"><is><t>&j;)"
+                    R"(</t></is></c></row></sheetData></worksheet>)",
+         "document type"},
+        {"deep nesting", R"(<worksheet xmlns="MAIN">)" + deep, "nested too deeply"},
+        {"not well-formed", R"(<worksheet xmlns="MAIN"><sheetData><row><c><v>1 < 2</v></c>)",
+         "not well-formed"},
+        {"unknown shared string",
+         R"(<worksheet xmlns="MAIN"><sheetData><row><c t="s"><v>7</v></c></row></sheetData>)"
+         R"(</worksheet>)",
+         "shared string"},
+        {"row out of range",
+         R"(<worksheet xmlns="MAIN"><sheetData><row r="99999999"/></sheetData></worksheet>)",
+         "out of range"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_EQ(ZipWorkbook(root_, "bad.xlsx", c.sheet), "ok\n");
+        std::vector<WorkbookSheet> sheets(1);
+        std::string error;
+        EXPECT_FALSE(ReadWorkbook(Path("bad.xlsx"), &sheets, &error));
+        EXPECT_NE(error.find("The workbook is damaged"), std::string::npos) << error;
+        EXPECT_NE(error.find(c.reason), std::string::npos) << error;
+        EXPECT_EQ(sheets.size(), 1u); // left as it was
+    }
+}
