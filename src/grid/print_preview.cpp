@@ -44,13 +44,13 @@ CViewPrintPreview::~CViewPrintPreview() {
     m_pGrid->Unbind(wxEVT_DESTROY, &CViewPrintPreview::OnGridDestroyed, this);
 }
 
-// The pages are drawn from the grid: without it the preview has nothing to show.
+// The pages are drawn from the grid: without it the preview has nothing to show. It is
+// closed, not just destroyed, so that its close handler enables the windows it disabled.
 void CViewPrintPreview::OnGridDestroyed(wxWindowDestroyEvent& event) {
     event.Skip();
     if (event.GetEventObject() != m_pGrid) return;
     m_pGrid = nullptr;
-    Hide();
-    Destroy();
+    Close(true);
 }
 
 void CViewPrintPreview::CreateControlBar() {

@@ -30,7 +30,8 @@ protected:
         SetGridPrinterSettings(&printData);
     }
     void TearDown() override {
-        if (CViewPrintPreview* preview = OpenPreview()) preview->Destroy();
+        // Closed as the program closes it, so its close handler runs.
+        if (CViewPrintPreview* preview = OpenPreview()) preview->Close(true);
         ProcessPending();
         SetGridPrinterSettings(nullptr);
         GridWindowTest::TearDown();
@@ -92,9 +93,13 @@ TEST_F(PrintPreviewTest, AGridThatGoesAwayClosesItsPreview) {
     CGridCtrl* grid = MakeGrid(5, 3);
     grid->PrintPreview();
     ASSERT_NE(OpenPreview(), nullptr);
+    // The preview disables the other windows while it is up...
+    EXPECT_FALSE(frame->IsEnabled());
     grid->Destroy();
     ProcessPending();
     EXPECT_EQ(OpenPreview(), nullptr);
+    // ...and going away with the grid gives them back.
+    EXPECT_TRUE(frame->IsEnabled());
 }
 
 } // namespace

@@ -339,6 +339,6 @@ TEST_F(RowCommandsTest, PreviewOpensOncePerGrid) {
     Choose(stock, ID_GRID_PRINT_PREVIEW);
     EXPECT_EQ(previews().size(), 1u);
     for (CViewPrintPreview* preview : previews())
-        preview->Destroy();
+        preview->Close(true); // as the program closes it, enabling the other windows again
     ProcessPending();
 }
