@@ -192,10 +192,7 @@ void CLoginDlg::Login() {
 }
 
 void CLoginDlg::FinishLogin(const wxString& setName, const wxString& rights) {
-    if (m_pFrame->m_bStarted && m_pFrame->m_pActiveSheet) {
-        m_pFrame->m_pActiveSheet->Destroy();
-        m_pFrame->m_pActiveSheet = nullptr;
-    }
+    if (m_pFrame->m_bStarted) m_pFrame->CloseAllSheets();
     CAccountSets::WriteCurrentSetName(setName);
     m_pFrame->m_strRights = rights;
     CStartupAfterLogin startup(*m_pFrame, m_pFrame->m_bStarted);

@@ -74,6 +74,23 @@ public:
     bool IsUpperPaneShown() const;
     // Puts the active work sheet over the lower pane, its border and tab margin outside.
     void PlaceActiveSheet();
+
+    // --- Work sheets (main_frame_sheets.cpp): one slot per kind, each owning its sheet,
+    // a child of the lower pane; at most one sheet is shown, the active one.
+    enum class SheetKind { Sales, Repair, CodeTable, Order, Return, Warranty, Count };
+    wxWindow* GetSheetPane() const;
+    wxWindow* GetSheet(SheetKind kind) const { return m_pSheets[int(kind)]; }
+    // A new sheet of its kind: the shown sheet is hidden, the old sheet of the kind
+    // destroyed, and the new one becomes the slot's and the active sheet, placed over
+    // the lower pane and shown.
+    void InstallSheet(SheetKind kind, wxWindow* sheet);
+    // Destroys the sheet of the kind, clears its slot and shows the next open sheet.
+    void CloseSheet(SheetKind kind);
+    // Destroys every sheet (a new login); no sheet is active afterwards.
+    void CloseAllSheets();
+    // Makes the first open sheet (sales, repair, code tables, orders, returns,
+    // warranty parts) the active one and shows it; none when every slot is empty.
+    void ActivateNextSheet();
     // Opens a picture file in a window of its own, titled "图片".
     void ShowRecordPicture(const wxString& path);
 
@@ -133,4 +150,5 @@ private:
     wxTimer m_indicatorTimer;
     CQvDoc m_doc;
     bool m_bShutDown = false;
+    wxWindow* m_pSheets[int(SheetKind::Count)] = {};
 };

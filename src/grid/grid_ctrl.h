@@ -198,6 +198,12 @@ public:
     void LoadRecordset();
     // Fills the data cells of a row from the recordset's current record.
     void FillRowFromRecord(int row);
+    // The line of a work sheet after a looked-up row went into its record: a labour
+    // item marks the line "W", the cells show the record with a quantity of 1, the page
+    // completes the line, and editing goes on in the row (grid_lookup.cpp).
+    int UpdateSheetRow(int row);
+    // Copies the lookup grid's current record into the focus row's line.
+    void TakeLookupRecord(int unused = 0);
 
     // --- sorting (grid_sort.cpp) ---
     virtual void OnFixedRowClick(const GridCellId& cell);

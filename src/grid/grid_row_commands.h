@@ -9,3 +9,8 @@ class CGridCtrl;
 
 using GridLineChangedHandler = std::function<void(CGridCtrl& grid, int row)>;
 void SetGridLineChangedHandler(GridLineChangedHandler handler);
+
+// A looked-up row was taken into a line (UpdateSheetRow): the page completes the line
+// with its prices and discounts. The lines recordset is on the line's record.
+using GridLineTakenHandler = std::function<void(CGridCtrl& grid, int row)>;
+void SetGridLineTakenHandler(GridLineTakenHandler handler);

@@ -3,6 +3,8 @@
 #include "work/archive_dlg.h"
 #include "work/customer_record_dlg.h"
 #include "work/member_card_dlg.h"
+#include "work/repair_sheet_opener.h"
+#include "work/sheet_print_sources.h"
 
 namespace work {
 
@@ -10,6 +12,8 @@ void RegisterForms() {
     gkda::Register();
     CMemberCardDlg::Register();
     wxda::Register();
+    RegisterRepairSheet();
+    RegisterPrintSources();
 }
 
 } // namespace work

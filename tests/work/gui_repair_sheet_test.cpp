@@ -1,0 +1,329 @@
+// The repair sheet the way a service adviser goes through it, on an encrypted
+// account set: the sheet opened by its command, a plate typed into the picker and
+// bound, labour and parts typed into the card's lines, discounts, suspend and resume.
+#include "gui_repair_sheet_fixture.h"
+
+#include "app/item_pick_dlg.h"
+#include "app/main_frame.h"
+#include "grid/grid_ctrl.h"
+#include "platform/message_box.h"
+#include "res/command_ids.h"
+#include "res/repair_page_template.h"
+#include "work/part_pick_dlg.h"
+#include "work/repair_page.h"
+#include "work/vehicle_pick_dlg.h"
+#include "work/work_sheet.h"
+
+#include "grid/capital_numerals.h"
+#include "grid/repair_print_dlg.h"
+#include "res/settle_template.h"
+#include "work/settle_dlg.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <wx/combobox.h>
+#include <wx/listctrl.h>
+#include <wx/textctrl.h>
+
+using namespace res::repair_page;
+
+namespace {
+
+CWorkSheet* RepairSheet(CMainFrame* frame) {
+    return dynamic_cast<CWorkSheet*>(frame->GetSheet(CMainFrame::SheetKind::Repair));
+}
+
+wxString Edit(wxWindow* page, int id) {
+    return res::Control<wxTextCtrl>(page, id)->GetValue();
+}
+
+// The message boxes of a test: every text is kept, and a question is answered by the
+// first reply whose part it holds (else with its first button).
+class AnsweredBoxes {
+public:
+    AnsweredBoxes() {
+        previous_ = platform::SetMessageBoxHandler(
+            [this](const std::string& text, const std::string&, unsigned type) {
+                shown.push_back(text);
+                for (const auto& [part, reply] : replies_)
+                    if (text.find(part) != std::string::npos) return reply;
+                return platform::DefaultReply(type);
+            });
+    }
+    ~AnsweredBoxes() { platform::SetMessageBoxHandler(previous_); }
+    void Answer(const char* part, int reply) { replies_.emplace_back(part, reply); }
+    bool Showed(const char* text) const {
+        return std::find(shown.begin(), shown.end(), text) != shown.end();
+    }
+
+    std::vector<std::string> shown;
+
+private:
+    std::vector<std::pair<std::string, int>> replies_;
+    platform::MessageBoxHandler previous_;
+};
+
+// The text of a PDF file as pdftotext reads it.
+std::string PdfText(const std::string& pdf) {
+    std::string text;
+    if (FILE* pipe = ::popen(("pdftotext -layout '" + pdf + "' -").c_str(), "r")) {
+        char buffer[4096];
+        size_t n;
+        while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+            text.append(buffer, n);
+        ::pclose(pipe);
+    }
+    return text;
+}
+
+} // namespace
+
+class RepairSheetTest : public WorkshopTest {
+protected:
+    // The shop's vehicles, labour items, stock (the brake pads short in bin A2) and
+    // an advance the first customer paid.
+    void AddShopData() {
+        Insert("gk", {{{"车牌号码", "粤A12345"}, {"车型", "桑塔纳"}, {"颜色", "白"}, {"no", "1"}},
+                      {{"车牌号码", "粤B88888"}, {"车型", "捷达"}, {"no", "2"}}});
+        Insert("wxxm",
+               {{{"项目名称", "更换机油"}, {"编号", "GS-01"}, {"单价", "80"}, {"no", "1"}},
+                {{"项目名称", "四轮定位"}, {"编号", "GS-02"}, {"单价", "120"}, {"no", "2"}}});
+        Insert("ljkc", {{{"零件名称", "机油滤清器"},
+                         {"编号", "JL-01"},
+                         {"货位", "A1"},
+                         {"数量", "10"},
+                         {"零售价", "35"},
+                         {"进价", "20"},
+                         {"no", "1"}},
+                        {{"零件名称", "刹车片"},
+                         {"编号", "SC-02"},
+                         {"货位", "A2"},
+                         {"数量", "1"},
+                         {"零售价", "60"},
+                         {"进价", "40"},
+                         {"no", "2"}},
+                        {{"零件名称", "刹车片"},
+                         {"编号", "SC-02"},
+                         {"货位", "B1"},
+                         {"数量", "5"},
+                         {"零售价", "60"},
+                         {"进价", "40"},
+                         {"no", "3"}},
+                        {{"零件名称", "火花塞"},
+                         {"编号", "HH-03"},
+                         {"货位", "A3"},
+                         {"数量", "8"},
+                         {"零售价", "15"},
+                         {"进价", "9"},
+                         {"no", "4"}}});
+        Insert("wlzm", {{{"单位", "粤A12345"},
+                         {"类别", "预收款"},
+                         {"方式", "入帐"},
+                         {"金额", "50"},
+                         {"日期", "2026-12-01"},
+                         {"no", "1"}}});
+        ASSERT_EQ(CMainFrame::WriteSettingFile("SystemSet", U("折扣=80,")), 1);
+    }
+
+    // Types the text into the picker and presses Enter.
+    void BindPlate(CVehiclePickDlg* picker, const char* typed) {
+        picker->m_comboCustomer->SetValue(U(typed));
+        Pump();
+        PressKey(picker->m_comboCustomer, WXK_RETURN);
+        Pump();
+    }
+
+    // A new line with a name or code typed into it; the chooser, when it shows, takes
+    // its first row.
+    void AddItem(WXZY* page, const char* column, const char* typed, const char* quantity) {
+        qv_test::Click(page, kNewButton);
+        Pump();
+        CGridCtrl* grid = page->GetLineGrid();
+        const int row = grid->GetRowCount() - 1;
+        qv_test::ModalDriver<CPartPickDlg> chooser(
+            [](CPartPickDlg& dialog) { PressKey(dialog.m_list, WXK_RETURN); });
+        TypeIntoCell(grid, row, ColumnOf(grid, column), U(typed));
+        if (quantity) TypeIntoCell(grid, row, ColumnOf(grid, "数量"), U(quantity));
+    }
+};
+
+TEST_F(RepairSheetTest, PlateBoundLinesPricedDiscountCheckedSuspendedAndResumed) {
+    CMainFrame* frame = LogIn();
+    ASSERT_NE(frame, nullptr);
+    AddShopData();
+    AnsweredBoxes boxes;
+
+    frame->ExecuteCommand(ID_REPAIR_SHEET);
+    Pump();
+    CWorkSheet* sheet = RepairSheet(frame);
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_EQ(frame->m_pActiveSheet, sheet);
+    ASSERT_EQ(sheet->GetPageCount(), 1u);
+    EXPECT_EQ(sheet->GetWorkPage(0)->GetTitle(), U("零散客户"));
+    ASSERT_NE(sheet->GetPicker(), nullptr);
+
+    // Part of the plate lists the matches; Enter binds the first.
+    CVehiclePickDlg* picker = sheet->GetPicker();
+    picker->m_comboCustomer->SetValue("A123");
+    Pump();
+    ASSERT_NE(picker->GetMatchList(), nullptr);
+    EXPECT_EQ(picker->GetMatchList()->m_list->GetItemCount(), 1);
+    PressKey(picker->m_comboCustomer, WXK_RETURN);
+    Pump();
+    ASSERT_EQ(sheet->GetPageCount(), 2u);
+    auto* page = dynamic_cast<WXZY*>(sheet->GetActiveWorkPage());
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(page->GetTitle(), U("粤A12345"));
+    EXPECT_EQ(boxes.shown, std::vector<std::string>{"预收款:50.00 "});
+    // The same plate again has its page already.
+    boxes.shown.clear();
+    BindPlate(picker, "粤A12345");
+    EXPECT_EQ(boxes.shown, std::vector<std::string>{"已有该车的工作页面！"});
+    EXPECT_EQ(sheet->GetPageCount(), 2u);
+
+    AddItem(page, "项目名称", "更换", nullptr);
+    AddItem(page, "编号", "GS-02", nullptr);
+    AddItem(page, "编号", "JL-01", "2");
+    AddItem(page, "编号", "SC-02", "2");
+    AddItem(page, "项目名称", "火花塞", "4");
+    CGridCtrl* grid = page->GetLineGrid();
+    ASSERT_EQ(grid->GetRowCount(), 6);
+    const int name = ColumnOf(grid, "项目名称"), price = ColumnOf(grid, "单价"),
+              subtotal = ColumnOf(grid, "小计");
+    const char* const expected[][3] = {{"更换机油", "80.00", "80.00"},
+                                       {"四轮定位", "120.00", "120.00"},
+                                       {"机油滤清器", "35.00", "70.00"},
+                                       {"刹车片", "60.00", "120.00"},
+                                       {"火花塞", "15.00", "60.00"}};
+    for (int row = 1; row <= 5; ++row) {
+        SCOPED_TRACE(row);
+        EXPECT_EQ(grid->GetItemText(row, name), U(expected[row - 1][0]));
+        EXPECT_EQ(grid->GetItemText(row, price), U(expected[row - 1][1]));
+        EXPECT_EQ(grid->GetItemText(row, subtotal), U(expected[row - 1][2]));
+    }
+    EXPECT_EQ(Edit(page, kTotalEdit), "450.00");
+
+    // A parts discount below the shop's limit is refused before it touches a line; one
+    // within it discounts the parts lines only.
+    auto* discount = res::Control<wxTextCtrl>(page, kPartsDiscountEdit);
+    boxes.shown.clear();
+    discount->SetValue("75");
+    page->OnKillFocusPartsDiscount();
+    EXPECT_EQ(boxes.shown, std::vector<std::string>{"超出权限,无效操作!"});
+    EXPECT_EQ(discount->GetValue(), "100");
+    EXPECT_EQ(Edit(page, kTotalEdit), "450.00");
+    discount->SetValue("90");
+    page->OnKillFocusPartsDiscount();
+    EXPECT_EQ(Edit(page, kTotalEdit), "425.00");
+
+    // Suspended: the page goes, the plate waits in the picker's list; chosen there,
+    // the card comes back with its lines.
+    qv_test::Click(page, kSuspendButton);
+    Pump();
+    EXPECT_EQ(sheet->GetPageCount(), 1u);
+    EXPECT_NE(picker->m_comboCustomer->FindString(U("粤A12345")), wxNOT_FOUND);
+    picker->m_comboCustomer->SetSelection(picker->m_comboCustomer->FindString(U("粤A12345")));
+    wxCommandEvent choose(wxEVT_COMBOBOX, picker->m_comboCustomer->GetId());
+    choose.SetEventObject(picker->m_comboCustomer);
+    picker->m_comboCustomer->ProcessWindowEvent(choose);
+    Pump();
+    ASSERT_EQ(sheet->GetPageCount(), 2u);
+    page = dynamic_cast<WXZY*>(sheet->GetActiveWorkPage());
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(page->GetLineGrid()->GetRowCount(), 6);
+    EXPECT_EQ(Edit(page, kTotalEdit), "425.00");
+    EXPECT_EQ(Edit(page, kPartsDiscountEdit), "90");
+}
+
+// The card of the first test settled: the advance set off, less received than owed,
+// the brake pads taken from a second bin, the card printed; then every table the
+// settlement wrote, read back from the encrypted set, to the fen.
+TEST_F(RepairSheetTest, CardSettledWithOffsetAndShortfallPrintedAndBookedToTheFen) {
+    CMainFrame* frame = LogIn();
+    ASSERT_NE(frame, nullptr);
+    AddShopData();
+    AnsweredBoxes boxes;
+    frame->ExecuteCommand(ID_REPAIR_SHEET);
+    Pump();
+    CWorkSheet* sheet = RepairSheet(frame);
+    ASSERT_NE(sheet, nullptr);
+    BindPlate(sheet->GetPicker(), "A12345");
+    auto* page = dynamic_cast<WXZY*>(sheet->GetActiveWorkPage());
+    ASSERT_NE(page, nullptr);
+    AddItem(page, "项目名称", "更换", nullptr);
+    AddItem(page, "编号", "GS-02", nullptr);
+    AddItem(page, "编号", "JL-01", "2");
+    AddItem(page, "编号", "SC-02", "2");
+    AddItem(page, "项目名称", "火花塞", "4");
+    res::Control<wxTextCtrl>(page, kPartsDiscountEdit)->SetValue("90");
+    page->OnKillFocusPartsDiscount();
+    ASSERT_EQ(Edit(page, kTotalEdit), "425.00");
+
+    boxes.shown.clear();
+    boxes.Answer("该客户有应付款、预收款:50.00", platform::IDYES);
+    boxes.Answer("要到其它货位取货吗", platform::IDYES);
+    boxes.Answer("所差款是否保存到欠款记录中去", platform::IDYES);
+    boxes.Answer("工作卡吗", platform::IDNO); // keep the settled card open to print it
+    wxString receivable;
+    qv_test::ModalDriver<CSettleDlg> settle([&receivable](CSettleDlg& dialog) {
+        receivable = qv_test::Text(&dialog, res::settle::kReceivableEdit);
+        qv_test::Type(&dialog, res::settle::kReceivedEdit, "300");
+        EXPECT_EQ(qv_test::Text(&dialog, res::settle::kChangeEdit), "-75.00");
+        PressKey(res::FindControl(&dialog, res::settle::kReceivedEdit), WXK_RETURN);
+    });
+    qv_test::Click(page, kSettleButton);
+    Pump();
+    EXPECT_TRUE(settle.Done());
+    EXPECT_EQ(receivable, "375.00");
+    EXPECT_TRUE(boxes.Showed("“刹车片”在选定货位的零件数不够，要到其它货位取货吗？"));
+    EXPECT_TRUE(boxes.Showed("数据已存档 放弃“粤A12345”的工作卡吗？"));
+    page = dynamic_cast<WXZY*>(sheet->GetActiveWorkPage());
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(page->GetTitle(), U("粤A12345"));
+
+    // The card printed to a file, as the print dialog's 打印 does.
+    const std::string pdf = Path("card.pdf");
+    frame->m_printData.SetPrintMode(wxPRINT_MODE_FILE);
+    frame->m_printData.SetFilename(pdf);
+    qv_test::Click(page, kPrintButton);
+    Pump();
+    CRepairPrintDlg* print = nullptr;
+    for (wxWindow* window : wxTopLevelWindows)
+        if (auto* dialog = dynamic_cast<CRepairPrintDlg*>(window)) print = dialog;
+    ASSERT_NE(print, nullptr);
+    print->OnOK();
+    Pump();
+    ASSERT_TRUE(platform::FileExists(pdf));
+    const std::string text = PdfText(pdf);
+    for (const char* expected :
+         {"粤A12345", "更换机油", "四轮定位", "机油滤清器", "刹车片", "火花塞", "425.00"})
+        EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
+    EXPECT_NE(text.find(AmountInCapitals("425.00").utf8_string()), std::string::npos) << text;
+
+    qv_test::Click(page, kCloseButton);
+    Pump();
+    EXPECT_EQ(RepairSheet(frame), nullptr);
+
+    // What the set holds now.
+    const wxString doc = CMainFrame::ReadSettingFile("M_DJH").Left(8);
+    EXPECT_EQ(Column(U("select 项目名称,单价,数量,单据号 from ljsh order by no"), U("单价")),
+              (std::vector<wxString>{"80", "120", "31.5", "54", "13.5"}));
+    EXPECT_EQ(Column(U("select 项目名称,单价 from ljsh order by no"), U("项目名称")),
+              (std::vector<wxString>{U("更换机油"), U("四轮定位"), U("机油滤清器"), U("刹车片"),
+                                     U("火花塞")}));
+    for (const wxString& number : Column(U("select 单据号 from ljsh"), U("单据号")))
+        EXPECT_TRUE(number.StartsWith(wxDateTime::Today().Format("%Y%m%d"))) << number;
+    EXPECT_EQ(Column(U("select 货位,数量 from ljkc order by no"), U("数量")),
+              (std::vector<wxString>{"8", "0", "4", "4"}));
+    EXPECT_TRUE(Column(U("select * from ljth"), "no").empty());
+    EXPECT_EQ(Column(U("select 类别,金额 from wlzm order by no"), U("金额")),
+              (std::vector<wxString>{"50", "-50", "75"}));
+    EXPECT_EQ(Column(U("select 类别,金额 from wlzm order by no"), U("类别")),
+              (std::vector<wxString>{U("预收款"), U("预收款"), U("应收款")}));
+    EXPECT_EQ(Column(U("select 金额 from kzk"), U("金额")), (std::vector<wxString>{"300"}))
+        << "the cash is what was received: the total less the advance and the shortfall";
+    EXPECT_EQ(
+        Column(U("select 单位 from zyxm where 客户='粤A12345' order by no"), U("单位")).front(),
+        "YES");
+    EXPECT_EQ(doc, wxDateTime::Today().Format("%Y%m%d"));
+}
