@@ -149,6 +149,10 @@ void CGridCtrl::OnNotify(CGridNotifyEvent& event) {
     }
     if (event.code == GVN_ENDLABELEDIT)
         OnEndInPlaceEdit(event);
+    else if (event.code == GVN_LOOKUPTYPING)
+        OnLookupTyping(event);
+    else if (event.code == GVN_LOOKUPPICK)
+        OnLookupPick(event);
     else
         event.Skip();
 }

@@ -204,6 +204,15 @@ public:
     int UpdateSheetRow(int row);
     // Copies the lookup grid's current record into the focus row's line.
     void TakeLookupRecord(int unused = 0);
+    // Typing in an item column of a line grid filters the lookup list of the upper
+    // pane (the stock, on a repair list also the labour items), loading it first when
+    // it holds another list (notification 1928).
+    void OnLookupTyping(CGridNotifyEvent& event);
+    // Shift, Ctrl or Alt with a digit n takes the lookup list's row n (notification 1929).
+    void OnLookupPick(CGridNotifyEvent& event);
+    // Enter in an item column with the upper list linked: the listed row whose key
+    // holds the typed text goes into the line. False when none did.
+    bool TakeLinkedLookupRow(int col, const wxString& typed);
 
     // --- sorting (grid_sort.cpp) ---
     virtual void OnFixedRowClick(const GridCellId& cell);

@@ -78,6 +78,8 @@ void CGridCtrl::OnEndInPlaceEdit(CGridNotifyEvent& event) {
     // they were.
     if (key != VK_ESCAPE && event.textChanged && event.strText != GetItemText(row, col)) {
         wxString text = event.strText;
+        if (key == VK_RETURN && m_bDriveLookup && m_bLinkUpper && TakeLinkedLookupRow(col, text))
+            return;
         if (WriteEditToRecord(row, col, text)) OnEndEditCell(row, col, text);
     }
     RedrawCell(row, col);

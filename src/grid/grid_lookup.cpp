@@ -4,6 +4,8 @@
 #include "grid/grid_row_commands.h"
 
 #include "data/main_frame_data.h"
+#include "grid/data_set_grid.h"
+#include "platform/message_box.h"
 
 namespace {
 GridLineTakenHandler g_lineTaken;
@@ -53,4 +55,132 @@ void CGridCtrl::TakeLookupRecord(int) {
     if (!MoveToRowRecord(row)) return;
     g_pFrameData->m_dsMain.CopyRecordsQuiet(lookup->m_rsBound, m_rsBound, false, wxString());
     UpdateSheetRow(row);
+}
+
+namespace {
+
+const char* const kStockMarker = "#ljkc##";
+const char* const kStockAndLabourMarker = "#ljkcAndWxxm##";
+const char* const kStockList =
+    "select 零件名称,编号,零售价,数量,货位,车型,厂牌,代理价,批发价,单位,进价 from ljkc";
+const char* const kLabourList =
+    "select 类别,项目名称 as 零件名称,编号,单价,单位,数量,备注,进价,单价 "
+    "as 零售价,单价 as 批发价 from wxxm";
+
+bool IsItemField(const wxString& title) {
+    return title == U("零件名称") || title == U("项目名称") || title == U("编号");
+}
+
+} // namespace
+
+void CGridCtrl::OnLookupTyping(CGridNotifyEvent& event) {
+    if (!m_bDriveLookup || !HasWindow() || !g_pFrameData || m_bPickGrid) return;
+    const int row = event.row, col = event.col;
+    wxString typed = event.strText;
+    if (typed == GetItemText(row, col)) return;
+    m_bInLookup = false;
+    if (typed.Contains("'")) {
+        platform::ShowMessageBox("  不能用单引号！");
+        typed = typed.BeforeFirst('\'');
+        if (typed.empty()) typed = " ";
+    }
+    CDataSet& data = g_pFrameData->m_dsMain;
+    if (data.m_pGrid) m_strLookupMarker = data.m_pGrid->m_strLookupMarker;
+    const bool repairList = m_strReportName == U("维修清单");
+    const bool reload = !data.m_pGrid || (repairList ? m_strLookupMarker != kStockAndLabourMarker
+                                                     : m_strLookupMarker != kStockMarker);
+    if (reload) {
+        m_strLookupMarker = kStockMarker;
+        m_bInLookup = true;
+        if (data.m_pGrid && data.m_pGrid->m_rsBound && data.m_pGrid->m_rsBound->IsOpen())
+            data.m_pGrid->m_rsBound->PutFilter(ado::Variant(std::string()));
+        else
+            data_grid::LoadPartsGrid(data, "#GreateGrid#", 9, false);
+        if (!data.m_pGrid) return;
+        CGridCtrl& lookup = *data.m_pGrid;
+        data_grid::OpenIntoGrid(data, U(kStockList), &lookup);
+        if (repairList) {
+            m_strLookupMarker = kStockAndLabourMarker;
+            CDataSet labour;
+            labour.Open(U(kLabourList));
+            const long n = labour.IsOpen() ? labour.m_pRecordset->RecordCount() : 0;
+            if (n > 0 && lookup.m_rsBound->IsOpen()) {
+                data.CopyRecords(labour.m_pRecordset, lookup.m_rsBound, 0, false);
+                // The labour items copied last are marked as such.
+                lookup.m_rsBound->MoveLast();
+                for (long i = 0; i < n && !lookup.m_rsBound->BOF(); ++i) {
+                    lookup.m_rsBound->Fields().Item("车型").PutValue(
+                        ado::Variant(U("工时费").utf8_string()));
+                    lookup.m_rsBound->MovePrevious();
+                }
+            }
+        }
+        lookup.m_strLookupMarker = m_strLookupMarker;
+        lookup.SetTableName(m_strLookupMarker);
+    }
+    if (!data.m_pGrid || !data.m_pGrid->m_rsBound || !data.m_pGrid->m_rsBound->IsOpen()) return;
+    CGridCtrl& lookup = *data.m_pGrid;
+    const wxString title = GetItemText(0, col);
+    const wxString key =
+        title == U("项目名称") || title == U("零件名称") ? U("零件名称") : U("编号");
+    ado::Recordset& rs = *lookup.m_rsBound;
+    const ado::Variant kept = rs.Filter();
+    rs.PutFilter(ado::Variant(
+        (key + " like " + CSqlText::QuoteCriterion("%" + typed.Strip(wxString::both) + "%"))
+            .utf8_string()));
+    lookup.m_bLookupReady = true;
+    if (rs.RecordCount() > 0) {
+        m_bInLookup = true;
+        data_grid::LoadPartsGrid(data, wxString(), 9, true);
+        if (data.m_pGrid) data.m_pGrid->EnsureVisible(1, 0);
+    } else {
+        rs.PutFilter(kept);
+        lookup.DeleteNonFixedRows();
+        lookup.Refresh(false);
+    }
+    m_bInLookup = false;
+}
+
+void CGridCtrl::OnLookupPick(CGridNotifyEvent& event) {
+    if (!g_pFrameData || !HasWindow()) return;
+    const std::shared_ptr<CGridCtrl>& lookup = g_pFrameData->m_dsMain.m_pGrid;
+    const int n = event.row;
+    if (!lookup || !lookup->m_rsBound || !lookup->m_rsBound->IsOpen() || n < 1 ||
+        lookup->m_rsBound->RecordCount() < n)
+        return;
+    lookup->m_rsBound->MoveFirst();
+    if (n > 1) lookup->m_rsBound->Move(n - 1);
+    lookup->SetItemImage(n, 0, 0);
+    lookup->Refresh(false);
+    TakeLookupRecord();
+}
+
+bool CGridCtrl::TakeLinkedLookupRow(int col, const wxString& typed) {
+    const std::shared_ptr<CGridCtrl>& lookup =
+        g_pFrameData ? g_pFrameData->m_dsMain.m_pGrid : nullptr;
+    const wxString title = GetItemText(0, col);
+    if (!lookup || !lookup->m_bLookupReady || !IsItemField(title) || !lookup->m_rsBound ||
+        !lookup->m_rsBound->IsOpen() || lookup->m_rsBound->RecordCount() == 0)
+        return false;
+    ado::Recordset& rs = *lookup->m_rsBound;
+    const wxString key = title == U("项目名称") ? U("零件名称") : title;
+    rs.MoveFirst();
+    rs.Find(CSqlText::Criterion(key, typed).utf8_string());
+    const bool found = !rs.EndOfFile();
+    if (!found) rs.MoveFirst();
+    const ado::Variant value = rs.Fields().Item(key.utf8_string()).Value();
+    if (value.IsNull()) return false;
+    wxString text = wxString::FromUTF8(value.ToString()).Trim(true);
+    if (!text.Contains(typed)) return false;
+    TakeLookupRecord();
+    int marked = 1;
+    if (found)
+        for (int r = 1; r < lookup->GetRowCount(); ++r)
+            if (lookup->GetItemText(r, col) == text) {
+                marked = r;
+                break;
+            }
+    if (marked < lookup->GetRowCount()) lookup->SetItemImage(marked, 0, 0);
+    lookup->Refresh(false);
+    return true;
 }

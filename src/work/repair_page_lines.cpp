@@ -29,8 +29,9 @@ void WXZY::OnGridNotify(CGridNotifyEvent& event) {
     const wxString title = m_pGrid->GetItemText(0, col);
     wxString typed = event.strText;
     typed.Trim(true).Trim(false);
+    // With the upper list linked the grid took the listed row itself.
     if ((title == U("项目名称") || title == U("编号")) && event.lParam == VK_RETURN &&
-        !typed.empty()) {
+        !typed.empty() && !m_pGrid->m_bLinkUpper) {
         LookupTypedItem(row, col, typed);
         return;
     }

@@ -15,6 +15,7 @@
 #include "work/work_sheet.h"
 
 #include "grid/capital_numerals.h"
+#include "grid/grid_cell_edit.h"
 #include "grid/repair_print_dlg.h"
 #include "res/settle_template.h"
 #include "work/settle_dlg.h"
@@ -326,4 +327,63 @@ TEST_F(RepairSheetTest, CardSettledWithOffsetAndShortfallPrintedAndBookedToTheFe
         Column(U("select 单位 from zyxm where 客户='粤A12345' order by no"), U("单位")).front(),
         "YES");
     EXPECT_EQ(doc, wxDateTime::Today().Format("%Y%m%d"));
+}
+
+// Typing part of a name into a line lists the matching stock and labour rows in the
+// upper pane; Alt with a digit takes that row into the line with its prices.
+TEST_F(RepairSheetTest, TypedNameFiltersTheUpperListAndADigitTakesItsRow) {
+    CMainFrame* frame = LogIn();
+    ASSERT_NE(frame, nullptr);
+    AddShopData();
+    AnsweredBoxes boxes;
+    frame->ExecuteCommand(ID_REPAIR_SHEET);
+    Pump();
+    CWorkSheet* sheet = RepairSheet(frame);
+    ASSERT_NE(sheet, nullptr);
+    BindPlate(sheet->GetPicker(), "A12345");
+    auto* page = dynamic_cast<WXZY*>(sheet->GetActiveWorkPage());
+    ASSERT_NE(page, nullptr);
+    CGridCtrl* grid = page->GetLineGrid();
+    const int name = ColumnOf(grid, "项目名称");
+
+    const auto typeAndPick = [&](const char* typed, int listed) {
+        qv_test::Click(page, kNewButton);
+        Pump();
+        const int row = grid->GetRowCount() - 1;
+        grid->SetFocusCell(row, name);
+        grid->OnEditCell(row, name, 0);
+        CGridCellEdit* editor = nullptr;
+        for (wxWindow* child : grid->GetChildren())
+            if (auto* open = dynamic_cast<CGridCellEdit*>(child); open && open->IsShown())
+                editor = open;
+        ASSERT_NE(editor, nullptr);
+        for (wxUniChar ch : U(typed)) {
+            wxKeyEvent key(wxEVT_CHAR);
+            key.m_uniChar = ch.GetValue();
+            key.SetEventObject(editor);
+            editor->GetEventHandler()->ProcessEvent(key);
+        }
+        Pump();
+        const std::shared_ptr<CGridCtrl>& lookup = frame->m_dsMain.m_pGrid;
+        ASSERT_NE(lookup, nullptr);
+        EXPECT_EQ(lookup->GetRowCount() - 1, listed) << typed;
+        wxKeyEvent alt(wxEVT_KEY_DOWN);
+        alt.m_keyCode = '1';
+        alt.SetAltDown(true);
+        alt.SetEventObject(editor);
+        editor->GetEventHandler()->ProcessEvent(alt);
+        Pump();
+    };
+    typeAndPick("刹车", 2);
+    typeAndPick("更换", 1);
+    ASSERT_EQ(grid->GetRowCount(), 3);
+    EXPECT_EQ(grid->GetItemText(1, name), U("刹车片"));
+    EXPECT_EQ(grid->GetItemText(1, ColumnOf(grid, "货位")), "A2");
+    EXPECT_EQ(grid->GetItemText(1, ColumnOf(grid, "单价")), "60.00");
+    EXPECT_EQ(grid->GetItemText(2, name), U("更换机油"));
+    ASSERT_TRUE(grid->MoveToRowRecord(2));
+    EXPECT_EQ(wxString::FromUTF8(sheet->m_rsLines->Fields().Item("WX").Value().ToString()).Trim(),
+              "W")
+        << "a labour item makes a labour line";
+    EXPECT_EQ(Edit(page, kTotalEdit), "140.00");
 }
