@@ -149,12 +149,16 @@ void CGridCtrl::OnNotify(CGridNotifyEvent& event) {
     }
     if (event.code == GVN_ENDLABELEDIT)
         OnEndInPlaceEdit(event);
-    else if (event.code == GVN_LOOKUPTYPING)
-        OnLookupTyping(event);
-    else if (event.code == GVN_LOOKUPPICK)
-        OnLookupPick(event);
-    else
+    else if (event.code == GVN_LOOKUPTYPING || event.code == GVN_LOOKUPPICK) {
+        // The grid drives the lookup list; its owner hears of the typing as well.
+        if (event.code == GVN_LOOKUPTYPING)
+            OnLookupTyping(event);
+        else
+            OnLookupPick(event);
         event.Skip();
+    } else {
+        event.Skip();
+    }
 }
 
 void CGridCtrl::OnInsertRowCommand(wxCommandEvent&) {
