@@ -22,14 +22,18 @@
 #include "res/member_service_template.h"
 #include "res/options_page_template.h"
 #include "res/paper_size_template.h"
+#include "res/part_pick_template.h"
 #include "res/print_options_template.h"
 #include "res/query_result_template.h"
 #include "res/record_nav_template.h"
+#include "res/repair_page_template.h"
 #include "res/repair_print_template.h"
 #include "res/report_setup_template.h"
+#include "res/settle_template.h"
 #include "res/statistics_template.h"
 #include "res/tip_template.h"
 #include "res/users_page_template.h"
+#include "res/vehicle_pick_template.h"
 
 namespace res {
 
@@ -64,15 +68,19 @@ const std::vector<NamedTemplate>& AllDialogTemplates() {
         QV_TEMPLATE(MemberServiceTemplate),
         QV_TEMPLATE(OptionsPageTemplate),
         QV_TEMPLATE(PaperSizeTemplate),
+        QV_TEMPLATE(PartPickTemplate),
         QV_TEMPLATE(PrintOptionsTemplate),
         QV_TEMPLATE(QueryResultTemplate),
         QV_TEMPLATE(RecordNavTemplate),
         QV_TEMPLATE(ReminderTemplate),
+        QV_TEMPLATE(RepairPageTemplate),
         QV_TEMPLATE(RepairPrintTemplate),
         QV_TEMPLATE(ReportSetupTemplate),
+        QV_TEMPLATE(SettleTemplate),
         QV_TEMPLATE(StatisticsTemplate),
         QV_TEMPLATE(TipTemplate),
         QV_TEMPLATE(UsersPageTemplate),
+        QV_TEMPLATE(VehiclePickTemplate),
     };
     // clang-format on
     return all;

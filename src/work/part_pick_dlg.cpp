@@ -1,7 +1,6 @@
 #include "work/part_pick_dlg.h"
 #include "work/line_fields.h"
 
-#include "app/help_key.h"
 #include "platform/wx_text.h"
 #include "res/part_pick_template.h"
 
@@ -69,7 +68,6 @@ CPartPickDlg::CPartPickDlg(const wxString& statement, const wxString& labourCond
         CallAfter(&CPartPickDlg::OnActivated);
     });
     Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& e) {
-        if (AnswerHelpKey(e, kDialogId)) return;
         if (e.GetKeyCode() == WXK_RETURN || e.GetKeyCode() == WXK_NUMPAD_ENTER) {
             OnActivated();
             return;

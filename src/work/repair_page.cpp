@@ -5,7 +5,6 @@
 #include "work/price_lookup.h"
 #include "work/work_sheet.h"
 
-#include "app/help_key.h"
 #include "app/main_frame.h"
 #include "grid/data_set_grid.h"
 #include "grid/grid_ctrl.h"
@@ -104,10 +103,10 @@ void WXZY::BindEvents() {
             page->GetLineGrid()->MakeCurrentGrid();
         };
     };
-    button(kCustomerButton, form(FormKind::CustomerRecords, 0, false));
+    button(kCustomerButton, std::mem_fn(&WXZY::OnCustomerData));
     button(kArchiveButton, form(FormKind::RepairArchive, 0, true));
     button(kMaintenanceButton, form(FormKind::MaintenanceDue, 1, false));
-    button(kServiceButton, form(FormKind::MemberCards, 0, true));
+    button(kServiceButton, form(FormKind::MemberCards, 1, true));
 
     if (auto* check = res::Control<wxCheckBox>(this, kLastPriceCheck))
         check->Bind(wxEVT_CHECKBOX,
@@ -153,9 +152,6 @@ void WXZY::BindEvents() {
 
     Bind(qvEVT_GRID_NOTIFY,
          [this](CGridNotifyEvent& event) { Guarded([&] { OnGridNotify(event); }); });
-    Bind(wxEVT_CHAR_HOOK, [](wxKeyEvent& e) {
-        if (!AnswerHelpKey(e, kDialogId)) e.Skip();
-    });
 }
 
 // The grid and the button column fill the lower pane; the header keeps its place.

@@ -56,6 +56,9 @@ public:
     void OnPrint();
     void OnAbandon();
     void OnSelchangeWorker();
+    // "资料(&Z)": the vehicle's customer record; a record saved there fills the card's
+    // header, and a card opened under part of the plate moves to the whole plate.
+    void OnCustomerData();
     void OnLastPrice();
     void OnKillFocusPartsDiscount();
     // Writes the parts discount (empty for none) into the header and the lines it

@@ -1,4 +1,5 @@
 // The buttons, the worker combo, the discount edits and "上次价" of the repair card.
+#include "work/customer_card_data.h"
 #include "work/discount_rules.h"
 #include "work/line_fields.h"
 #include "work/price_lookup.h"
@@ -134,6 +135,30 @@ void WXZY::OnAbandon() {
     PutText(rs, "flag", "W");
     rs->Update();
     OnSetActive();
+}
+
+void WXZY::OnCustomerData() {
+    CMainFrame* frame = CMainFrame::Get();
+    CWorkSheet* sheet = GetSheet();
+    if (!frame) return;
+    frame->m_bRecordSaved = false;
+    frame->OpenForm(FormKind::CustomerRecords, 0, GetTitle());
+    const wxString plate = sheet->m_strCustomer;
+    sheet->m_strCustomer = GetTitle();
+    if (!frame->m_bRecordSaved ||
+        !ApplyCustomerData(frame->m_dsMain, sheet->m_rsLines, GetTitle(), plate)) {
+        OnSetActive();
+        return;
+    }
+    if (!SaveLines()) return;
+    if (plate == GetTitle()) {
+        OnSetActive();
+        return;
+    }
+    // The card's lines carry the whole plate now: its page does too.
+    CWorkPage* page = sheet->MakePage(plate);
+    sheet->AddWorkPage(page, true);
+    sheet->RemoveWorkPage(this);
 }
 
 void WXZY::OnSelchangeWorker() {

@@ -1,7 +1,6 @@
 #include "work/settle_dlg.h"
 #include "work/line_pricing.h"
 
-#include "app/help_key.h"
 #include "platform/message_box.h"
 #include "res/settle_template.h"
 
@@ -59,7 +58,6 @@ void CSettleDlg::OnConfirm() {
 
 // Enter confirms as the button does, so the shortfall is never lost.
 void CSettleDlg::OnCharHook(wxKeyEvent& event) {
-    if (AnswerHelpKey(event, kDialogId)) return;
     if (event.GetKeyCode() == WXK_RETURN || event.GetKeyCode() == WXK_NUMPAD_ENTER) {
         OnConfirm();
         return;

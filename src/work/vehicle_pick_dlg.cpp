@@ -5,7 +5,6 @@
 #include "work/work_page.h"
 #include "work/work_sheet.h"
 
-#include "app/help_key.h"
 #include "app/item_pick_dlg.h"
 #include "app/main_frame.h"
 #include "app/owner_notice.h"
@@ -166,7 +165,6 @@ void CVehiclePickDlg::OnListAll() {
 }
 
 void CVehiclePickDlg::OnCharHook(wxKeyEvent& event) {
-    if (AnswerHelpKey(event, kDialogId)) return;
     const int key = event.GetKeyCode();
     if ((key == WXK_DOWN || key == WXK_UP || key == WXK_PAGEDOWN) && m_pMatchList) {
         Frame().m_hPickTarget = this;
