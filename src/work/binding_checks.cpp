@@ -1,6 +1,7 @@
 #include "work/binding_checks.h"
 
 #include "data/data_set.h"
+#include "data/record_fields.h"
 #include "platform/wx_text.h"
 
 #include <algorithm>
@@ -65,23 +66,20 @@ BalanceSummary SummariseBalances(const PartnerSums& sums) {
 PartnerSums ReadPartnerSums(const wxString& unit) {
     PartnerSums sums;
     CDataSet data;
-    data.Open(U("select 类别,sum(金额) as 金额,单位 from wlzm group by 单位,类别 where 单位=") +
-              CSqlText::Quote(unit));
+    data.Open(U("select 类别,sum(金额) as 金额,单位 from wlzm group by 单位,类别 where ") +
+              CSqlText::Equals(U("单位"), unit));
     if (!data.IsOpen() || data.m_pRecordset->RecordCount() < 1) return sums;
     ado::Recordset& rs = *data.m_pRecordset;
     for (rs.MoveFirst(); !rs.EndOfFile(); rs.MoveNext()) {
-        ado::Variant kind = rs.Fields().Item("类别").Value();
-        ado::Variant amount = rs.Fields().Item("金额").Value();
-        if (kind.IsNull()) continue;
-        const wxString name = wxString::FromUTF8(kind.ToString()).Trim(true);
-        const double value = amount.IsNull() ? 0 : amount.ToDouble();
-        if (name == U("应收款"))
+        const wxString kind = FieldText(rs, "类别");
+        const double value = FieldNumber(rs, "金额");
+        if (kind == U("应收款"))
             sums.receivables = value;
-        else if (name == U("应付款"))
+        else if (kind == U("应付款"))
             sums.payables = value;
-        else if (name == U("预收款"))
+        else if (kind == U("预收款"))
             sums.advances = value;
-        else if (name == U("预付款"))
+        else if (kind == U("预付款"))
             sums.prepaid = value;
     }
     return sums;

@@ -1,24 +1,17 @@
 #include "work/price_lookup.h"
 
 #include "data/data_set.h"
+#include "data/record_fields.h"
 #include "platform/wx_text.h"
 
 namespace work {
-namespace {
-
-wxString Text(ado::Recordset& rs, const char* field) {
-    ado::Variant value = rs.Fields().Item(field).Value();
-    return value.IsNull() ? wxString() : wxString::FromUTF8(value.ToString()).Trim(true);
-}
-
-} // namespace
-
 bool LookupPriceLevel(const wxString& code, double* price) {
     wxString trimmed = code;
     trimmed.Trim(true);
     if (trimmed.empty()) return false;
     CDataSet data;
-    data.Open(U("select distinct 编号,三级价 from bdzxm where 编号=") + CSqlText::Quote(trimmed));
+    data.Open(U("select distinct 编号,三级价 from bdzxm where ") +
+              CSqlText::Equals(U("编号"), trimmed));
     if (!data.IsOpen() || data.m_pRecordset->RecordCount() < 1) return false;
     data.m_pRecordset->MoveFirst();
     ado::Variant value = data.m_pRecordset->Fields().Item("三级价").Value();
@@ -38,8 +31,8 @@ bool LastPrices::Load(const wxString& customer) {
     ado::Recordset& rs = *data.m_pRecordset;
     for (rs.MoveFirst(); !rs.EndOfFile(); rs.MoveNext()) {
         Entry entry;
-        entry.code = Text(rs, "编号");
-        entry.name = Text(rs, "项目名称");
+        entry.code = FieldText(rs, "编号");
+        entry.name = FieldText(rs, "项目名称");
         ado::Variant value = rs.Fields().Item("单价").Value();
         entry.priceNull = value.IsNull();
         if (!entry.priceNull) entry.price = value.ToDouble();

@@ -4,6 +4,7 @@
 #include "data/data_set.h"
 #include "data/data_transaction.h"
 #include "data/main_frame_data.h"
+#include "data/record_fields.h"
 #include "foxdb/transaction.h"
 #include "platform/log.h"
 #include "platform/message_box.h"
@@ -148,10 +149,10 @@ RepairSettlement::Result RepairSettlement::Run(const SettleOffsets& offsets, dou
     if (stock.RecordCount() > 0) {
         for (stock.MoveFirst(); !stock.EndOfFile(); stock.MoveNext()) {
             StockRow row;
-            row.name = Text(stock.Fields().Item("零件名称").Value());
-            row.code = Text(stock.Fields().Item("编号").Value());
-            row.model = Text(stock.Fields().Item("车型").Value());
-            row.bin = Text(stock.Fields().Item("货位").Value());
+            row.name = FieldText(stock, "零件名称");
+            row.code = FieldText(stock, "编号");
+            row.model = FieldText(stock, "车型");
+            row.bin = FieldText(stock, "货位");
             const ado::Variant quantity = stock.Fields().Item("数量").Value();
             row.quantityNull = quantity.IsNull();
             row.quantity = Number(quantity);
@@ -304,8 +305,8 @@ void RepairSettlement::Write(const wxString& docNumber, const SettleOffsets& off
     if (headerNo.IsNull() || headerNo.ToInt64() <= 0) throw NotWritten{U("zyxm: 工作卡未保存")};
     CDataSet card;
     card.Open(U("select * from zyxm where no=") +
-              wxString::Format("%lld", static_cast<long long>(headerNo.ToInt64())) +
-              U(" and 客户=") + CSqlText::Quote(m_title));
+              wxString::Format("%lld", static_cast<long long>(headerNo.ToInt64())) + U(" and ") +
+              CSqlText::Equals(U("客户"), m_title));
     if (!card.IsOpen() || card.m_pRecordset->RecordCount() != 1) throw NotWritten{"zyxm"};
     card.m_pRecordset->MoveFirst();
     PutText(*card.m_pRecordset, "单位", "YES");

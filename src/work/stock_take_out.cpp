@@ -112,9 +112,9 @@ bool StockTakeOut::Take(const TakeOutLine& line) {
         }
         wxString statement =
             StockStatement() + " where " +
-            (byCode ? U("编号=") + CSqlText::Quote(code) : U("零件名称=") + CSqlText::Quote(name)) +
+            (byCode ? CSqlText::Equals(U("编号"), code) : CSqlText::Equals(U("零件名称"), name)) +
             U(" and 数量>0");
-        if (!byCode) statement += U(" and 车型=") + CSqlText::Quote(line.model);
+        if (!byCode) statement += U(" and ") + CSqlText::Equals(U("车型"), line.model);
         wxString chosen;
         bool known = false;
         if (m_questions.ChooseBin(statement, &chosen)) {
