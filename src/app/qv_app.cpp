@@ -158,8 +158,12 @@ void CQvApp::ShowHelp(int context) {
         std::string book =
             platform::ResolvePathNoCase(platform::JoinPath(platform::ProgramFolder(), kHelpBook));
         if (!platform::FileExists(book) || !help->AddBook(wxFileName(wxString::FromUTF8(book)))) {
-            platform::ShowMessageBox(std::string("无法打开帮助文件 ") + kHelpBook, "",
-                                     platform::MB_ICONWARNING);
+            // No help content ships with the program: say which file is missing and where
+            // it belongs, so the shop knows what to put there.
+            platform::ShowMessageBox(std::string("没有找到帮助文件 ") + kHelpBook +
+                                         "。\n本系统没有附带帮助内容；帮助文件应放在程序目录 " +
+                                         platform::ProgramFolder() + " 中。",
+                                     "", platform::MB_ICONINFORMATION);
             return;
         }
         m_pHelp = std::move(help);

@@ -3,6 +3,7 @@
 #include "app/main_frame.h"
 #include "common/program_folder.h"
 #include "platform/message_box.h"
+#include "platform/paths.h"
 #include "res/about_template.h"
 #include "res/command_ids.h"
 
@@ -74,7 +75,10 @@ TEST_F(HyperLinkTest, OtherTargetsOpenTheHelp) {
     auto* link = new CHyperLink(window_, wxID_ANY, U("操作手册"), wxPoint(5, 5), wxSize(200, 20));
     Click(link);
     EXPECT_TRUE(opened_.empty());
-    EXPECT_EQ(boxes_.Texts(), std::vector<std::string>{"无法打开帮助文件 help.htb"});
+    EXPECT_EQ(boxes_.Texts(),
+              std::vector<std::string>{
+                  "没有找到帮助文件 help.htb。\n本系统没有附带帮助内容；帮助文件应放在程序目录 " +
+                  platform::ProgramFolder() + " 中。"});
 }
 
 TEST_F(HyperLinkTest, HoverColourOnlyWhileTheMouseIsOver) {

@@ -2,6 +2,7 @@
 #include "app/qv_app.h"
 #include "common/program_folder.h"
 #include "platform/message_box.h"
+#include "platform/paths.h"
 #include "res/dialogs.h"
 
 #include <gtest/gtest.h>
@@ -35,7 +36,10 @@ TEST_F(HelpTest, MissingHelpBookIsReported) {
     app->WinHelp(241, 2); // not a context request: nothing
     EXPECT_TRUE(boxes.Texts().empty());
     app->WinHelp(241, CQvApp::HELP_CONTEXT);
-    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"无法打开帮助文件 help.htb"});
+    EXPECT_EQ(boxes.Texts(),
+              std::vector<std::string>{
+                  "没有找到帮助文件 help.htb。\n本系统没有附带帮助内容；帮助文件应放在程序目录 " +
+                  platform::ProgramFolder() + " 中。"});
 }
 
 // The application answers F1 in every dialog built from a template, the grid's
