@@ -80,7 +80,7 @@ void CCatalogTree::FillTopLevel() {
     if (data.IsOpen() && data.m_pRecordset->RecordCount() > 0) {
         ado::Recordset& rs = *data.m_pRecordset;
         rs.MoveFirst();
-        CMainFrame::LogError(U("移到首行成功..."), __FILE__, __LINE__);
+        CMainFrame::LogNote(U("移到首行成功..."));
         for (; !rs.EndOfFile(); rs.MoveNext())
             for (int i = 0; i < rs.Fields().Count(); ++i) {
                 wxString text;
@@ -91,7 +91,7 @@ void CCatalogTree::FillTopLevel() {
                     AppendItem(root, text, kImage, kImage);
             }
     }
-    CMainFrame::LogError(U("完成树目录..."), __FILE__, __LINE__);
+    CMainFrame::LogNote(U("完成树目录..."));
     if (emptyModel) AppendItem(root, OtherText(), kImage, kImage);
     for (const Group& group : kGroups)
         AppendItem(root, U(group.text), kImage, kImage);

@@ -282,9 +282,8 @@ void CMainFrame::FillCatalogTree() {
     m_wndTree->FillTopLevel();
 }
 
-void CMainFrame::LogError(const wxString& text, const char* sourceFile, int line) {
-    platform::AppendLog(
-        wxString::Format("Error %s (%d): %s\n", sourceFile, line, text).utf8_string());
+void CMainFrame::LogNote(const wxString& text) {
+    platform::AppendLog(("Note: " + text + "\n").utf8_string());
 }
 
 void CMainFrame::OnIndicatorTimer(wxTimerEvent&) {

@@ -63,8 +63,9 @@ public:
     bool ShowToolbars();
     // Rebuilds the top level of the catalogue tree (after login and after data changes).
     void FillCatalogTree();
-    // Appends "Error <file> (<line>): <text>" to the program's trace log.
-    static void LogError(const wxString& text, const char* sourceFile, int line);
+    // Appends "Note: <text>" to the program's trace log: a normal step worth tracing,
+    // never an error, and without the build's source paths.
+    static void LogNote(const wxString& text);
 
     // Pane layout.
     void ShowFullView();
