@@ -153,6 +153,8 @@ const CommandEntry kCommands[] = {
     Frame(ID_SHOW_BACKGROUND, FrameAction::ShowBackground),
     Frame(ID_BACKGROUND, FrameAction::Background),
     Frame(ID_BROWSE_PICTURE, FrameAction::BrowsePicture),
+    Frame(ID_NEXT_PANE, FrameAction::NextPane),
+    Frame(ID_PREV_PANE, FrameAction::PreviousPane),
 
     Kind(ID_EMPTY_1, CommandKind::Nothing),
     Kind(ID_EMPTY_2, CommandKind::Nothing),

@@ -72,6 +72,8 @@ enum class FrameAction {
     Restore,
     SwitchAccountSet,
     BrowsePicture,
+    NextPane,
+    PreviousPane,
 };
 
 enum class CommandKind {

@@ -1,5 +1,6 @@
 #include "app/main_frame.h"
 
+#include "app/app_profile.h"
 #include "app/background_dlg.h"
 #include "app/catalog_tree.h"
 #include "app/outbar_ctrl.h"
@@ -11,6 +12,7 @@
 #include "grid/grid_ctrl.h"
 #include "grid/lookup_pane.h"
 #include "grid/print_seam.h"
+#include "platform/files.h"
 #include "platform/log.h"
 #include "platform/message_box.h"
 #include "platform/wx_text.h"
@@ -19,10 +21,12 @@
 #include "res/string_table.h"
 #include "res/toolbar_images.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
 #include <map>
+#include <vector>
 #include <wx/app.h>
 #include <wx/cshelp.h>
 #include <wx/dcclient.h>
@@ -105,6 +109,8 @@ CMainFrame::CMainFrame()
         {wxACCEL_SHIFT, WXK_DELETE, WxCommandId(ID_EDIT_CUT)},
         {wxACCEL_CTRL, WXK_INSERT, WxCommandId(ID_EDIT_COPY)},
         {wxACCEL_SHIFT, WXK_INSERT, WxCommandId(ID_EDIT_PASTE)},
+        {wxACCEL_NORMAL, WXK_F6, WxCommandId(ID_NEXT_PANE)},
+        {wxACCEL_SHIFT, WXK_F6, WxCommandId(ID_PREV_PANE)},
     };
     SetAcceleratorTable(wxAcceleratorTable(int(std::size(keys)), keys));
 
@@ -115,6 +121,12 @@ CMainFrame::CMainFrame()
         Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateCommand, this, WxCommandId(entries[i].id));
     }
     Bind(EVT_OUTBAR_NOTIFY, &CMainFrame::OnOutBarEvent, this);
+    Bind(wxEVT_MENU, &CMainFrame::OnRecentFile, this, WxCommandId(ID_FILE_MRU_FIRST),
+         WxCommandId(ID_FILE_MRU_FIRST) + kRecentFiles - 1);
+    if (auto profile = OpenAppProfile()) {
+        profile->SetPath("/Recent File List");
+        m_recentFiles.Load(*profile);
+    }
     Bind(wxEVT_CLOSE_WINDOW, &CMainFrame::OnClose, this);
     m_indicatorTimer.SetOwner(this);
     Bind(wxEVT_TIMER, &CMainFrame::OnIndicatorTimer, this);
@@ -270,6 +282,56 @@ void CMainFrame::LoadMenuResource(int menuId) {
     SetMenuBar(nullptr);
     delete old;
     SetMenuBar(res::LoadMenuBar(menuId));
+    if (menuId == IDR_MAINFRAME) ShowRecentFiles();
+}
+
+void CMainFrame::ShowRecentFiles() {
+    wxMenuBar* bar = GetMenuBar();
+    const int top = bar ? bar->FindMenu(U("文件(&F)")) : wxNOT_FOUND;
+    if (top == wxNOT_FOUND) return;
+    wxMenu* file = bar->GetMenu(top);
+    for (int i = 0; i < kRecentFiles; ++i)
+        if (wxMenuItem* old = file->FindChildItem(WxCommandId(ID_FILE_MRU_FIRST) + i))
+            file->Destroy(old);
+    const size_t count = m_recentFiles.GetCount();
+    if (count == 0) return;
+    // Before the separator over 退出, as the class library placed them.
+    size_t at = file->GetMenuItemCount();
+    while (at > 0 && !file->FindItemByPosition(at - 1)->IsSeparator())
+        --at;
+    if (at == 0) return;
+    --at;
+    file->InsertSeparator(at);
+    for (size_t i = 0; i < count; ++i)
+        file->Insert(at + i, WxCommandId(ID_FILE_MRU_FIRST) + int(i),
+                     wxString::Format("&%zu %s", i + 1, m_recentFiles.GetHistoryFile(i)));
+}
+
+void CMainFrame::AddRecentFile(const wxString& path) {
+    m_recentFiles.AddFileToHistory(path);
+    if (auto profile = OpenAppProfile()) {
+        profile->SetPath("/Recent File List");
+        m_recentFiles.Save(*profile);
+    }
+    ShowRecentFiles();
+}
+
+void CMainFrame::OnRecentFile(wxCommandEvent& event) {
+    const size_t index = size_t(event.GetId() - WxCommandId(ID_FILE_MRU_FIRST));
+    if (index >= m_recentFiles.GetCount()) return;
+    const wxString path = m_recentFiles.GetHistoryFile(index);
+    if (!platform::FileExists(path.utf8_string())) {
+        platform::ShowMessageBox(("文件 " + path + " 已不存在，从最近文件中去掉。").utf8_string());
+        m_recentFiles.RemoveFileFromHistory(index);
+        if (auto profile = OpenAppProfile()) {
+            profile->SetPath("/Recent File List");
+            m_recentFiles.Save(*profile);
+        }
+        ShowRecentFiles();
+        return;
+    }
+    AddRecentFile(path);
+    OpenForm(FormKind::OpenDataFile, 0, path);
 }
 
 bool CMainFrame::ShowToolbars() {
@@ -291,6 +353,7 @@ void CMainFrame::OnIndicatorTimer(wxTimerEvent&) {
     if (!bar) return;
     bar->SetStatusText(wxGetKeyState(WXK_CAPITAL) ? "CAP" : "", 1);
     bar->SetStatusText(wxGetKeyState(WXK_NUMLOCK) ? "NUM" : "", 2);
+    bar->SetStatusText(wxGetKeyState(WXK_SCROLL) ? "SCRL" : "", 3);
 }
 
 // ---- dispatch ----------------------------------------------------------------------
@@ -482,6 +545,10 @@ void CMainFrame::RunFrameAction(FrameAction action) {
     case FrameAction::BrowsePicture:
         m_pTextView->BrowsePicture();
         break;
+    case FrameAction::NextPane:
+    case FrameAction::PreviousPane:
+        MoveToPane(action == FrameAction::NextPane);
+        break;
     }
 }
 
@@ -509,7 +576,9 @@ void CMainFrame::FileOpen() {
                           "SQL 数据库(*.mdf)|*.mdf|Microsoft Excel 工作表(*.xls)|*.xls|"
                           "All files(*.*)|*.*"),
                         wxFD_OPEN | wxFD_FILE_MUST_EXIST);
-    if (dialog.ShowModal() == wxID_OK) OpenForm(FormKind::OpenDataFile, 0, dialog.GetPath());
+    if (dialog.ShowModal() != wxID_OK) return;
+    AddRecentFile(dialog.GetPath());
+    OpenForm(FormKind::OpenDataFile, 0, dialog.GetPath());
 }
 
 void CMainFrame::PrintSetup() {
@@ -581,6 +650,31 @@ void CMainFrame::SetUpperPaneHeight(int height) {
         split->SplitHorizontally(m_pView, m_pTextView, height);
     else
         split->SetSashPosition(height);
+}
+
+void CMainFrame::MoveToPane(bool forward) {
+    std::vector<wxWindow*> panes;
+    if (IsOutlookShown()) panes.push_back(m_wndOutBar);
+    if (m_pView->IsShown()) panes.push_back(m_pView);
+    if (m_pTextView->IsShown()) panes.push_back(m_pTextView);
+    if (panes.empty()) return;
+    size_t current = panes.size() - 1; // no pane focused: F6 goes to the first
+    if (!forward) current = 0;
+    for (wxWindow* focus = FindFocus(); focus; focus = focus->GetParent()) {
+        auto found = std::find(panes.begin(), panes.end(), focus);
+        if (found != panes.end()) {
+            current = size_t(found - panes.begin());
+            break;
+        }
+    }
+    const size_t next =
+        forward ? (current + 1) % panes.size() : (current + panes.size() - 1) % panes.size();
+    wxWindow* pane = panes[next];
+    // A pane that holds a grid gives it the focus; the others take it themselves.
+    if (wxWindow* grid = pane->FindWindow(CQvDoc::kMainGridId))
+        grid->SetFocus();
+    else
+        pane->SetFocus();
 }
 
 void CMainFrame::SwitchPictureOff() {

@@ -13,6 +13,7 @@
 
 #include <functional>
 #include <wx/cmndata.h>
+#include <wx/filehistory.h>
 #include <wx/frame.h>
 #include <wx/imaglist.h>
 #include <wx/timer.h>
@@ -75,6 +76,9 @@ public:
     bool IsUpperPaneShown() const;
     // Puts the active work sheet over the lower pane, its border and tab margin outside.
     void PlaceActiveSheet();
+    // Puts a file opened through 文件 › 打开 first among the recent files: four kept in
+    // the profile and listed on the 文件 menu before 退出.
+    void AddRecentFile(const wxString& path);
 
     // --- Work sheets (main_frame_sheets.cpp): one slot per kind, each owning its sheet,
     // a child of the lower pane; at most one sheet is shown, the active one.
@@ -115,6 +119,7 @@ public:
 
     static constexpr int kOutlookWidth = 100;
     static constexpr int kUpperPaneHeight = 112;
+    static constexpr int kRecentFiles = 4;
 
 private:
     void CreateToolBars();
@@ -132,6 +137,10 @@ private:
     void EditFocused(FrameAction action);
     void SwitchPictureOff();
     void SetOutlookWidth(int width);
+    // F6 and Shift+F6: the focus to the next or previous of the shown panes.
+    void MoveToPane(bool forward);
+    void ShowRecentFiles();
+    void OnRecentFile(wxCommandEvent& event);
     void SetUpperPaneHeight(int height);
     void FileOpen();
     void PrintSetup();
@@ -149,6 +158,7 @@ private:
     wxImageList m_imgLarge;
     wxImageList m_imgSmall;
     wxTimer m_indicatorTimer;
+    wxFileHistory m_recentFiles{kRecentFiles};
     CQvDoc m_doc;
     bool m_bShutDown = false;
     wxWindow* m_pSheets[int(SheetKind::Count)] = {};

@@ -29,6 +29,9 @@ enum : int {
     ID_HELP_TOPICS = 57667,
     ID_CONTEXT_HELP = 57669,
     ID_HELP_F1 = 57670,
+    ID_FILE_MRU_FIRST = 57616, // the recent files of the 文件 menu, four of them
+    ID_NEXT_PANE = 57680,      // F6
+    ID_PREV_PANE = 57681,      // Shift+F6
     ID_VIEW_TOOLBAR = 59392,
     ID_VIEW_STATUS_BAR = 59393,
 

@@ -13,13 +13,17 @@
 #include "res/control_ids.h"
 #include "res/setup_picture.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <vector>
 #include <wx/button.h>
 #include <wx/dcmemory.h>
 #include <wx/dcscreen.h>
+#include <wx/filedlg.h>
 #include <wx/menu.h>
 #include <wx/splitter.h>
+#include <wx/testing.h>
 #include <wx/textctrl.h>
 #include <wx/toolbar.h>
 
@@ -248,6 +252,57 @@ TEST_F(MainFrameTest, CommandsOfFormsNotBuiltShowDisabled) {
     EXPECT_TRUE(enabled(ID_REPAIR_SHEET));
     ClickOutBarItem(frame, 0, 0);
     EXPECT_EQ(opened_.size(), 1u);
+}
+
+// The files opened through 文件 › 打开 are listed, four at most, before 退出, kept
+// for the next run; a listed file that is gone is said and dropped.
+TEST_F(MainFrameTest, RecentFilesOnTheFileMenu) {
+    ::setenv("XDG_CONFIG_HOME", Path("config").c_str(), 1);
+    std::vector<wxString> opened;
+    CMainFrame::RegisterForm(
+        FormKind::OpenDataFile,
+        [&opened](CMainFrame&, int, const wxString& path) { opened.push_back(path); });
+    CMainFrame* frame = Start();
+    frame->LoadMenuResource(IDR_MAINFRAME);
+    std::vector<wxString> files;
+    for (const char* name : {"a.adtg", "b.adtg", "c.adtg", "d.adtg", "e.adtg"}) {
+        files.push_back(U(Path(name).c_str()));
+        WriteGbkFile(name, "x");
+        frame->AddRecentFile(files.back());
+    }
+    const auto listed = [](CMainFrame* f) {
+        wxMenu* file = f->GetMenuBar()->GetMenu(f->GetMenuBar()->FindMenu(U("文件(&F)")));
+        std::vector<wxString> labels;
+        for (int i = 0; i < CMainFrame::kRecentFiles; ++i)
+            if (wxMenuItem* item = file->FindChildItem(WxCommandId(ID_FILE_MRU_FIRST) + i))
+                labels.push_back(item->GetItemLabel());
+        // 退出 stays last, after a separator.
+        EXPECT_EQ(file->FindItemByPosition(file->GetMenuItemCount() - 1)->GetId(),
+                  WxCommandId(ID_APP_EXIT));
+        EXPECT_TRUE(file->FindItemByPosition(file->GetMenuItemCount() - 2)->IsSeparator());
+        return labels;
+    };
+    const std::vector<wxString> newestFirst = {"&1 " + files[4], "&2 " + files[3], "&3 " + files[2],
+                                               "&4 " + files[1]};
+    EXPECT_EQ(listed(frame), newestFirst);
+
+    // The next run lists them too.
+    auto* next = new CMainFrame;
+    next->LoadMenuResource(IDR_MAINFRAME);
+    EXPECT_EQ(listed(next), newestFirst);
+    next->Destroy();
+
+    platform::ScriptedMessageBoxes boxes;
+    std::remove(Path("e.adtg").c_str());
+    wxCommandEvent choose(wxEVT_MENU, WxCommandId(ID_FILE_MRU_FIRST));
+    frame->GetEventHandler()->ProcessEvent(choose);
+    EXPECT_EQ(boxes.Texts().size(), 1u);
+    EXPECT_EQ(listed(frame).size(), 3u);
+    wxCommandEvent again(wxEVT_MENU, WxCommandId(ID_FILE_MRU_FIRST) + 1);
+    frame->GetEventHandler()->ProcessEvent(again); // c.adtg, now second
+    EXPECT_EQ(opened.back(), files[2]);
+    CMainFrame::RegisterForm(FormKind::OpenDataFile, nullptr);
+    ::unsetenv("XDG_CONFIG_HOME");
 }
 
 TEST_F(MainFrameTest, ReturnKindIsHandedOver) {
