@@ -14,15 +14,14 @@ void ReportHandlerException() {
     } catch (const ado::ComError& error) {
         CMainFrame::LogError(wxString::Format("%s (0x%08lX) %s", error.Source(),
                                               static_cast<unsigned long>(error.Error()),
-                                              U(error.Description().c_str())),
-                             __FILE__, __LINE__);
+                                              U(error.Description().c_str())));
         CDataSet::ShowComError(error);
     } catch (const std::exception& error) {
-        CMainFrame::LogError(U(error.what()), __FILE__, __LINE__);
+        CMainFrame::LogError(U(error.what()));
         platform::ShowMessageBox(std::string("操作未能完成：") + error.what(), "",
                                  platform::MB_ICONERROR);
     } catch (...) {
-        CMainFrame::LogError("unknown exception", __FILE__, __LINE__);
+        CMainFrame::LogError("unknown exception");
         platform::ShowMessageBox("操作未能完成。", "", platform::MB_ICONERROR);
     }
 }

@@ -348,6 +348,10 @@ void CMainFrame::LogNote(const wxString& text) {
     platform::AppendLog(("Note: " + text + "\n").utf8_string());
 }
 
+void CMainFrame::LogError(const wxString& text) {
+    platform::AppendLog(("Error: " + text + "\n").utf8_string());
+}
+
 void CMainFrame::OnIndicatorTimer(wxTimerEvent&) {
     wxStatusBar* bar = GetStatusBar();
     if (!bar) return;

@@ -67,6 +67,8 @@ public:
     // Appends "Note: <text>" to the program's trace log: a normal step worth tracing,
     // never an error, and without the build's source paths.
     static void LogNote(const wxString& text);
+    // Appends "Error: <text>" to the program's trace log, for a failure.
+    static void LogError(const wxString& text);
 
     // Pane layout.
     void ShowFullView();
