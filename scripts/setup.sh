@@ -14,6 +14,7 @@ PACKAGES=(
   libcairo2-dev poppler-utils
   libxlsxwriter-dev libfreexl-dev libexpat1-dev python3-openpyxl python3-xlwt
   wx3.2-i18n locales
+  clang libclang-rt-14-dev llvm
 )
 
 missing=()

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds everything and runs the whole test suite; window tests run under Xvfb.
+# Builds everything and runs the whole test suite; window tests run under Xvfb. Then
+# the same suite again under the sanitizers, and the fuzz targets (scripts/sanitize.sh).
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="$ROOT/build"
@@ -13,3 +14,4 @@ if ctest -N -L gui | grep -q "Total Tests: [1-9]"; then
   # windows of parallel test programs on the one display take each other's focus.
   xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" ctest --output-on-failure -L gui
 fi
+"$ROOT/scripts/sanitize.sh"

@@ -80,9 +80,10 @@ TEST_F(ServiceUsageTest, ExpiredCardsAndOverlappingCards) {
                         {"办卡日期", "2026-06-01"},
                         {"有效期", "2027-05-31"}},
                    });
-    Wash("2025-06-01", "4"); // under the expired card only
-    Wash("2026-07-01");      // under both VIP cards
-    const auto* wash = Find(Load(), "洗车");
+    Wash("2025-06-01", "4");   // under the expired card only
+    Wash("2026-07-01");        // under both VIP cards
+    const auto usage = Load(); // Find points into it: it must outlive the checks
+    const auto* wash = Find(usage, "洗车");
     ASSERT_NE(wash, nullptr);
     EXPECT_EQ(wash->granted, 6);
     EXPECT_EQ(wash->used, 1);
