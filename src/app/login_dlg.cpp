@@ -192,7 +192,10 @@ void CLoginDlg::Login() {
 }
 
 void CLoginDlg::FinishLogin(const wxString& setName, const wxString& rights) {
-    if (m_pFrame->m_bStarted) m_pFrame->CloseAllSheets();
+    if (m_pFrame->m_bStarted) {
+        m_pFrame->CloseAllSheets();
+        m_pFrame->ClearUpperPane();
+    }
     CAccountSets::WriteCurrentSetName(setName);
     m_pFrame->m_strRights = rights;
     CStartupAfterLogin startup(*m_pFrame, m_pFrame->m_bStarted);

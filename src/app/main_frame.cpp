@@ -698,6 +698,12 @@ void CMainFrame::RelayoutPanes() {
     }
 }
 
+void CMainFrame::ClearUpperPane() {
+    CGridCtrl::ForgetCurrentGrid();
+    m_dsMain.m_pGrid.reset();
+    SetUpperPaneHeight(0);
+}
+
 void CMainFrame::ShowUpperPane() {
     if (!IsUpperPaneShown()) SetUpperPaneHeight(kUpperPaneHeight);
 }

@@ -78,6 +78,9 @@ public:
     bool IsUpperPaneShown() const;
     // Puts the active work sheet over the lower pane, its border and tab margin outside.
     void PlaceActiveSheet();
+    // Takes the main grid and its rows off the upper pane and collapses it: another
+    // login may bring another account set, whose rows the old grid does not show.
+    void ClearUpperPane();
     // Puts a file opened through 文件 › 打开 first among the recent files: four kept in
     // the profile and listed on the 文件 menu before 退出.
     void AddRecentFile(const wxString& path);

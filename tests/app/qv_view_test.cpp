@@ -62,6 +62,14 @@ TEST_F(QvViewTest, TheLookupGridFillsTheUpperPaneAndSavesAsARecordsetFile) {
         names.push_back(saved.Fields().Item("零件名称").Value().ToString());
     EXPECT_EQ(names[0].substr(0, 9), "刹车片");
     EXPECT_EQ(names[1].substr(0, 6), "机油");
+
+    // Another login (perhaps into another account set) takes the old rows away.
+    grid->MakeCurrentGrid();
+    frame_->ClearUpperPane();
+    Pump();
+    EXPECT_EQ(frame_->GetView()->FindWindow(CQvDoc::kMainGridId), nullptr);
+    EXPECT_EQ(CGridCtrl::GetCurrentGrid(), nullptr);
+    EXPECT_FALSE(frame_->IsUpperPaneShown());
 }
 
 // 保存 and 另存为 never end without a word: with no grid chosen they say so.
