@@ -387,3 +387,24 @@ TEST_F(RepairSheetTest, TypedNameFiltersTheUpperListAndADigitTakesItsRow) {
         << "a labour item makes a labour line";
     EXPECT_EQ(Edit(page, kTotalEdit), "140.00");
 }
+
+// A suspended card keeps its lines out of the sheet's tabs: only the picker lists it,
+// and the walk-in page comes first whatever the table holds.
+TEST_F(RepairSheetTest, SuspendedCardWithLinesGetsNoTabButWaitsInThePicker) {
+    CMainFrame* frame = LogIn();
+    ASSERT_NE(frame, nullptr);
+    Insert("zyxm", {{{"客户", "粤C1"}, {"故障", "M_WX_GQ"}, {"flag", "W"}, {"no", "1"}},
+                    {{"客户", "粤C1"}, {"项目名称", "洗车"}, {"flag", "W"}, {"no", "2"}},
+                    {{"客户", "粤D2"}, {"flag", "W"}, {"no", "3"}},
+                    {{"客户", "粤D2"}, {"项目名称", "补胎"}, {"flag", "W"}, {"no", "4"}}});
+    AnsweredBoxes boxes;
+    frame->ExecuteCommand(ID_REPAIR_SHEET);
+    Pump();
+    CWorkSheet* sheet = RepairSheet(frame);
+    ASSERT_NE(sheet, nullptr);
+    ASSERT_EQ(sheet->GetPageCount(), 2u);
+    EXPECT_EQ(sheet->GetWorkPage(0)->GetTitle(), U("零散客户"));
+    EXPECT_EQ(sheet->GetWorkPage(1)->GetTitle(), U("粤D2"));
+    ASSERT_NE(sheet->GetPicker(), nullptr);
+    EXPECT_NE(sheet->GetPicker()->m_comboCustomer->FindString(U("粤C1")), wxNOT_FOUND);
+}
