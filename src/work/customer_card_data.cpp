@@ -1,18 +1,9 @@
 #include "work/customer_card_data.h"
 
+#include "data/record_fields.h"
 #include "platform/wx_text.h"
 
 namespace work {
-
-namespace {
-
-wxString Text(const ado::RecordsetPtr& rs, const char* field) {
-    const ado::Variant value = rs->Fields().Item(U(field).utf8_string()).Value();
-    if (value.IsNull() || value.IsEmpty()) return wxString();
-    return wxString::FromUTF8(value.ToString()).Trim(true);
-}
-
-} // namespace
 
 bool ApplyCustomerData(CDataSet& data, const ado::RecordsetPtr& lines, const wxString& oldTitle,
                        const wxString& plate) {
@@ -39,7 +30,7 @@ bool ApplyCustomerData(CDataSet& data, const ado::RecordsetPtr& lines, const wxS
     } header[] = {
         {"项目名称", "车型"}, {"编号", "颜色"}, {"作业人员", "车主姓名"}, {"备注", "客户特征"}};
     for (const auto& field : header)
-        data.PutFieldValue(Text(gk, field.from), U(field.to), lines);
+        data.PutFieldValue(FieldText(*gk, field.from), U(field.to), lines);
     data.PutFieldValue(wxString(), U("故障"), lines);
     // The lines move one by one: each found record leaves the old title behind it.
     const bool samePlate = plate.CmpNoCase(oldTitle) == 0;

@@ -1,6 +1,8 @@
 #include "work/service_usage.h"
 
+#include "data/record_fields.h"
 #include "platform/gbk.h"
+#include "platform/wx_text.h"
 
 #include <algorithm>
 #include <map>
@@ -13,27 +15,14 @@ struct Card {
     double valid = 0;
 };
 
-wxString Text(ado::Recordset& rs, const char* field) {
-    const ado::Variant value = rs.Fields().Item(wxString::FromUTF8(field).utf8_string()).Value();
-    if (value.IsNull() || value.IsEmpty()) return wxString();
-    return wxString::FromUTF8(value.ToString()).Trim(true);
+// Days as day numbers, 0 for an empty date.
+double Day(ado::Recordset& rs, const char* field) {
+    const wxDateTime date = FieldDate(rs, field);
+    return date.IsValid() ? date.GetJDN() : 0;
 }
 
-double Number(ado::Recordset& rs, const char* field) {
-    const ado::Variant value = rs.Fields().Item(wxString::FromUTF8(field).utf8_string()).Value();
-    if (value.IsNull() || value.IsEmpty()) return 0;
-    return value.ToDouble();
-}
-
-double Date(ado::Recordset& rs, const char* field) {
-    const ado::Variant value = rs.Fields().Item(wxString::FromUTF8(field).utf8_string()).Value();
-    if (value.IsNull() || value.IsEmpty()) return 0;
-    return value.ToDate();
-}
-
-wxString DateText(double oleDate) {
-    if (oleDate <= 0) return wxString();
-    return wxString::FromUTF8(ado::Variant::Date(oleDate).ToString());
+wxString DateText(double day) {
+    return day > 0 ? wxDateTime(day).Format("%Y-%m-%d") : wxString();
 }
 
 } // namespace
@@ -45,15 +34,17 @@ int CServiceUsage::RowsOfItem(int granted) {
 void CServiceUsage::Load(CDataSet& data, const wxString& plate, const wxString& today) {
     m_items.clear();
     m_strHeader.clear();
-    const double now = ado::Variant(today.utf8_string()).ToDate();
+    wxDateTime todayDate;
+    todayDate.ParseISODate(today);
+    const double now = todayDate.IsValid() ? todayDate.GetJDN() : 0;
 
     // The cards still valid today; a card without a validity date grants nothing.
     std::vector<Card> cards;
-    data.Open(wxString::FromUTF8("select 卡类别,办卡日期,有效期 from hyzl where 车牌号码=") +
-              CSqlText::Quote(plate));
+    data.Open(U("select 卡类别,办卡日期,有效期 from hyzl where ") +
+              CSqlText::Equals(U("车牌号码"), plate));
     if (!data.IsOpen()) return;
     for (auto& rs = *data.m_pRecordset; !rs.EndOfFile(); rs.MoveNext()) {
-        Card card{Text(rs, "卡类别"), Date(rs, "办卡日期"), Date(rs, "有效期")};
+        Card card{FieldText(rs, "卡类别"), Day(rs, "办卡日期"), Day(rs, "有效期")};
         if (card.valid >= now && card.valid > 0) cards.push_back(card);
     }
     if (cards.empty()) return;
@@ -70,32 +61,32 @@ void CServiceUsage::Load(CDataSet& data, const wxString& plate, const wxString& 
             CSqlText::Quote(type));
         if (!data.IsOpen()) continue;
         for (auto& rs = *data.m_pRecordset; !rs.EndOfFile(); rs.MoveNext()) {
-            const wxString name = Text(rs, "项目名称");
+            const wxString name = FieldText(rs, "项目名称");
             if (name.empty()) continue;
             Item& item = items[name];
             if (item.name.empty()) {
-                item = Item{name, Text(rs, "编号"), type, Text(rs, "折扣"), Text(rs, "手扣")};
+                item = Item{name, FieldText(rs, "编号"), type, FieldText(rs, "折扣"),
+                            FieldText(rs, "手扣")};
             }
-            item.granted += count * static_cast<int>(Number(rs, "次数"));
+            item.granted += count * static_cast<int>(FieldNumber(rs, "次数"));
             typesOfItem[name].push_back(type);
         }
     }
     if (items.empty()) return;
 
     // Each settled line counts once when a card covering its item covers its date.
-    data.Open(wxString::FromUTF8("select 项目名称,数量,日期 from ljsh where 客户=") +
-              CSqlText::Quote(plate));
+    data.Open(U("select 项目名称,数量,日期 from ljsh where ") + CSqlText::Equals(U("客户"), plate));
     if (data.IsOpen()) {
         for (auto& rs = *data.m_pRecordset; !rs.EndOfFile(); rs.MoveNext()) {
-            auto found = items.find(Text(rs, "项目名称"));
+            auto found = items.find(FieldText(rs, "项目名称"));
             if (found == items.end()) continue;
-            const double day = Date(rs, "日期");
+            const double day = Day(rs, "日期");
             const auto& types = typesOfItem[found->first];
             const bool covered = std::any_of(cards.begin(), cards.end(), [&](const Card& card) {
                 return day >= card.issued && day <= card.valid &&
                        std::find(types.begin(), types.end(), card.type) != types.end();
             });
-            if (covered) found->second.used += static_cast<int>(Number(rs, "数量"));
+            if (covered) found->second.used += static_cast<int>(FieldNumber(rs, "数量"));
         }
     }
 
