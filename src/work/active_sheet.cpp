@@ -36,18 +36,30 @@ void ReactivatePage() {
         if (CWorkPage* page = sheet->GetActiveWorkPage()) page->OnSetActive();
 }
 
-// Each service becomes a new line of the card, completed as the new-line button does.
+wxString PageCustomer(char kind) {
+    CWorkSheet* sheet = Sheet();
+    if (!sheet || sheet->GetMode() != kind) return wxString();
+    CWorkPage* page = sheet->GetActiveWorkPage();
+    return page ? page->GetTitle() : wxString();
+}
+
+// Each service becomes a new line of the card (the stocked part of its code, or the
+// item itself), completed as the new-line button does and kept free of charge.
 void AddServiceLines(const std::vector<const CServiceUsage::Item*>& services) {
     CWorkSheet* sheet = Sheet();
     auto* page = sheet ? dynamic_cast<WXZY*>(sheet->GetActiveWorkPage()) : nullptr;
-    if (!page || !sheet->m_rsLines || !sheet->m_rsLines->IsOpen()) return;
+    CMainFrame* frame = CMainFrame::Get();
+    if (!page || !frame || !sheet->m_rsLines || !sheet->m_rsLines->IsOpen()) return;
     const ado::RecordsetPtr& rs = sheet->m_rsLines;
     for (const CServiceUsage::Item* service : services) {
-        rs->AddNew();
+        CServiceLines::Append(frame->m_dsMain, rs, {service});
         work::PutText(rs, "客户", page->GetTitle());
-        work::PutText(rs, "项目名称", service->name);
-        work::PutText(rs, "编号", service->code);
-        page->AddLine(true);
+        const ado::Variant line = rs->Bookmark();
+        page->AddLine(true); // its totals may leave the recordset on another record
+        rs->PutBookmark(line);
+        // A price level or the part's retail price must not charge for the service.
+        work::PutNumber(rs, "单价", 0);
+        work::PutNumber(rs, "零售价", 0);
         rs->Update();
     }
     page->SaveLines();

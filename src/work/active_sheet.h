@@ -13,6 +13,9 @@ namespace active_sheet {
 bool Exists();
 wxString Customer();
 void SetCustomer(const wxString& customer);
+// The customer of the active page when the sheet holds documents of the kind ('W'
+// repair cards, 'P' sales tickets); empty otherwise.
+wxString PageCustomer(char kind);
 void ReactivatePage();
 // Puts the services onto the active page's card as new lines, completed as the page
 // completes its own; nothing without an active page.

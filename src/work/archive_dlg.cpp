@@ -44,8 +44,11 @@ void wxda::Register() {
     for (const auto& kind : kinds) {
         const Mode mode = kind.mode;
         CMainFrame::RegisterForm(kind.kind, [mode](CMainFrame& frame, int, const wxString& text) {
-            frame.m_strShared = text;
-            wxda dialog(nullptr, mode, text);
+            // From the menu: the customer of the active card of the archive's kind.
+            const wxString customer =
+                text.empty() ? active_sheet::PageCustomer(mode == Mode::Sales ? 'P' : 'W') : text;
+            frame.m_strShared = customer;
+            wxda dialog(nullptr, mode, customer);
             dialog.ShowModal();
         });
     }

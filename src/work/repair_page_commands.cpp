@@ -151,13 +151,16 @@ void WXZY::OnCustomerData() {
         return;
     }
     if (!SaveLines()) return;
-    if (plate == GetTitle()) {
+    if (plate.CmpNoCase(GetTitle()) == 0) {
         OnSetActive();
         return;
     }
-    // The card's lines carry the whole plate now: its page does too.
-    CWorkPage* page = sheet->MakePage(plate);
-    sheet->AddWorkPage(page, true);
+    // The card's lines carry the whole plate now: its page does too (the plate's own
+    // page when one is open already).
+    if (CWorkPage* page = sheet->FindWorkPage(plate))
+        sheet->SelectWorkPage(page);
+    else
+        sheet->AddWorkPage(sheet->MakePage(plate), true);
     sheet->RemoveWorkPage(this);
 }
 

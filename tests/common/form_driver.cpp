@@ -20,9 +20,11 @@ void Type(wxWindow* dialog, int resourceId, const char* text) {
 }
 
 wxString Text(wxWindow* dialog, int resourceId) {
-    auto* edit = res::Control<wxTextCtrl>(dialog, resourceId);
-    EXPECT_NE(edit, nullptr) << resourceId;
-    return edit ? edit->GetValue() : wxString();
+    wxWindow* control = res::FindControl(dialog, resourceId);
+    if (auto* edit = dynamic_cast<wxTextCtrl*>(control)) return edit->GetValue();
+    if (auto* combo = dynamic_cast<wxComboBox*>(control)) return combo->GetValue();
+    ADD_FAILURE() << "no edit or combo box " << resourceId;
+    return wxString();
 }
 
 void Click(wxWindow* dialog, int resourceId) {

@@ -11,7 +11,7 @@ namespace qv_test {
 
 // Types a text (UTF-8) into the edit or combo box of a resource ID.
 void Type(wxWindow* dialog, int resourceId, const char* text);
-// The text of the edit of a resource ID.
+// The text of the edit or combo box of a resource ID.
 wxString Text(wxWindow* dialog, int resourceId);
 // Presses the button of a resource ID.
 void Click(wxWindow* dialog, int resourceId);
