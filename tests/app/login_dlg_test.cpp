@@ -286,23 +286,27 @@ TEST_F(LoginFlowTest, ArrowKeysMoveBetweenTheBoxes) {
             dialog.ProcessWindowEvent(event);
             Pump(2);
         };
-        // Without a window manager the focus can take a few rounds to arrive.
-        auto current = [] {
-            wxWindow* focus = wxWindow::FindFocus();
-            for (int round = 0; !focus && round < 100; ++round) {
+        // Without a window manager the focus can take a few rounds to arrive:
+        // wait for the box the key should reach, and note where it ended.
+        auto current = [](int expected) {
+            int id = 0;
+            for (int round = 0; round < 200; ++round) {
+                wxWindow* focus = wxWindow::FindFocus();
+                id = focus ? res::FromWxId(focus->GetId()) : 0;
+                if (id == expected)
+                    break;
                 Pump(1);
                 wxMilliSleep(5);
-                focus = wxWindow::FindFocus();
             }
-            return focus ? res::FromWxId(focus->GetId()) : 0;
+            return id;
         };
         res::FindControl(&dialog, res::login::kLoginNameEdit)->SetFocus();
         Pump(2);
-        focused.push_back(current());
+        focused.push_back(current(res::login::kLoginNameEdit));
         press(WXK_DOWN);
-        focused.push_back(current());
+        focused.push_back(current(res::login::kPasswordEdit));
         press(WXK_UP);
-        focused.push_back(current());
+        focused.push_back(current(res::login::kLoginNameEdit));
     });
     EXPECT_EQ(focused, (std::vector<int>{res::login::kLoginNameEdit, res::login::kPasswordEdit,
                                          res::login::kLoginNameEdit}));
