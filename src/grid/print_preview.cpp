@@ -65,7 +65,6 @@ void CViewPrintPreview::OnTogglePages() {
     grid->m_bPreviewing = false;
     grid->Unbind(wxEVT_DESTROY, &CViewPrintPreview::OnGridDestroyed, this);
     m_pGrid = nullptr;
-    Hide();
-    Destroy();
+    Close(true); // through the close handler, which enables the windows this preview disabled
     grid->PrintPreview(!m_bTwoPages);
 }

@@ -87,6 +87,10 @@ TEST_F(PrintPreviewTest, TheBarTogglesBetweenOneAndTwoPagesASheet) {
     ASSERT_NE(OpenPreview(), nullptr);
     EXPECT_FALSE(OpenPreview()->IsTwoPages());
     EXPECT_EQ(Sheets(OpenPreview()), pages);
+    // After the toggles, closing the preview still gives the other windows back.
+    OpenPreview()->Close(true);
+    ProcessPending();
+    EXPECT_TRUE(frame->IsEnabled());
 }
 
 TEST_F(PrintPreviewTest, AGridThatGoesAwayClosesItsPreview) {
