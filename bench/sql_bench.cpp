@@ -4,9 +4,7 @@
 // ratio of the two times is printed (aim: within 3x).
 //
 //   sql_bench [FOLDER]   (default: a fresh folder under /tmp, removed afterwards)
-#include "data/table_catalog.h"
-#include "foxdb/database.h"
-#include "platform/gbk.h"
+#include "twin_tables.h"
 
 #include <algorithm>
 #include <chrono>
@@ -21,100 +19,12 @@
 
 namespace {
 
+using namespace bench;
 using foxdb::Value;
 
-constexpr int kLjsh = 500000, kLjkc = 50000, kGk = 20000;
-
-std::string Plate(int i) {
-    return "京A" + std::to_string(10000 + i);
-}
-std::string PartNo(int i) {
-    return "P" + std::to_string(100000 + i);
-}
-
-const char* const kModels[] = {"桑塔纳", "捷达", "奥迪", "富康", "夏利", "帕萨特", "宝来", "本田"};
 const char* const kItems[] = {"机油", "刹车片", "火花塞", "轮胎", "空滤", "雨刮", "大灯", "电瓶"};
 const char* const kStaff[] = {"王五", "赵六", "孙七", "周八"};
 const char* const kBins[] = {"一库", "二库", "三库"};
-
-struct Row {
-    std::vector<std::pair<std::string, Value>> fields; // name, value (text in UTF-8)
-};
-
-// Appends rows to a catalogue table in one all-or-nothing edit, and the same rows
-// to a native SQLite table of the same name.
-void Fill(const std::string& folder, sqlite3* native, const std::string& code, int count,
-          const std::function<Row(int)>& make) {
-    foxdb::Database(folder).Execute(CTableCatalog().GetCreateSql(code).utf8_string());
-    std::string path = foxdb::FindTableFile(folder, code);
-    foxdb::TableEdit edit(path);
-    const auto& defs = edit.Table().Fields();
-    Row sample = make(0);
-    std::vector<int> index;
-    std::string columns, marks;
-    for (const auto& [name, value] : sample.fields) {
-        index.push_back(edit.Table().FieldIndex(name));
-        columns += (columns.empty() ? "" : ",") + name;
-        marks += marks.empty() ? "?" : ",?";
-    }
-    sqlite3_exec(native, ("CREATE TABLE " + code + "(" + columns + ")").c_str(), nullptr, nullptr,
-                 nullptr);
-    sqlite3_stmt* insert = nullptr;
-    sqlite3_prepare_v2(native,
-                       ("INSERT INTO " + code + "(" + columns + ") VALUES (" + marks + ")").c_str(),
-                       -1, &insert, nullptr);
-    sqlite3_exec(native, "BEGIN", nullptr, nullptr, nullptr);
-    for (int i = 0; i < count; ++i) {
-        Row row = make(i);
-        std::vector<Value> record(defs.size(), foxdb::Null{});
-        for (size_t f = 0; f < row.fields.size(); ++f) {
-            const Value& v = row.fields[f].second;
-            int column = static_cast<int>(f) + 1;
-            if (const auto* s = std::get_if<std::string>(&v)) {
-                record[index[f]] = platform::Utf8ToGbk(*s);
-                sqlite3_bind_text(insert, column, s->c_str(), -1, SQLITE_TRANSIENT);
-            } else if (const auto* d = std::get_if<double>(&v)) {
-                record[index[f]] = v;
-                sqlite3_bind_double(insert, column, *d);
-            } else if (const auto* n = std::get_if<int64_t>(&v)) {
-                record[index[f]] = v;
-                sqlite3_bind_int64(insert, column, *n);
-            } else if (const auto* date = std::get_if<foxdb::Date>(&v)) {
-                record[index[f]] = v;
-                sqlite3_bind_int64(insert, column, date->julianDay);
-            }
-        }
-        edit.Append(record);
-        sqlite3_step(insert);
-        sqlite3_reset(insert);
-    }
-    sqlite3_exec(native, "COMMIT", nullptr, nullptr, nullptr);
-    sqlite3_finalize(insert);
-    edit.Commit();
-}
-
-double Millis(const std::function<size_t()>& run, size_t& rows) {
-    auto start = std::chrono::steady_clock::now();
-    rows = run();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-        .count();
-}
-
-size_t NativeRows(sqlite3* db, const std::string& sql) {
-    sqlite3_stmt* st = nullptr;
-    if (sqlite3_prepare_v2(db, sql.c_str(), -1, &st, nullptr) != SQLITE_OK) {
-        std::fprintf(stderr, "native: %s\n", sqlite3_errmsg(db));
-        return 0;
-    }
-    size_t rows = 0;
-    while (sqlite3_step(st) == SQLITE_ROW) {
-        for (int i = 0; i < sqlite3_column_count(st); ++i)
-            sqlite3_column_value(st, i);
-        ++rows;
-    }
-    sqlite3_finalize(st);
-    return rows;
-}
 
 } // namespace
 
@@ -133,33 +43,33 @@ int main(int argc, char** argv) {
     std::mt19937 rng(42);
     const int32_t firstDay = foxdb::JulianDayFromCivil(2023, 1, 1);
     auto t0 = std::chrono::steady_clock::now();
-    Fill(folder, native, "gk", kGk, [&](int i) {
-        return Row{{{"车牌号码", Plate(i)},
-                    {"车型", std::string(kModels[i % 8])},
-                    {"车主姓名", "车主" + std::to_string(i)},
-                    {"no", int64_t{i + 1}}}};
+    FillTwinTables(folder, native, "gk", kGk, [&](int i) {
+        return Row{{"车牌号码", Plate(i)},
+                   {"车型", std::string(kModels[i % 8])},
+                   {"车主姓名", "车主" + std::to_string(i)},
+                   {"no", int64_t{i + 1}}};
     });
-    Fill(folder, native, "ljkc", kLjkc, [&](int i) {
-        return Row{{{"零件名称", std::string(kItems[i % 8])},
-                    {"编号", PartNo(i)},
-                    {"车型", std::string(kModels[i % 8])},
-                    {"数量", int64_t{i % 50}},
-                    {"零售价", double(10 + i % 90)},
-                    {"货位", std::string(kBins[i % 3])},
-                    {"no", int64_t{i + 1}}}};
+    FillTwinTables(folder, native, "ljkc", kLjkc, [&](int i) {
+        return Row{{"零件名称", std::string(kItems[i % 8])},
+                   {"编号", PartNo(i)},
+                   {"车型", std::string(kModels[i % 8])},
+                   {"数量", int64_t{i % 50}},
+                   {"零售价", double(10 + i % 90)},
+                   {"货位", std::string(kBins[i % 3])},
+                   {"no", int64_t{i + 1}}};
     });
-    Fill(folder, native, "ljsh", kLjsh, [&](int i) {
-        return Row{{{"单据号", "D" + std::to_string(1000000 + i / 3)},
-                    {"车型", std::string(kModels[rng() % 8])},
-                    {"项目名称", std::string(kItems[rng() % 8])},
-                    {"编号", PartNo(static_cast<int>(rng() % kLjkc))},
-                    {"单价", double(rng() % 50000) / 100},
-                    {"数量", int64_t(1 + rng() % 5)},
-                    {"日期", foxdb::Date{firstDay + static_cast<int32_t>(rng() % 730)}},
-                    {"客户", Plate(static_cast<int>(rng() % (kGk + kGk / 10)))},
-                    {"业务", std::string(kStaff[rng() % 4])},
-                    {"flag", std::string(rng() % 2 ? "W" : "P")},
-                    {"no", int64_t{i + 1}}}};
+    FillTwinTables(folder, native, "ljsh", kLjsh, [&](int i) {
+        return Row{{"单据号", "D" + std::to_string(1000000 + i / 3)},
+                   {"车型", std::string(kModels[rng() % 8])},
+                   {"项目名称", std::string(kItems[rng() % 8])},
+                   {"编号", PartNo(static_cast<int>(rng() % kLjkc))},
+                   {"单价", double(rng() % 50000) / 100},
+                   {"数量", int64_t(1 + rng() % 5)},
+                   {"日期", foxdb::Date{firstDay + static_cast<int32_t>(rng() % 730)}},
+                   {"客户", Plate(static_cast<int>(rng() % (kGk + kGk / 10)))},
+                   {"业务", std::string(kStaff[rng() % 4])},
+                   {"flag", std::string(rng() % 2 ? "W" : "P")},
+                   {"no", int64_t{i + 1}}};
     });
     std::printf("generated ljsh %d, ljkc %d, gk %d rows in %.1f s\n", kLjsh, kLjkc, kGk,
                 std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count());

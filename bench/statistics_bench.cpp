@@ -6,10 +6,8 @@
 // two times is printed (aim: under 2x, no mode above 5 s).
 //
 //   statistics_bench [FOLDER]   (default: a fresh folder under /tmp, removed afterwards)
-#include "data/table_catalog.h"
-#include "foxdb/database.h"
 #include "office/statistics_engine.h"
-#include "platform/gbk.h"
+#include "twin_tables.h"
 
 #include <algorithm>
 #include <chrono>
@@ -25,73 +23,14 @@
 
 namespace {
 
+using namespace bench;
 using foxdb::Value;
 
-constexpr int kLjsh = 500000, kLjkc = 50000, kGk = 20000;
-
-std::string Plate(int i) {
-    return "京A" + std::to_string(10000 + i);
-}
-std::string PartNo(int i) {
-    return "P" + std::to_string(100000 + i);
-}
-
-const char* const kModels[] = {"桑塔纳", "捷达", "奥迪", "富康", "夏利", "帕萨特", "宝来", "本田"};
 const char* const kItems[] = {"机油", "刹车片", "火花塞", "轮胎",
                               "空滤", "雨刮",   "大灯",   "换机油工时"};
 const char* const kStaff[] = {"王五", "赵六", "孙七", "周八", "临时工"};
 const char* const kSuppliers[] = {"北方配件", "南方汽配", "东风供应", "长城汽配"};
 const char* const kKinds[] = {"应收款", "应付款", "预收款", "预付款"};
-
-using Row = std::vector<std::pair<std::string, Value>>; // name, value (text in UTF-8)
-
-// Appends rows to a catalogue table in one edit, and the same rows to a native SQLite
-// table of the same name (dates as day numbers, texts without padding).
-void Fill(const std::string& folder, sqlite3* native, const std::string& code, int count,
-          const std::function<Row(int)>& make) {
-    foxdb::Database(folder).Execute(CTableCatalog().GetCreateSql(code).utf8_string());
-    foxdb::TableEdit edit(foxdb::FindTableFile(folder, code));
-    const auto& defs = edit.Table().Fields();
-    std::string columns, marks;
-    for (const auto& def : defs) {
-        columns += (columns.empty() ? "\"" : ",\"") + def.name + "\"";
-        marks += marks.empty() ? "?" : ",?";
-    }
-    sqlite3_exec(native, ("CREATE TABLE " + code + "(" + columns + ")").c_str(), nullptr, nullptr,
-                 nullptr);
-    sqlite3_stmt* insert = nullptr;
-    sqlite3_prepare_v2(native, ("INSERT INTO " + code + " VALUES (" + marks + ")").c_str(), -1,
-                       &insert, nullptr);
-    sqlite3_exec(native, "BEGIN", nullptr, nullptr, nullptr);
-    for (int i = 0; i < count; ++i) {
-        std::vector<Value> record(defs.size(), foxdb::Null{});
-        for (int column = 1; column <= int(defs.size()); ++column)
-            sqlite3_bind_null(insert, column);
-        for (const auto& [name, v] : make(i)) {
-            const int f = edit.Table().FieldIndex(name);
-            const int column = f + 1;
-            if (const auto* s = std::get_if<std::string>(&v)) {
-                record[f] = platform::Utf8ToGbk(*s);
-                sqlite3_bind_text(insert, column, s->c_str(), -1, SQLITE_TRANSIENT);
-            } else if (const auto* d = std::get_if<double>(&v)) {
-                record[f] = v;
-                sqlite3_bind_double(insert, column, *d);
-            } else if (const auto* n = std::get_if<int64_t>(&v)) {
-                record[f] = v;
-                sqlite3_bind_int64(insert, column, *n);
-            } else if (const auto* date = std::get_if<foxdb::Date>(&v)) {
-                record[f] = v;
-                sqlite3_bind_int64(insert, column, date->julianDay);
-            }
-        }
-        edit.Append(record);
-        sqlite3_step(insert);
-        sqlite3_reset(insert);
-    }
-    sqlite3_exec(native, "COMMIT", nullptr, nullptr, nullptr);
-    sqlite3_finalize(insert);
-    edit.Commit();
-}
 
 // The statement for SQLite: date literals become day numbers.
 std::string Native(const std::string& statement) {
@@ -106,29 +45,6 @@ std::string Native(const std::string& statement) {
         last = it->position() + it->length();
     }
     return out + statement.substr(last);
-}
-
-size_t NativeRows(sqlite3* db, const std::string& sql) {
-    sqlite3_stmt* st = nullptr;
-    if (sqlite3_prepare_v2(db, sql.c_str(), -1, &st, nullptr) != SQLITE_OK) {
-        std::fprintf(stderr, "native: %s\n  %s\n", sqlite3_errmsg(db), sql.c_str());
-        return 0;
-    }
-    size_t rows = 0;
-    while (sqlite3_step(st) == SQLITE_ROW) {
-        for (int i = 0; i < sqlite3_column_count(st); ++i)
-            sqlite3_column_value(st, i);
-        ++rows;
-    }
-    sqlite3_finalize(st);
-    return rows;
-}
-
-double Millis(const std::function<size_t()>& run, size_t& rows) {
-    auto start = std::chrono::steady_clock::now();
-    rows = run();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-        .count();
 }
 
 } // namespace
@@ -148,13 +64,13 @@ int main(int argc, char** argv) {
     const int32_t firstDay = foxdb::JulianDayFromCivil(2023, 1, 1);
     auto day = [&] { return foxdb::Date{firstDay + static_cast<int32_t>(rng() % 730)}; };
     auto t0 = std::chrono::steady_clock::now();
-    Fill(folder, native, "gk", kGk, [&](int i) {
+    FillTwinTables(folder, native, "gk", kGk, [&](int i) {
         return Row{{"车牌号码", Plate(i)},
                    {"车型", std::string(kModels[i % 8])},
                    {"结算单位", std::string(i % 50 == 0 ? "运输公司" : "")},
                    {"no", int64_t{i + 1}}};
     });
-    Fill(folder, native, "ljkc", kLjkc, [&](int i) {
+    FillTwinTables(folder, native, "ljkc", kLjkc, [&](int i) {
         // Every tenth part lies in a second bin.
         const int part = i - i / 10;
         return Row{{"零件名称", std::string(kItems[part % 7])},
@@ -164,7 +80,7 @@ int main(int argc, char** argv) {
                    {"货位", std::string(i % 10 == 9 ? "二库" : "一库")},
                    {"no", int64_t{i + 1}}};
     });
-    Fill(folder, native, "ljsh", kLjsh, [&](int i) {
+    FillTwinTables(folder, native, "ljsh", kLjsh, [&](int i) {
         const bool labour = rng() % 8 == 7;
         const int part = static_cast<int>(rng() % 46000);
         const double price = double(rng() % 50000) / 100;
@@ -185,7 +101,7 @@ int main(int argc, char** argv) {
         return row;
     });
     for (const char* code : {"jhda", "dhd"})
-        Fill(folder, native, code, 50000, [&](int i) {
+        FillTwinTables(folder, native, code, 50000, [&](int i) {
             const int part = static_cast<int>(rng() % 46000);
             return Row{{"定货单", "O" + std::to_string(i / 20)},
                        {"供应商", std::string(kSuppliers[rng() % 4])},
@@ -196,27 +112,27 @@ int main(int argc, char** argv) {
                        {"日期", day()},
                        {"no", int64_t{i + 1}}};
         });
-    Fill(folder, native, "wlzm", 20000, [&](int i) {
+    FillTwinTables(folder, native, "wlzm", 20000, [&](int i) {
         return Row{{"单位", Plate(static_cast<int>(rng() % kGk))},
                    {"类别", std::string(kKinds[rng() % 4])},
                    {"金额", double(rng() % 100000) / 100},
                    {"日期", day()},
                    {"no", int64_t{i + 1}}};
     });
-    Fill(folder, native, "ygk", 4, [&](int i) {
+    FillTwinTables(folder, native, "ygk", 4, [&](int i) {
         return Row{{"部门", std::string(i % 2 ? "维修部" : "配件部")},
                    {"姓名", std::string(kStaff[i])},
                    {"no", int64_t{i + 1}}};
     });
-    Fill(folder, native, "wxxm", 1, [&](int) {
+    FillTwinTables(folder, native, "wxxm", 1, [&](int) {
         return Row{{"项目名称", std::string(kItems[7])}, {"no", int64_t{1}}};
     });
-    Fill(folder, native, "hyxm", 2, [&](int i) {
+    FillTwinTables(folder, native, "hyxm", 2, [&](int i) {
         return Row{{"卡类别", std::string("金卡")},
                    {"项目名称", std::string(kItems[i == 0 ? 0 : 7])},
                    {"no", int64_t{i + 1}}};
     });
-    Fill(folder, native, "hyzl", 2000, [&](int i) {
+    FillTwinTables(folder, native, "hyzl", 2000, [&](int i) {
         return Row{{"卡类别", std::string("金卡")},
                    {"车牌号码", Plate(i * 10)},
                    {"办卡日期", foxdb::Date{firstDay}},
