@@ -82,16 +82,11 @@ CDataImportDlg::CDataImportDlg(CMainFrame* frame) : wxDialog(frame, wxID_ANY, wx
         OnKillfocusTarget();
         event.Skip();
     });
-    auto button = [this](int id, void (CDataImportDlg::*handler)()) {
-        Bind(
-            wxEVT_BUTTON, [this, handler](wxCommandEvent&) { (this->*handler)(); },
-            res::ToWxId(id));
-    };
-    button(kSourceButton, &CDataImportDlg::OnChooseSource);
-    button(kTargetButton, &CDataImportDlg::OnChooseTarget);
-    button(kAddButton, &CDataImportDlg::OnAddMapping);
-    button(kClearButton, &CDataImportDlg::OnClearMappings);
-    button(kDeleteButton, &CDataImportDlg::OnDeleteMapping);
+    res::BindButton(this, kSourceButton, &CDataImportDlg::OnChooseSource);
+    res::BindButton(this, kTargetButton, &CDataImportDlg::OnChooseTarget);
+    res::BindButton(this, kAddButton, &CDataImportDlg::OnAddMapping);
+    res::BindButton(this, kClearButton, &CDataImportDlg::OnClearMappings);
+    res::BindButton(this, kDeleteButton, &CDataImportDlg::OnDeleteMapping);
     Bind(
         wxEVT_BUTTON, [this](wxCommandEvent&) { OnOK(); }, wxID_OK);
     Centre();

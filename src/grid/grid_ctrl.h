@@ -97,6 +97,8 @@ public:
     bool SetColumnCount(int n);
     bool SetFixedRowCount(int n);
     bool SetFixedColumnCount(int n);
+    // Back to the one fixed corner cell a list shows before its rows are loaded.
+    void ResetToCorner();
     int InsertRow(const wxString& heading, int row = -1);
     int InsertColumn(const wxString& heading, unsigned format = DT_LEFT, int col = -1);
     bool DeleteRow(int row);

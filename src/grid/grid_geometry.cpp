@@ -109,6 +109,13 @@ bool CGridCtrl::SetFixedColumnCount(int n) {
     return true;
 }
 
+void CGridCtrl::ResetToCorner() {
+    SetRowCount(1);
+    SetColumnCount(1);
+    SetFixedRowCount(1);
+    SetFixedColumnCount(1);
+}
+
 int CGridCtrl::InsertRow(const wxString& heading, int row) {
     if (row < -1 || (row >= 0 && row >= m_nRowCount)) return -1;
     ClearSelectionAndFocus();

@@ -118,10 +118,7 @@ CPrintOptionsDlg::CPrintOptionsDlg(wxWindow* parent, CGridCtrl* grid)
 
 void CPrintOptionsDlg::ResetCostGrid() {
     if (!m_pCostGrid) return;
-    m_pCostGrid->SetRowCount(1);
-    m_pCostGrid->SetColumnCount(1);
-    m_pCostGrid->SetFixedRowCount(1);
-    m_pCostGrid->SetFixedColumnCount(1);
+    m_pCostGrid->ResetToCorner();
     m_pCostGrid->SetItemText(0, 0, "");
     m_pCostGrid->m_rsBound = std::make_shared<ado::Recordset>();
 }

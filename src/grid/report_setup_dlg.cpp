@@ -76,10 +76,7 @@ CReportSetupDlg::CReportSetupDlg(wxWindow* parent, CGridCtrl* grid)
     res::BuildDialog(this, res::ReportSetupTemplate());
     m_pGrid = res::Control<CGridCtrl>(this, ids::kGrid);
     if (m_pGrid) {
-        m_pGrid->SetRowCount(1);
-        m_pGrid->SetColumnCount(1);
-        m_pGrid->SetFixedRowCount(1);
-        m_pGrid->SetFixedColumnCount(1);
+        m_pGrid->ResetToCorner();
         m_pGrid->SetItemText(0, 0, "");
     }
     auto* reports = res::Control<wxComboBox>(this, ids::kReportCombo);
@@ -107,16 +104,12 @@ CReportSetupDlg::CReportSetupDlg(wxWindow* parent, CGridCtrl* grid)
                   [printed, hidden](wxCommandEvent&) { MoveSelected(printed, hidden, true); });
     hidden->Bind(wxEVT_LISTBOX_DCLICK,
                  [printed, hidden](wxCommandEvent&) { MoveSelected(hidden, printed, true); });
-    auto button = [this](int id, void (CReportSetupDlg::*handler)()) {
-        Bind(
-            wxEVT_BUTTON, [this, handler](wxCommandEvent&) { (this->*handler)(); }, id);
-    };
-    button(res::ToWxId(ids::kToHiddenButton), &CReportSetupDlg::OnMoveToHidden);
-    button(res::ToWxId(ids::kToPrintedButton), &CReportSetupDlg::OnMoveToPrinted);
-    button(res::ToWxId(ids::kPreviewButton), &CReportSetupDlg::OnPreview);
-    button(res::ToWxId(ids::kAdjustButton), &CReportSetupDlg::OnAdjustLayout);
-    button(res::ToWxId(ids::kSaveAdjustButton), &CReportSetupDlg::OnSaveAdjustment);
-    button(res::ToWxId(ids::kDefaultsButton), &CReportSetupDlg::OnDefaults);
+    res::BindButton(this, ids::kToHiddenButton, &CReportSetupDlg::OnMoveToHidden);
+    res::BindButton(this, ids::kToPrintedButton, &CReportSetupDlg::OnMoveToPrinted);
+    res::BindButton(this, ids::kPreviewButton, &CReportSetupDlg::OnPreview);
+    res::BindButton(this, ids::kAdjustButton, &CReportSetupDlg::OnAdjustLayout);
+    res::BindButton(this, ids::kSaveAdjustButton, &CReportSetupDlg::OnSaveAdjustment);
+    res::BindButton(this, ids::kDefaultsButton, &CReportSetupDlg::OnDefaults);
     Bind(
         wxEVT_BUTTON, [this](wxCommandEvent&) { OnOK(); }, wxID_OK);
     Bind(

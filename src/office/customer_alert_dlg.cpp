@@ -35,24 +35,16 @@ CCustomerAlertDlg::CCustomerAlertDlg(CMainFrame& frame)
     m_listGrid = res::Control<CGridCtrl>(this, kListGrid);
     m_lineGrid = res::Control<CGridCtrl>(this, kLineGrid);
     for (CGridCtrl* grid : {m_listGrid, m_lineGrid}) {
-        grid->SetRowCount(1);
-        grid->SetColumnCount(1);
-        grid->SetFixedRowCount(1);
-        grid->SetFixedColumnCount(1);
+        grid->ResetToCorner();
         grid->SetTableName("temp96");
         grid->m_nHelpContext = kDialogId;
     }
     res::Control<wxRadioButton>(this, kRepairRadio)->SetValue(true);
     res::Control<wxTextCtrl>(this, kFromDaysEdit)->ChangeValue("90");
     res::Control<wxTextCtrl>(this, kToDaysEdit)->ChangeValue("180");
-    auto onButton = [this](int id, void (CCustomerAlertDlg::*handler)()) {
-        Bind(
-            wxEVT_BUTTON, [this, handler](wxCommandEvent&) { (this->*handler)(); },
-            res::ToWxId(id));
-    };
-    onButton(kStartButton, &CCustomerAlertDlg::OnStart);
-    onButton(kDeleteButton, &CCustomerAlertDlg::OnDeleteRow);
-    onButton(kPrintButton, &CCustomerAlertDlg::OnPrint);
+    res::BindButton(this, kStartButton, &CCustomerAlertDlg::OnStart);
+    res::BindButton(this, kDeleteButton, &CCustomerAlertDlg::OnDeleteRow);
+    res::BindButton(this, kPrintButton, &CCustomerAlertDlg::OnPrint);
     // The lines follow the focus once per move: the grid reports the move when done.
     m_listGrid->Bind(qvEVT_GRID_NOTIFY, &CCustomerAlertDlg::OnListNotify, this);
     Centre();

@@ -42,10 +42,7 @@ CFlowAnalysisDlg::CFlowAnalysisDlg(CMainFrame& frame)
     CGridCtrl::RegisterGridClass();
     res::BuildDialog(this, res::FlowAnalysisTemplate());
     m_grid = res::Control<CGridCtrl>(this, kGrid);
-    m_grid->SetRowCount(1);
-    m_grid->SetColumnCount(1);
-    m_grid->SetFixedRowCount(1);
-    m_grid->SetFixedColumnCount(1);
+    m_grid->ResetToCorner();
     m_grid->SetItemText(0, 0, " ");
     m_grid->m_strTitle = U(kTitle);
     m_grid->m_nHelpContext = kDialogId;
@@ -72,15 +69,10 @@ CFlowAnalysisDlg::CFlowAnalysisDlg(CMainFrame& frame)
             SaveSettings();
             event.Skip();
         });
-    auto onButton = [this](int id, void (CFlowAnalysisDlg::*handler)()) {
-        Bind(
-            wxEVT_BUTTON, [this, handler](wxCommandEvent&) { (this->*handler)(); },
-            res::ToWxId(id));
-    };
-    onButton(kPrintButton, &CFlowAnalysisDlg::OnPrint);
-    onButton(kSlowButton, &CFlowAnalysisDlg::OnSlowSellers);
-    onButton(kBestButton, &CFlowAnalysisDlg::OnBestSellers);
-    onButton(res::IDCANCEL, &CFlowAnalysisDlg::OnExit);
+    res::BindButton(this, kPrintButton, &CFlowAnalysisDlg::OnPrint);
+    res::BindButton(this, kSlowButton, &CFlowAnalysisDlg::OnSlowSellers);
+    res::BindButton(this, kBestButton, &CFlowAnalysisDlg::OnBestSellers);
+    res::BindButton(this, res::IDCANCEL, &CFlowAnalysisDlg::OnExit);
     Centre();
 }
 

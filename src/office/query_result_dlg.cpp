@@ -61,27 +61,19 @@ CQueryResultDlg::CQueryResultDlg(CMainFrame& frame, const wxString& kind)
     CGridCtrl::RegisterGridClass();
     res::BuildDialog(this, res::QueryResultTemplate());
     m_grid = res::Control<CGridCtrl>(this, kGrid);
-    m_grid->SetRowCount(1);
-    m_grid->SetColumnCount(1);
-    m_grid->SetFixedRowCount(1);
-    m_grid->SetFixedColumnCount(1);
+    m_grid->ResetToCorner();
     m_grid->SetItemText(0, 0, "  ");
     m_grid->m_nHelpContext = kDialogId;
     m_images.Add(wxArtProvider::GetBitmap(wxART_TICK_MARK, wxART_OTHER, wxSize(16, 16)));
     m_grid->SetImageList(&m_images);
 
-    auto onButton = [this](int id, void (CQueryResultDlg::*handler)()) {
-        Bind(
-            wxEVT_BUTTON, [this, handler](wxCommandEvent&) { (this->*handler)(); },
-            res::ToWxId(id));
-    };
-    onButton(kBriefButton, &CQueryResultDlg::OnToggleBrief);
-    onButton(kPrintButton, &CQueryResultDlg::OnPrint);
-    onButton(kMarkAllButton, &CQueryResultDlg::OnMarkAll);
-    onButton(kPendingButton, &CQueryResultDlg::OnShowPending);
-    onButton(kMarkButton, &CQueryResultDlg::OnMark);
-    onButton(kOrderButton, &CQueryResultDlg::OnOrder);
-    onButton(res::IDCANCEL, &CQueryResultDlg::OnExit);
+    res::BindButton(this, kBriefButton, &CQueryResultDlg::OnToggleBrief);
+    res::BindButton(this, kPrintButton, &CQueryResultDlg::OnPrint);
+    res::BindButton(this, kMarkAllButton, &CQueryResultDlg::OnMarkAll);
+    res::BindButton(this, kPendingButton, &CQueryResultDlg::OnShowPending);
+    res::BindButton(this, kMarkButton, &CQueryResultDlg::OnMark);
+    res::BindButton(this, kOrderButton, &CQueryResultDlg::OnOrder);
+    res::BindButton(this, res::IDCANCEL, &CQueryResultDlg::OnExit);
     Bind(wxEVT_CHAR_HOOK, [](wxKeyEvent& event) {
         // Enter never closes the list.
         if (event.GetKeyCode() == WXK_RETURN || event.GetKeyCode() == WXK_NUMPAD_ENTER) return;

@@ -79,24 +79,16 @@ total::total(CMainFrame& frame, int mode)
     m_pTo = res::Control<wxTextCtrl>(this, kToDateEdit);
     m_pSummary = res::Control<wxRadioButton>(this, kSummaryRadio);
     m_pTotal = res::Control<wxStaticText>(this, kTotalText);
-    m_grid->SetRowCount(1);
-    m_grid->SetColumnCount(1);
-    m_grid->SetFixedRowCount(1);
-    m_grid->SetFixedColumnCount(1);
+    m_grid->ResetToCorner();
     m_grid->SetItemText(0, 0, " ");
     m_grid->m_nHelpContext = kDialogId;
 
-    auto onButton = [this](int id, void (total::*handler)()) {
-        Bind(
-            wxEVT_BUTTON, [this, handler](wxCommandEvent&) { (this->*handler)(); },
-            res::ToWxId(id));
-    };
-    onButton(kExitButton, &total::OnExit);
-    onButton(kAddButton, &total::OnAddLine);
-    onButton(kPrintButton, &total::OnPrint);
-    onButton(kStartButton, &total::OnStartStatistics);
-    onButton(kDeleteButton, &total::OnDeleteLine);
-    onButton(kArchiveButton, &total::OnEditArchive);
+    res::BindButton(this, kExitButton, &total::OnExit);
+    res::BindButton(this, kAddButton, &total::OnAddLine);
+    res::BindButton(this, kPrintButton, &total::OnPrint);
+    res::BindButton(this, kStartButton, &total::OnStartStatistics);
+    res::BindButton(this, kDeleteButton, &total::OnDeleteLine);
+    res::BindButton(this, kArchiveButton, &total::OnEditArchive);
     m_pFrom->Bind(wxEVT_KILL_FOCUS, [this](wxFocusEvent& event) {
         NormaliseDate(m_pFrom);
         event.Skip();

@@ -2,8 +2,11 @@
 // Dialog templates: one table per dialog (ID, caption, size and controls in
 // dialog units), built into wx controls by BuildDialog. Every dialog of the
 // program is laid out this way, so positions stay those of the resource tables.
+#include "res/control_ids.h"
+
 #include <functional>
 #include <vector>
+#include <wx/event.h>
 #include <wx/gdicmn.h>
 #include <wx/string.h>
 
@@ -87,6 +90,13 @@ void BuildDialog(wxWindow* dialog, const DialogTemplate& dialogTemplate);
 wxWindow* FindControl(const wxWindow* dialog, int resourceId);
 template <class T> T* Control(const wxWindow* dialog, int resourceId) {
     return dynamic_cast<T*>(FindControl(dialog, resourceId));
+}
+
+// Runs `handler` of `dialog` when its button with the given resource ID is pressed.
+template <class D> void BindButton(D* dialog, int resourceId, void (D::*handler)()) {
+    dialog->Bind(
+        wxEVT_BUTTON, [dialog, handler](wxCommandEvent&) { (dialog->*handler)(); },
+        ToWxId(resourceId));
 }
 
 } // namespace res

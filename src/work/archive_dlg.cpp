@@ -59,10 +59,7 @@ wxda::wxda(wxWindow* parent, Mode mode, const wxString& text)
     CGridCtrl::RegisterGridClass();
     res::BuildDialog(this, res::ArchiveTemplate());
     m_pGrid = res::Control<CGridCtrl>(this, kGrid);
-    m_pGrid->SetRowCount(1);
-    m_pGrid->SetColumnCount(1);
-    m_pGrid->SetFixedRowCount(1);
-    m_pGrid->SetFixedColumnCount(1);
+    m_pGrid->ResetToCorner();
     m_pGrid->SetItemText(0, 0, " ");
 
     if (m_mode == Mode::Statistics) {
@@ -91,19 +88,14 @@ wxda::wxda(wxWindow* parent, Mode mode, const wxString& text)
                                         : frame->CheckRight(6) && frame->CheckRight(36));
     res::FindControl(this, kFuzzyButton)->Show(fuzzy);
 
-    auto on = [this](int id, void (wxda::*handler)()) {
-        Bind(
-            wxEVT_BUTTON, [this, handler](wxCommandEvent&) { (this->*handler)(); },
-            res::ToWxId(id));
-    };
-    on(kNewButton, &wxda::OnNew);
-    on(kDeleteButton, &wxda::OnDelete);
-    on(kModifyButton, &wxda::OnModify);
-    on(kPrintButton, &wxda::OnPrint);
-    on(kSaveButton, &wxda::OnSave);
-    on(res::IDCANCEL, &wxda::OnDiscard);
-    on(kExitButton, &wxda::OnExit);
-    on(kFuzzyButton, &wxda::OnFuzzySearch);
+    res::BindButton(this, kNewButton, &wxda::OnNew);
+    res::BindButton(this, kDeleteButton, &wxda::OnDelete);
+    res::BindButton(this, kModifyButton, &wxda::OnModify);
+    res::BindButton(this, kPrintButton, &wxda::OnPrint);
+    res::BindButton(this, kSaveButton, &wxda::OnSave);
+    res::BindButton(this, res::IDCANCEL, &wxda::OnDiscard);
+    res::BindButton(this, kExitButton, &wxda::OnExit);
+    res::BindButton(this, kFuzzyButton, &wxda::OnFuzzySearch);
     Bind(wxEVT_CHAR_HOOK, &wxda::OnCharHook, this);
     // The close box ends the dialog as 退出 does; 取消 (and Escape) only discards.
     Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { OnExit(); });
@@ -128,10 +120,7 @@ void wxda::Load(const wxString& statement) {
     }
     if (!m_ds.IsOpen()) return; // reported; the grid keeps its rows
     m_strStatement = statement;
-    m_pGrid->SetRowCount(1);
-    m_pGrid->SetColumnCount(1);
-    m_pGrid->SetFixedRowCount(1);
-    m_pGrid->SetFixedColumnCount(1);
+    m_pGrid->ResetToCorner();
     // The widths are read and kept under one name per kind of list.
     m_pGrid->SetTableName(CArchiveQuery::WidthKey(m_mode));
     data_grid::LoadGrid(m_ds, m_ds.m_pRecordset, m_pGrid, wxString(), wxString(),

@@ -33,10 +33,7 @@ CCustomerBrowseDlg::CCustomerBrowseDlg(wxWindow* parent)
     res::BuildDialog(this, res::CustomerBrowseTemplate());
     m_pGrid = res::Control<CGridCtrl>(this, kGrid);
     m_pGrid->m_nHelpContext = kDialogId;
-    m_pGrid->SetRowCount(1);
-    m_pGrid->SetColumnCount(1);
-    m_pGrid->SetFixedRowCount(1);
-    m_pGrid->SetFixedColumnCount(1);
+    m_pGrid->ResetToCorner();
 
     CMainFrame* frame = CMainFrame::Get();
     const wxString shared = frame ? frame->m_strShared : wxString();
@@ -49,16 +46,11 @@ CCustomerBrowseDlg::CCustomerBrowseDlg(wxWindow* parent)
         Load(CSqlText::ReplaceParams("select ReplaceStr from ReplaceStr1", "*", mode.table));
     }
 
-    auto on = [this](int id, void (CCustomerBrowseDlg::*handler)()) {
-        Bind(
-            wxEVT_BUTTON, [this, handler](wxCommandEvent&) { (this->*handler)(); },
-            res::ToWxId(id));
-    };
-    on(kFuzzyButton, &CCustomerBrowseDlg::OnFuzzySearch);
-    on(kBlankColumnsButton, &CCustomerBrowseDlg::OnDeleteBlankColumns);
-    on(kColumnButton, &CCustomerBrowseDlg::OnDeleteCurrentColumn);
-    on(kPrintButton, &CCustomerBrowseDlg::OnPrint);
-    on(res::IDOK, &CCustomerBrowseDlg::OnExit);
+    res::BindButton(this, kFuzzyButton, &CCustomerBrowseDlg::OnFuzzySearch);
+    res::BindButton(this, kBlankColumnsButton, &CCustomerBrowseDlg::OnDeleteBlankColumns);
+    res::BindButton(this, kColumnButton, &CCustomerBrowseDlg::OnDeleteCurrentColumn);
+    res::BindButton(this, kPrintButton, &CCustomerBrowseDlg::OnPrint);
+    res::BindButton(this, res::IDOK, &CCustomerBrowseDlg::OnExit);
     Centre();
 }
 
@@ -79,10 +71,7 @@ void CCustomerBrowseDlg::OnFuzzySearch() {
     CFuzzySearchDlg search(nullptr, frame);
     if (search.ShowModal() == wxID_OK && m_nColumns > 0) {
         CWaitCursor wait;
-        m_pGrid->SetRowCount(1);
-        m_pGrid->SetColumnCount(1);
-        m_pGrid->SetFixedRowCount(1);
-        m_pGrid->SetFixedColumnCount(1);
+        m_pGrid->ResetToCorner();
         m_pGrid->m_nHelpContext = kDialogId;
         Load(frame->m_strShared);
     }

@@ -78,13 +78,8 @@ gkda::gkda(wxWindow* parent, const wxString& newPlate)
       m_strNewPlate(newPlate) {
     for (int id : {kPartsRateSpin, kLabourRateSpin})
         if (auto* spin = res::Control<wxSpinButton>(this, id)) spin->SetRange(0, 200);
-    auto on = [this](int id, void (gkda::*handler)()) {
-        Bind(
-            wxEVT_BUTTON, [this, handler](wxCommandEvent&) { (this->*handler)(); },
-            res::ToWxId(id));
-    };
-    on(kBrowseButton, &gkda::OnBrowse);
-    on(kHistoryButton, &gkda::OnRepairHistory);
+    res::BindButton(this, kBrowseButton, &gkda::OnBrowse);
+    res::BindButton(this, kHistoryButton, &gkda::OnRepairHistory);
     res::Control<wxTextCtrl>(this, kIdNumberEdit)->Bind(wxEVT_TEXT, [this](wxCommandEvent&) {
         OnIdNumberChange();
     });

@@ -20,10 +20,7 @@ CMemberListDlg::CMemberListDlg(wxWindow* parent) : wxDialog(parent, wxID_ANY, wx
     res::BuildDialog(this, res::MemberListTemplate());
     m_pGrid = res::Control<CGridCtrl>(this, kGrid);
     m_pGrid->m_nHelpContext = kDialogId;
-    m_pGrid->SetRowCount(1);
-    m_pGrid->SetColumnCount(1);
-    m_pGrid->SetFixedRowCount(1);
-    m_pGrid->SetFixedColumnCount(1);
+    m_pGrid->ResetToCorner();
     m_ds.Open(CSqlText::ReplaceParams("select ReplaceStr from ReplaceStr1", "*", "hyzl"));
     m_pGrid->SetTableName("hyzl");
     data_grid::LoadGrid(m_ds, m_ds.m_pRecordset, m_pGrid, wxString(), wxString(), kShownFields, 0);

@@ -48,17 +48,12 @@ CRecordDlg::CRecordDlg(wxWindow* parent, const res::DialogTemplate& dialogTempla
       m_strKeyField(wxString::FromUTF8("车牌号码")), m_fields(std::move(fields)),
       m_nKeyControl(keyControl), m_bUniqueKey(uniqueKey), m_nNavY(navY) {
     res::BuildDialog(this, dialogTemplate);
-    auto on = [this](int id, void (CRecordDlg::*handler)()) {
-        Bind(
-            wxEVT_BUTTON, [this, handler](wxCommandEvent&) { (this->*handler)(); },
-            res::ToWxId(id));
-    };
-    on(1009, &CRecordDlg::OnNew);
-    on(1035, &CRecordDlg::OnModify);
-    on(1072, &CRecordDlg::OnDelete);
-    on(kSaveButton, &CRecordDlg::OnSave);
-    on(kCancelButton, &CRecordDlg::OnUndo);
-    on(kExitButton, &CRecordDlg::OnExit);
+    res::BindButton(this, 1009, &CRecordDlg::OnNew);
+    res::BindButton(this, 1035, &CRecordDlg::OnModify);
+    res::BindButton(this, 1072, &CRecordDlg::OnDelete);
+    res::BindButton(this, kSaveButton, &CRecordDlg::OnSave);
+    res::BindButton(this, kCancelButton, &CRecordDlg::OnUndo);
+    res::BindButton(this, kExitButton, &CRecordDlg::OnExit);
     Bind(qvEVT_OWNER_NOTICE, &CRecordDlg::OnNotice, this);
     Bind(wxEVT_CHAR_HOOK, &CRecordDlg::OnCharHook, this);
     Bind(wxEVT_DESTROY, &CRecordDlg::OnDestroyWindow, this);

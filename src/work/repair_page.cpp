@@ -43,10 +43,7 @@ WXZY::WXZY(CWorkSheet* sheet, const wxString& title) : CWorkPage(sheet, title) {
     CGridCtrl::RegisterGridClass();
     res::BuildDialog(this, res::RepairPageTemplate());
     m_pGrid = res::Control<CGridCtrl>(this, kGrid);
-    m_pGrid->SetRowCount(1);
-    m_pGrid->SetColumnCount(1);
-    m_pGrid->SetFixedRowCount(1);
-    m_pGrid->SetFixedColumnCount(1);
+    m_pGrid->ResetToCorner();
     m_pGrid->SetItemText(0, 0, "  ");
     m_pGrid->m_nHelpContext = kDialogId;
     m_pGrid->m_bDriveLookup = true;
