@@ -153,7 +153,7 @@ void CGridPrinter::BeginPrinting(const wxPrintData& printerSettings) {
     CurrentReportSettings = m_settings;
     m_texts = m_grid.PrintTexts;
     if (m_texts.size() < 30) m_texts.resize(30);
-    const wxString kind = m_texts[PrintText::FormKind];
+    const wxString kind = m_texts[print_texts::kDocumentKind];
     m_kind = report == U("维修月报表")                          ? Kind::MonthlyReport
              : report != U("维修清单") || kind == U("维修清单") ? Kind::General
              : kind == U("派工单")                              ? Kind::WorkOrder
@@ -180,9 +180,9 @@ void CGridPrinter::BeginPrinting(const wxPrintData& printerSettings) {
     MeasureFonts();
 
     if (m_kind == Kind::RepairForm || m_kind == Kind::WorkOrder) {
-        int count = m_texts[PrintText::Fault] != kNoPrint ? 2 : 0;
-        for (int t = PrintText::PlateRowSwitch; t <= PrintText::UnitRowSwitch; ++t)
-            if (m_texts[t] != kRowOff) ++count;
+        int count = m_texts[print_texts::kFault] != print_texts::kNoPrint ? 2 : 0;
+        for (size_t t = print_texts::kPlateRowOff; t <= print_texts::kUnitRowOff; ++t)
+            if (m_texts[t] != print_texts::kRowOffMark) ++count;
         m_nHeaderLines += (count * headingHeight + m_CharSize.y - 1) / m_CharSize.y;
     }
 
@@ -271,8 +271,8 @@ void CGridPrinter::SetUpPaper(const wxPrintData& printerSettings) {
 
 std::vector<wxString> CGridPrinter::WrappedRemark() const {
     std::vector<wxString> lines;
-    const wxString& remark = m_texts[PrintText::ListRemark];
-    if (remark == kNoPrint || remark.empty()) return lines;
+    const wxString& remark = m_texts[print_texts::kOptionsRemark];
+    if (remark == print_texts::kNoPrint || remark.empty()) return lines;
     const int text = PrintedWidth() - (IsColumnPrinted(0) ? m_pPrintColWidths[0] : 0);
     const size_t perLine = std::max(2, 2 * (text / m_nCellFontHeight));
     for (const wxString& line : wxStringTokenize(remark, "\n", wxTOKEN_RET_EMPTY_ALL)) {
@@ -291,8 +291,8 @@ void CGridPrinter::ReserveFootLines() {
     m_nFootLines = 0;
     if (m_kind == Kind::RepairForm || m_kind == Kind::WorkOrder) {
         int lines = 6;
-        for (int t : {PrintText::Terms, PrintText::Remark}) {
-            if (m_texts[t] == kNoPrint)
+        for (int t : {print_texts::kTerms, print_texts::kRemark}) {
+            if (m_texts[t] == print_texts::kNoPrint)
                 lines -= 2;
             else
                 lines += std::max(0, LineCount(m_texts[t]) - 2);
@@ -303,11 +303,11 @@ void CGridPrinter::ReserveFootLines() {
         if (m_nAmountCol > 0 && m_nQtyCol > 0)
             ++m_nFootLines;
         else
-            m_texts[PrintText::ListTotal] = kNoPrint;
+            m_texts[print_texts::kPageTotals] = print_texts::kNoPrint;
         if (ReportName() == U("零件售货单"))
             ++m_nFootLines;
         else
-            m_texts[PrintText::PageAmount] = kNoPrint;
+            m_texts[print_texts::kSalesAmount] = print_texts::kNoPrint;
     }
     m_nPageHeight -= m_nFootLines * m_pPrintColWidths[m_grid.GetColumnCount()];
 }
@@ -428,13 +428,13 @@ int CGridPrinter::PrintHintLines(wxDC& dc, int page, int top) {
 // every document of the card but the sales ticket; the work order puts two on a line.
 void CGridPrinter::LoadMaintenanceHints() {
     m_hintLines.clear();
-    if (ReportName() != U("维修清单") || m_texts[PrintText::Hints] != "print" ||
-        m_texts[PrintText::FormKind] == U("零件售货单") || m_kind == Kind::MonthlyReport)
+    if (ReportName() != U("维修清单") || m_texts[print_texts::kHints] != "print" ||
+        m_texts[print_texts::kDocumentKind] == U("零件售货单") || m_kind == Kind::MonthlyReport)
         return;
     OpenWorkCard card;
     if (!GetOpenWorkCard(card) || card.customer.empty() || card.customer == U("零散客户")) return;
     long reading = 0;
-    if (!m_texts[PrintText::Mileage].Trim().ToLong(&reading)) reading = 0;
+    if (!m_texts[print_texts::kMileage].Trim().ToLong(&reading)) reading = 0;
     const std::vector<MaintenanceHint> hints =
         CMaintenanceHints::Load(card.customer, m_texts[print_texts::kMaintenanceClass], reading);
     const bool twoALine = m_kind == Kind::WorkOrder;
@@ -479,8 +479,8 @@ void CGridPrinter::PrintHeader(wxDC& dc, PrintCanvas& canvas) {
     auto [title, size] = TextAndSize(m_settings.Get(ReportSettingsRecord::Text::Title), 20);
     title = CPrintLayout::TextFromBuffer(title);
     if (title.empty()) title = report;
-    if (report == U("维修清单") && !m_texts[PrintText::Title].empty())
-        title = m_texts[PrintText::Title];
+    if (report == U("维修清单") && !m_texts[print_texts::kTitle].empty())
+        title = m_texts[print_texts::kTitle];
     const int left = m_nLeftMargin * m_CharSize.x;
     const int width = PrintedWidth();
     dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);
@@ -558,7 +558,7 @@ void CGridPrinter::ReadWorkCard() {
         return found == card.record.end() ? wxString() : found->second;
     };
     const wxString report = ReportName();
-    if (report == U("维修清单") && m_texts[PrintText::FormKind] == U("维修清单")) {
+    if (report == U("维修清单") && m_texts[print_texts::kDocumentKind] == U("维修清单")) {
         if (card.customer == U("零散客户")) return;
         double odometer = 0;
         field("小计").ToCDouble(&odometer);
@@ -689,7 +689,7 @@ void CGridPrinter::PrintPage(wxDC& dc, int page) {
     dc.SetFont(cellFont);
     const double cellCharWidth = dc.GetTextExtent(kMeasureText).x / 52.0;
     if (m_kind == Kind::RepairForm || m_kind == Kind::WorkOrder) {
-        m_texts[PrintText::PageAmount] =
+        m_texts[print_texts::kSalesAmount] =
             PageTotal(page) > 0 ? wxString::Format("%.2f", PageTotal(page)) : wxString("0");
         m_layout.PrintFormHead(canvas, Area(headingsTop), headingHeight, cellCharWidth, x0Height,
                                m_texts);
@@ -731,14 +731,15 @@ void CGridPrinter::PrintPage(wxDC& dc, int page) {
 
     // The page's totals line, the remark and the signatures under the rows.
     std::vector<wxString> texts = m_texts;
-    if (texts[PrintText::ListTotal] != kNoPrint) texts[PrintText::ListTotal] = PageTotalsLine(page);
+    if (texts[print_texts::kPageTotals] != print_texts::kNoPrint)
+        texts[print_texts::kPageTotals] = PageTotalsLine(page);
     const std::vector<wxString> remark = WrappedRemark();
-    texts[PrintText::ListRemark] = kNoPrint;
+    texts[print_texts::kOptionsRemark] = print_texts::kNoPrint;
     if (!remark.empty()) {
         wxString joined;
         for (const wxString& line : remark)
             joined += (joined.empty() ? "" : "\n") + line;
-        texts[PrintText::ListRemark] = joined;
+        texts[print_texts::kOptionsRemark] = joined;
     }
     if (m_nFootLines > 0) {
         dc.SetFont(cellFont);

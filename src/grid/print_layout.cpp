@@ -1,4 +1,5 @@
 #include "grid/print_layout.h"
+#include "grid/print_texts.h"
 
 #include "grid/capital_numerals.h"
 #include "grid/grid_ctrl.h"
@@ -8,9 +9,6 @@
 #include <cmath>
 #include <iterator>
 #include <wx/tokenzr.h>
-
-const wxString kNoPrint = "##no print##";
-const wxString kRowOff = "NO";
 
 namespace {
 
@@ -77,14 +75,14 @@ int CPrintLayout::PrintFormHead(PrintCanvas& canvas, const PrintArea& area, int 
     m_nLineHeight = lineHeight;
     const int L = area.left, R = area.right, x0 = area.X0(), B = area.y;
     m_nCapacity = lineHeight > 0 ? 2 * (R - area.col0Width - L) / lineHeight : 0;
-    const wxString kind = TextOf(texts, PrintText::FormKind);
+    const wxString kind = TextOf(texts, print_texts::kDocumentKind);
     const bool ticket = kind == U("零件售货单");
     const bool workOrder = kind == U("派工单");
     auto across = [&](int y) { canvas.Line(L, y, R - 1, y); };
 
     int y = B;
-    const wxString& fault = TextOf(texts, PrintText::Fault);
-    if (fault != kNoPrint) {
+    const wxString& fault = TextOf(texts, print_texts::kFault);
+    if (fault != print_texts::kNoPrint) {
         across(y - 2 * h);
         canvas.Line(x0, y - 2 * h, x0, y);
         wxString first = fault, rest;
@@ -123,29 +121,30 @@ int CPrintLayout::PrintFormHead(PrintCanvas& canvas, const PrintArea& area, int 
         }
         y -= h;
     };
-    if (TextOf(texts, PrintText::UnitRowSwitch) != kRowOff)
-        row({0, 38, 50}, {U("单位"), TextOf(texts, PrintText::WorkUnit), U("车架号码"),
-                          TextOf(texts, PrintText::ChassisNo)});
-    if (TextOf(texts, PrintText::ColourRowSwitch) != kRowOff)
+    if (TextOf(texts, print_texts::kUnitRowOff) != print_texts::kRowOffMark)
+        row({0, 38, 50}, {U("单位"), TextOf(texts, print_texts::kWorkUnit), U("车架号码"),
+                          TextOf(texts, print_texts::kChassisNo)});
+    if (TextOf(texts, print_texts::kColourRowOff) != print_texts::kRowOffMark)
+        row({0, 14, 21, 38, 50}, {U("颜色"), TextOf(texts, print_texts::kColour), U("里程"),
+                                  TextOf(texts, print_texts::kMileage), U("发动机号"),
+                                  TextOf(texts, print_texts::kEngineNo)});
+    if (TextOf(texts, print_texts::kBroughtRowOff) != print_texts::kRowOffMark)
         row({0, 14, 21, 38, 50},
-            {U("颜色"), TextOf(texts, PrintText::Colour), U("里程"),
-             TextOf(texts, PrintText::Mileage), U("发动机号"), TextOf(texts, PrintText::EngineNo)});
-    if (TextOf(texts, PrintText::BroughtRowSwitch) != kRowOff)
-        row({0, 14, 21, 38, 50},
-            {ticket ? U("客方") : U("送修"), TextOf(texts, PrintText::BroughtBy), U("电话"),
-             TextOf(texts, PrintText::Phone), U("身份证号"), TextOf(texts, PrintText::IdNumber)});
-    if (TextOf(texts, PrintText::PlateRowSwitch) != kRowOff) {
+            {ticket ? U("客方") : U("送修"), TextOf(texts, print_texts::kBroughtBy), U("电话"),
+             TextOf(texts, print_texts::kPhone), U("身份证号"),
+             TextOf(texts, print_texts::kIdCard)});
+    if (TextOf(texts, print_texts::kPlateRowOff) != print_texts::kRowOffMark) {
         const wxString dateLabel = ticket ? U("售货日期") : U("进厂日期");
-        const wxString& out = TextOf(texts, PrintText::DateOut);
+        const wxString& out = TextOf(texts, print_texts::kDateOutOrChief);
         if (!ticket && m_nCapacity > 60) {
             row({0, 14, 21, 38, 50, 62, 74},
-                {U("车牌"), TextOf(texts, PrintText::Plate), U("车型"),
-                 TextOf(texts, PrintText::Model), dateLabel, TextOf(texts, PrintText::DateIn),
+                {U("车牌"), TextOf(texts, print_texts::kPlate), U("车型"),
+                 TextOf(texts, print_texts::kModel), dateLabel, TextOf(texts, print_texts::kDateIn),
                  workOrder ? U("主修") : U("出厂"), out});
         } else {
-            row({0, 14, 21, 38, 50},
-                {U("车牌"), TextOf(texts, PrintText::Plate), U("车型"),
-                 TextOf(texts, PrintText::Model), dateLabel, TextOf(texts, PrintText::DateIn)});
+            row({0, 14, 21, 38, 50}, {U("车牌"), TextOf(texts, print_texts::kPlate), U("车型"),
+                                      TextOf(texts, print_texts::kModel), dateLabel,
+                                      TextOf(texts, print_texts::kDateIn)});
             if (!ticket) {
                 // A narrow page has no room for the fourth cell: its own line above.
                 CellText(canvas, (workOrder ? U("主修师傅:") : U("出厂日期:")) + out, L, R - 1, y);
@@ -161,7 +160,7 @@ int CPrintLayout::PrintFormHead(PrintCanvas& canvas, const PrintArea& area, int 
 int CPrintLayout::PrintFormFoot(PrintCanvas& canvas, const PrintArea& area, int h, double cw,
                                 const Texts& texts) {
     const int L = area.left, R = area.right, x0 = area.X0(), top = area.y;
-    const bool workOrder = TextOf(texts, PrintText::FormKind) == U("派工单");
+    const bool workOrder = TextOf(texts, print_texts::kDocumentKind) == U("派工单");
     int y = top;
     auto band = [&](int height) {
         canvas.Line(L, y, R - 1, y);
@@ -169,7 +168,7 @@ int CPrintLayout::PrintFormFoot(PrintCanvas& canvas, const PrintArea& area, int 
     };
     if (!workOrder) {
         band(h);
-        const wxString& amount = TextOf(texts, PrintText::PageAmount);
+        const wxString& amount = TextOf(texts, print_texts::kSalesAmount);
         CellText(canvas, U("合计"), L, x0, y + h);
         CellText(canvas, amount + U("  大写:") + AmountInCapitals(amount), x0, R - 1, y + h);
         y += h;
@@ -185,10 +184,10 @@ int CPrintLayout::PrintFormFoot(PrintCanvas& canvas, const PrintArea& area, int 
             CellText(canvas, lines[i], x0, R - 1, y + int(i + 1) * h);
         y += count * h;
     };
-    if (TextOf(texts, PrintText::Terms) != kNoPrint)
-        textBand(TextOf(texts, PrintText::Terms), U("约定"), U("事项"));
-    if (TextOf(texts, PrintText::Remark) != kNoPrint)
-        textBand(TextOf(texts, PrintText::Remark), U("备注"), wxString());
+    if (TextOf(texts, print_texts::kTerms) != print_texts::kNoPrint)
+        textBand(TextOf(texts, print_texts::kTerms), U("约定"), U("事项"));
+    if (TextOf(texts, print_texts::kRemark) != print_texts::kNoPrint)
+        textBand(TextOf(texts, print_texts::kRemark), U("备注"), wxString());
 
     canvas.Line(L, y, R - 1, y);
     SignatureBand(
@@ -255,21 +254,21 @@ int CPrintLayout::PrintListFoot(PrintCanvas& canvas, const PrintArea& area, int 
                                 const Texts& texts) {
     const int L = area.left, R = area.right, x0 = area.X0(), B = area.y;
     int y = B;
-    if (TextOf(texts, PrintText::ListTotal) != kNoPrint) {
+    if (TextOf(texts, print_texts::kPageTotals) != print_texts::kNoPrint) {
         CellText(canvas, U("合计"), L, x0, y + h);
-        CellText(canvas, " " + TextOf(texts, PrintText::ListTotal), x0, R - 1, y + h);
+        CellText(canvas, " " + TextOf(texts, print_texts::kPageTotals), x0, R - 1, y + h);
         y += h;
         canvas.Line(L, y, R - 1, y);
     }
-    if (TextOf(texts, PrintText::ListRemark) != kNoPrint) {
-        wxArrayString lines = LinesOf(TextOf(texts, PrintText::ListRemark));
+    if (TextOf(texts, print_texts::kOptionsRemark) != print_texts::kNoPrint) {
+        wxArrayString lines = LinesOf(TextOf(texts, print_texts::kOptionsRemark));
         CellText(canvas, U("附注"), L, x0, y + h);
         for (size_t i = 0; i < lines.size(); ++i)
             CellText(canvas, lines[i], x0, R - 1, y + int(i + 1) * h);
         y += int(lines.size()) * h;
         canvas.Line(L, y, R - 1, y);
     }
-    if (TextOf(texts, PrintText::PageAmount) != kNoPrint) {
+    if (TextOf(texts, print_texts::kSalesAmount) != print_texts::kNoPrint) {
         SignatureBand(canvas, L, R, x0, cw, y, h, {10, 17, 27, 34, 44, 51, 61, 68},
                       {{-1, U("开票")},
                        {10, U("财务")},

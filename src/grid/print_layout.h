@@ -3,47 +3,13 @@
 // of the printed forms (the head and foot of the sales ticket and the work order,
 // the hand-written parts table, the foot of the plain list, the monthly repair
 // report page), and the parsers of the report settings' texts. The forms are told
-// apart by the grid's print texts; see PrintText.
+// apart by the grid's print texts (grid/print_texts.h).
 #include "grid/print_canvas.h"
 
 #include <vector>
 #include <wx/string.h>
 
 class CGridCtrl;
-
-// Indexes of the grid's print texts that the layouts read.
-namespace PrintText {
-enum : int {
-    Title = 0,
-    Plate = 1,
-    Model = 2,
-    DateIn = 3,
-    BroughtBy = 4,
-    Phone = 5,
-    EngineNo = 6,
-    ChassisNo = 7,
-    Mileage = 8,
-    WorkUnit = 9,
-    Fault = 10,
-    Colour = 11,
-    IdNumber = 12,
-    DateOut = 13,
-    Terms = 14,
-    Remark = 15,
-    PageAmount = 16,
-    FormKind = 17,
-    Hints = 18,
-    PlateRowSwitch = 20,
-    BroughtRowSwitch = 21,
-    ColourRowSwitch = 22,
-    UnitRowSwitch = 23,
-    ListTotal = 25,
-    ListRemark = 26,
-};
-}
-// The text that switches a block off, and the one that switches a head row off.
-extern const wxString kNoPrint;
-extern const wxString kRowOff;
 
 // Where a block goes: the page's drawing area (left, right) and the printed width of
 // grid column 0; y is the block's reference line (see each operation).

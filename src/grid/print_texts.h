@@ -36,6 +36,10 @@ enum Entry : size_t {
     kHints = 18,
     kMaintenanceClass = 19,
     kRowOff = 20, // 20 to 23, one per head row
+    kPlateRowOff = kRowOff,
+    kBroughtRowOff = 21,
+    kColourRowOff = 22,
+    kUnitRowOff = 23,
     kPageTotals = 25,
     kOptionsRemark = 26,
 };

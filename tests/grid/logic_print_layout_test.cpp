@@ -2,6 +2,7 @@
 // drawn on a canvas that records them.
 #include "grid/capital_numerals.h"
 #include "grid/print_layout.h"
+#include "grid/print_texts.h"
 #include "platform/wx_text.h"
 
 #include <algorithm>
@@ -128,10 +129,10 @@ struct RecordingCanvas : PrintCanvas {
 class FormHeadTest : public testing::Test {
 protected:
     FormHeadTest() : texts(30) {
-        texts[PrintText::FormKind] = U("派工单");
-        texts[PrintText::Plate] = U("粤A12345");
-        texts[PrintText::DateOut] = U("王师傅");
-        texts[PrintText::Fault] = U("异响");
+        texts[print_texts::kDocumentKind] = U("派工单");
+        texts[print_texts::kPlate] = U("粤A12345");
+        texts[print_texts::kDateOutOrChief] = U("王师傅");
+        texts[print_texts::kFault] = U("异响");
     }
     // A page whose head holds `capacity` half-width characters (line height 10).
     int Draw(int capacity) {
@@ -161,9 +162,9 @@ TEST_F(FormHeadTest, NarrowWorkOrderPutsTheMechanicOnALineOfItsOwn) {
 }
 
 TEST_F(FormHeadTest, SwitchedOffRowsAndBlocksAreLeftOut) {
-    texts[PrintText::PlateRowSwitch] = "NO";
-    texts[PrintText::ColourRowSwitch] = "NO";
-    texts[PrintText::Fault] = "##no print##";
+    texts[print_texts::kPlateRowOff] = "NO";
+    texts[print_texts::kColourRowOff] = "NO";
+    texts[print_texts::kFault] = "##no print##";
     const int top = Draw(100);
     EXPECT_FALSE(canvas.Has("车牌"));
     EXPECT_FALSE(canvas.Has("主修"));
@@ -175,11 +176,11 @@ TEST_F(FormHeadTest, SwitchedOffRowsAndBlocksAreLeftOut) {
 }
 
 TEST_F(FormHeadTest, LongTextsShrinkOrAreCutInsideTheirCells) {
-    texts[PrintText::WorkUnit] = wxString(wxUniChar(0x5355), 40);
-    texts[PrintText::EngineNo] = wxString('8', 100);
-    texts[PrintText::Colour] = U("珍珠白");    // 30 units in a cell of 14 cw less the indent
-    texts[PrintText::Mileage] = "123456";      // 30 units in a cell of 17 cw
-    texts[PrintText::Plate] = U("粤A1234567"); // 75 units: fits at 70 percent
+    texts[print_texts::kWorkUnit] = wxString(wxUniChar(0x5355), 40);
+    texts[print_texts::kEngineNo] = wxString('8', 100);
+    texts[print_texts::kColour] = U("珍珠白");    // 30 units in a cell of 14 cw less the indent
+    texts[print_texts::kMileage] = "123456";      // 30 units in a cell of 17 cw
+    texts[print_texts::kPlate] = U("粤A1234567"); // 75 units: fits at 70 percent
     for (int capacity : {100, 60, 20}) {
         canvas = RecordingCanvas();
         Draw(capacity);
@@ -195,15 +196,15 @@ TEST_F(FormHeadTest, LongTextsShrinkOrAreCutInsideTheirCells) {
 }
 
 TEST_F(FormHeadTest, FaultTextSplitsAtItsFirstLineFeedOrAtTheLineCapacity) {
-    texts[PrintText::Fault] = U("第一行\n第二行\n第三行");
+    texts[print_texts::kFault] = U("第一行\n第二行\n第三行");
     Draw(100);
     EXPECT_TRUE(canvas.Has("第一行"));
     EXPECT_TRUE(canvas.Has("第二行\n第三行"));
     EXPECT_TRUE(canvas.Has("故障") == false && canvas.Has("说明"));
 
     canvas = RecordingCanvas();
-    texts[PrintText::Fault] = wxString('x', 70);
-    texts[PrintText::FormKind] = "";
+    texts[print_texts::kFault] = wxString('x', 70);
+    texts[print_texts::kDocumentKind] = "";
     Draw(60);
     EXPECT_TRUE(canvas.Find(wxString('x', 60)));
     EXPECT_TRUE(canvas.Find(wxString('x', 10)));
@@ -213,9 +214,9 @@ TEST_F(FormHeadTest, FaultTextSplitsAtItsFirstLineFeedOrAtTheLineCapacity) {
 
 TEST(FormFoot, TotalInCapitalsTermsAndSignatures) {
     std::vector<wxString> texts(30);
-    texts[PrintText::PageAmount] = "1234.50";
-    texts[PrintText::Terms] = U("一\n二\n三");
-    texts[PrintText::Remark] = "##no print##";
+    texts[print_texts::kSalesAmount] = "1234.50";
+    texts[print_texts::kTerms] = U("一\n二\n三");
+    texts[print_texts::kRemark] = "##no print##";
     CPrintLayout layout;
     RecordingCanvas canvas;
     const int bottom = layout.PrintFormFoot(canvas, {0, 500, 40, 100}, 20, 5, texts);
@@ -225,7 +226,7 @@ TEST(FormFoot, TotalInCapitalsTermsAndSignatures) {
     EXPECT_TRUE(canvas.Has("领料") && canvas.Has("财务"));
     EXPECT_EQ(bottom, 100 + 20 + 3 * 20 + 20);
 
-    texts[PrintText::FormKind] = U("派工单");
+    texts[print_texts::kDocumentKind] = U("派工单");
     canvas = RecordingCanvas();
     layout.PrintFormFoot(canvas, {0, 500, 40, 100}, 20, 5, texts);
     EXPECT_FALSE(canvas.Has("合计"));
@@ -236,15 +237,15 @@ TEST(FormFoot, TotalInCapitalsTermsAndSignatures) {
 
 TEST(ListFoot, BlocksFollowTheirTexts) {
     std::vector<wxString> texts(30);
-    texts[PrintText::ListTotal] = U("本页合计：10.00");
-    texts[PrintText::ListRemark] = U("第一行\n第二行");
+    texts[print_texts::kPageTotals] = U("本页合计：10.00");
+    texts[print_texts::kOptionsRemark] = U("第一行\n第二行");
     CPrintLayout layout;
     RecordingCanvas canvas;
     EXPECT_EQ(layout.PrintListFoot(canvas, {0, 500, 40, 100}, 20, 5, texts), 100 + 4 * 20);
     EXPECT_TRUE(canvas.Has("合计") && canvas.Has("附注") && canvas.Has("开票"));
 
-    texts[PrintText::ListTotal] = texts[PrintText::ListRemark] = texts[PrintText::PageAmount] =
-        "##no print##";
+    texts[print_texts::kPageTotals] = texts[print_texts::kOptionsRemark] =
+        texts[print_texts::kSalesAmount] = "##no print##";
     canvas = RecordingCanvas();
     EXPECT_EQ(layout.PrintListFoot(canvas, {0, 500, 40, 100}, 20, 5, texts), 100);
     EXPECT_TRUE(canvas.texts.empty());
