@@ -17,6 +17,7 @@
 #include "res/input_box_template.h"
 #include "res/item_pick_template.h"
 #include "res/login_template.h"
+#include "res/maintenance_due_template.h"
 #include "res/member_card_template.h"
 #include "res/member_list_template.h"
 #include "res/member_service_template.h"
@@ -63,6 +64,7 @@ const std::vector<NamedTemplate>& AllDialogTemplates() {
         QV_TEMPLATE(InputBoxTemplate),
         QV_TEMPLATE(ItemPickTemplate),
         QV_TEMPLATE(LoginTemplate),
+        QV_TEMPLATE(MaintenanceDueTemplate),
         QV_TEMPLATE(MemberCardTemplate),
         QV_TEMPLATE(MemberListTemplate),
         QV_TEMPLATE(MemberServiceTemplate),

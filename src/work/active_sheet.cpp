@@ -5,6 +5,7 @@
 
 #include "app/main_frame.h"
 #include "grid/grid_ctrl.h"
+#include "platform/wx_text.h"
 
 namespace active_sheet {
 
@@ -64,6 +65,46 @@ void AddServiceLines(const std::vector<const CServiceUsage::Item*>& services) {
     }
     page->SaveLines();
     page->OnSetActive();
+}
+
+bool AddDueItem(const wxString& name, const wxString& code) {
+    CWorkSheet* sheet = Sheet();
+    auto* page = sheet && sheet->GetMode() == 'W' ? dynamic_cast<WXZY*>(sheet->GetActiveWorkPage())
+                                                  : nullptr;
+    CMainFrame* frame = CMainFrame::Get();
+    if (!page || !frame || !sheet->m_rsLines || !sheet->m_rsLines->IsOpen()) return false;
+    const ado::RecordsetPtr& rs = sheet->m_rsLines;
+    const bool byCode = !code.empty();
+    const wxString searches[] = {
+        U("select 零件名称,编号,零售价,数量,货位,车型,厂牌,代理价,批发价,单位,进价 from ljkc "
+          "where ") +
+            CSqlText::Equals(byCode ? U("编号") : U("零件名称"), byCode ? code : name),
+        U("select * from wxxm where ") +
+            CSqlText::Equals(byCode ? U("编号") : U("项目名称"), byCode ? code : name),
+    };
+    CDataSet found;
+    for (const wxString& statement : searches) {
+        found.Open(statement);
+        if (found.IsOpen() && found.m_pRecordset->RecordCount() > 0) break;
+        found.CloseRecordset();
+    }
+    if (found.IsOpen()) {
+        found.m_pRecordset->MoveFirst();
+        frame->m_dsMain.CopyRecordsQuiet(found.m_pRecordset, rs, true, U("项目名称"));
+    } else {
+        rs->AddNew();
+        work::PutText(rs, "项目名称", name);
+        work::PutText(rs, "编号", code);
+    }
+    work::PutNumber(rs, "数量", 1);
+    work::PutText(rs, "客户", page->GetTitle());
+    const ado::Variant line = rs->Bookmark();
+    page->AddLine(true);
+    rs->PutBookmark(line);
+    rs->Update();
+    page->SaveLines();
+    page->OnSetActive();
+    return true;
 }
 
 const wxString& WalkIn() {

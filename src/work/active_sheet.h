@@ -21,6 +21,11 @@ void ReactivatePage();
 // completes its own; nothing without an active page.
 void AddServiceLines(const std::vector<const CServiceUsage::Item*>& services);
 
+// Puts a maintenance item onto the active repair card as a new line of one piece:
+// the stocked part of its code (or, without a code, of its name), else the labour
+// item, else the name and code alone. False when no repair card is active.
+bool AddDueItem(const wxString& name, const wxString& code);
+
 // The title of the walk-in customer's page: a record dialog opened from it shows no
 // vehicle of its own.
 const wxString& WalkIn(); // "零散客户"

@@ -2,6 +2,7 @@
 
 #include "work/archive_dlg.h"
 #include "work/customer_record_dlg.h"
+#include "work/maintenance_due_dlg.h"
 #include "work/member_card_dlg.h"
 #include "work/repair_sheet_opener.h"
 #include "work/sheet_print_sources.h"
@@ -14,6 +15,7 @@ void RegisterForms() {
     wxda::Register();
     RegisterRepairSheet();
     RegisterPrintSources();
+    CMaintenanceDueDlg::Register();
 }
 
 } // namespace work
