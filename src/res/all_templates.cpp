@@ -13,6 +13,7 @@
 #include "res/dialogs.h"
 #include "res/first_run_template.h"
 #include "res/flow_analysis_template.h"
+#include "res/follow_up_template.h"
 #include "res/fuzzy_search_template.h"
 #include "res/input_box_template.h"
 #include "res/item_pick_template.h"
@@ -58,6 +59,7 @@ const std::vector<NamedTemplate>& AllDialogTemplates() {
         QV_TEMPLATE(DataTidyTemplate),
         QV_TEMPLATE(FirstRunTemplate),
         QV_TEMPLATE(FlowAnalysisTemplate),
+        QV_TEMPLATE(FollowUpTemplate),
         QV_TEMPLATE(FuzzySearchTemplate),
         QV_TEMPLATE(GridSetupTemplate),
         QV_TEMPLATE(ImportCheckTemplate),

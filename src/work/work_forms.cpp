@@ -2,6 +2,7 @@
 
 #include "work/archive_dlg.h"
 #include "work/customer_record_dlg.h"
+#include "work/follow_up_dlg.h"
 #include "work/maintenance_due_dlg.h"
 #include "work/member_card_dlg.h"
 #include "work/repair_sheet_opener.h"
@@ -16,6 +17,7 @@ void RegisterForms() {
     RegisterRepairSheet();
     RegisterPrintSources();
     CMaintenanceDueDlg::Register();
+    CFollowUpDlg::Register();
 }
 
 } // namespace work
