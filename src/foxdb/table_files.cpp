@@ -11,6 +11,7 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace foxdb {
 namespace {
@@ -162,6 +163,25 @@ void RecoverTableFiles(const std::string& dbfPath) {
     if (::stat(marker.c_str(), &st) != 0) return;
     FolderLock lock(FolderOf(dbfPath));
     FinishReplacement(marker);
+}
+
+void RecoverFolderFiles(const std::string& folder) {
+    auto leftovers = [&folder] {
+        std::vector<std::string> names;
+        for (const char* pattern : {"*.dbf.commit", "*.dbf.tmp", "*.cdx.tmp", "*.dbf.commit.tmp"})
+            for (std::string& name : platform::ListFiles(folder, pattern))
+                names.push_back(std::move(name));
+        return names;
+    };
+    if (leftovers().empty()) return;
+    // Under the lock whatever is still there was left by a writer that died.
+    FolderLock lock(folder);
+    for (const std::string& name : platform::ListFiles(folder, "*.dbf.commit"))
+        FinishReplacement(platform::JoinPath(folder, name));
+    // New files without a marker were never decided: the old table stands.
+    for (const std::string& name : leftovers())
+        ::unlink(platform::JoinPath(folder, name).c_str());
+    SyncFolder(folder);
 }
 
 void ReplaceTableFiles(const std::string& dbfPath, const std::string& dbfBytes,

@@ -46,6 +46,10 @@ std::string IndexPathFor(const std::string& dbfPath);
 // folder lock itself when there is work; call it without holding that lock.
 void RecoverTableFiles(const std::string& dbfPath);
 
+// The same for every table of `folder`, and drops the new files of a replacement
+// killed before it was decided, so no half-written copy of a table stays behind.
+void RecoverFolderFiles(const std::string& folder);
+
 // Replaces the table (and, when `cdxBytes` is given, its index) all-or-nothing.
 // The caller holds the folder lock. Throws Error(Io) when the file system refuses;
 // the old files then stay as they were.

@@ -298,6 +298,7 @@ void RecoverTransaction(const std::string& folder) {
         ::close(fd);
     }
     DropStrayBeforeImages(folder);
+    RecoverFolderFiles(folder);
 }
 
 void SetTransactionHook(TransactionHook hook) {

@@ -45,8 +45,9 @@ bool InTransaction(const std::string& folder);
 // `cdxPath` may name a file that does not exist yet. Throws Error(Io).
 void KeepBeforeImages(const std::string& dbfPath, const std::string& cdxPath);
 
-// Undoes a transaction of `folder` that a crash interrupted and drops before-images
-// left after a commit. Cheap when there is none; leaves live transactions alone.
+// Undoes a transaction of `folder` that a crash interrupted, drops before-images
+// left after a commit and finishes or drops the tables' interrupted replacements
+// (RecoverFolderFiles). Cheap when there is none; leaves live transactions alone.
 void RecoverTransaction(const std::string& folder);
 
 // Test hook: called at each step of a transaction's writes and commit with the step's

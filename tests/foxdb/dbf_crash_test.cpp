@@ -2,6 +2,7 @@
 // index always matches the table the next opener sees.
 #include "dbf_fixture.h"
 #include "foxdb/cdx_index.h"
+#include "foxdb/database.h"
 
 #include <algorithm>
 #include <chrono>
@@ -29,6 +30,14 @@ void ExpectConsistent(const std::string& dir) {
     ASSERT_EQ(keys.size(), t->RecordCount());
     for (size_t i = 0; i < keys.size(); ++i)
         ASSERT_EQ(keys[i].recno, i + 1);
+}
+
+std::vector<std::string> FolderNames(const std::string& dir) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 [[noreturn]] void WriteForever(const std::string& dir) {
@@ -72,6 +81,9 @@ TEST(DbfCrash, KilledWritersNeverLeaveAMix) {
         ASSERT_TRUE(WIFSIGNALED(status)) << "the writer stopped by itself";
         ExpectConsistent(dir.Path());
         if (HasFatalFailure()) return;
+        // Opening the folder finishes or drops whatever the kill left.
+        Database reopened(dir.Path());
+        ASSERT_EQ(FolderNames(dir.Path()), (std::vector<std::string>{"t.cdx", "t.dbf"}));
         grown = DbfTable::Open(dir.File("t.dbf"))->RecordCount();
     }
     EXPECT_GT(grown, 3000u); // the writers did get work done
@@ -118,7 +130,13 @@ TEST(DbfCrash, AReplacementCutBetweenTheRenamesIsFinishedByTheNextOpener) {
     WriteBytes(path, oldDbf);
     WriteBytes(dir.File("t.cdx"), oldCdx);
     WriteBytes(path + ".tmp", newDbf);
+    WriteBytes(dir.File("t.cdx.tmp"), newCdx);
+    WriteBytes(path + ".commit.tmp", "t.dbf\nt.cdx\n");
     EXPECT_EQ(DbfTable::Open(path)->RecordCount(), 1u);
+    { Database reopened(dir.Path()); } // and opening the folder drops them
+    EXPECT_EQ(FolderNames(dir.Path()), (std::vector<std::string>{"t.cdx", "t.dbf"}));
+    EXPECT_EQ(ReadBytes(dir.File("t.cdx")), oldCdx);
+    WriteBytes(path + ".tmp", newDbf);
     TableEdit edit(path);
     edit.Append({std::string("r2"), int64_t(2)});
     edit.Commit();
