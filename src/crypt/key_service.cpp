@@ -4,6 +4,7 @@
 #include "crypt/key_service.h"
 
 #include "crypt/key_store.h"
+#include "crypt/key_stream.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -67,13 +68,29 @@ struct Hash : Object {
 struct Rc4Key : Object {
     uint8_t key[kRc4KeySize] = {};
     arcfour_ctx stream;
+    // A derived key's stream is kept for the next file under the same key string.
+    std::unique_ptr<KeyStreamCursor> kept;
     // Key bytes completed by a zero salt to 16 bytes.
     explicit Rc4Key(const uint8_t* bytes, size_t size) {
         std::memcpy(key, bytes, std::min(size, kRc4KeySize));
         Restart();
     }
-    ~Rc4Key() override { std::memset(key, 0, sizeof key); }
-    void Restart() { arcfour_set_key(&stream, kRc4KeySize, key); }
+    ~Rc4Key() override {
+        std::memset(key, 0, sizeof key);
+        std::memset(&stream, 0, sizeof stream);
+    }
+    void Restart() {
+        if (kept)
+            kept->Restart();
+        else
+            arcfour_set_key(&stream, kRc4KeySize, key);
+    }
+    void Apply(uint8_t* data, size_t size) {
+        if (kept)
+            kept->Apply(data, size);
+        else
+            arcfour_crypt(&stream, size, data, data);
+    }
 };
 
 struct ExchangeKey : Object {
@@ -233,7 +250,9 @@ SEALKIT_HANDLE DeriveKey(SEALKIT_HANDLE provider, SEALKIT_HANDLE hash) {
     md5_ctx copy = h->md5; // reading the value leaves the hash object as it was
     uint8_t digest[MD5_DIGEST_SIZE];
     md5_digest(&copy, sizeof digest, digest);
-    return Register(std::make_unique<Rc4Key>(digest, kDerivedKeyBytes));
+    auto key = std::make_unique<Rc4Key>(digest, kDerivedKeyBytes);
+    key->kept = std::make_unique<KeyStreamCursor>(SharedKeyStream(key->key));
+    return Register(std::move(key));
 }
 
 SEALKIT_HANDLE GenerateKey(SEALKIT_HANDLE provider) {
@@ -275,7 +294,7 @@ SEALKIT_HANDLE ImportKey(SEALKIT_HANDLE provider, const uint8_t* blob, size_t si
 bool Crypt(SEALKIT_HANDLE key, bool final, uint8_t* data, size_t size) {
     Rc4Key* k = Find<Rc4Key>(key);
     if (!k || (!data && size)) return false;
-    if (size) arcfour_crypt(&k->stream, size, data, data);
+    if (size) k->Apply(data, size);
     if (final) k->Restart();
     return true;
 }

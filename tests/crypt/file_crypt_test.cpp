@@ -14,19 +14,28 @@ TEST_F(CryptTest, KeyedStreamStartsWithTheKnownVector) {
 }
 
 TEST_F(CryptTest, KeyedFilesMatchAnIndependentRc4AndRoundTrip) {
-    // Empty, around one chunk, several chunks, and around a full buffer of chunks.
-    for (size_t size : {0, 1, 999, 1000, 1001, 4321, 1000000, 1000001}) {
-        SCOPED_TRACE(size);
-        std::string plain = Pattern(size, static_cast<unsigned>(size));
+    // Empty, around one chunk, several chunks, around a full buffer of chunks and
+    // past the first block of the kept key stream; a second key string between
+    // files of the first must not share its stream.
+    const struct {
+        const char* key;
+        size_t size;
+    } cases[] = {{kProgramKey, 0},       {kProgramKey, 1},      {kProgramKey, 999},
+                 {kProgramKey, 1000},    {kProgramKey, 1001},   {kProgramKey, 4321},
+                 {kProgramKey, 1000000}, {"another key", 5000}, {kProgramKey, 1000001},
+                 {kProgramKey, 1048600}, {"another key", 1000}, {kProgramKey, 3}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.key) + " " + std::to_string(c.size));
+        std::string plain = Pattern(c.size, static_cast<unsigned>(c.size));
         WriteFile(Path("t.dbf"), plain);
-        ASSERT_EQ(NvEncryptFile(Path("t.dbf").c_str(), Path("t.dwf").c_str(), kProgramKey), 1);
+        ASSERT_EQ(NvEncryptFile(Path("t.dbf").c_str(), Path("t.dwf").c_str(), c.key), 1);
         std::string encrypted = ReadFile(Path("t.dwf"));
-        EXPECT_EQ(encrypted.size(), size);
-        EXPECT_EQ(Hex(encrypted), KeyedOracle(kProgramKey, Path("t.dbf")));
+        EXPECT_EQ(encrypted.size(), c.size);
+        EXPECT_EQ(Hex(encrypted), KeyedOracle(c.key, Path("t.dbf")));
 
         char back[SEALKIT_MAX_PATH];
         std::snprintf(back, sizeof back, "%s", Path("back.dbf").c_str());
-        ASSERT_EQ(NvDecryptFile(Path("t.dwf").c_str(), back, kProgramKey), 1);
+        ASSERT_EQ(NvDecryptFile(Path("t.dwf").c_str(), back, c.key), 1);
         EXPECT_EQ(ReadFile(Path("back.dbf")), plain);
     }
     EXPECT_TRUE(boxes.Shown().empty());

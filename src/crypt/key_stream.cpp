@@ -1,0 +1,97 @@
+#include "crypt/key_stream.h"
+
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <cstring>
+#include <map>
+#include <mutex>
+#include <nettle/arcfour.h>
+
+namespace sealkit {
+namespace {
+
+// The stream is kept in blocks made on demand, up to a bound so a huge file does
+// not pin its size in memory; past the bound the cursor runs RC4 itself.
+constexpr size_t kBlockSize = 1 << 20;
+constexpr size_t kMaxBlocks = 256;
+
+} // namespace
+
+class KeyStream {
+public:
+    explicit KeyStream(const uint8_t key[16]) { arcfour_set_key(&next_, 16, key); }
+    ~KeyStream() { std::memset(&next_, 0, sizeof next_); }
+
+    // The block `index`, made (with all before it) when not yet there; null past the bound.
+    const uint8_t* Block(size_t index) {
+        if (index >= kMaxBlocks) return nullptr;
+        if (index < made_.load(std::memory_order_acquire)) return blocks_[index].get();
+        std::lock_guard<std::mutex> lock(mutex_);
+        for (size_t i = made_.load(std::memory_order_relaxed); i <= index; ++i) {
+            blocks_[i].reset(new uint8_t[kBlockSize]());
+            arcfour_crypt(&next_, kBlockSize, blocks_[i].get(), blocks_[i].get());
+            made_.store(i + 1, std::memory_order_release);
+        }
+        return blocks_[index].get();
+    }
+
+    // The RC4 state at the end of the kept blocks (all of them made).
+    arcfour_ctx StateAfterAll() {
+        Block(kMaxBlocks - 1);
+        std::lock_guard<std::mutex> lock(mutex_);
+        return next_;
+    }
+
+private:
+    std::mutex mutex_;
+    arcfour_ctx next_; // the state after the last block made
+    std::array<std::unique_ptr<uint8_t[]>, kMaxBlocks> blocks_;
+    std::atomic<size_t> made_{0};
+};
+
+std::shared_ptr<KeyStream> SharedKeyStream(const uint8_t key[16]) {
+    static std::mutex mutex;
+    static std::map<std::array<uint8_t, 16>, std::shared_ptr<KeyStream>> streams;
+    std::array<uint8_t, 16> name;
+    std::copy(key, key + 16, name.begin());
+    std::lock_guard<std::mutex> lock(mutex);
+    std::shared_ptr<KeyStream>& stream = streams[name];
+    if (!stream) stream = std::make_shared<KeyStream>(key);
+    return stream;
+}
+
+struct KeyStreamCursor::Beyond {
+    arcfour_ctx state;
+    ~Beyond() { std::memset(&state, 0, sizeof state); }
+};
+
+KeyStreamCursor::KeyStreamCursor(std::shared_ptr<KeyStream> stream) : stream_(std::move(stream)) {}
+
+KeyStreamCursor::~KeyStreamCursor() = default;
+
+void KeyStreamCursor::Apply(uint8_t* data, size_t size) {
+    while (size > 0) {
+        const uint8_t* block = stream_->Block(position_ / kBlockSize);
+        if (!block) {
+            if (!beyond_) beyond_.reset(new Beyond{stream_->StateAfterAll()});
+            arcfour_crypt(&beyond_->state, size, data, data);
+            position_ += size;
+            return;
+        }
+        const size_t offset = position_ % kBlockSize;
+        const size_t n = std::min(size, kBlockSize - offset);
+        for (size_t i = 0; i < n; ++i)
+            data[i] ^= block[offset + i];
+        data += n;
+        size -= n;
+        position_ += n;
+    }
+}
+
+void KeyStreamCursor::Restart() {
+    position_ = 0;
+    beyond_.reset();
+}
+
+} // namespace sealkit
