@@ -2,6 +2,7 @@
 // The DbfTable of a file read whole into memory, with what the writers need of it.
 #include "foxdb/cdx_index.h"
 #include "foxdb/dbf_format.h"
+#include "foxdb/in_place_write.h"
 #include "foxdb/table_files.h"
 
 #include <memory>
@@ -49,8 +50,17 @@ public:
     // (missing though the header announces it, damaged, or with expressions we cannot
     // evaluate).
     const std::vector<IndexedField>& IndexedFields() const;
+    // Whether every tag of the index on disk holds one key per record; an index
+    // from another time (it travelled apart from its table) does not.
+    bool IndexCountsEveryRecord() const;
     // The table's bytes from the first record on (the records, then what follows).
     const char* Records() const { return data_ + layout_.headerLength; }
+    // The whole file as read: header, records and what follows.
+    const char* FileBytes() const { return data_; }
+    size_t FileSize() const { return size_; }
+    // Takes in the same changes just written into the file in place (none beyond
+    // its end) and the file's new stamp.
+    void Patch(const std::vector<FilePatch>& patches, const FileStamp& stamp);
 
 private:
     const char* Record(uint32_t recno) const;
@@ -64,6 +74,7 @@ private:
     std::unique_ptr<char[]> read_;
     std::string written_;
     const char* data_ = nullptr;
+    size_t size_ = 0;
     DbfLayout layout_;
     FileStamp stamp_;
     std::string indexPath_;
@@ -77,6 +88,13 @@ private:
 // The structural index of `recordCount` records laid out from `records`.
 std::string BuildIndexFile(const DbfLayout& layout, const char* records, uint32_t recordCount,
                            const std::vector<IndexedField>& indexed);
+
+// Writes `patches` (changed records, appended ones) into `snapshot`'s table file in
+// place, with the header's date and `recordCount`, which are added to `patches`;
+// `newSize` is the file's size after. Only for changes that leave the structural
+// index as it is. Checks as CommitTable does. Returns the stamp of the file written.
+FileStamp CommitInPlace(const DbfFile& snapshot, std::vector<FilePatch>& patches,
+                        uint32_t recordCount, uint64_t newSize);
 
 // Writes a new version of `snapshot`'s table: `bytes` holds its header and
 // `recordCount` records. Sets the count and date in the header, adds the end mark,

@@ -1,5 +1,6 @@
 #include "foxdb/dbf_file.h"
 
+#include "foxdb/in_place_write.h"
 #include "platform/files.h"
 #include "platform/paths.h"
 
@@ -8,6 +9,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <strings.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace foxdb {
@@ -62,6 +64,16 @@ uint32_t ReadRecordCount(const std::string& path) {
 
 std::unique_ptr<DbfFile> DbfFile::Read(const std::string& path) {
     RecoverTableFiles(path);
+    // Writers change tables in place under the exclusive lock: the copy is made
+    // under the shared one, after whatever a killed writer left is put right.
+    std::unique_ptr<FolderLock> reading;
+    for (;;) {
+        reading = std::make_unique<FolderLock>(FolderOf(path), FolderLock::kShared);
+        struct stat st;
+        if (::stat(UndoPathFor(path).c_str(), &st) != 0) break;
+        reading.reset();
+        RecoverTableFiles(path);
+    }
     std::unique_ptr<DbfFile> table(new DbfFile);
     table->path_ = path;
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
@@ -87,6 +99,8 @@ std::unique_ptr<DbfFile> DbfFile::Read(const std::string& path) {
         done += static_cast<size_t>(n);
     }
     ::close(fd);
+    reading.reset();
+    table->size_ = done;
     table->layout_ = ParseDbfLayout(table->data_, done, done, path);
     table->ReadIndexTags();
     table->ReadMemoFile();
@@ -99,6 +113,7 @@ std::unique_ptr<DbfFile> DbfFile::Adopt(const DbfFile& previous, std::string byt
     table->path_ = previous.path_;
     table->written_ = std::move(bytes);
     table->data_ = table->written_.data();
+    table->size_ = table->written_.size();
     table->stamp_ = stamp;
     table->layout_ =
         ParseDbfLayout(table->data_, table->written_.size(), table->written_.size(), table->path_);
@@ -184,6 +199,19 @@ void DbfFile::ReadIndexTags() {
     }
 }
 
+bool DbfFile::IndexCountsEveryRecord() const {
+    std::string bytes;
+    if (!platform::ReadFileBytes(indexPath_, bytes)) return false;
+    try {
+        for (const CdxTag& tag : ReadCdxTags(bytes, indexPath_))
+            if (ReadCdxKeys(bytes, tag, false, indexPath_).size() != layout_.recordCount)
+                return false;
+    } catch (const Error&) {
+        return false;
+    }
+    return true;
+}
+
 const std::vector<IndexedField>& DbfFile::IndexedFields() const {
     if (!indexProblem_.empty()) throw Error(ErrorKind::BadFile, indexProblem_);
     return indexed_;
@@ -227,6 +255,15 @@ void DbfFile::ReadRecord(uint32_t recno, std::vector<Value>& values) const {
         else
             DecodeFieldInto(layout_, record, slot, values[i]);
     }
+}
+
+void DbfFile::Patch(const std::vector<FilePatch>& patches, const FileStamp& stamp) {
+    char* bytes = read_ ? read_.get() : &written_[0];
+    for (const FilePatch& patch : patches)
+        if (patch.offset < size_)
+            std::memcpy(bytes + patch.offset, patch.bytes.data(),
+                        std::min<size_t>(patch.bytes.size(), size_ - patch.offset));
+    stamp_ = stamp;
 }
 
 std::string_view DbfFile::RawField(uint32_t recno, int field) const {

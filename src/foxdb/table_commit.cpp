@@ -19,6 +19,19 @@ void StampHeader(std::string& bytes, uint32_t recordCount) {
         bytes[4 + i] = static_cast<char>(recordCount >> (8 * i));
 }
 
+void CheckWritable(const DbfFile& snapshot) {
+    if (platform::IsReadOnly(snapshot.Path()))
+        throw Error(ErrorKind::Io,
+                    snapshot.Path() + ": the table is read-only; nothing was written.");
+}
+
+void CheckUnchanged(const DbfFile& snapshot) {
+    if (!(FileStamp::OfPath(snapshot.Path()) == snapshot.Stamp()))
+        throw Error(ErrorKind::Io, snapshot.Path() +
+                                       ": the table was changed by another user since it was "
+                                       "read; nothing was written. Please try again.");
+}
+
 } // namespace
 
 std::string BuildIndexFile(const DbfLayout& layout, const char* records, uint32_t recordCount,
@@ -42,10 +55,20 @@ std::string BuildIndexFile(const DbfLayout& layout, const char* records, uint32_
     return BuildCdx(std::move(tags));
 }
 
+FileStamp CommitInPlace(const DbfFile& snapshot, std::vector<FilePatch>& patches,
+                        uint32_t recordCount, uint64_t newSize) {
+    CheckWritable(snapshot);
+    std::string header(snapshot.FileBytes(), 8);
+    StampHeader(header, recordCount);
+    patches.push_back(FilePatch{1, header.substr(1)});
+    FolderLock lock(FolderOf(snapshot.Path()));
+    CheckUnchanged(snapshot);
+    return WriteInPlace(snapshot.Path(), patches, snapshot.FileBytes(), snapshot.FileSize(),
+                        newSize, snapshot.Stamp());
+}
+
 FileStamp CommitTable(const DbfFile& snapshot, std::string& bytes, uint32_t recordCount) {
-    if (platform::IsReadOnly(snapshot.Path()))
-        throw Error(ErrorKind::Io,
-                    snapshot.Path() + ": the table is read-only; nothing was written.");
+    CheckWritable(snapshot);
     const DbfLayout& layout = snapshot.Layout();
     StampHeader(bytes, recordCount);
     bytes.resize(layout.headerLength + static_cast<size_t>(recordCount) * layout.recordLength);
@@ -57,10 +80,7 @@ FileStamp CommitTable(const DbfFile& snapshot, std::string& bytes, uint32_t reco
     bytes += kEndOfFile;
 
     FolderLock lock(FolderOf(snapshot.Path()));
-    if (!(FileStamp::OfPath(snapshot.Path()) == snapshot.Stamp()))
-        throw Error(ErrorKind::Io, snapshot.Path() +
-                                       ": the table was changed by another user since it was "
-                                       "read; nothing was written. Please try again.");
+    CheckUnchanged(snapshot);
     KeepBeforeImages(snapshot.Path(), indexed ? snapshot.IndexPath() : std::string());
     TransactionStep("write");
     ReplaceTableFiles(snapshot.Path(), bytes, snapshot.IndexPath(), indexed ? &cdx : nullptr);

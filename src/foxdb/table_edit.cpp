@@ -1,4 +1,5 @@
 #include "foxdb/dbf_file.h"
+#include "foxdb/transaction.h"
 
 #include <algorithm>
 #include <map>
@@ -38,6 +39,9 @@ struct TableEdit::Impl {
         return &it->second[0];
     }
     void CheckUnique() const;
+    bool KeepsIndex() const;
+    void CommitInPlace();
+    void CommitWhole();
 };
 
 TableEdit::TableEdit(const std::string& path) : impl_(new Impl) {
@@ -139,22 +143,68 @@ void TableEdit::Impl::CheckUnique() const {
     }
 }
 
+// Whether the structural index stays right as it is: no new records, no changed
+// keys, and an index that was right before.
+bool TableEdit::Impl::KeepsIndex() const {
+    const DbfLayout& layout = table->Layout();
+    if (!(layout.tableFlags & kFlagStructuralCdx)) return true;
+    if (appendedCount > 0) return false;
+    for (const IndexedField& tag : table->IndexedFields()) {
+        const FieldSlot& slot = layout.fields[static_cast<size_t>(tag.field)];
+        for (const auto& [recno, bytes] : changed)
+            if (IndexKey(layout, bytes.data(), slot) !=
+                IndexKey(layout, table->RecordBytes(recno), slot))
+                return false;
+    }
+    return table->IndexCountsEveryRecord();
+}
+
+void TableEdit::Impl::CommitInPlace() {
+    const DbfLayout& layout = table->Layout();
+    std::vector<FilePatch> patches;
+    patches.reserve(changed.size() + 2);
+    for (const auto& [recno, record] : changed)
+        patches.push_back(
+            FilePatch{layout.headerLength + uint64_t(recno - 1) * layout.recordLength, record});
+    uint64_t size = table->FileSize();
+    if (appendedCount > 0) {
+        const uint64_t end =
+            layout.headerLength + uint64_t(table->RecordCount()) * layout.recordLength;
+        patches.push_back(FilePatch{end, appended + kEndOfFile});
+        size = end + appended.size() + 1;
+    }
+    FileStamp stamp = foxdb::CommitInPlace(*table, patches, Count(), size);
+    if (appendedCount > 0)
+        table = DbfFile::Read(table->Path()); // grown: taken in as it now is
+    else
+        table->Patch(patches, stamp);
+}
+
+void TableEdit::Impl::CommitWhole() {
+    const DbfLayout& layout = table->Layout();
+    const size_t recordBytes = static_cast<size_t>(table->RecordCount()) * layout.recordLength;
+    std::string bytes;
+    bytes.reserve(layout.headerLength + recordBytes + appended.size() + 1);
+    bytes.append(table->Records() - layout.headerLength, layout.headerLength);
+    bytes.append(table->Records(), recordBytes);
+    for (const auto& [recno, record] : changed)
+        bytes.replace(layout.headerLength + (recno - 1) * layout.recordLength, layout.recordLength,
+                      record);
+    bytes += appended;
+    FileStamp stamp = CommitTable(*table, bytes, Count());
+    table = DbfFile::Adopt(*table, std::move(bytes), stamp);
+}
+
 void TableEdit::Commit() {
     Impl& d = *impl_;
     if (d.changed.empty() && d.appended.empty()) return;
     d.CheckUnique();
-    const DbfLayout& layout = d.table->Layout();
-    const size_t recordBytes = static_cast<size_t>(d.table->RecordCount()) * layout.recordLength;
-    std::string bytes;
-    bytes.reserve(layout.headerLength + recordBytes + d.appended.size() + 1);
-    bytes.append(d.table->Records() - layout.headerLength, layout.headerLength);
-    bytes.append(d.table->Records(), recordBytes);
-    for (const auto& [recno, record] : d.changed)
-        bytes.replace(layout.headerLength + (recno - 1) * layout.recordLength, layout.recordLength,
-                      record);
-    bytes += d.appended;
-    FileStamp stamp = CommitTable(*d.table, bytes, d.Count());
-    d.table = DbfFile::Adopt(*d.table, std::move(bytes), stamp);
+    // A transaction keeps the tables' old files by a second name, which writing
+    // into them would change too: while one is open, tables are replaced whole.
+    if (d.KeepsIndex() && !AnyTransaction(FolderOf(d.table->Path())))
+        d.CommitInPlace();
+    else
+        d.CommitWhole();
     d.changed.clear();
     d.appended.clear();
     d.appendedCount = 0;

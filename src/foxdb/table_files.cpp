@@ -1,6 +1,7 @@
 #include "foxdb/table_files.h"
 
 #include "foxdb/error.h"
+#include "foxdb/in_place_write.h"
 #include "foxdb/transaction.h"
 #include "platform/files.h"
 #include "platform/paths.h"
@@ -124,10 +125,10 @@ FileStamp FileStamp::OfPath(const std::string& path) {
     return stamp;
 }
 
-FolderLock::FolderLock(const std::string& folder) {
+FolderLock::FolderLock(const std::string& folder, Mode mode) {
     fd_ = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd_ < 0) Fail("cannot open the folder " + folder);
-    while (::flock(fd_, LOCK_EX) != 0) {
+    while (::flock(fd_, mode == kShared ? LOCK_SH : LOCK_EX) != 0) {
         if (errno == EINTR) continue;
         int saved = errno;
         ::close(fd_);
@@ -160,15 +161,18 @@ std::string IndexPathFor(const std::string& dbfPath) {
 void RecoverTableFiles(const std::string& dbfPath) {
     const std::string marker = dbfPath + kMarkerSuffix;
     struct stat st;
-    if (::stat(marker.c_str(), &st) != 0) return;
+    const bool replacing = ::stat(marker.c_str(), &st) == 0;
+    if (!replacing && ::stat(UndoPathFor(dbfPath).c_str(), &st) != 0) return;
     FolderLock lock(FolderOf(dbfPath));
-    FinishReplacement(marker);
+    if (::stat(marker.c_str(), &st) == 0) FinishReplacement(marker);
+    UndoInterruptedWrite(dbfPath);
 }
 
 void RecoverFolderFiles(const std::string& folder) {
     auto leftovers = [&folder] {
         std::vector<std::string> names;
-        for (const char* pattern : {"*.dbf.commit", "*.dbf.tmp", "*.cdx.tmp", "*.dbf.commit.tmp"})
+        for (const char* pattern : {"*.dbf.commit", "*.dbf.tmp", "*.cdx.tmp", "*.dbf.commit.tmp",
+                                    "*.dbf.qv-undo", "*.dbf.qv-undo.tmp"})
             for (std::string& name : platform::ListFiles(folder, pattern))
                 names.push_back(std::move(name));
         return names;
@@ -178,6 +182,10 @@ void RecoverFolderFiles(const std::string& folder) {
     FolderLock lock(folder);
     for (const std::string& name : platform::ListFiles(folder, "*.dbf.commit"))
         FinishReplacement(platform::JoinPath(folder, name));
+    for (const std::string& name : platform::ListFiles(folder, "*.dbf.qv-undo")) {
+        const std::string table = name.substr(0, name.size() - 8);
+        UndoInterruptedWrite(platform::JoinPath(folder, table));
+    }
     // New files without a marker were never decided: the old table stands.
     for (const std::string& name : leftovers())
         ::unlink(platform::JoinPath(folder, name).c_str());

@@ -25,9 +25,11 @@ struct FileStamp {
 };
 
 // Serialises the writers of one folder (all processes): an exclusive lock on it.
+// Readers take it shared while they copy a table, as writers change files in place.
 class FolderLock {
 public:
-    explicit FolderLock(const std::string& folder);
+    enum Mode { kExclusive, kShared };
+    explicit FolderLock(const std::string& folder, Mode mode = kExclusive);
     ~FolderLock();
     FolderLock(const FolderLock&) = delete;
     FolderLock& operator=(const FolderLock&) = delete;
@@ -42,7 +44,8 @@ std::string FolderOf(const std::string& path);
 // else the name to create (".CDX" beside a ".DBF").
 std::string IndexPathFor(const std::string& dbfPath);
 
-// Finishes a replacement a crash interrupted. Cheap when there is none. Takes the
+// Finishes a replacement or puts back an in-place write a crash interrupted. Cheap
+// when there is none. Takes the
 // folder lock itself when there is work; call it without holding that lock.
 void RecoverTableFiles(const std::string& dbfPath);
 

@@ -235,6 +235,10 @@ bool InTransaction(const std::string& folder) {
     return OpenIn(Canonical(folder)) != nullptr;
 }
 
+bool AnyTransaction(const std::string& folder) {
+    return InTransaction(folder) || Exists(platform::JoinPath(folder, kJournal));
+}
+
 void KeepBeforeImages(const std::string& dbfPath, const std::string& cdxPath) {
     std::lock_guard<std::mutex> guard(g_mutex);
     Transaction::Impl* d = OpenIn(Canonical(FolderOf(dbfPath)));

@@ -40,6 +40,9 @@ private:
 // Whether this process has a transaction open on the folder of `path` (a table file).
 bool InTransaction(const std::string& folder);
 
+// Whether any process has a transaction open on `folder` (or left one to undo).
+bool AnyTransaction(const std::string& folder);
+
 // Called by the writers before they replace a table: inside a transaction of this
 // process on the table's folder, keeps the files' before-images (once per table).
 // `cdxPath` may name a file that does not exist yet. Throws Error(Io).

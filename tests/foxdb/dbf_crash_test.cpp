@@ -3,11 +3,13 @@
 #include "dbf_fixture.h"
 #include "foxdb/cdx_index.h"
 #include "foxdb/database.h"
+#include "foxdb/transaction.h"
 
 #include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <random>
+#include <set>
 #include <sys/wait.h>
 
 using namespace foxdb;
@@ -93,6 +95,108 @@ TEST(DbfCrash, KilledWritersNeverLeaveAMix) {
     edit.Append({"r" + std::to_string(next), int64_t(next)});
     edit.Commit();
     ExpectConsistent(dir.Path());
+}
+
+// Changes written into the table where they stand: every commit sets the first
+// three records to a new generation, appending three more of it to a table without
+// an index. A kill leaves all of one generation, and the next open of the folder
+// takes away the undo record.
+TEST(DbfCrash, KilledInPlaceWritersLeaveOneGeneration) {
+    for (bool indexed : {true, false}) {
+        SCOPED_TRACE(indexed ? "indexed, updates only" : "no index, with appends");
+        TempFolder dir;
+        CreateTable(dir.Path(), "t",
+                    ParseFieldList(indexed ? "(a C(200),no I UNIQUE)" : "(a C(200),no I)"));
+        {
+            TableEdit edit(dir.File("t.dbf"));
+            for (int r = 1; r <= 2000; ++r)
+                edit.Append({std::string("g0"), int64_t(r)});
+            edit.Commit();
+        }
+        std::mt19937 random(7);
+        std::uniform_int_distribution<int> delay(0, 20000);
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+        std::set<std::string> seen;
+        for (int round = 0; round < 40 && std::chrono::steady_clock::now() < deadline; ++round) {
+            pid_t child = ::fork();
+            ASSERT_GE(child, 0);
+            if (child == 0) {
+                try {
+                    for (int g = 1;; ++g) {
+                        TableEdit edit(dir.File("t.dbf"));
+                        const std::string a = "g" + std::to_string(g) + "-" + std::to_string(round);
+                        for (uint32_t r = 1; r <= 3; ++r)
+                            edit.Update(r, 0, a);
+                        if (!indexed)
+                            for (int i = 0; i < 3; ++i)
+                                edit.Append({a, int64_t(0)});
+                        edit.Commit();
+                    }
+                } catch (...) {
+                }
+                _exit(1);
+            }
+            ::usleep(static_cast<useconds_t>(delay(random)));
+            ::kill(child, SIGKILL);
+            int status = 0;
+            ::waitpid(child, &status, 0);
+            ASSERT_TRUE(WIFSIGNALED(status)) << "the writer stopped by itself";
+            { Database reopened(dir.Path()); }
+            std::vector<std::string> expected{"t.dbf"};
+            if (indexed) expected.insert(expected.begin(), "t.cdx");
+            ASSERT_EQ(FolderNames(dir.Path()), expected);
+            auto t = DbfTable::Open(dir.File("t.dbf"));
+            const std::string a = Text(t->Get(1, 0));
+            seen.insert(a);
+            for (uint32_t r = 2; r <= 3; ++r)
+                ASSERT_EQ(Text(t->Get(r, 0)), a);
+            if (!indexed) {
+                ASSERT_EQ((t->RecordCount() - 2000) % 3, 0u);
+                if (t->RecordCount() > 2000) {
+                    ASSERT_EQ(Text(t->Get(t->RecordCount(), 0)), a);
+                }
+            }
+        }
+        EXPECT_GT(seen.size(), 3u); // the writers did get work done
+    }
+}
+
+// An in-place write whose undo record is on disk but whose change is half done is
+// put back by the next reader.
+TEST(DbfCrash, AnInPlaceWriteCutHalfwayIsPutBackByTheNextReader) {
+    TempFolder dir;
+    CreateTable(dir.Path(), "t", ParseFieldList("(a C(10),no I)"));
+    const std::string path = dir.File("t.dbf");
+    {
+        TableEdit edit(path);
+        edit.Append({std::string("old"), int64_t(1)});
+        edit.Commit();
+    }
+    const std::string before = ReadBytes(path);
+    // Catch the write between its undo record and its end, then copy what is there.
+    static std::string undo, partial;
+    static std::string table;
+    table = path;
+    SetTransactionHook([](const char* step) {
+        if (std::string(step) == "written") {
+            undo = ReadBytes(table + ".qv-undo");
+            partial = ReadBytes(table);
+        }
+    });
+    {
+        TableEdit edit(path);
+        edit.Update(1, 0, std::string("new"));
+        edit.Append({std::string("more"), int64_t(2)});
+        edit.Commit();
+    }
+    SetTransactionHook(nullptr);
+    ASSERT_FALSE(undo.empty());
+    ASSERT_NE(partial, before);
+    WriteBytes(path, partial);
+    WriteBytes(path + ".qv-undo", undo);
+    EXPECT_EQ(DbfTable::Open(path)->RecordCount(), 1u);
+    EXPECT_EQ(ReadBytes(path), before);
+    EXPECT_FALSE(std::filesystem::exists(path + ".qv-undo"));
 }
 
 // The moment that matters most, made exactly: both new files complete and the

@@ -1,0 +1,193 @@
+#include "foxdb/in_place_write.h"
+
+#include "foxdb/error.h"
+#include "foxdb/transaction.h"
+#include "platform/files.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace foxdb {
+namespace {
+
+const char kMagic[8] = {'Q', 'V', 'U', 'N', 'D', 'O', '1', '\n'};
+
+[[noreturn]] void Fail(const std::string& what) {
+    throw Error(ErrorKind::Io, what + ": " + std::strerror(errno));
+}
+
+void PutU64(std::string& out, uint64_t v) {
+    for (int i = 0; i < 8; ++i)
+        out += static_cast<char>(v >> (8 * i));
+}
+
+uint64_t GetU64(const std::string& in, size_t at) {
+    uint64_t v = 0;
+    for (int i = 7; i >= 0; --i)
+        v = v << 8 | static_cast<unsigned char>(in[at + static_cast<size_t>(i)]);
+    return v;
+}
+
+void WriteFully(int fd, const char* p, size_t n, uint64_t offset, const std::string& path) {
+    while (n > 0) {
+        ssize_t w = ::pwrite(fd, p, n, static_cast<off_t>(offset));
+        if (w < 0 && errno == EINTR) continue;
+        if (w < 0) Fail("cannot write " + path);
+        p += w;
+        n -= static_cast<size_t>(w);
+        offset += static_cast<uint64_t>(w);
+    }
+}
+
+void SyncFolderOf(const std::string& path) {
+    int fd = ::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+// Magic, old size, then per entry its offset, length and old bytes.
+std::string UndoRecord(const std::vector<FilePatch>& patches, const char* old, uint64_t oldSize) {
+    std::string undo(kMagic, sizeof kMagic);
+    PutU64(undo, oldSize);
+    for (const FilePatch& patch : patches) {
+        if (patch.offset >= oldSize) continue; // beyond the old end: the size puts it back
+        const uint64_t length = std::min<uint64_t>(patch.bytes.size(), oldSize - patch.offset);
+        PutU64(undo, patch.offset);
+        PutU64(undo, length);
+        undo.append(old + patch.offset, static_cast<size_t>(length));
+    }
+    return undo;
+}
+
+// Writes the undo record under its final name only once it is complete on disk.
+void KeepUndo(const std::string& undoPath, const std::string& undo, const std::string& like) {
+    const std::string temp = undoPath + ".tmp";
+    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    if (fd < 0) Fail("cannot create " + temp);
+    struct stat st;
+    if (::stat(like.c_str(), &st) == 0) ::fchmod(fd, st.st_mode & 0600);
+    try {
+        WriteFully(fd, undo.data(), undo.size(), 0, temp);
+        if (::fsync(fd) != 0) Fail("cannot write " + temp);
+    } catch (...) {
+        ::close(fd);
+        ::unlink(temp.c_str());
+        throw;
+    }
+    ::close(fd);
+    if (::rename(temp.c_str(), undoPath.c_str()) != 0) {
+        int saved = errno;
+        ::unlink(temp.c_str());
+        errno = saved;
+        Fail("cannot write " + undoPath);
+    }
+    SyncFolderOf(undoPath);
+}
+
+long long Nanoseconds(const timespec& t) {
+    return t.tv_sec * 1000000000LL + t.tv_nsec;
+}
+
+// A later modification time than `before`'s, even when the clock did not move on:
+// readers tell versions apart by the stamp.
+void MoveStampOn(int fd, const FileStamp& before) {
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || Nanoseconds(st.st_mtim) > before.modifiedNs) return;
+    const long long next = before.modifiedNs + 1;
+    timespec times[2];
+    times[0].tv_sec = 0;
+    times[0].tv_nsec = UTIME_OMIT;
+    times[1].tv_sec = static_cast<time_t>(next / 1000000000LL);
+    times[1].tv_nsec = static_cast<long>(next % 1000000000LL);
+    ::futimens(fd, times);
+}
+
+} // namespace
+
+std::string UndoPathFor(const std::string& path) {
+    return path + ".qv-undo";
+}
+
+FileStamp WriteInPlace(const std::string& path, const std::vector<FilePatch>& patches,
+                       const char* old, uint64_t oldSize, uint64_t newSize,
+                       const FileStamp& before) {
+    const std::string undoPath = UndoPathFor(path);
+    KeepUndo(undoPath, UndoRecord(patches, old, oldSize), path);
+    TransactionStep("write");
+    int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0) {
+        int saved = errno;
+        ::unlink(undoPath.c_str());
+        errno = saved;
+        Fail("cannot write " + path);
+    }
+    FileStamp stamp;
+    try {
+        for (const FilePatch& patch : patches)
+            WriteFully(fd, patch.bytes.data(), patch.bytes.size(), patch.offset, path);
+        if (newSize != oldSize && ::ftruncate(fd, static_cast<off_t>(newSize)) != 0)
+            Fail("cannot write " + path);
+        MoveStampOn(fd, before);
+        if (::fsync(fd) != 0) Fail("cannot write " + path);
+        stamp = FileStamp::OfDescriptor(fd);
+    } catch (...) {
+        ::close(fd);
+        // Put the old bytes back now; should that fail too, the next opener does.
+        try {
+            UndoInterruptedWrite(path);
+        } catch (const Error&) {
+        }
+        throw;
+    }
+    ::close(fd);
+    TransactionStep("written");
+    if (::unlink(undoPath.c_str()) != 0) Fail("cannot remove " + undoPath);
+    SyncFolderOf(path);
+    return stamp;
+}
+
+void UndoInterruptedWrite(const std::string& path) {
+    const std::string undoPath = UndoPathFor(path);
+    struct stat st;
+    if (::lstat(undoPath.c_str(), &st) != 0) return;
+    std::string undo;
+    if (!platform::ReadFileBytes(undoPath, undo)) Fail("cannot read " + undoPath);
+    if (undo.size() < 16 || undo.compare(0, 8, kMagic, 8) != 0)
+        throw Error(ErrorKind::BadFile, undoPath +
+                                            ": the record of an interrupted write is damaged; " +
+                                            path + " may hold a half-written change.");
+    const uint64_t oldSize = GetU64(undo, 8);
+    int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0 && errno == ENOENT) { // the table itself is gone: nothing to put back
+        ::unlink(undoPath.c_str());
+        return;
+    }
+    if (fd < 0) Fail("cannot restore " + path);
+    try {
+        size_t at = 16;
+        while (at + 16 <= undo.size()) {
+            const uint64_t offset = GetU64(undo, at);
+            const uint64_t length = GetU64(undo, at + 8);
+            at += 16;
+            if (length > undo.size() - at) break;
+            WriteFully(fd, undo.data() + at, static_cast<size_t>(length), offset, path);
+            at += static_cast<size_t>(length);
+        }
+        if (::ftruncate(fd, static_cast<off_t>(oldSize)) != 0 || ::fsync(fd) != 0)
+            Fail("cannot restore " + path);
+    } catch (...) {
+        ::close(fd);
+        throw;
+    }
+    ::close(fd);
+    ::unlink(undoPath.c_str());
+    SyncFolderOf(path);
+}
+
+} // namespace foxdb

@@ -1,0 +1,36 @@
+#pragma once
+// Changes written into a table file where they stand, so a change to a few records
+// costs those records and not the whole table. Before the first byte changes, the
+// bytes about to be overwritten and the file's old size go to "<file>.qv-undo",
+// complete before it gets that name; the undo file goes once the change is on
+// disk. Whoever finds one (a writer killed in between) puts the old bytes back, so
+// the file is always the old one or the new one.
+#include "foxdb/table_files.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace foxdb {
+
+struct FilePatch {
+    uint64_t offset = 0;
+    std::string bytes;
+};
+
+// Writes `patches` into `path`, whose current bytes are `old` (`oldSize` of them),
+// and sets its size to `newSize`. The caller holds the folder lock. Returns the stamp
+// of the written file, which differs from `before` even within one clock tick.
+// Throws Error(Io); the file is then as it was.
+FileStamp WriteInPlace(const std::string& path, const std::vector<FilePatch>& patches,
+                       const char* old, uint64_t oldSize, uint64_t newSize,
+                       const FileStamp& before);
+
+// The undo file of `path`.
+std::string UndoPathFor(const std::string& path);
+
+// Puts back the old bytes of an interrupted write of `path` when its undo file is
+// there. The caller holds the folder lock.
+void UndoInterruptedWrite(const std::string& path);
+
+} // namespace foxdb
