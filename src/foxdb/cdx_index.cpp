@@ -323,6 +323,13 @@ std::vector<CdxKey> ReadCdxKeys(const std::string& bytes, const CdxTag& tag, boo
     return keys;
 }
 
+size_t CountCdxKeys(const std::string& bytes, const CdxTag& tag, const std::string& fileName) {
+    size_t count = 0;
+    WalkLeaves(bytes, Le32(bytes.data() + tag.headerOffset), tag.keyLength, '\0', fileName,
+               [&count](const std::string&, uint32_t) { ++count; });
+    return count;
+}
+
 int IndexKeyLength(const FieldSlot& slot) {
     int length;
     switch (slot.def.type) {

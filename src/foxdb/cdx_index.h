@@ -44,6 +44,9 @@ std::vector<CdxTag> ReadCdxTags(const std::string& bytes, const std::string& fil
 std::vector<CdxKey> ReadCdxKeys(const std::string& bytes, const CdxTag& tag, bool characterKeys,
                                 const std::string& fileName);
 
+// How many keys a tag holds.
+size_t CountCdxKeys(const std::string& bytes, const CdxTag& tag, const std::string& fileName);
+
 // The index key of a field: C as its bytes, I big-endian with the sign bit flipped,
 // numbers and dates as an order-preserving big-endian double, L as T/F; a nullable
 // field gets a leading byte (0x80 value, 0x00 NULL).

@@ -285,9 +285,11 @@ struct Database::Impl {
         return [this](const sql::TableRef& ref) { return Resolve(ref); };
     }
 
-    void Changed(const std::string& path) {
-        auto it = slots.find(path);
-        if (it != slots.end()) it->second->Forget();
+    // Commits an edit begun on a slot's table and gives the slot the table written,
+    // so the next statement need not read it again.
+    void Commit(TableEdit& edit, const std::string& path) {
+        edit.Commit();
+        Slot(path)->Keep(edit.Release());
     }
 
     ResultSet RunSelect(const sql::Select& select) {
@@ -428,12 +430,11 @@ struct Database::Impl {
             }
         }
         if (changes.empty()) return 0;
-        TableEdit edit(plan.table.path);
+        TableEdit edit(plan.table.path, Slot(plan.table.path)->Take());
         for (const Change& c : changes)
             for (size_t i = 0; i < targets.size(); ++i)
                 edit.Update(c.recno, targets[i], c.values[i]);
-        edit.Commit();
-        Changed(plan.table.path);
+        Commit(edit, plan.table.path);
         return static_cast<long>(changes.size());
     }
 
@@ -446,11 +447,10 @@ struct Database::Impl {
                 recnos.push_back(static_cast<uint32_t>(sqlite3_column_int64(st.get(), 0)));
         }
         if (recnos.empty()) return 0;
-        TableEdit edit(plan.table.path);
+        TableEdit edit(plan.table.path, Slot(plan.table.path)->Take());
         for (uint32_t r : recnos)
             edit.Delete(r);
-        edit.Commit();
-        Changed(plan.table.path);
+        Commit(edit, plan.table.path);
         return static_cast<long>(recnos.size());
     }
 
@@ -482,10 +482,9 @@ struct Database::Impl {
                     ForField(ReadValue(st.get(), static_cast<int>(i), plan.valueTypes[i], false),
                              fields[targets[i]]);
         }
-        TableEdit edit(table.path);
+        TableEdit edit(table.path, Slot(table.path)->Take());
         edit.Append(record);
-        edit.Commit();
-        Changed(table.path);
+        Commit(edit, table.path);
         return 1;
     }
 

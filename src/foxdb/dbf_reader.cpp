@@ -204,8 +204,7 @@ bool DbfFile::IndexCountsEveryRecord() const {
     if (!platform::ReadFileBytes(indexPath_, bytes)) return false;
     try {
         for (const CdxTag& tag : ReadCdxTags(bytes, indexPath_))
-            if (ReadCdxKeys(bytes, tag, false, indexPath_).size() != layout_.recordCount)
-                return false;
+            if (CountCdxKeys(bytes, tag, indexPath_) != layout_.recordCount) return false;
     } catch (const Error&) {
         return false;
     }

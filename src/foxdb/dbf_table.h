@@ -55,6 +55,9 @@ uint32_t ReadRecordCount(const std::string& path);
 class TableEdit {
 public:
     explicit TableEdit(const std::string& path);
+    // Begins on `opened`, the table at `path` as just opened, instead of reading it
+    // again; a null one is read.
+    TableEdit(const std::string& path, std::unique_ptr<DbfTable> opened);
     ~TableEdit();
     TableEdit(const TableEdit&) = delete;
     TableEdit& operator=(const TableEdit&) = delete;
@@ -73,6 +76,9 @@ public:
     bool IsDeleted(uint32_t recno) const;
 
     void Commit();
+    // The table as the last Commit left it (as it began, without one); the edit is
+    // done with.
+    std::unique_ptr<DbfTable> Release();
 
 private:
     struct Impl;

@@ -1,5 +1,6 @@
 #include "foxdb/sql_vtab.h"
 
+#include "foxdb/dbf_file.h"
 #include "foxdb/error.h"
 
 #include <cmath>
@@ -38,6 +39,23 @@ bool DbfSlot::Refresh() {
             before[i].length != after[i].length || before[i].decimals != after[i].decimals)
             return true;
     return false;
+}
+
+std::unique_ptr<DbfTable> DbfSlot::Take() {
+    indexes_.clear();
+    return std::move(table_);
+}
+
+void DbfSlot::Keep(std::unique_ptr<DbfTable> table) {
+    const auto* file = dynamic_cast<const DbfFile*>(table.get());
+    if (!file || file->Path() != path_) return;
+    const FileStamp& stamp = file->Stamp();
+    mtimeNs_ = stamp.modifiedNs;
+    size_ = stamp.size;
+    inode_ = static_cast<long long>(stamp.inode);
+    table_ = std::move(table);
+    indexes_.clear();
+    indexes_.resize(table_->Fields().size());
 }
 
 bool DbfSlot::HasIndex(int field) const {

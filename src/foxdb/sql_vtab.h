@@ -30,6 +30,9 @@ public:
     // opened). Returns true when the field list changed. Throws Error.
     bool Refresh();
     void Forget() { table_.reset(); }
+    // Hands the table to a writer; Keep takes back what the writer committed.
+    std::unique_ptr<DbfTable> Take();
+    void Keep(std::unique_ptr<DbfTable> table);
 
     struct Index {
         std::unordered_map<std::string, uint32_t> first; // key -> lowest recno

@@ -49,7 +49,21 @@ TableEdit::TableEdit(const std::string& path) : impl_(new Impl) {
     impl_->blank = BlankRecord(impl_->table->Layout());
 }
 
+TableEdit::TableEdit(const std::string& path, std::unique_ptr<DbfTable> opened) : impl_(new Impl) {
+    if (auto* file = dynamic_cast<DbfFile*>(opened.get()); file && file->Path() == path) {
+        opened.release();
+        impl_->table.reset(file);
+    } else {
+        impl_->table = DbfFile::Read(path);
+    }
+    impl_->blank = BlankRecord(impl_->table->Layout());
+}
+
 TableEdit::~TableEdit() = default;
+
+std::unique_ptr<DbfTable> TableEdit::Release() {
+    return std::move(impl_->table);
+}
 
 const DbfTable& TableEdit::Table() const {
     return *impl_->table;
