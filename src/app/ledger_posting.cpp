@@ -1,5 +1,6 @@
 #include "app/ledger_posting.h"
 
+#include "app/ledger_sums.h"
 #include "data/main_frame_data.h"
 #include "data/record_fields.h"
 #include "platform/message_box.h"
@@ -106,35 +107,19 @@ bool CLedgerPosting::PostCashEntry(const wxString& item, const wxString& amount,
 
 bool CLedgerPosting::GetPartnerBalance(const wxString& unit, const wxString&,
                                        const wxString& category, double* result) {
-    CDataSet& data = m_frame.m_dsMain;
-    const wxString statement =
-        U("select 类别,sum(金额) as 金额,单位 from wlzm group by 单位,类别 where ") +
-        CSqlText::Equals(U("单位"), unit);
-    data.Open(statement);
-    if (!data.IsOpen() || data.m_pRecordset->RecordCount() < 1) return false;
-    ado::Recordset& rs = *data.m_pRecordset;
-    static const char* const kCategories[] = {"应收款", "应付款", "预收款", "预付款"};
-    double sums[4] = {0, 0, 0, 0};
-    try {
-        for (rs.MoveFirst(); !rs.EndOfFile(); rs.MoveNext()) {
-            const wxString kind = FieldText(rs, "类别");
-            const double sum = FieldNumber(rs, "金额");
-            if (kind == category) {
-                *result = sum;
-                return true;
-            }
-            for (int i = 0; i < 4; ++i)
-                if (kind == U(kCategories[i])) sums[i] = sum;
-        }
-    } catch (const ado::ComError& error) {
-        CDataSet::ShowComError(error);
-        return false;
-    }
-    wxString text;
+    const CLedgerSums sums =
+        CLedgerSums::Read(m_frame.m_dsMain, CLedgerSums::Statement(U("单位"), unit));
     for (int i = 0; i < 4; ++i)
-        if (sums[i] > 0)
-            text +=
-                U(kCategories[i]) + ":" + wxString::Format("%.2f", sums[i]) + (i == 0 ? "  " : " ");
+        if ((sums.present & (1u << i)) && category == U(CLedgerSums::kCategories[i])) {
+            *result = *sums.Category(category);
+            return true;
+        }
+    wxString text;
+    const double values[] = {sums.receivables, sums.payables, sums.advances, sums.prepaid};
+    for (int i = 0; i < 4; ++i)
+        if (values[i] > 0)
+            text += U(CLedgerSums::kCategories[i]) + ":" + wxString::Format("%.2f", values[i]) +
+                    (i == 0 ? "  " : " ");
     if (!text.empty() && !category.empty()) platform::ShowMessageBox(text.utf8_string());
     return false;
 }

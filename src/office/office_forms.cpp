@@ -8,6 +8,9 @@ void RegisterForms() {
     RegisterReminderPanel();
     RegisterFlowAnalysis();
     RegisterCustomerAlert();
+    RegisterPartners();
+    RegisterLedger();
+    RegisterCashJournal();
 }
 
 } // namespace office

@@ -13,5 +13,8 @@ void RegisterQueryResult();
 void RegisterReminderPanel();
 void RegisterFlowAnalysis();
 void RegisterCustomerAlert();
+void RegisterPartners();
+void RegisterLedger();
+void RegisterCashJournal();
 
 } // namespace office

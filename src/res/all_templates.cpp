@@ -24,6 +24,7 @@
 #include "res/member_service_template.h"
 #include "res/options_page_template.h"
 #include "res/paper_size_template.h"
+#include "res/partner_template.h"
 #include "res/part_pick_template.h"
 #include "res/print_options_template.h"
 #include "res/query_result_template.h"
@@ -49,6 +50,7 @@ const std::vector<NamedTemplate>& AllDialogTemplates() {
         QV_TEMPLATE(AboutTemplate),
         QV_TEMPLATE(ArchiveTemplate),
         QV_TEMPLATE(BackgroundTemplate),
+        QV_TEMPLATE(CashJournalTemplate),
         QV_TEMPLATE(ColumnConversionTemplate),
         QV_TEMPLATE(CompanyPageTemplate),
         QV_TEMPLATE(CustomerAlertTemplate),
@@ -65,6 +67,7 @@ const std::vector<NamedTemplate>& AllDialogTemplates() {
         QV_TEMPLATE(ImportCheckTemplate),
         QV_TEMPLATE(InputBoxTemplate),
         QV_TEMPLATE(ItemPickTemplate),
+        QV_TEMPLATE(LedgerTemplate),
         QV_TEMPLATE(LoginTemplate),
         QV_TEMPLATE(MaintenanceDueTemplate),
         QV_TEMPLATE(MemberCardTemplate),
@@ -73,6 +76,7 @@ const std::vector<NamedTemplate>& AllDialogTemplates() {
         QV_TEMPLATE(OptionsPageTemplate),
         QV_TEMPLATE(PaperSizeTemplate),
         QV_TEMPLATE(PartPickTemplate),
+        QV_TEMPLATE(PartnerCardTemplate),
         QV_TEMPLATE(PrintOptionsTemplate),
         QV_TEMPLATE(QueryResultTemplate),
         QV_TEMPLATE(RecordNavTemplate),

@@ -63,26 +63,4 @@ BalanceSummary SummariseBalances(const PartnerSums& sums) {
     return summary;
 }
 
-PartnerSums ReadPartnerSums(const wxString& unit) {
-    PartnerSums sums;
-    CDataSet data;
-    data.Open(U("select 类别,sum(金额) as 金额,单位 from wlzm group by 单位,类别 where ") +
-              CSqlText::Equals(U("单位"), unit));
-    if (!data.IsOpen() || data.m_pRecordset->RecordCount() < 1) return sums;
-    ado::Recordset& rs = *data.m_pRecordset;
-    for (rs.MoveFirst(); !rs.EndOfFile(); rs.MoveNext()) {
-        const wxString kind = FieldText(rs, "类别");
-        const double value = FieldNumber(rs, "金额");
-        if (kind == U("应收款"))
-            sums.receivables = value;
-        else if (kind == U("应付款"))
-            sums.payables = value;
-        else if (kind == U("预收款"))
-            sums.advances = value;
-        else if (kind == U("预付款"))
-            sums.prepaid = value;
-    }
-    return sums;
-}
-
 } // namespace work

@@ -2,6 +2,8 @@
 // The checks of binding a vehicle or customer to a work page: how many pages a sheet
 // may hold, one page per customer, the member card's expiry notice and the card type
 // in the head line's remark, and the partner balances shown on binding.
+#include "app/ledger_sums.h"
+
 #include <vector>
 #include <wx/datetime.h>
 #include <wx/string.h>
@@ -27,18 +29,15 @@ wxString MemberCardNotice(const wxString& cardType, const wxDateTime& expiry,
 wxString AppendCardType(const wxString& remark, const wxString& cardType);
 
 // The partner's ledger sums by category, as `wlzm` gives them.
-struct PartnerSums {
-    double receivables = 0; // 应收款
-    double payables = 0;    // 应付款
-    double advances = 0;    // 预收款
-    double prepaid = 0;     // 预付款
-};
+using PartnerSums = CLedgerSums;
 struct BalanceSummary {
     wxString message; // the positive sums, or empty: nothing to show
     double net = 0;   // 应付款 + 预收款 - 应收款 - 预付款; 0 when the message is empty
 };
 BalanceSummary SummariseBalances(const PartnerSums& sums);
 // The sums of a unit read from `wlzm` (its text quoted safely).
-PartnerSums ReadPartnerSums(const wxString& unit);
+inline PartnerSums ReadPartnerSums(const wxString& unit) {
+    return CLedgerSums::ReadUnit(unit);
+}
 
 } // namespace work

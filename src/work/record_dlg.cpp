@@ -43,9 +43,9 @@ wxString FieldText(const ado::RecordsetPtr& rs, const char* field, CRecordDlg::F
 
 CRecordDlg::CRecordDlg(wxWindow* parent, const res::DialogTemplate& dialogTemplate,
                        const wxString& table, std::vector<FieldBinding> fields, int keyControl,
-                       bool uniqueKey, int navY)
+                       bool uniqueKey, int navY, const char* keyField)
     : wxDialog(parent, wxID_ANY, wxEmptyString), m_session(table),
-      m_strKeyField(wxString::FromUTF8("车牌号码")), m_fields(std::move(fields)),
+      m_strKeyField(wxString::FromUTF8(keyField)), m_fields(std::move(fields)),
       m_nKeyControl(keyControl), m_bUniqueKey(uniqueKey), m_nNavY(navY) {
     res::BuildDialog(this, dialogTemplate);
     res::BindButton(this, 1009, &CRecordDlg::OnNew);
@@ -90,6 +90,14 @@ void CRecordDlg::Open() {
     SetEditable(false);
 }
 
+wxString CRecordDlg::KeyProblem(const wxString& key) const {
+    return CCustomerFields::PlateProblem(key);
+}
+
+wxString CRecordDlg::NewEntryKey(const wxString& shownKey) const {
+    return CCustomerFields::PlatePrefix(shownKey);
+}
+
 wxWindow* CRecordDlg::Control(int controlId) const {
     return res::FindControl(this, controlId);
 }
@@ -117,6 +125,7 @@ void CRecordDlg::EnableEditButtons(bool editing) {
 void CRecordDlg::SetEditable(bool enable) {
     for (const FieldBinding& binding : m_fields)
         if (wxWindow* control = Control(binding.controlId)) control->Enable(enable);
+    EnableExtra(enable);
     if (enable) {
         if (wxWindow* key = Control(m_nKeyControl)) key->SetFocus();
     } else {
@@ -126,12 +135,13 @@ void CRecordDlg::SetEditable(bool enable) {
 }
 
 void CRecordDlg::ClearForNew() {
-    const wxString prefix = CCustomerFields::PlatePrefix(ControlText(m_nKeyControl));
+    const wxString prefix = NewEntryKey(ControlText(m_nKeyControl));
     for (const FieldBinding& binding : m_fields) {
         SetControlText(binding.controlId,
                        binding.kind == FieldKind::Percent ? wxString("100") : wxString());
         if (wxWindow* control = Control(binding.controlId)) control->Enable();
     }
+    EnableExtra(true);
     SetControlText(m_nKeyControl, prefix);
     if (auto* key = dynamic_cast<wxTextCtrl*>(Control(m_nKeyControl))) {
         key->SetFocus();
@@ -151,6 +161,7 @@ void CRecordDlg::ShowRecord() {
     if (!CRecordEditSession::OnRecord(rs)) return;
     for (const FieldBinding& binding : m_fields)
         SetControlText(binding.controlId, FieldText(rs, binding.field, binding.kind));
+    ShowExtra(rs);
     m_session.m_nCurNo = CRecordEditSession::CurrentNumber(rs);
 }
 
@@ -158,7 +169,7 @@ bool CRecordDlg::WriteRecord() {
     if (!m_session.HasFormToWrite() || !m_ds.IsOpen()) return true;
     const ado::RecordsetPtr& rs = m_ds.m_pRecordset;
     const wxString key = ControlText(m_nKeyControl).Strip(wxString::both);
-    wxString problem = CCustomerFields::PlateProblem(key);
+    wxString problem = KeyProblem(key);
     if (problem.empty() && m_bUniqueKey &&
         CRecordEditSession::IsDuplicate(rs, m_strKeyField, key, m_session.IsAdding(),
                                         m_session.m_nCurNo))
@@ -175,6 +186,7 @@ bool CRecordDlg::WriteRecord() {
                                   : ControlText(binding.controlId).Strip(wxString::both);
         m_ds.PutFieldValue(text, wxString::FromUTF8(binding.field), rs);
     }
+    WriteExtra(rs);
     return true;
 }
 

@@ -63,10 +63,12 @@ public:
     wxString m_strPickField;
 
 protected:
-    // Builds the template; `keyControl` shows the key field (the plate), checked for
-    // duplicates when `uniqueKey`. The bar opens at height navY over the main window.
+    // Builds the template; `keyControl` shows the key field (the plate unless named),
+    // checked for duplicates when `uniqueKey`. The bar opens at height navY over the
+    // main window.
     CRecordDlg(wxWindow* parent, const res::DialogTemplate& dialogTemplate, const wxString& table,
-               std::vector<FieldBinding> fields, int keyControl, bool uniqueKey, int navY);
+               std::vector<FieldBinding> fields, int keyControl, bool uniqueKey, int navY,
+               const char* keyField = "车牌号码");
 
     // Opens the table, goes to the sheet customer's record, opens the bar.
     void Open();
@@ -77,6 +79,15 @@ protected:
     virtual void PrepareNewEntry() {}
     // Why the form cannot be stored; empty when it can.
     virtual wxString FormProblem() { return wxString(); }
+    // Why the key cannot be stored (empty, a quote, ...); empty when it can.
+    virtual wxString KeyProblem(const wxString& key) const;
+    // What the key control keeps of the shown key when the form is cleared for a new entry.
+    virtual wxString NewEntryKey(const wxString& shownKey) const;
+    // Controls beyond the bound fields: shown with the record, written with it, and
+    // enabled with the bound ones.
+    virtual void ShowExtra(const ado::RecordsetPtr&) {}
+    virtual void WriteExtra(const ado::RecordsetPtr&) {}
+    virtual void EnableExtra(bool) {}
     virtual wxString DeleteQuestion(const wxString& key) const = 0;
     virtual wxString DeleteFailedText() const = 0;
 

@@ -150,7 +150,8 @@ class OfficeSetTest : public TableFolderTest {
 protected:
     static constexpr const char* kTables[] = {"ljsh", "ljkc",  "jhda", "dhd",      "wlzm",
                                               "gk",   "ygk",   "wxxm", "hyxm",     "hyzl",
-                                              "jjl",  "byxmb", "wlkf", "fieldlong"};
+                                              "jjl",  "byxmb", "wlkf", "fieldlong", "kzk",
+                                              "gdzc", "ljth", "gys"};
 
     // Creates the tables, lets the test add rows through `fill`, then encrypts.
     template <class Fill> void MakeSet(Fill fill) {
