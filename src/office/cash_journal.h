@@ -24,7 +24,7 @@ public:
     static long CivilDays(const wxDateTime& from, const wxDateTime& to);
 
     struct Asset {
-        int quantity = -1;    // 数量
+        int quantity = -1;     // 数量
         int residualRate = -1; // 净残值率, percent
         int years = -1;        // 使用年限
         double price = 0;      // 单价

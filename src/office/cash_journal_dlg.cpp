@@ -260,8 +260,8 @@ void CCashJournalDlg::OnCancel() {
 
 void CCashJournalDlg::OnExit() {
     if (IsPending()) {
-        const int answer = platform::ShowMessageBox("数据还未存档，是否保存?", "",
-                                                    platform::MB_YESNOCANCEL);
+        const int answer =
+            platform::ShowMessageBox("数据还未存档，是否保存?", "", platform::MB_YESNOCANCEL);
         if (answer == platform::IDCANCEL) return;
         if (answer == platform::IDYES) OnSave();
     }

@@ -113,11 +113,10 @@ CLedgerDlg::CLedgerDlg(CMainFrame& frame, const wxString& partner)
     }
     m_dsUtility.FillComboBox(U("select distinct 区域 from wlkf"), Combo(kAreaCombo));
     Combo(kAreaCombo)->Append(CPartnerLedger::All());
-    for (const char* item : {"应收款", "应付款", "预收款", "预付款", "维修", "配件", "整车",
-                             "(其它)", "全部"})
+    for (const char* item :
+         {"应收款", "应付款", "预收款", "预付款", "维修", "配件", "整车", "(其它)", "全部"})
         Combo(kFilterCombo)->Append(U(item));
-    for (const char* statement :
-         {"select distinct 车牌号码 from gk", "select 单位 from wlkf"}) {
+    for (const char* statement : {"select distinct 车牌号码 from gk", "select 单位 from wlkf"}) {
         wxArrayString list;
         CDataSet names;
         names.Open(U(statement));
@@ -338,8 +337,7 @@ void CLedgerDlg::OnSelectArea() {
     }
     m_bFilling = true;
     CDataSet lists;
-    lists.FillComboBox(CPartnerLedger::AreaPartnersStatement(U("编号"), area),
-                       Combo(kNumberCombo));
+    lists.FillComboBox(CPartnerLedger::AreaPartnersStatement(U("编号"), area), Combo(kNumberCombo));
     lists.FillComboBox(CPartnerLedger::AreaPartnersStatement(U("单位"), area), Combo(kNameCombo));
     m_bFilling = false;
     m_dsEntries.Open(CPartnerLedger::AreaEntriesStatement(area));
@@ -351,8 +349,8 @@ void CLedgerDlg::OnSelectFilter() {
     const wxString item = Combo(kFilterCombo)->GetStringSelection();
     if (item.empty()) return;
     m_nActiveCombo = 0;
-    const bool source = item == U("维修") || item == U("配件") || item == U("整车") ||
-                        item == U("(其它)");
+    const bool source =
+        item == U("维修") || item == U("配件") || item == U("整车") || item == U("(其它)");
     if (item == CPartnerLedger::All()) {
         LoadEntries(item, U("类别"));
         ShowBalances(CLedgerSums::AllStatement());
@@ -360,8 +358,7 @@ void CLedgerDlg::OnSelectFilter() {
     }
     const wxString field = source ? U("来源") : U("类别");
     LoadEntries(item, field);
-    ShowBalances(
-        CLedgerSums::Statement(field, source ? CPartnerLedger::StoredSource(item) : item));
+    ShowBalances(CLedgerSums::Statement(field, source ? CPartnerLedger::StoredSource(item) : item));
 }
 
 void CLedgerDlg::ClosePicker() {

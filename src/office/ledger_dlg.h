@@ -52,7 +52,7 @@ public:
     CItemPickDlg* m_pPickDlg = nullptr;
     CPrintOptionsDlg* m_pPrintDlg = nullptr;
     int m_nRelatedRow = 0;
-    int m_nActiveCombo = 0; // 0 area, 1 number, 2 name: the selector worked last
+    int m_nActiveCombo = 0;        // 0 area, 1 number, 2 name: the selector worked last
     std::vector<wxString> m_names; // partner names and plates for the name picker
 
 private:

@@ -53,19 +53,19 @@ const int kLevelRadios[] = {kLevel1Radio, kLevel2Radio, kLevel3Radio};
 namespace office {
 
 void RegisterPartners() {
-    CMainFrame::RegisterForm(FormKind::Partners, [](CMainFrame& frame, int mode,
-                                                    const wxString& text) {
-        frame.m_bRecordSaved = false;
-        const wxString kept = frame.m_strShared;
-        const wxString name = mode == CPartnerDlg::Suppliers && text.empty() ? kept : text;
-        wxString saved;
-        {
-            CPartnerDlg dialog(nullptr, mode, name);
-            dialog.ShowModal();
-            saved = dialog.ShownName();
-        }
-        if (frame.m_bRecordSaved) frame.m_strShared = saved;
-    });
+    CMainFrame::RegisterForm(
+        FormKind::Partners, [](CMainFrame& frame, int mode, const wxString& text) {
+            frame.m_bRecordSaved = false;
+            const wxString kept = frame.m_strShared;
+            const wxString name = mode == CPartnerDlg::Suppliers && text.empty() ? kept : text;
+            wxString saved;
+            {
+                CPartnerDlg dialog(nullptr, mode, name);
+                dialog.ShowModal();
+                saved = dialog.ShownName();
+            }
+            if (frame.m_bRecordSaved) frame.m_strShared = saved;
+        });
 }
 
 } // namespace office
@@ -203,6 +203,7 @@ void CPartnerDlg::OnPurchaseArchive() {
 void CPartnerDlg::OnLedger() {
     const wxString name = ShownName();
     WhileHidden([&] {
-        if (CMainFrame* frame = CMainFrame::Get()) frame->OpenForm(FormKind::PartnerLedger, 0, name);
+        if (CMainFrame* frame = CMainFrame::Get())
+            frame->OpenForm(FormKind::PartnerLedger, 0, name);
     });
 }

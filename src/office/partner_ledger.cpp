@@ -206,9 +206,9 @@ wxString CPartnerLedger::RelatedStatement(const wxString& unit, const wxString& 
         statement += " and " + CSqlText::Equals(kind == Orders ? U("定货单") : U("单据号"), remark);
     } else {
         if (!date.IsValid()) return wxString();
-        const wxString field = kind != Returns        ? U("日期")
+        const wxString field = kind != Returns       ? U("日期")
                                : source == U("退出") ? U("退出日期")
-                                                       : U("补发日期");
+                                                     : U("补发日期");
         statement += " and " + field + "={^" + date.Format("%Y-%m-%d") + "}";
     }
     return statement;
@@ -231,7 +231,8 @@ std::vector<wxString> CPartnerLedger::ClearEmptyAccounts(const std::vector<wxStr
         CDataSet data;
         for (const wxString& name : names) {
             if (name.empty()) continue;
-            const CLedgerSums sums = CLedgerSums::Read(data, CLedgerSums::Statement(U("单位"), name));
+            const CLedgerSums sums =
+                CLedgerSums::Read(data, CLedgerSums::Statement(U("单位"), name));
             if (!sums.Any() || sums.Balance() != 0.0) continue;
             data.Close();
             data.DeleteWhere("wlzm", CSqlText::Equals(U("单位"), name));

@@ -14,8 +14,8 @@ namespace office {
 // One entry as the registration fields hold it.
 struct LedgerEntry {
     wxString unit, number, area; // 单位名称, 单位编号, 所属区域
-    wxString category;           // 应收款, 应付款, 预收款, 预付款; empty when none chosen
-    wxString source;             // 配件, 维修, 整车, (其它); may be empty
+    wxString category; // 应收款, 应付款, 预收款, 预付款; empty when none chosen
+    wxString source;   // 配件, 维修, 整车, (其它); may be empty
     wxString amount, date, remark;
     bool book = true; // 入帐; false for 冲帐
 };

@@ -48,8 +48,7 @@ const DialogTemplate& PartnerCardTemplate() {
             d.controls.push_back({K::Edit, f.id, "", f.x, f.y, f.cx, 14, f.style});
         }
         d.controls.push_back({K::Static, IDC_STATIC, T("备注"), 186, 119, 28, 8});
-        d.controls.push_back(
-            {K::Edit, kRemarkEdit, "", 216, 116, 58, 29, off | kStyleMultiline});
+        d.controls.push_back({K::Edit, kRemarkEdit, "", 216, 116, 58, 29, off | kStyleMultiline});
         d.controls.push_back({K::Static, IDC_STATIC, T("其它"), 12, 133, 28, 8});
         d.controls.push_back({K::Edit, kOtherEdit, "", 42, 130, 94, 14, off});
         const struct {

@@ -91,17 +91,32 @@ TEST_F(PartnersTest, ReceivableBookedAndOffsetLeavesSeventyAndItsCash) {
     EXPECT_EQ(Column(U("select 金额 from kzk"), U("金额")), (std::vector<wxString>{"30.00"}));
     EXPECT_EQ(Column(U("select 备注 from kzk"), U("备注")),
               (std::vector<wxString>{U("配件应收款冲帐")}));
-    EXPECT_EQ(Column(U("select 单位 from wlkf"), U("单位")), (std::vector<wxString>{U("华通公司")}));
+    EXPECT_EQ(Column(U("select 单位 from wlkf"), U("单位")),
+              (std::vector<wxString>{U("华通公司")}));
 }
 
 TEST_F(PartnersTest, SettlementEntryShowsItsTicketAndSettledAccountsAreCleared) {
     using namespace res::ledger;
-    Insert("ljsh", {{{"单据号", "20260301001"}, {"项目名称", "刹车片"}, {"客户", "华通公司"},
-                     {"flag", "P"}, {"日期", "2026-03-01"}, {"no", "1"}},
-                    {{"单据号", "20260301002"}, {"项目名称", "机油"}, {"客户", "华通公司"},
-                     {"flag", "P"}, {"日期", "2026-03-01"}, {"no", "2"}}});
-    Insert("wlzm", {{{"单位", "华通公司"}, {"类别", "应收款"}, {"金额", "80"}, {"来源", "配件"},
-                     {"方式", "入帐"}, {"备注", "20260301002"}, {"日期", "2026-03-01"}, {"no", "1"}},
+    Insert("ljsh", {{{"单据号", "20260301001"},
+                     {"项目名称", "刹车片"},
+                     {"客户", "华通公司"},
+                     {"flag", "P"},
+                     {"日期", "2026-03-01"},
+                     {"no", "1"}},
+                    {{"单据号", "20260301002"},
+                     {"项目名称", "机油"},
+                     {"客户", "华通公司"},
+                     {"flag", "P"},
+                     {"日期", "2026-03-01"},
+                     {"no", "2"}}});
+    Insert("wlzm", {{{"单位", "华通公司"},
+                     {"类别", "应收款"},
+                     {"金额", "80"},
+                     {"来源", "配件"},
+                     {"方式", "入帐"},
+                     {"备注", "20260301002"},
+                     {"日期", "2026-03-01"},
+                     {"no", "1"}},
                     {{"单位", "甲"}, {"类别", "应收款"}, {"金额", "100"}, {"no", "2"}},
                     {{"单位", "甲"}, {"类别", "预收款"}, {"金额", "-100"}, {"no", "3"}},
                     {{"单位", "乙"}, {"类别", "应付款"}, {"金额", "0.01"}, {"no", "4"}}});
@@ -123,9 +138,13 @@ TEST_F(PartnersTest, SettlementEntryShowsItsTicketAndSettledAccountsAreCleared) 
 TEST_F(PartnersTest, FixedAssetOfAYearIsWorthItsStraightLineValue) {
     using namespace res::cash_journal;
     const wxString bought = (wxDateTime::Today() - wxDateSpan::Days(365)).Format("%Y-%m-%d");
-    Insert("gdzc", {{{"项目名称", "举升机"}, {"单价", "1000"}, {"数量", "2"},
-                     {"购置日期", bought.utf8_string().c_str()}, {"净残值率", "4"},
-                     {"使用年限", "5"}, {"no", "1"}}});
+    Insert("gdzc", {{{"项目名称", "举升机"},
+                     {"单价", "1000"},
+                     {"数量", "2"},
+                     {"购置日期", bought.utf8_string().c_str()},
+                     {"净残值率", "4"},
+                     {"使用年限", "5"},
+                     {"no", "1"}}});
     EXPECT_TRUE(qv_test::AnswerModal<CCashJournalDlg>(
         [&] { frame_->ExecuteCommand(ID_FIXED_ASSETS); },
         [&](CCashJournalDlg& dialog) {

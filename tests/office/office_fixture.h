@@ -148,10 +148,9 @@ inline std::string Date(const std::string& iso) {
 
 class OfficeSetTest : public TableFolderTest {
 protected:
-    static constexpr const char* kTables[] = {"ljsh", "ljkc",  "jhda", "dhd",      "wlzm",
-                                              "gk",   "ygk",   "wxxm", "hyxm",     "hyzl",
-                                              "jjl",  "byxmb", "wlkf", "fieldlong", "kzk",
-                                              "gdzc", "ljth", "gys"};
+    static constexpr const char* kTables[] = {"ljsh", "ljkc",      "jhda", "dhd",  "wlzm", "gk",
+                                              "ygk",  "wxxm",      "hyxm", "hyzl", "jjl",  "byxmb",
+                                              "wlkf", "fieldlong", "kzk",  "gdzc", "ljth", "gys"};
 
     // Creates the tables, lets the test add rows through `fill`, then encrypts.
     template <class Fill> void MakeSet(Fill fill) {

@@ -25,8 +25,8 @@ protected:
                    "('20260302001','火花塞',10,4,{^2026-03-02},'华通公司','P',3)");
         });
     }
-    static LedgerEntry Entry(const char* unit, const char* category, const char* amount,
-                             bool book, const char* source = "") {
+    static LedgerEntry Entry(const char* unit, const char* category, const char* amount, bool book,
+                             const char* source = "") {
         LedgerEntry entry;
         entry.unit = U(unit);
         entry.category = U(category);
@@ -142,7 +142,8 @@ TEST_F(PartnerLedgerTest, RelatedDocumentsByNumberOrByDay) {
                                                      U("入帐"), "20260301002", day)),
               (std::vector<wxString>{U("机油")}));
     EXPECT_EQ(items(CPartnerLedger::RelatedStatement(U("华通公司"), U("应收款"), U("配件"),
-                                                     U("入帐"), U("欠款"), day)).size(),
+                                                     U("入帐"), U("欠款"), day))
+                  .size(),
               2u);
     for (const char* source : {"整车", "其它", "维修"})
         EXPECT_TRUE(CPartnerLedger::RelatedStatement(U("华通公司"), U("应付款"), U(source),
