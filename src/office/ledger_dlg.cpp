@@ -117,12 +117,11 @@ CLedgerDlg::CLedgerDlg(CMainFrame& frame, const wxString& partner)
          {"应收款", "应付款", "预收款", "预付款", "维修", "配件", "整车", "(其它)", "全部"})
         Combo(kFilterCombo)->Append(U(item));
     for (const char* statement : {"select distinct 车牌号码 from gk", "select 单位 from wlkf"}) {
-        wxArrayString list;
         CDataSet names;
         names.Open(U(statement));
-        if (!names.IsOpen()) continue;
+        if (!names.IsOpen() || names.m_pRecordset->RecordCount() < 1) continue;
         ado::Recordset& rs = *names.m_pRecordset;
-        for (rs.MoveFirst(); rs.RecordCount() > 0 && !rs.EndOfFile(); rs.MoveNext()) {
+        for (rs.MoveFirst(); !rs.EndOfFile(); rs.MoveNext()) {
             const wxString name = wxString::FromUTF8(rs.Fields().Item(0).Value().ToString()).Trim();
             if (!name.empty()) m_names.push_back(name);
         }
