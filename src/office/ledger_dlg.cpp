@@ -95,6 +95,8 @@ CLedgerDlg::CLedgerDlg(CMainFrame& frame, const wxString& partner)
             if (s.active != 0) ShowNamePicker();
         });
     }
+    res::Control<wxRadioButton>(this, kNoCategoryRadio)->SetValue(true);
+    res::Control<wxRadioButton>(this, kNoSourceRadio)->SetValue(true);
     Combo(kFilterCombo)->Bind(wxEVT_COMBOBOX, [this](wxCommandEvent&) { OnSelectFilter(); });
     m_gridHistory->Bind(qvEVT_GRID_NOTIFY, &CLedgerDlg::OnHistoryNotify, this);
     Bind(qvEVT_OWNER_NOTICE, &CLedgerDlg::OnNotice, this);
@@ -215,8 +217,7 @@ void CLedgerDlg::SetEntryMode(bool on) {
 void CLedgerDlg::OnNew() {
     SetText(kDateEdit, wxDateTime::Today().Format("%Y-%m-%d"));
     SetText(kRemarkEdit, wxString());
-    for (int id : kCategoryRadios)
-        res::Control<wxRadioButton>(this, id)->SetValue(false);
+    res::Control<wxRadioButton>(this, kNoCategoryRadio)->SetValue(true);
     SetEntryMode(true);
     res::FindControl(this, kDateEdit)->SetFocus();
 }

@@ -106,6 +106,7 @@ wxString CPartnerDlg::KeyProblem(const wxString& key) const {
 
 void CPartnerDlg::PrepareNewEntry() {
     SetControlText(kBalanceEdit, wxString());
+    res::Control<wxRadioButton>(this, kNoLevelRadio)->SetValue(true);
     if (m_nMode == Customers) {
         if (!m_strNewName.empty()) {
             SetControlText(kNameEdit, m_strNewName);
@@ -127,8 +128,7 @@ void CPartnerDlg::ShowExtra(const ado::RecordsetPtr& rs) {
     SetControlText(kBalanceEdit, wxString::Format("%.2f", sums.Balance()));
     if (m_nMode != Customers) return;
     const wxString level = FieldText(*rs, "级别");
-    for (int i = 0; i < 3; ++i)
-        res::Control<wxRadioButton>(this, kLevelRadios[i])->SetValue(false);
+    res::Control<wxRadioButton>(this, kNoLevelRadio)->SetValue(true);
     for (int i = 0; i < 3; ++i)
         if (level.Contains(wxString::Format("%d", i + 1))) {
             res::Control<wxRadioButton>(this, kLevelRadios[i])->SetValue(true);

@@ -42,15 +42,15 @@ const DialogTemplate& PartnerCardTemplate() {
             {kTaxEdit, "税号", 42, 116, 94, off},
         };
         for (const Field& f : fields) {
-            const int labelWidth = f.x == 216 ? 34 : 28;
+            const int labelWidth = f.x == 42 ? 28 : 4 + 7 * int(T(f.label).length());
             d.controls.push_back(
-                {K::Static, IDC_STATIC, T(f.label), f.x - labelWidth - 2, f.y + 3, labelWidth, 8});
-            d.controls.push_back({K::Edit, f.id, "", f.x, f.y, f.cx, 14, f.style});
+                {K::Static, IDC_STATIC, T(f.label), f.x - labelWidth - 2, f.y + 2, labelWidth, 8});
+            d.controls.push_back({K::Edit, f.id, "", f.x, f.y, f.cx, 12, f.style});
         }
-        d.controls.push_back({K::Static, IDC_STATIC, T("备注"), 186, 119, 28, 8});
-        d.controls.push_back({K::Edit, kRemarkEdit, "", 216, 116, 58, 29, off | kStyleMultiline});
-        d.controls.push_back({K::Static, IDC_STATIC, T("其它"), 12, 133, 28, 8});
-        d.controls.push_back({K::Edit, kOtherEdit, "", 42, 130, 94, 14, off});
+        d.controls.push_back({K::Static, IDC_STATIC, T("备注"), 196, 118, 18, 8});
+        d.controls.push_back({K::Edit, kRemarkEdit, "", 216, 116, 58, 27, off | kStyleMultiline});
+        d.controls.push_back({K::Static, IDC_STATIC, T("其它"), 12, 132, 28, 8});
+        d.controls.push_back({K::Edit, kOtherEdit, "", 42, 130, 94, 12, off});
         const struct {
             int id;
             const char* text;
@@ -66,20 +66,22 @@ const DialogTemplate& PartnerCardTemplate() {
             d.controls.push_back({K::Button, b.id, T(b.text), x, 153, 31, 14, style});
             x += 32;
         }
-        d.controls.push_back({K::Static, IDC_STATIC, T("所属区域"), 99, 7, 33, 8});
-        d.controls.push_back({K::Edit, kAreaEdit, "", 133, 4, 50, 14, off});
-        d.controls.push_back({K::Static, IDC_STATIC, T("编号"), 12, 7, 28, 8});
-        d.controls.push_back({K::Edit, kNumberEdit, "", 42, 4, 55, 14, off});
-        d.controls.push_back({K::Button, kArchiveButton, T("进货档案(&J)"), 186, 4, 43, 14});
-        d.controls.push_back({K::Button, kLedgerButton, T("往来帐目(&Z)"), 230, 4, 44, 14});
-        d.controls.push_back({K::Static, IDC_STATIC, T("折扣"), 12, 77, 28, 8});
+        d.controls.push_back({K::Static, IDC_STATIC, T("所属区域"), 99, 6, 33, 8});
+        d.controls.push_back({K::Edit, kAreaEdit, "", 133, 4, 50, 12, off});
+        d.controls.push_back({K::Static, IDC_STATIC, T("编号"), 12, 6, 28, 8});
+        d.controls.push_back({K::Edit, kNumberEdit, "", 42, 4, 55, 12, off});
+        d.controls.push_back({K::Button, kArchiveButton, T("进货档案(&J)"), 186, 3, 43, 13});
+        d.controls.push_back({K::Button, kLedgerButton, T("往来帐目(&Z)"), 230, 3, 44, 13});
+        d.controls.push_back({K::Static, IDC_STATIC, T("折扣"), 12, 76, 28, 8});
         d.controls.push_back(
-            {K::Edit, kDiscountEdit, "", 42, 74, 27, 14, off | kStyleNumber | kStyleRight});
-        d.controls.push_back({K::Spin, kDiscountSpin, "", 69, 74, 9, 14, kStyleAutoBuddy});
+            {K::Edit, kDiscountEdit, "", 42, 74, 27, 12, off | kStyleNumber | kStyleRight});
+        d.controls.push_back({K::Spin, kDiscountSpin, "", 69, 74, 9, 12, kStyleAutoBuddy});
         d.controls.push_back(
-            {K::Radio, kLevel1Radio, T("一级价"), 145, 117, 40, 10, off | kStyleGroup});
-        d.controls.push_back({K::Radio, kLevel2Radio, T("二级价"), 145, 126, 40, 10, off});
-        d.controls.push_back({K::Radio, kLevel3Radio, T("三级价"), 145, 135, 40, 10, off});
+            {K::Radio, kLevel1Radio, T("一级价"), 145, 115, 40, 9, off | kStyleGroup});
+        d.controls.push_back({K::Radio, kLevel2Radio, T("二级价"), 145, 125, 40, 9, off});
+        d.controls.push_back({K::Radio, kLevel3Radio, T("三级价"), 145, 135, 40, 9, off});
+        // A group of radio buttons always has one set: this hidden one means none.
+        d.controls.push_back({K::Radio, kNoLevelRadio, "", 145, 135, 40, 9, kStyleHidden});
         return d;
     }();
     return dialog;
@@ -92,52 +94,55 @@ const DialogTemplate& LedgerTemplate() {
         const unsigned off = kStyleDisabled;
         DialogTemplate d{kDialogId, T("帐目"), 349, 225, {}};
         d.controls = {
-            {K::GroupBox, IDC_STATIC, T("往来帐登记"), 4, 2, 280, 98},
-            {K::Static, IDC_STATIC, T("所属区域"), 12, 14, 38, 8},
-            {K::ComboBox, kAreaCombo, "", 52, 12, 69, 84, kStyleSorted},
-            {K::Static, IDC_STATIC, T("单位编号"), 166, 14, 38, 8},
-            {K::ComboBox, kNumberCombo, "", 206, 12, 74, 81, kStyleSorted},
-            {K::Static, IDC_STATIC, T("单位名称"), 12, 26, 38, 8},
-            {K::ComboBox, kNameCombo, "", 52, 24, 228, 80, kStyleSorted},
-            {K::Static, IDC_STATIC, T("帐面余额"), 12, 45, 38, 8},
-            {K::Edit, kBalanceEdit, "", 52, 43, 57, 12, off},
-            {K::Static, IDC_STATIC, T("本次金额"), 12, 57, 38, 8},
-            {K::Edit, kAmountEdit, "", 52, 55, 57, 12, off},
-            {K::Static, IDC_STATIC, T("发生时间"), 12, 69, 38, 8},
-            {K::Edit, kDateEdit, "", 52, 67, 57, 12, off},
-            {K::Static, IDC_STATIC, T("备注"), 12, 81, 38, 8},
-            {K::Edit, kRemarkEdit, "", 52, 79, 57, 12, off},
-            {K::GroupBox, IDC_STATIC, T("类别及相应金额"), 115, 40, 120, 54},
+            {K::GroupBox, IDC_STATIC, T("往来帐登记"), 4, 0, 280, 102},
+            {K::Static, IDC_STATIC, T("所属区域"), 12, 12, 38, 8},
+            {K::ComboBox, kAreaCombo, "", 52, 10, 69, 84, kStyleSorted},
+            {K::Static, IDC_STATIC, T("单位编号"), 166, 12, 38, 8},
+            {K::ComboBox, kNumberCombo, "", 206, 10, 74, 81, kStyleSorted},
+            {K::Static, IDC_STATIC, T("单位名称"), 12, 28, 38, 8},
+            {K::ComboBox, kNameCombo, "", 52, 26, 228, 80, kStyleSorted},
+            {K::Static, IDC_STATIC, T("帐面余额"), 12, 47, 38, 8},
+            {K::Edit, kBalanceEdit, "", 52, 45, 57, 11, off},
+            {K::Static, IDC_STATIC, T("本次金额"), 12, 60, 38, 8},
+            {K::Edit, kAmountEdit, "", 52, 58, 57, 11, off},
+            {K::Static, IDC_STATIC, T("发生时间"), 12, 73, 38, 8},
+            {K::Edit, kDateEdit, "", 52, 71, 57, 11, off},
+            {K::Static, IDC_STATIC, T("备注"), 12, 86, 38, 8},
+            {K::Edit, kRemarkEdit, "", 52, 84, 57, 11, off},
+            {K::GroupBox, IDC_STATIC, T("类别及相应金额"), 115, 40, 120, 58},
             {K::Radio, kReceivableRadio, T("应收款"), 122, 50, 36, 10, kStyleGroup},
-            {K::Radio, kPayableRadio, T("应付款"), 122, 60, 36, 10},
-            {K::Radio, kAdvanceRadio, T("预收款"), 122, 70, 36, 10},
-            {K::Radio, kPrepaidRadio, T("预付款"), 122, 80, 36, 10},
+            {K::Radio, kPayableRadio, T("应付款"), 122, 61, 36, 10},
+            {K::Radio, kAdvanceRadio, T("预收款"), 122, 72, 36, 10},
+            {K::Radio, kPrepaidRadio, T("预付款"), 122, 83, 36, 10},
+            // A group of radio buttons always has one set: this hidden one means none.
+            {K::Radio, kNoCategoryRadio, "", 122, 83, 36, 10, kStyleHidden},
             {K::Static, kReceivableSum, T("金额:"), 159, 51, 72, 8},
-            {K::Static, kPayableSum, T("金额:"), 159, 61, 72, 8},
-            {K::Static, kAdvanceSum, T("金额:"), 159, 71, 72, 8},
-            {K::Static, kPrepaidSum, T("金额:"), 159, 81, 72, 8},
-            {K::GroupBox, IDC_STATIC, T("来源"), 239, 40, 42, 54},
-            {K::Radio, kPartsRadio, T("配件"), 245, 49, 32, 10, kStyleGroup},
-            {K::Radio, kRepairRadio, T("维修"), 245, 59, 32, 10},
-            {K::Radio, kVehicleRadio, T("整车"), 245, 69, 32, 10},
-            {K::Radio, kOtherRadio, T("其它"), 245, 79, 32, 10},
+            {K::Static, kPayableSum, T("金额:"), 159, 62, 72, 8},
+            {K::Static, kAdvanceSum, T("金额:"), 159, 73, 72, 8},
+            {K::Static, kPrepaidSum, T("金额:"), 159, 84, 72, 8},
+            {K::GroupBox, IDC_STATIC, T("来源"), 239, 40, 42, 58},
+            {K::Radio, kPartsRadio, T("配件"), 245, 50, 32, 10, kStyleGroup},
+            {K::Radio, kRepairRadio, T("维修"), 245, 61, 32, 10},
+            {K::Radio, kVehicleRadio, T("整车"), 245, 72, 32, 10},
+            {K::Radio, kOtherRadio, T("其它"), 245, 83, 32, 10},
+            {K::Radio, kNoSourceRadio, "", 245, 83, 32, 10, kStyleHidden},
             {K::Button, kNewButton, T("新增(&N)"), 287, 9, 55, 13},
             {K::Button, kBookButton, T("入帐(&S)"), 287, 23, 55, 13, off},
             {K::Button, kOffsetButton, T("冲帐(&C)"), 287, 37, 55, 13, off},
             {K::Button, kCancelButton, T("取消(&U)"), 287, 51, 55, 13, off},
             {K::Button, kDocPrintButton, T("单据打印(&D)"), 287, 65, 55, 13, off},
             {K::Button, kExitButton, T("退出(&X)"), 287, 79, 55, 13},
-            {K::GroupBox, IDC_STATIC, T("历史记录"), 4, 98, 341, 124},
-            {K::Static, IDC_STATIC, T("类别来源"), 12, 109, 34, 8},
-            {K::DropList, kFilterCombo, "", 48, 107, 47, 53, kStyleSorted},
-            {K::Button, kFindButton, T("查找(&T)"), 97, 106, 31, 13},
-            {K::Button, kPrintButton, T("打印(&P)"), 129, 106, 31, 13},
-            {K::Button, kDeleteButton, T("删除(&E)"), 161, 106, 31, 13},
-            {K::Button, kClearButton, T("清除空帐(&A)"), 193, 106, 42, 13},
-            {K::Static, IDC_STATIC, T("款项相关项目："), 237, 109, 58, 8},
-            {K::Button, kRelatedPrintButton, T("清单打印(&P)"), 297, 106, 45, 13},
-            {K::Custom, kHistoryGrid, "", 12, 121, 223, 97, kStyleNone, "GridCtrl"},
-            {K::Custom, kRelatedGrid, "", 237, 121, 105, 97, kStyleNone, "GridCtrl"},
+            {K::GroupBox, IDC_STATIC, T("历史记录"), 4, 103, 341, 120},
+            {K::Static, IDC_STATIC, T("类别来源"), 12, 115, 34, 8},
+            {K::DropList, kFilterCombo, "", 48, 113, 47, 53, kStyleSorted},
+            {K::Button, kFindButton, T("查找(&T)"), 97, 113, 31, 13},
+            {K::Button, kPrintButton, T("打印(&P)"), 129, 113, 31, 13},
+            {K::Button, kDeleteButton, T("删除(&E)"), 161, 113, 31, 13},
+            {K::Button, kClearButton, T("清除空帐(&A)"), 193, 113, 42, 13},
+            {K::Static, IDC_STATIC, T("款项相关项目："), 237, 115, 58, 8},
+            {K::Button, kRelatedPrintButton, T("清单打印(&P)"), 297, 113, 45, 13},
+            {K::Custom, kHistoryGrid, "", 12, 130, 223, 90, kStyleNone, "GridCtrl"},
+            {K::Custom, kRelatedGrid, "", 237, 130, 105, 90, kStyleNone, "GridCtrl"},
         };
         return d;
     }();

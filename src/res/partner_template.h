@@ -31,6 +31,7 @@ enum : int {
     kLevel1Radio = 10020,
     kLevel2Radio = 10021,
     kLevel3Radio = 10022,
+    kNoLevelRadio = 10023, // hidden: set when no level is
     kNewButton = 1009,
     kModifyButton = 1035,
     kDeleteButton = 1072,
@@ -59,6 +60,7 @@ enum : int {
     kPayableRadio = 1108,
     kAdvanceRadio = 1109,
     kPrepaidRadio = 1112,
+    kNoCategoryRadio = 1190, // hidden: set when no category is
     kReceivableSum = 1120,
     kPayableSum = 1012,
     kAdvanceSum = 1021,
@@ -67,6 +69,7 @@ enum : int {
     kRepairRadio = 1148,
     kVehicleRadio = 1149,
     kOtherRadio = 1150,
+    kNoSourceRadio = 1191, // hidden: set when no source is
     kNewButton = 1075,
     kBookButton = 1076,
     kOffsetButton = 1077,
