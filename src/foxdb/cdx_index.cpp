@@ -181,6 +181,41 @@ std::string Header(uint32_t root, int keyLength, unsigned char options,
     return h;
 }
 
+// The keys of one leaf page in order; `key` carries the previous key (the shared
+// leading bytes are left out of each entry).
+template <typename Visit>
+void DecodeLeaf(const char* p, int keyLength, char pad, const std::string& file, std::string& key,
+                Visit visit) {
+    if (!(Le16(p) & 2)) Bad(file, "an index leaf page is damaged");
+    const size_t count = Le16(p + 2);
+    const uint32_t recMask = Le32(p + 14);
+    const int recBits = static_cast<unsigned char>(p[20]);
+    const int dupBits = static_cast<unsigned char>(p[21]);
+    const unsigned dupMask = static_cast<unsigned char>(p[18]);
+    const unsigned trailMask = static_cast<unsigned char>(p[19]);
+    const size_t entryBytes = static_cast<unsigned char>(p[23]);
+    if (entryBytes == 0 || entryBytes > 8 || recBits + dupBits >= 64 ||
+        24 + count * entryBytes > kPage)
+        Bad(file, "an index leaf page is damaged");
+    size_t end = kPage;
+    for (size_t i = 0; i < count; ++i) {
+        uint64_t packed = 0;
+        for (size_t b = 0; b < entryBytes; ++b)
+            packed |= static_cast<uint64_t>(static_cast<unsigned char>(p[24 + i * entryBytes + b]))
+                      << (8 * b);
+        uint32_t recno = static_cast<uint32_t>(packed & recMask);
+        size_t dup = (packed >> recBits) & dupMask;
+        size_t trail = (packed >> (recBits + dupBits)) & trailMask;
+        if (dup + trail > static_cast<size_t>(keyLength)) Bad(file, "an index key is damaged");
+        size_t stored = static_cast<size_t>(keyLength) - dup - trail;
+        if (end < 24 + count * entryBytes + stored) Bad(file, "an index key is damaged");
+        end -= stored;
+        std::memcpy(&key[dup], p + end, stored);
+        std::fill(key.begin() + static_cast<long>(dup + stored), key.end(), pad);
+        visit(key, recno);
+    }
+}
+
 // Walks a tree from its root to the leftmost leaf, then along the leaves.
 template <typename Visit>
 void WalkLeaves(const std::string& bytes, uint32_t root, int keyLength, char pad,
@@ -204,35 +239,7 @@ void WalkLeaves(const std::string& bytes, uint32_t root, int keyLength, char pad
     while (offset != kNone) {
         if (!seen.insert(offset).second) Bad(file, "the index pages form a loop");
         const char* p = page(offset);
-        if (!(Le16(p) & 2)) Bad(file, "an index leaf page is damaged");
-        const size_t count = Le16(p + 2);
-        const uint32_t recMask = Le32(p + 14);
-        const int recBits = static_cast<unsigned char>(p[20]);
-        const int dupBits = static_cast<unsigned char>(p[21]);
-        const unsigned dupMask = static_cast<unsigned char>(p[18]);
-        const unsigned trailMask = static_cast<unsigned char>(p[19]);
-        const size_t entryBytes = static_cast<unsigned char>(p[23]);
-        if (entryBytes == 0 || entryBytes > 8 || recBits + dupBits >= 64 ||
-            24 + count * entryBytes > kPage)
-            Bad(file, "an index leaf page is damaged");
-        size_t end = kPage;
-        for (size_t i = 0; i < count; ++i) {
-            uint64_t packed = 0;
-            for (size_t b = 0; b < entryBytes; ++b)
-                packed |=
-                    static_cast<uint64_t>(static_cast<unsigned char>(p[24 + i * entryBytes + b]))
-                    << (8 * b);
-            uint32_t recno = static_cast<uint32_t>(packed & recMask);
-            size_t dup = (packed >> recBits) & dupMask;
-            size_t trail = (packed >> (recBits + dupBits)) & trailMask;
-            if (dup + trail > static_cast<size_t>(keyLength)) Bad(file, "an index key is damaged");
-            size_t stored = static_cast<size_t>(keyLength) - dup - trail;
-            if (end < 24 + count * entryBytes + stored) Bad(file, "an index key is damaged");
-            end -= stored;
-            std::memcpy(&key[dup], p + end, stored);
-            std::fill(key.begin() + static_cast<long>(dup + stored), key.end(), pad);
-            visit(key, recno);
-        }
+        DecodeLeaf(p, keyLength, pad, file, key, visit);
         offset = Le32(p + 8);
     }
 }
@@ -323,11 +330,51 @@ std::vector<CdxKey> ReadCdxKeys(const std::string& bytes, const CdxTag& tag, boo
     return keys;
 }
 
-size_t CountCdxKeys(const std::string& bytes, const CdxTag& tag, const std::string& fileName) {
-    size_t count = 0;
-    WalkLeaves(bytes, Le32(bytes.data() + tag.headerOffset), tag.keyLength, '\0', fileName,
-               [&count](const std::string&, uint32_t) { ++count; });
-    return count;
+std::vector<uint32_t> SeekCdxKey(const CdxPageReader& read, const CdxTag& tag, bool characterKeys,
+                                 const std::string& key, const std::string& fileName) {
+    const size_t keyLength = static_cast<size_t>(tag.keyLength);
+    std::vector<uint32_t> found;
+    if (key.size() != keyLength) return found;
+    char p[kPage];
+    auto page = [&](uint32_t offset) {
+        if (offset % kPage != 0 || offset < kHeaderSize)
+            Bad(fileName,
+                "an index page offset " + std::to_string(offset) + " is outside the file");
+        read(offset, p);
+    };
+    page(tag.headerOffset);
+    uint32_t offset = Le32(p);
+    // Down the tree: an interior entry holds the greatest key of its child.
+    for (int depth = 0;; ++depth) {
+        page(offset);
+        if (Le16(p) & 2) break;
+        const size_t count = Le16(p + 2), entry = keyLength + 8;
+        if (depth > 32 || count == 0 || 12 + count * entry > kPage)
+            Bad(fileName, "an index page is damaged");
+        size_t i = 0;
+        while (i < count && std::memcmp(p + 12 + i * entry, key.data(), keyLength) < 0)
+            ++i;
+        if (i == count) return found; // greater than every key
+        offset = Be32(p + 12 + i * entry + keyLength + 4);
+    }
+    // Along the leaves from there until the keys pass it.
+    std::set<uint32_t> seen;
+    std::string current(keyLength, characterKeys ? ' ' : '\0');
+    bool past = false;
+    while (!past) {
+        if (!seen.insert(offset).second) Bad(fileName, "the index pages form a loop");
+        DecodeLeaf(p, tag.keyLength, characterKeys ? ' ' : '\0', fileName, current,
+                   [&](const std::string& k, uint32_t recno) {
+                       if (past) return;
+                       const int order = std::memcmp(k.data(), key.data(), keyLength);
+                       if (order == 0) found.push_back(recno);
+                       past = order > 0;
+                   });
+        offset = Le32(p + 8);
+        if (offset == kNone) break;
+        if (!past) page(offset);
+    }
+    return found;
 }
 
 int IndexKeyLength(const FieldSlot& slot) {

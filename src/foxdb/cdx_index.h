@@ -5,6 +5,7 @@
 #include "foxdb/dbf_format.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -44,8 +45,13 @@ std::vector<CdxTag> ReadCdxTags(const std::string& bytes, const std::string& fil
 std::vector<CdxKey> ReadCdxKeys(const std::string& bytes, const CdxTag& tag, bool characterKeys,
                                 const std::string& fileName);
 
-// How many keys a tag holds.
-size_t CountCdxKeys(const std::string& bytes, const CdxTag& tag, const std::string& fileName);
+// Reads the 512-byte page at `offset` of an index file into `page`; throws Error.
+using CdxPageReader = std::function<void(uint32_t offset, char* page)>;
+
+// The records whose key in `tag` is `key` (keyLength bytes), found by descending
+// the tree and reading only the pages on the way.
+std::vector<uint32_t> SeekCdxKey(const CdxPageReader& read, const CdxTag& tag, bool characterKeys,
+                                 const std::string& key, const std::string& fileName);
 
 // The index key of a field: C as its bytes, I big-endian with the sign bit flipped,
 // numbers and dates as an order-preserving big-endian double, L as T/F; a nullable

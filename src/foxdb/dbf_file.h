@@ -50,9 +50,14 @@ public:
     // (missing though the header announces it, damaged, or with expressions we cannot
     // evaluate).
     const std::vector<IndexedField>& IndexedFields() const;
-    // Whether every tag of the index on disk holds one key per record; an index
-    // from another time (it travelled apart from its table) does not.
-    bool IndexCountsEveryRecord() const;
+    // Whether every tag of the index on disk holds exactly the key of each record;
+    // an index from another time (it travelled apart from its table) does not.
+    // Checked once per snapshot.
+    bool IndexMatchesRecords() const;
+    // The records whose `field` equals `value`, from the structural index when it
+    // has a tag on the field; false when it cannot answer (no tag, an index that
+    // does not match, a value the field would not hold as it is).
+    bool SeekIndex(int field, const Value& value, std::vector<uint32_t>& recnos) const;
     // The table's bytes from the first record on (the records, then what follows).
     const char* Records() const { return data_ + layout_.headerLength; }
     // The whole file as read: header, records and what follows.
@@ -79,9 +84,12 @@ private:
     FileStamp stamp_;
     std::string indexPath_;
     std::vector<IndexedField> indexed_;
-    std::string indexProblem_; // why the index cannot be kept, or empty
-    std::string memoPath_;     // the .fpt of a table with memo fields
-    std::string memo_;         // its bytes
+    std::vector<CdxTag> indexTags_; // the tag of each of indexed_ as read
+    FileStamp indexStamp_;          // of the index file those tags came from
+    mutable int indexMatches_ = -1; // IndexMatchesRecords once known
+    std::string indexProblem_;      // why the index cannot be kept, or empty
+    std::string memoPath_;          // the .fpt of a table with memo fields
+    std::string memo_;              // its bytes
     uint32_t memoBlockSize_ = 0;
 };
 

@@ -173,6 +173,7 @@ std::string DbfFile::MemoText(const char* record, const FieldSlot& slot) const {
 
 void DbfFile::ReadIndexTags() {
     indexPath_ = IndexPathFor(path_);
+    indexStamp_ = FileStamp::OfPath(indexPath_);
     std::string bytes;
     if (!platform::ReadFileBytes(indexPath_, bytes)) {
         if (layout_.tableFlags & kFlagStructuralCdx)
@@ -195,20 +196,80 @@ void DbfFile::ReadIndexTags() {
             continue;
         }
         indexed_.push_back(IndexedField{tag.name, tag.expression, field, tag.Unique()});
+        indexTags_.push_back(tag);
         if (tag.Unique()) layout_.defs[field].unique = layout_.fields[field].def.unique = true;
     }
 }
 
-bool DbfFile::IndexCountsEveryRecord() const {
+bool DbfFile::IndexMatchesRecords() const {
+    if (indexMatches_ >= 0) return indexMatches_ == 1;
+    indexMatches_ = 0;
     std::string bytes;
-    if (!platform::ReadFileBytes(indexPath_, bytes)) return false;
+    if (!indexProblem_.empty() || !platform::ReadFileBytes(indexPath_, bytes)) return false;
     try {
-        for (const CdxTag& tag : ReadCdxTags(bytes, indexPath_))
-            if (CountCdxKeys(bytes, tag, indexPath_) != layout_.recordCount) return false;
+        const std::vector<CdxTag> tags = ReadCdxTags(bytes, indexPath_);
+        for (const IndexedField& field : indexed_) {
+            const FieldSlot& slot = layout_.fields[static_cast<size_t>(field.field)];
+            auto tag = std::find_if(tags.begin(), tags.end(),
+                                    [&](const CdxTag& t) { return t.name == field.tagName; });
+            if (tag == tags.end()) return false;
+            std::vector<bool> seen(layout_.recordCount + 1, false);
+            size_t count = 0;
+            for (const CdxKey& key : ReadCdxKeys(bytes, *tag, IsCharacterKey(slot), indexPath_)) {
+                if (key.recno < 1 || key.recno > layout_.recordCount || seen[key.recno] ||
+                    key.key != IndexKey(layout_, Record(key.recno), slot))
+                    return false;
+                seen[key.recno] = true;
+                ++count;
+            }
+            if (count != layout_.recordCount) return false;
+        }
     } catch (const Error&) {
         return false;
     }
+    indexMatches_ = 1;
     return true;
+}
+
+bool DbfFile::SeekIndex(int field, const Value& value, std::vector<uint32_t>& recnos) const {
+    const CdxTag* tag = nullptr;
+    for (size_t i = 0; i < indexed_.size() && i < indexTags_.size(); ++i)
+        if (indexed_[i].field == field) tag = &indexTags_[i];
+    if (!tag || IsNull(value)) return false;
+    const FieldSlot& slot = Slot(field);
+    // The key the field would hold for the value; a value it would change (cut,
+    // round, convert) is left to a scan.
+    std::string record = BlankRecord(layout_);
+    try {
+        EncodeField(layout_, &record[0], slot, value);
+    } catch (const Error&) {
+        return false;
+    }
+    const Value stored = DecodeField(layout_, record.data(), slot);
+    const auto* text = std::get_if<std::string>(&value);
+    const auto* storedText = std::get_if<std::string>(&stored);
+    if (text || storedText) {
+        if (!text || !storedText || Trim(*text) != Trim(*storedText)) return false;
+    } else if (!(stored == value)) {
+        return false;
+    }
+    int fd = ::open(indexPath_.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    bool answered = false;
+    try {
+        if (FileStamp::OfDescriptor(fd) == indexStamp_ && IndexMatchesRecords()) {
+            recnos = SeekCdxKey(
+                [&](uint32_t offset, char* page) {
+                    if (::pread(fd, page, 512, offset) != 512)
+                        throw Error(ErrorKind::BadFile, indexPath_ + ": an index page is missing");
+                },
+                *tag, IsCharacterKey(slot), IndexKey(layout_, record.data(), slot), indexPath_);
+            answered = true;
+        }
+    } catch (const Error&) {
+    }
+    ::close(fd);
+    return answered;
 }
 
 const std::vector<IndexedField>& DbfFile::IndexedFields() const {

@@ -58,6 +58,22 @@ void DbfSlot::Keep(std::unique_ptr<DbfTable> table) {
     indexes_.resize(table_->Fields().size());
 }
 
+bool DbfSlot::HasTag(int field) const {
+    const auto* file = dynamic_cast<const DbfFile*>(table_.get());
+    if (!file) return false;
+    try {
+        for (const IndexedField& tag : file->IndexedFields())
+            if (tag.field == field) return true;
+    } catch (const Error&) {
+    }
+    return false;
+}
+
+bool DbfSlot::Seek(int field, const Value& value, std::vector<uint32_t>& recnos) const {
+    const auto* file = dynamic_cast<const DbfFile*>(table_.get());
+    return file && file->SeekIndex(field, value, recnos);
+}
+
 bool DbfSlot::HasIndex(int field) const {
     return field >= 0 && static_cast<size_t>(field) < indexes_.size() && indexes_[field];
 }
@@ -150,6 +166,9 @@ struct Cursor {
     sqlite3_vtab_cursor base;
     DbfSlot* slot;
     const DbfSlot::Index* index = nullptr; // null: scanning every record
+    bool sought = false;                   // walking `found`, from the table's own index
+    std::vector<uint32_t> found;
+    size_t at = 0;
     uint32_t recno = 0;
     uint32_t count = 0;
 };
@@ -183,8 +202,9 @@ int Disconnect(sqlite3_vtab* vtab) {
 }
 
 // An equality is answered from the index when the index exists already or the
-// value comes from another table (a join, an IN list): a lone constant is
-// cheaper to meet by one scan than by building an index first.
+// value comes from another table (a join, an IN list). A lone constant is
+// cheaper to meet by one scan than by building an index first, unless the table's
+// own index has a tag on the field: then it is sought there (idxNum negative).
 int BestIndex(sqlite3_vtab* base, sqlite3_index_info* info) {
     DbfSlot* slot = reinterpret_cast<VTab*>(base)->slot;
     const double rows = std::max<double>(1, slot->IsOpen() ? slot->Table().RecordCount() : 1);
@@ -194,7 +214,7 @@ int BestIndex(sqlite3_vtab* base, sqlite3_index_info* info) {
         if (!c.usable || c.op != SQLITE_INDEX_CONSTRAINT_EQ || c.iColumn < 0) continue;
         sqlite3_value* rhs = nullptr;
         bool constant = sqlite3_vtab_rhs_value(info, i, &rhs) == SQLITE_OK;
-        if (constant && !slot->HasIndex(c.iColumn)) continue;
+        if (constant && !slot->HasIndex(c.iColumn) && !slot->HasTag(c.iColumn)) continue;
         chosen = i;
         break;
     }
@@ -205,7 +225,10 @@ int BestIndex(sqlite3_vtab* base, sqlite3_index_info* info) {
         return SQLITE_OK;
     }
     int column = info->aConstraint[chosen].iColumn;
-    info->idxNum = column + 1;
+    sqlite3_value* rhs = nullptr;
+    const bool seek = sqlite3_vtab_rhs_value(info, chosen, &rhs) == SQLITE_OK &&
+                      !slot->HasIndex(column) && slot->HasTag(column);
+    info->idxNum = seek ? -(column + 1) : column + 1;
     info->aConstraintUsage[chosen].argvIndex = 1;
     bool unique = slot->IsOpen() && static_cast<size_t>(column) < slot->Table().Fields().size() &&
                   slot->Table().Fields()[column].unique;
@@ -235,12 +258,51 @@ void SkipDeleted(Cursor* c) {
         ++c->recno;
 }
 
+// The next live record of those the table's index gave, or 0.
+void NextFound(Cursor* c) {
+    const DbfTable& t = c->slot->Table();
+    c->recno = 0;
+    while (c->at < c->found.size()) {
+        const uint32_t recno = c->found[c->at++];
+        if (recno >= 1 && recno <= c->count && !t.IsDeleted(recno)) {
+            c->recno = recno;
+            return;
+        }
+    }
+}
+
 int Filter(sqlite3_vtab_cursor* base, int idxNum, const char*, int argc, sqlite3_value** argv) {
     auto* c = reinterpret_cast<Cursor*>(base);
     try {
         c->count = c->slot->Table().RecordCount();
-        if (idxNum == 0) {
-            c->index = nullptr;
+        c->index = nullptr;
+        c->sought = false;
+        if (idxNum < 0 && argc >= 1) {
+            c->found.clear();
+            c->at = 0;
+            Value value;
+            switch (sqlite3_value_type(argv[0])) {
+            case SQLITE_NULL:
+                c->recno = 0; // nothing equals NULL
+                return SQLITE_OK;
+            case SQLITE_INTEGER:
+                value = static_cast<int64_t>(sqlite3_value_int64(argv[0]));
+                break;
+            case SQLITE_FLOAT:
+                value = sqlite3_value_double(argv[0]);
+                break;
+            default: {
+                const char* p = static_cast<const char*>(sqlite3_value_blob(argv[0]));
+                value = std::string(p ? p : "", static_cast<size_t>(sqlite3_value_bytes(argv[0])));
+            }
+            }
+            c->sought = c->slot->Seek(-idxNum - 1, value, c->found);
+            if (c->sought) {
+                NextFound(c);
+                return SQLITE_OK;
+            }
+        }
+        if (idxNum <= 0) {
             c->recno = 1;
             SkipDeleted(c);
             return SQLITE_OK;
@@ -261,7 +323,9 @@ int Filter(sqlite3_vtab_cursor* base, int idxNum, const char*, int argc, sqlite3
 
 int Next(sqlite3_vtab_cursor* base) {
     auto* c = reinterpret_cast<Cursor*>(base);
-    if (c->index) {
+    if (c->sought) {
+        NextFound(c);
+    } else if (c->index) {
         c->recno = c->index->next[c->recno];
     } else {
         ++c->recno;

@@ -39,6 +39,10 @@ public:
         std::vector<uint32_t> next;                      // recno -> next recno, 0 ends
     };
     bool HasIndex(int field) const;
+    // Whether the table's structural index has a tag on `field`; Seek answers an
+    // equality from it (false when it cannot, see DbfFile::SeekIndex).
+    bool HasTag(int field) const;
+    bool Seek(int field, const Value& value, std::vector<uint32_t>& recnos) const;
     const Index& IndexOn(int field); // built on first use
 
     std::string vtabName; // the virtual table declared for the current field list

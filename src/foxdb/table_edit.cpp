@@ -170,7 +170,7 @@ bool TableEdit::Impl::KeepsIndex() const {
                 IndexKey(layout, table->RecordBytes(recno), slot))
                 return false;
     }
-    return table->IndexCountsEveryRecord();
+    return table->IndexMatchesRecords();
 }
 
 void TableEdit::Impl::CommitInPlace() {

@@ -4,6 +4,7 @@
 #include "foxdb/cdx_index.h"
 
 #include <algorithm>
+#include <cstring>
 #include <map>
 #include <random>
 
@@ -201,4 +202,39 @@ TEST(CdxIndex, AMissingOrDamagedIndexStopsWritesButNotReads) {
         }
         EXPECT_EQ(ReadBytes(path), table);
     }
+}
+
+// Seeking descends the tree to the first key not below the one sought: every key,
+// duplicates across leaf pages, and keys below, between and above those held.
+TEST(CdxIndex, SeekFindsExactlyTheRecordsOfAKey) {
+    CdxTagContent tag;
+    tag.name = "K";
+    tag.expression = "K";
+    tag.keyLength = 6;
+    tag.characterKeys = true;
+    std::map<std::string, std::vector<uint32_t>> want;
+    for (uint32_t r = 1; r <= 6000; ++r) {
+        // Even numbers only, a few of them many times over.
+        const int n = r % 7 == 0 ? 500 : static_cast<int>(r * 2 % 9000);
+        char key[8];
+        std::snprintf(key, sizeof key, "%04d  ", n);
+        tag.keys.push_back(CdxKey{std::string(key, 6), r});
+        want[std::string(key, 6)].push_back(r);
+    }
+    const std::string bytes = BuildCdx({tag});
+    const std::vector<CdxTag> tags = ReadCdxTags(bytes, "t.cdx");
+    ASSERT_EQ(tags.size(), 1u);
+    auto read = [&](uint32_t offset, char* page) {
+        ASSERT_LE(offset + 512u, bytes.size());
+        std::memcpy(page, bytes.data() + offset, 512);
+    };
+    for (int n : {-1, 0, 1, 2, 499, 500, 501, 4444, 8998, 8999, 9000, 9999}) {
+        char key[16];
+        std::snprintf(key, sizeof key, "%04d  ", n);
+        SCOPED_TRACE(key);
+        std::vector<uint32_t> found = SeekCdxKey(read, tags[0], true, std::string(key, 6), "t.cdx");
+        std::sort(found.begin(), found.end());
+        EXPECT_EQ(found, want[std::string(key, 6)]);
+    }
+    EXPECT_GT(want["0500  "].size(), 800u); // spans several leaf pages
 }

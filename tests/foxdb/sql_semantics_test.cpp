@@ -1,6 +1,7 @@
 // The driver's semantics: typed result columns, blanks, NULLs, GBK order, LIKE,
 // empty dates, grouping, deleted records, and the changes statements make.
 #include "foxdb/sql_fixture.h"
+#include "foxdb/table_files.h"
 
 namespace foxdb_test {
 namespace {
@@ -237,6 +238,50 @@ TEST_F(SqlSemantics, ChangesConvertQuotedValuesByTheFieldType) {
     EXPECT_NE(std::find(names.begin(), names.end(), "Extra"), names.end());
     EXPECT_EQ(Run("DROP TABLE extra"), 0);
     EXPECT_THROW(Query("select * from extra"), foxdb::Error);
+}
+
+// An equality on a field with an index tag is sought in the table's own index;
+// what it cannot answer exactly, and an index that no longer fits its table, fall
+// back to reading every record, so the rows are the same either way.
+TEST_F(SqlSemantics, EqualitiesSoughtInTheTableIndexGiveTheRowsOfAScan) {
+    {
+        foxdb::TableEdit edit(foxdb::FindTableFile(folder.Path(), "ljkc"));
+        const foxdb::DbfTable& t = edit.Table();
+        for (int n = 4; n <= 3000; ++n) {
+            std::vector<Value> record(t.Fields().size(), foxdb::Null{});
+            record[t.FieldIndex("数量")] = int64_t(n % 10);
+            record[t.FieldIndex("no")] = int64_t(n);
+            edit.Append(record);
+        }
+        edit.Commit();
+    }
+    const struct {
+        const char* where;
+        size_t rows;
+    } cases[] = {{"no=2", 1},    {"no=2999", 1},         {"no=3001", 0},
+                 {"no=0", 0},    {"no=2.5", 0},          {"no=2.0", 1},
+                 {"no=NULL", 0}, {"no=-7", 0},           {"no=3000000000", 0},
+                 {"2=no", 1},    {"no=1 or no=1500", 2}, {"no in (5,6,7,6)", 3}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.where);
+        EXPECT_EQ(Count(std::string("select * from ljkc where ") + c.where), c.rows);
+    }
+    // Changes to other fields are written in place; the index still answers.
+    EXPECT_EQ(Run("update ljkc set 数量=99 where no=1500"), 1);
+    EXPECT_EQ(Count("select * from ljkc where no=1500 and 数量=99"), 1u);
+    Run("delete from ljkc where no=1500");
+    EXPECT_EQ(Count("select * from ljkc where no=1500"), 0u);
+    // An index from another time beside the table (it travelled apart): the rows
+    // still come from the records.
+    const std::string cdx = foxdb::IndexPathFor(foxdb::FindTableFile(folder.Path(), "ljkc"));
+    const std::string current = ReadBytes(cdx);
+    Run("update ljkc set no=no+100000 where no>=1000");
+    const std::string moved = ReadBytes(cdx);
+    WriteBytes(cdx, current);
+    db = std::make_unique<foxdb::Database>(folder.Path());
+    EXPECT_EQ(Count("select * from ljkc where no=2000"), 0u);
+    EXPECT_EQ(Count("select * from ljkc where no=102000"), 1u);
+    EXPECT_NE(moved, current);
 }
 
 } // namespace
