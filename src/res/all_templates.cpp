@@ -37,6 +37,7 @@
 #include "res/tip_template.h"
 #include "res/users_page_template.h"
 #include "res/vehicle_pick_template.h"
+#include "res/warranty_page_template.h"
 
 namespace res {
 
@@ -89,6 +90,7 @@ const std::vector<NamedTemplate>& AllDialogTemplates() {
         QV_TEMPLATE(TipTemplate),
         QV_TEMPLATE(UsersPageTemplate),
         QV_TEMPLATE(VehiclePickTemplate),
+        QV_TEMPLATE(WarrantyPageTemplate),
     };
     // clang-format on
     return all;

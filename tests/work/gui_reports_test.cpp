@@ -1,5 +1,6 @@
-// The workshop's reports opened from their menu commands as the staff use them: the
-// follow-up list of last month printed to a file.
+// The workshop's reports opened as the staff use them: the follow-up list of last
+// month printed to a file, the warranty parts page listing a settled card's warranty
+// part under its filters.
 #include "gui_repair_sheet_fixture.h"
 
 #include "app/main_frame.h"
@@ -10,10 +11,15 @@
 #include "res/command_ids.h"
 #include "res/follow_up_template.h"
 #include "res/print_options_template.h"
+#include "res/warranty_page_template.h"
 #include "work/follow_up_dlg.h"
 #include "work/follow_up_query.h"
+#include "work/repair_settlement.h"
+#include "work/warranty_page.h"
+#include "work/work_sheet.h"
 
 #include <cstdio>
+#include <wx/combobox.h>
 #include <wx/radiobut.h>
 #include <wx/textctrl.h>
 
@@ -32,7 +38,23 @@ std::string PdfText(const std::string& pdf) {
     return text;
 }
 
-class ReportsTest : public WorkshopTest {};
+class ReportsTest : public WorkshopTest {
+protected:
+    // Every question of a settlement answered yes.
+    class YesToAll : public work::TakeOutQuestions {
+    public:
+        Answer Ask(const wxString&, bool) override { return Yes; }
+        bool ChooseBin(const wxString&, wxString*) override { return false; }
+        void Tell(const wxString&) override {}
+    };
+    static std::vector<wxString> Parts(CGridCtrl* grid) {
+        std::vector<wxString> parts;
+        const int column = ColumnOf(grid, "零件名称");
+        for (int row = 1; row < grid->GetRowCount(); ++row)
+            parts.push_back(grid->GetItemText(row, column));
+        return parts;
+    }
+};
 
 TEST_F(ReportsTest, FollowUpListOfLastMonthPrintsToPdf) {
     CMainFrame* frame = LogIn();
@@ -101,6 +123,77 @@ TEST_F(ReportsTest, FollowUpListOfLastMonthPrintsToPdf) {
               text.find("粤B88888") == std::string::npos);
     // Nothing was written to the archive.
     EXPECT_EQ(Column(U("select * from ljsh"), U("客户")).size(), 2u);
+}
+
+TEST_F(ReportsTest, WarrantyPartOfASettledCardIsListedUnderItsFilters) {
+    CMainFrame* frame = LogIn();
+    ASSERT_NE(frame, nullptr);
+    platform::ScriptedMessageBoxes boxes;
+    Insert("ljkc", {{{"编号", "C3"}, {"零件名称", "刹车片"}, {"数量", "3"}, {"no", "1"}}});
+    Insert("zyxm", {{{"客户", "京A1"}, {"flag", "W"}, {"单位", "NO"}, {"no", "1"}},
+                    {{"客户", "京A1"},
+                     {"flag", "W"},
+                     {"项目名称", "刹车片"},
+                     {"编号", "C3"},
+                     {"单价", "100"},
+                     {"数量", "1"},
+                     {"其它", "S"},
+                     {"备注", "异响"},
+                     {"进价", "60"},
+                     {"no", "2"}}});
+    {
+        auto lines = std::make_shared<ado::Recordset>();
+        ASSERT_TRUE(CDataSet().OpenInto(U("select * from zyxm where flag like '%W%'"), lines));
+        lines->PutFilter(ado::Variant(CSqlText::Criterion(U("客户"), U("京A1")).utf8_string()));
+        wxString docNumber;
+        YesToAll yes;
+        work::RepairSettlement settlement(lines, U("京A1"), docNumber, yes);
+        ASSERT_EQ(settlement.Prepare(), work::RepairSettlement::Ready);
+        ASSERT_EQ(settlement.Run(work::SettleOffsets{}, 0), work::RepairSettlement::Done);
+    }
+    // A genuine part sent back and a line of another customer beside it.
+    Insert("ljth", {{{"客户", "京A1"}, {"零件名称", "机油"}, {"备注", "正品退出"}, {"no", "90"}},
+                    {{"客户", "沪B2"}, {"零件名称", "灯泡"}, {"no", "91"}}});
+
+    sblj::OpenSheet(*frame);
+    Pump();
+    auto* sheet = dynamic_cast<CWorkSheet*>(frame->GetSheet(CMainFrame::SheetKind::Warranty));
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_EQ(frame->m_pActiveSheet, sheet);
+    auto* page = dynamic_cast<sblj*>(sheet->GetActiveWorkPage());
+    ASSERT_NE(page, nullptr);
+    CGridCtrl* grid = page->GetLineGrid();
+    // Ordered by date, a line without one first.
+    EXPECT_EQ(Parts(grid), (std::vector<wxString>{U("灯泡"), U("刹车片")}));
+
+    using namespace res::warranty_page;
+    auto* customers = res::Control<wxComboBox>(page, kCustomerCombo);
+    customers->SetValue(U("京A1"));
+    qv_test::Click(page, kQueryButton);
+    EXPECT_EQ(Parts(grid), std::vector<wxString>{U("刹车片")});
+    // Reissued at the settlement: not among the parts still to reissue, for one query.
+    qv_test::Click(page, kNotReissuedButton);
+    EXPECT_TRUE(Parts(grid).empty());
+    qv_test::Click(page, kNotSentOutButton);
+    EXPECT_EQ(Parts(grid), std::vector<wxString>{U("刹车片")});
+    // A range that ends before the settlement leaves it out.
+    res::Control<wxTextCtrl>(page, kToEdit)->ChangeValue("2004-12-31");
+    qv_test::Click(page, kQueryButton);
+    EXPECT_TRUE(Parts(grid).empty());
+
+    // A new line of the customer, numbered when saved.
+    res::Control<wxTextCtrl>(page, kToEdit)->ChangeValue(wxDateTime::Today().Format("%Y-%m-%d"));
+    qv_test::Click(page, kQueryButton);
+    qv_test::Click(page, kNewButton);
+    ASSERT_EQ(grid->GetRowCount(), 3);
+    qv_test::Click(page, kSaveButton);
+    EXPECT_EQ(
+        Column(U("select * from ljth where 客户='京A1' and 零件名称 IS NULL"), U("no")).size(), 1u);
+    EXPECT_EQ(Column(U("select * from ljth where no<0"), U("no")).size(), 0u);
+
+    qv_test::Click(page, kExitButton);
+    Pump();
+    EXPECT_EQ(frame->GetSheet(CMainFrame::SheetKind::Warranty), nullptr);
 }
 
 } // namespace
