@@ -3,6 +3,7 @@
 #include "res/about_template.h"
 #include "res/archive_template.h"
 #include "res/background_template.h"
+#include "res/brand_report_template.h"
 #include "res/column_conversion_template.h"
 #include "res/company_page_template.h"
 #include "res/customer_browse_template.h"
@@ -51,6 +52,7 @@ const std::vector<NamedTemplate>& AllDialogTemplates() {
         QV_TEMPLATE(AboutTemplate),
         QV_TEMPLATE(ArchiveTemplate),
         QV_TEMPLATE(BackgroundTemplate),
+        QV_TEMPLATE(BrandReportTemplate),
         QV_TEMPLATE(CashJournalTemplate),
         QV_TEMPLATE(ColumnConversionTemplate),
         QV_TEMPLATE(CompanyPageTemplate),

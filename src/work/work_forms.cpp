@@ -1,6 +1,7 @@
 #include "work/work_forms.h"
 
 #include "work/archive_dlg.h"
+#include "work/brand_report_dlg.h"
 #include "work/customer_record_dlg.h"
 #include "work/follow_up_dlg.h"
 #include "work/maintenance_due_dlg.h"
@@ -18,6 +19,7 @@ void RegisterForms() {
     RegisterPrintSources();
     CMaintenanceDueDlg::Register();
     CFollowUpDlg::Register();
+    CBrandReportDlg::Register();
 }
 
 } // namespace work

@@ -1,6 +1,6 @@
 // The workshop's reports opened as the staff use them: the follow-up list of last
 // month printed to a file, the warranty parts page listing a settled card's warranty
-// part under its filters.
+// part under its filters, the brand report's defects kept to the rows asked for.
 #include "gui_repair_sheet_fixture.h"
 
 #include "app/main_frame.h"
@@ -8,10 +8,12 @@
 #include "grid/print_options_dlg.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
+#include "res/brand_report_template.h"
 #include "res/command_ids.h"
 #include "res/follow_up_template.h"
 #include "res/print_options_template.h"
 #include "res/warranty_page_template.h"
+#include "work/brand_report_dlg.h"
 #include "work/follow_up_dlg.h"
 #include "work/follow_up_query.h"
 #include "work/repair_settlement.h"
@@ -194,6 +196,47 @@ TEST_F(ReportsTest, WarrantyPartOfASettledCardIsListedUnderItsFilters) {
     qv_test::Click(page, kExitButton);
     Pump();
     EXPECT_EQ(frame->GetSheet(CMainFrame::SheetKind::Warranty), nullptr);
+}
+
+TEST_F(ReportsTest, BrandReportKeepsTheRowsAskedForAndDeletesFromTheGridOnly) {
+    CMainFrame* frame = LogIn();
+    ASSERT_NE(frame, nullptr);
+    platform::ScriptedMessageBoxes boxes;
+    Insert("ljsh", {{{"车型", "捷达"}, {"项目名称", "刹车片"}, {"日期", "2005-03-01"}, {"no", "1"}},
+                    {{"车型", "捷达"}, {"项目名称", "刹车片"}, {"日期", "2005-03-02"}, {"no", "2"}},
+                    {{"车型", "捷达"}, {"项目名称", "水泵"}, {"日期", "2005-03-03"}, {"no", "3"}}});
+    EXPECT_TRUE(
+        qv_test::AnswerModal<CBrandReportDlg>([&] { frame->ExecuteCommand(ID_BRAND_REPORT); },
+                                              [&](CBrandReportDlg& dialog) {
+                                                  using namespace res::brand_report;
+                                                  CGridCtrl* grid = dialog.GetGrid();
+                                                  qv_test::Type(&dialog, kFromEdit, "2005-03-01");
+                                                  qv_test::Type(&dialog, kToEdit, "2005-03-31");
+                                                  qv_test::Type(&dialog, kKeepRowsEdit, "1");
+                                                  qv_test::Click(&dialog, kStatisticsButton);
+                                                  ASSERT_EQ(grid->GetRowCount(), 2);
+                                                  EXPECT_EQ(grid->GetItemText(1, 2), U("刹车片"));
+                                                  EXPECT_EQ(grid->GetItemText(1, 4), "2");
+                                                  qv_test::Type(&dialog, kKeepRowsEdit, "");
+                                                  qv_test::Click(&dialog, kStatisticsButton);
+                                                  ASSERT_EQ(grid->GetRowCount(), 3);
+                                                  grid->SetFocusCell(1, 1);
+                                                  qv_test::Click(&dialog, kDeleteButton);
+                                                  ASSERT_EQ(grid->GetRowCount(), 2);
+                                                  EXPECT_EQ(grid->GetItemText(1, 0), "1");
+                                                  EXPECT_EQ(grid->GetItemText(1, 2), U("水泵"));
+                                                  qv_test::Click(&dialog, kStatisticsButton);
+                                                  EXPECT_EQ(grid->GetRowCount(), 3);
+                                                  // The form's texts go to the print dialog with
+                                                  // the grid.
+                                                  qv_test::Type(&dialog, kFirstStaffEdit, "3");
+                                                  qv_test::Click(&dialog, kPrintButton);
+                                                  ASSERT_NE(dialog.GetPrintDialog(), nullptr);
+                                                  ASSERT_EQ(grid->PrintTexts.size(), 74u);
+                                                  EXPECT_EQ(grid->PrintTexts[2], "3");
+                                                  EXPECT_EQ(grid->m_strTitle, U("维修月报表"));
+                                              }));
+    EXPECT_EQ(Column(U("select * from ljsh"), U("项目名称")).size(), 3u);
 }
 
 } // namespace
