@@ -98,6 +98,7 @@ public:
     // the staging folder and copies the old rows into it, renumbered. True when the new
     // table is complete there; otherwise nothing is staged and the old table stays.
     bool RebuildTable(const wxString& table);
+    bool StreamRecords(const wxString& table, const wxString& definition);
 
     // The built-in width of a column by its title.
     static int DefaultColumnWidth(const wxString& title);

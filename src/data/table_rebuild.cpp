@@ -81,6 +81,39 @@ wxString RebuildStagingFolder() {
     return wxString::FromUTF8(folder) + "/";
 }
 
+// Streams the records of a table whose fields are still those of its definition
+// into the staged table, so no recordset holds the table twice over. False when
+// that cannot be done (other fields, an unreadable file, any failure): nothing is
+// then staged, and the recordset copy takes over and reports what goes wrong.
+bool CDataSet::StreamRecords(const wxString& table, const wxString& definition) {
+    std::vector<wxString> decrypted;
+    CryptTables("select * from " + table, 1, &decrypted);
+    const std::string working = DataPathFile(table + ".dbf");
+    bool staged = false;
+    if (platform::FileExists(working)) {
+        try {
+            auto staging = std::make_shared<ado::Connection>();
+            staging->Open(StagingConnectionText().utf8_string());
+            staging->Execute(definition.utf8_string(), nullptr,
+                             ado::adCmdText | ado::adExecuteNoRecords);
+            staging->Close();
+            SetMainStatusText(wxString::FromUTF8(kBusyText));
+            foxdb::CopyLiveRecords(working, StagedFile(table, ".dbf"), "no");
+            staged = true;
+        } catch (const foxdb::Error& error) {
+            platform::AppendLog("streamed rebuild of " + table.utf8_string() +
+                                " not done: " + error.what());
+        } catch (const ado::ComError& error) {
+            platform::AppendLog("streamed rebuild of " + table.utf8_string() +
+                                " not done: " + error.Description());
+        }
+    }
+    DropWorkingCopies(decrypted);
+    SetMainStatusText(wxString());
+    if (!staged) ClearStaged(table);
+    return staged;
+}
+
 bool CDataSet::RebuildTable(const wxString& table) {
     FillConnectionText();
     CWaitCursor wait;
@@ -95,9 +128,12 @@ bool CDataSet::RebuildTable(const wxString& table) {
     const bool exists = CSettingFiles::TableFileExists(table) ||
                         CSettingFiles::FileExists(g_strSetFolder + table + ".dwf") ||
                         DataFileExists(table + ".dbf");
-    long oldRows = 0;
     if (exists) {
         CopyPlainTableToWorkingFolder(table);
+        if (StreamRecords(table, definition)) return true;
+    }
+    long oldRows = 0;
+    if (exists) {
         Open("select * from " + table);
         if (!m_bOpen) {
             ReportRebuildFailure(table, wxString::FromUTF8("原数据表不能读取。"));

@@ -93,6 +93,9 @@ private:
     uint32_t memoBlockSize_ = 0;
 };
 
+// Sets today's date and `recordCount` in a table header (its first 8 bytes at least).
+void StampHeader(std::string& bytes, uint32_t recordCount);
+
 // The structural index of `recordCount` records laid out from `records`.
 std::string BuildIndexFile(const DbfLayout& layout, const char* records, uint32_t recordCount,
                            const std::vector<IndexedField>& indexed);

@@ -100,6 +100,15 @@ bool IsValidFieldName(const std::string& name);
 // Empty when nothing of it is left.
 std::string ValidFieldName(const std::string& text);
 
+// Copies the records of table `from` that are not deleted into the empty table
+// `to`, whose fields must be the same (name, type, size) and hold no memo (else
+// Error(Other) and nothing is written): each record as it is, `numberField` set to
+// 1, 2, ... in order. The records go to the file as they are read, so neither table
+// is held twice; `to` is written in place, for a table nobody uses yet (a rebuild's
+// staged copy). Returns the number of records copied.
+uint32_t CopyLiveRecords(const std::string& from, const std::string& to,
+                         const std::string& numberField);
+
 // Removes deleted records and rebuilds the index, all-or-nothing.
 void Pack(const std::string& path);
 

@@ -8,17 +8,6 @@
 namespace foxdb {
 namespace {
 
-void StampHeader(std::string& bytes, uint32_t recordCount) {
-    std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    bytes[1] = static_cast<char>(local.tm_year % 100);
-    bytes[2] = static_cast<char>(local.tm_mon + 1);
-    bytes[3] = static_cast<char>(local.tm_mday);
-    for (int i = 0; i < 4; ++i)
-        bytes[4 + i] = static_cast<char>(recordCount >> (8 * i));
-}
-
 void CheckWritable(const DbfFile& snapshot) {
     if (platform::IsReadOnly(snapshot.Path()))
         throw Error(ErrorKind::Io,
@@ -33,6 +22,17 @@ void CheckUnchanged(const DbfFile& snapshot) {
 }
 
 } // namespace
+
+void StampHeader(std::string& bytes, uint32_t recordCount) {
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    bytes[1] = static_cast<char>(local.tm_year % 100);
+    bytes[2] = static_cast<char>(local.tm_mon + 1);
+    bytes[3] = static_cast<char>(local.tm_mday);
+    for (int i = 0; i < 4; ++i)
+        bytes[4 + i] = static_cast<char>(recordCount >> (8 * i));
+}
 
 std::string BuildIndexFile(const DbfLayout& layout, const char* records, uint32_t recordCount,
                            const std::vector<IndexedField>& indexed) {
