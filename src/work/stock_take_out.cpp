@@ -78,7 +78,7 @@ bool StockTakeOut::Take(const TakeOutLine& line) {
             StockRow& row = m_rows[i];
             if (row.quantityNull || row.quantity <= 0) continue;
             if (!byCode && TrimRight(row.model) != model) continue;
-            if (TrimRight(row.bin) == bin) {
+            if (m_policy.noOwnBin || TrimRight(row.bin) == bin) {
                 takeFrom(row);
                 if (remaining <= 0) return true;
             } else {

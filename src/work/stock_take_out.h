@@ -50,6 +50,9 @@ public:
 // counter's single-line take-out stops only when a part is not in stock at all.
 struct TakeOutPolicy {
     bool everyRefusalCancels = true;
+    // A single item without a bin of its own (an assembly or one of its parts): every
+    // row of the part counts as its bin, taken in turn, so nothing asks for other bins.
+    bool noOwnBin = false;
 };
 
 class StockTakeOut {

@@ -1,0 +1,35 @@
+#include "parts/transfer.h"
+
+#include "data/data_set.h"
+#include "parts/stock_in.h"
+#include "platform/gbk.h"
+#include "platform/wx_text.h"
+
+#include <wx/datetime.h>
+
+namespace parts {
+
+wxString OperatorName(const wxString& rights) {
+    return wxString::FromUTF8(platform::CutToGbkBytes(rights.BeforeFirst(',').utf8_string(), 12));
+}
+
+void WriteTransferRecords(const std::vector<PartLine>& lines, const wxString& destination,
+                          const wxString& operatorName) {
+    CDataSet data;
+    data.Open(U("select 车型,部位,零件名称,编号,单位,厂牌,数量,进价,货位,调拨去向,供应商,备注,日期,"
+                "操作员,定货单,no from LJDB where no=0"));
+    if (!data.IsOpen()) throw ado::ComError(ado::E_FAIL, "LJDB");
+    ado::Recordset& rs = *data.m_pRecordset;
+    const wxString today = wxDateTime::Today().Format("%Y-%m-%d");
+    for (const PartLine& line : lines) {
+        rs.AddNew();
+        WriteLine(rs, line);
+        PutText(rs, "调拨去向", destination);
+        PutText(rs, "日期", today);
+        PutText(rs, "操作员", operatorName);
+    }
+    data.NumberRows(data.m_pRecordset, "LJDB");
+    SaveBatch(rs, "LJDB");
+}
+
+} // namespace parts

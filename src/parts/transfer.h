@@ -1,0 +1,19 @@
+#pragma once
+// Archiving a transfer: the lines leave the stock bin by bin and are recorded in
+// `LJDB` with their destination, or, moved inside the store, go back into stock at
+// the bins the operator allocates. Stock and records change in one transaction.
+#include "parts/part_line.h"
+
+#include <vector>
+
+namespace parts {
+
+// The operator as 操作员 takes it: the login name (the rights text before its first
+// comma), at most 12 bytes.
+wxString OperatorName(const wxString& rights);
+
+// Appends one `LJDB` row per line; throws ado::ComError when it could not be saved.
+void WriteTransferRecords(const std::vector<PartLine>& lines, const wxString& destination,
+                          const wxString& operatorName);
+
+} // namespace parts
