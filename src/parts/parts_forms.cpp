@@ -1,7 +1,15 @@
 #include "parts/parts_forms.h"
 
+#include "parts/order_page.h"
+
+#include "app/main_frame.h"
+
 namespace parts {
 
-void RegisterForms() {}
+void RegisterForms() {
+    CMainFrame::RegisterForm(
+        FormKind::OrderSheet,
+        [](CMainFrame& frame, int mode, const wxString&) { Pjdh::Open(frame, mode); });
+}
 
 } // namespace parts

@@ -24,6 +24,7 @@
 #include "res/member_list_template.h"
 #include "res/member_service_template.h"
 #include "res/options_page_template.h"
+#include "res/order_page_template.h"
 #include "res/paper_size_template.h"
 #include "res/part_pick_template.h"
 #include "res/partner_template.h"
@@ -52,6 +53,7 @@ const std::vector<NamedTemplate>& AllDialogTemplates() {
         QV_TEMPLATE(AboutTemplate),
         QV_TEMPLATE(ArchiveTemplate),
         QV_TEMPLATE(BackgroundTemplate),
+        QV_TEMPLATE(BinAllocTemplate),
         QV_TEMPLATE(BrandReportTemplate),
         QV_TEMPLATE(CashJournalTemplate),
         QV_TEMPLATE(ColumnConversionTemplate),
@@ -77,6 +79,7 @@ const std::vector<NamedTemplate>& AllDialogTemplates() {
         QV_TEMPLATE(MemberListTemplate),
         QV_TEMPLATE(MemberServiceTemplate),
         QV_TEMPLATE(OptionsPageTemplate),
+        QV_TEMPLATE(OrderPageTemplate),
         QV_TEMPLATE(PaperSizeTemplate),
         QV_TEMPLATE(PartPickTemplate),
         QV_TEMPLATE(PartnerCardTemplate),

@@ -1,0 +1,46 @@
+#pragma once
+// Dialog 185: the order, stock-in and transfer page; dialog 294: the bin allocation.
+#include "res/control_ids.h"
+#include "res/dialog_template.h"
+
+namespace res {
+
+namespace order_page {
+enum : int {
+    kDialogId = 185,
+    kNewButton = 1022,
+    kModifyButton = 1117,
+    kDeleteButton = 1115,
+    kPrintButton = 1118,
+    kSaveButton = 1007,
+    kCancelButton = 1116,
+    kExitButton = 1008,
+    kButtonFrame = 1021,
+    kGrid = 1002,
+    kNumberLabel = 1131,
+    kNumberCombo = 1016,
+    kLockButton = 1009,
+    kCurrentLabel = 1120,
+    kCurrentEdit = 10001,
+    kContractLabel = 1012,
+    kContractEdit = 10002,
+    kPriceListButton = 1035,
+    kRatioButton = 10024,
+    kLowestButton = 1072,
+    kCompareButton = 1073,
+    kSupplierCombo = 1017,
+    kSupplierButton = 1074,
+    kTransferOutRadio = 1107,
+    kInStoreRadio = 1108,
+    kTotalLabel = 10071,
+    kTotalEdit = 1036,
+};
+} // namespace order_page
+const DialogTemplate& OrderPageTemplate();
+
+namespace bin_alloc {
+enum : int { kDialogId = 294, kStoreCombo = 1016, kGrid = 1002 };
+} // namespace bin_alloc
+const DialogTemplate& BinAllocTemplate();
+
+} // namespace res
