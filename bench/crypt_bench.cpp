@@ -45,6 +45,7 @@ int main() {
     std::string sysdir = root + "/sys", home = root + "/home";
     fs::create_directories(sysdir + "/Data/Data");
     fs::create_directories(home + "/Data");
+    fs::permissions(sysdir, fs::perms::owner_all); // private, or it is refused
     ::setenv("QV_SYSDIR", sysdir.c_str(), 1);
     ::setenv("XDG_CONFIG_HOME", (root + "/config").c_str(), 1);
 

@@ -1,5 +1,8 @@
 #pragma once
-// The DbfTable of a file read whole into memory, with what the writers need of it.
+// The DbfTable of a file mapped (or read) whole, with what the writers need of it.
+// A mapped table shows changes written into the file in place; writers find such
+// a change by the file's stamp. Readers stat the file before each statement and
+// open it again when it changed, so a file cut short is opened anew, not read past.
 #include "foxdb/cdx_index.h"
 #include "foxdb/dbf_format.h"
 #include "foxdb/in_place_write.h"
@@ -26,6 +29,7 @@ public:
     // The table just written as `bytes` over `previous`, without reading it back.
     static std::unique_ptr<DbfFile> Adopt(const DbfFile& previous, std::string bytes,
                                           const FileStamp& stamp);
+    ~DbfFile() override;
 
     const std::string& Path() const override { return path_; }
     const std::vector<FieldDef>& Fields() const override { return layout_.defs; }
@@ -75,7 +79,9 @@ private:
     std::string MemoText(const char* record, const FieldSlot& slot) const;
 
     std::string path_;
-    // The file's bytes: read into an uninitialised buffer, or the bytes just written.
+    // The file's bytes: mapped, read into an uninitialised buffer where mapping
+    // fails, or the bytes just written.
+    char* mapped_ = nullptr;
     std::unique_ptr<char[]> read_;
     std::string written_;
     const char* data_ = nullptr;

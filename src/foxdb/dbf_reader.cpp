@@ -9,6 +9,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <strings.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -84,9 +85,17 @@ std::unique_ptr<DbfFile> DbfFile::Read(const std::string& path) {
     }
     table->stamp_ = FileStamp::OfDescriptor(fd);
     size_t size = table->stamp_.size > 0 ? static_cast<size_t>(table->stamp_.size) : 0;
-    table->read_.reset(new char[size + 1]);
-    table->data_ = table->read_.get();
     size_t done = 0;
+    // Mapped, the pages are shared with the system's file cache instead of copied.
+    void* mapped = size > 0 ? ::mmap(nullptr, size, PROT_READ, MAP_SHARED, fd, 0) : MAP_FAILED;
+    if (mapped != MAP_FAILED) {
+        table->mapped_ = static_cast<char*>(mapped);
+        table->data_ = table->mapped_;
+        done = size;
+    } else {
+        table->read_.reset(new char[size + 1]);
+        table->data_ = table->read_.get();
+    }
     while (done < size) {
         ssize_t n = ::read(fd, table->read_.get() + done, size - done);
         if (n < 0 && errno == EINTR) continue;
@@ -317,13 +326,18 @@ void DbfFile::ReadRecord(uint32_t recno, std::vector<Value>& values) const {
     }
 }
 
+DbfFile::~DbfFile() {
+    if (mapped_) ::munmap(mapped_, size_);
+}
+
 void DbfFile::Patch(const std::vector<FilePatch>& patches, const FileStamp& stamp) {
+    stamp_ = stamp;
+    if (mapped_) return; // the mapping shows the file as written
     char* bytes = read_ ? read_.get() : &written_[0];
     for (const FilePatch& patch : patches)
         if (patch.offset < size_)
             std::memcpy(bytes + patch.offset, patch.bytes.data(),
                         std::min<size_t>(patch.bytes.size(), size_ - patch.offset));
-    stamp_ = stamp;
 }
 
 std::string_view DbfFile::RawField(uint32_t recno, int field) const {

@@ -21,8 +21,9 @@ struct FieldDef {
     bool unique = false;   // candidate tag of the structural .cdx, named after the field
 };
 
-// One table opened for reading. The whole file is read (or mapped) at open; the
-// object is a snapshot: later writes are seen by opening again.
+// One table opened for reading. The file is mapped (read where it cannot be) at
+// open: records later written in place show through, new records and replaced
+// files are seen by opening again.
 class DbfTable {
 public:
     // Throws Error(FileNotFound) or Error(BadFile, "<file>: <what is wrong>").
