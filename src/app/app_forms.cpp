@@ -6,6 +6,7 @@
 #include "app/data_import_dlg.h"
 #include "app/data_tidy_dlg.h"
 #include "app/grid_file_save.h"
+#include "app/grid_menu_commands.h"
 #include "app/login_dlg.h"
 #include "app/main_frame.h"
 #include "app/settings_sheet.h"
@@ -19,6 +20,7 @@ void RegisterForms() {
     CTipDlg::Register();
     CAboutDlg::Register();
     CGridFileSave::Register();
+    CGridMenuCommands::Register();
     CDataFileOpenForm::Register();
     CDataTidyDlg::Register();
     CDataExportDlg::Register();

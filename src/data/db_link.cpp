@@ -12,10 +12,13 @@
 #include "platform/files.h"
 #include "platform/gbk.h"
 #include "platform/message_box.h"
+#include "platform/system_dir.h"
 
 #include <algorithm>
 #include <set>
 #include <wx/arrstr.h>
+#include <wx/datetime.h>
+#include <wx/utils.h>
 
 namespace {
 
@@ -358,6 +361,65 @@ void CDbLink::ExportToSpreadsheet(const ado::RecordsetPtr& source, const wxStrin
         return;
     }
     platform::ShowMessageBox("操作完成 ");
+}
+
+namespace {
+bool LaunchDefault(const wxString& path) {
+    return wxLaunchDefaultApplication(path);
+}
+
+CDbLink::SpreadsheetLauncher& Launcher() {
+    static CDbLink::SpreadsheetLauncher launcher = LaunchDefault;
+    return launcher;
+}
+} // namespace
+
+void CDbLink::SetSpreadsheetLauncher(SpreadsheetLauncher launcher) {
+    Launcher() = launcher ? std::move(launcher) : LaunchDefault;
+}
+
+wxString CDbLink::ExportToExcel(const ado::RecordsetPtr& source, const wxString& title) {
+    const char* const kNotStarted = "Excel无法起动(可能没有安装或安装不正确).";
+    if (!source || !source->IsOpen()) return wxString();
+    std::string problem;
+    const std::string folder = platform::SystemDirectory(&problem);
+    if (folder.empty()) {
+        platform::ShowMessageBox(problem);
+        return wxString();
+    }
+    WorkbookSheet sheet;
+    sheet.name = "Sheet1";
+    ado::Fields& fields = source->Fields();
+    std::vector<std::string> header;
+    for (long i = 0; i < fields.Count(); ++i) {
+        header.push_back(fields.Item(i).Name());
+        sheet.columnWidths.push_back(std::min<long>(fields.Item(i).DefinedSize(), 30));
+    }
+    sheet.rows.push_back(header);
+    const long count = source->RecordCount();
+    if (count > 0) {
+        CDataProgress progress("正在加载数据...", 10, count, false);
+        for (source->MoveFirst(); !source->EndOfFile(); source->MoveNext()) {
+            progress.StepIt();
+            std::vector<std::string> row;
+            for (long i = 0; i < fields.Count(); ++i)
+                row.push_back(CellText(fields.Item(i).Value()).utf8_string());
+            sheet.rows.push_back(std::move(row));
+        }
+    }
+    // A name of its own for every export: an earlier one may still be open.
+    wxString name = title;
+    for (const char* unsafe : {"/", "\\", ":", "*", "?", "\"", "<", ">", "|"})
+        name.Replace(unsafe, "_");
+    if (name.empty()) name = "qv";
+    const wxString path = wxString::FromUTF8(folder) + "/" + name + "-" +
+                          wxDateTime::UNow().Format("%Y%m%d%H%M%S%l") + ".xlsx";
+    std::string error;
+    if (!WriteWorkbook(path.utf8_string(), {sheet}, &error) || !Launcher()(path)) {
+        platform::ShowMessageBox(kNotStarted);
+        return wxString();
+    }
+    return path;
 }
 
 int CDbLink::ImportToNewTable(const ado::RecordsetPtr& source, const wxString& path) {

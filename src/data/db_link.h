@@ -6,6 +6,7 @@
 // closed when it is destroyed.
 #include "ado/ado.h"
 
+#include <functional>
 #include <vector>
 #include <wx/string.h>
 
@@ -39,6 +40,18 @@ public:
     // unknown field name) reach the caller.
     void ExportToSpreadsheet(const ado::RecordsetPtr& source, const wxString& path,
                              const std::vector<wxString>& fieldNames, bool skipFirst);
+    // Shows the recordset in the desktop's spreadsheet program: a header row of field
+    // names and a row per record written to a new workbook in the private system
+    // folder, named after the title, which the desktop then opens. Nothing is saved
+    // in the account set; a workbook the program cannot write or open is reported
+    // with "Excel无法起动(可能没有安装或安装不正确)." Returns the workbook's path, or
+    // empty after the message.
+    wxString ExportToExcel(const ado::RecordsetPtr& source, const wxString& title);
+    // How a workbook is handed to the desktop (wxLaunchDefaultApplication unless a test
+    // sets another; an empty launcher brings it back); false when it could not be opened.
+    using SpreadsheetLauncher = std::function<bool(const wxString& path)>;
+    static void SetSpreadsheetLauncher(SpreadsheetLauncher launcher);
+
     // Creates a table at path shaped after the recordset's fields and copies its rows
     // into it. 1 when the rows are saved; 0 after a reported failure. Errors of the
     // table creation and of the field values reach the caller.

@@ -14,7 +14,16 @@ namespace {
 bool HasPictures(const wxString& table) {
     return table != "ygk" && table != "wxxm";
 }
+
+GridMenuHandler& MenuHandler() {
+    static GridMenuHandler handler;
+    return handler;
+}
 } // namespace
+
+void SetGridMenuHandler(GridMenuHandler handler) {
+    MenuHandler() = std::move(handler);
+}
 
 void CGridCtrl::BindContextMenu() {
     Bind(wxEVT_RIGHT_DOWN, &CGridCtrl::OnContextMenu, this);
@@ -36,6 +45,14 @@ void CGridCtrl::BindContextMenu() {
         Bind(
             wxEVT_MENU, [this, handler](wxCommandEvent&) { (this->*handler)(); }, command.first);
     }
+    for (int id : {ID_GRID_IMPORT_TABLE, ID_GRID_EXPORT_TABLE, ID_GRID_LINK_PICTURE,
+                   ID_GRID_SHOW_PICTURE, ID_GRID_COLUMN_OPERATION, ID_GRID_EXPORT_EXCEL})
+        Bind(
+            wxEVT_MENU,
+            [this, id](wxCommandEvent&) {
+                if (MenuHandler()) MenuHandler()(*this, id);
+            },
+            id);
 }
 
 std::unique_ptr<wxMenu> CGridCtrl::CreateContextMenu() const {

@@ -1,8 +1,12 @@
 #pragma once
 // Command IDs of the grid's context menu. The grid handles the row, flag, print and
-// settings commands itself; the others (taking rows into the open sheet, export,
-// import, pictures, column operations) go on to the grid's owner like any command
-// the grid does not handle.
+// settings commands itself; export, import, pictures and the column operation go to
+// the handler the program installs; the others (taking rows into the open sheet) go
+// on to the grid's owner like any command the grid does not handle.
+#include <functional>
+
+class CGridCtrl;
+
 enum GridMenuCommand : int {
     ID_GRID_SELECT_ALL_ROWS = 9901,
     ID_GRID_SETUP_MENU = 9906,
@@ -24,3 +28,8 @@ enum GridMenuCommand : int {
     ID_GRID_COLUMN_OPERATION = 9924,
     ID_GRID_EXPORT_EXCEL = 9925,
 };
+
+// The program's handler of the export, import, picture and column commands of a grid;
+// an empty handler leaves them without effect.
+using GridMenuHandler = std::function<void(CGridCtrl& grid, int command)>;
+void SetGridMenuHandler(GridMenuHandler handler);

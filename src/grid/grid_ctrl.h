@@ -249,6 +249,9 @@ public:
     void OnPrintPreview();
     void OnInsertRowBefore();
     void OnInsertColumnBefore();
+    // The `tpk` statement of the goods picture of the focus row's item: by its 编号, or
+    // by its 车型 and name; empty when the row names no item (grid_pictures.cpp).
+    wxString BuildPictureQuery();
 
     // --- mouse (grid_mouse.cpp) ---
     virtual void OnFixedColumnClick(const GridCellId& cell);

@@ -1,0 +1,167 @@
+// The grid's context menu commands that reach the program: goods pictures linked and
+// shown, a column converted, the grid shown in the spreadsheet program, the grids'
+// look opened from the menu.
+#include "app/column_conversion_dlg.h"
+#include "app/grid_menu_commands.h"
+#include "app/main_frame.h"
+#include "common/form_driver.h"
+#include "common/table_folder.h"
+#include "data/db_link.h"
+#include "grid/data_set_grid.h"
+#include "grid/grid_context_menu.h"
+#include "grid/grid_ctrl.h"
+#include "grid/grid_setup_dlg.h"
+#include "platform/files.h"
+#include "platform/message_box.h"
+#include "res/command_ids.h"
+
+#include <gtest/gtest.h>
+#include <wx/app.h>
+
+namespace {
+
+class GridMenuCommandsTest : public TableFolderTest {
+protected:
+    void SetUp() override {
+        TableFolderTest::SetUp();
+        CMainFrame::RegisterForm(FormKind::Login, nullptr);
+        frame_ = new CMainFrame;
+        wxTheApp->SetTopWindow(frame_);
+        CGridMenuCommands::Register();
+        MakeTables({"ljkc", "tpk", "fieldlong"}, *frame_);
+        Insert("ljkc", {{{"零件名称", "机油滤清器"},
+                         {"编号", "JL-01"},
+                         {"车型", "捷达"},
+                         {"零售价", "5"},
+                         {"进价", "3.1"},
+                         {"no", "1"}},
+                        {{"零件名称", "刹车片"},
+                         {"车型", "桑塔纳"},
+                         {"零售价", "12.5"},
+                         {"进价", "10"},
+                         {"no", "2"}}});
+        window_ = new wxFrame(frame_, wxID_ANY, "grid");
+        CGridCtrl::RegisterGridClass();
+        grid_ = new CGridCtrl(1, 1, 1, 1);
+        ASSERT_TRUE(grid_->Create(window_, 1002, wxRect(0, 0, 600, 300)));
+        grid_->SetTableName("ljkc");
+        data_.Open("select * from ljkc order by no");
+        ASSERT_TRUE(data_.IsOpen());
+        data_grid::LoadGrid(data_, data_.m_pRecordset, grid_, wxString(), wxString(), 0, 0);
+        window_->Show();
+    }
+    void TearDown() override {
+        CDbLink::SetSpreadsheetLauncher(nullptr);
+        CGridMenuCommands::SetPictureChooser(nullptr);
+        SetGridMenuHandler(nullptr);
+        for (wxWindow* window : wxTopLevelWindows)
+            if (window != frame_ && window != window_ && window->GetLabel() == U("图片"))
+                window->Destroy();
+        window_->Destroy();
+        frame_->Destroy();
+        Pump();
+        TableFolderTest::TearDown();
+    }
+    // A menu command as the context menu sends it to the grid.
+    void Command(int id) {
+        wxCommandEvent event(wxEVT_MENU, id);
+        event.SetEventObject(grid_);
+        grid_->GetEventHandler()->ProcessEvent(event);
+    }
+    // The file the operator picks in the picture dialog.
+    void Choose(const std::string& path) {
+        CGridMenuCommands::SetPictureChooser(
+            [path](wxWindow*) { return wxString::FromUTF8(path); });
+    }
+    std::string Picture(const char* name) {
+        const std::string path = Path(name);
+        platform::WriteFileAtomic(path, "GIF89a");
+        return path;
+    }
+
+    CMainFrame* frame_ = nullptr;
+    wxFrame* window_ = nullptr;
+    CGridCtrl* grid_ = nullptr;
+    CDataSet data_;
+    platform::ScriptedMessageBoxes boxes_;
+};
+
+TEST_F(GridMenuCommandsTest, PictureLinkedUnderTheCodeOrTheModelAndNameAndShown) {
+    grid_->SetFocusCell(1, 1);
+    const std::string filter = Picture("filter.gif");
+    Choose(filter);
+    Command(ID_GRID_LINK_PICTURE);
+    EXPECT_EQ(Column(U("select * from tpk where 编号='JL-01'"), U("图片")),
+              std::vector<wxString>{wxString::FromUTF8(filter)});
+    // A row without a code: under its model and name, the name kept as 项目名称.
+    grid_->SetFocusCell(2, 1);
+    const std::string pads = Picture("pads.gif");
+    Choose(pads);
+    Command(ID_GRID_LINK_PICTURE);
+    EXPECT_EQ(Column(U("select * from tpk where 车型='桑塔纳' and 项目名称='刹车片'"), U("图片")),
+              std::vector<wxString>{wxString::FromUTF8(pads)});
+
+    // Linking again asks first; No keeps the old picture.
+    boxes_.Reply(platform::IDNO);
+    Command(ID_GRID_LINK_PICTURE);
+    EXPECT_EQ(boxes_.Texts().back(), "已有该商品图片，是否继续？");
+
+    // A path of 101 characters does not fit the table's 100.
+    boxes_.Reply(platform::IDYES);
+    const std::string longer = Path(std::string(101 - Path("").size() - 4, 'p') + ".gif");
+    ASSERT_EQ(longer.size(), 101u);
+    platform::WriteFileAtomic(longer, "GIF89a");
+    Choose(longer);
+    Command(ID_GRID_LINK_PICTURE);
+    EXPECT_EQ(boxes_.Texts().back(), "路径太长,无法完成操作!");
+    EXPECT_EQ(Column(U("select * from tpk"), U("图片")).size(), 2u);
+
+    // 显示图片 opens the linked picture in its own window.
+    Command(ID_GRID_SHOW_PICTURE);
+    bool shown = false;
+    for (wxWindow* window : wxTopLevelWindows)
+        shown = shown || window->GetLabel() == U("图片");
+    EXPECT_TRUE(shown);
+}
+
+TEST_F(GridMenuCommandsTest, ColumnOperationOnlyInEditModeAndPendingUntilSaved) {
+    grid_->SetEditMode(false);
+    Command(ID_GRID_COLUMN_OPERATION);
+    EXPECT_EQ(boxes_.Texts(), std::vector<std::string>{"非编辑状态下不允许此项操作"});
+
+    grid_->SetEditMode(true);
+    qv_test::ModalDriver<CColumnConvertDlg> convert([this](CColumnConvertDlg& dialog) {
+        frame_->m_strShared = U("零售价@&进价*2");
+        dialog.EndModal(wxID_OK);
+    });
+    Command(ID_GRID_COLUMN_OPERATION);
+    EXPECT_TRUE(convert.Done());
+    int price = -1;
+    for (int col = 1; col < grid_->GetColumnCount(); ++col)
+        if (grid_->GetItemText(0, col) == U("零售价")) price = col;
+    ASSERT_GT(price, 0);
+    EXPECT_EQ(grid_->GetItemText(1, price), "6.20");
+    EXPECT_EQ(grid_->GetItemText(2, price), "20.00");
+    EXPECT_TRUE(frame_->m_strShared.empty());
+    // Nothing is written until the grid's owner saves.
+    EXPECT_EQ(Column("select * from ljkc order by no", U("零售价")),
+              (std::vector<wxString>{"5", "12.5"}));
+}
+
+TEST_F(GridMenuCommandsTest, MenuExportShowsTheCurrentGridInTheSpreadsheetProgram) {
+    std::vector<wxString> opened;
+    CDbLink::SetSpreadsheetLauncher([&opened](const wxString& path) {
+        opened.push_back(path);
+        return true;
+    });
+    grid_->MakeCurrentGrid();
+    frame_->ExecuteCommand(ID_EXPORT_EXCEL);
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_TRUE(platform::FileExists(opened[0].utf8_string()));
+
+    // 表格格式 opens the grids' look on the current grid.
+    EXPECT_TRUE(qv_test::AnswerModal<CGridSetupDlg>(
+        [this] { frame_->ExecuteCommand(ID_GRID_SETUP); }, [](CGridSetupDlg&) {}));
+}
+
+} // namespace
