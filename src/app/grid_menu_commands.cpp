@@ -27,18 +27,39 @@ bool ExportRefused(CMainFrame& frame) {
     return true;
 }
 
+using FileKind = CGridMenuCommands::FileKind;
+
 // The goods pictures are looked for under Picture/ first.
-wxString ChoosePictureFile(wxWindow* parent) {
-    wxFileDialog dialog(parent, wxEmptyString, U("Picture"), wxEmptyString,
-                        U("Windows Bmp 文件(*.bmp)|*.bmp|GIF 图形(*.gif)|*.gif|JPEG 图形(*.jpg)|"
-                          "*.jpg|All files(*.*)|*.*"),
+wxString ChooseFile(wxWindow* parent, FileKind kind) {
+    const bool picture = kind == FileKind::Picture;
+    wxFileDialog dialog(parent, wxEmptyString, picture ? U("Picture") : wxString(), wxEmptyString,
+                        picture
+                            ? U("Windows Bmp 文件(*.bmp)|*.bmp|GIF 图形(*.gif)|*.gif|JPEG "
+                                "图形(*.jpg)|*.jpg|All files(*.*)|*.*")
+                            : U("本系统表格文件(*.adtg)|*.adtg|加密文件(*.dwf)|*.dwf|FoxPro DBF "
+                                "文件(*.dbf)|*.dbf|Microsoft Excel 工作表(*.xls)|*.xls|All "
+                                "files(*.*)|*.*"),
                         wxFD_OPEN | wxFD_FILE_MUST_EXIST);
     return dialog.ShowModal() == wxID_OK ? dialog.GetPath() : wxString();
 }
 
-CGridMenuCommands::PictureChooser& Chooser() {
-    static CGridMenuCommands::PictureChooser chooser = ChoosePictureFile;
+CGridMenuCommands::FileChooser& Chooser() {
+    static CGridMenuCommands::FileChooser chooser = ChooseFile;
     return chooser;
+}
+
+// The field and value of a filter "field = 'value'" (or field=value); empty when the
+// filter is no such equality.
+std::pair<wxString, wxString> SplitFilter(const wxString& filter) {
+    const int at = filter.Find('=');
+    if (at == wxNOT_FOUND) return {};
+    wxString field = filter.Left(at).Strip(wxString::both);
+    wxString value = filter.Mid(at + 1).Strip(wxString::both);
+    if (value.length() >= 2 && value.StartsWith("'") && value.EndsWith("'")) {
+        value = value.Mid(1, value.length() - 2);
+        value.Replace("''", "'");
+    }
+    return {field, value.Strip(wxString::trailing)};
 }
 
 bool HasRecords(const CGridCtrl& grid) {
@@ -72,8 +93,8 @@ void CGridMenuCommands::Register() {
     });
 }
 
-void CGridMenuCommands::SetPictureChooser(PictureChooser chooser) {
-    Chooser() = chooser ? std::move(chooser) : ChoosePictureFile;
+void CGridMenuCommands::SetFileChooser(FileChooser chooser) {
+    Chooser() = chooser ? std::move(chooser) : ChooseFile;
 }
 
 void CGridMenuCommands::Run(CGridCtrl& grid, int command) {
@@ -150,7 +171,7 @@ void CGridMenuCommands::LinkPicture(CGridCtrl& grid) {
         platform::ShowMessageBox("已有该商品图片，是否继续？", "", platform::MB_YESNO) !=
             platform::IDYES)
         return;
-    const wxString path = Chooser()(frame);
+    const wxString path = Chooser()(frame, FileKind::Picture);
     if (path.empty()) return;
     if (path.length() > kPicturePathWidth) {
         platform::ShowMessageBox("路径太长,无法完成操作!");
@@ -223,4 +244,81 @@ void CGridMenuCommands::ColumnOperation(CGridCtrl& grid) {
     grid.Refresh();
 }
 
-void CGridMenuCommands::ImportTable(CGridCtrl&) {}
+void CGridMenuCommands::ImportTable(CGridCtrl& grid) {
+    CMainFrame* frame = CMainFrame::Get();
+    if (!frame || !HasRecords(grid)) return;
+    // A caller that knows the file hands it over as path + "$#@".
+    wxString path;
+    const int mark = frame->m_strShared.Find("$#@");
+    if (mark != wxNOT_FOUND) path = frame->m_strShared.Left(mark);
+    frame->m_strShared.clear();
+    if (path.empty()) {
+        if (ExportRefused(*frame)) return;
+        if (!grid.GetEditMode()) {
+            platform::ShowMessageBox("非编辑状态下不允许此项操作");
+            return;
+        }
+        path = Chooser()(frame, FileKind::Table);
+        if (path.empty()) return;
+    }
+    CDbLink link;
+    if (!link.OpenFile(path) || !link.recordset || !link.recordset->IsOpen()) return;
+    const ado::RecordsetPtr& source = link.recordset;
+    if (source->RecordCount() < 1) return;
+    const ado::RecordsetPtr target = grid.GetGridRecordset();
+    CDataSet& data = frame->m_dsMain;
+
+    if (grid.m_bDriveLookup && grid.GetEditMode()) {
+        // A work card's lines: each row a line of the card, completed by its page, and
+        // given the card's customer when the lines are filtered to it.
+        const ado::Variant kept = target->Filter();
+        const auto [field, value] = kept.IsNull() || kept.IsEmpty()
+                                        ? std::pair<wxString, wxString>()
+                                        : SplitFilter(wxString::FromUTF8(kept.ToString()));
+        target->PutFilter(ado::Variant(std::string()));
+        bool matches = false;
+        for (long i = 0; i < source->Fields().Count() && !matches; ++i) {
+            const wxString name = wxString::FromUTF8(source->Fields().Item(i).Name());
+            const wxString alias =
+                name == U("零件名称") || name == U("维修项目") ? U("项目名称") : name;
+            matches = (target->Fields().IndexOf(name.utf8_string()) >= 0 ||
+                       target->Fields().IndexOf(alias.utf8_string()) >= 0) &&
+                      name != "no" && name != U("定货单") && name != field;
+        }
+        if (!matches) {
+            target->PutFilter(kept);
+            platform::ShowMessageBox("没有相同的字段标题名,无法导入数据。请修改字段名或用数据引"
+                                     "入工具试试。");
+            return;
+        }
+        int added = 0;
+        for (source->MoveFirst(); !source->EndOfFile(); source->MoveNext(), ++added) {
+            target->AddNew();
+            if (!field.empty()) data.PutFieldValue(value, field, target);
+            data.CopyRecordsQuiet(source, target, false, field);
+            target->Update();
+        }
+        target->PutFilter(kept);
+        grid.LoadRecordset();
+        // The new lines are the last rows.
+        grid.m_bLineTaken = true;
+        const int rows = grid.GetRowCount();
+        for (int row = std::max(1, rows - added); row < rows; ++row)
+            grid.CompleteTakenLine(row);
+        grid.m_bLineTaken = false;
+    } else {
+        const long before = target->RecordCount();
+        data.CopyRecords(source, target, 0, true);
+        // Rows taken into the repair archive are repair or sales lines as the list is.
+        if (grid.m_nHelpContext == 161 && target->Fields().IndexOf("flag") >= 0) {
+            const wxString flag = grid.GetReportName() == U("维修清单") ? "W" : "P";
+            long k = 0;
+            for (target->MoveLast(); !target->BOF() && k < target->RecordCount() - before;
+                 target->MovePrevious(), ++k)
+                data.PutFieldValue(flag, "flag", target);
+        }
+        grid.LoadRecordset();
+    }
+    grid.SetModified(true);
+    grid.Refresh();
+}

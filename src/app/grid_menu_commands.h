@@ -25,8 +25,9 @@ public:
     static void ColumnOperation(CGridCtrl& grid);
     static void ImportTable(CGridCtrl& grid);
 
-    // Asks for a picture file; empty when the operator chose none. Tests answer it;
-    // an empty chooser brings the file dialog back.
-    using PictureChooser = std::function<wxString(wxWindow* parent)>;
-    static void SetPictureChooser(PictureChooser chooser);
+    // Asks for a picture or a table file; empty when the operator chose none. Tests
+    // answer it; an empty chooser brings the file dialogs back.
+    enum class FileKind { Picture, Table };
+    using FileChooser = std::function<wxString(wxWindow* parent, FileKind kind)>;
+    static void SetFileChooser(FileChooser chooser);
 };

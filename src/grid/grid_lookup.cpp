@@ -19,6 +19,10 @@ void SetGridLineTakenHandler(GridLineTakenHandler handler) {
     g_lineTaken = std::move(handler);
 }
 
+void CGridCtrl::CompleteTakenLine(int row) {
+    if (g_lineTaken && MoveToRowRecord(row)) g_lineTaken(*this, row);
+}
+
 int CGridCtrl::UpdateSheetRow(int row) {
     if (!m_rsBound || !m_rsBound->IsOpen() || !MoveToRowRecord(row)) return 0;
     ado::Fields& fields = m_rsBound->Fields();

@@ -6,6 +6,7 @@
 #include "app/main_frame.h"
 #include "common/form_driver.h"
 #include "common/table_folder.h"
+#include "data/data_file_open.h"
 #include "data/db_link.h"
 #include "grid/data_set_grid.h"
 #include "grid/grid_context_menu.h"
@@ -28,7 +29,7 @@ protected:
         frame_ = new CMainFrame;
         wxTheApp->SetTopWindow(frame_);
         CGridMenuCommands::Register();
-        MakeTables({"ljkc", "tpk", "fieldlong"}, *frame_);
+        MakeTables({"ljkc", "tpk", "wxxm", "fieldlong"}, *frame_);
         Insert("ljkc", {{{"零件名称", "机油滤清器"},
                          {"编号", "JL-01"},
                          {"车型", "捷达"},
@@ -52,7 +53,7 @@ protected:
     }
     void TearDown() override {
         CDbLink::SetSpreadsheetLauncher(nullptr);
-        CGridMenuCommands::SetPictureChooser(nullptr);
+        CGridMenuCommands::SetFileChooser(nullptr);
         SetGridMenuHandler(nullptr);
         for (wxWindow* window : wxTopLevelWindows)
             if (window != frame_ && window != window_ && window->GetLabel() == U("图片"))
@@ -70,8 +71,8 @@ protected:
     }
     // The file the operator picks in the picture dialog.
     void Choose(const std::string& path) {
-        CGridMenuCommands::SetPictureChooser(
-            [path](wxWindow*) { return wxString::FromUTF8(path); });
+        CGridMenuCommands::SetFileChooser(
+            [path](wxWindow*, CGridMenuCommands::FileKind) { return wxString::FromUTF8(path); });
     }
     std::string Picture(const char* name) {
         const std::string path = Path(name);
@@ -162,6 +163,42 @@ TEST_F(GridMenuCommandsTest, MenuExportShowsTheCurrentGridInTheSpreadsheetProgra
     // 表格格式 opens the grids' look on the current grid.
     EXPECT_TRUE(qv_test::AnswerModal<CGridSetupDlg>(
         [this] { frame_->ExecuteCommand(ID_GRID_SETUP); }, [](CGridSetupDlg&) {}));
+}
+
+TEST_F(GridMenuCommandsTest, ImportedRowsMatchTheirColumnsByTitleAndWaitForTheSave) {
+    Insert("wxxm", {{{"项目名称", "四轮定位"}, {"编号", "GS-02"}, {"no", "1"}}});
+    CDataSet labour;
+    labour.Open(U("select 项目名称,编号 from wxxm"));
+    ASSERT_TRUE(labour.IsOpen());
+    const std::string file = Path("labour");
+    SaveRecordsetAdtg(wxString::FromUTF8(file), labour.m_pRecordset);
+
+    // Chosen by the operator: only with the right and in edit mode.
+    Choose(file + ".adtg");
+    frame_->m_strRights = "admin,56,";
+    grid_->SetEditMode(true);
+    Command(ID_GRID_IMPORT_TABLE);
+    frame_->m_strRights = "admin,";
+    grid_->SetEditMode(false);
+    Command(ID_GRID_IMPORT_TABLE);
+    EXPECT_EQ(boxes_.Texts(),
+              (std::vector<std::string>{"超出权限,无效操作!", "非编辑状态下不允许此项操作"}));
+    EXPECT_EQ(grid_->GetRowCount(), 3);
+
+    // Handed over with its path, it needs neither; 项目名称 goes into 零件名称.
+    frame_->m_strShared = wxString::FromUTF8(file + ".adtg") + "$#@";
+    Command(ID_GRID_IMPORT_TABLE);
+    EXPECT_TRUE(frame_->m_strShared.empty());
+    ASSERT_EQ(grid_->GetRowCount(), 4);
+    int name = -1;
+    for (int col = 1; col < grid_->GetColumnCount(); ++col)
+        if (grid_->GetItemText(0, col) == U("零件名称")) name = col;
+    ASSERT_GT(name, 0);
+    EXPECT_EQ(grid_->GetItemText(3, name), U("四轮定位"));
+    EXPECT_EQ(Column(U("select * from ljkc"), U("编号")).size(), 2u);
+    ASSERT_EQ(data_.Save(data_.m_pRecordset), 1);
+    EXPECT_EQ(Column(U("select * from ljkc where 编号='GS-02'"), U("零件名称")),
+              std::vector<wxString>{U("四轮定位")});
 }
 
 } // namespace
