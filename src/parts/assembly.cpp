@@ -65,9 +65,11 @@ bool CAssemblyWork::EnoughOrIgnored(const Assembly& assembly, int n, bool* noSto
            work::TakeOutQuestions::Yes;
 }
 
-std::optional<std::vector<PartLine>> CAssemblyWork::Split(const Assembly& assembly, int n) {
+std::optional<std::vector<PartLine>> CAssemblyWork::Split(const Assembly& assembly, int n,
+                                                          const std::function<bool()>& confirm) {
     bool noStockRecord = false;
     if (!EnoughOrIgnored(assembly, n, &noStockRecord)) return std::nullopt;
+    if (confirm && !confirm()) return std::nullopt;
     std::vector<PartLine> parts = PartList(assembly);
     if (parts.empty()) {
         platform::ShowMessageBox(
@@ -93,7 +95,9 @@ std::optional<std::vector<PartLine>> CAssemblyWork::Split(const Assembly& assemb
     return parts;
 }
 
-std::optional<std::vector<PartLine>> CAssemblyWork::Assemble(const Assembly& assembly, int n) {
+std::optional<std::vector<PartLine>> CAssemblyWork::Assemble(const Assembly& assembly, int n,
+                                                             const std::function<bool()>& confirm) {
+    if (confirm && !confirm()) return std::nullopt;
     std::vector<PartLine> parts = PartList(assembly);
     if (parts.empty()) {
         platform::ShowMessageBox(

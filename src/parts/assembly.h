@@ -6,6 +6,7 @@
 #include "parts/part_line.h"
 #include "work/stock_take_out.h"
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -24,11 +25,14 @@ public:
     // The parts of one assembly: 编号, 零件名称, 车型, 备注 and 数量 per assembly.
     static std::vector<PartLine> PartList(const Assembly& assembly);
 
-    // n assemblies out of stock; the lines of their parts (n × the part's 数量). Empty
-    // when stopped (an answer, an empty part list, a failed save: nothing changed).
-    std::optional<std::vector<PartLine>> Split(const Assembly& assembly, int n);
+    // n assemblies out of stock; the lines of their parts (n × the part's 数量). The
+    // operator confirms after the stock check. Empty when stopped (an answer, an empty
+    // part list, a failed save: nothing changed).
+    std::optional<std::vector<PartLine>> Split(const Assembly& assembly, int n,
+                                               const std::function<bool()>& confirm = {});
     // The parts of n assemblies out of stock; the one line of the n assemblies.
-    std::optional<std::vector<PartLine>> Assemble(const Assembly& assembly, int n);
+    std::optional<std::vector<PartLine>> Assemble(const Assembly& assembly, int n,
+                                                  const std::function<bool()>& confirm = {});
 
     // 部位, 厂牌, 供应商, the prices and 货位 of the first stock row of each line's 编号.
     static void FillFromStock(std::vector<PartLine>& lines);

@@ -133,6 +133,14 @@ Pjdh* Pjdh::Open(CMainFrame& frame, int mode) {
     return page;
 }
 
+Pjdh* Pjdh::ShownStockIn(CMainFrame& frame) {
+    wxWindow* orders = frame.GetSheet(CMainFrame::SheetKind::Order);
+    auto* sheet = dynamic_cast<CWorkSheet*>(orders);
+    if (!sheet || frame.m_pActiveSheet != orders) return nullptr;
+    auto* page = dynamic_cast<Pjdh*>(sheet->GetActiveWorkPage());
+    return page && page->GetMode() == StockIn ? page : nullptr;
+}
+
 void Pjdh::BindEvents() {
     const auto button = [this](int id, void (Pjdh::*handler)()) {
         if (wxWindow* control = res::FindControl(this, id))
@@ -465,7 +473,9 @@ void Pjdh::SaveTransfer() {
     } else {
         records.stockIn = false;
         const wxString operatorName = OperatorName(frame->m_strRights);
-        records.alsoWrite = [&] { WriteTransferRecords(lines, destination, operatorName); };
+        records.alsoWrite = [lines, destination, operatorName] {
+            WriteTransferRecords(lines, destination, operatorName);
+        };
     }
     records.failure = U("调拨没有完成，库存和所有数据都保持原样。");
     if (!stock.Store(rows, records)) return;

@@ -21,6 +21,8 @@ public:
     // Builds the order sheet of the mode in the frame's lower pane; an order takes the
     // lines waiting in COrderHandOver.
     static Pjdh* Open(CMainFrame& frame, int mode);
+    // The stock-in page when it is the page shown in the lower pane, else null.
+    static Pjdh* ShownStockIn(CMainFrame& frame);
 
     CGridCtrl* GetLineGrid() const override { return m_pGrid; }
     int GetMode() const { return m_nMode; }

@@ -1,6 +1,7 @@
 #include "parts/parts_forms.h"
 
 #include "parts/order_page.h"
+#include "parts/split_assemble_dlg.h"
 
 #include "app/main_frame.h"
 
@@ -10,6 +11,7 @@ void RegisterForms() {
     CMainFrame::RegisterForm(
         FormKind::OrderSheet,
         [](CMainFrame& frame, int mode, const wxString&) { Pjdh::Open(frame, mode); });
+    CSplitAssembleDlg::Register();
 }
 
 } // namespace parts

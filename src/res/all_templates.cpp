@@ -91,6 +91,7 @@ const std::vector<NamedTemplate>& AllDialogTemplates() {
         QV_TEMPLATE(RepairPrintTemplate),
         QV_TEMPLATE(ReportSetupTemplate),
         QV_TEMPLATE(SettleTemplate),
+        QV_TEMPLATE(SplitAssembleTemplate),
         QV_TEMPLATE(StatisticsTemplate),
         QV_TEMPLATE(TipTemplate),
         QV_TEMPLATE(UsersPageTemplate),

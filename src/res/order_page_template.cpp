@@ -65,4 +65,29 @@ const DialogTemplate& BinAllocTemplate() {
     return dialog;
 }
 
+const DialogTemplate& SplitAssembleTemplate() {
+    using namespace split_assemble;
+    using K = ControlKind;
+    const auto u = [](const char* text) { return wxString::FromUTF8(text); };
+    static const DialogTemplate dialog{
+        kDialogId,
+        u("零件拆零和组装"),
+        330,
+        200,
+        {
+            {K::Static, IDC_STATIC, u("车型"), 7, 8, 20, 9},
+            {K::ComboBox, kModelCombo, "", 30, 6, 90, 80, kStyleSorted},
+            {K::Button, kFuzzyButton, u("模糊查找(&L)"), 126, 6, 56, 13},
+            {K::Custom, kGrid, "", 7, 24, 316, 140, kStyleNone, "GridCtrl"},
+            {K::Static, IDC_STATIC, u("拆零或组装数量"), 7, 176, 56, 9},
+            {K::Edit, kQuantityEdit, "", 64, 174, 30, 12, kStyleNumber},
+            {K::Spin, kQuantitySpin, "", 94, 174, 10, 12, kStyleAutoBuddy},
+            {K::DefButton, IDOK, u("零件拆零(&C)"), 120, 173, 62, 14},
+            {K::Button, kAssembleButton, u("零件组装(&Z)"), 188, 173, 62, 14},
+            {K::Button, IDCANCEL, u("退出(&X)"), 256, 173, 62, 14},
+        },
+    };
+    return dialog;
+}
+
 } // namespace res

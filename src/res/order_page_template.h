@@ -1,5 +1,6 @@
 #pragma once
-// Dialog 185: the order, stock-in and transfer page; dialog 294: the bin allocation.
+// Dialog 185: the order, stock-in and transfer page; dialog 294: the bin allocation;
+// dialog 309: split and assemble.
 #include "res/control_ids.h"
 #include "res/dialog_template.h"
 
@@ -42,5 +43,18 @@ namespace bin_alloc {
 enum : int { kDialogId = 294, kStoreCombo = 1016, kGrid = 1002 };
 } // namespace bin_alloc
 const DialogTemplate& BinAllocTemplate();
+
+namespace split_assemble {
+enum : int {
+    kDialogId = 309,
+    kModelCombo = 1016,
+    kFuzzyButton = 1110,
+    kGrid = 1002,
+    kQuantityEdit = 10011,
+    kQuantitySpin = 10064,
+    kAssembleButton = 1009,
+};
+} // namespace split_assemble
+const DialogTemplate& SplitAssembleTemplate();
 
 } // namespace res

@@ -1,6 +1,8 @@
 // A storekeeper's round: the shortage list's parts ordered from two suppliers, the
 // order archived with each supplier's payable, and the goods received into stock
 // over two bins through the bin dialog.
+#include "app/company_data.h"
+#include "app/input_box.h"
 #include "app/main_frame.h"
 #include "app/order_hand_over.h"
 #include "common/login_fixture.h"
@@ -9,8 +11,10 @@
 #include "parts/order_page.h"
 #include "parts/part_line.h"
 #include "parts/parts_forms.h"
+#include "parts/split_assemble_dlg.h"
 #include "platform/message_box.h"
 #include "res/command_ids.h"
+#include "res/input_box_template.h"
 #include "res/order_page_template.h"
 #include "work/work_sheet.h"
 
@@ -28,6 +32,7 @@ protected:
     }
     void TearDown() override {
         CMainFrame::RegisterForm(FormKind::OrderSheet, nullptr);
+        CMainFrame::RegisterForm(FormKind::SplitAssemble, nullptr);
         LoginTest::TearDown();
     }
     static Pjdh* Page(CMainFrame* frame) {
@@ -114,6 +119,144 @@ TEST_F(StorekeeperTest, OrdersFromTwoSuppliersAndReceivesThemOverTwoBins) {
               (Texts{U("甲"), U("乙"), U("甲"), U("甲")}));
     EXPECT_EQ(Column("select * from jhda order by no", "no"), (Texts{"1", "2", "3", "4"}));
     EXPECT_EQ(lines->RecordCount(), 0); // archived lines are gone from the page
+    frame->CloseSheet(CMainFrame::SheetKind::Order);
+    Pump();
+}
+
+TEST_F(StorekeeperTest, TransfersSplitsAndAssemblesAndFindsThePartsByStore) {
+    CMainFrame* frame = LogIn();
+    ASSERT_NE(frame, nullptr);
+    CCompanyData company;
+    company.Set(CCompanyData::kStores, U("一库，二库"));
+    ASSERT_TRUE(company.Save());
+    CSettingFiles::WriteSettingFile("SystemSet", U("二级价=120,三级价=150,"));
+    Insert("ljkc", {{{"编号", "P2"},
+                     {"零件名称", "灯泡"},
+                     {"货位", "一库A"},
+                     {"数量", "8"},
+                     {"进价", "5"},
+                     {"no", "1"}},
+                    {{"编号", "W1"},
+                     {"零件名称", "水泵总成"},
+                     {"车型", "捷达"},
+                     {"货位", "一库B"},
+                     {"数量", "2"},
+                     {"no", "2"}},
+                    {{"编号", "P7"},
+                     {"零件名称", "叶轮"},
+                     {"车型", "捷达"},
+                     {"货位", "二库C"},
+                     {"数量", "1"},
+                     {"进价", "7"},
+                     {"no", "3"}}});
+    Insert("ljzc", {{{"总成项目", "水泵总成"},
+                     {"总成编号", "W1"},
+                     {"编号", "P7"},
+                     {"零件名称", "叶轮"},
+                     {"数量", "3"},
+                     {"车型", "捷达"},
+                     {"no", "1"}},
+                    {{"总成项目", "水泵总成"},
+                     {"总成编号", "W1"},
+                     {"编号", "P8"},
+                     {"零件名称", "水封"},
+                     {"数量", "1"},
+                     {"车型", "捷达"},
+                     {"no", "2"}}});
+
+    // Two bulbs leave for another store.
+    frame->OpenForm(FormKind::OrderSheet, Pjdh::Transfer);
+    Pump();
+    Pjdh* transfer = Page(frame);
+    ASSERT_NE(transfer, nullptr);
+    auto* stores = res::Control<wxComboBox>(transfer, kNumberCombo);
+    ASSERT_EQ(stores->GetCount(), 3u); // 一库, 二库, 全部
+    stores->SetStringSelection(U("一库"));
+    transfer->OnSelChangeNumber();
+    qv_test::Click(transfer, kNewButton);
+    const ado::RecordsetPtr& lines = transfer->GetSheet()->m_rsLines;
+    ASSERT_EQ(lines->RecordCount(), 1);
+    lines->MoveFirst();
+    parts::PutText(*lines, "编号", "P2");
+    parts::PutText(*lines, "零件名称", U("灯泡"));
+    parts::PutText(*lines, "货位", U("一库A"));
+    parts::PutNumber(*lines, "数量", 2.0);
+    {
+        platform::ScriptedMessageBoxes boxes;
+        boxes.Reply(platform::IDYES); // close the page
+        EXPECT_TRUE(qv_test::AnswerModal<CInputBoxDlg>(
+            [&] { qv_test::Click(transfer, kSaveButton); },
+            [](CInputBoxDlg& box) {
+                qv_test::Type(&box, res::input_box::kInputEdit, "二库");
+                qv_test::Click(&box, res::IDOK);
+            }));
+        Pump();
+    }
+    EXPECT_EQ(Column(U("select * from ljkc where 编号='P2'"), U("数量")), Texts{"6"});
+    EXPECT_EQ(Column("select * from LJDB", U("调拨去向")), Texts{U("二库")});
+    EXPECT_EQ(Column("select * from LJDB", U("操作员")), Texts{"admin"});
+    EXPECT_EQ(frame->GetSheet(CMainFrame::SheetKind::Order), nullptr);
+
+    // Two pumps split into their parts, received on the stock-in page.
+    platform::ScriptedMessageBoxes boxes;
+    EXPECT_TRUE(qv_test::AnswerModal<CSplitAssembleDlg>(
+        [&] { frame->OpenForm(FormKind::SplitAssemble, 0); },
+        [](CSplitAssembleDlg& dialog) {
+            ASSERT_EQ(dialog.GetGrid()->GetRowCount(), 2);
+            dialog.GetGrid()->SetFocusCell(1, 1);
+            qv_test::Type(&dialog, res::split_assemble::kQuantityEdit, "2");
+            dialog.OnSplit(); // Yes to the question: the box's first button
+        }));
+    Pump();
+    EXPECT_EQ(Column(U("select * from ljkc where 编号='W1'"), U("数量")), Texts{"0"});
+    Pjdh* stockIn = Pjdh::ShownStockIn(*frame);
+    ASSERT_NE(stockIn, nullptr);
+    std::vector<parts::PartLine> received = parts::ReadLines(*stockIn->GetSheet()->m_rsLines);
+    ASSERT_EQ(received.size(), 2u);
+    EXPECT_EQ(received[0].code, "P7");
+    EXPECT_EQ(received[0].quantity, 6);
+    EXPECT_EQ(received[0].bin, U("二库C")); // from the stock of the part
+    EXPECT_EQ(received[1].quantity, 2);
+
+    // Priced by the ratios, then into stock: the bin dialog proposes the bins.
+    qv_test::Click(stockIn, kRatioButton);
+    received = parts::ReadLines(*stockIn->GetSheet()->m_rsLines);
+    EXPECT_DOUBLE_EQ(*received[0].retail, 10.5); // 150% of 7
+    EXPECT_DOUBLE_EQ(*received[0].wholesale, 8.4);
+    boxes.Reply(platform::IDNO); // keep the page
+    EXPECT_TRUE(qv_test::AnswerModal<CBinAllocDlg>(
+        [&] { qv_test::Click(stockIn, kSaveButton); },
+        [](CBinAllocDlg& dialog) { qv_test::Click(&dialog, res::IDOK); }));
+    Pump();
+    EXPECT_EQ(Column(U("select * from ljkc where 编号='P7' order by no"), U("数量")),
+              (Texts{"1", "6"}));
+
+    // And assembled back from its parts: one pump line on the page.
+    EXPECT_TRUE(qv_test::AnswerModal<CSplitAssembleDlg>(
+        [&] { frame->OpenForm(FormKind::SplitAssemble, 0); },
+        [](CSplitAssembleDlg& dialog) {
+            dialog.GetGrid()->SetFocusCell(1, 1);
+            dialog.OnAssemble();
+        }));
+    Pump();
+    EXPECT_EQ(Column(U("select * from ljkc where 编号='P8'"), U("数量")), Texts{"1"});
+    EXPECT_EQ(Column(U("select * from ljkc where 编号='P7' order by no"), U("数量")),
+              (Texts{"0", "4"}));
+    stockIn = Pjdh::ShownStockIn(*frame);
+    ASSERT_NE(stockIn, nullptr);
+    received = parts::ReadLines(*stockIn->GetSheet()->m_rsLines);
+    ASSERT_EQ(received.size(), 1u);
+    EXPECT_EQ(received[0].code, "W1");
+    EXPECT_EQ(received[0].quantity, 1);
+
+    // The transfer page lists a store's stock in the upper grid.
+    frame->OpenForm(FormKind::OrderSheet, Pjdh::Transfer);
+    Pump();
+    transfer = Page(frame);
+    stores = res::Control<wxComboBox>(transfer, kNumberCombo);
+    stores->SetStringSelection(U("二库"));
+    transfer->OnSelChangeNumber();
+    EXPECT_EQ(frame->m_dsMain.m_pGrid ? frame->m_dsMain.m_pGrid->GetRowCount() : -1, 3);
     frame->CloseSheet(CMainFrame::SheetKind::Order);
     Pump();
 }
