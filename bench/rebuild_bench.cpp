@@ -7,10 +7,13 @@
 #include "data/table_rebuild.h"
 #include "platform/files.h"
 #include "platform/paths.h"
+#include "proc_status.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <unistd.h>
@@ -63,13 +66,23 @@ int main(int argc, char** argv) {
         platform::CopyFileAtomic(home + "/Data/" + file, copy + "/" + file);
     const double plain = Seconds(start);
 
+    long long largest = 0;
+    for (const std::string& file : platform::ListFiles(home + "/Data", "*.dwf"))
+        largest = std::max(largest, platform::FileSize(home + "/Data/" + file));
+    bench::ResetPeakMemory();
+    const long startKb = bench::StatusKb("VmRSS:");
     start = Clock::now();
     const bool rebuilt = RebuildAllTables();
     const double rebuild = Seconds(start);
+    const long peakKb = bench::StatusKb("VmHWM:");
 
     std::printf("plain copy of the table files  %8.3f s\n", plain);
     std::printf("RebuildAllTables               %8.3f s  (%.0f x the plain copy)%s\n", rebuild,
                 rebuild / plain, rebuilt ? "" : "  SOME TABLES FAILED");
+    std::printf("peak memory while rebuilding   %8.0f MB above the %.0f MB before (largest table "
+                "%.0f MB; aim: at most twice)\n",
+                double(peakKb - startKb) / 1024, double(startKb) / 1024,
+                double(largest) / (1 << 20));
     std::filesystem::remove_all(root);
     return rebuilt ? 0 : 1;
 }

@@ -5,6 +5,7 @@
 // includes loading the tables (aim: within 1.5x).
 //
 //   sql_bench [FOLDER]   (default: a fresh folder under /tmp, removed afterwards)
+#include "proc_status.h"
 #include "twin_tables.h"
 
 #include <algorithm>
@@ -28,19 +29,6 @@ using foxdb::Value;
 const char* const kItems[] = {"机油", "刹车片", "火花塞", "轮胎", "空滤", "雨刮", "大灯", "电瓶"};
 const char* const kStaff[] = {"王五", "赵六", "孙七", "周八"};
 const char* const kBins[] = {"一库", "二库", "三库"};
-
-// A figure of /proc/self/status in kB ("RssAnon:", "RssFile:"), or 0.
-long StatusKb(const char* name) {
-    std::FILE* status = std::fopen("/proc/self/status", "r");
-    if (!status) return 0;
-    char line[256];
-    long kb = 0;
-    while (std::fgets(line, sizeof line, status))
-        if (std::strncmp(line, name, std::strlen(name)) == 0)
-            kb = std::atol(line + std::strlen(name));
-    std::fclose(status);
-    return kb;
-}
 
 } // namespace
 
