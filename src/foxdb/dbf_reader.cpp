@@ -69,7 +69,11 @@ std::unique_ptr<DbfFile> DbfFile::Read(const std::string& path) {
     // under the shared one, after whatever a killed writer left is put right.
     std::unique_ptr<FolderLock> reading;
     for (;;) {
-        reading = std::make_unique<FolderLock>(FolderOf(path), FolderLock::kShared);
+        try {
+            reading = std::make_unique<FolderLock>(FolderOf(path), FolderLock::kShared);
+        } catch (const Error&) {
+            break; // a folder that cannot be locked has no writers of ours
+        }
         struct stat st;
         if (::stat(UndoPathFor(path).c_str(), &st) != 0) break;
         reading.reset();
@@ -108,9 +112,9 @@ std::unique_ptr<DbfFile> DbfFile::Read(const std::string& path) {
         done += static_cast<size_t>(n);
     }
     ::close(fd);
-    reading.reset();
     table->size_ = done;
     table->layout_ = ParseDbfLayout(table->data_, done, done, path);
+    reading.reset(); // the header as it was: appends later are seen by opening again
     table->ReadIndexTags();
     table->ReadMemoFile();
     return table;
