@@ -291,21 +291,27 @@ void CGridMenuCommands::ImportTable(CGridCtrl& grid) {
                                      "入工具试试。");
             return;
         }
-        int added = 0;
-        for (source->MoveFirst(); !source->EndOfFile(); source->MoveNext(), ++added) {
+        grid.m_bLineTaken = true;
+        for (source->MoveFirst(); !source->EndOfFile(); source->MoveNext()) {
             target->AddNew();
             if (!field.empty()) data.PutFieldValue(value, field, target);
             data.CopyRecordsQuiet(source, target, false, field);
+            // The new line's defaults, but the quantity the file gives stays. The page's
+            // totals may leave the recordset on another record.
+            const std::string quantity = U("数量").utf8_string();
+            const bool hasQuantity = target->Fields().IndexOf(quantity) >= 0;
+            const ado::Variant imported =
+                hasQuantity ? target->Fields().Item(quantity).Value() : ado::Variant::Null();
+            const ado::Variant line = target->Bookmark();
+            grid.CompleteAddedLine();
+            target->PutBookmark(line);
+            if (hasQuantity && !imported.IsNull())
+                target->Fields().Item(quantity).PutValue(imported);
             target->Update();
         }
+        grid.m_bLineTaken = false;
         target->PutFilter(kept);
         grid.LoadRecordset();
-        // The new lines are the last rows.
-        grid.m_bLineTaken = true;
-        const int rows = grid.GetRowCount();
-        for (int row = std::max(1, rows - added); row < rows; ++row)
-            grid.CompleteTakenLine(row);
-        grid.m_bLineTaken = false;
     } else {
         const long before = target->RecordCount();
         data.CopyRecords(source, target, 0, true);

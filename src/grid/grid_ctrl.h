@@ -204,9 +204,9 @@ public:
     // item marks the line "W", the cells show the record with a quantity of 1, the page
     // completes the line, and editing goes on in the row (grid_lookup.cpp).
     int UpdateSheetRow(int row);
-    // Has the work page complete the line of a row whose record the grid filled from
-    // elsewhere (an imported row), as a taken lookup row is completed.
-    void CompleteTakenLine(int row);
+    // Has the work page give the lines recordset's current record, filled from elsewhere
+    // (an imported row), a new line's defaults.
+    void CompleteAddedLine();
     // Copies the lookup grid's current record into the focus row's line.
     void TakeLookupRecord(int unused = 0);
     // Typing in an item column of a line grid filters the lookup list of the upper

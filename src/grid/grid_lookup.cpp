@@ -9,6 +9,7 @@
 
 namespace {
 GridLineTakenHandler g_lineTaken;
+GridLineAddedHandler g_lineAdded;
 
 wxString U(const char* text) {
     return wxString::FromUTF8(text);
@@ -19,8 +20,12 @@ void SetGridLineTakenHandler(GridLineTakenHandler handler) {
     g_lineTaken = std::move(handler);
 }
 
-void CGridCtrl::CompleteTakenLine(int row) {
-    if (g_lineTaken && MoveToRowRecord(row)) g_lineTaken(*this, row);
+void SetGridLineAddedHandler(GridLineAddedHandler handler) {
+    g_lineAdded = std::move(handler);
+}
+
+void CGridCtrl::CompleteAddedLine() {
+    if (g_lineAdded) g_lineAdded(*this);
 }
 
 int CGridCtrl::UpdateSheetRow(int row) {

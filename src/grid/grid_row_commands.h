@@ -14,3 +14,9 @@ void SetGridLineChangedHandler(GridLineChangedHandler handler);
 // with its prices and discounts. The lines recordset is on the line's record.
 using GridLineTakenHandler = std::function<void(CGridCtrl& grid, int row)>;
 void SetGridLineTakenHandler(GridLineTakenHandler handler);
+
+// A record put into the lines from elsewhere (an imported row): the page gives it a
+// new line's defaults as its own new-line command does. The lines recordset is on the
+// record.
+using GridLineAddedHandler = std::function<void(CGridCtrl& grid)>;
+void SetGridLineAddedHandler(GridLineAddedHandler handler);

@@ -255,6 +255,9 @@ void WXZY::OnSetActive() {
         grid.SetFocusCell(row, std::max(grid.GetFocusCell().col, 1));
         if (grid.MoveToRowRecord(row)) self->AddLine(false);
     });
+    SetGridLineAddedHandler([self](CGridCtrl& grid) {
+        if (self && &grid == self->m_pGrid) self->AddLine(true);
+    });
     if (!sheet->GetPicker()) sheet->ShowVehiclePicker();
     m_pGrid->SetFocus();
 }
