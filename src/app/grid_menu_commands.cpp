@@ -31,6 +31,13 @@ using FileKind = CGridMenuCommands::FileKind;
 
 // The goods pictures are looked for under Picture/ first.
 wxString ChooseFile(wxWindow* parent, FileKind kind) {
+    if (kind == FileKind::Workbook) {
+        CGridCtrl* grid = CGridCtrl::GetCurrentGrid();
+        wxFileDialog dialog(parent, wxEmptyString, wxEmptyString,
+                            grid ? grid->m_strTitle : wxString(),
+                            U("Microsoft Excel 工作簿(*.xlsx)|*.xlsx"), wxFD_SAVE);
+        return dialog.ShowModal() == wxID_OK ? dialog.GetPath() : wxString();
+    }
     const bool picture = kind == FileKind::Picture;
     wxFileDialog dialog(parent, wxEmptyString, picture ? U("Picture") : wxString(), wxEmptyString,
                         picture
@@ -133,22 +140,18 @@ void CGridMenuCommands::ExportExcel(CGridCtrl& grid) {
     CMainFrame* frame = CMainFrame::Get();
     if (!frame || ExportRefused(*frame) || !HasRecords(grid)) return;
     grid.MakeCurrentGrid();
-    wxFileDialog dialog(frame, wxEmptyString, wxEmptyString, grid.m_strTitle,
-                        U("Microsoft Excel 工作簿(*.xlsx)|*.xlsx"), wxFD_SAVE);
-    if (dialog.ShowModal() != wxID_OK) return;
-    wxString path = dialog.GetPath();
+    wxString path = Chooser()(frame, FileKind::Workbook);
+    if (path.empty()) return;
     if (!path.Lower().EndsWith(".xlsx")) path += ".xlsx";
     const ado::RecordsetPtr rs = grid.GetGridRecordset();
-    std::vector<wxString> names;
-    CDataSet::GetFieldNames(&grid, names);
     // Fields the grid does not show go along only when asked for.
+    std::vector<wxString> names;
     if (rs->Fields().Count() > grid.GetColumnCount() - 1 &&
         platform::ShowMessageBox("是否保存表的内部隐藏信息？", "", platform::MB_YESNO) ==
-            platform::IDYES) {
-        names.clear();
-        for (long i = 0; i < rs->Fields().Count(); ++i)
-            names.push_back(wxString::FromUTF8(rs->Fields().Item(i).Name()));
-    }
+            platform::IDYES)
+        CDataSet::GetFieldNames(&grid, names);
+    else
+        CDataSet::GetGridTitles(&grid, names);
     CDbLink link;
     link.ExportToSpreadsheet(rs, path, names, grid.GetTableName() == "zyxm");
 }

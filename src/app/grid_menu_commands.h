@@ -25,9 +25,10 @@ public:
     static void ColumnOperation(CGridCtrl& grid);
     static void ImportTable(CGridCtrl& grid);
 
-    // Asks for a picture or a table file; empty when the operator chose none. Tests
-    // answer it; an empty chooser brings the file dialogs back.
-    enum class FileKind { Picture, Table };
+    // Asks for a picture or a table file to open, or the workbook to write; empty when
+    // the operator chose none. Tests answer it; an empty chooser brings the file
+    // dialogs back.
+    enum class FileKind { Picture, Table, Workbook };
     using FileChooser = std::function<wxString(wxWindow* parent, FileKind kind)>;
     static void SetFileChooser(FileChooser chooser);
 };

@@ -8,6 +8,7 @@
 #include "common/table_folder.h"
 #include "data/data_file_open.h"
 #include "data/db_link.h"
+#include "data/workbook_file.h"
 #include "grid/data_set_grid.h"
 #include "grid/grid_context_menu.h"
 #include "grid/grid_ctrl.h"
@@ -199,6 +200,41 @@ TEST_F(GridMenuCommandsTest, ImportedRowsMatchTheirColumnsByTitleAndWaitForTheSa
     ASSERT_EQ(data_.Save(data_.m_pRecordset), 1);
     EXPECT_EQ(Column(U("select * from ljkc where 编号='GS-02'"), U("零件名称")),
               std::vector<wxString>{U("四轮定位")});
+}
+
+TEST_F(GridMenuCommandsTest, WorkbookExportAsksAboutHiddenFieldsOnlyWhenThereAreSome) {
+    auto exported = [this](const char* name) {
+        std::vector<WorkbookSheet> sheets;
+        std::string error;
+        EXPECT_TRUE(ReadWorkbook(Path(name), &sheets, &error)) << error;
+        return sheets.empty() || sheets[0].rows.empty() ? std::vector<std::string>()
+                                                        : sheets[0].rows[0];
+    };
+    // Every field shown: no question, the header is the columns; ".xlsx" is added.
+    Choose(Path("all"));
+    Command(ID_GRID_EXPORT_EXCEL);
+    EXPECT_EQ(boxes_.Texts(), std::vector<std::string>{"操作完成 "});
+    boxes_.Clear();
+    EXPECT_EQ(exported("all.xlsx").size(), size_t(data_.m_pRecordset->Fields().Count()));
+
+    // Three columns shown: asked, and Yes takes the hidden fields along.
+    grid_->ResetToCorner();
+    data_grid::LoadGrid(data_, data_.m_pRecordset, grid_, wxString(), wxString(), 3, 0);
+    boxes_.Reply(platform::IDYES);
+    Choose(Path("hidden"));
+    Command(ID_GRID_EXPORT_EXCEL);
+    EXPECT_EQ(boxes_.Texts(),
+              (std::vector<std::string>{"是否保存表的内部隐藏信息？", "操作完成 "}));
+    EXPECT_EQ(exported("hidden.xlsx").size(), size_t(data_.m_pRecordset->Fields().Count()));
+    boxes_.Reply(platform::IDNO);
+    Choose(Path("shown"));
+    Command(ID_GRID_EXPORT_EXCEL);
+    EXPECT_EQ(exported("shown.xlsx"), (std::vector<std::string>{"定货单", "车型", "部位"}));
+
+    // Without the export right nothing is written.
+    frame_->m_strRights = "admin,56,";
+    Command(ID_GRID_EXPORT_EXCEL);
+    EXPECT_EQ(boxes_.Texts().back(), "超出权限,无效操作!");
 }
 
 } // namespace
