@@ -15,13 +15,19 @@
 #include "app/input_box.h"
 #include "app/main_frame.h"
 #include "app/order_hand_over.h"
+#include "data/data_file_open.h"
+#include "data/data_folders.h"
 #include "data/system_options.h"
 #include "grid/data_set_grid.h"
 #include "grid/grid_ctrl.h"
+#include "platform/files.h"
+#include "platform/gbk.h"
+#include "platform/log.h"
 #include "platform/message_box.h"
 #include "platform/wx_text.h"
 #include "res/order_page_template.h"
 
+#include <algorithm>
 #include <wx/button.h>
 #include <wx/combobox.h>
 #include <wx/radiobut.h>
@@ -32,9 +38,10 @@ using namespace parts;
 
 namespace {
 
+// Every order line of the table; the page shows one order through a filter.
 const char* const kOrderLines =
     "select 车型,部位,零件名称,编号,单位,进价,数量,小计,厂牌,供应商,备注,"
-    "定货单,合同号,日期,no from dhd order by 定货单";
+    "定货单,合同号,日期,no from dhd ";
 
 int Ask(const char* question) {
     return platform::ShowMessageBox(U(question).utf8_string(), std::string(), platform::MB_YESNO);
@@ -115,8 +122,14 @@ Pjdh* Pjdh::Open(CMainFrame& frame, int mode) {
     frame.InstallSheet(CMainFrame::SheetKind::Order, sheet);
     sheet->SelectWorkPage(page);
     if (mode == Order) {
+        // A part already on the current order is not ordered twice.
+        const std::vector<PartLine> present = page->Lines();
         std::vector<PartLine> waiting;
         for (const OrderLine& line : COrderHandOver::Take()) {
+            if (std::any_of(present.begin(), present.end(), [&](const PartLine& p) {
+                    return p.code == line.part && p.name == line.name && p.model == line.model;
+                }))
+                continue;
             PartLine part;
             part.model = line.model;
             part.name = line.name;
@@ -159,6 +172,7 @@ void Pjdh::BindEvents() {
     button(kRatioButton, &Pjdh::OnPriceByRatio);
     button(kLowestButton, &Pjdh::OnLowestOffers);
     button(kSupplierButton, &Pjdh::OnSupplierCard);
+    button(kCompareButton, &Pjdh::OnCompareOffers);
     res::FindControl(this, kNumberCombo)->Bind(wxEVT_COMBOBOX, [this](wxCommandEvent&) {
         work::Guarded([this] { OnSelChangeNumber(); });
     });
@@ -236,8 +250,8 @@ void Pjdh::OnSetActive() {
     frame->m_pActiveSheet = sheet;
     ado::RecordsetPtr& rs = sheet->m_rsLines;
     if (!sheet->m_bLinesOpen) {
-        const wxString statement =
-            m_nMode == Order ? U(kOrderLines) : StockQuery(m_bThreeLevel, m_stores);
+        const wxString statement = m_nMode == Order ? U(kOrderLines) + U("order by 定货单")
+                                                    : StockQuery(m_bThreeLevel, m_stores);
         if (!frame->m_dsMain.OpenInto(statement, rs)) return;
         sheet->m_bLinesOpen = true;
         m_nLineCount = frame->m_dsMain.GetDbfRecordCount(m_nMode == Order ? "dhd" : "ljkc");
@@ -262,6 +276,51 @@ void Pjdh::OnSetActive() {
     }
     LoadLines();
     UpdateTotals();
+    if (m_bRestoreSaved) {
+        m_bRestoreSaved = false;
+        RestoreSavedLines();
+    }
+}
+
+std::string Pjdh::SavedLinesPath() const {
+    return ProgramPath(m_nMode == Order ? U("定货单") : U("入库单"));
+}
+
+void Pjdh::KeepNewLines() {
+    const ado::RecordsetPtr& rs = GetSheet()->m_rsLines;
+    if (!rs || !rs->IsOpen()) return;
+    std::vector<PartLine> lines;
+    if (rs->RecordCount() > 0)
+        for (rs->MoveFirst(); !rs->EndOfFile(); rs->MoveNext())
+            if (Number(*rs, "no").value_or(-1) < 0) lines.push_back(ReadLine(*rs));
+    CDataSet kept;
+    kept.Open(m_nMode == Order ? U(kOrderLines) + U("where no=-1") : StockQuery(m_bThreeLevel, {}));
+    if (!kept.IsOpen()) return;
+    for (const PartLine& line : lines) {
+        kept.m_pRecordset->AddNew();
+        WriteLine(*kept.m_pRecordset, line);
+    }
+    try {
+        SaveRecordsetAdtg(wxString::FromUTF8(SavedLinesPath()), kept.m_pRecordset);
+    } catch (const ado::ComError& error) {
+        platform::AppendLog("order page lines not kept: " + error.Description());
+    }
+}
+
+void Pjdh::RestoreSavedLines() {
+    const std::string path = SavedLinesPath() + ".adtg";
+    if (!platform::FileExists(path)) return;
+    CDataSet kept;
+    kept.Open(wxString::FromUTF8(path));
+    if (!kept.IsOpen()) return;
+    const std::vector<PartLine> lines = ReadLines(*kept.m_pRecordset);
+    if (lines.empty()) return;
+    AppendLines(lines);
+    EnableSaveButtons(true);
+}
+
+void Pjdh::DropSavedLines() {
+    platform::DeleteFile(SavedLinesPath() + ".adtg");
 }
 
 std::vector<PartLine> Pjdh::Lines() {
@@ -335,6 +394,7 @@ void Pjdh::AppendLines(const std::vector<PartLine>& lines) {
     m_bKeepQuantity = false;
     LoadLines();
     UpdateTotals();
+    KeepNewLines();
 }
 
 void Pjdh::OnNewLine() {
@@ -342,6 +402,7 @@ void Pjdh::OnNewLine() {
     if (!rs || !rs->IsOpen()) return;
     rs->AddNew();
     AddLine(true);
+    KeepNewLines();
     LoadLines();
     UpdateTotals();
     m_pGrid->SetEditMode(true);
@@ -367,6 +428,7 @@ void Pjdh::OnCancelEdit() {
     res::FindControl(this, kNumberCombo)->Enable();
     if (m_nMode != Order) m_bOrderCopied = false;
     OnSetActive();
+    DropSavedLines();
 }
 
 void Pjdh::OnExit() {
@@ -407,6 +469,7 @@ void Pjdh::OnSave() {
                                  number, *frame);
     rs->PutFilter(filter);
     if (!saved) return;
+    DropSavedLines();
     EnableSaveButtons(false);
     if (!m_bLocked) {
         auto* numbers = res::Control<wxComboBox>(this, kNumberCombo);
@@ -436,6 +499,7 @@ void Pjdh::SaveStockIn(bool purchase) {
     records.purchase = purchase;
     records.lastNumber = &m_strLastNo;
     if (!stockIn.Store(allocation.Rows(), records)) return;
+    DropSavedLines();
     frame->FillCatalogTree();
     // The lines are in stock now: the page starts empty.
     rs->CancelBatch(ado::adAffectAll);
@@ -479,6 +543,7 @@ void Pjdh::SaveTransfer() {
     }
     records.failure = U("调拨没有完成，库存和所有数据都保持原样。");
     if (!stock.Store(rows, records)) return;
+    DropSavedLines();
     // Archived lines are not archived twice.
     rs->CancelBatch(ado::adAffectAll);
     m_pGrid->DeleteNonFixedRows();
@@ -565,4 +630,23 @@ void Pjdh::OnSupplierCard() {
     if (!frame || !CMainFrame::HasForm(FormKind::Partners)) return;
     frame->OpenForm(FormKind::Partners, 0, ComboText(kSupplierCombo));
     m_pGrid->MakeCurrentGrid();
+}
+
+void Pjdh::OnCompareOffers() {
+    CMainFrame* frame = CMainFrame::Get();
+    const int row = m_pGrid->GetFocusCell().row;
+    int column = -1;
+    for (int c = 1; c < m_pGrid->GetColumnCount() && column < 0; ++c)
+        if (m_pGrid->GetItemText(0, c) == U("编号")) column = c;
+    if (!frame || row < 1 || row >= m_pGrid->GetRowCount() || column < 0) {
+        platform::ShowMessageBox(U("请先选取数据！").utf8_string());
+        return;
+    }
+    const wxString code = wxString::FromUTF8(
+        platform::CutToGbkBytes(m_pGrid->GetItemText(row, column).Trim(true).utf8_string(), 10));
+    data_grid::LoadPartsGrid(frame->m_dsMain,
+                             U("select 车型,零件名称,编号,单位,零售价,批发价,厂牌,供应商,联系人,"
+                               "联系电话,备注,部位 from hy where ") +
+                                 CSqlText::Contains(U("编号"), code),
+                             11, true);
 }

@@ -52,6 +52,8 @@ public:
     void OnPriceByRatio();
     void OnLowestOffers();
     void OnSupplierCard();
+    // The offers of the focused line's part in the upper grid.
+    void OnCompareOffers();
     // Appends lines at the end of the document (the order hand-over, split and
     // assemble); each completed as a new line keeping its quantity.
     void AppendLines(const std::vector<parts::PartLine>& lines);
@@ -66,6 +68,12 @@ private:
     void SaveTransfer();
     void CloseSheetAfter(const char* question);
     wxString ComboText(int id) const;
+    // The lines not yet archived are kept in a file beside the program, so a page closed
+    // without archiving gets them back when it opens next.
+    std::string SavedLinesPath() const;
+    void KeepNewLines();
+    void RestoreSavedLines();
+    void DropSavedLines();
 
     CGridCtrl* m_pGrid = nullptr;
     int m_nMode = Order;
@@ -75,6 +83,7 @@ private:
     bool m_bReturnToStock = false;
     bool m_bThreeLevel = false;
     bool m_bKeepQuantity = false;
+    bool m_bRestoreSaved = true;
     wxString m_strLastNo;
     wxString m_strSupplier;
     std::vector<wxString> m_stores;

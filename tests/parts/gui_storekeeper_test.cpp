@@ -260,3 +260,35 @@ TEST_F(StorekeeperTest, TransfersSplitsAndAssemblesAndFindsThePartsByStore) {
     frame->CloseSheet(CMainFrame::SheetKind::Order);
     Pump();
 }
+
+TEST_F(StorekeeperTest, LinesLeftWithoutArchivingComeBackUntilCancelled) {
+    CMainFrame* frame = LogIn();
+    ASSERT_NE(frame, nullptr);
+    frame->OpenForm(FormKind::OrderSheet, Pjdh::Order);
+    Pump();
+    Pjdh* order = Page(frame);
+    ASSERT_NE(order, nullptr);
+    qv_test::Click(order, kNewButton);
+    qv_test::Click(order, kNewButton);
+    EXPECT_EQ(order->GetSheet()->m_rsLines->RecordCount(), 2);
+    qv_test::Click(order, kExitButton);
+    Pump();
+    EXPECT_EQ(frame->GetSheet(CMainFrame::SheetKind::Order), nullptr);
+    EXPECT_EQ(Column("select * from dhd", "no"), Texts{});
+
+    frame->OpenForm(FormKind::OrderSheet, Pjdh::Order);
+    Pump();
+    order = Page(frame);
+    ASSERT_NE(order, nullptr);
+    EXPECT_EQ(order->GetSheet()->m_rsLines->RecordCount(), 2);
+    EXPECT_TRUE(res::FindControl(order, kSaveButton)->IsEnabled());
+    qv_test::Click(order, kCancelButton);
+    EXPECT_EQ(order->GetSheet()->m_rsLines->RecordCount(), 0);
+    frame->CloseSheet(CMainFrame::SheetKind::Order);
+    Pump();
+    frame->OpenForm(FormKind::OrderSheet, Pjdh::Order);
+    Pump();
+    EXPECT_EQ(Page(frame)->GetSheet()->m_rsLines->RecordCount(), 0);
+    frame->CloseSheet(CMainFrame::SheetKind::Order);
+    Pump();
+}
