@@ -64,7 +64,7 @@ const CommandEntry kCommands[] = {
     Guarded(Form(ID_CODE_STORE, FormKind::CodeTableSheet, 9), 13, Refusal::Message),
     Form(ID_CODE_SHORT_CODES, FormKind::CodeTableSheet, 10),
     Form(ID_CODE_SAME_NAME_PARTS, FormKind::CodeTableSheet, 11),
-    Form(ID_CODE_WARRANTY_PARTS, FormKind::CodeTableSheet, 12),
+    Form(ID_CODE_WARRANTY_PARTS, FormKind::WarrantyParts, 12),
     Form(ID_CODE_PICTURES, FormKind::CodeTableSheet, 13),
     Form(ID_CODE_PRICES, FormKind::CodeTableSheet, 14),
     Form(ID_CODE_PART_SOURCES, FormKind::CodeTableSheet, 15),

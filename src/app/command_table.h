@@ -12,6 +12,7 @@ enum class FormKind {
     OrderSheet,     // mode 0 stock-in, 1 order, 2 transfer; lines waiting in COrderHandOver
     ReturnSheet,    // mode = return kind; the frame sets the hand-over text first
     CodeTableSheet, // mode 1..17
+    WarrantyParts,  // the warranty parts sheet (the code tables' 退回记录)
     RepairArchive,  // archive dialog, repair kind; mode 1: the range "start,end" in the text
     SalesArchive,   // archive dialog, sales kind
     CustomerRecords,

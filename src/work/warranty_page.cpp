@@ -33,6 +33,11 @@ const wxString& Fuzzy() {
 
 } // namespace
 
+void sblj::Register() {
+    CMainFrame::RegisterForm(FormKind::WarrantyParts,
+                             [](CMainFrame& frame, int, const wxString&) { OpenSheet(frame); });
+}
+
 void sblj::OpenSheet(CMainFrame& frame) {
     auto* sheet = new CWorkSheet(frame.GetSheetPane(), 'T', [](CWorkSheet* owner, const wxString&) {
         return new sblj(owner);

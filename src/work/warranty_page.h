@@ -13,6 +13,8 @@ class wxComboBox;
 
 class sblj : public CWorkPage {
 public:
+    // The opener of the command 退回记录.
+    static void Register();
     // The page's sheet in the lower pane, as the warranty sheet of the frame.
     static void OpenSheet(CMainFrame& frame);
 

@@ -8,6 +8,7 @@
 #include "work/member_card_dlg.h"
 #include "work/repair_sheet_opener.h"
 #include "work/sheet_print_sources.h"
+#include "work/warranty_page.h"
 
 namespace work {
 
@@ -20,6 +21,7 @@ void RegisterForms() {
     CMaintenanceDueDlg::Register();
     CFollowUpDlg::Register();
     CBrandReportDlg::Register();
+    sblj::Register();
 }
 
 } // namespace work

@@ -157,7 +157,7 @@ TEST_F(ReportsTest, WarrantyPartOfASettledCardIsListedUnderItsFilters) {
     Insert("ljth", {{{"客户", "京A1"}, {"零件名称", "机油"}, {"备注", "正品退出"}, {"no", "90"}},
                     {{"客户", "沪B2"}, {"零件名称", "灯泡"}, {"no", "91"}}});
 
-    sblj::OpenSheet(*frame);
+    frame->ExecuteCommand(ID_CODE_WARRANTY_PARTS);
     Pump();
     auto* sheet = dynamic_cast<CWorkSheet*>(frame->GetSheet(CMainFrame::SheetKind::Warranty));
     ASSERT_NE(sheet, nullptr);
