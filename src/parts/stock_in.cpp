@@ -141,8 +141,9 @@ void CStockIn::AverageWithStock(std::vector<PartLine>& lines) const {
             const double q = line.quantity.value_or(0);
             // Nothing to weigh against: the line keeps its prices.
             if (g.quantity + q == 0) continue;
+            const double held = g.quantity;
             auto average = [&](std::optional<double>& price, double sum) {
-                price = Fen((sum + q * price.value_or(0)) / (g.quantity + q));
+                price = Fen((sum + q * price.value_or(0)) / (held + q));
             };
             average(line.cost, g.cost);
             average(line.retail, g.retail);
