@@ -24,14 +24,19 @@ wxString EditText(wxWindow* dialog, int id) {
     return res::Control<wxTextCtrl>(dialog, id)->GetValue();
 }
 
-// The date typed, normalised in its edit; empty after the check's message when it is
-// no date.
+// The date typed, normalised in its edit; empty after a message when it is no date
+// (an empty edit among them: the statement must never compare with an empty date).
 wxString CheckedDate(wxWindow* dialog, int id) {
     auto* edit = res::Control<wxTextCtrl>(dialog, id);
     const wxString checked = CDataSet::CheckValue(edit->GetValue(), 133, 8);
-    edit->ChangeValue(checked);
     wxDateTime date;
-    return date.ParseISODate(checked) ? checked : wxString();
+    if (!date.ParseISODate(checked)) {
+        platform::ShowMessageBox("日期不对，可能月份或天数不正确。");
+        edit->SetFocus();
+        return wxString();
+    }
+    edit->ChangeValue(checked);
+    return checked;
 }
 
 } // namespace

@@ -40,6 +40,7 @@ TEST(FollowUpItems, SeparatorsAndQuotesGiveOneConditionPerItem) {
         {"A,,B,", "(项目名称='A'  or 项目名称='B' )"},
         {"机油", "(项目名称='机油' )"},
         {"O'Neil", "(项目名称=\"O'Neil\" )"},
+        {"A'\"B", "(项目名称='A'+\"'\"+'\"B' )"},
         {"", ""},
         {",", ""},
     };

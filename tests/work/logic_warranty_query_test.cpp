@@ -54,9 +54,13 @@ TEST_F(WarrantyQueryTest, FiltersKeepLinesWithoutRemarkAndNeverShowGenuineParts)
         {"京A1", "博世", "", "", Q::Only::NotReissued, {"雨刮"}},
         {"京A1", "", "", "", Q::Only::NotSentOut, {"刹车片"}},
         {"欧A3", "", "", "", Q::Only::All, {"灯泡"}},
-        // A quote in a typed name is a character of the name, not the statement's end.
+        // A quote in a typed name is a character of the name, not the statement's end;
+        // a name longer than the field matches nothing.
         {"O'Neil", "", "", "", Q::Only::All, {}},
+        {"O'Neil\"' or 1=1", "", "", "", Q::Only::All, {}},
     };
+    const std::string typed500(500, 'x');
+    EXPECT_TRUE(Parts(Q::Statement(Q::Condition(typed500, "", "", ""), Q::Only::All)).empty());
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.customer) + "/" + c.brand + "/" + c.from + "/" + c.to);
         const wxString statement =
