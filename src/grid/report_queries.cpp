@@ -25,6 +25,19 @@ const std::vector<wxString>& ReportNames() {
     return names;
 }
 
+namespace {
+
+std::function<wxString()>& StockInReportSql() {
+    static std::function<wxString()> build;
+    return build;
+}
+
+} // namespace
+
+void SetStockInReportSql(std::function<wxString()> build) {
+    StockInReportSql() = std::move(build);
+}
+
 wxString FixedReportSql(const wxString& reportName) {
     static const std::map<wxString, wxString> queries = {
         {U("成本数量单"),
@@ -43,6 +56,7 @@ wxString FixedReportSql(const wxString& reportName) {
     auto found = queries.find(reportName);
     if (found != queries.end()) return found->second;
     if (reportName == U("保养车辆")) return FixedReportSql(U("保养到期表"));
+    if (reportName == U("入库单") && StockInReportSql()) return StockInReportSql()();
     return wxString();
 }
 

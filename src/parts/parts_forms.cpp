@@ -2,8 +2,11 @@
 
 #include "parts/order_page.h"
 #include "parts/split_assemble_dlg.h"
+#include "parts/store_names.h"
 
 #include "app/main_frame.h"
+#include "data/system_options.h"
+#include "grid/report_queries.h"
 
 namespace parts {
 
@@ -12,6 +15,12 @@ void RegisterForms() {
         FormKind::OrderSheet,
         [](CMainFrame& frame, int mode, const wxString&) { Pjdh::Open(frame, mode); });
     CSplitAssembleDlg::Register();
+    SetStockInReportSql([] {
+        CSystemOptions options;
+        options.LoadSettings();
+        return StockQuery(options.GetIntOption(wxString::FromUTF8("三级模式")) != 0,
+                          ReadStoreNames());
+    });
 }
 
 } // namespace parts

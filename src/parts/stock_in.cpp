@@ -78,16 +78,31 @@ bool CStockIn::Open() {
             entry.wholesale = Number(rs, "批发价");
             entry.bookmark = rs.Bookmark();
             m_stock.push_back(std::move(entry));
+            Index(m_stock.size() - 1);
         }
     return true;
 }
 
+void CStockIn::Index(size_t entry) {
+    const StockEntry& row = m_stock[entry];
+    m_byCode[row.code].push_back(entry);
+    m_byName[{row.name, row.model}].push_back(entry);
+}
+
 std::vector<size_t> CStockIn::Matches(const PartLine& line) const {
     std::vector<size_t> found;
-    for (size_t i = 0; i < m_stock.size(); ++i) {
-        const StockEntry& row = m_stock[i];
-        if (!row.deleted && line.SamePart(row.code, row.name, row.model)) found.push_back(i);
+    if (*line.KeyField() == '\0') return found;
+    const std::vector<size_t>* entries = nullptr;
+    if (!line.code.empty()) {
+        auto it = m_byCode.find(line.code);
+        if (it != m_byCode.end()) entries = &it->second;
+    } else {
+        auto it = m_byName.find({line.name, line.model});
+        if (it != m_byName.end()) entries = &it->second;
     }
+    if (entries)
+        for (size_t i : *entries)
+            if (!m_stock[i].deleted) found.push_back(i);
     return found;
 }
 
@@ -121,23 +136,24 @@ bool CStockIn::HasDuplicate(const std::vector<PartLine>& lines) const {
 }
 
 void CStockIn::AverageWithStock(std::vector<PartLine>& lines) const {
-    // The stock groups: one per part and model, with quantity-weighted price sums.
+    // Against each stock group of the part (one per 编号, 零件名称 and 车型) in turn, with
+    // its quantity-weighted price sums.
     struct Group {
         double quantity = 0, cost = 0, retail = 0, wholesale = 0;
     };
-    std::map<std::tuple<wxString, wxString, wxString>, Group> groups;
-    for (const StockEntry& row : m_stock) {
-        Group& g = groups[{row.code, row.name, row.model}];
-        const double q = row.quantity.value_or(0);
-        g.quantity += q;
-        g.cost += row.cost.value_or(0) * q;
-        g.retail += row.retail.value_or(0) * q;
-        g.wholesale += row.wholesale.value_or(0) * q;
-    }
     for (PartLine& line : lines) {
-        if (*line.KeyField() == '\0') continue;
-        for (const auto& [key, g] : groups) {
-            if (!line.SamePart(std::get<0>(key), std::get<1>(key), std::get<2>(key))) continue;
+        std::map<std::tuple<wxString, wxString, wxString>, Group> groups;
+        for (size_t i : Matches(line)) {
+            const StockEntry& row = m_stock[i];
+            Group& g = groups[{row.code, row.name, row.model}];
+            const double q = row.quantity.value_or(0);
+            g.quantity += q;
+            g.cost += row.cost.value_or(0) * q;
+            g.retail += row.retail.value_or(0) * q;
+            g.wholesale += row.wholesale.value_or(0) * q;
+        }
+        for (const auto& entry : groups) {
+            const Group& g = entry.second;
             const double q = line.quantity.value_or(0);
             // Nothing to weigh against: the line keeps its prices.
             if (g.quantity + q == 0) continue;
@@ -254,6 +270,7 @@ void CStockIn::Append(const PartLine& line) {
     entry.wholesale = line.wholesale;
     entry.bookmark = rs.Bookmark();
     m_stock.push_back(std::move(entry));
+    Index(m_stock.size() - 1);
 }
 
 void CStockIn::Merge(const PartLine& line) {

@@ -10,6 +10,7 @@
 #include "work/stock_take_out.h"
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -82,9 +83,14 @@ private:
     void WriteRecords(const std::vector<PartLine>& lines, const wxString& number);
     void GoTo(const StockEntry& entry);
 
+    void Index(size_t entry);
+
     StockInOptions m_options;
     CDataSet m_data;
     std::vector<StockEntry> m_stock;
+    // The entries of each 编号, and of each 零件名称 and 车型, in stock order.
+    std::map<wxString, std::vector<size_t>> m_byCode;
+    std::map<std::pair<wxString, wxString>, std::vector<size_t>> m_byName;
 };
 
 // Saves a batch inside an open transaction; throws ado::ComError when it failed.

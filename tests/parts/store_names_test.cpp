@@ -1,5 +1,9 @@
 // Warehouse names from the company data and the stock query built on them.
+#include "app/company_data.h"
+#include "app/main_frame.h"
+#include "grid/report_queries.h"
 #include "parts/order_numbers.h"
+#include "parts/parts_forms.h"
 #include "parts/store_names.h"
 #include "parts_tables_fixture.h"
 #include "platform/wx_text.h"
@@ -81,4 +85,21 @@ TEST_F(StockQueryTest, OpensWithAColumnPerWarehouseWhateverTheirNames) {
                       StoreColumn(c.stores[i], i).utf8_string());
     }
     EXPECT_TRUE(Shown().empty());
+}
+
+TEST_F(StockQueryTest, TheStockInReportListsTheWarehousesOfTheCompanyData) {
+    CCompanyData company;
+    company.Set(CCompanyData::kStores, U("一库，二库"));
+    ASSERT_TRUE(company.Save());
+    parts::RegisterForms();
+    std::vector<wxString> columns;
+    for (const wxString& item : QueryItems(FixedReportSql(U("入库单"))))
+        columns.push_back(ItemColumnName(item));
+    SetStockInReportSql(nullptr);
+    CMainFrame::RegisterForm(FormKind::OrderSheet, nullptr);
+    CMainFrame::RegisterForm(FormKind::SplitAssemble, nullptr);
+    ASSERT_GT(columns.size(), 8u);
+    EXPECT_EQ(columns[5], U("数量"));
+    EXPECT_EQ(columns[6], U("一库"));
+    EXPECT_EQ(columns[7], U("二库"));
 }
