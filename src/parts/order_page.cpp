@@ -20,6 +20,7 @@
 #include "data/system_options.h"
 #include "grid/data_set_grid.h"
 #include "grid/grid_ctrl.h"
+#include "grid/grid_notify.h"
 #include "platform/files.h"
 #include "platform/gbk.h"
 #include "platform/log.h"
@@ -176,6 +177,21 @@ void Pjdh::BindEvents() {
     res::FindControl(this, kNumberCombo)->Bind(wxEVT_COMBOBOX, [this](wxCommandEvent&) {
         work::Guarded([this] { OnSelChangeNumber(); });
     });
+    // A typed quantity or price changes the line's amount and the total.
+    Bind(qvEVT_GRID_NOTIFY, [this](CGridNotifyEvent& event) {
+        event.Skip();
+        if (event.GetEventObject() != m_pGrid || event.code != GVN_ENDLABELEDIT ||
+            !event.textChanged || event.row < 1)
+            return;
+        EnableSaveButtons(true);
+        const wxString title = m_pGrid->GetItemText(0, event.col);
+        if (title == U("数量") || title == U("进价")) work::Guarded([this] { UpdateTotals(); });
+    });
+    // The contract number goes onto every line of the current order.
+    res::FindControl(this, kContractEdit)->Bind(wxEVT_KILL_FOCUS, [this](wxFocusEvent& event) {
+        event.Skip();
+        work::Guarded([this] { OnKillFocusContract(); });
+    });
     res::FindControl(this, kSupplierCombo)->Bind(wxEVT_COMBOBOX, [this](wxCommandEvent&) {
         work::Guarded([this] { OnSelChangeSupplier(); });
     });
@@ -276,6 +292,15 @@ void Pjdh::OnSetActive() {
     }
     LoadLines();
     UpdateTotals();
+    if (m_nMode == Order) {
+        auto* contract = res::Control<wxTextCtrl>(this, kContractEdit);
+        if (rs->RecordCount() > 0) {
+            rs->MoveFirst();
+            contract->ChangeValue(Text(*rs, "合同号"));
+        } else {
+            contract->ChangeValue(wxString());
+        }
+    }
     if (m_bRestoreSaved) {
         m_bRestoreSaved = false;
         RestoreSavedLines();
@@ -649,4 +674,18 @@ void Pjdh::OnCompareOffers() {
                                "联系电话,备注,部位 from hy where ") +
                                  CSqlText::Contains(U("编号"), code),
                              11, true);
+}
+
+void Pjdh::OnKillFocusContract() {
+    const ado::RecordsetPtr& rs = GetSheet()->m_rsLines;
+    if (m_nMode != Order || !rs || !rs->IsOpen() || rs->RecordCount() <= 0) return;
+    const wxString contract = res::Control<wxTextCtrl>(this, kContractEdit)->GetValue();
+    const wxString number = CurrentNumber();
+    bool changed = false;
+    for (rs->MoveFirst(); !rs->EndOfFile(); rs->MoveNext())
+        if (Text(*rs, "定货单") == number && Text(*rs, "合同号") != wxString(contract).Trim(true)) {
+            PutText(*rs, "合同号", contract);
+            changed = true;
+        }
+    if (changed) EnableSaveButtons(true);
 }

@@ -54,6 +54,7 @@ public:
     void OnSupplierCard();
     // The offers of the focused line's part in the upper grid.
     void OnCompareOffers();
+    void OnKillFocusContract();
     // Appends lines at the end of the document (the order hand-over, split and
     // assemble); each completed as a new line keeping its quantity.
     void AppendLines(const std::vector<parts::PartLine>& lines);

@@ -67,6 +67,8 @@ TEST_F(StorekeeperTest, OrdersFromTwoSuppliersAndReceivesThemOverTwoBins) {
     }
     order->UpdateTotals();
     EXPECT_EQ(qv_test::Text(order, kTotalEdit), "136.00");
+    qv_test::Type(order, kContractEdit, "HT-1");
+    order->OnKillFocusContract();
     const wxString number = order->CurrentNumber();
     {
         platform::ScriptedMessageBoxes boxes;
@@ -78,6 +80,7 @@ TEST_F(StorekeeperTest, OrdersFromTwoSuppliersAndReceivesThemOverTwoBins) {
               (Texts{U("甲"), U("乙"), U("甲")}));
     EXPECT_EQ(Column("select * from wlzm order by no", U("金额")), (Texts{"96", "40"}));
     EXPECT_EQ(Column("select * from wlzm order by no", U("备注")), (Texts{number, number}));
+    EXPECT_EQ(Column("select * from dhd", U("合同号")), Texts(3, "HT-1"));
 
     // The goods arrive: the order's lines, 8 of P1 split 6 in bin A + 2 in bin B.
     frame->OpenForm(FormKind::OrderSheet, Pjdh::StockIn);
