@@ -193,6 +193,19 @@ TEST_F(ReportsTest, WarrantyPartOfASettledCardIsListedUnderItsFilters) {
         Column(U("select * from ljth where 客户='京A1' and 零件名称 IS NULL"), U("no")).size(), 1u);
     EXPECT_EQ(Column(U("select * from ljth where no<0"), U("no")).size(), 0u);
 
+    // A line without a customer, then a customer typed that is not listed: it joins
+    // the list, goes into that line and filters the lines to it until the save.
+    customers->SetValue(U("全部"));
+    qv_test::Click(page, kQueryButton);
+    qv_test::Click(page, kNewButton);
+    customers->SetValue(U("苏C9"));
+    page->OnCustomerEntered();
+    EXPECT_NE(customers->FindString(U("苏C9"), true), wxNOT_FOUND);
+    ASSERT_EQ(grid->GetRowCount(), 2);
+    EXPECT_TRUE(res::FindControl(page, kSaveButton)->IsEnabled());
+    qv_test::Click(page, kSaveButton);
+    EXPECT_EQ(Column(U("select * from ljth where 客户='苏C9'"), U("no")).size(), 1u);
+
     qv_test::Click(page, kExitButton);
     Pump();
     EXPECT_EQ(frame->GetSheet(CMainFrame::SheetKind::Warranty), nullptr);
