@@ -1,6 +1,7 @@
 #pragma once
-// The about box of the application's command "关于 qv(&A)...": the product title as
-// a link that opens the help.
+// The about box of the application's command "关于 qv(&A)...": the program's
+// picture, the product title and two more links that open the help, and the
+// rights line.
 #include <wx/dialog.h>
 
 class CAboutDlg : public wxDialog {

@@ -1,6 +1,7 @@
 #include "app/data_import_dlg.h"
 
 #include "app/main_frame.h"
+#include "data/data_file_open.h"
 #include "data/data_folders.h"
 #include "data/table_catalog.h"
 #include "grid/data_set_grid.h"
@@ -18,11 +19,6 @@
 
 namespace {
 
-const char kOpenFilter[] = "本系统表格文件(*.adtg)|*.adtg|加密文件(*.dwf)|*.dwf|"
-                           "FoxPro DBF 文件(*.dbf)|*.dbf|ACCESS 数据库(*.mdb)|*.mdb|"
-                           "SQL 数据库(*.mdf)|*.mdf|Microsoft Excel 工作表(*.xls)|*.xls|"
-                           "All files(*.*)|*.*";
-
 void SayIncomplete() {
     platform::ShowMessageBox("选择或输入内容不对或不完整！无法完成操作。");
 }
@@ -33,8 +29,8 @@ bool Exists(const wxString& path) {
 
 // An existing file the operator picks; empty when cancelled.
 wxString ChooseFile(wxWindow* parent) {
-    wxFileDialog dialog(parent, wxEmptyString, wxEmptyString, wxEmptyString,
-                        wxString::FromUTF8(kOpenFilter), wxFD_OPEN);
+    wxFileDialog dialog(parent, wxEmptyString, wxEmptyString, wxEmptyString, DataFileOpenFilter(),
+                        wxFD_OPEN);
     return dialog.ShowModal() == wxID_OK ? dialog.GetPath() : wxString();
 }
 

@@ -21,7 +21,7 @@ void CGridFileSave::Save(CGridCtrl& grid, const wxString& path) {
     if (!recordset || !recordset->IsOpen()) return;
     const wxString ext = wxFileName(path).GetExt().Lower();
     try {
-        if (ext == "xls") {
+        if (ext == "xlsx") {
             // The first row of a work card's item list is not an item.
             const bool skipFirst = grid.GetTableName() == "zyxm";
             std::vector<wxString> header;

@@ -82,10 +82,16 @@ void CHyperLink::SetCaption(const wxString& text) {
     Refresh();
 }
 
+void CHyperLink::SetBitmap(const wxBitmap& picture) {
+    m_bitmap = picture;
+    SetSize(picture.GetSize());
+    Refresh();
+}
+
 // The window takes its text's size; a centred or right-aligned link keeps its
 // centre or its right edge.
 void CHyperLink::FitToText() {
-    if (!(m_nStyle & kFitToText) || GetLabel().empty()) return;
+    if (!(m_nStyle & kFitToText) || GetLabel().empty() || m_bitmap.IsOk()) return;
     const wxSize text = GetTextExtent(GetLabel());
     wxRect rect = GetRect();
     if (m_nAlignment & wxALIGN_CENTRE_HORIZONTAL)
@@ -118,6 +124,10 @@ bool CHyperLink::FollowLink() {
 
 void CHyperLink::OnPaint(wxPaintEvent&) {
     wxPaintDC dc(this);
+    if (m_bitmap.IsOk()) {
+        dc.DrawBitmap(m_bitmap, 0, 0);
+        return;
+    }
     dc.SetFont(GetFont());
     dc.SetTextForeground(CurrentColour());
     dc.SetBackgroundMode(wxBRUSHSTYLE_TRANSPARENT);

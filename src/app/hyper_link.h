@@ -4,6 +4,7 @@
 // the target in the desktop's browser or mail program. A target that is no address
 // (none of "@", "http", "com", "net", "www") opens the program's help instead.
 #include <functional>
+#include <wx/bitmap.h>
 #include <wx/control.h>
 
 class CHyperLink : public wxControl {
@@ -34,6 +35,8 @@ public:
     void SetURL(const wxString& url);
     const wxString& GetURL() const { return m_strURL; }
     void SetCaption(const wxString& text);
+    // A picture shown instead of the text; the link takes the picture's size.
+    void SetBitmap(const wxBitmap& picture);
     // Opens the target; a failure beeps and says why. True when it opened.
     bool FollowLink();
     bool IsVisited() const { return m_bVisited; }
@@ -54,6 +57,7 @@ private:
     void OnKillFocus(wxFocusEvent& event);
 
     wxString m_strURL;
+    wxBitmap m_bitmap;
     long m_nAlignment;
     bool m_bFocus = false;
     bool m_bOverControl = false;

@@ -9,6 +9,7 @@
 #include "app/qv_view.h"
 #include "app/shutdown.h"
 #include "app/text_view.h"
+#include "data/data_file_open.h"
 #include "grid/grid_ctrl.h"
 #include "grid/lookup_pane.h"
 #include "grid/print_seam.h"
@@ -574,11 +575,7 @@ void CMainFrame::EditFocused(FrameAction action) {
 }
 
 void CMainFrame::FileOpen() {
-    wxFileDialog dialog(this, wxEmptyString, wxEmptyString, wxEmptyString,
-                        U("本系统表格文件(*.adtg)|*.adtg|加密文件(*.dwf)|*.dwf|"
-                          "FoxPro DBF 文件(*.dbf)|*.dbf|ACCESS 数据库(*.mdb)|*.mdb|"
-                          "SQL 数据库(*.mdf)|*.mdf|Microsoft Excel 工作表(*.xls)|*.xls|"
-                          "All files(*.*)|*.*"),
+    wxFileDialog dialog(this, wxEmptyString, wxEmptyString, wxEmptyString, DataFileOpenFilter(),
                         wxFD_OPEN | wxFD_FILE_MUST_EXIST);
     if (dialog.ShowModal() != wxID_OK) return;
     AddRecentFile(dialog.GetPath());

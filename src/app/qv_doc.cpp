@@ -1,6 +1,7 @@
 #include "app/qv_doc.h"
 
 #include "app/main_frame.h"
+#include "data/data_file_open.h"
 #include "data/data_set.h"
 #include "data/setting_files.h"
 #include "grid/grid_ctrl.h"
@@ -18,11 +19,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-const char kSaveFilter[] = "本系统表格文件(*.adtg)|*.adtg|加密文件(*.dwf)|*.dwf|"
-                           "FoxPro DBF 文件(*.dbf)|*.dbf|ACCESS 数据库(*.mdb)|*.mdb|"
-                           "SQL 数据库(*.mdf)|*.mdf|Microsoft Excel 工作表(*.xls)|*.xls|"
-                           "All files(*.*)|*.*";
 
 void Refuse(const char* text) {
     platform::ShowMessageBox(text);
@@ -82,8 +78,12 @@ std::optional<CQvDoc::SaveTarget> CQvDoc::PrepareSave(const wxString& chosenPath
         return std::nullopt;
     }
     if (name.GetExt().empty()) name.SetExt("adtg");
+    // Workbooks are written as .xlsx; that content under an ".xls" name would be
+    // refused by the programs that open it.
+    if (name.GetExt().Lower() == "xls") name.SetExt("xlsx");
     SaveTarget target{name.GetFullPath(), name.GetExt().Lower()};
-    if (target.ext != "adtg" && target.ext != "xls" && target.ext != "dwf" && target.ext != "dbf") {
+    if (target.ext != "adtg" && target.ext != "xlsx" && target.ext != "dwf" &&
+        target.ext != "dbf") {
         Refuse("此版本不支持该功能,如果需要请与程序供应商联系.");
         return std::nullopt;
     }
@@ -121,8 +121,8 @@ std::optional<CQvDoc::SaveTarget> CQvDoc::OnFileSave() {
         Refuse("请先选取要保存的表格!");
         return std::nullopt;
     }
-    wxFileDialog dialog(frame, wxEmptyString, wxEmptyString, grid->m_strTitle,
-                        wxString::FromUTF8(kSaveFilter), wxFD_SAVE);
+    wxFileDialog dialog(frame, wxEmptyString, wxEmptyString, grid->m_strTitle, DataFileSaveFilter(),
+                        wxFD_SAVE);
     if (dialog.ShowModal() != wxID_OK) return std::nullopt;
     auto target = PrepareSave(dialog.GetPath());
     if (target) SaveGrid(*grid, *target);

@@ -33,7 +33,7 @@ wxString CUserAccounts::Message(Result result) {
     case Result::NoSuchUser:
         return U("没有这个用户!");
     case Result::WriteFailed:
-        return U(CUsersFile::kDamagedText);
+        return wxString::FromUTF8(CUsersFile::DamagedText());
     }
     return wxString();
 }

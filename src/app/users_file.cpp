@@ -6,6 +6,7 @@
 #include "platform/files.h"
 #include "platform/gbk.h"
 #include "platform/message_box.h"
+#include "platform/paths.h"
 
 #include <fstream>
 #include <iterator>
@@ -17,10 +18,21 @@ std::string Path(const char* relative) {
 }
 
 void ShowDamaged() {
-    platform::ShowMessageBox(CUsersFile::kDamagedText);
+    platform::ShowMessageBox(CUsersFile::DamagedText());
 }
 
 } // namespace
+
+std::string CUsersFile::DamagedText() {
+    // Backups hold the users file, so a damaged one locks nobody out for good.
+    const std::string program = platform::ProgramFolder();
+    return "系统文件已损坏!\n用户文件 " + Path(kStoredFile) +
+           " 可以从数据备份中恢复：把备份目录（自动备份在 " +
+           platform::JoinPath(program, "AutBak") +
+           " 中按星期存放）里 Picture 目录下的 "
+           "printinfo.adtg 复制到 " +
+           platform::JoinPath(program, "Picture") + " 中，再重新运行本系统。";
+}
 
 bool CUsersFile::InvertCopy(const std::string& from, const std::string& to) {
     std::string bytes;

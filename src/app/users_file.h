@@ -13,7 +13,8 @@ public:
     static constexpr const char* kStoredFile = "Picture/printinfo.adtg";
     static constexpr const char* kWorkingCopy = "Picture/temp.adtg";
     // The message of a users file that cannot be read or written.
-    static constexpr const char* kDamagedText = "系统文件已损坏!";
+    // "系统文件已损坏!", with where a good copy of the users file is found.
+    static std::string DamagedText();
 
     // Copies from into to, every byte as its complement (both directions use it).
     // False when either file cannot be opened or written.

@@ -31,6 +31,8 @@ namespace {
 enum { kRestore = 0, kBackup = 1, kAutoBackup = 2 };
 
 const char* const kRestoreSuffix = ".restoring";
+// The settings folder beside the program, and its copy inside a backup.
+const char* const kSettingsFolder = "Picture";
 
 void Message(const wxString& text) {
     platform::ShowMessageBox(text.utf8_string());
@@ -87,6 +89,36 @@ bool IsReadableTableFile(const std::string& path, const std::string& scratch) {
         platform::DeleteFile(scratch);
         return false;
     }
+}
+
+// The program's own files beside the tables, the users file among them, so that a
+// damaged one can be restored: every file of the settings folder but the marks of
+// pending work, the users file's scratch copy and the list of account sets, which
+// one set's backup does not hold.
+std::vector<std::string> SettingFiles(const std::string& folder) {
+    static const char* const kLeftOut[] = {"temp.adtg", "ReInDexAll", "noerro",    "FirstRun",
+                                           "indexfile", "ztfile",     "currztname"};
+    std::vector<std::string> names;
+    for (const std::string& name : platform::ListFiles(folder, "*")) {
+        bool leftOut = false;
+        for (const char* other : kLeftOut)
+            leftOut |= platform::WildcardMatch(other, name);
+        if (!leftOut) names.push_back(name);
+    }
+    return names;
+}
+
+// Copies the settings files from one settings folder into another; the names that
+// failed are added to `failed`.
+void CopySettingFiles(const std::string& from, const std::string& to,
+                      std::vector<std::string>& failed) {
+    const std::vector<std::string> names = SettingFiles(from);
+    if (names.empty()) return;
+    if (!platform::FolderExists(to)) platform::CreateFolders(to);
+    for (const std::string& name : names)
+        if (!CMaintenanceFiles::Current().copy(platform::JoinPath(from, name),
+                                               platform::JoinPath(to, name)))
+            failed.push_back(platform::JoinPath(kSettingsFolder, name));
 }
 
 // A working copy may hold changes its encrypted file lacks, so copies go by being
@@ -179,6 +211,8 @@ int CMainFrameData::BackupRestore(int mode) {
         for (const std::string& name : names)
             if (!files.copy(platform::JoinPath(tables, name), platform::JoinPath(folder, name)))
                 failed.push_back(name);
+        CopySettingFiles(ProgramPath(kSettingsFolder), platform::JoinPath(folder, kSettingsFolder),
+                         failed);
         if (!failed.empty()) {
             platform::AppendLog("backup into " + folder + " incomplete");
             Message(U("备份没有完成，以下文件没能复制到") + wxString::FromUTF8(folder) + ":" +
@@ -235,6 +269,9 @@ int CMainFrameData::BackupRestore(int mode) {
             failed.push_back(name);
     }
     if (plainRestored) EncryptAllTables();
+    // A backup made before the settings were part of it has none: the current stay.
+    CopySettingFiles(platform::JoinPath(folder, kSettingsFolder), ProgramPath(kSettingsFolder),
+                     failed);
     if (!failed.empty()) {
         for (const std::string& name : failed)
             platform::DeleteFile(platform::JoinPath(tables, name + kRestoreSuffix));

@@ -1,8 +1,9 @@
 #pragma once
 // Backup and restore of an account set's table files (CMainFrameData::BackupRestore
 // and its neighbours). A backup is a flat copy of the set folder's table files into
-// a folder outside it; the automatic backup at every normal end of the program
-// keeps one generation per weekday in "AutBak/星期日" .. "AutBak/星期六".
+// a folder outside it, with the users file and the settings in its "Picture"
+// folder; the automatic backup at every normal end of the program keeps one
+// generation per weekday in "AutBak/星期日" .. "AutBak/星期六".
 #include <wx/datetime.h>
 #include <wx/string.h>
 

@@ -14,6 +14,21 @@ bool NameHas(const wxString& name, const char* extension) {
 
 } // namespace
 
+wxString DataFileOpenFilter() {
+    return wxString::FromUTF8("本系统表格文件(*.adtg)|*.adtg|加密文件(*.dwf)|*.dwf|"
+                              "FoxPro DBF 文件(*.dbf)|*.dbf|ACCESS 数据库(*.mdb)|*.mdb|"
+                              "SQL 数据库(*.mdf)|*.mdf|"
+                              "Excel 工作簿(*.xlsx;*.xls)|*.xlsx;*.xls;*.XLSX;*.XLS|"
+                              "All files(*.*)|*.*");
+}
+
+wxString DataFileSaveFilter() {
+    return wxString::FromUTF8("本系统表格文件(*.adtg)|*.adtg|加密文件(*.dwf)|*.dwf|"
+                              "FoxPro DBF 文件(*.dbf)|*.dbf|ACCESS 数据库(*.mdb)|*.mdb|"
+                              "SQL 数据库(*.mdf)|*.mdf|Excel 工作簿(*.xlsx)|*.xlsx|"
+                              "All files(*.*)|*.*");
+}
+
 OpenedFileKind KindOfOpenedFile(const wxString& path) {
     const wxString name = path.AfterLast('/');
     for (const char* extension : {".adtg", ".xls", ".dwf", ".dbf", ".DBF"})

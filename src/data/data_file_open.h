@@ -9,6 +9,11 @@
 
 enum class OpenedFileKind { DataFile, Picture, Document };
 
+// The file types of the open and the save dialogs. Workbooks are read in both
+// formats but written only as .xlsx, the format the writer makes.
+wxString DataFileOpenFilter();
+wxString DataFileSaveFilter();
+
 // By the extension text standing anywhere after the name's first character.
 OpenedFileKind KindOfOpenedFile(const wxString& path);
 

@@ -212,7 +212,8 @@ int CDbLink::OpenFile(const wxString& path) {
         CloseConnection();
         MakeObjects();
     }
-    const bool workbook = path.EndsWith(".xls") || path.EndsWith(".XLS");
+    const wxString extension = path.AfterLast('.').Lower();
+    const bool workbook = extension == "xls" || extension == "xlsx";
     const bool table = path.EndsWith(".adtg") || path.EndsWith(".dbf") || path.EndsWith(".DBF");
     if (!workbook && !path.EndsWith(".dwf") && !table) {
         platform::ShowMessageBox("此版本不支持该功能,如果需要请与程序供应商联系.");
@@ -314,10 +315,16 @@ int CDbLink::OpenExcelSheet(const wxString& path) {
     return 0;
 }
 
+wxString CDbLink::WorkbookName(const wxString& path) {
+    const wxString extension = path.AfterLast('.').Lower();
+    if (path.Contains(".") && extension == "xlsx") return path;
+    if (path.Contains(".") && extension == "xls") return path + "x";
+    return path + ".xlsx";
+}
+
 void CDbLink::ExportToSpreadsheet(const ado::RecordsetPtr& source, const wxString& path,
                                   const std::vector<wxString>& fieldNames, bool skipFirst) {
-    wxString file = path;
-    if (!file.Contains(".xls")) file += ".xls";
+    const wxString file = WorkbookName(path);
     if (platform::FileExists(file.utf8_string())) {
         platform::SetReadOnly(file.utf8_string(), false);
         platform::DeleteFile(file.utf8_string());

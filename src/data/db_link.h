@@ -35,9 +35,12 @@ public:
     // reported).
     int OpenExcelSheet(const wxString& path);
 
+    // The name a workbook is written under: the writer makes .xlsx files, so an
+    // ".xls" name becomes ".xlsx" and a name without the extension gets it.
+    static wxString WorkbookName(const wxString& path);
     // Writes the named fields of every record (the first left out with skipFirst) into
-    // a new workbook at path (".xls" added when the path has none). ADO errors (an
-    // unknown field name) reach the caller.
+    // a new workbook at WorkbookName(path). ADO errors (an unknown field name) reach
+    // the caller.
     void ExportToSpreadsheet(const ado::RecordsetPtr& source, const wxString& path,
                              const std::vector<wxString>& fieldNames, bool skipFirst);
     // Shows the recordset in the desktop's spreadsheet program: a header row of field

@@ -1,5 +1,7 @@
 #include "grid/print_paper.h"
 
+#include <wx/paper.h>
+
 wxPaperSize PaperFromCode(int code) {
     // Codes 1 to 26 come in another order than wx's list; from 27 on the lists run
     // side by side, except that wx has no entries for the reserved codes 48 and 49.
@@ -15,4 +17,20 @@ wxPaperSize PaperFromCode(int code) {
     if (code >= 27 && code <= 47) return static_cast<wxPaperSize>(code);
     if (code >= 50 && code <= 118) return static_cast<wxPaperSize>(code - 2);
     return wxPAPER_NONE;
+}
+
+wxString PaperName(int code) {
+    const wxPaperSize kind = PaperFromCode(code);
+    const wxPrintPaperType* paper = kind == wxPAPER_NONE || !wxThePrintPaperDatabase
+                                        ? nullptr
+                                        : wxThePrintPaperDatabase->FindPaperType(kind);
+    if (!paper) return wxString();
+    // The toolkit's translated name, without the word "sheet" and the comma that
+    // only separate the kind from its size.
+    wxString name = paper->GetName();
+    name.Replace(wxString::FromUTF8(" 纸张，"), " ");
+    name.Replace(wxString::FromUTF8("，"), " ");
+    name.Replace(" sheet, ", " ");
+    name.Replace(", ", " ");
+    return name;
 }

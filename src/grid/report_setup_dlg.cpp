@@ -139,27 +139,37 @@ bool CReportSetupDlg::IsAdjusting() const {
 void CReportSetupDlg::FillPaperList() {
     auto* papers = res::Control<wxComboBox>(this, ids::kPaperCombo);
     papers->Clear();
-    // The paper database of the toolkit stands in for the printer's own list.
+    m_vPaperCodes.clear();
+    // The paper database of the toolkit stands in for the printer's own list; the
+    // list shows names, the codes stay beside it.
     for (int code = 1; code <= 118; ++code) {
-        const wxPaperSize kind = PaperFromCode(code);
-        const wxPrintPaperType* paper =
-            kind == wxPAPER_NONE ? nullptr : wxThePrintPaperDatabase->FindPaperType(kind);
-        if (!paper) continue;
-        papers->Append(wxString::Format("%u(%d,%d)%s", code, paper->GetWidth(), paper->GetHeight(),
-                                        paper->GetName()));
+        const wxString name = PaperName(code);
+        if (name.empty()) continue;
+        papers->Append(name);
+        m_vPaperCodes.push_back(code);
     }
     papers->Append(U(kCustomPaper));
+    m_vPaperCodes.push_back(0);
 }
 
 wxString CReportSetupDlg::SelectPaperByCode(int code) {
     auto* papers = res::Control<wxComboBox>(this, ids::kPaperCombo);
-    const wxString prefix = wxString::Format("%d(", code);
-    for (unsigned i = 0; i < papers->GetCount(); ++i) {
-        if (!papers->GetString(i).StartsWith(prefix)) continue;
-        papers->SetSelection(i);
-        return papers->GetString(i);
+    for (size_t i = 0; i < m_vPaperCodes.size(); ++i) {
+        if (m_vPaperCodes[i] != code || code == 0) continue;
+        papers->SetSelection(static_cast<int>(i));
+        return papers->GetString(static_cast<unsigned>(i));
     }
     return wxString();
+}
+
+int CReportSetupDlg::SelectedPaperCode() const {
+    auto* papers = res::Control<wxComboBox>(this, ids::kPaperCombo);
+    const int selected = papers->GetSelection();
+    if (selected != wxNOT_FOUND && static_cast<size_t>(selected) < m_vPaperCodes.size())
+        return m_vPaperCodes[static_cast<size_t>(selected)];
+    // Nothing chosen from the list: an entry typed in the old "9(2108,2972)..." form.
+    const wxString typed = papers->GetValue();
+    return typed.empty() ? 9 : CPrintLayout::PaperCodeFromSetting(typed);
 }
 
 wxString CReportSetupDlg::GetReportSql(const wxString& reportName) const {
@@ -300,8 +310,7 @@ int CReportSetupDlg::OnOK() {
     for (const auto& [field, value] : texts)
         record.Set(field, value);
 
-    const wxString paper = res::Control<wxComboBox>(this, ids::kPaperCombo)->GetStringSelection();
-    int code = paper.empty() ? 9 : CPrintLayout::PaperCodeFromSetting(paper);
+    const int code = SelectedPaperCode();
     record.Set(Rs::Int::PaperCode, code);
     if (code == 0) {
         const bool given = !m_strCustomPaper.empty() && wxIsdigit(m_strCustomPaper[0]);
@@ -354,11 +363,17 @@ std::vector<wxString> CReportSetupDlg::PrintedItems(const wxString& sql) const {
     return items;
 }
 
-bool CReportSetupDlg::BuildPreviewGrid(bool applyLayout) {
+bool CReportSetupDlg::BuildPreviewGrid(bool applyLayout, wxString* why) {
     m_bApplyLayout = applyLayout;
     const wxString name = SelectedReport();
+    auto refuse = [why](const wxString& reason) {
+        if (why) *why = reason;
+        return false;
+    };
+    if (!m_pGrid || !g_pFrameData) return refuse(U("没有打开帐套的数据，无法预览。"));
     wxString sql = GetReportSql(name);
-    if (sql.empty() || !m_pGrid || !g_pFrameData) return false;
+    if (sql.empty())
+        return refuse(U("“") + name + U("”不是由查询生成的报表，请在打印它的窗口中预览。"));
     const wxDateTime today = wxDateTime::Today();
     sql.Replace("{^ReplaceStr1}", "{^" + today.Format("%Y-%m-%d") + "}");
     sql.Replace("{^ReplaceStr}", "{^" + (today - wxDateSpan::Days(60)).Format("%Y-%m-%d") + "}");
@@ -369,7 +384,7 @@ bool CReportSetupDlg::BuildPreviewGrid(bool applyLayout) {
     m_pGrid->SetTableName(name);
 
     const std::vector<wxString> items = PrintedItems(sql);
-    if (items.empty()) return false;
+    if (items.empty()) return refuse(U("没有要打印的栏目，无法预览。"));
     wxString list;
     for (const wxString& item : items)
         list += (list.empty() ? "" : ",") + item;
@@ -391,7 +406,12 @@ void CReportSetupDlg::OnPreview() {
     if (IsAdjusting()) OnSaveAdjustment();
     if (!OnOK()) return;
     ShowSettingControls(true);
-    if (!BuildPreviewGrid(true)) return;
+    wxString why;
+    if (!BuildPreviewGrid(true, &why)) {
+        // A failed query has said why already.
+        if (!why.empty()) platform::ShowMessageBox(why.utf8_string());
+        return;
+    }
     if (m_pGrid->GetRowCount() == 1) m_pGrid->SetRowCount(2);
     m_pGrid->PrintPreview();
 }
@@ -423,7 +443,11 @@ void CReportSetupDlg::ShowSettingControls(bool show) {
 }
 
 void CReportSetupDlg::OnAdjustLayout() {
-    if (!BuildPreviewGrid(true)) return;
+    wxString why;
+    if (!BuildPreviewGrid(true, &why)) {
+        if (!why.empty()) platform::ShowMessageBox(why.utf8_string());
+        return;
+    }
     ShowSettingControls(false);
     if (m_pGrid->GetRowCount() == 1) m_pGrid->SetRowCount(2);
     const wxSize client = GetClientSize();

@@ -37,10 +37,13 @@ public:
 
     // The query of a report; empty when there is none.
     wxString GetReportSql(const wxString& reportName) const;
-    // Builds the report's grid from live data; false when the report has no query.
-    bool BuildPreviewGrid(bool applyLayout);
+    // Builds the report's grid from live data. False when it cannot, with the reason
+    // in `why` unless the query itself failed and has said so.
+    bool BuildPreviewGrid(bool applyLayout, wxString* why = nullptr);
     // The entry of the paper list for a code, selected; empty when there is none.
     wxString SelectPaperByCode(int code);
+    // The code of the paper chosen; 0 for "自定义尺寸".
+    int SelectedPaperCode() const;
     CGridCtrl* Grid() const { return m_pGrid; }
     bool IsAdjusting() const;
 
@@ -57,4 +60,6 @@ private:
     std::vector<wxString> PrintedItems(const wxString& sql) const;
 
     CGridCtrl* m_pGrid = nullptr;
+    // The paper code of each entry of the paper list.
+    std::vector<int> m_vPaperCodes;
 };

@@ -7,7 +7,10 @@ namespace res {
 namespace about {
 enum : int {
     kDialogId = 100,
-    kTitleLink = 1165, // the product title; its target is no address, so it opens the help
+    kPicture = 1162,     // the program's picture, drawn by the dialog
+    kPictureLink = 1163, // a picture that opens the help
+    kHelpLink = 1164,    // a text that opens the help
+    kTitleLink = 1165,   // the product title; its target is no address, so it opens the help
 };
 constexpr const char* kLinkClass = "HyperLink";
 } // namespace about

@@ -11,4 +11,10 @@ wxBitmap GridCellImagesBitmap();
 // Bitmap 110: the light bulb of the tip of the day, 32 x 32 on white.
 wxBitmap TipBulbBitmap();
 
+// Bitmap 246: the program's picture in the about box, 48 x 48.
+wxBitmap AboutPictureBitmap();
+
+// Bitmap 242: a small book that stands for the help, 16 x 16 on white.
+wxBitmap HelpBookBitmap();
+
 } // namespace res

@@ -7,9 +7,11 @@
 #include "res/about_template.h"
 #include "res/command_ids.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <wx/app.h>
 #include <wx/frame.h>
+#include <wx/stattext.h>
 
 namespace {
 
@@ -90,24 +92,34 @@ TEST_F(HyperLinkTest, HoverColourOnlyWhileTheMouseIsOver) {
     EXPECT_EQ(link->CurrentColour(), CHyperLink::kColourLink);
 }
 
-TEST_F(HyperLinkTest, AboutCommandShowsTheTitleLink) {
+TEST_F(HyperLinkTest, AboutCommandShowsTheTitleLinksAndRights) {
     CMainFrame::RegisterForm(FormKind::Login, nullptr);
     CAboutDlg::Register();
     auto* frame = new CMainFrame;
     wxTheApp->SetTopWindow(frame);
     wxString title, target;
+    std::vector<wxString> texts;
     frame->CallAfter([&] {
         for (wxWindow* window : wxTopLevelWindows)
             if (auto* about = dynamic_cast<CAboutDlg*>(window); about && about->IsModal()) {
                 title = about->GetTitle();
                 auto* link = res::Control<CHyperLink>(about, res::about::kTitleLink);
                 if (link) target = link->GetURL();
+                for (wxWindow* child : about->GetChildren())
+                    if (dynamic_cast<wxStaticText*>(child)) texts.push_back(child->GetLabel());
+                // Neither the picture nor the text link leaves the program: both open
+                // the help.
+                for (int id : {res::about::kPictureLink, res::about::kHelpLink})
+                    if (auto* help = res::Control<CHyperLink>(about, id)) Click(help);
                 about->EndModal(wxID_OK);
             }
     });
     frame->ExecuteCommand(ID_APP_ABOUT);
     EXPECT_EQ(title, U("版本"));
     EXPECT_EQ(target, U("Norvale管理系统(V9.15)"));
+    EXPECT_NE(std::find(texts.begin(), texts.end(), U("版权所有 (C) 2026 qv 开发组")), texts.end());
+    EXPECT_TRUE(opened_.empty());
+    EXPECT_EQ(boxes_.Texts().size(), 2u);
 }
 
 } // namespace

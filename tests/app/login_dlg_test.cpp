@@ -239,7 +239,7 @@ TEST_F(LoginFlowTest, DamagedUsersFileOrGoneSetLeaveAWayOut) {
     EXPECT_EQ(
         boxes.Texts(),
         (Texts{"上次登录的帐套“Gone”的数据目录已不存在，现在选的是默认帐套，也可以选择其它帐套。",
-               CUsersFile::kDamagedText}));
+               CUsersFile::DamagedText()}));
     EXPECT_FALSE(frame->m_bStarted);
     EXPECT_TRUE(frame->m_strRights.empty());
     EXPECT_EQ(frame->GetMenuBar()->GetMenuCount(), 2u); // still the small menu
@@ -293,8 +293,7 @@ TEST_F(LoginFlowTest, ArrowKeysMoveBetweenTheBoxes) {
             for (int round = 0; round < 200; ++round) {
                 wxWindow* focus = wxWindow::FindFocus();
                 id = focus ? res::FromWxId(focus->GetId()) : 0;
-                if (id == expected)
-                    break;
+                if (id == expected) break;
                 Pump(1);
                 wxMilliSleep(5);
             }

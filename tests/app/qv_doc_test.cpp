@@ -61,11 +61,16 @@ TEST_F(QvDocTest, RefusalsByPlaceAndName) {
     }
 }
 
-TEST_F(QvDocTest, NameWithoutExtensionIsSavedAsAdtg) {
+// A workbook is written as .xlsx, so a name asking for the older format gets the
+// extension of what is written.
+TEST_F(QvDocTest, NameWithoutExtensionIsSavedAsAdtgAndWorkbooksAsXlsx) {
     EXPECT_EQ(Prepare(Path("月报")), Path("月报.adtg"));
-    auto target = CQvDoc::PrepareSave(U(Path("x.Xls").c_str()));
-    ASSERT_TRUE(target);
-    EXPECT_EQ(target->ext, "xls");
+    for (const char* name : {"x.Xls", "x.xlsx"}) {
+        auto target = CQvDoc::PrepareSave(U(Path(name).c_str()));
+        ASSERT_TRUE(target) << name;
+        EXPECT_EQ(target->ext, "xlsx");
+        EXPECT_EQ(target->path, U(Path("x.xlsx").c_str()));
+    }
 }
 
 TEST_F(QvDocTest, ExistingFileIsReplacedOnlyWhenTheOperatorAgrees) {

@@ -108,7 +108,7 @@ TEST_F(UsersFileTest, MissingOrDamagedFileLetsNobodyInAndChangesNothing) {
         CUsersFile users;
         wxString rights;
         EXPECT_FALSE(users.CheckUser("admin", "secret", &rights));
-        EXPECT_EQ(boxes.Texts(), std::vector<std::string>{CUsersFile::kDamagedText});
+        EXPECT_EQ(boxes.Texts(), std::vector<std::string>{CUsersFile::DamagedText()});
         EXPECT_TRUE(rights.empty());
         EXPECT_FALSE(WorkingCopyExists());
         std::string stored;

@@ -171,6 +171,38 @@ TEST_F(BackupTest, RestoreBringsBackTheBackupAndRebuildsAtOnce) {
     EXPECT_TRUE(WorkingCopies().empty());
 }
 
+// The users file and the settings travel with the tables, so a damaged users file
+// can be restored; the marks of pending work and the list of account sets do not.
+TEST_F(BackupTest, TheUsersFileAndTheSettingsGoIntoTheBackupAndComeBack) {
+    Write(Path("Picture/printinfo.adtg"), "users");
+    Write(Path("Picture/SystemSet"), "options");
+    Write(Path("Picture/FirstRun"), "pending");
+    Write(Path("Picture/ztfile"), "sets");
+    MakeBackup();
+    EXPECT_EQ(platform::ListFiles(Backup("Picture"), "*"),
+              (std::vector<std::string>{"SystemSet", "printinfo.adtg"}));
+
+    Write(Path("Picture/printinfo.adtg"), "damaged");
+    Write(Path("Picture/SystemSet"), "changed");
+    Write(Path("Picture/ztfile"), "more sets");
+    std::filesystem::remove(Path("Picture/FirstRun"));
+    platform::ScriptedMessageBoxes boxes;
+    frame_->BackupRestore(0);
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"操作完成 "});
+    EXPECT_EQ(Read(Path("Picture/printinfo.adtg")), "users");
+    EXPECT_EQ(Read(Path("Picture/SystemSet")), "options");
+    EXPECT_EQ(Read(Path("Picture/ztfile")), "more sets");
+    EXPECT_FALSE(platform::FileExists(Path("Picture/FirstRun")));
+
+    // A backup from before the settings were in it leaves the current ones.
+    std::filesystem::remove_all(Backup("Picture"));
+    Write(Path("Picture/SystemSet"), "changed");
+    boxes.Clear();
+    frame_->BackupRestore(0);
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"操作完成 "});
+    EXPECT_EQ(Read(Path("Picture/SystemSet")), "changed");
+}
+
 TEST_F(BackupTest, RestoreWithAWorkingCopyThatCannotBeRemovedLeavesTheRebuildToTheNextStart) {
     MakeBackup();
     Insert("ljkc", {{{"零件名称", "滤芯"}, {"no", "3"}}});

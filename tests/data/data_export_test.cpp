@@ -21,7 +21,7 @@ protected:
         EXPECT_TRUE(data.IsOpen());
         const std::string path = Path(file);
         const std::string ext = file.substr(file.rfind('.'));
-        if (ext == ".xls") {
+        if (ext == ".xlsx") {
             std::vector<wxString> header;
             for (int i = 0; i < data.m_pRecordset->Fields().Count(); ++i)
                 header.push_back(wxString::FromUTF8(data.m_pRecordset->Fields().Item(i).Name()));
@@ -71,7 +71,7 @@ TEST(DataExportCondition, DatesThatAreNotPlainDatesAreRefused) {
 
 TEST_F(DataExportTest, ACompleteExportIsDeletedWhenTheOperatorAgrees) {
     const wxString condition = CDataExport::Condition("ljth", "2005-02-01", "");
-    for (const char* file : {"out.adtg", "out.dbf", "out.xls", "out.dwf"}) {
+    for (const char* file : {"out.adtg", "out.dbf", "out.xlsx", "out.dwf"}) {
         SCOPED_TRACE(file);
         const long rows = SaveRows(CDataExport::LoadStatement("ljth", condition), file);
         ASSERT_EQ(rows, 2);

@@ -134,7 +134,7 @@ TEST_F(DbLinkTest, LongBaseNameIsOpenedOnlyWhenTheOperatorAgrees) {
 }
 
 TEST_F(DbLinkTest, WorkbookOpensItsFirstSheetWithRecords) {
-    const std::string book = outside_ + "/库存.xls";
+    const std::string book = outside_ + "/库存.xlsx";
     ASSERT_TRUE(
         WriteWorkbook(book,
                       {{"Sheet1", {{"编号"}}, {}},
@@ -218,7 +218,7 @@ TEST_F(DbLinkTest, RecordsetExportedToAWorkbookReadsBackWithTheSameCells) {
     link.ExportToSpreadsheet(sales.m_pRecordset, Outside("出货"), header, false);
     EXPECT_EQ(boxes_.Texts(), std::vector<std::string>{"操作完成 "});
 
-    CSpreadSheet sheet(Outside("出货.xls"), "Sheet1", false);
+    CSpreadSheet sheet(Outside("出货.xlsx"), "Sheet1", false);
     std::vector<wxString> cells;
     ASSERT_EQ(sheet.GetTotalRows(), 3);
     ASSERT_TRUE(sheet.ReadRow(cells, 1));
@@ -232,8 +232,10 @@ TEST_F(DbLinkTest, RecordsetExportedToAWorkbookReadsBackWithTheSameCells) {
     // Skipping the first of one record leaves the header alone.
     CDataSet one;
     one.Open(U("select * from ljsh where 单据号='XS01'"));
+    // An ".xls" name asked for gets the extension of what is written.
     link.ExportToSpreadsheet(one.m_pRecordset, Outside("one.xls"), header, true);
-    CSpreadSheet only(Outside("one.xls"), "Sheet1", false);
+    EXPECT_FALSE(platform::FileExists(outside_ + "/one.xls"));
+    CSpreadSheet only(Outside("one.xlsx"), "Sheet1", false);
     EXPECT_EQ(only.GetTotalRows(), 1);
 
     // A header naming a column twice, or an unwritable place, is reported, never as done.
@@ -241,7 +243,7 @@ TEST_F(DbLinkTest, RecordsetExportedToAWorkbookReadsBackWithTheSameCells) {
     link.ExportToSpreadsheet(one.m_pRecordset, Outside("twice.xls"), {U("单价"), U("单价")}, false);
     ASSERT_EQ(boxes_.Texts().size(), 1u);
     EXPECT_NE(boxes_.Texts()[0].find("Duplicate header row field"), std::string::npos);
-    EXPECT_FALSE(platform::FileExists(outside_ + "/twice.xls"));
+    EXPECT_FALSE(platform::FileExists(outside_ + "/twice.xlsx"));
     boxes_.Clear();
     link.ExportToSpreadsheet(one.m_pRecordset, Outside("no/such/folder/x.xls"), header, false);
     ASSERT_EQ(boxes_.Texts().size(), 1u);
@@ -335,7 +337,7 @@ TEST_F(DbLinkTest, DataFilesReachTheGridThroughATemporaryRecordsetFile) {
         rs.Open(file.utf8_string());
         EXPECT_EQ(Dump(rs, names), expected) << file;
     };
-    for (const char* file : {"sales.dbf", "sales.xls", "kept.adtg"})
+    for (const char* file : {"sales.dbf", "sales.xlsx", "kept.adtg"})
         OpenDataFile(Outside(file), load);
     EXPECT_EQ(loaded, (std::vector<std::string>{"nvtemp2.adtg", "nvtemp.adtg", "kept.adtg"}));
     for (const char* temp : {"nvtemp.adtg", "nvtemp1.adtg", "nvtemp2.adtg"})

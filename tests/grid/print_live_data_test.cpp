@@ -9,6 +9,7 @@
 #include "grid/report_setup_dlg.h"
 #include "res/report_setup_template.h"
 
+#include <filesystem>
 #include <wx/cmndata.h>
 #include <wx/combobox.h>
 #include <wx/listbox.h>
@@ -87,6 +88,29 @@ TEST_F(ReportPreviewTest, ThePreviewGridHoldsThePrintedColumnsOnly) {
     EXPECT_EQ(grid->PrintTexts[17], U("维修清单"));
     dialog->Destroy();
     EXPECT_TRUE(boxes.Texts().empty());
+}
+
+// 预览 never fails silently: a report that is no query, or one with every column
+// hidden, says why it shows nothing.
+TEST_F(ReportPreviewTest, APreviewThatCannotBeShownSaysWhy) {
+    namespace ids = res::report_setup;
+    auto* dialog = new CReportSetupDlg(frame);
+    res::Control<wxComboBox>(dialog, ids::kReportCombo)->SetStringSelection(U("维修清单"));
+    dialog->OnSelchangeReport();
+    dialog->OnPreview();
+    res::Control<wxComboBox>(dialog, ids::kReportCombo)->SetStringSelection(U("同名零件"));
+    dialog->OnSelchangeReport();
+    auto* printed = res::Control<wxListBox>(dialog, ids::kPrintedList);
+    while (printed->GetCount()) {
+        printed->SetSelection(0);
+        dialog->OnMoveToHidden();
+    }
+    dialog->OnPreview();
+    dialog->Destroy();
+    EXPECT_EQ(boxes.Texts(),
+              (std::vector<std::string>{"“维修清单”不是由查询生成的报表，请在打印它的窗口中预览。",
+                                        "没有要打印的栏目，无法预览。"}));
+    std::filesystem::remove_all(TestHome() + "/Report");
 }
 
 class MaintenanceHintTest : public CostSheetTest {

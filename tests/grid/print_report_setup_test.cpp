@@ -2,6 +2,7 @@
 #include "gui_test_app.h"
 
 #include "data/setting_files.h"
+#include "grid/print_paper.h"
 #include "grid/report_settings.h"
 #include "grid/report_setup_dlg.h"
 #include "platform/message_box.h"
@@ -15,6 +16,7 @@
 #include <wx/listbox.h>
 #include <wx/radiobut.h>
 #include <wx/textctrl.h>
+#include <wx/translation.h>
 
 namespace {
 
@@ -56,7 +58,7 @@ TEST_F(ReportSetupTest, ANeverSavedReportShowsTheDefaults) {
     for (const auto& [id, value] : shown)
         EXPECT_EQ(Text(id), value) << id;
     EXPECT_TRUE(res::Control<wxRadioButton>(dialog, ids::kFooterFixedRadio)->GetValue());
-    EXPECT_TRUE(res::Control<wxComboBox>(dialog, ids::kPaperCombo)->GetValue().StartsWith("9("));
+    EXPECT_EQ(res::Control<wxComboBox>(dialog, ids::kPaperCombo)->GetValue(), PaperName(9));
     const std::vector<wxString> printed = List(ids::kPrintedList);
     ASSERT_EQ(printed.size(), 11u);
     EXPECT_EQ(printed[0], U("序号"));
@@ -143,10 +145,33 @@ TEST_F(ReportSetupTest, StockInListsTheWarehousesOfTheCompanyData) {
     std::filesystem::remove(TestHome() + "/Picture/Memfile");
 }
 
-TEST_F(ReportSetupTest, PaperEntriesByCode) {
-    EXPECT_TRUE(dialog->SelectPaperByCode(9).StartsWith("9(2100,2970)"));
-    EXPECT_TRUE(dialog->SelectPaperByCode(8).StartsWith("8(2970,4200)"));
+TEST_F(ReportSetupTest, PaperEntriesShowNamesAndKeepTheirCodes) {
+    // The program runs with the toolkit's Chinese texts.
+    auto* chinese = new wxTranslations;
+    chinese->SetLanguage(wxLANGUAGE_CHINESE_SIMPLIFIED);
+    chinese->AddStdCatalog();
+    wxTranslations::Set(chinese);
+    dialog->Destroy();
+    ProcessPending();
+    dialog = new CReportSetupDlg(nullptr);
+    EXPECT_EQ(dialog->SelectPaperByCode(9), U("A4 210 x 297 毫米"));
+    EXPECT_EQ(dialog->SelectPaperByCode(8), U("A3 297 x 420 毫米"));
     EXPECT_EQ(dialog->SelectPaperByCode(48), "");
+    wxTranslations::Set(nullptr);
+
+    // The code, not the name, is stored; the custom entry stores 0 with its size.
+    Choose("进货报表");
+    dialog->SelectPaperByCode(8);
+    ASSERT_EQ(dialog->OnOK(), 1);
+    EXPECT_EQ(LoadReportSettings(U("进货报表")).Get(Rs::Int::PaperCode), 8);
+    res::Control<wxComboBox>(dialog, ids::kPaperCombo)->SetStringSelection(U("自定义尺寸"));
+    dialog->m_strCustomPaper = "1480,1050";
+    ASSERT_EQ(dialog->OnOK(), 1);
+    Rs stored = LoadReportSettings(U("进货报表"));
+    EXPECT_EQ(stored.Get(Rs::Int::PaperCode), 0);
+    EXPECT_EQ(stored.Get(Rs::Text::CustomPaperSize), "1480,1050");
+    Choose("进货报表");
+    EXPECT_EQ(res::Control<wxComboBox>(dialog, ids::kPaperCombo)->GetValue(), U("自定义尺寸"));
 }
 
 } // namespace
