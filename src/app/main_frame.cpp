@@ -31,6 +31,7 @@
 #include <wx/app.h>
 #include <wx/cshelp.h>
 #include <wx/dcclient.h>
+#include <wx/display.h>
 #include <wx/filedlg.h>
 #include <wx/printdlg.h>
 #include <wx/settings.h>
@@ -94,6 +95,7 @@ CMainFrame::CMainFrame()
       m_imgLarge(32, 32, true), m_imgSmall(16, 16, true) {
     CreateToolBars();
     CreateStatusBarPanes();
+    RestoreLayout();
     CreateClient();
 
     // Before login: the small menu and both toolbars disabled.
@@ -153,6 +155,7 @@ CMainFrame::~CMainFrame() {
 void CMainFrame::OnClose(wxCloseEvent& event) {
     if (!m_bShutDown) {
         m_bShutDown = true;
+        SaveLayout();
         CShutdown::Run(*this);
     }
     // Windows of their own (a picture window) go too, so the program ends with the
@@ -218,7 +221,17 @@ void CMainFrame::CreateClient() {
     m_wndRightSplitter->Initialize(m_pTextView);
 
     CreateOutBar();
-    m_wndSplitter->SplitVertically(m_wndOutBar, m_wndRightSplitter, kOutlookWidth);
+    m_wndSplitter->SplitVertically(m_wndOutBar, m_wndRightSplitter, m_nOutlookWidth);
+    // Only the operator's drags report a changed sash; those sizes are kept.
+    m_wndSplitter->Bind(wxEVT_SPLITTER_SASH_POS_CHANGED, [this](wxSplitterEvent& event) {
+        event.Skip();
+        m_nOutlookWidth = event.GetSashPosition();
+        m_bOutlookWidthKept = true;
+    });
+    m_wndRightSplitter->Bind(wxEVT_SPLITTER_SASH_POS_CHANGED, [this](wxSplitterEvent& event) {
+        event.Skip();
+        m_nUpperPaneHeight = event.GetSashPosition();
+    });
 
     // A band over the panes, closed by an etched line, sets them off the bars.
     auto* band = new wxWindow(this, wxID_ANY, wxDefaultPosition, wxSize(-1, kPaneTopMargin));
@@ -343,6 +356,75 @@ bool CMainFrame::ShowToolbars() {
 
 void CMainFrame::FillCatalogTree() {
     m_wndTree->FillTopLevel();
+    FitOutlookToTree();
+}
+
+void CMainFrame::FitOutlookToTree() {
+    if (m_bOutlookWidthKept || !IsOutlookShown()) return;
+    int widest = 0;
+    wxTreeItemIdValue cookie;
+    const wxTreeItemId root = m_wndTree->GetRootItem();
+    if (!root.IsOk()) return;
+    for (wxTreeItemId item = m_wndTree->GetFirstChild(root, cookie); item.IsOk();
+         item = m_wndTree->GetNextChild(root, cookie))
+        widest = std::max(widest, m_wndTree->GetTextExtent(m_wndTree->GetItemText(item)).x);
+    // Indent, picture, the expander and the scroll bar beside the label; a third of
+    // the window at most, so the panes keep their room.
+    const int needed = widest + int(m_wndTree->GetIndent()) + 16 + 48;
+    const int width = std::min(needed, GetClientSize().x / 3);
+    if (width <= m_nOutlookWidth) return;
+    m_nOutlookWidth = width;
+    SetOutlookWidth(width);
+}
+
+namespace {
+const char kWindowSection[] = "/Window";
+} // namespace
+
+void CMainFrame::RestoreLayout() {
+    auto profile = OpenAppProfile();
+    if (!profile) return;
+    profile->SetPath(kWindowSection);
+    long x = 0, y = 0, width = 0, height = 0;
+    if (profile->Read("Left", &x) && profile->Read("Top", &y) && profile->Read("Width", &width) &&
+        profile->Read("Height", &height) && width >= 200 && height >= 150) {
+        // A place on a screen that is gone is left to the desktop.
+        if (wxDisplay::GetFromPoint(wxPoint(int(x), int(y))) != wxNOT_FOUND)
+            SetSize(int(x), int(y), int(width), int(height));
+        else
+            SetSize(int(width), int(height));
+        m_bPlaceKept = true;
+    }
+    if (profile->ReadBool("Maximized", false)) {
+        Maximize();
+        m_bPlaceKept = true;
+    }
+    long outlook = 0, upper = 0;
+    if (profile->Read("OutlookWidth", &outlook) && outlook > 0) {
+        m_nOutlookWidth = int(outlook);
+        m_bOutlookWidthKept = true;
+    }
+    if (profile->Read("UpperPaneHeight", &upper) && upper > 0) m_nUpperPaneHeight = int(upper);
+}
+
+void CMainFrame::SaveLayout() {
+    auto profile = OpenAppProfile();
+    if (!profile) return;
+    profile->SetPath(kWindowSection);
+    // A maximised or minimised window keeps the place it had before.
+    if (!IsMaximized() && !IsIconized()) {
+        const wxRect rect = GetRect();
+        profile->Write("Left", long(rect.x));
+        profile->Write("Top", long(rect.y));
+        profile->Write("Width", long(rect.width));
+        profile->Write("Height", long(rect.height));
+    }
+    profile->Write("Maximized", IsMaximized());
+    if (m_wndSplitter->IsSplit()) m_nOutlookWidth = m_wndSplitter->GetSashPosition();
+    if (m_wndRightSplitter->IsSplit()) m_nUpperPaneHeight = m_wndRightSplitter->GetSashPosition();
+    profile->Write("OutlookWidth", long(m_nOutlookWidth));
+    profile->Write("UpperPaneHeight", long(m_nUpperPaneHeight));
+    profile->Flush();
 }
 
 void CMainFrame::LogNote(const wxString& text) {
@@ -523,12 +605,12 @@ void CMainFrame::RunFrameAction(FrameAction action) {
         if (IsOutlookShown()) {
             SetOutlookWidth(0);
         } else {
-            SetOutlookWidth(kOutlookWidth);
-            SetUpperPaneHeight(kUpperPaneHeight);
+            SetOutlookWidth(m_nOutlookWidth);
+            SetUpperPaneHeight(m_nUpperPaneHeight);
         }
         break;
     case FrameAction::ToggleUpperPane:
-        SetUpperPaneHeight(IsUpperPaneShown() ? 0 : kUpperPaneHeight);
+        SetUpperPaneHeight(IsUpperPaneShown() ? 0 : m_nUpperPaneHeight);
         break;
     case FrameAction::ShowBackground:
         m_pTextView->SetPictureMode(0);
@@ -690,8 +772,8 @@ void CMainFrame::ShowFullView() {
 void CMainFrame::RelayoutPanes() {
     SwitchPictureOff();
     if (!IsOutlookShown()) {
-        SetOutlookWidth(kOutlookWidth);
-        SetUpperPaneHeight(kUpperPaneHeight);
+        SetOutlookWidth(m_nOutlookWidth);
+        SetUpperPaneHeight(m_nUpperPaneHeight);
     }
 }
 
@@ -702,7 +784,7 @@ void CMainFrame::ClearUpperPane() {
 }
 
 void CMainFrame::ShowUpperPane() {
-    if (!IsUpperPaneShown()) SetUpperPaneHeight(kUpperPaneHeight);
+    if (!IsUpperPaneShown()) SetUpperPaneHeight(m_nUpperPaneHeight);
 }
 
 void CMainFrame::PlaceActiveSheet() {

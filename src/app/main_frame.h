@@ -108,6 +108,13 @@ public:
     // GetPartnerBalance) on the frame's own data set.
     CLedgerPosting Ledger() { return CLedgerPosting(*this); }
 
+    // The window's place and size and the pane sizes, kept in the profile between
+    // runs: read when the window is made, written when it closes.
+    void RestoreLayout();
+    void SaveLayout();
+    // Whether an earlier run left the window's place; a first start is maximised.
+    bool HasKeptPlace() const { return m_bPlaceKept; }
+
     CGfxOutBarCtrl* GetOutBar() const { return m_wndOutBar; }
     CCatalogTree* GetCatalogTree() const { return m_wndTree; }
     CTextView* GetTextView() const { return m_pTextView; }
@@ -122,6 +129,7 @@ public:
     bool m_bRecordSaved = false;        // a record dialog saved since its opener cleared it
     wxPrintData m_printData;            // the printer setting of all printing
 
+    // The pane sizes of a first start; later runs take the sizes the operator left.
     static constexpr int kOutlookWidth = 100;
     static constexpr int kUpperPaneHeight = 112;
     static constexpr int kRecentFiles = 4;
@@ -131,6 +139,8 @@ private:
     void CreateStatusBarPanes();
     void CreateClient();
     void CreateOutBar();
+    // Widens the outlook pane to the catalogue's labels while no width was kept.
+    void FitOutlookToTree();
 
     void OnCommand(wxCommandEvent& event);
     void OnUpdateCommand(wxUpdateUIEvent& event);
@@ -166,5 +176,9 @@ private:
     wxFileHistory m_recentFiles{kRecentFiles};
     CQvDoc m_doc;
     bool m_bShutDown = false;
+    int m_nOutlookWidth = kOutlookWidth;
+    int m_nUpperPaneHeight = kUpperPaneHeight;
+    bool m_bPlaceKept = false;
+    bool m_bOutlookWidthKept = false; // the operator's width, from this run or the profile
     wxWindow* m_pSheets[int(SheetKind::Count)] = {};
 };

@@ -211,8 +211,11 @@ int CMainFrameData::BackupRestore(int mode) {
         for (const std::string& name : names)
             if (!files.copy(platform::JoinPath(tables, name), platform::JoinPath(folder, name)))
                 failed.push_back(name);
-        CopySettingFiles(ProgramPath(kSettingsFolder), platform::JoinPath(folder, kSettingsFolder),
-                         failed);
+        // The operator's backup; the automatic one takes them itself, and the copies
+        // that fill a new account set or precede a tidy-up want the tables only.
+        if (mode == kBackup)
+            CopySettingFiles(ProgramPath(kSettingsFolder),
+                             platform::JoinPath(folder, kSettingsFolder), failed);
         if (!failed.empty()) {
             platform::AppendLog("backup into " + folder + " incomplete");
             Message(U("备份没有完成，以下文件没能复制到") + wxString::FromUTF8(folder) + ":" +
@@ -294,4 +297,12 @@ void CMainFrameData::AutoBackup() {
     platform::CreateFolders(folder);
     m_strShared = wxString::FromUTF8(folder) + "/";
     BackupRestore(kAutoBackup);
+    std::vector<std::string> failed;
+    CopySettingFiles(ProgramPath(kSettingsFolder), platform::JoinPath(folder, kSettingsFolder),
+                     failed);
+    if (!failed.empty()) {
+        platform::AppendLog("backup into " + folder + " incomplete");
+        Message(U("备份没有完成，以下文件没能复制到") + wxString::FromUTF8(folder) + ":" +
+                NameList(failed));
+    }
 }

@@ -1,7 +1,9 @@
 #include "app/background_dlg.h"
+#include "app/catalog_tree.h"
 #include "app/main_frame.h"
 #include "app/outbar_ctrl.h"
 #include "app/qv_app.h"
+#include "app/qv_view.h"
 #include "app/text_view.h"
 #include "common/form_driver.h"
 #include "common/program_folder.h"
@@ -257,6 +259,7 @@ TEST_F(MainFrameTest, CommandsOfFormsNotBuiltShowDisabled) {
 // The files opened through 文件 › 打开 are listed, four at most, before 退出, kept
 // for the next run; a listed file that is gone is said and dropped.
 TEST_F(MainFrameTest, RecentFilesOnTheFileMenu) {
+    const std::string config = std::getenv("XDG_CONFIG_HOME");
     ::setenv("XDG_CONFIG_HOME", Path("config").c_str(), 1);
     std::vector<wxString> opened;
     CMainFrame::RegisterForm(
@@ -302,7 +305,59 @@ TEST_F(MainFrameTest, RecentFilesOnTheFileMenu) {
     frame->GetEventHandler()->ProcessEvent(again); // c.adtg, now second
     EXPECT_EQ(opened.back(), files[2]);
     CMainFrame::RegisterForm(FormKind::OpenDataFile, nullptr);
-    ::unsetenv("XDG_CONFIG_HOME");
+    ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+}
+
+// The window's place and size and the sizes the operator dragged the panes to come
+// back in the next run; on a first start the outlook pane takes the width of the
+// catalogue's labels.
+TEST_F(MainFrameTest, PlaceSizeAndPanesAreKeptBetweenRuns) {
+    const std::string config = std::getenv("XDG_CONFIG_HOME");
+    ::setenv("XDG_CONFIG_HOME", Path("layout").c_str(), 1);
+    auto splitterOf = [](const wxWindow* pane) {
+        return static_cast<wxSplitterWindow*>(pane->GetParent());
+    };
+    auto drag = [](wxSplitterWindow* splitter, int position) {
+        wxSplitterEvent moved(wxEVT_SPLITTER_SASH_POS_CHANGED, splitter);
+        moved.SetSashPosition(position);
+        splitter->ProcessWindowEvent(moved);
+        splitter->SetSashPosition(position);
+    };
+    // A frame of its own: the program's is maximised, and without a window manager
+    // it stays so.
+    auto* frame = new CMainFrame;
+    EXPECT_FALSE(frame->HasKeptPlace());
+    frame->Show();
+    Pump(10);
+    CCatalogTree* tree = frame->GetCatalogTree();
+    tree->DeleteAllItems();
+    tree->AppendItem(tree->AddRoot(""), U("一个很长很长的车型名称在这里"));
+    frame->FillCatalogTree();
+    const int fitted = splitterOf(frame->GetOutBar())->GetSashPosition();
+    EXPECT_GT(fitted, CMainFrame::kOutlookWidth);
+    EXPECT_GE(fitted, tree->GetTextExtent(U("一个很长很长的车型名称在这里")).x);
+
+    frame->SetSize(900, 640);
+    drag(splitterOf(frame->GetOutBar()), 180);
+    frame->ShowUpperPane();
+    drag(splitterOf(frame->GetView()), 150);
+    frame->SaveLayout();
+    frame->Destroy();
+
+    auto* next = new CMainFrame;
+    EXPECT_TRUE(next->HasKeptPlace());
+    next->Show();
+    Pump(10);
+    EXPECT_EQ(next->GetSize(), wxSize(900, 640));
+    EXPECT_EQ(splitterOf(next->GetOutBar())->GetSashPosition(), 180);
+    next->ShowUpperPane();
+    Pump(10);
+    EXPECT_EQ(splitterOf(next->GetView())->GetSashPosition(), 150);
+    // A kept width is the operator's: the catalogue does not widen it.
+    next->FillCatalogTree();
+    EXPECT_EQ(splitterOf(next->GetOutBar())->GetSashPosition(), 180);
+    next->Destroy();
+    ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
 }
 
 TEST_F(MainFrameTest, ReturnKindIsHandedOver) {

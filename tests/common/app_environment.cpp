@@ -3,7 +3,10 @@
 // registers itself with GoogleTest.
 #include "app/qv_app.h"
 
+#include <cstdlib>
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <string>
 #include <wx/image.h>
 #include <wx/init.h>
 
@@ -12,6 +15,12 @@ namespace {
 class WxEnvironment : public ::testing::Environment {
 public:
     void SetUp() override {
+        // The program keeps its profile (recent files, window places) in the user's
+        // config folder: the tests keep theirs in a folder of their own.
+        char pattern[] = "/tmp/qv-config-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        config_ = pattern;
+        ::setenv("XDG_CONFIG_HOME", config_.c_str(), 1);
         wxApp::SetInstance(new CQvApp);
         static char name[] = "qv_tests";
         static char* argv[] = {name, nullptr};
@@ -24,7 +33,13 @@ public:
             ADD_FAILURE() << file << ":" << line << ": " << cond << " " << msg;
         });
     }
-    void TearDown() override { wxEntryCleanup(); }
+    void TearDown() override {
+        wxEntryCleanup();
+        std::filesystem::remove_all(config_);
+    }
+
+private:
+    std::string config_;
 };
 
 const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new WxEnvironment);

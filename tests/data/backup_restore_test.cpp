@@ -143,6 +143,7 @@ TEST_F(BackupTest, AutomaticBackupGoesIntoTheFolderOfTheWeekday) {
     for (const auto& d : days)
         EXPECT_EQ(AutoBackupDayName(wxDateTime(d.day, wxDateTime::Dec, 2026)), U(d.name));
 
+    Write(Path("Picture/printinfo.adtg"), "users");
     platform::ScriptedMessageBoxes boxes;
     frame_->AutoBackup();
     EXPECT_TRUE(boxes.Texts().empty());
@@ -151,6 +152,7 @@ TEST_F(BackupTest, AutomaticBackupGoesIntoTheFolderOfTheWeekday) {
     EXPECT_EQ(platform::ListFiles(folder, "*"),
               (std::vector<std::string>{"gk.dwf", "ljkc.dwf", "ljth.dwf", "zyxm.dwf"}));
     EXPECT_TRUE(titles_.empty());
+    EXPECT_EQ(Read(folder + "/Picture/printinfo.adtg"), "users");
 }
 
 TEST_F(BackupTest, RestoreBringsBackTheBackupAndRebuildsAtOnce) {
