@@ -21,6 +21,7 @@
 #include "grid/data_set_grid.h"
 #include "grid/grid_ctrl.h"
 #include "grid/grid_notify.h"
+#include "grid/print_options_dlg.h"
 #include "platform/files.h"
 #include "platform/gbk.h"
 #include "platform/log.h"
@@ -113,6 +114,17 @@ Pjdh::Pjdh(CWorkSheet* sheet, int mode)
     BindEvents();
 }
 
+Pjdh::~Pjdh() {
+    if (m_pPrintDlg) m_pPrintDlg->Destroy();
+}
+
+void Pjdh::OnPrint() {
+    if (m_pPrintDlg) m_pPrintDlg->Destroy();
+    m_pGrid->MakeCurrentGrid();
+    m_pPrintDlg = new CPrintOptionsDlg(nullptr, m_pGrid);
+    m_pPrintDlg->Show();
+}
+
 Pjdh* Pjdh::Open(CMainFrame& frame, int mode) {
     auto* sheet =
         new CWorkSheet(frame.GetSheetPane(), 'D', [mode](CWorkSheet* owner, const wxString&) {
@@ -164,6 +176,7 @@ void Pjdh::BindEvents() {
     };
     button(kNewButton, &Pjdh::OnNewLine);
     button(kModifyButton, &Pjdh::OnModify);
+    button(kPrintButton, &Pjdh::OnPrint);
     button(kDeleteButton, &Pjdh::OnDelete);
     button(kSaveButton, &Pjdh::OnSave);
     button(kCancelButton, &Pjdh::OnCancelEdit);

@@ -8,6 +8,8 @@
 #include "work/work_page.h"
 
 #include <vector>
+#include <wx/dialog.h>
+#include <wx/weakref.h>
 
 class CGridCtrl;
 class CMainFrame;
@@ -17,6 +19,7 @@ public:
     enum Mode { StockIn = 0, Order = 1, Transfer = 2 };
 
     Pjdh(CWorkSheet* sheet, int mode);
+    ~Pjdh() override;
 
     // Builds the order sheet of the mode in the frame's lower pane; an order takes the
     // lines waiting in COrderHandOver.
@@ -41,6 +44,8 @@ public:
     // --- Commands
     void OnNewLine();
     void OnModify();
+    // The print options of the lines, in a window of their own that the page owns.
+    void OnPrint();
     void OnDelete();
     void OnCancelEdit();
     void OnExit();
@@ -88,4 +93,5 @@ private:
     wxString m_strLastNo;
     wxString m_strSupplier;
     std::vector<wxString> m_stores;
+    wxWeakRef<wxDialog> m_pPrintDlg;
 };

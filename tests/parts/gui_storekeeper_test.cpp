@@ -7,6 +7,7 @@
 #include "app/order_hand_over.h"
 #include "common/login_fixture.h"
 #include "grid/grid_ctrl.h"
+#include "grid/print_options_dlg.h"
 #include "parts/bin_alloc_dlg.h"
 #include "parts/order_page.h"
 #include "parts/part_line.h"
@@ -274,8 +275,18 @@ TEST_F(StorekeeperTest, LinesLeftWithoutArchivingComeBackUntilCancelled) {
     qv_test::Click(order, kNewButton);
     qv_test::Click(order, kNewButton);
     EXPECT_EQ(order->GetSheet()->m_rsLines->RecordCount(), 2);
+    // The print options stay with the page and go with it.
+    qv_test::Click(order, kPrintButton);
+    qv_test::Click(order, kPrintButton);
+    Pump();
+    int printDialogs = 0;
+    for (wxWindow* window : wxTopLevelWindows)
+        printDialogs += dynamic_cast<CPrintOptionsDlg*>(window) && !window->IsBeingDeleted();
+    EXPECT_EQ(printDialogs, 1);
     qv_test::Click(order, kExitButton);
     Pump();
+    for (wxWindow* window : wxTopLevelWindows)
+        EXPECT_FALSE(dynamic_cast<CPrintOptionsDlg*>(window) && !window->IsBeingDeleted());
     EXPECT_EQ(frame->GetSheet(CMainFrame::SheetKind::Order), nullptr);
     EXPECT_EQ(Column("select * from dhd", "no"), Texts{});
 
