@@ -29,6 +29,7 @@
 #include <map>
 #include <vector>
 #include <wx/app.h>
+#include <wx/aui/framemanager.h>
 #include <wx/cshelp.h>
 #include <wx/dcclient.h>
 #include <wx/display.h>
@@ -141,6 +142,7 @@ CMainFrame::CMainFrame()
 
 CMainFrame::~CMainFrame() {
     m_indicatorTimer.Stop();
+    m_barManager.UnInit();
     if (g_lookupPane.m_pFrame == this) g_lookupPane.m_pFrame = nullptr;
     if (&GridPrinterSettings() == &m_printData) SetGridPrinterSettings(nullptr);
     // The outlook bar and the tree keep pointers to the image lists, which die with
@@ -168,7 +170,8 @@ void CMainFrame::OnClose(wxCloseEvent& event) {
 // ---- windows -----------------------------------------------------------------------
 
 void CMainFrame::CreateToolBars() {
-    m_wndToolBar = CreateToolBar(wxTB_HORIZONTAL | wxTB_FLAT, wxID_ANY);
+    m_wndToolBar = new wxToolBar(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                                 wxTB_HORIZONTAL | wxTB_FLAT | wxTB_NODIVIDER);
     m_wndToolBar->SetLabel(U("标准工具栏"));
     const int tools[] = {ID_REPAIR_SHEET_TOOL,
                          ID_SALES_SHEET_TOOL,
@@ -194,6 +197,15 @@ void CMainFrame::CreateToolBars() {
     m_wndToolBar->Realize();
 
     m_wndQueryBar = new CMainToolBar(this);
+    // A floating bar lies in a window of its own, where its commands would stop:
+    // the frame takes them from the bar itself.
+    std::size_t count;
+    const CommandEntry* entries = CommandEntries(&count);
+    for (std::size_t i = 0; i < count; ++i) {
+        m_wndToolBar->Bind(wxEVT_MENU, &CMainFrame::OnCommand, this, WxCommandId(entries[i].id));
+        m_wndToolBar->Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateCommand, this,
+                           WxCommandId(entries[i].id));
+    }
 }
 
 void CMainFrame::CreateStatusBarPanes() {
@@ -208,7 +220,8 @@ void CMainFrame::CreateStatusBarPanes() {
 }
 
 void CMainFrame::CreateClient() {
-    m_wndSplitter = new wxSplitterWindow(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+    auto* client = new wxPanel(this);
+    m_wndSplitter = new wxSplitterWindow(client, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                                          wxSP_LIVE_UPDATE | wxSP_3DSASH);
     m_wndSplitter->SetMinimumPaneSize(1);
     m_wndRightSplitter = new wxSplitterWindow(m_wndSplitter, wxID_ANY, wxDefaultPosition,
@@ -234,7 +247,7 @@ void CMainFrame::CreateClient() {
     });
 
     // A band over the panes, closed by an etched line, sets them off the bars.
-    auto* band = new wxWindow(this, wxID_ANY, wxDefaultPosition, wxSize(-1, kPaneTopMargin));
+    auto* band = new wxWindow(client, wxID_ANY, wxDefaultPosition, wxSize(-1, kPaneTopMargin));
     band->Bind(wxEVT_PAINT, [band](wxPaintEvent&) {
         wxPaintDC dc(band);
         int width = band->GetClientSize().x;
@@ -245,10 +258,26 @@ void CMainFrame::CreateClient() {
     });
 
     auto* sizer = new wxBoxSizer(wxVERTICAL);
-    sizer->Add(m_wndQueryBar, 0, wxEXPAND);
     sizer->Add(band, 0, wxEXPAND);
     sizer->Add(m_wndSplitter, 1, wxEXPAND);
-    SetSizer(sizer);
+    client->SetSizer(sizer);
+
+    m_barManager.SetManagedWindow(this);
+    m_barManager.AddPane(
+        m_wndToolBar,
+        wxAuiPaneInfo().Name("standard").Caption(U("标准工具栏")).ToolbarPane().Top().Row(0));
+    m_barManager.AddPane(
+        m_wndQueryBar,
+        wxAuiPaneInfo().Name("query").Caption(U("查询工具栏")).ToolbarPane().Top().Row(1));
+    m_barManager.AddPane(client, wxAuiPaneInfo().Name("panes").CenterPane());
+    if (!m_strBarLayout.empty()) m_barManager.LoadPerspective(m_strBarLayout, false);
+    m_barManager.Update();
+}
+
+void CMainFrame::ToggleBar(wxWindow* bar) {
+    wxAuiPaneInfo& pane = m_barManager.GetPane(bar);
+    pane.Show(!pane.IsShown());
+    m_barManager.Update();
 }
 
 void CMainFrame::CreateOutBar() {
@@ -405,6 +434,7 @@ void CMainFrame::RestoreLayout() {
         m_bOutlookWidthKept = true;
     }
     if (profile->Read("UpperPaneHeight", &upper) && upper > 0) m_nUpperPaneHeight = int(upper);
+    profile->Read("Bars", &m_strBarLayout);
 }
 
 void CMainFrame::SaveLayout() {
@@ -424,6 +454,7 @@ void CMainFrame::SaveLayout() {
     if (m_wndRightSplitter->IsSplit()) m_nUpperPaneHeight = m_wndRightSplitter->GetSashPosition();
     profile->Write("OutlookWidth", long(m_nOutlookWidth));
     profile->Write("UpperPaneHeight", long(m_nUpperPaneHeight));
+    profile->Write("Bars", m_barManager.SavePerspective());
     profile->Flush();
 }
 
@@ -500,10 +531,10 @@ void CMainFrame::OnUpdateCommand(wxUpdateUIEvent& event) {
         event.Check(m_wndOutBar->IsSmallIconView());
         break;
     case ID_QUERY_TOOLBAR:
-        event.Check(m_wndQueryBar->IsShown());
+        event.Check(m_barManager.GetPane(m_wndQueryBar).IsShown());
         break;
     case ID_VIEW_TOOLBAR:
-        event.Check(m_wndToolBar->IsShown());
+        event.Check(m_barManager.GetPane(m_wndToolBar).IsShown());
         break;
     case ID_VIEW_STATUS_BAR:
         event.Check(GetStatusBar() && GetStatusBar()->IsShown());
@@ -583,16 +614,14 @@ void CMainFrame::RunFrameAction(FrameAction action) {
         if (auto* app = dynamic_cast<CQvApp*>(wxTheApp)) app->ShowHelp(0);
         break;
     case FrameAction::ToggleToolbar:
-        m_wndToolBar->Show(!m_wndToolBar->IsShown());
-        SendSizeEvent();
+        ToggleBar(m_wndToolBar);
         break;
     case FrameAction::ToggleStatusBar:
         GetStatusBar()->Show(!GetStatusBar()->IsShown());
         SendSizeEvent();
         break;
     case FrameAction::ToggleQueryBar:
-        m_wndQueryBar->Show(!m_wndQueryBar->IsShown());
-        Layout();
+        ToggleBar(m_wndQueryBar);
         break;
     case FrameAction::LargeIcons:
         m_wndOutBar->SetSmallIconView(false);

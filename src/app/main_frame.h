@@ -12,6 +12,7 @@
 #include "data/main_frame_data.h"
 
 #include <functional>
+#include <wx/aui/framemanager.h>
 #include <wx/cmndata.h>
 #include <wx/filehistory.h>
 #include <wx/frame.h>
@@ -112,6 +113,7 @@ public:
     // runs: read when the window is made, written when it closes.
     void RestoreLayout();
     void SaveLayout();
+    void ToggleBar(wxWindow* bar);
     // Whether an earlier run left the window's place; a first start is maximised.
     bool HasKeptPlace() const { return m_bPlaceKept; }
 
@@ -120,6 +122,9 @@ public:
     CTextView* GetTextView() const { return m_pTextView; }
     CQvView* GetView() const { return m_pView; }
     wxToolBar* GetQueryBar() const { return m_wndQueryBar; }
+    // "标准工具栏"; it and the query bar dock on any side or float.
+    wxToolBar* GetMainToolBar() const { return m_wndToolBar; }
+    wxAuiManager& GetBarManager() { return m_barManager; }
     CQvDoc& GetDocument() { return m_doc; }
 
     // Hand-over state between commands, pages and dialogs.
@@ -178,6 +183,8 @@ private:
     bool m_bShutDown = false;
     int m_nOutlookWidth = kOutlookWidth;
     int m_nUpperPaneHeight = kUpperPaneHeight;
+    wxAuiManager m_barManager;
+    wxString m_strBarLayout; // where the bars stood, as the bar manager keeps it
     bool m_bPlaceKept = false;
     bool m_bOutlookWidthKept = false; // the operator's width, from this run or the profile
     wxWindow* m_pSheets[int(SheetKind::Count)] = {};

@@ -92,7 +92,7 @@ TEST_F(LoginFlowTest, NewFolderFirstRunLoginPasswordChangeAndSecondUser) {
     EXPECT_EQ(frame->m_strRights, "clerk,20,");
     EXPECT_FALSE(HasMenuItem(frame, "配件(&P)", "零件售货(&L)\tCtrl+L"));
     EXPECT_TRUE(HasMenuItem(frame, "维修(&W)", "维修作业(&W)\tCtrl+W"));
-    EXPECT_TRUE(frame->GetToolBar()->IsEnabled());
+    EXPECT_TRUE(frame->GetMainToolBar()->IsEnabled());
     // The empty stock of the new folder: the five groups of the catalogue tree.
     EXPECT_EQ(
         frame->GetCatalogTree()->GetChildrenCount(frame->GetCatalogTree()->GetRootItem(), false),

@@ -110,12 +110,12 @@ TEST_F(MainFrameTest, TitleFromCompanyDataAndSmallMenuBeforeLogin) {
     EXPECT_NE(menu->FindItem(WxCommandId(ID_LOGIN)), nullptr);
     EXPECT_NE(menu->FindItem(WxCommandId(ID_APP_EXIT)), nullptr);
     EXPECT_EQ(menu->FindItem(WxCommandId(ID_REPAIR_SHEET)), nullptr);
-    EXPECT_FALSE(frame->GetToolBar()->IsEnabled());
+    EXPECT_FALSE(frame->GetMainToolBar()->IsEnabled());
     EXPECT_FALSE(frame->GetQueryBar()->IsEnabled());
     EXPECT_EQ(frame->GetStatusBar()->GetStatusText(0), U("如需帮助，请按F1键"));
 
     EXPECT_TRUE(frame->ShowToolbars());
-    EXPECT_TRUE(frame->GetToolBar()->IsEnabled());
+    EXPECT_TRUE(frame->GetMainToolBar()->IsEnabled());
     frame->LoadMenuResource(IDR_MAINFRAME);
     EXPECT_NE(frame->GetMenuBar()->FindItem(WxCommandId(ID_REPAIR_SHEET)), nullptr);
 }
@@ -217,7 +217,7 @@ TEST_F(MainFrameTest, MenuAndToolbarEventsReachTheDispatch) {
     EXPECT_EQ(opened_[1].kind, FormKind::SalesSheet);
     EXPECT_EQ(opened_[2].kind, FormKind::OrderSheet);
     EXPECT_EQ(opened_[2].mode, 2);
-    EXPECT_NE(frame->GetToolBar()->FindById(WxCommandId(ID_REPAIR_SHEET_TOOL)), nullptr);
+    EXPECT_NE(frame->GetMainToolBar()->FindById(WxCommandId(ID_REPAIR_SHEET_TOOL)), nullptr);
 }
 
 // A command whose form is not built shows disabled in the menu, the toolbar and the
@@ -239,8 +239,8 @@ TEST_F(MainFrameTest, CommandsOfFormsNotBuiltShowDisabled) {
     EXPECT_TRUE(enabled(ID_SALES_SHEET));
     EXPECT_TRUE(enabled(ID_FILE_NEW)); // the frame's own work
     frame->UpdateWindowUI(wxUPDATE_UI_RECURSE);
-    EXPECT_FALSE(frame->GetToolBar()->GetToolEnabled(WxCommandId(ID_REPAIR_SHEET_TOOL)));
-    EXPECT_TRUE(frame->GetToolBar()->GetToolEnabled(WxCommandId(ID_SALES_SHEET_TOOL)));
+    EXPECT_FALSE(frame->GetMainToolBar()->GetToolEnabled(WxCommandId(ID_REPAIR_SHEET_TOOL)));
+    EXPECT_TRUE(frame->GetMainToolBar()->GetToolEnabled(WxCommandId(ID_SALES_SHEET_TOOL)));
 
     platform::ScriptedMessageBoxes boxes;
     ClickOutBarItem(frame, 0, 0); // 维修作业: greyed, takes no click
@@ -341,6 +341,20 @@ TEST_F(MainFrameTest, PlaceSizeAndPanesAreKeptBetweenRuns) {
     drag(splitterOf(frame->GetOutBar()), 180);
     frame->ShowUpperPane();
     drag(splitterOf(frame->GetView()), 150);
+    // Both bars dock on every side and float; where they stand is kept too.
+    wxAuiManager& bars = frame->GetBarManager();
+    for (const char* name : {"standard", "query"}) {
+        const wxAuiPaneInfo& bar = bars.GetPane(name);
+        ASSERT_TRUE(bar.IsOk()) << name;
+        EXPECT_TRUE(bar.IsTopDockable() && bar.IsBottomDockable() && bar.IsLeftDockable() &&
+                    bar.IsRightDockable() && bar.IsFloatable())
+            << name;
+    }
+    EXPECT_EQ(bars.GetPane(frame->GetMainToolBar()).caption, U("标准工具栏"));
+    EXPECT_EQ(bars.GetPane(frame->GetQueryBar()).caption, U("查询工具栏"));
+    bars.GetPane("standard").Bottom();
+    bars.GetPane("query").Float().FloatingPosition(100, 100);
+    bars.Update();
     frame->SaveLayout();
     frame->Destroy();
 
@@ -356,6 +370,8 @@ TEST_F(MainFrameTest, PlaceSizeAndPanesAreKeptBetweenRuns) {
     // A kept width is the operator's: the catalogue does not widen it.
     next->FillCatalogTree();
     EXPECT_EQ(splitterOf(next->GetOutBar())->GetSashPosition(), 180);
+    EXPECT_EQ(next->GetBarManager().GetPane("standard").dock_direction, wxAUI_DOCK_BOTTOM);
+    EXPECT_TRUE(next->GetBarManager().GetPane("query").IsFloating());
     next->Destroy();
     ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
 }
