@@ -200,6 +200,20 @@ void Pjdh::BindEvents() {
         const wxString title = m_pGrid->GetItemText(0, event.col);
         if (title == U("数量") || title == U("进价")) work::Guarded([this] { UpdateTotals(); });
     });
+    // A number typed into the list and left is added to it and chosen.
+    auto* numbers = res::Control<wxComboBox>(this, kNumberCombo);
+    numbers->Bind(wxEVT_SET_FOCUS, [this](wxFocusEvent& event) {
+        m_bComboEdited = false;
+        event.Skip();
+    });
+    numbers->Bind(wxEVT_TEXT, [this](wxCommandEvent& event) {
+        m_bComboEdited = true;
+        event.Skip();
+    });
+    numbers->Bind(wxEVT_KILL_FOCUS, [this](wxFocusEvent& event) {
+        event.Skip();
+        work::Guarded([this] { OnKillFocusNumber(); });
+    });
     // The contract number goes onto every line of the current order.
     res::FindControl(this, kContractEdit)->Bind(wxEVT_KILL_FOCUS, [this](wxFocusEvent& event) {
         event.Skip();
@@ -701,4 +715,16 @@ void Pjdh::OnKillFocusContract() {
             changed = true;
         }
     if (changed) EnableSaveButtons(true);
+}
+
+void Pjdh::OnKillFocusNumber() {
+    auto* numbers = res::Control<wxComboBox>(this, kNumberCombo);
+    const wxString typed = ComboText(kNumberCombo);
+    if (typed.empty()) return;
+    if (numbers->FindString(typed, true) == wxNOT_FOUND) numbers->Append(typed);
+    numbers->SetStringSelection(typed);
+    if (m_bComboEdited) {
+        m_bComboEdited = false;
+        OnSelChangeNumber();
+    }
 }

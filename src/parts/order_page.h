@@ -52,6 +52,7 @@ public:
     void OnSave();
     void OnLockNumber();
     void OnSelChangeNumber();
+    void OnKillFocusNumber();
     void OnSelChangeSupplier();
     void OnPriceFromPriceList();
     void OnPriceByRatio();
@@ -85,6 +86,7 @@ private:
     int m_nMode = Order;
     long m_nLineCount = 0; // base of the new lines' temporary numbers
     bool m_bLocked = false;
+    bool m_bComboEdited = false; // typed into the number list since it took the focus
     bool m_bOrderCopied = false;
     bool m_bReturnToStock = false;
     bool m_bThreeLevel = false;

@@ -298,6 +298,12 @@ TEST_F(StorekeeperTest, LinesLeftWithoutArchivingComeBackUntilCancelled) {
     EXPECT_TRUE(res::FindControl(order, kSaveButton)->IsEnabled());
     qv_test::Click(order, kCancelButton);
     EXPECT_EQ(order->GetSheet()->m_rsLines->RecordCount(), 0);
+    // A number typed into the list and left is added and chosen.
+    qv_test::Type(order, kNumberCombo, "20240101001");
+    order->OnKillFocusNumber();
+    auto* numbers = res::Control<wxComboBox>(order, kNumberCombo);
+    EXPECT_NE(numbers->FindString("20240101001", true), wxNOT_FOUND);
+    EXPECT_EQ(numbers->GetStringSelection(), "20240101001");
     frame->CloseSheet(CMainFrame::SheetKind::Order);
     Pump();
     frame->OpenForm(FormKind::OrderSheet, Pjdh::Order);
