@@ -242,8 +242,9 @@ void CReportSetupDlg::OnSelchangeReport() {
     list(U("序号"));
     for (const wxString& item : items)
         list(ItemColumnName(item));
-    if (name == U("入库单")) {
-        // The stock-in list has a column per warehouse of the company data (库房名).
+    if (name == U("入库单") && items.empty()) {
+        // Without the stock-in page's query (it names the warehouse columns itself), the
+        // list still has a column per warehouse of the company data (库房名).
         std::vector<wxString> company(10);
         CSettingFiles::ReadCsvLine("Picture/Memfile", company);
         wxString warehouses = company[9];

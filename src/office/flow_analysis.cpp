@@ -1,7 +1,7 @@
 #include "office/flow_analysis.h"
 
 #include "data/setting_files.h"
-#include "office/date_range.h"
+#include "data/date_range.h"
 #include "office/record_values.h"
 #include "platform/wx_text.h"
 

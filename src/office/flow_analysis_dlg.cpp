@@ -4,7 +4,7 @@
 #include "grid/data_set_grid.h"
 #include "grid/grid_ctrl.h"
 #include "grid/print_options_dlg.h"
-#include "office/date_range.h"
+#include "data/date_range.h"
 #include "office/office_forms.h"
 #include "platform/message_box.h"
 #include "platform/wx_text.h"

@@ -1,7 +1,7 @@
 #include "office/statistics_engine.h"
 
 #include "data/system_options.h"
-#include "office/date_range.h"
+#include "data/date_range.h"
 #include "office/record_values.h"
 #include "office/statistics_templates.h"
 

@@ -4,6 +4,7 @@
 #include "work/guarded.h"
 
 #include "app/main_frame.h"
+#include "data/date_range.h"
 #include "data/wait_cursor.h"
 #include "grid/data_set_grid.h"
 #include "grid/grid_ctrl.h"
@@ -36,7 +37,7 @@ CFollowUpDlg::CFollowUpDlg(wxWindow* parent, const wxDateTime& today)
     m_pGrid->SetTableName("QXBYCX");
 
     wxString first, last;
-    CFollowUpQuery::PreviousMonth(today, &first, &last);
+    CDateRange::PreviousMonth(today, first, last);
     res::Control<wxTextCtrl>(this, kFromEdit)->ChangeValue(first);
     res::Control<wxTextCtrl>(this, kToEdit)->ChangeValue(last);
     res::Control<wxTextCtrl>(this, kLowPriceEdit)->ChangeValue("0");

@@ -14,19 +14,6 @@ bool IsDate(const wxString& text) {
 }
 } // namespace
 
-void CFollowUpQuery::PreviousMonth(const wxDateTime& today, wxString* first, wxString* last) {
-    int year = today.GetYear();
-    int month = today.GetMonth(); // 0-based: the previous month, 1-based
-    if (month == 0) {
-        month = 12;
-        --year;
-    }
-    const auto wxMonth = static_cast<wxDateTime::Month>(month - 1);
-    *first = wxString::Format("%04d-%02d-01", year, month);
-    *last = wxString::Format("%04d-%02d-%02d", year, month,
-                             int(wxDateTime::GetNumberOfDays(wxMonth, year)));
-}
-
 wxString CFollowUpQuery::ItemCondition(const wxString& typed) {
     wxString items = typed;
     items.Replace("\r", "");

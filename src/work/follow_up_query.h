@@ -9,8 +9,6 @@ class CDataSet;
 
 class CFollowUpQuery {
 public:
-    // The calendar month before the one of `today`, as "%Y-%m-%d" texts.
-    static void PreviousMonth(const wxDateTime& today, wxString* first, wxString* last);
     // The condition on 项目名称 for the items typed separated by "," or "，" or one a
     // line: "(项目名称='A'  or 项目名称='B' )", each name quoted safely. Empty when
     // no item is named.

@@ -4,6 +4,7 @@
 #include "data/setting_files.h"
 #include "grid/print_paper.h"
 #include "grid/report_settings.h"
+#include "grid/report_queries.h"
 #include "grid/report_setup_dlg.h"
 #include "platform/message_box.h"
 #include "platform/wx_text.h"
@@ -142,6 +143,19 @@ TEST_F(ReportSetupTest, StockInListsTheWarehousesOfTheCompanyData) {
     Choose("入库单");
     EXPECT_EQ(List(ids::kPrintedList),
               (std::vector<wxString>{U("序号"), U("一号库"), U("二号库")}));
+    std::filesystem::remove(TestHome() + "/Picture/Memfile");
+}
+
+TEST_F(ReportSetupTest, StockInPageQueryNamesTheWarehouseColumnsOnce) {
+    std::vector<wxString> company(10);
+    company[9] = U("1号库,二号库");
+    ASSERT_EQ(CSettingFiles::WriteCsvLine("Picture/Memfile", company), 1);
+    // The page's query renames a warehouse that cannot stand as a column name.
+    SetStockInReportSql([] { return U("select 零件名称,数量 as 库房1,数量 as 二号库 from ljkc"); });
+    Choose("入库单");
+    SetStockInReportSql(nullptr);
+    EXPECT_EQ(List(ids::kPrintedList),
+              (std::vector<wxString>{U("序号"), U("零件名称"), U("库房1"), U("二号库")}));
     std::filesystem::remove(TestHome() + "/Picture/Memfile");
 }
 

@@ -4,7 +4,7 @@
 #include "data/setting_files.h"
 #include "grid/grid_ctrl.h"
 #include "office/customer_alert_dlg.h"
-#include "office/date_range.h"
+#include "data/date_range.h"
 #include "office/flow_analysis_dlg.h"
 #include "office/office_forms.h"
 #include "platform/message_box.h"

@@ -3,7 +3,7 @@
 #include "app/main_frame.h"
 #include "common/login_fixture.h"
 #include "grid/grid_ctrl.h"
-#include "office/date_range.h"
+#include "data/date_range.h"
 #include "office/office_forms.h"
 #include "office/statistics_dlg.h"
 #include "platform/message_box.h"

@@ -4,6 +4,7 @@
 #include "gui_repair_sheet_fixture.h"
 
 #include "app/main_frame.h"
+#include "data/date_range.h"
 #include "grid/grid_ctrl.h"
 #include "grid/print_options_dlg.h"
 #include "platform/files.h"
@@ -63,7 +64,7 @@ TEST_F(ReportsTest, FollowUpListOfLastMonthPrintsToPdf) {
     ASSERT_NE(frame, nullptr);
     platform::ScriptedMessageBoxes boxes;
     wxString first, last;
-    CFollowUpQuery::PreviousMonth(wxDateTime::Today(), &first, &last);
+    CDateRange::PreviousMonth(wxDateTime::Today(), first, last);
     const std::string day = (first.Left(8) + "15").utf8_string();
     Insert("gk",
            {{{"车牌号码", "粤A12345"}, {"车主姓名", "王五"}, {"手机", "13800000000"}, {"no", "1"}},

@@ -6,30 +6,6 @@
 
 namespace {
 
-TEST(FollowUpPeriod, PreviousCalendarMonthWithRealLeapYears) {
-    const struct {
-        int year, month, day;
-        const char *first, *last;
-    } cases[] = {
-        {2004, 3, 15, "2004-02-01", "2004-02-29"},
-        {2005, 1, 10, "2004-12-01", "2004-12-31"},
-        {2005, 3, 1, "2005-02-01", "2005-02-28"},
-        {2026, 5, 31, "2026-04-01", "2026-04-30"},
-        // Divisible by 4 but no leap year, and the other way round.
-        {2100, 3, 1, "2100-02-01", "2100-02-28"},
-        {2000, 3, 1, "2000-02-01", "2000-02-29"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.first);
-        wxString first, last;
-        CFollowUpQuery::PreviousMonth(
-            wxDateTime(wxDateTime::wxDateTime_t(c.day), wxDateTime::Month(c.month - 1), c.year),
-            &first, &last);
-        EXPECT_EQ(first, c.first);
-        EXPECT_EQ(last, c.last);
-    }
-}
-
 TEST(FollowUpItems, SeparatorsAndQuotesGiveOneConditionPerItem) {
     const struct {
         const char* typed;

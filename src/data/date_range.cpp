@@ -1,4 +1,4 @@
-#include "office/date_range.h"
+#include "data/date_range.h"
 
 #include "platform/wx_text.h"
 

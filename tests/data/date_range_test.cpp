@@ -1,4 +1,4 @@
-#include "office/date_range.h"
+#include "data/date_range.h"
 
 #include <gtest/gtest.h>
 
@@ -16,6 +16,8 @@ TEST(DateRange, PreviousMonthFollowsTheCalendar) {
         {wxDateTime(10, wxDateTime::Mar, 2100), "2100-02-01", "2100-02-28"},
         {wxDateTime(10, wxDateTime::Mar, 2000), "2000-02-01", "2000-02-29"},
         {wxDateTime(31, wxDateTime::Jul, 2024), "2024-06-01", "2024-06-30"},
+        {wxDateTime(15, wxDateTime::Mar, 2004), "2004-02-01", "2004-02-29"},
+        {wxDateTime(31, wxDateTime::May, 2026), "2026-04-01", "2026-04-30"},
     };
     for (const Case& c : cases) {
         wxString first, last;
