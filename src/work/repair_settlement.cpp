@@ -18,75 +18,20 @@
 namespace work {
 namespace {
 
+using namespace settle;
+
 // The fields of a card line the settlement reads (the sheet's statement has them all).
-const char* const kLineFields[] = {"项目名称", "编号", "单价", "单位", "数量", "货位", "小计",
-                                   "作业人员", "备注", "故障", "客户", "车型", "厂牌", "折扣",
-                                   "手扣",     "进价", "其它", "WX",   "no"};
-
-// Tables the settlement writes; they are made plain once, at its start.
-const char* const kTables[] = {"ljsh", "ljkc", "ljth", "zyxm", "wlzm", "kzk"};
-
-// A write that did not happen; the transaction is rolled back.
-struct NotWritten {
-    wxString what;
-};
-
-const ado::Variant& Get(const std::map<wxString, ado::Variant>& line, const char* field) {
-    static const ado::Variant null = ado::Variant::Null();
-    auto it = line.find(U(field));
-    return it == line.end() ? null : it->second;
-}
+const std::vector<const char*> kLineFields = {
+    "项目名称", "编号", "单价", "单位", "数量", "货位", "小计", "作业人员", "备注", "故障",
+    "客户",     "车型", "厂牌", "折扣", "手扣", "进价", "其它", "WX",       "no"};
 
 bool IsBlank(const ado::Variant& value) {
     return value.IsNull() || wxString::FromUTF8(value.ToString()).Trim(true).empty();
 }
 
-wxString Text(const ado::Variant& value) {
-    return value.IsNull() ? wxString() : wxString::FromUTF8(value.ToString()).Trim(true);
-}
-
-double Number(const ado::Variant& value) {
-    return value.IsNull() ? 0 : value.ToDouble();
-}
-
 // Labour is a line whose WX holds something; every step of the settlement asks it so.
-bool IsLabour(const std::map<wxString, ado::Variant>& line) {
+bool IsLabour(const Line& line) {
     return !IsBlank(Get(line, "WX"));
-}
-
-// Puts a value into the current record; text is fitted to the field as the data store
-// fits typed text.
-void Put(ado::Recordset& rs, const wxString& field, const ado::Variant& value) {
-    ado::Field& target = rs.Fields().Item(field.utf8_string());
-    if (value.IsNull()) {
-        target.PutValue(ado::Variant::Null());
-    } else if (target.Type() == ado::adChar || target.Type() == ado::adVarChar) {
-        wxString text = wxString::FromUTF8(value.ToString());
-        text.Trim(true);
-        target.PutValue(ado::Variant(
-            CDataSet::CheckValue(text, target.Type(), target.DefinedSize()).utf8_string()));
-    } else {
-        target.PutValue(value);
-    }
-}
-
-void Put(ado::Recordset& rs, const char* field, const ado::Variant& value) {
-    Put(rs, U(field), value);
-}
-
-void PutText(ado::Recordset& rs, const char* field, const wxString& text) {
-    Put(rs, field, ado::Variant(text.utf8_string()));
-}
-
-// Saves a batch inside the open transaction: its tables are plain already and go
-// back encrypted when the transaction ends.
-void SaveBatch(ado::Recordset& rs, const char* what) {
-    try {
-        rs.UpdateBatch(ado::adAffectAll);
-    } catch (const ado::ComError& error) {
-        platform::AppendLog(std::string("settlement: ") + what + ": " + error.Description());
-        throw NotWritten{U(what)};
-    }
 }
 
 } // namespace
@@ -99,15 +44,8 @@ RepairSettlement::~RepairSettlement() = default;
 
 RepairSettlement::Check RepairSettlement::Prepare() {
     m_card.clear();
-    ado::Recordset& rs = *m_lines;
-    if (rs.RecordCount() <= 1) return HeaderOnly;
-    for (rs.MoveFirst(); !rs.EndOfFile(); rs.MoveNext()) {
-        Line line;
-        for (const char* field : kLineFields)
-            line[U(field)] = rs.Fields().Item(field).Value();
-        m_card.push_back(std::move(line));
-    }
-    rs.MoveFirst();
+    if (m_lines->RecordCount() <= 1) return HeaderOnly;
+    m_card = ReadLines(*m_lines, kLineFields);
     if (Text(Get(m_card[0], "单位")).Contains("YES")) {
         platform::ShowMessageBox(U("该工作卡已存档，不允许再存！").utf8_string());
         return Archived;
@@ -141,77 +79,23 @@ RepairSettlement::Check RepairSettlement::Prepare() {
 RepairSettlement::Result RepairSettlement::Run(const SettleOffsets& offsets, double shortfall) {
     if (m_card.size() <= 1) return Cancelled;
     // The stock, taken out in memory; nothing is written before every answer is in.
-    m_stockSet = std::make_unique<CDataSet>();
-    m_stockSet->Open(StockTakeOut::StockStatement());
-    if (!m_stockSet->IsOpen()) return Failed;
-    ado::Recordset& stock = *m_stockSet->m_pRecordset;
-    m_stock.clear();
-    if (stock.RecordCount() > 0) {
-        for (stock.MoveFirst(); !stock.EndOfFile(); stock.MoveNext()) {
-            StockRow row;
-            row.name = FieldText(stock, "零件名称");
-            row.code = FieldText(stock, "编号");
-            row.model = FieldText(stock, "车型");
-            row.bin = FieldText(stock, "货位");
-            const ado::Variant quantity = stock.Fields().Item("数量").Value();
-            row.quantityNull = quantity.IsNull();
-            row.quantity = Number(quantity);
-            m_stock.push_back(row);
-        }
-        StockTakeOut takeOut(m_stock, m_questions);
-        for (size_t i = 1; i < m_card.size(); ++i) {
-            const Line& line = m_card[i];
-            TakeOutLine out;
-            out.code = Text(Get(line, "编号"));
-            out.name = Text(Get(line, "项目名称"));
-            out.model = Text(Get(line, "车型"));
-            out.bin = Text(Get(line, "货位"));
-            out.quantityNull = Get(line, "数量").IsNull();
-            out.quantity = Number(Get(line, "数量"));
-            out.labour = IsLabour(line);
-            if (!takeOut.Take(out)) return Cancelled;
-        }
+    m_stock = std::make_unique<Stock>();
+    if (!m_stock->Open()) return Failed;
+    std::vector<TakeOutLine> out;
+    for (size_t i = 1; i < m_card.size(); ++i) {
+        TakeOutLine take = ToTakeOut(m_card[i]);
+        take.labour = IsLabour(m_card[i]);
+        out.push_back(take);
     }
+    if (!m_stock->TakeOut(out, m_questions)) return Cancelled;
     foxdb::TransactionStep("taken-out");
     const bool bookShortfall = shortfall > 0 && m_questions.Ask(U("所差款是否保存到欠款记录中去？"),
                                                                 false) == TakeOutQuestions::Yes;
 
-    // The counter moves on only with the settlement: a failed one gives its number back.
-    const wxString counterBefore = CSettingFiles::ReadSettingFile("M_DJH");
-    wxString docNumber = Text(Get(m_card[0], "货位"));
-    bool newNumber = false;
-    try {
-        CDataTransaction transaction;
-        for (const char* table : kTables) {
-            CTableCrypt::CryptTables(U("select * from ") + table, 1);
-            CDataTransaction::DeferEncryption(table);
-        }
-        foxdb::TransactionStep("plain");
-        if (docNumber.empty()) {
-            docNumber = GetDocNumber(m_sheetDocNumber);
-            if (docNumber.empty() || NextDocNumber(m_sheetDocNumber).empty())
-                throw NotWritten{U("单据号")};
-            newNumber = true;
-        }
-        Write(docNumber, offsets, shortfall, bookShortfall);
-        transaction.Commit();
-        return Done;
-    } catch (const NotWritten& failure) {
-        platform::AppendLog("settlement of " + m_title.utf8_string() +
-                            " not written: " + failure.what.utf8_string());
-    } catch (const ado::ComError& error) {
-        platform::AppendLog("settlement of " + m_title.utf8_string() +
-                            " failed: " + error.Description());
-    } catch (const std::exception& error) {
-        platform::AppendLog("settlement of " + m_title.utf8_string() + " failed: " + error.what());
-    }
-    if (newNumber && CSettingFiles::ReadSettingFile("M_DJH").Left(11) == m_sheetDocNumber) {
-        CSettingFiles::WriteSettingFile("M_DJH", counterBefore);
-        m_sheetDocNumber = counterBefore.Left(11);
-    }
-    platform::ShowMessageBox(
-        (U("“") + m_title + U("”的结算没有完成，工作卡和所有数据都保持原样。")).utf8_string());
-    return Failed;
+    const bool written = WriteInTransaction(
+        m_title, Text(Get(m_card[0], "货位")), m_sheetDocNumber,
+        [&](const wxString& docNumber) { Write(docNumber, offsets, shortfall, bookShortfall); });
+    return written ? Done : Failed;
 }
 
 void RepairSettlement::Write(const wxString& docNumber, const SettleOffsets& offsets,
@@ -266,52 +150,12 @@ void RepairSettlement::Write(const wxString& docNumber, const SettleOffsets& off
     archive.NumberRows(archive.m_pRecordset, "ljsh");
     SaveBatch(rs, "ljsh");
 
-    // The stock quantities the take-out lowered.
-    if (!m_stock.empty()) {
-        ado::Recordset& stock = *m_stockSet->m_pRecordset;
-        size_t k = 0;
-        for (stock.MoveFirst(); !stock.EndOfFile() && k < m_stock.size(); stock.MoveNext(), ++k)
-            if (m_stock[k].changed) Put(stock, "数量", ado::Variant(m_stock[k].quantity));
-        SaveBatch(stock, "ljkc");
-    }
-
-    // Warranty rows.
-    if (!warranty.empty()) {
-        CDataSet returns;
-        returns.Open(U("select 客户,车型,零件名称,编号,单价,单位,数量,货位,厂牌,折扣,日期,备注,"
-                       "供应商,no,单据号,进价,其它,补发日期,退出日期,flag,no1 from ljth"));
-        if (!returns.IsOpen()) throw NotWritten{"ljth"};
-        ado::Recordset& th = *returns.m_pRecordset;
-        const long count = returns.GetDbfRecordCount("ljth");
-        long k = 0;
-        for (size_t i : warranty) {
-            const Line& line = m_card[i];
-            th.AddNew();
-            for (const char* field : {"客户", "车型", "编号", "单价", "单位", "数量", "货位",
-                                      "厂牌", "折扣", "进价", "其它"})
-                Put(th, field, Get(line, field));
-            Put(th, "零件名称", Get(line, "项目名称"));
-            Put(th, "no", ado::Variant(count + ++k));
-            PutText(th, "补发日期", today);
-            PutText(th, "日期", today);
-            PutText(th, "备注", U("三包") + Text(Get(line, "备注")));
-            PutText(th, "flag", "T");
-        }
-        SaveBatch(th, "ljth");
-    }
-
-    // The card: settled, with its number.
-    const ado::Variant& headerNo = Get(header, "no");
-    if (headerNo.IsNull() || headerNo.ToInt64() <= 0) throw NotWritten{U("zyxm: 工作卡未保存")};
-    CDataSet card;
-    card.Open(U("select * from zyxm where no=") +
-              wxString::Format("%lld", static_cast<long long>(headerNo.ToInt64())) + U(" and ") +
-              CSqlText::Equals(U("客户"), m_title));
-    if (!card.IsOpen() || card.m_pRecordset->RecordCount() != 1) throw NotWritten{"zyxm"};
-    card.m_pRecordset->MoveFirst();
-    PutText(*card.m_pRecordset, "单位", "YES");
-    PutText(*card.m_pRecordset, "货位", docNumber);
-    SaveBatch(*card.m_pRecordset, "zyxm");
+    m_stock->Save();
+    std::vector<const Line*> lines;
+    for (size_t i : warranty)
+        lines.push_back(&m_card[i]);
+    AppendWarrantyRows(lines, today);
+    MarkSettled(header, m_title, docNumber);
 
     // Money: the offsets the operator accepted, the shortfall, and the cash received,
     // which is the card total less the offsets and the shortfall.

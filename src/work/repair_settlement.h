@@ -7,14 +7,11 @@
 // before the transaction opens: the take-out's and whether to book the shortfall.
 #include "ado/ado.h"
 #include "work/settle_arithmetic.h"
-#include "work/stock_take_out.h"
+#include "work/settlement_steps.h"
 
-#include <map>
 #include <memory>
 #include <vector>
 #include <wx/string.h>
-
-class CDataSet;
 
 namespace work {
 
@@ -43,7 +40,7 @@ public:
     Result Run(const SettleOffsets& offsets, double shortfall);
 
 private:
-    using Line = std::map<wxString, ado::Variant>;
+    using Line = settle::Line;
     void Write(const wxString& docNumber, const SettleOffsets& offsets, double shortfall,
                bool bookShortfall);
 
@@ -53,8 +50,7 @@ private:
     TakeOutQuestions& m_questions;
     std::vector<Line> m_card; // header first
     double m_total = 0;
-    std::unique_ptr<CDataSet> m_stockSet; // the stock rows, lowered by the take-out
-    std::vector<StockRow> m_stock;
+    std::unique_ptr<settle::Stock> m_stock; // lowered by the take-out
 };
 
 } // namespace work
