@@ -3,6 +3,7 @@
 #include "parts/order_page.h"
 #include "parts/split_assemble_dlg.h"
 #include "parts/store_names.h"
+#include "parts/transfer_record_dlg.h"
 
 #include "app/main_frame.h"
 #include "data/system_options.h"
@@ -15,6 +16,7 @@ void RegisterForms() {
         FormKind::OrderSheet,
         [](CMainFrame& frame, int mode, const wxString&) { Pjdh::Open(frame, mode); });
     CSplitAssembleDlg::Register();
+    CTransferRecordDlg::Register();
     SetStockInReportSql([] {
         CSystemOptions options;
         options.LoadSettings();

@@ -94,6 +94,7 @@ const std::vector<NamedTemplate>& AllDialogTemplates() {
         QV_TEMPLATE(SplitAssembleTemplate),
         QV_TEMPLATE(StatisticsTemplate),
         QV_TEMPLATE(TipTemplate),
+        QV_TEMPLATE(TransferRecordsTemplate),
         QV_TEMPLATE(UsersPageTemplate),
         QV_TEMPLATE(VehiclePickTemplate),
         QV_TEMPLATE(WarrantyPageTemplate),

@@ -90,4 +90,35 @@ const DialogTemplate& SplitAssembleTemplate() {
     return dialog;
 }
 
+const DialogTemplate& TransferRecordsTemplate() {
+    using namespace transfer_records;
+    using K = ControlKind;
+    const auto u = [](const char* text) { return wxString::FromUTF8(text); };
+    static const DialogTemplate dialog{
+        kDialogId,
+        u("调拨记录"),
+        330,
+        210,
+        {
+            {K::Static, kFilterLabel, u("调拨去向"), 6, 9, 34, 8},
+            {K::ComboBox, kFilterCombo, "", 42, 6, 80, 80, kStyleSorted},
+            {K::Static, IDC_STATIC, u("从"), 128, 9, 10, 8},
+            {K::Edit, kFromEdit, "", 140, 6, 52, 13},
+            {K::Static, IDC_STATIC, u("到"), 196, 9, 10, 8},
+            {K::Edit, kToEdit, "", 208, 6, 52, 13},
+            {K::Button, kFindButton, u("模糊查找(&L)"), 266, 6, 58, 13},
+            {K::Custom, kGrid, "", 4, 24, 322, 146, kStyleNone, "GridCtrl"},
+            {K::Static, kTotalStatic, "", 6, 173, 160, 9},
+            {K::GroupBox, IDC_STATIC, "", 4, 184, 322, 24},
+            {K::Button, kModifyButton, u("修改(&R)"), 10, 191, 40, 13},
+            {K::Button, kDeleteButton, u("删除(&E)"), 62, 191, 40, 13},
+            {K::Button, kSaveButton, u("存档(&S)"), 114, 191, 40, 13, kStyleDisabled},
+            {K::Button, kCancelButton, u("取消(&U)"), 166, 191, 40, 13, kStyleDisabled},
+            {K::Button, kPrintButton, u("打印(&P)"), 218, 191, 40, 13},
+            {K::Button, kExitButton, u("退出(&X)"), 270, 191, 40, 13},
+        },
+    };
+    return dialog;
+}
+
 } // namespace res

@@ -1,6 +1,6 @@
 #pragma once
 // Dialog 185: the order, stock-in and transfer page; dialog 294: the bin allocation;
-// dialog 309: split and assemble.
+// dialog 309: split and assemble; dialog 299: the transfer and returned-out records.
 #include "res/control_ids.h"
 #include "res/dialog_template.h"
 
@@ -56,5 +56,25 @@ enum : int {
 };
 } // namespace split_assemble
 const DialogTemplate& SplitAssembleTemplate();
+
+namespace transfer_records {
+enum : int {
+    kDialogId = 299,
+    kSaveButton = IDOK,
+    kCancelButton = IDCANCEL,
+    kFilterLabel = 1120,
+    kFilterCombo = 1016,
+    kFromEdit = 10001,
+    kToEdit = 10002,
+    kGrid = 1002,
+    kModifyButton = 1074,
+    kDeleteButton = 1072,
+    kExitButton = 1078,
+    kPrintButton = 1073,
+    kFindButton = 1110,
+    kTotalStatic = 1131,
+};
+} // namespace transfer_records
+const DialogTemplate& TransferRecordsTemplate();
 
 } // namespace res
