@@ -1,5 +1,6 @@
 #include "data/workbook_file.h"
 
+#include "data/binary_workbook.h"
 #include "data/xml_reader.h"
 #include "foxdb/value.h"
 #include "platform/files.h"
@@ -9,7 +10,6 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <freexl.h>
 #include <map>
 #include <memory>
 #include <wx/log.h>
@@ -54,12 +54,6 @@ int ColumnOfReference(const std::string& reference) {
     for (; i < reference.size() && reference[i] >= 'A' && reference[i] <= 'Z'; ++i)
         column = column * 26 + (reference[i] - 'A' + 1);
     return i == 0 ? -1 : column - 1;
-}
-
-std::string NumberText(double value) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.15g", value);
-    return buffer;
 }
 
 // Numbers styled as dates or times are given as text, as the binary reader gives them.
@@ -208,7 +202,7 @@ private:
             double number = std::strtod(value.c_str(), nullptr);
             size_t index = style_.empty() ? 0 : std::strtoul(style_.c_str(), nullptr, 10);
             NumberKind kind = index < styles_.size() ? styles_[index] : NumberKind::Plain;
-            value = kind == NumberKind::Plain || number < 0 ? NumberText(number)
+            value = kind == NumberKind::Plain || number < 0 ? NumberCellText(number)
                                                             : DateText(number, kind);
         }
         if (sheet_.rows.size() <= static_cast<size_t>(row_)) sheet_.rows.resize(row_ + 1);
@@ -343,68 +337,13 @@ bool ReadOpenWorkbook(const std::string& path, std::vector<WorkbookSheet>& sheet
     return true;
 }
 
-bool ReadBinaryWorkbook(const std::string& path, std::vector<WorkbookSheet>& sheets,
-                        std::string& error) {
-    const void* handle = nullptr;
-    if (freexl_open(path.c_str(), &handle) != FREEXL_OK) {
-        if (handle) freexl_close(handle);
-        error = "The workbook is damaged or of an unsupported kind.";
-        return false;
-    }
-    std::unique_ptr<const void, int (*)(const void*)> closer(handle, freexl_close);
-    unsigned count = 0;
-    if (freexl_get_info(handle, FREEXL_BIFF_SHEET_COUNT, &count) != FREEXL_OK) {
-        error = "The workbook is damaged.";
-        return false;
-    }
-    std::vector<WorkbookSheet> read;
-    for (unsigned short index = 0; index < count; ++index) {
-        WorkbookSheet sheet;
-        const char* name = nullptr;
-        unsigned rows = 0;
-        unsigned short columns = 0;
-        if (freexl_get_worksheet_name(handle, index, &name) != FREEXL_OK ||
-            freexl_select_active_worksheet(handle, index) != FREEXL_OK ||
-            freexl_worksheet_dimensions(handle, &rows, &columns) != FREEXL_OK) {
-            error = "The workbook is damaged.";
-            return false;
-        }
-        sheet.name = name ? name : "";
-        sheet.rows.assign(rows, std::vector<std::string>(columns));
-        for (unsigned r = 0; r < rows; ++r) {
-            for (unsigned short c = 0; c < columns; ++c) {
-                FreeXL_CellValue cell;
-                if (freexl_get_cell_value(handle, r, c, &cell) != FREEXL_OK) {
-                    error = "The workbook is damaged.";
-                    return false;
-                }
-                std::string& value = sheet.rows[r][c];
-                switch (cell.type) {
-                case FREEXL_CELL_INT:
-                    value = std::to_string(cell.value.int_value);
-                    break;
-                case FREEXL_CELL_DOUBLE:
-                    value = NumberText(cell.value.double_value);
-                    break;
-                case FREEXL_CELL_TEXT:
-                case FREEXL_CELL_SST_TEXT:
-                case FREEXL_CELL_DATE:
-                case FREEXL_CELL_DATETIME:
-                case FREEXL_CELL_TIME:
-                    value = cell.value.text_value ? cell.value.text_value : "";
-                    break;
-                default:
-                    break;
-                }
-            }
-        }
-        read.push_back(std::move(sheet));
-    }
-    sheets = std::move(read);
-    return true;
-}
-
 } // namespace
+
+std::string NumberCellText(double value) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.15g", value);
+    return buffer;
+}
 
 bool ReadWorkbook(const std::string& path, std::vector<WorkbookSheet>* sheets, std::string* error) {
     std::string reason;

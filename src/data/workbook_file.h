@@ -16,6 +16,9 @@ struct WorkbookSheet {
 // is not a workbook or is damaged; *sheets is then left as it was.
 bool ReadWorkbook(const std::string& path, std::vector<WorkbookSheet>* sheets, std::string* error);
 
+// A number cell as text, the same from both kinds of workbook.
+std::string NumberCellText(double value);
+
 // Writes the sheets (every cell as text) as a new workbook at path, replacing a file
 // there only once the new one is complete. False with a reason; the old file stays.
 bool WriteWorkbook(const std::string& path, const std::vector<WorkbookSheet>& sheets,

@@ -1,7 +1,5 @@
 // libFuzzer target: the Office Open workbook reader (a zip of XML parts) on a file of
-// arbitrary bytes. Binary workbooks go to freexl, which a crafted file overruns inside
-// the library (a finding against Debian's freexl 1.0.6); they are left out here until
-// .xls files are read apart from the program.
+// arbitrary bytes. Binary workbooks have a target of their own (binary_workbook_fuzz).
 #include "data/workbook_file.h"
 #include "fuzz_folder.h"
 
