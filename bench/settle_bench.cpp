@@ -2,39 +2,27 @@
 // holds 500,000 records and stock `ljkc` 50,000, from the settlement dialog's OK to
 // done, against copying the encrypted files of the six tables it writes. Prints
 // seconds (best of a few runs) and where a settlement's time goes.
-#include "bench_tables.h"
-#include "data/data_folders.h"
 #include "data/data_set.h"
-#include "data/main_frame_data.h"
 #include "foxdb/transaction.h"
-#include "platform/files.h"
-#include "platform/message_box.h"
-#include "platform/paths.h"
 #include "platform/wx_text.h"
+#include "settle_tables.h"
 #include "work/repair_settlement.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
 
-namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
+using bench::Since;
 
 namespace {
 
 constexpr uint32_t kArchive = 500000;
 constexpr uint32_t kStock = 50000;
 constexpr int kRuns = 3;
-const char* const kTables[] = {"ljsh", "ljkc", "ljth", "zyxm", "wlzm", "kzk"};
-
-double Since(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
+const std::vector<std::string> kTables = {"ljsh", "ljkc", "ljth", "zyxm", "wlzm", "kzk"};
 
 class NoQuestions : public work::TakeOutQuestions {
 public:
@@ -50,24 +38,6 @@ public:
 std::vector<std::pair<std::string, Clock::time_point>> g_steps;
 void RecordStep(const char* step) {
     g_steps.emplace_back(step, Clock::now());
-}
-
-void FillStock(const std::string& folder) {
-    bench::MakeCatalogTable(folder, "ljkc", 0);
-    foxdb::TableEdit edit(foxdb::FindTableFile(folder, "ljkc"));
-    const auto& fields = edit.Table().Fields();
-    std::vector<foxdb::Value> row(fields.size(), foxdb::Null{});
-    auto field = [&](const char* name) { return edit.Table().FieldIndex(name); };
-    for (uint32_t r = 1; r <= kStock; ++r) {
-        row[field("编号")] = "P" + std::to_string(r);
-        row[field("零件名称")] = platform::Utf8ToGbk("配件") + std::to_string(r);
-        row[field("货位")] = std::string("B1");
-        row[field("数量")] = int64_t(1000);
-        row[field("零售价")] = 12.5;
-        row[field("no")] = int64_t(r);
-        edit.Append(row);
-    }
-    edit.Commit();
 }
 
 void FillCard(const std::string& folder) {
@@ -107,34 +77,10 @@ void FillCard(const std::string& folder) {
 } // namespace
 
 int main() {
-    char name[] = "/tmp/qv-settle-bench-XXXXXX";
-    const std::string root = ::mkdtemp(name);
-    const std::string home = root + "/home";
-    fs::create_directories(home + "/Picture");
-    fs::create_directories(home + "/Data");
-    ::setenv("QV_SYSDIR", (root + "/sys").c_str(), 1);
-    platform::SetProgramFolder(home);
-    SetAccountSet(wxString());
-    const std::string working = g_strDataPath.utf8_string();
-    fs::create_directories(working);
-    platform::SetMessageBoxHandler([](const std::string&, const std::string&, unsigned type) {
-        return platform::DefaultReply(type);
-    });
-
-    const std::string set = home + "/Data";
-    auto made = Clock::now();
-    bench::MakeCatalogTable(set, "ljsh", kArchive);
-    FillStock(set);
-    FillCard(set);
-    for (const char* table : {"ljth", "wlzm", "kzk"})
-        bench::MakeCatalogTable(set, table, 0);
-    for (const std::string& index : platform::ListFiles(set, "*.cdx"))
-        platform::MoveFile(set + "/" + index, working + index);
+    const std::string root = bench::StartProgramFolder("settle_bench");
+    const std::string set = root + "/home/Data";
     CMainFrameData frame;
-    frame.m_strRights = "admin,";
-    frame.EncryptAllTables();
-    std::printf("account set made in %.1f s: ljsh %lld bytes encrypted, ljkc %lld\n", Since(made),
-                platform::FileSize(set + "/ljsh.dwf"), platform::FileSize(set + "/ljkc.dwf"));
+    bench::MakeSettleSet(set, kArchive, kStock, FillCard, frame);
 
     double bestSettle = 1e9, bestCopy = 1e9;
     std::map<std::string, double> stepTimes;
@@ -169,13 +115,7 @@ int main() {
                         .count();
         }
 
-        const std::string copies = root + "/copies";
-        fs::remove_all(copies);
-        fs::create_directories(copies);
-        const auto copyStart = Clock::now();
-        for (const char* table : kTables)
-            platform::CopyFileAtomic(set + "/" + table + ".dwf", copies + "/" + table + ".dwf");
-        bestCopy = std::min(bestCopy, Since(copyStart));
+        bestCopy = std::min(bestCopy, bench::CopyTables(set, root, kTables));
     }
     // The floor of any change to the archive while it rests encrypted as one file.
     auto cryptStart = Clock::now();
@@ -193,6 +133,6 @@ int main() {
                 "rewrite, 'encrypt' an encryption back, the gaps the data store's work):\n");
     for (const auto& [step, seconds] : stepTimes)
         std::printf("  %-28s %.3f s\n", step.c_str(), seconds);
-    fs::remove_all(root);
+    std::filesystem::remove_all(root);
     return 0;
 }
