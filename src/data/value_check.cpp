@@ -16,10 +16,16 @@ const char* const kBadDate = "日期不对，可能月份或天数不正确。";
 
 // Refusals shown by the check running on this thread, for CheckAccepted.
 thread_local int t_refusals = 0;
+// While FieldProblem checks, a refusal is kept here instead of shown.
+thread_local bool t_quiet = false;
+thread_local const char* t_refusal = nullptr;
 
 void Box(const char* text) {
     ++t_refusals;
-    platform::ShowMessageBox(text);
+    if (t_quiet)
+        t_refusal = text;
+    else
+        platform::ShowMessageBox(text);
 }
 
 bool IsDigit(wxUniChar c) {
@@ -307,4 +313,28 @@ bool CValueCheck::CheckAccepted(const wxString& text, long adoType, long defined
     const int before = t_refusals;
     *checked = CheckValue(text, adoType, definedSize, precision, scale);
     return t_refusals == before;
+}
+
+wxString CValueCheck::FieldProblem(const wxString& label, const wxString& text, long adoType,
+                                   long definedSize, int precision, int scale) {
+    const bool isText = adoType == 129 || (adoType >= 200 && adoType <= 202);
+    if (isText) {
+        if (text.Contains("'")) return label + wxString::FromUTF8("不能用单引号！");
+        if (definedSize > 0 &&
+            platform::GbkLength(text.utf8_string()) > static_cast<size_t>(definedSize))
+            return label +
+                   wxString::Format(wxString::FromUTF8("不能超过%ld个字节(一个汉字占两个字节)！"),
+                                    definedSize);
+        return wxString();
+    }
+    struct Quiet {
+        Quiet() { t_quiet = true, t_refusal = nullptr; }
+        ~Quiet() { t_quiet = false; }
+    };
+    {
+        Quiet quiet;
+        CheckValue(text, adoType, definedSize, precision, scale);
+    }
+    if (!t_refusal) return wxString();
+    return label + wxString::FromUTF8("：") + wxString::FromUTF8(t_refusal);
 }

@@ -22,6 +22,11 @@ public:
     // true with the checked text in *checked.
     static bool CheckAccepted(const wxString& text, long adoType, long definedSize,
                               wxString* checked, int precision = 0, int scale = 0);
+    // Why a typed text cannot be stored as it is in the field, with the field named by
+    // `label` ("区域不能超过16个字节！"), or empty when it can. Unlike the checks above
+    // it shows nothing and cuts nothing: a text too long for its field is refused.
+    static wxString FieldProblem(const wxString& label, const wxString& text, long adoType,
+                                 long definedSize, int precision = 0, int scale = 0);
 
     // The grid editor's value class for an ADO type: integers 22 and numerics 4 with
     // keepNumeric (else 8), dates 7, texts 8, other types unchanged.

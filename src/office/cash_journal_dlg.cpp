@@ -240,8 +240,12 @@ void CCashJournalDlg::OnEdit() {
 }
 
 void CCashJournalDlg::OnSave() {
+    Save();
+}
+
+bool CCashJournalDlg::Save() {
     const ado::RecordsetPtr& rs = m_grid->m_rsBound;
-    if (!rs) return;
+    if (!rs) return true;
     m_dataSet.NumberRows(rs, CCashJournal::Table(m_nMode));
     const bool saved = m_dataSet.Save(rs) == 1;
     SetPending(false);
@@ -250,6 +254,7 @@ void CCashJournalDlg::OnSave() {
         Query();
     else
         UpdateTotals();
+    return saved;
 }
 
 void CCashJournalDlg::OnCancel() {
@@ -263,7 +268,8 @@ void CCashJournalDlg::OnExit() {
         const int answer =
             platform::ShowMessageBox("数据还未存档，是否保存?", "", platform::MB_YESNOCANCEL);
         if (answer == platform::IDCANCEL) return;
-        if (answer == platform::IDYES) OnSave();
+        // After a failed save the window stays, showing what the table holds.
+        if (answer == platform::IDYES && !Save()) return;
     }
     if (m_grid->m_bSizesChanged || !m_grid->m_strTitle.empty()) m_dataSet.SaveColumnWidths(m_grid);
     if (IsModal())

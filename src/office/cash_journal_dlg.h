@@ -37,6 +37,8 @@ public:
 
 private:
     void SetPending(bool pending);
+    // Saves the pending rows; false (reported, the range listed again) when it failed.
+    bool Save();
     void Load(const wxString& statement);
     int Column(const wxString& title) const;
     void NormaliseDate(int editId);

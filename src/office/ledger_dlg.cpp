@@ -43,11 +43,14 @@ void Say(const wxString& text) {
 namespace office {
 
 void RegisterLedger() {
-    CMainFrame::RegisterForm(FormKind::PartnerLedger,
-                             [](CMainFrame& frame, int, const wxString& text) {
-                                 CLedgerDlg dialog(frame, text.empty() ? frame.m_strShared : text);
-                                 dialog.ShowModal();
-                             });
+    CMainFrame::RegisterForm(
+        FormKind::PartnerLedger, [](CMainFrame& frame, int, const wxString& text) {
+            // From the menu, with nothing handed over: the customer of the repair card
+            // in hand, if any.
+            frame.m_strShared = text.empty() ? active_sheet::PageCustomer('W') : text;
+            CLedgerDlg dialog(frame, frame.m_strShared);
+            dialog.ShowModal();
+        });
 }
 
 } // namespace office

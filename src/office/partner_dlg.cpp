@@ -104,6 +104,17 @@ wxString CPartnerDlg::KeyProblem(const wxString& key) const {
     return wxString();
 }
 
+wxString CPartnerDlg::FormProblem() {
+    // Every field is checked before any is written, so a refused card stores nothing.
+    const wxString problem = ColumnProblem();
+    if (!problem.empty()) return problem;
+    const wxString discount = ControlText(kDiscountEdit).Strip(wxString::both);
+    long percent = 0;
+    if (!discount.empty() && (!discount.ToLong(&percent) || percent < 0 || percent > 200))
+        return U("折扣只能是0到200之间的整数！");
+    return wxString();
+}
+
 void CPartnerDlg::PrepareNewEntry() {
     SetControlText(kBalanceEdit, wxString());
     res::Control<wxRadioButton>(this, kNoLevelRadio)->SetValue(true);

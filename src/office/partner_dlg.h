@@ -25,6 +25,7 @@ public:
 protected:
     void PrepareNewEntry() override;
     wxString KeyProblem(const wxString& key) const override;
+    wxString FormProblem() override;
     wxString NewEntryKey(const wxString&) const override { return wxString(); }
     void ShowExtra(const ado::RecordsetPtr& rs) override;
     void WriteExtra(const ado::RecordsetPtr& rs) override;

@@ -4,6 +4,7 @@
 #include "app/main_frame.h"
 #include "app/owner_notice.h"
 #include "app/record_nav_bar.h"
+#include "data/value_check.h"
 #include "platform/message_box.h"
 #include "res/control_ids.h"
 #include "work/active_sheet.h"
@@ -92,6 +93,19 @@ void CRecordDlg::Open() {
 
 wxString CRecordDlg::KeyProblem(const wxString& key) const {
     return CCustomerFields::PlateProblem(key);
+}
+
+wxString CRecordDlg::ColumnProblem() const {
+    if (!m_ds.IsOpen()) return wxString();
+    ado::Fields& columns = m_ds.m_pRecordset->Fields();
+    for (const FieldBinding& binding : m_fields) {
+        const ado::Field& column = columns.Item(binding.field);
+        const wxString problem = CValueCheck::FieldProblem(
+            wxString::FromUTF8(binding.field), ControlText(binding.controlId).Strip(wxString::both),
+            column.Type(), column.DefinedSize(), column.Precision(), column.NumericScale());
+        if (!problem.empty()) return problem;
+    }
+    return wxString();
 }
 
 wxString CRecordDlg::NewEntryKey(const wxString& shownKey) const {
@@ -343,8 +357,8 @@ void CRecordDlg::ApplyFilter(const wxString& condition) {
     if (condition.empty() || !m_ds.IsOpen() || rs->RecordCount() == 0) {
         ClosePickList();
     } else {
-        const size_t blank = condition.find(' ', 1);
-        m_strPickField = condition.Left(blank);
+        // "单位 like '%x%'" or "折扣=90": the field ends at a blank or an operator.
+        m_strPickField = condition.Left(condition.find_first_of(" =<>!", 1));
         std::vector<wxString> matches;
         try {
             const std::string criterion = condition.utf8_string();

@@ -79,6 +79,10 @@ protected:
     virtual void PrepareNewEntry() {}
     // Why the form cannot be stored; empty when it can.
     virtual wxString FormProblem() { return wxString(); }
+    // Why a bound control's text cannot go into its column as typed (a quote, more
+    // bytes than the column holds, no number, no date), naming the field; empty when
+    // every one fits.
+    wxString ColumnProblem() const;
     // Why the key cannot be stored (empty, a quote, ...); empty when it can.
     virtual wxString KeyProblem(const wxString& key) const;
     // What the key control keeps of the shown key when the form is cleared for a new entry.

@@ -170,6 +170,43 @@ TEST(CheckValue, AcceptedOnlyWithoutARefusal) {
     }
 }
 
+// A form checks every field before it writes one: the refusal names the field, shows
+// nothing itself, and a text too long is refused, never cut.
+TEST(FieldProblem, NamesTheFieldItRefuses) {
+    const struct {
+        const char* label;
+        const char* text;
+        long type, size;
+        int precision, scale;
+        const char* problem; // "" when the text fits
+    } cases[] = {
+        {"区域", "一二三四五六七八", 200, 16, 0, 0, ""},
+        {"区域", "一二三四五六七八九", 200, 16, 0, 0, "区域不能超过16个字节(一个汉字占两个字节)！"},
+        {"地址", "人民路'8号", 200, 40, 0, 0, "地址不能用单引号！"},
+        {"折扣", "007", 3, 4, 0, 0, ""},
+        {"折扣", "", 3, 4, 0, 0, ""},
+        {"折扣", "1e12", 3, 4, 0, 0, "折扣：数据格式不对！"},
+        {"折扣", "1,000", 3, 4, 0, 0, "折扣：数据格式不对！"},
+        {"金额", "-100", 131, 10, 10, 2, ""},
+        {"金额", "1e12", 131, 10, 10, 2, "金额：数据格式不对！"},
+        {"金额", "123456789", 131, 10, 10, 2, "金额：数据格式不对！"},
+        {"日期", "2026-02-28", 133, 8, 0, 0, ""},
+        {"日期", "2026-02-30", 133, 8, 0, 0, "日期：日期不对，可能月份或天数不正确。"},
+        {"日期", "2026-13-01", 133, 8, 0, 0, "日期：日期不对，可能月份或天数不正确。"},
+    };
+    platform::ScriptedMessageBoxes boxes;
+    for (const auto& c : cases)
+        EXPECT_EQ(
+            CValueCheck::FieldProblem(U(c.label), U(c.text), c.type, c.size, c.precision, c.scale),
+            U(c.problem))
+            << c.text;
+    EXPECT_TRUE(boxes.Shown().empty());
+    // The boxes of the plain check are still shown afterwards.
+    wxString checked;
+    EXPECT_FALSE(CValueCheck::CheckAccepted("12abc", 3, 4, &checked));
+    EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{"数据格式不对！"}));
+}
+
 TEST(MapFieldType, GivesTheEditorClasses) {
     struct {
         long type;

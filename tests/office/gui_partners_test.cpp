@@ -2,16 +2,24 @@
 // and offset in the ledger with its cash, the documents behind a settlement entry,
 // settled accounts cleared, and the present value of a fixed asset.
 #include "app/main_frame.h"
+#include "app/outbar_ctrl.h"
+#include "common/file_size_limit.h"
 #include "common/login_fixture.h"
+#include "data/table_crypt.h"
 #include "grid/grid_ctrl.h"
 #include "office/cash_journal_dlg.h"
 #include "office/ledger_dlg.h"
 #include "office/office_forms.h"
 #include "office/partner_dlg.h"
+#include "parts/order_page.h"
+#include "parts/parts_forms.h"
+#include "platform/files.h"
 #include "platform/message_box.h"
 #include "platform/wx_text.h"
 #include "res/command_ids.h"
+#include "res/order_page_template.h"
 #include "res/partner_template.h"
+#include "work/work_sheet.h"
 
 #include <wx/radiobut.h>
 #include <wx/stattext.h>
@@ -25,6 +33,14 @@ protected:
         office::RegisterForms();
         frame_ = LogIn();
         ASSERT_TRUE(frame_);
+    }
+    // The size of the table's plain file: a file size limit just above it lets the
+    // table be read but not grow, as on a full disk.
+    rlim_t FullDiskFor(const char* table) {
+        EXPECT_TRUE(CTableCrypt::DecryptTable(table));
+        const long long plain = platform::FileSize(Working(std::string(table) + ".dbf"));
+        CTableCrypt::DropWorkingCopies({table});
+        return static_cast<rlim_t>(plain + 1);
     }
     static void Check(wxWindow* dialog, int id) {
         res::Control<wxRadioButton>(dialog, id)->SetValue(true);
@@ -58,6 +74,108 @@ TEST_F(PartnersTest, SupplierCardIsAddedAndAQuotedNameKeepsTheCardEditing) {
               (std::vector<wxString>{"010-1234"}));
     EXPECT_TRUE(frame_->m_bRecordSaved);
     EXPECT_EQ(frame_->m_strShared, U("北方配件"));
+}
+
+// Whatever is typed is checked against its column before anything is written: the
+// refusal names the field, the card keeps editing and the table stays as it was.
+TEST_F(PartnersTest, CustomerCardRefusesTextItsColumnCannotHold) {
+    using namespace res::partner_card;
+    const struct {
+        int control;
+        const char* text;
+        const char* message;
+    } cases[] = {
+        {kAreaEdit, "一二三四五六七八九十一二三四五六七八九十",
+         "区域不能超过16个字节(一个汉字占两个字节)！"},
+        {kAddressEdit, "人民路'8号", "地址不能用单引号！"},
+        {kContactEdit, "张三李四王五", "联系人不能超过8个字节(一个汉字占两个字节)！"},
+        {kDiscountEdit, "1e12", "折扣：数据格式不对！"},
+        {kDiscountEdit, "1,000", "折扣：数据格式不对！"},
+        {kDiscountEdit, "-100", "折扣只能是0到200之间的整数！"},
+        {kDiscountEdit, "201", "折扣只能是0到200之间的整数！"},
+    };
+    EXPECT_TRUE(qv_test::AnswerModal<CPartnerDlg>(
+        [&] { frame_->ExecuteCommand(ID_PARTNER_CUSTOMERS); },
+        [&](CPartnerDlg& card) {
+            EXPECT_EQ(card.m_nMode, CPartnerDlg::Customers);
+            qv_test::Click(&card, kNewButton);
+            qv_test::Type(&card, kNameEdit, "顺达车行");
+            for (const auto& c : cases) {
+                boxes_.Clear();
+                qv_test::Type(&card, c.control, c.text);
+                qv_test::Click(&card, kSaveButton);
+                EXPECT_EQ(boxes_.Texts(), (std::vector<std::string>{c.message})) << c.text;
+                EXPECT_TRUE(res::FindControl(&card, kSaveButton)->IsEnabled()) << c.text;
+                EXPECT_EQ(qv_test::Text(&card, c.control), U(c.text));
+                qv_test::Type(&card, c.control, "");
+            }
+            EXPECT_TRUE(Column(U("select 单位 from wlkf"), U("单位")).empty());
+            EXPECT_FALSE(frame_->m_bRecordSaved);
+            boxes_.Clear();
+            qv_test::Type(&card, kAreaEdit, "东区");
+            qv_test::Type(&card, kDiscountEdit, "007");
+            qv_test::Click(&card, kSaveButton);
+            EXPECT_TRUE(boxes_.Shown().empty());
+            EXPECT_FALSE(res::FindControl(&card, kSaveButton)->IsEnabled());
+            qv_test::Click(&card, kExitButton);
+        }));
+    EXPECT_EQ(Column(U("select 区域 from wlkf"), U("区域")), (std::vector<wxString>{U("东区")}));
+    EXPECT_EQ(Column(U("select 折扣 from wlkf"), U("折扣")), (std::vector<wxString>{"7"}));
+}
+
+TEST_F(PartnersTest, EachPartnerShowsItsOwnBalanceAndIsFoundByANumber) {
+    using namespace res::partner_card;
+    Insert("wlkf", {{{"单位", "华通公司"}, {"折扣", "90"}, {"no", "1"}},
+                    {{"单位", "顺达车行"}, {"折扣", "80"}, {"no", "2"}}});
+    Insert("wlzm", {{{"单位", "华通公司"}, {"类别", "应收款"}, {"金额", "100"}, {"no", "1"}},
+                    {{"单位", "华通公司"}, {"类别", "预收款"}, {"金额", "30"}, {"no", "2"}}});
+    EXPECT_TRUE(qv_test::AnswerModal<CPartnerDlg>(
+        [&] { frame_->ExecuteCommand(ID_PARTNER_CUSTOMERS); },
+        [&](CPartnerDlg& card) {
+            EXPECT_EQ(card.ShownName(), U("华通公司"));
+            EXPECT_EQ(qv_test::Text(&card, kBalanceEdit), "-70.00");
+            // Without entries of its own the next partner owes nothing.
+            card.Go(CRecordEditSession::Step::Next);
+            EXPECT_EQ(card.ShownName(), U("顺达车行"));
+            EXPECT_EQ(qv_test::Text(&card, kBalanceEdit), "0.00");
+            card.Go(CRecordEditSession::Step::Previous);
+            EXPECT_EQ(qv_test::Text(&card, kBalanceEdit), "-70.00");
+            // The bar's criterion of a number field has no blank after the field name.
+            card.ApplyFilter(U("折扣=80"));
+            EXPECT_EQ(card.ShownName(), U("顺达车行"));
+            card.ApplyFilter(U("单位 like '%华通%'"));
+            EXPECT_EQ(card.ShownName(), U("华通公司"));
+            EXPECT_TRUE(boxes_.Shown().empty());
+            qv_test::Click(&card, kExitButton);
+        }));
+}
+
+// A save the disk refuses is reported as failed: the card keeps the typed record in
+// edit, the opener does not hear of a saved partner, and a second 存档 stores it once.
+TEST_F(PartnersTest, FailedSaveKeepsTheCardEditing) {
+    using namespace res::partner_card;
+    const rlim_t full = FullDiskFor("gys");
+    EXPECT_TRUE(qv_test::AnswerModal<CPartnerDlg>(
+        [&] { frame_->ExecuteCommand(ID_PARTNER_SUPPLIERS); },
+        [&](CPartnerDlg& card) {
+            qv_test::Click(&card, kNewButton);
+            qv_test::Type(&card, kNameEdit, "北方配件");
+            {
+                qv_test::FileSizeLimit limit(full);
+                qv_test::Click(&card, kSaveButton);
+            }
+            EXPECT_FALSE(boxes_.Shown().empty());
+            EXPECT_TRUE(res::FindControl(&card, kSaveButton)->IsEnabled());
+            EXPECT_EQ(card.ShownName(), U("北方配件"));
+            EXPECT_FALSE(frame_->m_bRecordSaved);
+            boxes_.Clear();
+            qv_test::Click(&card, kSaveButton);
+            EXPECT_TRUE(boxes_.Shown().empty());
+            EXPECT_FALSE(res::FindControl(&card, kSaveButton)->IsEnabled());
+            qv_test::Click(&card, kExitButton);
+        }));
+    EXPECT_EQ(Column(U("select 单位 from gys"), U("单位")), (std::vector<wxString>{U("北方配件")}));
+    EXPECT_TRUE(frame_->m_bRecordSaved);
 }
 
 TEST_F(PartnersTest, ReceivableBookedAndOffsetLeavesSeventyAndItsCash) {
@@ -162,6 +280,84 @@ TEST_F(PartnersTest, FixedAssetOfAYearIsWorthItsStraightLineValue) {
             EXPECT_FALSE(dialog.IsPending());
             EXPECT_EQ(dialog.m_grid->GetRowCount(), 2);
         }));
+}
+
+// 退出 with pending rows asks; a save that fails there keeps the window open on what
+// the table holds, so the operator sees the rows did not go in.
+TEST_F(PartnersTest, JournalClosesOnlyAfterItsRowsAreSaved) {
+    using namespace res::cash_journal;
+    const rlim_t full = FullDiskFor("kzk");
+    EXPECT_TRUE(qv_test::AnswerModal<CCashJournalDlg>(
+        [&] { frame_->ExecuteCommand(ID_CASH_JOURNAL); },
+        [&](CCashJournalDlg& dialog) {
+            qv_test::Click(&dialog, kAddButton);
+            ASSERT_TRUE(dialog.IsPending());
+            boxes_.Reply(platform::IDYES);
+            {
+                qv_test::FileSizeLimit limit(full);
+                qv_test::Click(&dialog, kExitButton);
+            }
+            EXPECT_TRUE(dialog.IsModal());
+            EXPECT_GE(boxes_.Shown().size(), 2u); // the question and the failure
+            EXPECT_EQ(dialog.m_grid->GetRowCount(), 1);
+            qv_test::Click(&dialog, kAddButton);
+            boxes_.Reply(platform::IDYES);
+            qv_test::Click(&dialog, kExitButton);
+            EXPECT_FALSE(dialog.IsModal());
+        }));
+    EXPECT_EQ(Column(U("select 日期 from kzk"), U("日期")).size(), 1u);
+}
+
+class PartnerOpenersTest : public PartnersTest {
+protected:
+    void SetUp() override {
+        PartnersTest::SetUp();
+        parts::RegisterForms();
+    }
+    void TearDown() override {
+        CMainFrame::RegisterForm(FormKind::OrderSheet, nullptr);
+        CMainFrame::RegisterForm(FormKind::SplitAssemble, nullptr);
+        PartnersTest::TearDown();
+    }
+};
+
+TEST_F(PartnerOpenersTest, OutlookItemOrderPageAndCardOpenTheirPartner) {
+    using namespace res::partner_card;
+    Insert("gys", {{{"单位", "甲配件"}, {"no", "1"}}, {{"单位", "乙配件"}, {"no", "2"}}});
+    Insert("wlzm", {{{"单位", "乙配件"}, {"类别", "应付款"}, {"金额", "50"}, {"no", "1"}}});
+
+    frame_->GetOutBar()->SetSelFolder(1);
+    EXPECT_TRUE(qv_test::AnswerModal<CPartnerDlg>(
+        [&] { frame_->OnOutBarNotify(CGfxOutBarCtrl::NM_ITEMCLICK, 5); },
+        [](CPartnerDlg& card) {
+            EXPECT_EQ(card.m_nMode, CPartnerDlg::Customers);
+            qv_test::Click(&card, kExitButton);
+        }));
+
+    // The order page's "..." opens the supplier typed there; the card's 往来帐目 that
+    // supplier's ledger.
+    frame_->OpenForm(FormKind::OrderSheet, Pjdh::Order);
+    Pump();
+    auto* sheet = dynamic_cast<CWorkSheet*>(frame_->GetSheet(CMainFrame::SheetKind::Order));
+    auto* order = sheet ? dynamic_cast<Pjdh*>(sheet->GetActiveWorkPage()) : nullptr;
+    ASSERT_NE(order, nullptr);
+    qv_test::Type(order, res::order_page::kSupplierCombo, "乙配件");
+    EXPECT_TRUE(qv_test::AnswerModal<CPartnerDlg>(
+        [&] { qv_test::Click(order, res::order_page::kSupplierButton); },
+        [&](CPartnerDlg& card) {
+            EXPECT_EQ(card.m_nMode, CPartnerDlg::Suppliers);
+            EXPECT_EQ(card.ShownName(), U("乙配件"));
+            EXPECT_EQ(qv_test::Text(&card, kBalanceEdit), "50.00");
+            EXPECT_TRUE(qv_test::AnswerModal<CLedgerDlg>(
+                [&] { qv_test::Click(&card, kLedgerButton); },
+                [](CLedgerDlg& ledger) {
+                    EXPECT_EQ(qv_test::Text(&ledger, res::ledger::kNameCombo), U("乙配件"));
+                    EXPECT_EQ(ledger.m_gridHistory->GetRowCount(), 2);
+                    qv_test::Click(&ledger, res::ledger::kExitButton);
+                }));
+            qv_test::Click(&card, kExitButton);
+        }));
+    EXPECT_TRUE(boxes_.Shown().empty());
 }
 
 } // namespace
