@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds everything and runs the whole test suite; window tests run under Xvfb. Then
-# the same suite again under the sanitizers, and the fuzz targets (scripts/sanitize.sh).
+# Builds everything and runs the whole test suite; window tests run under Xvfb, those of
+# the window manager under openbox (scripts/window-tests.sh). Then the same suite again
+# under the sanitizers, and the fuzz targets (scripts/sanitize.sh).
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="$ROOT/build"
@@ -14,4 +15,6 @@ if ctest -N -L gui | grep -q "Total Tests: [1-9]"; then
   # windows of parallel test programs on the one display take each other's focus.
   xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" ctest --output-on-failure -L gui
 fi
+# What only a window manager shows: dialogs in front of their parents, keeping the focus.
+"$ROOT/scripts/window-tests.sh" "$BUILD" -R WindowManagerTest
 "$ROOT/scripts/sanitize.sh"

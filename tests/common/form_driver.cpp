@@ -1,9 +1,12 @@
 #include "common/form_driver.h"
 
+#include "common/program_folder.h"
 #include "platform/wx_text.h"
 #include "res/dialog_template.h"
 
+#include <chrono>
 #include <gtest/gtest.h>
+#include <thread>
 #include <wx/combobox.h>
 #include <wx/textctrl.h>
 
@@ -33,6 +36,16 @@ void Click(wxWindow* dialog, int resourceId) {
     wxCommandEvent event(wxEVT_BUTTON, button->GetId());
     event.SetEventObject(button);
     button->GetEventHandler()->ProcessEvent(event);
+}
+
+bool WaitFor(const std::function<bool()>& condition, int milliseconds) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    for (;;) {
+        if (condition()) return true;
+        if (std::chrono::steady_clock::now() > end) return false;
+        Pump(1);
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
 }
 
 } // namespace qv_test

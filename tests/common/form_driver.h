@@ -15,6 +15,9 @@ void Type(wxWindow* dialog, int resourceId, const char* text);
 wxString Text(wxWindow* dialog, int resourceId);
 // Presses the button of a resource ID.
 void Click(wxWindow* dialog, int resourceId);
+// Handles events until condition holds, for a few seconds at most; whether it held.
+// Windows come up through the window manager, so a test waits for them by time.
+bool WaitFor(const std::function<bool()>& condition, int milliseconds = 5000);
 
 // Once a modal dialog of type T is up, runs drive on it; a dialog that drive leaves
 // open is cancelled, so a test never waits on a window.

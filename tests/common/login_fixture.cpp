@@ -30,9 +30,7 @@ CMainFrame* LoginTest::Start(LoginAnswer answer) {
     qv_test::ModalDriver<CLoginDlg> driver(std::move(answer));
     auto* app = static_cast<CQvApp*>(wxTheApp);
     EXPECT_TRUE(app->StartUp());
-    for (int i = 0; i < 200 && !driver.Done(); ++i)
-        Pump(1);
-    EXPECT_TRUE(driver.Done());
+    EXPECT_TRUE(qv_test::WaitFor([&driver] { return driver.Done(); }, 10000));
     return app->m_pMainFrame;
 }
 
