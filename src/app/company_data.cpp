@@ -3,7 +3,11 @@
 #include "data/data_folders.h"
 #include "data/setting_files.h"
 #include "platform/files.h"
+#include "platform/gbk.h"
 #include "platform/message_box.h"
+#include "platform/wx_text.h"
+
+#include <wx/arrstr.h>
 
 void CCompanyData::Load() {
     std::vector<wxString> items(kItemCount);
@@ -27,4 +31,28 @@ bool CCompanyData::Save() const {
         return false;
     }
     return true;
+}
+
+const char* const kNoStores = "#######";
+
+std::vector<wxString> SplitStoreNames(const wxString& item) {
+    std::vector<wxString> names;
+    wxString rest = item;
+    rest.Trim(true);
+    if (rest == kNoStores) return names;
+    rest.Replace(U("，"), ",");
+    for (wxString name : wxSplit(rest, ',', 0)) {
+        if (names.size() >= kMaxStores) break;
+        name = wxString::FromUTF8(platform::CutToGbkBytes(name.utf8_string(), 10));
+        if (name.EndsWith("\r")) name.RemoveLast();
+        name.Trim(true).Trim(false);
+        if (!name.empty()) names.push_back(name);
+    }
+    return names;
+}
+
+std::vector<wxString> ReadStoreNames() {
+    CCompanyData company;
+    company.Load();
+    return SplitStoreNames(company.Get(CCompanyData::kStores));
 }

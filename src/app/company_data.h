@@ -40,3 +40,14 @@ public:
 private:
     std::vector<wxString> m_items;
 };
+
+// What a fresh company data file may hold in the warehouse item: no warehouses.
+extern const char* const kNoStores;
+// More names than this are ignored: the forms have no room for them.
+constexpr size_t kMaxStores = 109;
+
+// The names of the warehouse item: cut at "," and "，", each without a trailing carriage
+// return, cut to 10 GBK bytes on a character boundary; empty names are skipped.
+std::vector<wxString> SplitStoreNames(const wxString& item);
+// The warehouses of the company data file (none when it is missing).
+std::vector<wxString> ReadStoreNames();

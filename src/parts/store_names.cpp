@@ -1,37 +1,11 @@
 #include "parts/store_names.h"
 
-#include "app/company_data.h"
-#include "platform/gbk.h"
 #include "platform/wx_text.h"
 
 #include <wx/arrstr.h>
 #include <wx/wxcrt.h>
 
 namespace parts {
-
-const char* const kNoStores = "#######";
-
-std::vector<wxString> SplitStoreNames(const wxString& item) {
-    std::vector<wxString> names;
-    wxString rest = item;
-    rest.Trim(true);
-    if (rest == kNoStores) return names;
-    rest.Replace(U("，"), ",");
-    for (wxString name : wxSplit(rest, ',', 0)) {
-        if (names.size() >= kMaxStores) break;
-        name = wxString::FromUTF8(platform::CutToGbkBytes(name.utf8_string(), 10));
-        if (name.EndsWith("\r")) name.RemoveLast();
-        name.Trim(true).Trim(false);
-        if (!name.empty()) names.push_back(name);
-    }
-    return names;
-}
-
-std::vector<wxString> ReadStoreNames() {
-    CCompanyData company;
-    company.Load();
-    return SplitStoreNames(company.Get(CCompanyData::kStores));
-}
 
 wxString StoreColumn(const wxString& store, size_t index) {
     bool plain = !store.empty() && !(store[0] >= '0' && store[0] <= '9');

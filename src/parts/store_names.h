@@ -1,21 +1,18 @@
 #pragma once
 // The warehouses (库房) named in the company data, and the stock query of the
 // stock-in and transfer pages with one quantity column per warehouse.
+#include "app/company_data.h"
+
 #include <vector>
 #include <wx/string.h>
 
 namespace parts {
 
-// What a fresh company data file may hold in the warehouse item: no warehouses.
-extern const char* const kNoStores;
-// More names than this are ignored: the page has no room for their columns.
-constexpr size_t kMaxStores = 109;
-
-// The names of the warehouse item: cut at "," and "，", each without a trailing carriage
-// return, cut to 10 GBK bytes on a character boundary; empty names are skipped.
-std::vector<wxString> SplitStoreNames(const wxString& item);
-// The warehouses of the company data file (none when it is missing).
-std::vector<wxString> ReadStoreNames();
+// The warehouse names live with the company data.
+using ::kMaxStores;
+using ::kNoStores;
+using ::ReadStoreNames;
+using ::SplitStoreNames;
 
 // The column a warehouse's quantity goes under: its name when that is a plain name a
 // statement can carry, else "库房<n>" (n from 1), so no typed name is ever spliced

@@ -4,6 +4,7 @@
 #include "res/archive_template.h"
 #include "res/background_template.h"
 #include "res/brand_report_template.h"
+#include "res/code_table_template.h"
 #include "res/column_conversion_template.h"
 #include "res/company_page_template.h"
 #include "res/customer_browse_template.h"
@@ -56,6 +57,7 @@ const std::vector<NamedTemplate>& AllDialogTemplates() {
         QV_TEMPLATE(BinAllocTemplate),
         QV_TEMPLATE(BrandReportTemplate),
         QV_TEMPLATE(CashJournalTemplate),
+        QV_TEMPLATE(CodeTableTemplate),
         QV_TEMPLATE(ColumnConversionTemplate),
         QV_TEMPLATE(CompanyPageTemplate),
         QV_TEMPLATE(CustomerAlertTemplate),

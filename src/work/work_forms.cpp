@@ -2,6 +2,7 @@
 
 #include "work/archive_dlg.h"
 #include "work/brand_report_dlg.h"
+#include "work/code_table_page.h"
 #include "work/customer_record_dlg.h"
 #include "work/follow_up_dlg.h"
 #include "work/maintenance_due_dlg.h"
@@ -22,6 +23,7 @@ void RegisterForms() {
     CFollowUpDlg::Register();
     CBrandReportDlg::Register();
     sblj::Register();
+    hyxm::Register();
 }
 
 } // namespace work

@@ -1,0 +1,652 @@
+#include "work/code_table_page.h"
+
+#include "work/code_table_query.h"
+#include "work/code_table_totals.h"
+#include "work/guarded.h"
+#include "work/line_fields.h"
+#include "work/warranty_page.h"
+#include "work/work_sheet.h"
+
+#include "app/company_data.h"
+#include "app/fuzzy_search_dlg.h"
+#include "app/main_frame.h"
+#include "grid/data_set_grid.h"
+#include "grid/grid_ctrl.h"
+#include "platform/message_box.h"
+#include "platform/wx_text.h"
+#include "res/code_table_template.h"
+
+#include <wx/checkbox.h>
+#include <wx/combobox.h>
+#include <wx/spinbutt.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+
+using namespace res::code_table;
+using work::CodeTableMode;
+using work::Guarded;
+using work::HasPartPositionFilter;
+using work::HasPricesByRight;
+using work::IsPartsMode;
+
+namespace {
+
+struct SearchEdit {
+    int id;
+    const char* field; // also the hint the edit shows while empty
+};
+const SearchEdit kSearchEdits[] = {
+    {kNameEdit, "零件名称"},
+    {kCodeEdit, "编号"},
+    {kShortCodeEdit, "简码"},
+};
+
+const wxColour kHintColour(187, 187, 187);
+const wxColour kHeadingColour(64, 0, 160);
+
+bool IsValue(const wxString& text) {
+    return !text.empty() && text != work::AllText() && text != work::FuzzyText();
+}
+
+} // namespace
+
+void hyxm::Register() {
+    CMainFrame::RegisterForm(FormKind::CodeTableSheet,
+                             [](CMainFrame& frame, int mode, const wxString&) {
+                                 OpenCodeTableSheet(frame, mode);
+                             });
+}
+
+void hyxm::OpenCodeTableSheet(CMainFrame& frame, int mode) {
+    if (mode == 12) {
+        sblj::OpenSheet(frame);
+        return;
+    }
+    const CodeTableMode* entry = work::FindCodeTableMode(mode);
+    if (!entry) return;
+    auto* sheet = new CWorkSheet(frame.GetSheetPane(), 'C',
+                                 [entry](CWorkSheet* owner, const wxString&) {
+                                     return new hyxm(owner, *entry);
+                                 });
+    auto* page = new hyxm(sheet, *entry);
+    sheet->AddWorkPage(page, false);
+    frame.InstallSheet(CMainFrame::SheetKind::CodeTable, sheet);
+    sheet->SelectWorkPage(page);
+}
+
+hyxm::hyxm(CWorkSheet* sheet, const CodeTableMode& mode)
+    : CWorkPage(sheet, U("项目维护")), m_mode(mode), m_copy(U(mode.heading), mode.table) {
+    CGridCtrl::RegisterGridClass();
+    res::BuildDialog(this, res::CodeTableTemplate());
+    m_pGrid = res::Control<CGridCtrl>(this, kGrid);
+    m_pGrid->ResetToCorner();
+    m_pGrid->SetTableName(m_mode.table);
+    m_pGrid->m_strReportName = U(m_mode.heading);
+    m_pGrid->m_strTitle = U(m_mode.heading);
+    m_pGrid->m_nHelpContext = kDialogId;
+    InitControls();
+    SetPending(false);
+
+    const std::pair<int, void (hyxm::*)()> buttons[] = {
+        {kNewButton, &hyxm::OnNew},       {kEditButton, &hyxm::OnEdit},
+        {kDeleteButton, &hyxm::OnDelete}, {kPrintButton, &hyxm::OnPrint},
+        {kSaveButton, &hyxm::OnSave},     {kCancelButton, &hyxm::OnCancelEdits},
+        {kExitButton, &hyxm::OnExit},     {kFuzzyButton, &hyxm::OnFuzzySearch},
+    };
+    for (const auto& button : buttons) {
+        const auto handler = button.second;
+        Bind(
+            wxEVT_BUTTON, [this, handler](wxCommandEvent&) { Guarded([&] { (this->*handler)(); }); },
+            res::ToWxId(button.first));
+    }
+    const std::pair<int, void (hyxm::*)()> combos[] = {
+        {kFilterCombo, &hyxm::OnFilterChange},
+        {kStoreCombo, &hyxm::OnStoreChange},
+        {kPositionCombo, &hyxm::OnPartPosChange},
+    };
+    for (const auto& combo : combos) {
+        const auto handler = combo.second;
+        Combo(combo.first)->Bind(wxEVT_COMBOBOX, [this, handler](wxCommandEvent&) {
+            Guarded([&] { (this->*handler)(); });
+        });
+    }
+    for (const SearchEdit& search : kSearchEdits) {
+        wxTextCtrl* edit = Edit(search.id);
+        const int id = search.id;
+        const wxString field = U(search.field);
+        edit->Bind(wxEVT_SET_FOCUS, [this, edit, id](wxFocusEvent& event) {
+            if (ShowsHint(id)) {
+                edit->ChangeValue(wxString());
+                edit->SetForegroundColour(wxNullColour);
+            }
+            event.Skip();
+        });
+        // Enter or Down searches; Enter never acts as a dialog key here unless Alt is held.
+        edit->Bind(wxEVT_KEY_DOWN, [this, edit, field](wxKeyEvent& event) {
+            const int key = event.GetKeyCode();
+            if (key != WXK_RETURN && key != WXK_NUMPAD_ENTER && key != WXK_DOWN) {
+                event.Skip();
+                return;
+            }
+            if (IsPartsMode(m_mode.mode))
+                Guarded([&] { QuickSearch(field, edit->GetValue()); });
+            if (event.AltDown()) event.Skip();
+        });
+    }
+    const std::pair<int, bool> discounts[] = {{kPartDiscountEdit, false},
+                                              {kServiceDiscountEdit, true}};
+    for (const auto& discount : discounts) {
+        wxTextCtrl* edit = Edit(discount.first);
+        const bool service = discount.second;
+        const int spin = service ? kServiceDiscountSpin : kPartDiscountSpin;
+        edit->Bind(wxEVT_TEXT, [this, edit, service, spin](wxCommandEvent& event) {
+            event.Skip();
+            // Only the operator's own change: typed, or stepped with the spin.
+            wxWindow* focus = wxWindow::FindFocus();
+            if (focus != edit && focus != res::FindControl(this, spin)) return;
+            Guarded([&] { ApplyCardDiscount(service, edit->GetValue()); });
+        });
+    }
+    Bind(qvEVT_GRID_NOTIFY, [this](CGridNotifyEvent& event) {
+        event.Skip();
+        if (event.GetEventObject() != m_pGrid || event.code != GVN_ENDLABELEDIT ||
+            !event.textChanged || !m_bNewLines)
+            return;
+        Guarded([this] { KeepNewLines(); });
+    });
+}
+
+void hyxm::InitControls() {
+    CMainFrame* frame = CMainFrame::Get();
+    const int mode = m_mode.mode;
+    const wxString filterField = U(m_mode.filterField);
+    wxComboBox* filter = Combo(kFilterCombo);
+    if (frame) frame->m_dsMain.FillComboBox(work::DistinctValuesStatement(filterField, m_mode.table),
+                                            filter);
+    // The catalogue is never listed whole.
+    if (mode != 4) filter->Append(work::AllText());
+    if (mode != 1) res::FindControl(this, kFilterLabel)->SetLabel(filterField);
+
+    auto* heading = res::Control<wxStaticText>(this, kHeading);
+    wxFont bold = GetFont();
+    bold.SetWeight(wxFONTWEIGHT_BOLD);
+    bold.SetPixelSize(wxSize(0, 24));
+    heading->SetFont(bold);
+    heading->SetForegroundColour(kHeadingColour);
+    heading->SetLabel(U(m_mode.heading));
+
+    if (mode == 1) {
+        for (int id : {kPartDiscountLabel, kPartDiscountEdit, kPartDiscountSpin,
+                       kServiceDiscountLabel, kServiceDiscountEdit, kServiceDiscountSpin})
+            res::FindControl(this, id)->Show();
+        for (int id : {kPartDiscountSpin, kServiceDiscountSpin}) {
+            auto* spin = res::Control<wxSpinButton>(this, id);
+            spin->SetRange(0, 200);
+            spin->SetValue(100);
+        }
+        Edit(kPartDiscountEdit)->ChangeValue("100");
+        Edit(kServiceDiscountEdit)->ChangeValue("100");
+    }
+    if (mode == 9) {
+        for (const wxString& store : ReadStoreNames())
+            Combo(kStoreCombo)->Append(store);
+        Combo(kStoreCombo)->Append(work::AllText());
+    }
+    if (mode == 15) {
+        res::FindControl(this, kStoreLabel)->SetLabel(U("供应商"));
+        if (frame)
+            frame->m_dsMain.FillComboBox(work::DistinctValuesStatement(U("单位"), "gys"),
+                                         Combo(kStoreCombo));
+        Combo(kStoreCombo)->Append(work::AllText());
+    }
+    if (IsPartsMode(mode))
+        for (const SearchEdit& search : kSearchEdits) {
+            Edit(search.id)->ChangeValue(U(search.field));
+            Edit(search.id)->SetForegroundColour(kHintColour);
+        }
+    // Short codes come with their generator.
+    res::FindControl(this, kShortCodesButton)->Enable(false);
+}
+
+wxComboBox* hyxm::Combo(int id) const {
+    return res::Control<wxComboBox>(this, id);
+}
+
+wxTextCtrl* hyxm::Edit(int id) const {
+    return res::Control<wxTextCtrl>(this, id);
+}
+
+wxString hyxm::Chosen(int id) const {
+    wxComboBox* combo = Combo(id);
+    return combo->GetSelection() == wxNOT_FOUND ? wxString() : combo->GetValue();
+}
+
+bool hyxm::ShowsHint(int id) const {
+    for (const SearchEdit& search : kSearchEdits)
+        if (search.id == id) return Edit(id)->GetValue() == U(search.field);
+    return false;
+}
+
+void hyxm::ArrangeControls() {
+    CMainFrame* frame = CMainFrame::Get();
+    if (!frame) return;
+    const wxSize pane = frame->GetSheetPane()->GetClientSize();
+    const int w = pane.x, h = pane.y;
+    if (w < 200 || h < 150) return;
+    const int mode = m_mode.mode;
+    const bool parts = IsPartsMode(mode);
+    if (parts)
+        m_pGrid->SetSize(12, 30, w - 12, h - 88);
+    else
+        m_pGrid->SetSize(12, 45, w - 12, h - 102);
+
+    // The top row, left to right.
+    int x = 4;
+    auto place = [this, &x](int id, int width) {
+        wxWindow* control = res::FindControl(this, id);
+        width = std::max(width, control->GetBestSize().x);
+        const int height = std::max(control->GetSize().y, control->GetBestSize().y);
+        control->SetSize(x, 8 + std::max(0, (22 - height) / 2), width, height);
+        control->Show();
+        x += width + 4;
+    };
+    wxWindow* heading = res::FindControl(this, kHeading);
+    if (parts) {
+        place(kFilterLabel, 40);
+        place(kFilterCombo, 100);
+        if (HasPartPositionFilter(mode)) {
+            place(kPositionLabel, 28);
+            place(kPositionCombo, mode == 4 || mode == 14 ? 140 : 100);
+        }
+        if (mode == 9 || mode == 15) {
+            place(kStoreLabel, 40);
+            place(kStoreCombo, 100);
+        }
+        if (HasPartPositionFilter(mode)) place(kModelCheck, 76);
+        place(kNameEdit, 70);
+        place(kCodeEdit, 60);
+        place(kShortCodeEdit, 50);
+        place(kFuzzyButton, 90);
+        if (mode == 9 || mode == 15)
+            heading->Hide();
+        else
+            place(kHeading, 150);
+    } else {
+        place(kFilterLabel, 50);
+        place(kFilterCombo, 110);
+        if (mode == 1) {
+            place(kPartDiscountLabel, 64);
+            place(kPartDiscountEdit, 40);
+            place(kPartDiscountSpin, 18);
+            place(kServiceDiscountLabel, 64);
+            place(kServiceDiscountEdit, 40);
+            place(kServiceDiscountSpin, 18);
+        }
+        place(kFuzzyButton, 90);
+        if (mode == 10) place(kShortCodesButton, 100);
+        if (mode != 1) heading->SetSize(w / 2, 12, 150, 30);
+    }
+    if (mode == 9) {
+        const int totals[] = {kCostTotal, kWholesaleTotal, kRetailTotal};
+        for (int i = 0; i < 3; ++i)
+            res::FindControl(this, totals[i])->SetSize(w - 150, h - 53 + 16 * i, 140, 16);
+    }
+
+    const wxSize b = res::FindControl(this, kPrintButton)->GetSize();
+    const int row[] = {kNewButton,  kEditButton,   kDeleteButton, kPrintButton,
+                       kSaveButton, kCancelButton, kExitButton};
+    for (int i = 0; i < 7; ++i)
+        res::FindControl(this, row[i])->SetSize(w / 2 - 265 + 65 * i, h - 37, b.x, b.y);
+    res::FindControl(this, kButtonFrame)->SetSize(w / 2 - 272, h - 49, 7 * b.x + 26, b.y + 17);
+}
+
+void hyxm::OnSetActive() {
+    ArrangeControls();
+    CMainFrame* frame = CMainFrame::Get();
+    if (!frame) return;
+    CWorkSheet* sheet = GetSheet();
+    frame->m_pActiveSheet = sheet;
+    const ado::RecordsetPtr& rs = sheet->m_rsLines;
+    if (m_bReload || !rs->IsOpen()) {
+        m_bReload = false;
+        if (res::FindControl(this, kSaveButton)->IsEnabled() &&
+            platform::ShowMessageBox("数据还未存档，是否保存?", "", platform::MB_YESNO) ==
+                platform::IDYES &&
+            SaveLines())
+            m_copy.Drop();
+        SetPending(false);
+        work::CodeTableFilter filter;
+        filter.value = Combo(kFilterCombo)->GetValue();
+        filter.search = m_bSearchFilter;
+        filter.searchText = frame->m_strShared;
+        if (m_mode.mode == 9) filter.store = Chosen(kStoreCombo);
+        if (m_mode.mode == 15) filter.supplier = Chosen(kStoreCombo);
+        filter.byPosition = m_bPartFilter;
+        filter.position = Combo(kPositionCombo)->GetValue();
+        m_bPartFilter = false;
+        const work::CodeTableStatement built = work::BuildCodeTableStatement(m_mode, filter);
+        if (built.showsAll) Combo(kFilterCombo)->SetValue(work::AllText());
+        m_strStatement = built.statement;
+        m_bNewLines = false;
+        m_pGrid->SetEditMode(false);
+        if (!frame->m_dsMain.OpenInto(m_strStatement, rs)) {
+            m_pGrid->ResetToCorner();
+            m_pGrid->Refresh();
+            return;
+        }
+        sheet->m_bLinesOpen = true;
+        if (rs->RecordCount() > 0) {
+            rs->MoveLast();
+            if (!work::IsNullField(rs, "no"))
+                m_nLastNo = static_cast<long>(work::FieldNumber(rs, "no"));
+        }
+    }
+    sheet->m_strCustomer = U("零散客户");
+    ShowCardDiscounts();
+    m_pGrid->ResetToCorner();
+    data_grid::LoadGrid(frame->m_dsMain, rs, m_pGrid, wxString(), wxString(), m_mode.columns, 0);
+    m_pGrid->MakeCurrentGrid();
+    if (HasPricesByRight(m_mode.mode)) HidePriceColumns();
+    if (m_mode.mode == 9) ShowStockTotals();
+    if (m_bRestoreCopy) {
+        m_bRestoreCopy = false;
+        RestoreCopy();
+    }
+    m_pGrid->Refresh();
+    m_pGrid->SetFocus();
+}
+
+void hyxm::ShowCardDiscounts() {
+    const ado::RecordsetPtr& rs = GetSheet()->m_rsLines;
+    if (m_mode.mode != 1 || !rs->IsOpen() || rs->RecordCount() <= 0) return;
+    rs->MoveLast();
+    const std::pair<const char*, int> discounts[] = {{"折扣", kPartDiscountEdit},
+                                                     {"手扣", kServiceDiscountEdit}};
+    for (const auto& discount : discounts) {
+        const std::string field = U(discount.first).utf8_string();
+        const double value = work::FieldNumber(rs, field.c_str());
+        const int shown = value > 0 ? static_cast<int>(value) : 100;
+        Edit(discount.second)->ChangeValue(wxString::Format("%d", shown));
+        const int spin = discount.second == kPartDiscountEdit ? kPartDiscountSpin
+                                                               : kServiceDiscountSpin;
+        res::Control<wxSpinButton>(this, spin)->SetValue(std::min(200, shown));
+    }
+}
+
+void hyxm::HidePriceColumns() {
+    CMainFrame* frame = CMainFrame::Get();
+    if (!frame) return;
+    const std::vector<wxString> hidden =
+        work::HiddenPriceColumns([frame](int right) { return frame->CheckRight(right); });
+    for (const wxString& title : hidden)
+        for (int col = m_pGrid->GetColumnCount() - 1; col > 0; --col)
+            if (m_pGrid->GetItemText(0, col) == title) m_pGrid->DeleteColumn(col);
+}
+
+// The purchase and wholesale totals tell what their hidden columns would.
+void hyxm::ShowStockTotals() {
+    CMainFrame* frame = CMainFrame::Get();
+    const work::StockTotals totals = work::SumStock(GetSheet()->m_rsLines);
+    const bool cost = frame && frame->CheckRight(51);
+    const bool wholesale = frame && frame->CheckRight(22);
+    auto show = [this](int id, bool shown, const wxString& text) {
+        wxWindow* label = res::FindControl(this, id);
+        label->SetLabel(shown ? text : wxString());
+        label->Show(shown);
+    };
+    show(kCostTotal, cost, U("进  价:") + work::StockTotalText(totals.cost));
+    show(kWholesaleTotal, wholesale, U("批发价:") + work::StockTotalText(totals.wholesale));
+    show(kRetailTotal, true, U("零售价:") + work::StockTotalText(totals.retail));
+}
+
+void hyxm::RestoreCopy() {
+    CMainFrame* frame = CMainFrame::Get();
+    const ado::RecordsetPtr& rs = GetSheet()->m_rsLines;
+    if (!frame || !m_copy.Exists() || !rs->IsOpen()) return;
+    if (m_copy.Restore(frame->m_dsMain, rs, m_nLastNo) == 0) return;
+    m_bNewLines = true;
+    m_pGrid->LoadRecordset();
+    if (m_mode.mode == 9) ShowStockTotals();
+    SetPending(true);
+}
+
+void hyxm::KeepNewLines() {
+    CMainFrame* frame = CMainFrame::Get();
+    if (frame) m_copy.Keep(frame->m_dsMain, GetSheet()->m_rsLines);
+}
+
+void hyxm::SetPending(bool pending) {
+    res::FindControl(this, kSaveButton)->Enable(pending);
+    res::FindControl(this, kCancelButton)->Enable(pending);
+    res::FindControl(this, kExitButton)->Enable(!pending);
+}
+
+void hyxm::AddLine(bool) {
+    CMainFrame* frame = CMainFrame::Get();
+    if (!frame) return;
+    CDataSet& data = frame->m_dsMain;
+    const ado::RecordsetPtr& rs = GetSheet()->m_rsLines;
+    // "全部" and a search are no values of the filter field.
+    const wxString value = Combo(kFilterCombo)->GetValue().Strip(wxString::trailing);
+    if (IsValue(value)) data.PutFieldValue(value, U(m_mode.filterField), rs);
+    switch (m_mode.mode) {
+    case 1: {
+        const std::pair<int, const char*> discounts[] = {{kPartDiscountEdit, "折扣"},
+                                                         {kServiceDiscountEdit, "手扣"}};
+        for (const auto& discount : discounts) {
+            const wxString text = Edit(discount.first)->GetValue();
+            if (text.empty()) continue;
+            wxString checked = CDataSet::CheckValue(text, 3, 4);
+            if (checked == "0") checked = "100";
+            data.PutFieldValue(checked, U(discount.second), rs);
+        }
+        data.PutFieldValue("1", U("次数"), rs);
+        break;
+    }
+    case 2:
+        if (work::IsNullField(rs, "进价")) data.PutFieldValue("0", U("进价"), rs);
+        break;
+    case 3:
+    case 4:
+    case 9:
+    case 16:
+        data.PutFieldValue("1", U("数量"), rs);
+        break;
+    case 15: {
+        const wxString supplier = Combo(kStoreCombo)->GetValue();
+        if (IsValue(supplier)) data.PutFieldValue(supplier, U("供应商"), rs);
+        break;
+    }
+    default:
+        break;
+    }
+    ++m_nLastNo;
+    work::PutNumber(rs, "no", -m_nLastNo);
+    SetPending(true);
+}
+
+void hyxm::OnNew() {
+    const ado::RecordsetPtr& rs = GetSheet()->m_rsLines;
+    if (!rs->IsOpen()) return;
+    if (m_pGrid->IsSorted()) m_pGrid->ClearSort();
+    CMainFrame* frame = CMainFrame::Get();
+    if (!frame) return;
+    const int mode = m_mode.mode;
+    wxString position;
+    if (HasPartPositionFilter(mode)) {
+        const wxString chosen = Chosen(kPositionCombo);
+        if (!chosen.empty()) {
+            position = chosen;
+        } else if (rs->RecordCount() > 0) {
+            rs->MoveLast();
+            position = work::FieldText(rs, "部位");
+        }
+    }
+    rs->AddNew();
+    if (!position.empty()) frame->m_dsMain.PutFieldValue(position, U("部位"), rs);
+    AddLine(true);
+    rs->Update();
+    m_pGrid->AppendNewRecord();
+    const int row = m_pGrid->GetRowCount() - 1;
+    rs->MoveLast();
+    m_pGrid->FillRowFromRecord(row);
+    m_pGrid->SetEditMode(true);
+    m_pGrid->SetFocusCell(row, std::min(IsPartsMode(mode) && mode != 17 ? 3 : 2,
+                                        m_pGrid->GetColumnCount() - 1));
+    m_pGrid->EnsureVisible(row, 1);
+    m_pGrid->Refresh();
+    m_bNewLines = true;
+    KeepNewLines();
+}
+
+void hyxm::OnEdit() {
+    m_pGrid->SetEditMode(true);
+    SetPending(true);
+}
+
+void hyxm::OnDelete() {
+    Combo(kFilterCombo)->SetFocus();
+    const int row = m_pGrid->GetFocusCell().row;
+    if (row > 0 && m_pGrid->MoveToRowRecord(row)) {
+        GetSheet()->m_rsLines->Delete();
+        m_pGrid->DeleteRowAndRenumber(row);
+        if (m_pGrid->GetRowCount() > 1) m_pGrid->SelectRow(std::max(1, row - 1));
+        if (m_bNewLines) KeepNewLines();
+        if (m_mode.mode == 9) ShowStockTotals();
+    }
+    SetPending(true);
+}
+
+bool hyxm::SaveLines() {
+    if (!CWorkPage::SaveLines()) return false;
+    // The catalogue tree lists bins, parts, item groups and labour items.
+    const wxString table = m_mode.table;
+    if (table == "ljkc" || table == "gdxm" || table == "wxxm")
+        if (CMainFrame* frame = CMainFrame::Get()) frame->FillCatalogTree();
+    return true;
+}
+
+void hyxm::OnSave() {
+    m_pGrid->SetEditMode(false);
+    SetPending(false);
+    if (!GetSheet()->m_rsLines->IsOpen()) return;
+    if (SaveLines()) {
+        m_copy.Drop();
+        m_bNewLines = false;
+        return;
+    }
+    // The batch was dropped and reported: the table is listed as stored, with the
+    // new lines back from the copy to be put right.
+    m_bReload = true;
+    m_bRestoreCopy = true;
+    OnSetActive();
+}
+
+void hyxm::OnCancelEdits() {
+    m_pGrid->SetEditMode(false);
+    SetPending(false);
+    Combo(kFilterCombo)->SetFocus();
+    const ado::RecordsetPtr& rs = GetSheet()->m_rsLines;
+    if (rs->IsOpen()) rs->CancelBatch();
+    m_bReload = true;
+    OnSetActive();
+    m_pGrid->SetFocus();
+    m_copy.Drop();
+}
+
+void hyxm::OnExit() {
+    CMainFrame* frame = CMainFrame::Get();
+    if (!frame) return;
+    const ado::RecordsetPtr& rs = GetSheet()->m_rsLines;
+    if (rs->IsOpen()) rs->CancelBatch();
+    frame->m_dsMain.SaveColumnWidths(m_pGrid);
+    m_print.Close();
+    frame->CloseSheet(CMainFrame::SheetKind::CodeTable);
+}
+
+void hyxm::OnPrint() {
+    m_pGrid->MakeCurrentGrid();
+    m_print.Open(m_pGrid);
+}
+
+void hyxm::OnFuzzySearch() {
+    CMainFrame* frame = CMainFrame::Get();
+    if (!frame) return;
+    frame->m_strShared = m_pGrid->GetTableName();
+    m_pGrid->MakeCurrentGrid();
+    CFuzzySearchDlg search(nullptr, frame);
+    if (search.ShowModal() == wxID_OK) {
+        Combo(kFilterCombo)->SetValue(work::FuzzyText());
+        m_bReload = true;
+        OnSetActive();
+    }
+    frame->m_strShared.clear();
+}
+
+void hyxm::QuickSearch(const wxString& field, const wxString& text) {
+    CMainFrame* frame = CMainFrame::Get();
+    if (!frame) return;
+    if (text.Contains("'")) {
+        platform::ShowMessageBox("查询值中不能包含单引号！查询失败。");
+        return;
+    }
+    const wxString value = Combo(kFilterCombo)->GetValue();
+    const bool withinModel = HasPartPositionFilter(m_mode.mode) &&
+                             res::Control<wxCheckBox>(this, kModelCheck)->GetValue() &&
+                             IsValue(value);
+    frame->m_strShared = work::QuickSearchWhere(field, text, withinModel ? value : wxString());
+    m_bSearchFilter = true;
+    m_bReload = true;
+    OnSetActive();
+    m_bSearchFilter = false;
+    frame->m_strShared.clear();
+}
+
+void hyxm::ApplyCardDiscount(bool service, const wxString& text) {
+    const ado::RecordsetPtr& rs = GetSheet()->m_rsLines;
+    if (m_mode.mode != 1 || !rs->IsOpen()) return;
+    wxString checked;
+    // A text that is no number is reported and changes nothing: a 0 would give the
+    // card type everything free.
+    if (!text.empty() && !CDataSet::CheckAccepted(text, 3, 4, &checked)) return;
+    const char* field = service ? "手扣" : "折扣";
+    const std::string name = U(field).utf8_string();
+    if (rs->RecordCount() > 0)
+        for (rs->MoveFirst(); !rs->EndOfFile(); rs->MoveNext()) {
+            if (text.empty() || checked == "100")
+                work::PutNull(rs, name.c_str());
+            else
+                work::PutNumber(rs, name.c_str(), wxAtol(checked));
+        }
+    m_pGrid->LoadRecordset();
+    m_pGrid->Refresh();
+    SetPending(true);
+}
+
+void hyxm::OnFilterChange() {
+    wxComboBox* filter = Combo(kFilterCombo);
+    if (filter->GetSelection() == wxNOT_FOUND) return;
+    filter->SetValue(filter->GetString(filter->GetSelection()));
+    m_bReload = true;
+    if (HasPartPositionFilter(m_mode.mode)) {
+        CMainFrame* frame = CMainFrame::Get();
+        wxComboBox* positions = Combo(kPositionCombo);
+        positions->Clear();
+        if (frame)
+            frame->m_dsMain.FillComboBox(work::PositionsStatement(m_mode.table, filter->GetValue()),
+                                         positions);
+    }
+    OnSetActive();
+}
+
+void hyxm::OnStoreChange() {
+    if (Combo(kStoreCombo)->GetSelection() == wxNOT_FOUND) return;
+    m_bReload = true;
+    OnSetActive();
+}
+
+void hyxm::OnPartPosChange() {
+    m_bReload = true;
+    m_bPartFilter = true;
+    OnSetActive();
+}
