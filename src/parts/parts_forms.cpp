@@ -1,6 +1,7 @@
 #include "parts/parts_forms.h"
 
 #include "parts/order_page.h"
+#include "parts/returns_page.h"
 #include "parts/split_assemble_dlg.h"
 #include "parts/store_names.h"
 #include "parts/transfer_record_dlg.h"
@@ -17,6 +18,7 @@ void RegisterForms() {
         [](CMainFrame& frame, int mode, const wxString&) { Pjdh::Open(frame, mode); });
     CSplitAssembleDlg::Register();
     CTransferRecordDlg::Register();
+    ljth::Register();
     SetStockInReportSql([] {
         CSystemOptions options;
         options.LoadSettings();

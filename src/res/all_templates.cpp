@@ -35,6 +35,7 @@
 #include "res/repair_page_template.h"
 #include "res/repair_print_template.h"
 #include "res/report_setup_template.h"
+#include "res/returns_page_template.h"
 #include "res/settle_template.h"
 #include "res/statistics_template.h"
 #include "res/tip_template.h"
@@ -92,6 +93,7 @@ const std::vector<NamedTemplate>& AllDialogTemplates() {
         QV_TEMPLATE(RepairPageTemplate),
         QV_TEMPLATE(RepairPrintTemplate),
         QV_TEMPLATE(ReportSetupTemplate),
+        QV_TEMPLATE(ReturnsPageTemplate),
         QV_TEMPLATE(SettleTemplate),
         QV_TEMPLATE(SplitAssembleTemplate),
         QV_TEMPLATE(StatisticsTemplate),

@@ -25,10 +25,11 @@ protected:
         TableFolderTest::TearDown();
     }
     static void Options(const char* text) { CSettingFiles::WriteSettingFile("SystemSet", U(text)); }
-    // Every row of the buying tables, as texts.
-    static wxString Tables() {
+    // Every row of the buying tables (or of the tables named), as texts.
+    static wxString Tables(std::initializer_list<const char*> tables = {"ljkc", "jhda", "jgk", "hy",
+                                                                        "dhd", "LJDB", "wlzm"}) {
         wxString all;
-        for (const char* table : {"ljkc", "jhda", "jgk", "hy", "dhd", "LJDB", "wlzm"}) {
+        for (const char* table : tables) {
             CDataSet data;
             data.Open(wxString("select * from ") + table);
             if (!data.IsOpen() || data.m_pRecordset->RecordCount() <= 0) continue;
