@@ -228,3 +228,26 @@ TEST_F(ReturnsTest, AFaultyPartGoesBackAndAReissueOfTwoOfFiveComesIn) {
     EXPECT_EQ(Column("select * from ljsh", "数量"), Texts{"2"});
     EXPECT_EQ(Column("select * from ljsh", "flag"), Texts{"P"});
 }
+
+TEST_F(ReturnsTest, PutBackToStockHandsEveryLineWithItsQuantity) {
+    CMainFrame* frame = LogIn();
+    ASSERT_NE(frame, nullptr);
+    ljth* page = Open(frame, ID_RETURN_DEFECT_IN);
+    ASSERT_NE(page, nullptr);
+    NewLine(page, "P1", "刹车片", 2);
+    NewLine(page, "P2", "灯泡", 1);
+    NewLine(page, "P3", "垫片", 3);
+    qv_test::Click(page, kToStockButton);
+    Pump();
+    Pjdh* stockIn = StockInPage(frame);
+    ASSERT_NE(stockIn, nullptr);
+    EXPECT_TRUE(stockIn->IsReturnToStock());
+    EXPECT_TRUE(frame->m_strShared.empty());
+    std::vector<wxString> quantities;
+    for (const parts::PartLine& line : parts::ReadLines(*stockIn->GetSheet()->m_rsLines))
+        quantities.push_back(wxString::Format("%g", line.quantity.value_or(-1)));
+    EXPECT_EQ(quantities, (Texts{"2", "1", "3"}));
+    // Nothing is stored until one of the pages archives.
+    EXPECT_TRUE(Column("select * from ljth", "no").empty());
+    EXPECT_TRUE(Column("select * from ljkc", "no").empty());
+}
