@@ -57,6 +57,29 @@ std::vector<std::string> FolderNames(const std::string& dir) {
     _exit(1);
 }
 
+// How long a writer runs before it is killed: random below a bound that doubles after
+// each round in which the writer got nothing done, so that a busy machine still sees
+// commits; the rounds go on past the usual time until one did.
+class KillDelays {
+public:
+    explicit KillDelays(int maxMicroseconds) : m_nMax(maxMicroseconds) {}
+    useconds_t Next(std::mt19937& random) {
+        return static_cast<useconds_t>(std::uniform_int_distribution<int>(0, m_nMax)(random));
+    }
+    void Progress(bool madeSome) {
+        if (!madeSome) m_nMax = std::min(m_nMax * 2, 2000000);
+    }
+    bool GoOn(std::chrono::steady_clock::time_point deadline, bool workDone) const {
+        const auto now = std::chrono::steady_clock::now();
+        return now < deadline || (!workDone && now < m_giveUp);
+    }
+
+private:
+    int m_nMax;
+    std::chrono::steady_clock::time_point m_giveUp =
+        std::chrono::steady_clock::now() + std::chrono::seconds(60);
+};
+
 } // namespace
 
 TEST(DbfCrash, KilledWritersNeverLeaveAMix) {
@@ -69,14 +92,14 @@ TEST(DbfCrash, KilledWritersNeverLeaveAMix) {
         edit.Commit();
     }
     std::mt19937 random(42);
-    std::uniform_int_distribution<int> delay(0, 25000);
+    KillDelays delays(25000);
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(6);
-    uint32_t grown = 0;
-    for (int round = 0; round < 60 && std::chrono::steady_clock::now() < deadline; ++round) {
+    uint32_t grown = 3000;
+    for (int round = 0; round < 60 && delays.GoOn(deadline, grown > 3000); ++round) {
         pid_t child = ::fork();
         ASSERT_GE(child, 0);
         if (child == 0) WriteForever(dir.Path());
-        ::usleep(static_cast<useconds_t>(delay(random)));
+        ::usleep(delays.Next(random));
         ::kill(child, SIGKILL);
         int status = 0;
         ::waitpid(child, &status, 0);
@@ -86,7 +109,9 @@ TEST(DbfCrash, KilledWritersNeverLeaveAMix) {
         // Opening the folder finishes or drops whatever the kill left.
         Database reopened(dir.Path());
         ASSERT_EQ(FolderNames(dir.Path()), (std::vector<std::string>{"t.cdx", "t.dbf"}));
-        grown = DbfTable::Open(dir.File("t.dbf"))->RecordCount();
+        const uint32_t count = DbfTable::Open(dir.File("t.dbf"))->RecordCount();
+        delays.Progress(count > grown);
+        grown = count;
     }
     EXPECT_GT(grown, 3000u); // the writers did get work done
     // And the table takes writes again.
@@ -114,10 +139,10 @@ TEST(DbfCrash, KilledInPlaceWritersLeaveOneGeneration) {
             edit.Commit();
         }
         std::mt19937 random(7);
-        std::uniform_int_distribution<int> delay(0, 20000);
+        KillDelays delays(20000);
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
         std::set<std::string> seen;
-        for (int round = 0; round < 40 && std::chrono::steady_clock::now() < deadline; ++round) {
+        for (int round = 0; round < 40 && delays.GoOn(deadline, seen.size() > 3); ++round) {
             pid_t child = ::fork();
             ASSERT_GE(child, 0);
             if (child == 0) {
@@ -136,18 +161,20 @@ TEST(DbfCrash, KilledInPlaceWritersLeaveOneGeneration) {
                 }
                 _exit(1);
             }
-            ::usleep(static_cast<useconds_t>(delay(random)));
+            ::usleep(delays.Next(random));
             ::kill(child, SIGKILL);
             int status = 0;
             ::waitpid(child, &status, 0);
             ASSERT_TRUE(WIFSIGNALED(status)) << "the writer stopped by itself";
             { Database reopened(dir.Path()); }
+            const size_t seenBefore = seen.size();
             std::vector<std::string> expected{"t.dbf"};
             if (indexed) expected.insert(expected.begin(), "t.cdx");
             ASSERT_EQ(FolderNames(dir.Path()), expected);
             auto t = DbfTable::Open(dir.File("t.dbf"));
             const std::string a = Text(t->Get(1, 0));
             seen.insert(a);
+            delays.Progress(seen.size() > seenBefore);
             for (uint32_t r = 2; r <= 3; ++r)
                 ASSERT_EQ(Text(t->Get(r, 0)), a);
             if (!indexed) {
