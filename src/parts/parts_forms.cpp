@@ -2,6 +2,7 @@
 
 #include "parts/order_page.h"
 #include "parts/returns_page.h"
+#include "parts/sales_sheet_opener.h"
 #include "parts/split_assemble_dlg.h"
 #include "parts/store_names.h"
 #include "parts/transfer_record_dlg.h"
@@ -16,6 +17,7 @@ void RegisterForms() {
     CMainFrame::RegisterForm(
         FormKind::OrderSheet,
         [](CMainFrame& frame, int mode, const wxString&) { Pjdh::Open(frame, mode); });
+    RegisterSalesSheet();
     CSplitAssembleDlg::Register();
     CTransferRecordDlg::Register();
     ljth::Register();

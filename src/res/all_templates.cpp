@@ -34,6 +34,7 @@
 #include "res/record_nav_template.h"
 #include "res/repair_page_template.h"
 #include "res/repair_print_template.h"
+#include "res/sales_page_template.h"
 #include "res/report_setup_template.h"
 #include "res/returns_page_template.h"
 #include "res/settle_template.h"
@@ -94,6 +95,7 @@ const std::vector<NamedTemplate>& AllDialogTemplates() {
         QV_TEMPLATE(RepairPrintTemplate),
         QV_TEMPLATE(ReportSetupTemplate),
         QV_TEMPLATE(ReturnsPageTemplate),
+        QV_TEMPLATE(SalesPageTemplate),
         QV_TEMPLATE(SettleTemplate),
         QV_TEMPLATE(SplitAssembleTemplate),
         QV_TEMPLATE(StatisticsTemplate),

@@ -29,13 +29,15 @@ DiscountEntry ReadDiscount(const wxString& typed) {
 DiscountEntry CheckPartsDiscount(const wxString& typed, int userTenths, int systemLimit) {
     DiscountEntry entry = ReadDiscount(typed);
     if (entry.kind != DiscountEntry::Percent) return entry;
-    const int n = entry.percent;
-    if ((userTenths == 0 && n < systemLimit) ||
-        (userTenths != 0 && (n < userTenths || n < systemLimit))) {
+    if (!PartsDiscountAllowed(entry.percent, userTenths, systemLimit)) {
         entry.kind = DiscountEntry::Refused;
         entry.message = wxString::FromUTF8("超出权限,无效操作!");
     }
     return entry;
+}
+
+bool PartsDiscountAllowed(int percent, int userTenths, int systemLimit) {
+    return percent >= systemLimit && (userTenths == 0 || percent >= userTenths);
 }
 
 int UserDiscountTenths(const wxString& rights) {

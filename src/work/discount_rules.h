@@ -20,6 +20,8 @@ DiscountEntry ReadDiscount(const wxString& typed);
 // 8.5; 0 when the user has none) and the shop's (SystemSet 折扣): below either one is
 // refused with "超出权限,无效操作!".
 DiscountEntry CheckPartsDiscount(const wxString& typed, int userTenths, int systemLimit);
+// Whether a parts discount of percent is within both limits.
+bool PartsDiscountAllowed(int percent, int userTenths, int systemLimit);
 // The limits as the stored texts give them.
 int UserDiscountTenths(const wxString& rights);
 int SystemDiscountLimit();

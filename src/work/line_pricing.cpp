@@ -20,12 +20,16 @@ wxString FormatMoney(double amount) {
     return wxString::Format("%.2f", fen == 0 ? 0.0 : fen);
 }
 
-double LineAmount(const LineValues& line) {
-    if (line.quantityNull || line.priceNull) return 0;
+double DealPrice(const LineValues& line) {
     double factor = 1.0;
     if (MarkOf(line.mark) != LineMark::NoDiscount && !line.discountNull)
         factor = line.discount * 0.01;
-    return RoundFen(line.quantity * RoundFen(line.price * factor));
+    return RoundFen(line.price * factor);
+}
+
+double LineAmount(const LineValues& line) {
+    if (line.quantityNull || line.priceNull) return 0;
+    return RoundFen(line.quantity * DealPrice(line));
 }
 
 double CardTotal(const std::vector<LineValues>& lines) {

@@ -23,6 +23,9 @@ struct LineValues {
     bool labour = false;
 };
 
+// The unit price after the line's discount, rounded to the fen: the price itself on a
+// no-discount line or without a discount.
+double DealPrice(const LineValues& line);
 // The amount of a line: quantity x price x discount / 100, rounded to the fen; no
 // discount on a no-discount line; 0 when the quantity or the price is missing.
 double LineAmount(const LineValues& line);

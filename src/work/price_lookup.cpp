@@ -5,18 +5,28 @@
 #include "platform/wx_text.h"
 
 namespace work {
-bool LookupPriceLevel(const wxString& code, double* price) {
+LevelPrice LookupLevelPrice(const wxString& code, const wxString& level) {
+    LevelPrice result;
     wxString trimmed = code;
     trimmed.Trim(true);
-    if (trimmed.empty()) return false;
+    if (trimmed.empty()) return result;
     CDataSet data;
-    data.Open(U("select distinct 编号,三级价 from bdzxm where ") +
+    data.Open(U("select distinct 编号,一级价,二级价,三级价 from bdzxm where ") +
               CSqlText::Equals(U("编号"), trimmed));
-    if (!data.IsOpen() || data.m_pRecordset->RecordCount() < 1) return false;
+    if (!data.IsOpen() || data.m_pRecordset->RecordCount() < 1) return result;
     data.m_pRecordset->MoveFirst();
-    ado::Variant value = data.m_pRecordset->Fields().Item("三级价").Value();
-    if (value.IsNull()) return false;
-    *price = value.ToDouble();
+    result.listed = true;
+    const char* field = level.Contains("1") ? "一级价" : level.Contains("2") ? "二级价" : "三级价";
+    ado::Variant value = data.m_pRecordset->Fields().Item(field).Value();
+    result.priceNull = value.IsNull();
+    if (!result.priceNull) result.price = value.ToDouble();
+    return result;
+}
+
+bool LookupPriceLevel(const wxString& code, double* price) {
+    const LevelPrice level = LookupLevelPrice(code, "3");
+    if (level.priceNull) return false;
+    *price = level.price;
     return true;
 }
 
@@ -36,22 +46,29 @@ bool LastPrices::Load(const wxString& customer) {
         ado::Variant value = rs.Fields().Item("单价").Value();
         entry.priceNull = value.IsNull();
         if (!entry.priceNull) entry.price = value.ToDouble();
+        ado::Variant discount = rs.Fields().Item("折扣").Value();
+        entry.discountNull = discount.IsNull();
+        if (!entry.discountNull) entry.discount = discount.ToDouble();
         m_entries.push_back(entry);
     }
     return true;
 }
 
-bool LastPrices::Find(const wxString& code, const wxString& name, double* price) const {
+const LastPrices::Entry* LastPrices::Latest(const wxString& code, const wxString& name) const {
     wxString c = code, n = name;
     c.Trim(true).Trim(false);
     n.Trim(true).Trim(false);
-    if (c.empty() && n.empty()) return false;
-    for (auto it = m_entries.rbegin(); it != m_entries.rend(); ++it) {
-        if (!(c.empty() ? it->name == n : it->code == c) || it->priceNull) continue;
-        *price = it->price;
-        return true;
-    }
-    return false;
+    if (c.empty() && n.empty()) return nullptr;
+    for (auto it = m_entries.rbegin(); it != m_entries.rend(); ++it)
+        if ((c.empty() ? it->name == n : it->code == c) && !it->priceNull) return &*it;
+    return nullptr;
+}
+
+bool LastPrices::Find(const wxString& code, const wxString& name, double* price) const {
+    const Entry* entry = Latest(code, name);
+    if (!entry) return false;
+    *price = entry->price;
+    return true;
 }
 
 } // namespace work

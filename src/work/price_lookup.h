@@ -6,6 +6,15 @@
 
 namespace work {
 
+// An item's row in the no-discount list `bdzxm`: whether it is listed, and its price
+// for a customer's price level (一级价 for a level holding "1", else 二级价 for one
+// holding "2", else 三级价), which may be null.
+struct LevelPrice {
+    bool listed = false;
+    bool priceNull = true;
+    double price = 0;
+};
+LevelPrice LookupLevelPrice(const wxString& code, const wxString& level);
 // The 三级价 of the code in `bdzxm`; false when the code has no row there (or a
 // null price).
 bool LookupPriceLevel(const wxString& code, double* price);
@@ -19,12 +28,17 @@ public:
     // when name is not blank. False when neither is given or nothing matches.
     bool Find(const wxString& code, const wxString& name, double* price) const;
 
-private:
     struct Entry {
         wxString code, name;
         double price = 0;
         bool priceNull = true;
+        double discount = 0; // 折扣
+        bool discountNull = true;
     };
+    // The item's latest archived line with a price, null when none (matched as Find).
+    const Entry* Latest(const wxString& code, const wxString& name) const;
+
+private:
     std::vector<Entry> m_entries;
 };
 

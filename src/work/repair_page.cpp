@@ -2,6 +2,7 @@
 #include "work/guarded.h"
 #include "work/line_fields.h"
 #include "work/line_pricing.h"
+#include "work/note_files.h"
 #include "work/price_lookup.h"
 #include "work/work_sheet.h"
 
@@ -31,8 +32,6 @@ const char* const WXZY::kLinesStatement =
 const char* const WXZY::kWalkIn = "零散客户";
 
 namespace {
-
-const char* const kNoteHint = "(各种状况描述)";
 
 // The marks of the grid's first column.
 enum LineImage { kNoImage = -1, kNoDiscountImage = 1, kWarrantyImage = 2, kGiftImage = 3 };
@@ -182,21 +181,6 @@ bool WXZY::MoveToHeader() const {
     return true;
 }
 
-wxString WXZY::SafeNoteFileName(const wxString& key) {
-    wxString name;
-    for (wxUniChar ch : key) {
-        if (ch == '%')
-            name += "%25";
-        else if (ch == '/')
-            name += "%2F";
-        else if (ch == '\\')
-            name += "%5C";
-        else
-            name += ch;
-    }
-    return name;
-}
-
 wxString WXZY::NoteFileName() const {
     return SafeNoteFileName(IsWalkIn() ? U(kWalkIn) + "(" + U("维修") + ")" : GetTitle());
 }
@@ -237,8 +221,8 @@ void WXZY::OnSetActive() {
         ShowHeader(0);
         UpdateTotals();
     }
-    wxString note = CMainFrame::ReadSettingFile(NoteFileName());
-    SetText(kNoteEdit, note.empty() ? U(kNoteHint) : note);
+    const wxString note = ReadNote(NoteFileName());
+    SetText(kNoteEdit, note.empty() ? NoteHint() : note);
 
     // The page reworks its own line after the grid's row commands (paste, marks) and
     // completes a line a looked-up row went into.
@@ -413,13 +397,9 @@ void WXZY::OnChangeMileage() {
 }
 
 void WXZY::OnSetFocusNote() {
-    if (Text(kNoteEdit) == U(kNoteHint)) SetText(kNoteEdit, wxString());
+    if (Text(kNoteEdit) == NoteHint()) SetText(kNoteEdit, wxString());
 }
 
 void WXZY::OnKillFocusNote() {
-    const wxString text = Text(kNoteEdit);
-    if (text.empty())
-        CMainFrame::DeleteSettingFile(NoteFileName());
-    else if (text != U(kNoteHint))
-        CMainFrame::WriteSettingFile(NoteFileName(), text);
+    StoreNote(NoteFileName(), Text(kNoteEdit));
 }

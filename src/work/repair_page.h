@@ -43,8 +43,6 @@ public:
     void SetTotal(double total) { m_fTotal = total; }
     // The file of the note on the vehicle's condition.
     wxString NoteFileName() const;
-    // A customer key as a file name: "/", "\\" and "%" become %2F, %5C and %25.
-    static wxString SafeNoteFileName(const wxString& key);
     // The lines recordset on the card's header record; false when the card has none.
     bool MoveToHeader() const;
 

@@ -1,8 +1,6 @@
 #include "gui_repair_sheet_fixture.h"
 
 #include "app/main_frame.h"
-#include "grid/grid_cell_edit.h"
-#include "grid/grid_ctrl.h"
 #include "work/work_forms.h"
 
 void WorkshopTest::SetUp() {
@@ -13,49 +11,4 @@ void WorkshopTest::SetUp() {
 void WorkshopTest::TearDown() {
     CMainFrame::RegisterForm(FormKind::RepairSheet, nullptr);
     LoginTest::TearDown();
-}
-
-void PressKey(wxWindow* window, int keyCode) {
-    wxKeyEvent hook(wxEVT_CHAR_HOOK);
-    hook.m_keyCode = keyCode;
-    hook.SetEventObject(window);
-    if (window->GetEventHandler()->ProcessEvent(hook)) return;
-    wxKeyEvent down(wxEVT_KEY_DOWN);
-    down.m_keyCode = keyCode;
-    down.m_uniChar = keyCode < WXK_START ? keyCode : WXK_NONE;
-    down.SetEventObject(window);
-    down.SetId(window->GetId());
-    if (window->GetEventHandler()->ProcessEvent(down) || keyCode >= WXK_START) return;
-    wxKeyEvent ch(down);
-    ch.SetEventType(wxEVT_CHAR);
-    window->GetEventHandler()->ProcessEvent(ch);
-}
-
-int ColumnOf(CGridCtrl* grid, const char* title) {
-    for (int col = 1; col < grid->GetColumnCount(); ++col)
-        if (grid->GetItemText(0, col) == U(title)) return col;
-    return -1;
-}
-
-void TypeIntoCell(CGridCtrl* grid, int row, int col, const wxString& text) {
-    ASSERT_GT(col, 0);
-    grid->SetFocusCell(row, col);
-    grid->OnEditCell(row, col, 0);
-    CGridCellEdit* editor = nullptr;
-    for (wxWindow* child : grid->GetChildren())
-        if (auto* open = dynamic_cast<CGridCellEdit*>(child); open && open->IsShown())
-            editor = open;
-    ASSERT_NE(editor, nullptr);
-    editor->SelectAll();
-    const auto type = [editor](int ch) {
-        wxKeyEvent typed(wxEVT_CHAR);
-        typed.m_uniChar = ch;
-        typed.m_keyCode = ch < 128 ? ch : WXK_NONE;
-        typed.SetEventObject(editor);
-        editor->GetEventHandler()->ProcessEvent(typed);
-    };
-    for (wxUniChar ch : text)
-        type(int(ch.GetValue()));
-    type(WXK_RETURN);
-    Pump();
 }

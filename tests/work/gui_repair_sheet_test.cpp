@@ -3,6 +3,8 @@
 // bound, labour and parts typed into the card's lines, discounts, suspend and resume.
 #include "gui_repair_sheet_fixture.h"
 
+#include "common/pdf_text.h"
+
 #include "app/item_pick_dlg.h"
 #include "app/main_frame.h"
 #include "grid/grid_ctrl.h"
@@ -63,19 +65,6 @@ private:
     std::vector<std::pair<std::string, int>> replies_;
     platform::MessageBoxHandler previous_;
 };
-
-// The text of a PDF file as pdftotext reads it.
-std::string PdfText(const std::string& pdf) {
-    std::string text;
-    if (FILE* pipe = ::popen(("pdftotext -layout '" + pdf + "' -").c_str(), "r")) {
-        char buffer[4096];
-        size_t n;
-        while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-            text.append(buffer, n);
-        ::pclose(pipe);
-    }
-    return text;
-}
 
 } // namespace
 

@@ -3,6 +3,8 @@
 // part under its filters, the brand report's defects kept to the rows asked for.
 #include "gui_repair_sheet_fixture.h"
 
+#include "common/pdf_text.h"
+
 #include "app/main_frame.h"
 #include "data/date_range.h"
 #include "grid/grid_ctrl.h"
@@ -27,19 +29,6 @@
 #include <wx/textctrl.h>
 
 namespace {
-
-// The text of a PDF file as pdftotext reads it.
-std::string PdfText(const std::string& pdf) {
-    std::string text;
-    if (FILE* pipe = ::popen(("pdftotext -layout '" + pdf + "' -").c_str(), "r")) {
-        char buffer[4096];
-        size_t n;
-        while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-            text.append(buffer, n);
-        ::pclose(pipe);
-    }
-    return text;
-}
 
 class ReportsTest : public WorkshopTest {
 protected:

@@ -1,6 +1,6 @@
 // The repair card's arithmetic: line amounts and card totals, and the note file names.
 #include "work/line_pricing.h"
-#include "work/repair_page.h"
+#include "work/note_files.h"
 
 #include <gtest/gtest.h>
 
@@ -51,7 +51,7 @@ TEST(LinePricing, WarrantyWinsOverOtherMarksAndStaysOutOfTheTotal) {
 }
 
 TEST(RepairNote, PlatesWithSeparatorsMakeSafeFileNames) {
-    EXPECT_EQ(WXZY::SafeNoteFileName(U("粤A12345")), U("粤A12345"));
-    EXPECT_EQ(WXZY::SafeNoteFileName(U("军/A-1\\2")), U("军%2FA-1%5C2"));
-    EXPECT_EQ(WXZY::SafeNoteFileName("50%/x"), "50%25%2Fx");
+    EXPECT_EQ(work::SafeNoteFileName(U("粤A12345")), U("粤A12345"));
+    EXPECT_EQ(work::SafeNoteFileName(U("军/A-1\\2")), U("军%2FA-1%5C2"));
+    EXPECT_EQ(work::SafeNoteFileName("50%/x"), "50%25%2Fx");
 }

@@ -1,0 +1,4 @@
+// Settling a sales ticket.
+#include "parts/sales_page.h"
+
+void ljsh::OnSettle() {}
