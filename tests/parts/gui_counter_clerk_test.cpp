@@ -20,9 +20,12 @@
 #include "res/command_ids.h"
 #include "res/print_options_template.h"
 #include "res/sales_page_template.h"
+#include "res/settle_template.h"
 #include "work/part_pick_dlg.h"
+#include "work/settle_dlg.h"
 #include "work/work_sheet.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <wx/checkbox.h>
 #include <wx/listctrl.h>
@@ -111,11 +114,11 @@ protected:
                          {"代理价", "32"},
                          {"进价", "25"},
                          {"no", "4"}}});
-        // 机油 is on the no-discount list at 33 for level 3.
+        // 机油 is on the no-discount list at 16 for level 3.
         Insert("bdzxm", {{{"编号", "JY-01"},
-                          {"一级价", "28"},
-                          {"二级价", "31"},
-                          {"三级价", "33"},
+                          {"一级价", "14"},
+                          {"二级价", "15"},
+                          {"三级价", "16"},
                           {"no", "1"}}});
     }
 
@@ -168,7 +171,7 @@ TEST_F(CounterClerkTest, WalkInTicketPricedDiscountedWithinTheLimitAndPrinted) {
 
     AddPart(page, "JY-01", "2");
     AddPart(page, "LQ-02", "1");
-    AddPart(page, "SC-03", "1");
+    AddPart(page, "SC-03", "2"); // the chooser takes bin B1, which holds 1
     CGridCtrl* grid = page->GetLineGrid();
     ASSERT_EQ(grid->GetRowCount(), 4);
     // The gift, as the grid's popup command marks it.
@@ -176,21 +179,21 @@ TEST_F(CounterClerkTest, WalkInTicketPricedDiscountedWithinTheLimitAndPrinted) {
     grid->OnToggleGift();
     Pump();
     EXPECT_EQ(grid->GetItemImage(2, 0), 3);
-    EXPECT_EQ(Cells(grid, "单价"), (Texts{"33.00", "0.00", "40.00"}));
-    EXPECT_EQ(qv_test::Text(page, kTotalEdit), "106.00");
+    EXPECT_EQ(Cells(grid, "单价"), (Texts{"16.00", "0.00", "40.00"}));
+    EXPECT_EQ(qv_test::Text(page, kTotalEdit), "112.00");
 
     // 84 is below the clerk's limit: refused, nothing changes; 85 goes on the lines
     // that take a discount.
     qv_test::Type(page, kDiscountEdit, "84");
     Pump();
     EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"超出权限,无效操作!"});
-    EXPECT_EQ(qv_test::Text(page, kTotalEdit), "106.00");
+    EXPECT_EQ(qv_test::Text(page, kTotalEdit), "112.00");
     boxes.Clear();
     qv_test::Type(page, kDiscountEdit, "85");
     Pump();
     EXPECT_TRUE(boxes.Texts().empty());
-    EXPECT_EQ(Cells(grid, "成交价"), (Texts{"33.00", "0.00", "34.00"}));
-    EXPECT_EQ(Cells(grid, "小计"), (Texts{"66.00", "0.00", "34.00"}));
+    EXPECT_EQ(Cells(grid, "成交价"), (Texts{"16.00", "0.00", "34.00"}));
+    EXPECT_EQ(Cells(grid, "小计"), (Texts{"32.00", "0.00", "68.00"}));
     EXPECT_EQ(qv_test::Text(page, kTotalEdit), "100.00");
     EXPECT_EQ(Column(U("select 折扣 from zyxm order by no"), "折扣"),
               (Texts{"85", "100", "100", "85"})); // not on the no-discount line or the gift
@@ -198,7 +201,7 @@ TEST_F(CounterClerkTest, WalkInTicketPricedDiscountedWithinTheLimitAndPrinted) {
     // A line's own discount below the limit falls back to none.
     TypeIntoCell(grid, 3, ColumnOf(grid, "折扣"), "80");
     EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"超出权限,无效操作!"});
-    EXPECT_EQ(grid->GetItemText(3, ColumnOf(grid, "小计")), "40.00");
+    EXPECT_EQ(grid->GetItemText(3, ColumnOf(grid, "小计")), "80.00");
     TypeIntoCell(grid, 3, ColumnOf(grid, "折扣"), "85");
     EXPECT_EQ(qv_test::Text(page, kTotalEdit), "100.00");
     // Bad quantities are refused with a message.
@@ -207,6 +210,7 @@ TEST_F(CounterClerkTest, WalkInTicketPricedDiscountedWithinTheLimitAndPrinted) {
     TypeIntoCell(grid, 3, ColumnOf(grid, "数量"), "1e9");
     EXPECT_EQ(boxes.Texts().size(), 2u);
     EXPECT_EQ(grid->GetItemText(3, ColumnOf(grid, "数量")), "1");
+    TypeIntoCell(grid, 3, ColumnOf(grid, "数量"), "2");
     EXPECT_EQ(qv_test::Text(page, kTotalEdit), "100.00");
 
     // Printed to a file: the ticket takes its number on the first print only.
@@ -240,19 +244,45 @@ TEST_F(CounterClerkTest, WalkInTicketPricedDiscountedWithinTheLimitAndPrinted) {
     EXPECT_EQ(qv_test::Text(page, kNumberEdit), number);
     EXPECT_NE(sheet->m_strDocNumber, number); // the counter moved on once
 
-    // The header stays out of the lines whatever the sort; deleting goes by the line
-    // the clerk sees.
-    grid->SetFocusCell(1, ColumnOf(grid, "项目名称"));
-    boxes.Reply(platform::IDYES);
-    grid->OnSortColumn();
+    // Settled paying 20 of the 100: the brake pads come from two bins, the 80 left is
+    // booked as receivable, the ticket dropped from the counter.
+    std::vector<std::string> asked;
+    const platform::MessageBoxHandler kept = platform::SetMessageBoxHandler(
+        [&asked](const std::string& text, const std::string&, unsigned) {
+            asked.push_back(text);
+            return int(platform::IDYES);
+        });
+    wxString receivable;
+    qv_test::ModalDriver<CSettleDlg> settle([&receivable](CSettleDlg& dialog) {
+        receivable = qv_test::Text(&dialog, res::settle::kReceivableEdit);
+        qv_test::Type(&dialog, res::settle::kReceivedEdit, "20");
+        qv_test::Click(&dialog, res::settle::kConfirmButton);
+    });
+    qv_test::Click(page, kSettleButton);
     Pump();
-    EXPECT_EQ(Cells(grid, "项目名称"), (Texts{U("保险丝"), U("机油"), U("刹车片")}));
-    grid->SetFocusCell(2, 1);
-    qv_test::Click(page, kDeleteButton);
+    platform::SetMessageBoxHandler(kept);
+    EXPECT_TRUE(settle.Done());
+    EXPECT_EQ(receivable, "100.00");
+    for (const char* question : {"“刹车片”在选定货位的零件数不够，要到其它货位取货吗？",
+                                 "数据已存档 放弃“零散客户”的工作卡吗？"})
+        EXPECT_NE(std::find(asked.begin(), asked.end(), question), asked.end()) << question;
+
+    // Reopened, the counter holds a fresh walk-in ticket; the tables hold the sale.
+    frame->CloseSheet(CMainFrame::SheetKind::Sales);
+    frame->ExecuteCommand(ID_SALES_SHEET);
     Pump();
-    EXPECT_EQ(Column(U("select 项目名称 from zyxm where flag='P' order by no"), "项目名称"),
-              (Texts{"NULL", U("保险丝"), U("刹车片")}));
-    EXPECT_EQ(qv_test::Text(page, kTotalEdit), "34.00");
+    sheet = SalesSheet(frame);
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_EQ(sheet->m_rsLines->RecordCount(), 1);
+    const wxString sales = U("select * from ljsh order by no");
+    EXPECT_EQ(Column(sales, "编号"), (Texts{"JY-01", "LQ-02", "SC-03"}));
+    EXPECT_EQ(Column(sales, "单价"), (Texts{"16", "0", "34"}));
+    EXPECT_EQ(Column(sales, "数量"), (Texts{"2", "1", "2"}));
+    EXPECT_EQ(Column(sales, "单据号"), Texts(3, number));
+    EXPECT_EQ(Column(U("select * from ljkc order by no"), "数量"), (Texts{"8", "9", "0", "4"}));
+    EXPECT_EQ(Column(U("select * from wlzm"), "金额"), Texts{"80"});
+    EXPECT_EQ(Column(U("select * from wlzm"), "类别"), Texts{U("应收款")});
+    EXPECT_EQ(Column(U("select * from kzk"), "金额"), Texts{"20"});
 }
 
 TEST_F(CounterClerkTest, WholesaleAtLevelOneTakesTheAgentPriceAndStockIsCheckedOverTickets) {
@@ -307,4 +337,19 @@ TEST_F(CounterClerkTest, WholesaleAtLevelOneTakesTheAgentPriceAndStockIsCheckedO
     EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"“SC-03”的库存量小于各售货单总和,是否忽略?"});
     EXPECT_EQ(page->PrintDialog(), nullptr);
     EXPECT_EQ(Column(U("select 货位 from zyxm where 客户='华城' order by no"), "货位")[0], "NULL");
+
+    // A third line; the header stays out of the lines whatever the sort, and deleting
+    // goes by the line the clerk sees.
+    AddPart(page, "JY-01", "1");
+    grid->SetFocusCell(1, ColumnOf(grid, "项目名称"));
+    boxes.Reply(platform::IDYES);
+    grid->OnSortColumn();
+    Pump();
+    EXPECT_EQ(Cells(grid, "项目名称"), (Texts{U("保险丝"), U("机油"), U("刹车片")}));
+    grid->SetFocusCell(2, 1);
+    qv_test::Click(page, kDeleteButton);
+    Pump();
+    EXPECT_EQ(Column(U("select 项目名称 from zyxm where 客户='华城' order by no"), "项目名称"),
+              (Texts{"NULL", U("保险丝"), U("刹车片")}));
+    EXPECT_EQ(qv_test::Text(page, kTotalEdit), "82.00");
 }
