@@ -5,6 +5,7 @@
 #include "app/account_sets.h"
 #include "app/users_file.h"
 #include "data/data_folders.h"
+#include "data/initials_table.h"
 #include "data/setting_files.h"
 #include "data/table_catalog.h"
 #include "foxdb/database.h"
@@ -56,6 +57,8 @@ bool CProgramFolderSetup::Create(const wxString& loginName, const wxString& pass
                 continue;
             tables.Execute(catalog.GetCreateSql(code).utf8_string());
         }
+        const std::string initials = platform::FindFileNoCase(ProgramPath("Data"), "qvpy.dbf");
+        if (!initials.empty()) CInitialsTable::FillNewTable(initials);
     } catch (const foxdb::Error& failure) {
         return Fail(error, U("无法建立数据表: ") + wxString::FromUTF8(failure.what()));
     }

@@ -3,6 +3,7 @@
 #include "app/account_sets.h"
 #include "app/alert_queries.h"
 #include "data/data_folders.h"
+#include "data/initials_table.h"
 #include "data/main_frame_data.h"
 #include "data/record_fields.h"
 #include "data/system_options.h"
@@ -57,6 +58,7 @@ void CStartupAfterLogin::Prepare(const wxString& setName) {
     } else if (!m_bStarted) {
         AskMarkerQuestions();
     }
+    CInitialsTable::Complete(m_frame.m_dsMain);
 }
 
 void CStartupAfterLogin::Finish(const wxDateTime& today) {

@@ -82,6 +82,8 @@ public:
     void NumberRows(const ado::RecordsetPtr& recordset, const wxString& table);
     // The record count in the header of the table's file; 0 when it cannot be read.
     long GetDbfRecordCount(const wxString& table);
+    // True when the set has the table, plain, encrypted or as a working copy.
+    static bool TableExists(const wxString& table);
 
     // --- Column widths in `fieldlong`, titles and field names of a grid.
     // Sets the grid's columns 1..fieldCount from the row of its table (or document

@@ -235,6 +235,11 @@ void CDataSet::NumberRows(const ado::RecordsetPtr& recordset, const wxString& ta
     }
 }
 
+bool CDataSet::TableExists(const wxString& table) {
+    return TableFileExists(table) || FileExists(g_strSetFolder + table + ".dwf") ||
+           DataFileExists(table + ".dbf");
+}
+
 long CDataSet::GetDbfRecordCount(const wxString& table) {
     std::vector<wxString> decrypted;
     CryptTables("select * from " + table, 1, &decrypted);

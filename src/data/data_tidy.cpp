@@ -45,13 +45,6 @@ bool IsRebuilt(const wxString& code) {
     return std::find(codes.begin(), codes.end(), code) != codes.end();
 }
 
-// A table missing from the set has no rows to delete.
-bool TableExists(const wxString& code) {
-    return CSettingFiles::TableFileExists(code) ||
-           CSettingFiles::FileExists(g_strSetFolder + code + ".dwf") ||
-           CTableCrypt::DataFileExists(code + ".dbf");
-}
-
 void RemoveStaged(const wxString& code) {
     const std::string folder = RebuildStagingFolder().utf8_string();
     for (const char* extension : {".dbf", ".cdx"}) {
@@ -228,7 +221,7 @@ void CDataTidy::ReportDone() {
 }
 
 bool CDataTidy::PurgeOldColumnWidths() {
-    if (!TableExists("fieldlong")) return true;
+    if (!CDataSet::TableExists("fieldlong")) return true;
     // Widths saved more than 720 days ago and not kept on purpose (n39) go.
     try {
         const wxString today = wxDateTime::Today().Format("%Y-%m-%d");
@@ -323,7 +316,8 @@ bool CDataTidy::DeleteRows(const wxString& code, const wxString& fromDate, const
     CWaitCursor wait;
     bool done = true;
     for (const wxString& table : tables) {
-        if (code.empty() && (table == "fieldlong" || table == "jmb" || !TableExists(table)))
+        if (code.empty() &&
+            (table == "fieldlong" || table == "jmb" || !CDataSet::TableExists(table)))
             continue;
         try {
             m_frame.m_dsMain.DeleteWhere(table, DeleteCondition(table, fromDate, toDate));

@@ -3,8 +3,10 @@
 
 #include "app/first_run.h"
 #include "data/data_folders.h"
+#include "data/initials_table.h"
 #include "data/main_frame_data.h"
 #include "data/setting_files.h"
+#include "data/table_catalog.h"
 #include "foxdb/database.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
@@ -76,6 +78,27 @@ TEST_F(StartupTest, FirstLoginEncryptsTheDefaultSet) {
     EXPECT_FALSE(platform::ListFiles(DataPathFile(""), "*.cdx").empty());
     EXPECT_FALSE(started_);
     EXPECT_EQ(Rows("select * from ljsh", {"no"}), Texts{});
+}
+
+TEST_F(StartupTest, NewFolderHasEveryInitialAndALoginCompletesAnOlderSet) {
+    const std::string complete = std::to_string(CInitialsTable::CompleteRowCount());
+    const foxdb::ResultSet made = foxdb::Database(Path("Data")).Query("select count(*) from qvpy");
+    ASSERT_EQ(made.rows.size(), 1u);
+    const foxdb::Value& count = made.rows[0][0];
+    EXPECT_EQ(std::holds_alternative<double>(count) ? long(std::get<double>(count))
+                                                    : long(std::get<int64_t>(count)),
+              CInitialsTable::CompleteRowCount());
+
+    // A set made before the initials were carried has a table with few rows.
+    Plain("drop table qvpy");
+    Plain(CTableCatalog().GetCreateSql("qvpy").utf8_string());
+    Plain("insert into qvpy (Hz,Py,no) values ('行','H',1)");
+    platform::ScriptedMessageBoxes boxes;
+    CStartupAfterLogin(*frame_, started_).Prepare(U("默认帐套"));
+    EXPECT_TRUE(boxes.Texts().empty());
+    EXPECT_EQ(Rows("select count(*) as n from qvpy", {"n"}), Texts{complete});
+    EXPECT_EQ(Rows(U("select * from qvpy where hz='行'"), {"Py"}), Texts{"H"});
+    EXPECT_EQ(Rows(U("select * from qvpy where hz='鼾'"), {"Py"}), Texts{"H"});
 }
 
 TEST_F(StartupTest, ConnectionFollowsTheChosenSet) {
