@@ -2,10 +2,12 @@
 // The DbfTable of a file mapped (or read) whole, with what the writers need of it.
 // A mapped table shows changes written into the file in place; writers find such
 // a change by the file's stamp. Readers stat the file before each statement and
-// open it again when it changed, so a file cut short is opened anew, not read past.
+// open it again when it changed, so a file cut short is opened anew, not read past;
+// one cut short while a statement runs makes its reads fail (CheckIntact).
 #include "foxdb/cdx_index.h"
 #include "foxdb/dbf_format.h"
 #include "foxdb/in_place_write.h"
+#include "foxdb/mapping_guard.h"
 #include "foxdb/table_files.h"
 
 #include <memory>
@@ -42,6 +44,7 @@ public:
     bool FieldIsNull(uint32_t recno, int field) const override {
         return layout_.IsNull(Record(recno), Slot(field));
     }
+    void CheckIntact() const override;
     // The whole record, deletion flag first.
     const char* RecordBytes(uint32_t recno) const { return Record(recno); }
     size_t RecordLength() const { return layout_.recordLength; }
@@ -82,6 +85,7 @@ private:
     // The file's bytes: mapped, read into an uninitialised buffer where mapping
     // fails, or the bytes just written.
     char* mapped_ = nullptr;
+    MappingGuard guard_; // of mapped_
     std::unique_ptr<char[]> read_;
     std::string written_;
     const char* data_ = nullptr;

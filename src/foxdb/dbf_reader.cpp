@@ -92,6 +92,10 @@ std::unique_ptr<DbfFile> DbfFile::Read(const std::string& path) {
     size_t done = 0;
     // Mapped, the pages are shared with the system's file cache instead of copied.
     void* mapped = size > 0 ? ::mmap(nullptr, size, PROT_READ, MAP_SHARED, fd, 0) : MAP_FAILED;
+    if (mapped != MAP_FAILED && !table->guard_.Watch(static_cast<char*>(mapped), size)) {
+        ::munmap(mapped, size);
+        mapped = MAP_FAILED;
+    }
     if (mapped != MAP_FAILED) {
         table->mapped_ = static_cast<char*>(mapped);
         table->data_ = table->mapped_;
@@ -315,7 +319,9 @@ Value DbfFile::Get(uint32_t recno, int field) const {
     const char* record = Record(recno);
     const FieldSlot& slot = Slot(field);
     if (slot.def.type == 'M' && !layout_.IsNull(record, slot)) return MemoText(record, slot);
-    return DecodeField(layout_, record, slot);
+    Value value = DecodeField(layout_, record, slot);
+    CheckIntact();
+    return value;
 }
 
 void DbfFile::ReadRecord(uint32_t recno, std::vector<Value>& values) const {
@@ -328,10 +334,19 @@ void DbfFile::ReadRecord(uint32_t recno, std::vector<Value>& values) const {
         else
             DecodeFieldInto(layout_, record, slot, values[i]);
     }
+    CheckIntact();
 }
 
 DbfFile::~DbfFile() {
+    guard_.Stop();
     if (mapped_) ::munmap(mapped_, size_);
+}
+
+void DbfFile::CheckIntact() const {
+    if (guard_.Cut())
+        throw Error(ErrorKind::BadFile, path_ +
+                                            ": the table file was cut short by another program "
+                                            "while it was being read. Please try again.");
 }
 
 void DbfFile::Patch(const std::vector<FilePatch>& patches, const FileStamp& stamp) {

@@ -44,6 +44,9 @@ public:
     virtual std::string_view RawField(uint32_t recno, int field) const = 0;
     // The field's bit in _NullFlags, without decoding the value.
     virtual bool FieldIsNull(uint32_t recno, int field) const = 0;
+    // Throws Error(BadFile) when another program cut the file short under the
+    // reads made so far: what they gave past its new end is not the table's.
+    virtual void CheckIntact() const = 0;
 };
 
 // The record count of a table file from its header alone, checked against the file's

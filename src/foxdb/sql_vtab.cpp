@@ -331,6 +331,12 @@ int Next(sqlite3_vtab_cursor* base) {
         ++c->recno;
         SkipDeleted(c);
     }
+    try {
+        c->slot->Table().CheckIntact();
+    } catch (const std::exception& e) {
+        base->pVtab->zErrMsg = sqlite3_mprintf("%s", e.what());
+        return SQLITE_ERROR;
+    }
     return SQLITE_OK;
 }
 
@@ -352,6 +358,7 @@ int Column(sqlite3_vtab_cursor* base, sqlite3_context* ctx, int i) {
                 sqlite3_result_blob(ctx, text.data(), static_cast<int>(TrimmedLength(text)),
                                     SQLITE_TRANSIENT);
             }
+            table.CheckIntact();
             return SQLITE_OK;
         }
         Value v = table.Get(c->recno, i);

@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <functional>
+#include <unistd.h>
 
 using namespace foxdb;
 using namespace foxdb_test;
@@ -282,4 +283,41 @@ TEST(DbfReader, MemoFieldsAreReadFromTheMemoFile) {
                   std::string::npos)
             << e.what();
     }
+}
+
+// Another program truncating a table under a reader: the reads past the new end
+// fail with a message naming the table, and the process lives on.
+TEST(DbfReader, AFileCutShortUnderAReaderGivesAClearError) {
+    TempFolder dir;
+    const std::string path = dir.File("cut.dbf");
+    std::vector<std::string> records;
+    for (int i = 0; i < 4000; ++i) {
+        char name[16];
+        std::snprintf(name, sizeof name, "%-15d", i);
+        records.push_back(" " + std::string(name, 15) + std::string(84, 'x'));
+    }
+    WriteBytes(path, MakeTable(0x30, 0x7A, {{"NAME", 'C', 15, 0, 0}, {"REST", 'C', 84, 0, 0}},
+                               records));
+    std::unique_ptr<DbfTable> table = DbfTable::Open(path);
+    EXPECT_EQ(Text(table->Get(1, 0)), "0              ");
+    ASSERT_EQ(::truncate(path.c_str(), 1024), 0);
+    for (const std::function<void()>& read :
+         std::vector<std::function<void()>>{[&] { table->Get(3000, 0); },
+                                            [&] {
+                                                std::vector<Value> values;
+                                                table->ReadRecord(3999, values);
+                                            },
+                                            [&] { table->Get(1, 0); }}) {
+        try {
+            read();
+            ADD_FAILURE() << "a read past the cut gave no error";
+        } catch (const Error& e) {
+            EXPECT_EQ(e.kind(), ErrorKind::BadFile);
+            EXPECT_NE(std::string(e.what()).find("cut.dbf: the table file was cut short"),
+                      std::string::npos)
+                << e.what();
+        }
+    }
+    // Opened again, the table is what the file now holds.
+    EXPECT_THROW(DbfTable::Open(path), Error);
 }
