@@ -242,3 +242,53 @@ TEST_F(CryptTest, AFailedWriteKeepsTheOldDestination) {
               (std::vector<std::string>{"写文件错误，加密失败。", "写文件错误，解密失败。"}));
     EXPECT_EQ(Snapshot(Path("")), before); // no partial file, no stray temporary
 }
+
+TEST_F(CryptTest, AChangedTableIsReEncryptedWhereItChangedAndComesOutTheSame) {
+    // Against an earlier encryption of `base` under the same key: the new file must
+    // be byte for byte a fresh encryption, and a small change must be written into
+    // the old file (same inode, its read-only mode kept), not as a new one.
+    const std::string base = Pattern(3 << 20, 5);
+    auto with = [&](size_t at, const std::string& bytes) {
+        std::string s = base;
+        s.replace(at, bytes.size(), bytes);
+        return s;
+    };
+    const struct {
+        const char* what;
+        std::string plain;
+        bool inPlace;
+    } cases[] = {
+        {"same bytes", base, true},
+        {"one byte", with(1234567, "x"), true},
+        {"across a chunk's end", with((1 << 20) - 3, "abcdefgh"), true},
+        {"last byte", with(base.size() - 1, "z"), true},
+        {"grown", base + Pattern(5000, 9), true},
+        {"cut short", base.substr(0, base.size() - 7000), true},
+        {"mostly new", Pattern(3 << 20, 6), false},
+        {"empty", std::string(), true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        WriteFile(Path("t.dbf"), base);
+        fs::remove(Path("t.dwf"));
+        ASSERT_EQ(NvEncryptFile(Path("t.dbf").c_str(), Path("t.dwf").c_str(), kProgramKey), 1);
+        ::chmod(Path("t.dwf").c_str(), 0444);
+        struct stat before;
+        ::stat(Path("t.dwf").c_str(), &before);
+
+        WriteFile(Path("t.dbf"), c.plain);
+        ASSERT_EQ(NvEncryptFile(Path("t.dbf").c_str(), Path("t.dwf").c_str(), kProgramKey), 1);
+        fs::remove(Path("fresh.dwf"));
+        ASSERT_EQ(NvEncryptFile(Path("t.dbf").c_str(), Path("fresh.dwf").c_str(), kProgramKey), 1);
+        EXPECT_TRUE(ReadFile(Path("t.dwf")) == ReadFile(Path("fresh.dwf")));
+        struct stat after;
+        ::stat(Path("t.dwf").c_str(), &after);
+        EXPECT_EQ(after.st_ino == before.st_ino, c.inPlace);
+        if (c.inPlace) {
+            EXPECT_EQ(Mode(Path("t.dwf")), 0444u);
+        }
+        EXPECT_FALSE(fs::exists(Path("t.dwf.qv-undo")));
+        ::chmod(Path("t.dwf").c_str(), 0644);
+    }
+    EXPECT_TRUE(boxes.Shown().empty());
+}

@@ -59,8 +59,9 @@ TEST_F(CryptTest, AKilledWriteLeavesNothingAfterTheNextStart) {
         std::string target, before, after;
     } cases[] = {
         {"decryption", sysdir, [&] { NvDecrypt(table.c_str(), kProgramKey); }, working, "", plain},
+        // Over an old file that differs throughout, so it is written whole.
         {"encryption", home, [&] { NvEncryptFile(source.c_str(), table.c_str(), kProgramKey); },
-         table, encrypted, encrypted},
+         table, Pattern(24 << 20, 8), encrypted},
         {"atomic write", home, [&] { platform::WriteFileAtomic(home + "/Picture.users", plain); },
          home + "/Picture.users", "", plain},
     };
@@ -84,5 +85,46 @@ TEST_F(CryptTest, AKilledWriteLeavesNothingAfterTheNextStart) {
         if (c.target == working && fs::exists(working)) {
             EXPECT_EQ(Mode(working) & 077, 0u);
         }
+    }
+}
+
+// A re-encryption that writes only the changed blocks, killed at whatever point:
+// the next reader finds the old table or the new one, and no undo record after.
+TEST_F(CryptTest, AKilledReEncryptionLeavesTheOldTableOrTheNew) {
+    const std::string a = Pattern(8 << 20, 3);
+    std::string b = a;
+    for (size_t at = 100; at < b.size(); at += 1 << 20)
+        b[at] = static_cast<char>(b[at] ^ 1);
+    const std::string table = home + "/Data/ljsh.dwf", undo = table + ".qv-undo";
+    WriteFile(Path("a.dbf"), a);
+    WriteFile(Path("b.dbf"), b);
+    ASSERT_EQ(NvEncryptFile(Path("b.dbf").c_str(), table.c_str(), kProgramKey), 1);
+    const std::string encryptedB = ReadFile(table);
+    ASSERT_EQ(NvEncryptFile(Path("a.dbf").c_str(), table.c_str(), kProgramKey), 1);
+    const std::string encryptedA = ReadFile(table);
+    for (int round = 0; round < 4; ++round) {
+        SCOPED_TRACE(round);
+        pid_t child = ::fork();
+        if (child == 0) {
+            for (;;) {
+                NvEncryptFile(Path("b.dbf").c_str(), table.c_str(), kProgramKey);
+                NvEncryptFile(Path("a.dbf").c_str(), table.c_str(), kProgramKey);
+            }
+        }
+        auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (!fs::exists(undo) && std::chrono::steady_clock::now() < until)
+            std::this_thread::sleep_for(std::chrono::microseconds(100 * round));
+        ::kill(child, SIGKILL);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+
+        char back[SEALKIT_MAX_PATH];
+        std::snprintf(back, sizeof back, "%s", Path("back.dbf").c_str());
+        ASSERT_EQ(NvDecryptFile(table.c_str(), back, kProgramKey), 1);
+        const std::string plain = ReadFile(Path("back.dbf"));
+        EXPECT_TRUE(plain == a || plain == b);
+        const std::string encrypted = ReadFile(table);
+        EXPECT_TRUE(encrypted == encryptedA || encrypted == encryptedB);
+        EXPECT_FALSE(fs::exists(undo));
     }
 }
