@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <ctime>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -118,7 +119,9 @@ FileStamp WriteInPlace(const std::string& path, const std::vector<FilePatch>& pa
                        const char* old, uint64_t oldSize, uint64_t newSize,
                        const FileStamp& before) {
     const std::string undoPath = UndoPathFor(path);
-    KeepUndo(undoPath, UndoRecord(patches, old, oldSize), path);
+    const std::string undo = UndoRecord(patches, old, oldSize);
+    KeepInPlaceUndo(path, undo);
+    KeepUndo(undoPath, undo, path);
     TransactionStep("write");
     int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
     if (fd < 0) {
@@ -158,16 +161,22 @@ void UndoInterruptedWrite(const std::string& path) {
     if (::lstat(undoPath.c_str(), &st) != 0) return;
     std::string undo;
     if (!platform::ReadFileBytes(undoPath, undo)) Fail("cannot read " + undoPath);
+    if (::access(path.c_str(), F_OK) != 0 && errno == ENOENT) {
+        ::unlink(undoPath.c_str()); // the table itself is gone: nothing to put back
+        return;
+    }
+    PutBackOldBytes(path, undo);
+    ::unlink(undoPath.c_str());
+    SyncFolderOf(path);
+}
+
+void PutBackOldBytes(const std::string& path, const std::string& undo) {
     if (undo.size() < 16 || undo.compare(0, 8, kMagic, 8) != 0)
-        throw Error(ErrorKind::BadFile, undoPath +
+        throw Error(ErrorKind::BadFile, UndoPathFor(path) +
                                             ": the record of an interrupted write is damaged; " +
                                             path + " may hold a half-written change.");
     const uint64_t oldSize = GetU64(undo, 8);
     int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
-    if (fd < 0 && errno == ENOENT) { // the table itself is gone: nothing to put back
-        ::unlink(undoPath.c_str());
-        return;
-    }
     if (fd < 0) Fail("cannot restore " + path);
     try {
         size_t at = 16;
@@ -179,15 +188,20 @@ void UndoInterruptedWrite(const std::string& path) {
             WriteFully(fd, undo.data() + at, static_cast<size_t>(length), offset, path);
             at += static_cast<size_t>(length);
         }
-        if (::ftruncate(fd, static_cast<off_t>(oldSize)) != 0 || ::fsync(fd) != 0)
-            Fail("cannot restore " + path);
+        if (::ftruncate(fd, static_cast<off_t>(oldSize)) != 0) Fail("cannot restore " + path);
+        // Later than any stamp a reader took of the changed file, though the size and
+        // the file stay the same.
+        timespec now[2];
+        ::clock_gettime(CLOCK_REALTIME, &now[1]);
+        now[0].tv_sec = 0;
+        now[0].tv_nsec = UTIME_OMIT;
+        ::futimens(fd, now);
+        if (::fsync(fd) != 0) Fail("cannot restore " + path);
     } catch (...) {
         ::close(fd);
         throw;
     }
     ::close(fd);
-    ::unlink(undoPath.c_str());
-    SyncFolderOf(path);
 }
 
 } // namespace foxdb

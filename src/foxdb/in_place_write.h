@@ -33,4 +33,8 @@ std::string UndoPathFor(const std::string& path);
 // there. The caller holds the folder lock.
 void UndoInterruptedWrite(const std::string& path);
 
+// Puts back into `path` the old bytes an undo record holds (as WriteInPlace makes
+// them). The caller holds the folder lock. Throws Error.
+void PutBackOldBytes(const std::string& path, const std::string& undo);
+
 } // namespace foxdb

@@ -213,9 +213,7 @@ void TableEdit::Commit() {
     Impl& d = *impl_;
     if (d.changed.empty() && d.appended.empty()) return;
     d.CheckUnique();
-    // A transaction keeps the tables' old files by a second name, which writing
-    // into them would change too: while one is open, tables are replaced whole.
-    if (d.KeepsIndex() && !AnyTransaction(FolderOf(d.table->Path())))
+    if (d.KeepsIndex() && MayWriteInPlace(d.table->Path()))
         d.CommitInPlace();
     else
         d.CommitWhole();

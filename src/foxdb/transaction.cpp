@@ -1,6 +1,7 @@
 #include "foxdb/transaction.h"
 
 #include "foxdb/error.h"
+#include "foxdb/in_place_write.h"
 #include "foxdb/table_files.h"
 #include "platform/files.h"
 #include "platform/paths.h"
@@ -22,6 +23,7 @@ namespace {
 
 const char kJournal[] = "qv-transaction.journal";
 const char kBefore[] = ".qv-before";
+const char kUndoRecords[] = ".qv-undo-records";
 
 TransactionHook g_hook = nullptr;
 
@@ -56,7 +58,8 @@ bool Exists(const std::string& path) {
 }
 
 // The complete lines of the journal ("+name": the before-image was kept; "-name":
-// the file did not exist). A line cut short by a crash names a table not yet touched.
+// the file did not exist; "~name": the file is changed in place). A line cut short
+// by a crash names a table not yet touched.
 std::vector<std::string> ReadEntries(int fd) {
     std::string bytes;
     char buffer[4096];
@@ -71,7 +74,7 @@ std::vector<std::string> ReadEntries(int fd) {
     while ((end = bytes.find('\n', start)) != std::string::npos) {
         std::string line = bytes.substr(start, end - start);
         start = end + 1;
-        if (line.size() > 1 && (line[0] == '+' || line[0] == '-') &&
+        if (line.size() > 1 && (line[0] == '+' || line[0] == '-' || line[0] == '~') &&
             line.find(platform::kSep) == std::string::npos)
             entries.push_back(line);
     }
@@ -80,12 +83,51 @@ std::vector<std::string> ReadEntries(int fd) {
 
 // Puts every journaled file back as it was and empties the journal. The caller holds
 // the journal's lock; the renames are repeatable, so a crash in here is undone again.
+// The undo records of a table changed in place, as KeepInPlaceUndo appended them
+// (each after its length); one cut short by a crash came before any change.
+std::vector<std::string> ReadUndoRecords(const std::string& path) {
+    std::string bytes;
+    std::vector<std::string> records;
+    if (!platform::ReadFileBytes(path, bytes)) return records;
+    size_t at = 0;
+    while (bytes.size() - at >= 8) {
+        uint64_t length = 0;
+        for (int i = 7; i >= 0; --i)
+            length = length << 8 | static_cast<unsigned char>(bytes[at + static_cast<size_t>(i)]);
+        at += 8;
+        if (length > bytes.size() - at) break;
+        records.push_back(bytes.substr(at, static_cast<size_t>(length)));
+        at += static_cast<size_t>(length);
+    }
+    return records;
+}
+
+// Puts back the old bytes of every in-place change of `target`, the last first.
+void UndoInPlaceChanges(const std::string& target) {
+    UndoInterruptedWrite(target); // the last change, if it was cut short
+    const std::string records = target + kUndoRecords;
+    std::vector<std::string> undo = ReadUndoRecords(records);
+    if (!undo.empty() && Exists(target))
+        for (auto it = undo.rbegin(); it != undo.rend(); ++it)
+            PutBackOldBytes(target, *it);
+    ::unlink(records.c_str());
+}
+
 void Undo(const std::string& folder, int journalFd) {
     FolderLock lock(folder);
-    for (const std::string& entry : ReadEntries(journalFd)) {
+    std::vector<std::string> entries = ReadEntries(journalFd);
+    // The last first: a table changed in place and then replaced whole gets its
+    // before-image (the changed file) back before the changes are undone in it.
+    for (auto it = entries.rbegin(); it != entries.rend(); ++it) {
+        const std::string& entry = *it;
         const std::string target = platform::JoinPath(folder, entry.substr(1));
-        // A replacement of the table that was under way is dropped with the rest.
-        for (const char* pending : {".commit", ".commit.tmp", ".tmp"})
+        if (entry[0] == '~') {
+            UndoInPlaceChanges(target);
+            continue;
+        }
+        // A replacement of the table that was under way is dropped with the rest,
+        // and so is a change in place of the file that replaced it.
+        for (const char* pending : {".commit", ".commit.tmp", ".tmp", ".qv-undo", ".qv-undo.tmp"})
             ::unlink((target + pending).c_str());
         if (entry[0] == '+') {
             const std::string before = target + kBefore;
@@ -103,8 +145,23 @@ void Undo(const std::string& folder, int journalFd) {
 }
 
 void DropStrayBeforeImages(const std::string& folder) {
-    for (const std::string& name : platform::ListFiles(folder, std::string("*") + kBefore))
-        ::unlink(platform::JoinPath(folder, name).c_str());
+    for (const char* suffix : {kBefore, kUndoRecords})
+        for (const std::string& name : platform::ListFiles(folder, std::string("*") + suffix))
+            ::unlink(platform::JoinPath(folder, name).c_str());
+}
+
+// Appends `bytes` to the file open on `fd`, on disk when it returns.
+void AppendDurably(int fd, const std::string& bytes, const std::string& what) {
+    const char* p = bytes.data();
+    size_t left = bytes.size();
+    while (left > 0) {
+        ssize_t n = ::write(fd, p, left);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) Fail("cannot write " + what);
+        p += n;
+        left -= static_cast<size_t>(n);
+    }
+    if (::fdatasync(fd) != 0) Fail("cannot write " + what);
 }
 
 // Opens and locks the journal of `folder`. -1 when none exists (create false) or when
@@ -139,7 +196,8 @@ struct Transaction::Impl {
     std::string folder; // as given
     std::string key;    // canonical
     int journal = -1;
-    std::set<std::string> kept; // tables whose before-images are kept
+    std::set<std::string> kept;    // tables whose before-images are kept
+    std::set<std::string> inPlace; // tables changed in place, with undo records
     std::vector<std::string> entries;
     bool open = true;
 
@@ -215,8 +273,9 @@ void Transaction::Commit() {
     TransactionStep("committed");
     Unregister(&d);
     for (const std::string& entry : d.entries)
-        if (entry[0] == '+')
-            ::unlink((platform::JoinPath(d.folder, entry.substr(1)) + kBefore).c_str());
+        ::unlink((platform::JoinPath(d.folder, entry.substr(1)) +
+                  (entry[0] == '~' ? kUndoRecords : kBefore))
+                     .c_str());
     d.Close();
 }
 
@@ -235,10 +294,6 @@ bool InTransaction(const std::string& folder) {
     return OpenIn(Canonical(folder)) != nullptr;
 }
 
-bool AnyTransaction(const std::string& folder) {
-    return InTransaction(folder) || Exists(platform::JoinPath(folder, kJournal));
-}
-
 void KeepBeforeImages(const std::string& dbfPath, const std::string& cdxPath) {
     std::lock_guard<std::mutex> guard(g_mutex);
     Transaction::Impl* d = OpenIn(Canonical(FolderOf(dbfPath)));
@@ -252,8 +307,9 @@ void KeepBeforeImages(const std::string& dbfPath, const std::string& cdxPath) {
             lines += "-" + BaseName(file) + "\n";
             continue;
         }
-        // The writers never change a file in place, so a second name keeps it whole;
-        // a file system without hard links gets a copy.
+        // The table's name moves on to the replacement right after, and writers
+        // change no file in place that shares this one's inode (MayWriteInPlace), so
+        // a second name keeps it whole; a file system without hard links gets a copy.
         if (::link(file.c_str(), before.c_str()) != 0) {
             std::string error;
             if (!platform::CopyFileAtomic(file, before, true, &error))
@@ -263,16 +319,7 @@ void KeepBeforeImages(const std::string& dbfPath, const std::string& cdxPath) {
     }
     SyncFolder(d->folder);
     TransactionStep("before-image");
-    const char* p = lines.data();
-    size_t left = lines.size();
-    while (left > 0) {
-        ssize_t n = ::write(d->journal, p, left);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) Fail("cannot write the transaction journal");
-        p += n;
-        left -= static_cast<size_t>(n);
-    }
-    if (::fdatasync(d->journal) != 0) Fail("cannot write the transaction journal");
+    AppendDurably(d->journal, lines, "the transaction journal");
     TransactionStep("journal");
     d->kept.insert(BaseName(dbfPath));
     size_t start = 0, end;
@@ -280,6 +327,49 @@ void KeepBeforeImages(const std::string& dbfPath, const std::string& cdxPath) {
         d->entries.push_back(lines.substr(start, end - start));
         start = end + 1;
     }
+}
+
+bool MayWriteInPlace(const std::string& dbfPath) {
+    const std::string folder = FolderOf(dbfPath);
+    std::lock_guard<std::mutex> guard(g_mutex);
+    Transaction::Impl* d = OpenIn(Canonical(folder));
+    if (!d) return !Exists(platform::JoinPath(folder, kJournal));
+    if (!d->kept.count(BaseName(dbfPath))) return true;
+    // Kept by a hard link whose replacement failed: writing would change the kept file.
+    struct stat now, before;
+    return ::stat(dbfPath.c_str(), &now) != 0 ||
+           ::stat((dbfPath + kBefore).c_str(), &before) != 0 || now.st_ino != before.st_ino ||
+           now.st_dev != before.st_dev;
+}
+
+void KeepInPlaceUndo(const std::string& dbfPath, const std::string& undoRecord) {
+    std::lock_guard<std::mutex> guard(g_mutex);
+    Transaction::Impl* d = OpenIn(Canonical(FolderOf(dbfPath)));
+    const std::string name = BaseName(dbfPath);
+    // Without a transaction, or with the whole old file kept, there is nothing to add.
+    if (!d || d->kept.count(name)) return;
+    const std::string records = dbfPath + kUndoRecords;
+    if (!d->inPlace.count(name)) {
+        ::unlink(records.c_str()); // left by a commit cut short
+        AppendDurably(d->journal, "~" + name + "\n", "the transaction journal");
+        d->inPlace.insert(name);
+        d->entries.push_back("~" + name);
+        TransactionStep("journal");
+    }
+    std::string entry;
+    for (int i = 0; i < 8; ++i)
+        entry += static_cast<char>(static_cast<uint64_t>(undoRecord.size()) >> (8 * i));
+    entry += undoRecord;
+    int fd = ::open(records.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0) Fail("cannot write " + records);
+    try {
+        AppendDurably(fd, entry, records);
+    } catch (...) {
+        ::close(fd);
+        throw;
+    }
+    ::close(fd);
+    TransactionStep("undo-record");
 }
 
 void RecoverTransaction(const std::string& folder) {

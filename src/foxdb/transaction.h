@@ -1,14 +1,15 @@
 #pragma once
 // One all-or-nothing change over several tables of a folder.
 //
-// Tables are only ever replaced whole (new file, rename), so the file a table had
-// before the transaction stays intact as long as a name points at it. The first
-// write of each table inside a transaction links its files to "<file>.qv-before"
-// and appends their names to the journal "qv-transaction.journal", which the
-// transaction holds open and locked. Removing the journal is the commit. Whoever
-// finds a journal that no live transaction holds (a crash or a kill before the
-// commit) renames every before-image back over its table: every table is then as
-// it was before, or, once the journal is gone, every table is as it is after.
+// The transaction holds the journal "qv-transaction.journal" open and locked; the
+// first write of each table inside it appends the table's name there, after what
+// puts the table back is on disk. A table replaced whole (new file, rename) keeps
+// its old files by a second name, "<file>.qv-before". A table changed in place
+// keeps the old bytes of each change, in order, in "<file>.qv-undo-records".
+// Removing the journal is the commit. Whoever finds a journal that no live
+// transaction holds (a crash or a kill before the commit) puts every journaled
+// table back, the last write first: every table is then as it was before, or, once
+// the journal is gone, every table is as it is after.
 #include <memory>
 #include <string>
 
@@ -40,13 +41,20 @@ private:
 // Whether this process has a transaction open on the folder of `path` (a table file).
 bool InTransaction(const std::string& folder);
 
-// Whether any process has a transaction open on `folder` (or left one to undo).
-bool AnyTransaction(const std::string& folder);
-
 // Called by the writers before they replace a table: inside a transaction of this
 // process on the table's folder, keeps the files' before-images (once per table).
 // `cdxPath` may name a file that does not exist yet. Throws Error(Io).
 void KeepBeforeImages(const std::string& dbfPath, const std::string& cdxPath);
+
+// Whether a writer of this process may change the table `dbfPath` in place: no
+// other process has a transaction open on its folder (or left one to undo), and
+// the old file a transaction of ours keeps of it is not the file itself.
+bool MayWriteInPlace(const std::string& dbfPath);
+
+// Called by the in-place writer before it changes `dbfPath`: inside a transaction
+// of this process on the table's folder, keeps `undoRecord` (the old bytes about to
+// be overwritten) so that the transaction can put them back. Throws Error(Io).
+void KeepInPlaceUndo(const std::string& dbfPath, const std::string& undoRecord);
 
 // Undoes a transaction of `folder` that a crash interrupted, drops before-images
 // left after a commit and finishes or drops the tables' interrupted replacements

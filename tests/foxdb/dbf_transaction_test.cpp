@@ -19,12 +19,13 @@ namespace {
 const char* const kTables[] = {"a", "b", "c"};
 
 // Three tables of `rows` records each; c's records are wide, so that it is the
-// big one.
+// big one. And d, without an index, only ever changed in place.
 void MakeTables(const std::string& dir, int rows) {
     CreateTable(dir, "a", ParseFieldList("(name C(10),no I UNIQUE)"));
     CreateTable(dir, "b", ParseFieldList("(name C(10),no I UNIQUE)"));
     CreateTable(dir, "c", ParseFieldList("(name C(250),no I UNIQUE)"));
-    for (const char* t : kTables) {
+    CreateTable(dir, "d", ParseFieldList("(name C(10),no I)"));
+    for (const char* t : {"a", "b", "c", "d"}) {
         TableEdit edit(dir + "/" + t + ".dbf");
         for (int r = 1; r <= rows; ++r)
             edit.Append({std::string("r") + std::to_string(r), int64_t(r)});
@@ -32,9 +33,20 @@ void MakeTables(const std::string& dir, int rows) {
     }
 }
 
-// One more record in every table, b's first record renamed, in one transaction.
+// Names record 2 after `count`: a change written in place.
+void Mark(const std::string& path, uint32_t count) {
+    TableEdit edit(path);
+    edit.Update(2, 0, "n" + std::to_string(count));
+    edit.Commit();
+}
+
+// One more record in every table, b's first record renamed, and record 2 of a, c
+// and d marked with the new count, in one transaction. a is marked in place before
+// it is replaced whole, c after, d only in place.
 void ChangeAll(const std::string& dir) {
     Transaction transaction(dir);
+    const uint32_t next = DbfTable::Open(dir + "/a.dbf")->RecordCount() + 1;
+    Mark(dir + "/a.dbf", next);
     for (const char* t : kTables) {
         TableEdit edit(dir + "/" + t + ".dbf");
         const uint32_t next = edit.Table().RecordCount() + 1;
@@ -42,6 +54,8 @@ void ChangeAll(const std::string& dir) {
         if (std::string(t) == "b") edit.Update(1, 0, std::string("renamed"));
         edit.Commit();
     }
+    Mark(dir + "/c.dbf", next);
+    Mark(dir + "/d.dbf", next);
     transaction.Commit();
 }
 
@@ -58,6 +72,11 @@ uint32_t CommonCount(const std::string& dir) {
     }
     std::string first = Text(DbfTable::Open(dir + "/b.dbf")->Get(1, 0));
     EXPECT_EQ(first.substr(0, first.find(' ')), count > 4 ? "renamed" : "r1");
+    for (const char* t : {"a", "c", "d"}) {
+        std::string second = Text(DbfTable::Open(dir + "/" + t + ".dbf")->Get(2, 0));
+        EXPECT_EQ(second.substr(0, second.find(' ')), count > 4 ? "n" + std::to_string(count) : "r2")
+            << t;
+    }
     return count;
 }
 
