@@ -318,15 +318,25 @@ std::vector<CdxTag> ReadCdxTags(const std::string& bytes, const std::string& fil
     return tags;
 }
 
+void VisitCdxKeys(const std::string& bytes, const CdxTag& tag, bool characterKeys,
+                  const std::string& fileName,
+                  const std::function<void(const std::string& key, uint32_t recno)>& visit) {
+    const size_t limit = bytes.size(); // a key takes at least one byte of the file
+    size_t count = 0;
+    WalkLeaves(bytes, Le32(bytes.data() + tag.headerOffset), tag.keyLength,
+               characterKeys ? ' ' : '\0', fileName, [&](const std::string& key, uint32_t recno) {
+                   if (++count > limit) Bad(fileName, "the index pages are damaged");
+                   visit(key, recno);
+               });
+}
+
 std::vector<CdxKey> ReadCdxKeys(const std::string& bytes, const CdxTag& tag, bool characterKeys,
                                 const std::string& fileName) {
     std::vector<CdxKey> keys;
-    const size_t limit = bytes.size(); // a key takes at least one byte of the file
-    WalkLeaves(bytes, Le32(bytes.data() + tag.headerOffset), tag.keyLength,
-               characterKeys ? ' ' : '\0', fileName, [&](const std::string& key, uint32_t recno) {
-                   if (keys.size() > limit) Bad(fileName, "the index pages are damaged");
-                   keys.push_back(CdxKey{key, recno});
-               });
+    VisitCdxKeys(bytes, tag, characterKeys, fileName,
+                 [&keys](const std::string& key, uint32_t recno) {
+                     keys.push_back(CdxKey{key, recno});
+                 });
     return keys;
 }
 

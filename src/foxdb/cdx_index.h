@@ -44,6 +44,10 @@ std::vector<CdxTag> ReadCdxTags(const std::string& bytes, const std::string& fil
 // The keys of one tag in index order.
 std::vector<CdxKey> ReadCdxKeys(const std::string& bytes, const CdxTag& tag, bool characterKeys,
                                 const std::string& fileName);
+// The same handed to `visit` one by one, without holding them all.
+void VisitCdxKeys(const std::string& bytes, const CdxTag& tag, bool characterKeys,
+                  const std::string& fileName,
+                  const std::function<void(const std::string& key, uint32_t recno)>& visit);
 
 // Reads the 512-byte page at `offset` of an index file into `page`; throws Error.
 using CdxPageReader = std::function<void(uint32_t offset, char* page)>;

@@ -232,14 +232,18 @@ bool DbfFile::IndexMatchesRecords() const {
             if (tag == tags.end()) return false;
             std::vector<bool> seen(layout_.recordCount + 1, false);
             size_t count = 0;
-            for (const CdxKey& key : ReadCdxKeys(bytes, *tag, IsCharacterKey(slot), indexPath_)) {
-                if (key.recno < 1 || key.recno > layout_.recordCount || seen[key.recno] ||
-                    key.key != IndexKey(layout_, Record(key.recno), slot))
-                    return false;
-                seen[key.recno] = true;
-                ++count;
-            }
-            if (count != layout_.recordCount) return false;
+            bool matches = true;
+            VisitCdxKeys(bytes, *tag, IsCharacterKey(slot), indexPath_,
+                         [&](const std::string& key, uint32_t recno) {
+                             if (!matches || recno < 1 || recno > layout_.recordCount ||
+                                 seen[recno] || key != IndexKey(layout_, Record(recno), slot)) {
+                                 matches = false;
+                                 return;
+                             }
+                             seen[recno] = true;
+                             ++count;
+                         });
+            if (!matches || count != layout_.recordCount) return false;
         }
     } catch (const Error&) {
         return false;
