@@ -1,5 +1,7 @@
 #include "crypt/file_patch.h"
 
+#include "platform/le64.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -12,18 +14,6 @@ const char kMagic[8] = {'Q', 'V', 'U', 'N', 'D', 'O', '1', '\n'};
 
 std::string UndoPath(const std::string& path) {
     return path + ".qv-undo";
-}
-
-void PutU64(std::string& out, uint64_t v) {
-    for (int i = 0; i < 8; ++i)
-        out += static_cast<char>(v >> (8 * i));
-}
-
-uint64_t GetU64(const std::string& in, size_t at) {
-    uint64_t v = 0;
-    for (int i = 7; i >= 0; --i)
-        v = v << 8 | static_cast<unsigned char>(in[at + static_cast<size_t>(i)]);
-    return v;
 }
 
 bool WriteFully(int fd, const char* p, size_t n, uint64_t offset) {
@@ -91,10 +81,10 @@ private:
 
 bool KeepUndo(const std::string& path, const std::vector<FilePatch>& patches, uint64_t oldSize) {
     std::string undo(kMagic, sizeof kMagic);
-    PutU64(undo, oldSize);
+    platform::AppendLe64(undo, oldSize);
     for (const FilePatch& patch : patches) {
-        PutU64(undo, patch.offset);
-        PutU64(undo, patch.old.size());
+        platform::AppendLe64(undo, patch.offset);
+        platform::AppendLe64(undo, patch.old.size());
         undo += patch.old;
     }
     const std::string temp = UndoPath(path) + ".tmp";
@@ -145,14 +135,14 @@ bool RestoreInterruptedPatch(const std::string& path) {
     bool ok = true;
     size_t at = 16;
     while (ok && at + 16 <= undo.size()) {
-        const uint64_t offset = GetU64(undo, at);
-        const uint64_t length = GetU64(undo, at + 8);
+        const uint64_t offset = platform::ReadLe64(undo, at);
+        const uint64_t length = platform::ReadLe64(undo, at + 8);
         at += 16;
         if (length > undo.size() - at) return false;
         ok = WriteFully(file.Fd(), undo.data() + at, static_cast<size_t>(length), offset);
         at += static_cast<size_t>(length);
     }
-    ok = ok && ::ftruncate(file.Fd(), static_cast<off_t>(GetU64(undo, 8))) == 0 &&
+    ok = ok && ::ftruncate(file.Fd(), static_cast<off_t>(platform::ReadLe64(undo, 8))) == 0 &&
          ::fsync(file.Fd()) == 0;
     if (!ok) return false;
     ::unlink(undoPath.c_str());

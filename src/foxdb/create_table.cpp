@@ -80,7 +80,7 @@ void CreateTable(const std::string& folder, const std::string& name,
         }
     const std::string dbfPath = platform::JoinPath(folder, file);
     std::string cdx;
-    if (!indexed.empty()) cdx = BuildIndexFile(layout, nullptr, 0, indexed);
+    if (!indexed.empty()) cdx = BuildIndexFile(layout, 0, RecordAt(), indexed);
 
     FolderLock lock(folder);
     if (!platform::FindFileNoCase(folder, file).empty())

@@ -10,6 +10,7 @@
 #include "foxdb/mapping_guard.h"
 #include "foxdb/table_files.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -59,7 +60,7 @@ public:
     const std::vector<IndexedField>& IndexedFields() const;
     // Whether every tag of the index on disk holds exactly the key of each record;
     // an index from another time (it travelled apart from its table) does not.
-    // Checked once per snapshot.
+    // Checked once per snapshot, unless the pair is known (index_trust.h).
     bool IndexMatchesRecords() const;
     // The records whose `field` equals `value`, from the structural index when it
     // has a tag on the field; false when it cannot answer (no tag, an index that
@@ -71,7 +72,7 @@ public:
     const char* FileBytes() const { return data_; }
     size_t FileSize() const { return size_; }
     // Takes in the same changes just written into the file in place (none beyond
-    // its end) and the file's new stamp.
+    // its end, no key changed) and the file's new stamp.
     void Patch(const std::vector<FilePatch>& patches, const FileStamp& stamp);
 
 private:
@@ -106,16 +107,24 @@ private:
 // Sets today's date and `recordCount` in a table header (its first 8 bytes at least).
 void StampHeader(std::string& bytes, uint32_t recordCount);
 
-// The structural index of `recordCount` records laid out from `records`.
-std::string BuildIndexFile(const DbfLayout& layout, const char* records, uint32_t recordCount,
+// A tag of `field` with no keys yet.
+CdxTagContent EmptyTag(const DbfLayout& layout, const IndexedField& field);
+
+// The bytes of record `recno` (from 1).
+using RecordAt = std::function<const char*(uint32_t recno)>;
+
+// The structural index of records 1 to `recordCount`.
+std::string BuildIndexFile(const DbfLayout& layout, uint32_t recordCount, const RecordAt& record,
                            const std::vector<IndexedField>& indexed);
 
 // Writes `patches` (changed records, appended ones) into `snapshot`'s table file in
 // place, with the header's date and `recordCount`, which are added to `patches`;
-// `newSize` is the file's size after. Only for changes that leave the structural
-// index as it is. Checks as CommitTable does. Returns the stamp of the file written.
+// `newSize` is the file's size after. `index`, when given, is the new structural
+// index, which replaces the old one together with the records (a change to keys or
+// new records); without it the index must stay right as it is. Checks as
+// CommitTable does. Returns the stamp of the file written.
 FileStamp CommitInPlace(const DbfFile& snapshot, std::vector<FilePatch>& patches,
-                        uint32_t recordCount, uint64_t newSize);
+                        uint32_t recordCount, uint64_t newSize, const std::string* index);
 
 // Writes a new version of `snapshot`'s table: `bytes` holds its header and
 // `recordCount` records. Sets the count and date in the header, adds the end mark,

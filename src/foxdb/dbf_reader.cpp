@@ -1,6 +1,7 @@
 #include "foxdb/dbf_file.h"
 
 #include "foxdb/in_place_write.h"
+#include "foxdb/index_trust.h"
 #include "platform/files.h"
 #include "platform/paths.h"
 
@@ -221,8 +222,14 @@ void DbfFile::ReadIndexTags() {
 bool DbfFile::IndexMatchesRecords() const {
     if (indexMatches_ >= 0) return indexMatches_ == 1;
     indexMatches_ = 0;
+    if (indexProblem_.empty() && IndexPairTrusted(stamp_, indexStamp_)) {
+        indexMatches_ = 1;
+        return true;
+    }
     std::string bytes;
     if (!indexProblem_.empty() || !platform::ReadFileBytes(indexPath_, bytes)) return false;
+    // What was read is the index the tags came from only while its stamp stays.
+    const bool sameIndex = FileStamp::OfPath(indexPath_) == indexStamp_;
     try {
         const std::vector<CdxTag> tags = ReadCdxTags(bytes, indexPath_);
         for (const IndexedField& field : indexed_) {
@@ -249,6 +256,7 @@ bool DbfFile::IndexMatchesRecords() const {
         return false;
     }
     indexMatches_ = 1;
+    if (sameIndex) TrustIndexPair(stamp_, indexStamp_);
     return true;
 }
 
@@ -354,6 +362,9 @@ void DbfFile::CheckIntact() const {
 }
 
 void DbfFile::Patch(const std::vector<FilePatch>& patches, const FileStamp& stamp) {
+    // Changes that leave every key as it was leave a matching index matching.
+    if (IndexPairTrusted(stamp_, indexStamp_))
+        TrustIndexPair(stamp, indexStamp_);
     stamp_ = stamp;
     if (mapped_) return; // the mapping shows the file as written
     char* bytes = read_ ? read_.get() : &written_[0];

@@ -3,6 +3,7 @@
 #include "foxdb/error.h"
 #include "foxdb/transaction.h"
 #include "platform/files.h"
+#include "platform/le64.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -19,18 +20,6 @@ const char kMagic[8] = {'Q', 'V', 'U', 'N', 'D', 'O', '1', '\n'};
 
 [[noreturn]] void Fail(const std::string& what) {
     throw Error(ErrorKind::Io, what + ": " + std::strerror(errno));
-}
-
-void PutU64(std::string& out, uint64_t v) {
-    for (int i = 0; i < 8; ++i)
-        out += static_cast<char>(v >> (8 * i));
-}
-
-uint64_t GetU64(const std::string& in, size_t at) {
-    uint64_t v = 0;
-    for (int i = 7; i >= 0; --i)
-        v = v << 8 | static_cast<unsigned char>(in[at + static_cast<size_t>(i)]);
-    return v;
 }
 
 void WriteFully(int fd, const char* p, size_t n, uint64_t offset, const std::string& path) {
@@ -55,12 +44,12 @@ void SyncFolderOf(const std::string& path) {
 // Magic, old size, then per entry its offset, length and old bytes.
 std::string UndoRecord(const std::vector<FilePatch>& patches, const char* old, uint64_t oldSize) {
     std::string undo(kMagic, sizeof kMagic);
-    PutU64(undo, oldSize);
+    platform::AppendLe64(undo, oldSize);
     for (const FilePatch& patch : patches) {
         if (patch.offset >= oldSize) continue; // beyond the old end: the size puts it back
         const uint64_t length = std::min<uint64_t>(patch.bytes.size(), oldSize - patch.offset);
-        PutU64(undo, patch.offset);
-        PutU64(undo, length);
+        platform::AppendLe64(undo, patch.offset);
+        platform::AppendLe64(undo, length);
         undo.append(old + patch.offset, static_cast<size_t>(length));
     }
     return undo;
@@ -91,6 +80,40 @@ void KeepUndo(const std::string& undoPath, const std::string& undo, const std::s
     SyncFolderOf(undoPath);
 }
 
+// The new index beside the old one, complete on disk, and the old one kept by a
+// second name. A leftover of an earlier write killed before its undo file was there
+// is replaced.
+void StageIndex(const std::string& path, const std::string& indexPath, const std::string& bytes) {
+    const std::string oldIndex = OldIndexPathFor(path);
+    const std::string temp = indexPath + ".tmp";
+    ::unlink(oldIndex.c_str());
+    WriteNewFile(temp, bytes, indexPath);
+    if (::link(indexPath.c_str(), oldIndex.c_str()) != 0) {
+        std::string error;
+        if (!platform::CopyFileAtomic(indexPath, oldIndex, true, &error)) {
+            ::unlink(temp.c_str());
+            throw Error(ErrorKind::Io, "cannot keep " + indexPath + ": " + error);
+        }
+    }
+    SyncFolderOf(path);
+}
+
+void DropStagedIndex(const std::string& path, const std::string& indexPath) {
+    ::unlink((indexPath + ".tmp").c_str());
+    ::unlink(OldIndexPathFor(path).c_str());
+}
+
+// The old index back in its place, after the table's old bytes.
+void PutBackOldIndex(const std::string& path) {
+    const std::string oldIndex = OldIndexPathFor(path);
+    struct stat st;
+    if (::lstat(oldIndex.c_str(), &st) != 0) return;
+    const std::string index = IndexPathFor(path);
+    ::unlink((index + ".tmp").c_str());
+    if (::rename(oldIndex.c_str(), index.c_str()) != 0) Fail("cannot restore " + index);
+    ::unlink(oldIndex.c_str()); // renaming a file over another name of itself keeps both
+}
+
 long long Nanoseconds(const timespec& t) {
     return t.tv_sec * 1000000000LL + t.tv_nsec;
 }
@@ -115,18 +138,30 @@ std::string UndoPathFor(const std::string& path) {
     return path + ".qv-undo";
 }
 
+std::string OldIndexPathFor(const std::string& path) {
+    return path + ".qv-old-index";
+}
+
 FileStamp WriteInPlace(const std::string& path, const std::vector<FilePatch>& patches,
                        const char* old, uint64_t oldSize, uint64_t newSize,
-                       const FileStamp& before) {
+                       const FileStamp& before, const std::string& indexPath,
+                       const std::string* indexBytes) {
     const std::string undoPath = UndoPathFor(path);
     const std::string undo = UndoRecord(patches, old, oldSize);
-    KeepInPlaceUndo(path, undo);
-    KeepUndo(undoPath, undo, path);
+    if (indexBytes) StageIndex(path, indexPath, *indexBytes);
+    try {
+        KeepInPlaceUndo(path, undo);
+        KeepUndo(undoPath, undo, path);
+    } catch (...) {
+        if (indexBytes) DropStagedIndex(path, indexPath);
+        throw;
+    }
     TransactionStep("write");
     int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
     if (fd < 0) {
         int saved = errno;
         ::unlink(undoPath.c_str());
+        if (indexBytes) DropStagedIndex(path, indexPath);
         errno = saved;
         Fail("cannot write " + path);
     }
@@ -139,6 +174,12 @@ FileStamp WriteInPlace(const std::string& path, const std::vector<FilePatch>& pa
         MoveStampOn(fd, before);
         if (::fsync(fd) != 0) Fail("cannot write " + path);
         stamp = FileStamp::OfDescriptor(fd);
+        if (indexBytes) {
+            TransactionStep("index");
+            if (::rename((indexPath + ".tmp").c_str(), indexPath.c_str()) != 0)
+                Fail("cannot replace " + indexPath);
+            SyncFolderOf(path);
+        }
     } catch (...) {
         ::close(fd);
         // Put the old bytes back now; should that fail too, the next opener does.
@@ -152,6 +193,7 @@ FileStamp WriteInPlace(const std::string& path, const std::vector<FilePatch>& pa
     TransactionStep("written");
     if (::unlink(undoPath.c_str()) != 0) Fail("cannot remove " + undoPath);
     SyncFolderOf(path);
+    if (indexBytes) ::unlink(OldIndexPathFor(path).c_str());
     return stamp;
 }
 
@@ -166,6 +208,7 @@ void UndoInterruptedWrite(const std::string& path) {
         return;
     }
     PutBackOldBytes(path, undo);
+    PutBackOldIndex(path);
     ::unlink(undoPath.c_str());
     SyncFolderOf(path);
 }
@@ -175,14 +218,14 @@ void PutBackOldBytes(const std::string& path, const std::string& undo) {
         throw Error(ErrorKind::BadFile, UndoPathFor(path) +
                                             ": the record of an interrupted write is damaged; " +
                                             path + " may hold a half-written change.");
-    const uint64_t oldSize = GetU64(undo, 8);
+    const uint64_t oldSize = platform::ReadLe64(undo, 8);
     int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
     if (fd < 0) Fail("cannot restore " + path);
     try {
         size_t at = 16;
         while (at + 16 <= undo.size()) {
-            const uint64_t offset = GetU64(undo, at);
-            const uint64_t length = GetU64(undo, at + 8);
+            const uint64_t offset = platform::ReadLe64(undo, at);
+            const uint64_t length = platform::ReadLe64(undo, at + 8);
             at += 16;
             if (length > undo.size() - at) break;
             WriteFully(fd, undo.data() + at, static_cast<size_t>(length), offset, path);

@@ -19,18 +19,25 @@ struct FilePatch {
 };
 
 // Writes `patches` into `path`, whose current bytes are `old` (`oldSize` of them),
-// and sets its size to `newSize`. The caller holds the folder lock. Returns the stamp
-// of the written file, which differs from `before` even within one clock tick.
-// Throws Error(Io); the file is then as it was.
+// and sets its size to `newSize`. With `indexBytes`, the file `indexPath` is
+// replaced by them as part of the same change: the new one is written beside it
+// and renamed over it once the table's bytes are on disk, the old one stays by a
+// second name ("<path>.qv-old-index") until the undo file goes, and the undo puts
+// it back. The caller holds the folder lock. Returns the stamp of the written file,
+// which differs from `before` even within one clock tick. Throws Error(Io); the
+// files are then as they were.
 FileStamp WriteInPlace(const std::string& path, const std::vector<FilePatch>& patches,
                        const char* old, uint64_t oldSize, uint64_t newSize,
-                       const FileStamp& before);
+                       const FileStamp& before, const std::string& indexPath = std::string(),
+                       const std::string* indexBytes = nullptr);
 
 // The undo file of `path`.
 std::string UndoPathFor(const std::string& path);
+// Where the old index of `path` waits while a write replaces it.
+std::string OldIndexPathFor(const std::string& path);
 
-// Puts back the old bytes of an interrupted write of `path` when its undo file is
-// there. The caller holds the folder lock.
+// Puts back the old bytes (and the old index) of an interrupted write of `path`
+// when its undo file is there. The caller holds the folder lock.
 void UndoInterruptedWrite(const std::string& path);
 
 // Puts back into `path` the old bytes an undo record holds (as WriteInPlace makes

@@ -1,5 +1,6 @@
 #include "foxdb/dbf_file.h"
 
+#include "foxdb/index_trust.h"
 #include "foxdb/transaction.h"
 #include "platform/files.h"
 
@@ -34,37 +35,49 @@ void StampHeader(std::string& bytes, uint32_t recordCount) {
         bytes[4 + i] = static_cast<char>(recordCount >> (8 * i));
 }
 
-std::string BuildIndexFile(const DbfLayout& layout, const char* records, uint32_t recordCount,
+CdxTagContent EmptyTag(const DbfLayout& layout, const IndexedField& field) {
+    const FieldSlot& slot = layout.fields[static_cast<size_t>(field.field)];
+    CdxTagContent tag;
+    tag.name = field.tagName;
+    tag.expression = field.expression;
+    tag.unique = field.unique;
+    tag.keyLength = IndexKeyLength(slot);
+    tag.characterKeys = IsCharacterKey(slot);
+    return tag;
+}
+
+std::string BuildIndexFile(const DbfLayout& layout, uint32_t recordCount, const RecordAt& record,
                            const std::vector<IndexedField>& indexed) {
     std::vector<CdxTagContent> tags;
     for (const IndexedField& field : indexed) {
         const FieldSlot& slot = layout.fields[static_cast<size_t>(field.field)];
-        CdxTagContent tag;
-        tag.name = field.tagName;
-        tag.expression = field.expression;
-        tag.unique = field.unique;
-        tag.keyLength = IndexKeyLength(slot);
-        tag.characterKeys = IsCharacterKey(slot);
+        CdxTagContent tag = EmptyTag(layout, field);
         tag.keys.reserve(recordCount);
-        for (uint32_t r = 0; r < recordCount; ++r)
-            tag.keys.push_back(CdxKey{
-                IndexKey(layout, records + static_cast<size_t>(r) * layout.recordLength, slot),
-                r + 1});
+        for (uint32_t r = 1; r <= recordCount; ++r)
+            tag.keys.push_back(CdxKey{IndexKey(layout, record(r), slot), r});
         tags.push_back(std::move(tag));
     }
     return BuildCdx(std::move(tags));
 }
 
 FileStamp CommitInPlace(const DbfFile& snapshot, std::vector<FilePatch>& patches,
-                        uint32_t recordCount, uint64_t newSize) {
+                        uint32_t recordCount, uint64_t newSize, const std::string* index) {
     CheckWritable(snapshot);
     std::string header(snapshot.FileBytes(), 8);
     StampHeader(header, recordCount);
     patches.push_back(FilePatch{1, header.substr(1)});
     FolderLock lock(FolderOf(snapshot.Path()));
     CheckUnchanged(snapshot);
-    return WriteInPlace(snapshot.Path(), patches, snapshot.FileBytes(), snapshot.FileSize(),
-                        newSize, snapshot.Stamp());
+    if (!index)
+        return WriteInPlace(snapshot.Path(), patches, snapshot.FileBytes(), snapshot.FileSize(),
+                            newSize, snapshot.Stamp());
+    // Inside a transaction the old index is kept whole until the commit.
+    KeepBeforeImages(std::string(), snapshot.IndexPath());
+    const FileStamp stamp =
+        WriteInPlace(snapshot.Path(), patches, snapshot.FileBytes(), snapshot.FileSize(), newSize,
+                     snapshot.Stamp(), snapshot.IndexPath(), index);
+    TrustIndexPair(stamp, FileStamp::OfPath(snapshot.IndexPath()));
+    return stamp;
 }
 
 FileStamp CommitTable(const DbfFile& snapshot, std::string& bytes, uint32_t recordCount) {
@@ -75,8 +88,13 @@ FileStamp CommitTable(const DbfFile& snapshot, std::string& bytes, uint32_t reco
     std::string cdx;
     const bool indexed = (layout.tableFlags & kFlagStructuralCdx) != 0;
     if (indexed)
-        cdx = BuildIndexFile(layout, bytes.data() + layout.headerLength, recordCount,
-                             snapshot.IndexedFields());
+        cdx = BuildIndexFile(
+            layout, recordCount,
+            [&](uint32_t recno) {
+                return bytes.data() + layout.headerLength +
+                       static_cast<size_t>(recno - 1) * layout.recordLength;
+            },
+            snapshot.IndexedFields());
     bytes += kEndOfFile;
 
     FolderLock lock(FolderOf(snapshot.Path()));

@@ -71,16 +71,8 @@ uint32_t CopyLiveRecords(const std::string& from, const std::string& to,
     const std::vector<IndexedField> noTags;
     const std::vector<IndexedField>& tagFields = indexed ? target->IndexedFields() : noTags;
     std::vector<CdxTagContent> tags;
-    for (const IndexedField& field : tagFields) {
-        const FieldSlot& slot = layout.fields[static_cast<size_t>(field.field)];
-        CdxTagContent tag;
-        tag.name = field.tagName;
-        tag.expression = field.expression;
-        tag.unique = field.unique;
-        tag.keyLength = IndexKeyLength(slot);
-        tag.characterKeys = IsCharacterKey(slot);
-        tags.push_back(std::move(tag));
-    }
+    for (const IndexedField& field : tagFields)
+        tags.push_back(EmptyTag(layout, field));
     const int number = target->FieldIndex(numberField);
 
     Output out(to);

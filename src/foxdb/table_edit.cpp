@@ -158,7 +158,8 @@ void TableEdit::Impl::CheckUnique() const {
 }
 
 // Whether the structural index stays right as it is: no new records, no changed
-// keys, and an index that was right before.
+// keys, and an index that was right before (one that travelled apart from its
+// table is made anew).
 bool TableEdit::Impl::KeepsIndex() const {
     const DbfLayout& layout = table->Layout();
     if (!(layout.tableFlags & kFlagStructuralCdx)) return true;
@@ -173,6 +174,8 @@ bool TableEdit::Impl::KeepsIndex() const {
     return table->IndexMatchesRecords();
 }
 
+// The records where they stand, new ones after them; an index whose keys change is
+// made anew from the records (far less than the table) and replaced with them.
 void TableEdit::Impl::CommitInPlace() {
     const DbfLayout& layout = table->Layout();
     std::vector<FilePatch> patches;
@@ -187,9 +190,16 @@ void TableEdit::Impl::CommitInPlace() {
         patches.push_back(FilePatch{end, appended + kEndOfFile});
         size = end + appended.size() + 1;
     }
-    FileStamp stamp = foxdb::CommitInPlace(*table, patches, Count(), size);
-    if (appendedCount > 0)
-        table = DbfFile::Read(table->Path()); // grown: taken in as it now is
+    const bool newIndex = !KeepsIndex();
+    std::string index;
+    if (newIndex)
+        index = BuildIndexFile(
+            layout, Count(), [this](uint32_t recno) { return Current(recno); },
+            table->IndexedFields());
+    FileStamp stamp =
+        foxdb::CommitInPlace(*table, patches, Count(), size, newIndex ? &index : nullptr);
+    if (newIndex || appendedCount > 0)
+        table = DbfFile::Read(table->Path()); // grown or newly indexed: taken in as it now is
     else
         table->Patch(patches, stamp);
 }
@@ -213,7 +223,7 @@ void TableEdit::Commit() {
     Impl& d = *impl_;
     if (d.changed.empty() && d.appended.empty()) return;
     d.CheckUnique();
-    if (d.KeepsIndex() && MayWriteInPlace(d.table->Path()))
+    if (MayWriteInPlace(d.table->Path()))
         d.CommitInPlace();
     else
         d.CommitWhole();

@@ -29,38 +29,6 @@ std::string BaseName(const std::string& path) {
     throw Error(ErrorKind::Io, what + ": " + std::strerror(errno));
 }
 
-// Writes a new file; `like` is the file it will replace, whose permissions it takes
-// (a private working copy stays private). A file with nothing to be like is private.
-void WriteAll(const std::string& path, const std::string& bytes, const std::string& like) {
-    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    if (fd < 0) Fail("cannot create " + path);
-    struct stat old;
-    if (::stat(like.c_str(), &old) == 0) ::fchmod(fd, old.st_mode & 07777);
-    const char* p = bytes.data();
-    size_t left = bytes.size();
-    while (left > 0) {
-        ssize_t n = ::write(fd, p, left);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) {
-            int saved = errno;
-            ::close(fd);
-            ::unlink(path.c_str());
-            errno = saved;
-            Fail("cannot write " + path);
-        }
-        p += n;
-        left -= static_cast<size_t>(n);
-    }
-    if (::fsync(fd) != 0) {
-        int saved = errno;
-        ::close(fd);
-        ::unlink(path.c_str());
-        errno = saved;
-        Fail("cannot write " + path);
-    }
-    ::close(fd);
-}
-
 void SyncFolder(const std::string& folder) {
     int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
@@ -103,6 +71,36 @@ void FinishReplacement(const std::string& marker) {
 }
 
 } // namespace
+
+void WriteNewFile(const std::string& path, const std::string& bytes, const std::string& like) {
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    if (fd < 0) Fail("cannot create " + path);
+    struct stat old;
+    if (::stat(like.c_str(), &old) == 0) ::fchmod(fd, old.st_mode & 07777);
+    const char* p = bytes.data();
+    size_t left = bytes.size();
+    while (left > 0) {
+        ssize_t n = ::write(fd, p, left);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            int saved = errno;
+            ::close(fd);
+            ::unlink(path.c_str());
+            errno = saved;
+            Fail("cannot write " + path);
+        }
+        p += n;
+        left -= static_cast<size_t>(n);
+    }
+    if (::fsync(fd) != 0) {
+        int saved = errno;
+        ::close(fd);
+        ::unlink(path.c_str());
+        errno = saved;
+        Fail("cannot write " + path);
+    }
+    ::close(fd);
+}
 
 FileStamp FileStamp::OfDescriptor(int fd) {
     FileStamp stamp;
@@ -172,7 +170,7 @@ void RecoverFolderFiles(const std::string& folder) {
     auto leftovers = [&folder] {
         std::vector<std::string> names;
         for (const char* pattern : {"*.dbf.commit", "*.dbf.tmp", "*.cdx.tmp", "*.dbf.commit.tmp",
-                                    "*.dbf.qv-undo", "*.dbf.qv-undo.tmp"})
+                                    "*.dbf.qv-undo", "*.dbf.qv-undo.tmp", "*.dbf.qv-old-index"})
             for (std::string& name : platform::ListFiles(folder, pattern))
                 names.push_back(std::move(name));
         return names;
@@ -202,7 +200,7 @@ void ReplaceTableFiles(const std::string& dbfPath, const std::string& dbfBytes,
 
     const std::string dbfTemp = dbfPath + kTempSuffix;
     const std::string cdxTemp = cdxPath + kTempSuffix;
-    WriteAll(dbfTemp, dbfBytes, dbfPath);
+    WriteNewFile(dbfTemp, dbfBytes, dbfPath);
     if (!cdxBytes) {
         if (::rename(dbfTemp.c_str(), dbfPath.c_str()) != 0) {
             int saved = errno;
@@ -214,9 +212,9 @@ void ReplaceTableFiles(const std::string& dbfPath, const std::string& dbfBytes,
         return;
     }
     try {
-        WriteAll(cdxTemp, *cdxBytes, platform::FileExists(cdxPath) ? cdxPath : dbfPath);
+        WriteNewFile(cdxTemp, *cdxBytes, platform::FileExists(cdxPath) ? cdxPath : dbfPath);
         const std::string markerTemp = marker + kTempSuffix;
-        WriteAll(markerTemp, BaseName(dbfPath) + "\n" + BaseName(cdxPath) + "\n", dbfPath);
+        WriteNewFile(markerTemp, BaseName(dbfPath) + "\n" + BaseName(cdxPath) + "\n", dbfPath);
         if (::rename(markerTemp.c_str(), marker.c_str()) != 0) {
             ::unlink(markerTemp.c_str());
             Fail("cannot write " + marker);

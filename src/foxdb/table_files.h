@@ -53,6 +53,11 @@ void RecoverTableFiles(const std::string& dbfPath);
 // killed before it was decided, so no half-written copy of a table stays behind.
 void RecoverFolderFiles(const std::string& folder);
 
+// Writes `bytes` as the file `path`, on disk when it returns; `like` is the file it
+// will replace, whose permissions it takes (a private working copy stays private). A
+// file with nothing to be like is private. Throws Error(Io), leaving no file.
+void WriteNewFile(const std::string& path, const std::string& bytes, const std::string& like);
+
 // Replaces the table (and, when `cdxBytes` is given, its index) all-or-nothing.
 // The caller holds the folder lock. Throws Error(Io) when the file system refuses;
 // the old files then stay as they were.

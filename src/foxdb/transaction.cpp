@@ -4,6 +4,7 @@
 #include "foxdb/in_place_write.h"
 #include "foxdb/table_files.h"
 #include "platform/files.h"
+#include "platform/le64.h"
 #include "platform/paths.h"
 
 #include <cerrno>
@@ -91,9 +92,7 @@ std::vector<std::string> ReadUndoRecords(const std::string& path) {
     if (!platform::ReadFileBytes(path, bytes)) return records;
     size_t at = 0;
     while (bytes.size() - at >= 8) {
-        uint64_t length = 0;
-        for (int i = 7; i >= 0; --i)
-            length = length << 8 | static_cast<unsigned char>(bytes[at + static_cast<size_t>(i)]);
+        const uint64_t length = platform::ReadLe64(bytes, at);
         at += 8;
         if (length > bytes.size() - at) break;
         records.push_back(bytes.substr(at, static_cast<size_t>(length)));
@@ -196,7 +195,7 @@ struct Transaction::Impl {
     std::string folder; // as given
     std::string key;    // canonical
     int journal = -1;
-    std::set<std::string> kept;    // tables whose before-images are kept
+    std::set<std::string> kept;    // files (tables, indexes) whose before-images are kept
     std::set<std::string> inPlace; // tables changed in place, with undo records
     std::vector<std::string> entries;
     bool open = true;
@@ -296,18 +295,21 @@ bool InTransaction(const std::string& folder) {
 
 void KeepBeforeImages(const std::string& dbfPath, const std::string& cdxPath) {
     std::lock_guard<std::mutex> guard(g_mutex);
-    Transaction::Impl* d = OpenIn(Canonical(FolderOf(dbfPath)));
-    if (!d || d->kept.count(BaseName(dbfPath))) return;
+    Transaction::Impl* d = OpenIn(Canonical(FolderOf(dbfPath.empty() ? cdxPath : dbfPath)));
+    if (!d) return;
     std::string lines;
+    std::vector<std::string> names;
     for (const std::string& file : {dbfPath, cdxPath}) {
-        if (file.empty()) continue;
+        // Each file once: the first image is the one the transaction started from.
+        if (file.empty() || d->kept.count(BaseName(file))) continue;
+        names.push_back(BaseName(file));
         const std::string before = file + kBefore;
         ::unlink(before.c_str());
         if (!Exists(file)) {
             lines += "-" + BaseName(file) + "\n";
             continue;
         }
-        // The table's name moves on to the replacement right after, and writers
+        // The file's name moves on to the replacement right after, and writers
         // change no file in place that shares this one's inode (MayWriteInPlace), so
         // a second name keeps it whole; a file system without hard links gets a copy.
         if (::link(file.c_str(), before.c_str()) != 0) {
@@ -317,11 +319,13 @@ void KeepBeforeImages(const std::string& dbfPath, const std::string& cdxPath) {
         }
         lines += "+" + BaseName(file) + "\n";
     }
+    if (lines.empty()) return;
     SyncFolder(d->folder);
     TransactionStep("before-image");
     AppendDurably(d->journal, lines, "the transaction journal");
     TransactionStep("journal");
-    d->kept.insert(BaseName(dbfPath));
+    for (const std::string& name : names)
+        d->kept.insert(name);
     size_t start = 0, end;
     while ((end = lines.find('\n', start)) != std::string::npos) {
         d->entries.push_back(lines.substr(start, end - start));
@@ -357,8 +361,7 @@ void KeepInPlaceUndo(const std::string& dbfPath, const std::string& undoRecord) 
         TransactionStep("journal");
     }
     std::string entry;
-    for (int i = 0; i < 8; ++i)
-        entry += static_cast<char>(static_cast<uint64_t>(undoRecord.size()) >> (8 * i));
+    platform::AppendLe64(entry, undoRecord.size());
     entry += undoRecord;
     int fd = ::open(records.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0600);
     if (fd < 0) Fail("cannot write " + records);

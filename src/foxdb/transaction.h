@@ -41,9 +41,10 @@ private:
 // Whether this process has a transaction open on the folder of `path` (a table file).
 bool InTransaction(const std::string& folder);
 
-// Called by the writers before they replace a table: inside a transaction of this
-// process on the table's folder, keeps the files' before-images (once per table).
-// `cdxPath` may name a file that does not exist yet. Throws Error(Io).
+// Called by the writers before they replace a table or its index: inside a
+// transaction of this process on the table's folder, keeps the files' before-images
+// (once per file). Either path may be empty; `cdxPath` may name a file that does not
+// exist yet. Throws Error(Io).
 void KeepBeforeImages(const std::string& dbfPath, const std::string& cdxPath);
 
 // Whether a writer of this process may change the table `dbfPath` in place: no

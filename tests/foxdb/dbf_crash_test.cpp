@@ -267,10 +267,11 @@ TEST(DbfCrash, AReplacementCutBetweenTheRenamesIsFinishedByTheNextOpener) {
     { Database reopened(dir.Path()); } // and opening the folder drops them
     EXPECT_EQ(FolderNames(dir.Path()), (std::vector<std::string>{"t.cdx", "t.dbf"}));
     EXPECT_EQ(ReadBytes(dir.File("t.cdx")), oldCdx);
-    WriteBytes(path + ".tmp", newDbf);
+    WriteBytes(path + ".tmp", newDbf); // in the way of no writer, dropped by the next open
     TableEdit edit(path);
     edit.Append({std::string("r2"), int64_t(2)});
     edit.Commit();
+    { Database reopened(dir.Path()); }
     EXPECT_FALSE(std::filesystem::exists(path + ".tmp"));
     EXPECT_EQ(DbfTable::Open(path)->RecordCount(), 2u);
     // A marker moves only the table's own files.

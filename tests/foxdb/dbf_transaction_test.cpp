@@ -3,6 +3,7 @@
 #include "dbf_fixture.h"
 #include "foxdb/cdx_index.h"
 #include "foxdb/database.h"
+#include "foxdb/dbf_file.h"
 #include "foxdb/transaction.h"
 #include "platform/files.h"
 
@@ -195,15 +196,17 @@ TEST(DbfTransaction, AKillAtAnyStepLeavesAllBeforeOrAllAfter) {
 // A full disk while the big table is written: the tables written before it go back.
 TEST(DbfTransaction, AWriteThatFailsLeavesEveryTableAsBefore) {
     TempFolder dir;
-    MakeTables(dir.Path(), 400); // c is about 100 KB
+    MakeTables(dir.Path(), 400); // c is about 100 KB, the others far less
     std::vector<std::string> before;
     for (const char* t : kTables)
         before.push_back(ReadBytes(dir.Path() + "/" + t + ".dbf"));
+    // c cannot grow by a record, as on a full disk; what it holds can be put back.
+    const rlim_t full = before[2].size() + 100;
     pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
         ::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit{64 * 1024, 64 * 1024}; // a write beyond this fails as on a full disk
+        rlimit limit{full, full};
         ::setrlimit(RLIMIT_FSIZE, &limit);
         try {
             ChangeAll(dir.Path());
@@ -219,4 +222,95 @@ TEST(DbfTransaction, AWriteThatFailsLeavesEveryTableAsBefore) {
     for (size_t i = 0; i < 3; ++i)
         EXPECT_EQ(ReadBytes(dir.Path() + "/" + kTables[i] + ".dbf"), before[i]) << kTables[i];
     EXPECT_EQ(LeftOver(dir.Path()), "");
+}
+
+namespace {
+
+// The index holds each record's key at its record number, in order, and no other.
+void ExpectIndexOfRecords(const std::string& path) {
+    auto t = DbfFile::Read(path);
+    const std::string cdx = ReadBytes(t->IndexPath());
+    const auto keys = ReadCdxKeys(cdx, ReadCdxTags(cdx, path).at(0), false, path);
+    ASSERT_EQ(keys.size(), t->RecordCount());
+    std::vector<bool> seen(t->RecordCount() + 1, false);
+    for (size_t i = 0; i < keys.size(); ++i) {
+        const uint32_t recno = keys[i].recno;
+        ASSERT_TRUE(recno >= 1 && recno <= t->RecordCount() && !seen[recno]) << recno;
+        seen[recno] = true;
+        ASSERT_EQ(keys[i].key, IndexKey(t->Layout(), t->RecordBytes(recno), t->Slot(1))) << recno;
+        if (i > 0) {
+            ASSERT_LT(keys[i - 1].key, keys[i].key);
+        }
+    }
+}
+
+// Three records appended and the key of record 1 changed, in one transaction.
+void AppendAndRekey(const std::string& dir) {
+    Transaction transaction(dir);
+    TableEdit edit(dir + "/t.dbf");
+    const uint32_t count = edit.Table().RecordCount();
+    for (uint32_t i = 1; i <= 3; ++i)
+        edit.Append({std::string("new"), int64_t(count + i)});
+    edit.Update(1, 1, -int64_t(count));
+    edit.Commit();
+    transaction.Commit();
+}
+
+} // namespace
+
+// Appends and a key change written where the table stands with its index made
+// anew: a kill at any step leaves records and index both before or both after.
+TEST(DbfTransaction, AKillDuringAnIndexedAppendLeavesTableAndIndexTogether) {
+    TempFolder dir;
+    const std::string path = dir.File("t.dbf");
+    CreateTable(dir.Path(), "t", ParseFieldList("(name C(10),no I UNIQUE)"));
+    {
+        TableEdit edit(path);
+        for (int r = 1; r <= 300; ++r)
+            edit.Append({std::string("old"), int64_t(r)});
+        edit.Commit();
+    }
+    SetTransactionHook(CountSteps);
+    g_steps = 0;
+    g_stopAt = -1;
+    AppendAndRekey(dir.Path());
+    SetTransactionHook(nullptr);
+    const int steps = g_steps;
+    uint32_t count = DbfTable::Open(path)->RecordCount();
+    ASSERT_EQ(count, 303u);
+    ExpectIndexOfRecords(path);
+
+    for (int stop = 1; stop <= steps + 1; ++stop) {
+        SCOPED_TRACE("stopped at step " + std::to_string(stop));
+        const Value firstKey = DbfTable::Open(path)->Get(1, 1);
+        pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            g_steps = 0;
+            g_stopAt = stop;
+            SetTransactionHook(CountSteps);
+            try {
+                AppendAndRekey(dir.Path());
+            } catch (...) {
+                _exit(2);
+            }
+            _exit(0);
+        }
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        ASSERT_TRUE(stop > steps ? WIFEXITED(status) : WIFSIGNALED(status));
+        Database next(dir.Path());
+        auto t = DbfTable::Open(path);
+        if (t->RecordCount() == count) {
+            EXPECT_EQ(t->Get(1, 1), firstKey);
+        } else {
+            ASSERT_EQ(t->RecordCount(), count + 3);
+            EXPECT_EQ(t->Get(1, 1), Value(-int64_t(count)));
+            EXPECT_EQ(Text(t->Get(count + 3, 0)).substr(0, 3), "new");
+        }
+        ExpectIndexOfRecords(path);
+        EXPECT_EQ(LeftOver(dir.Path()), "");
+        if (HasFailure()) return;
+        count = t->RecordCount();
+    }
 }
