@@ -5,11 +5,16 @@
 #include "data/data_transaction.h"
 #include "data/setting_files.h"
 #include "data/sql_text.h"
+#include "foxdb/error.h"
+#include "foxdb/index_trust.h"
 #include "platform/files.h"
 #include "platform/log.h"
 #include "platform/paths.h"
 
 #include <cstring>
+#include <map>
+#include <memory>
+#include <mutex>
 
 const char* const kDataFileKey = "qz19990412kelp@_31774";
 
@@ -38,6 +43,21 @@ std::string FileName(const std::string& path) {
     return path.substr(path.rfind('/') + 1);
 }
 
+// A working copy whose index was known to belong to it (foxdb/index_trust.h) stays
+// known through its encryption and the decryption of that same encrypted file, so a
+// fresh copy is not checked against its index key by key. Remembered by the
+// encrypted file's stamp: one changed or replaced since, or an index changed since,
+// is not trusted.
+struct EncryptedPair {
+    foxdb::FileStamp encrypted, index;
+};
+std::mutex g_pairsMutex;
+std::map<std::pair<dev_t, ino_t>, EncryptedPair> g_pairs; // by the encrypted file
+
+std::pair<dev_t, ino_t> FileId(const foxdb::FileStamp& stamp) {
+    return {stamp.device, stamp.inode};
+}
+
 } // namespace
 
 bool CTableCrypt::DataFileExists(const wxString& name) {
@@ -48,12 +68,45 @@ bool CTableCrypt::DataFileExists(const wxString& name) {
 // encrypted file, so both calls pass the names the files really have.
 int CTableCrypt::EncryptTable(const wxString& table) {
     std::string working = DataPathFile(table + ".dbf");
-    return WithPathBuffer(platform::JoinPath(ProgramPath(g_strSetFolder), FileName(working)),
-                          EncryptTableFile);
+    const std::string target = platform::JoinPath(ProgramPath(g_strSetFolder), FileName(working));
+    const std::string index = foxdb::IndexPathFor(working);
+    // No writer of ours changes the copy while it is encrypted.
+    std::unique_ptr<foxdb::FolderLock> lock;
+    try {
+        lock = std::make_unique<foxdb::FolderLock>(foxdb::FolderOf(working),
+                                                   foxdb::FolderLock::kShared);
+    } catch (const foxdb::Error&) {
+    }
+    const foxdb::FileStamp indexStamp = foxdb::FileStamp::OfPath(index);
+    const bool paired = lock && foxdb::IndexPairTrusted(foxdb::FileStamp::OfPath(working), indexStamp);
+    const int done = WithPathBuffer(target, EncryptTableFile);
+    lock.reset();
+    if (done && paired && foxdb::FileStamp::OfPath(index) == indexStamp) {
+        const foxdb::FileStamp encrypted =
+            foxdb::FileStamp::OfPath(target.substr(0, target.size() - 3) + "dwf");
+        std::lock_guard<std::mutex> guard(g_pairsMutex);
+        g_pairs[FileId(encrypted)] = EncryptedPair{encrypted, indexStamp};
+    }
+    return done;
 }
 
 int CTableCrypt::DecryptTable(const wxString& table) {
-    return WithPathBuffer(ProgramPath(g_strSetFolder + table + ".dwf"), DecryptTableFile);
+    const std::string encrypted = ProgramPath(g_strSetFolder + table + ".dwf");
+    const foxdb::FileStamp before = foxdb::FileStamp::OfPath(encrypted);
+    const int done = WithPathBuffer(encrypted, DecryptTableFile);
+    if (!done) return done;
+    EncryptedPair pair;
+    {
+        std::lock_guard<std::mutex> guard(g_pairsMutex);
+        auto it = g_pairs.find(FileId(before));
+        if (it == g_pairs.end()) return done;
+        pair = it->second;
+    }
+    const std::string working = DataPathFile(table + ".dbf");
+    if (pair.encrypted == before && foxdb::FileStamp::OfPath(encrypted) == before &&
+        foxdb::FileStamp::OfPath(foxdb::IndexPathFor(working)) == pair.index)
+        foxdb::TrustIndexPair(foxdb::FileStamp::OfPath(working), pair.index);
+    return done;
 }
 
 int CTableCrypt::CryptTables(const wxString& statement, int flag,

@@ -1,5 +1,7 @@
 #include "common/program_folder.h"
 #include "data/table_crypt.h"
+#include "foxdb/dbf_file.h"
+#include "foxdb/index_trust.h"
 #include "platform/message_box.h"
 
 class TableCryptTest : public ProgramFolderTest {
@@ -83,4 +85,44 @@ TEST_F(TableCryptTest, OtherAccountSetsUseTheirOwnFolders) {
     SetAccountSet(U("默认帐套"));
     EXPECT_EQ(g_strSetFolder, "Data/");
     EXPECT_EQ(g_strDataPath, wxString::FromUTF8(sysdir_) + "/Data/Data/");
+}
+
+// A working copy written with its index stays known to match it through the
+// encryption and the decryption of that same encrypted file; an encrypted file or
+// an index that changed behind our back is checked again, and found stale.
+TEST_F(TableCryptTest, AnIndexIsTrustedOnlyBesideTheCopyItWasWrittenWith) {
+    const std::string table = Working("ljsh.dbf");
+    foxdb::CreateTable(foxdb::FolderOf(table), "ljsh", foxdb::ParseFieldList("(a C(4),no I UNIQUE)"));
+    auto append = [&table](int64_t no) {
+        foxdb::TableEdit edit(table);
+        edit.Append({std::string("r"), no});
+        edit.Commit();
+    };
+    auto trusted = [&table] {
+        return foxdb::IndexPairTrusted(foxdb::FileStamp::OfPath(table),
+                                       foxdb::FileStamp::OfPath(foxdb::IndexPathFor(table)));
+    };
+    append(1);
+    ASSERT_TRUE(trusted());
+    ASSERT_EQ(CTableCrypt::EncryptTable("ljsh"), 1);
+    const std::string oldEncrypted = Read(Path("Data/ljsh.dwf"));
+    ASSERT_EQ(CTableCrypt::DecryptTable("ljsh"), 1);
+    EXPECT_TRUE(trusted());
+
+    append(2);
+    const std::string index = Read(foxdb::IndexPathFor(table));
+    ASSERT_EQ(CTableCrypt::EncryptTable("ljsh"), 1);
+    // An older encryption put back: one record, beside the index of two.
+    Write(Path("Data/ljsh.dwf"), oldEncrypted);
+    ASSERT_EQ(CTableCrypt::DecryptTable("ljsh"), 1);
+    EXPECT_FALSE(trusted());
+    EXPECT_FALSE(foxdb::DbfFile::Read(table)->IndexMatchesRecords());
+
+    append(2);
+    ASSERT_EQ(CTableCrypt::EncryptTable("ljsh"), 1);
+    Write(foxdb::IndexPathFor(table), index); // the same keys, but written by someone else
+    ASSERT_EQ(CTableCrypt::DecryptTable("ljsh"), 1);
+    EXPECT_FALSE(trusted());
+    EXPECT_TRUE(foxdb::DbfFile::Read(table)->IndexMatchesRecords()); // checked: it does match
+    EXPECT_TRUE(trusted());
 }
