@@ -42,7 +42,7 @@ inline std::string StartProgramFolder(const std::string& tag) {
     return root;
 }
 
-// `count` stock rows, part "P<r>" named "配件<r>", 1000 of each in bin B1.
+// `count` stock rows, part "P<r>" named "配件<r>", 1000 of each in bin B1 bought at 10.
 inline void FillStock(const std::string& folder, uint32_t count) {
     MakeCatalogTable(folder, "ljkc", 0);
     foxdb::TableEdit edit(foxdb::FindTableFile(folder, "ljkc"));
@@ -54,6 +54,7 @@ inline void FillStock(const std::string& folder, uint32_t count) {
         row[field("货位")] = std::string("B1");
         row[field("数量")] = int64_t(1000);
         row[field("零售价")] = 12.5;
+        row[field("进价")] = 10.0;
         row[field("no")] = int64_t(r);
         edit.Append(row);
     }

@@ -33,14 +33,8 @@ const char* const kBins[] = {"一库", "二库", "三库"};
 } // namespace
 
 int main(int argc, char** argv) {
-    std::string folder;
-    bool own = argc < 2;
-    if (own) {
-        char name[] = "/tmp/qv_sql_bench_XXXXXX";
-        folder = ::mkdtemp(name);
-    } else {
-        folder = argv[1];
-    }
+    bool own = false;
+    const std::string folder = FolderArgument(argc, argv, "sql_bench", &own);
     sqlite3* native = nullptr;
     sqlite3_open(":memory:", &native);
 

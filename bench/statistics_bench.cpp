@@ -50,14 +50,8 @@ std::string Native(const std::string& statement) {
 } // namespace
 
 int main(int argc, char** argv) {
-    const bool own = argc < 2;
-    std::string folder;
-    if (own) {
-        char name[] = "/tmp/qv_statistics_bench_XXXXXX";
-        folder = ::mkdtemp(name);
-    } else {
-        folder = argv[1];
-    }
+    bool own = false;
+    const std::string folder = FolderArgument(argc, argv, "statistics_bench", &own);
     sqlite3* native = nullptr;
     sqlite3_open(":memory:", &native);
     std::mt19937 rng(42);

@@ -2,26 +2,15 @@
 // 50,000 records and receipts `jhda` 200,000, merged by bin with the weighted average
 // (the most work a receipt does), against copying the encrypted files of the tables
 // it writes. Prints seconds (best of a few runs) and the ratio.
-#include "bench_tables.h"
-#include "data/data_folders.h"
 #include "data/data_set.h"
-#include "data/main_frame_data.h"
 #include "parts/stock_in.h"
-#include "platform/files.h"
-#include "platform/message_box.h"
-#include "platform/paths.h"
 #include "platform/wx_text.h"
+#include "settle_tables.h"
 
 #include <algorithm>
-#include <chrono>
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <string>
-#include <vector>
 
-namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
+using bench::Since;
 
 namespace {
 
@@ -29,28 +18,6 @@ constexpr uint32_t kStock = 50000;
 constexpr uint32_t kReceipts = 200000;
 constexpr int kLines = 50;
 constexpr int kRuns = 3;
-const char* const kTables[] = {"ljkc", "jhda", "jgk", "hy"};
-
-double Since(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-void FillStock(const std::string& folder) {
-    bench::MakeCatalogTable(folder, "ljkc", 0);
-    foxdb::TableEdit edit(foxdb::FindTableFile(folder, "ljkc"));
-    std::vector<foxdb::Value> row(edit.Table().Fields().size(), foxdb::Null{});
-    auto field = [&](const char* name) { return edit.Table().FieldIndex(name); };
-    for (uint32_t r = 1; r <= kStock; ++r) {
-        row[field("编号")] = "P" + std::to_string(r);
-        row[field("零件名称")] = platform::Utf8ToGbk("配件") + std::to_string(r);
-        row[field("货位")] = std::string("B1");
-        row[field("数量")] = int64_t(100);
-        row[field("进价")] = 10.0;
-        row[field("no")] = int64_t(r);
-        edit.Append(row);
-    }
-    edit.Commit();
-}
 
 std::vector<parts::PartLine> Lines(int run) {
     std::vector<parts::PartLine> lines;
@@ -71,31 +38,20 @@ std::vector<parts::PartLine> Lines(int run) {
 } // namespace
 
 int main() {
-    char name[] = "/tmp/qv-stock-in-bench-XXXXXX";
-    const std::string root = ::mkdtemp(name);
-    const std::string home = root + "/home";
-    fs::create_directories(home + "/Picture");
-    fs::create_directories(home + "/Data");
-    ::setenv("QV_SYSDIR", (root + "/sys").c_str(), 1);
-    platform::SetProgramFolder(home);
-    SetAccountSet(wxString());
-    const std::string working = g_strDataPath.utf8_string();
-    fs::create_directories(working);
+    const std::string root = bench::StartProgramFolder("stock_in_bench");
     platform::SetMessageBoxHandler([](const std::string& text, const std::string&, unsigned type) {
         std::fprintf(stderr, "box: %s\n", text.c_str());
         return platform::DefaultReply(type);
     });
 
-    const std::string set = home + "/Data";
+    const std::string set = root + "/home/Data";
     bench::MakeCatalogTable(set, "jhda", kReceipts);
-    FillStock(set);
+    bench::FillStock(set, kStock);
     for (const char* table : {"jgk", "hy", "LJDB"})
         bench::MakeCatalogTable(set, table, 0);
-    for (const std::string& index : platform::ListFiles(set, "*.cdx"))
-        platform::MoveFile(set + "/" + index, working + index);
     CMainFrameData frame;
     frame.m_strRights = "admin,";
-    frame.EncryptAllTables();
+    bench::EncryptSet(set, frame);
     CSettingFiles::WriteSettingFile("SystemSet", U("jgk=1,入库单=1,"));
 
     double best = 1e9, bestCopy = 1e9;
@@ -108,14 +64,7 @@ int main() {
         records.lastNumber = &last;
         if (!stockIn.Open() || !stockIn.Prepare(lines) || !stockIn.Store(lines, records)) return 1;
         best = std::min(best, Since(start));
-
-        const std::string copies = root + "/copies";
-        fs::remove_all(copies);
-        fs::create_directories(copies);
-        const auto copyStart = Clock::now();
-        for (const char* table : kTables)
-            platform::CopyFileAtomic(set + "/" + table + ".dwf", copies + "/" + table + ".dwf");
-        bestCopy = std::min(bestCopy, Since(copyStart));
+        bestCopy = std::min(bestCopy, bench::CopyTables(set, root, {"ljkc", "jhda", "jgk", "hy"}));
     }
     std::printf("receive a 50-line stock-in:           %.3f s\n", best);
     std::printf("copy the four encrypted table files:  %.3f s\n", bestCopy);
@@ -128,6 +77,6 @@ int main() {
     }
     std::printf("of which at least: decrypt and encrypt back ljkc and jhda %.3f s\n",
                 Since(cryptStart));
-    fs::remove_all(root);
+    std::filesystem::remove_all(root);
     return 0;
 }

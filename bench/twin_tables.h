@@ -1,6 +1,7 @@
 #pragma once
 // A generated account set held twice: as catalogue tables in the DBF engine and as
 // SQLite's own tables with the same rows, so a statement can be timed on both.
+#include "bench_tables.h"
 #include "data/table_catalog.h"
 #include "foxdb/database.h"
 #include "platform/gbk.h"
@@ -75,6 +76,12 @@ inline void FillTwinTables(const std::string& folder, sqlite3* native, const std
     sqlite3_exec(native, "COMMIT", nullptr, nullptr, nullptr);
     sqlite3_finalize(insert);
     edit.Commit();
+}
+
+// The folder named on the command line, else a fresh one under /tmp (then *own).
+inline std::string FolderArgument(int argc, char** argv, const std::string& tag, bool* own) {
+    *own = argc < 2;
+    return *own ? MakeFolder(tag) : std::string(argv[1]);
 }
 
 // Runs a statement on SQLite's tables and reads every value; returns the row count.
