@@ -11,10 +11,7 @@
 #include "platform/message_box.h"
 #include "res/command_ids.h"
 #include "work/repair_page.h"
-#include "work/vehicle_pick_dlg.h"
 #include "work/work_sheet.h"
-
-#include <wx/combobox.h>
 
 namespace {
 
@@ -40,16 +37,9 @@ TEST_F(CardImportTest, ImportedRowsBecomeLinesOfTheCardsVehicle) {
     const std::string file = Path("labour");
     SaveRecordsetAdtg(wxString::FromUTF8(file), labour.m_pRecordset);
 
-    frame->ExecuteCommand(ID_REPAIR_SHEET);
-    Pump();
-    auto* sheet = dynamic_cast<CWorkSheet*>(frame->GetSheet(CMainFrame::SheetKind::Repair));
-    ASSERT_NE(sheet, nullptr);
-    sheet->GetPicker()->m_comboCustomer->SetValue(U("粤A12345"));
-    Pump();
-    PressKey(sheet->GetPicker()->m_comboCustomer, WXK_RETURN);
-    Pump();
-    auto* page = dynamic_cast<WXZY*>(sheet->GetActiveWorkPage());
+    auto* page = OpenCard(frame, "粤A12345");
     ASSERT_NE(page, nullptr);
+    CWorkSheet* sheet = page->GetSheet();
     ASSERT_EQ(page->GetTitle(), U("粤A12345"));
     CGridCtrl* grid = page->GetLineGrid();
     const int before = grid->GetRowCount();

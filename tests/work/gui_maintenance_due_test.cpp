@@ -7,15 +7,12 @@
 #include "data/data_set.h"
 #include "grid/grid_ctrl.h"
 #include "platform/message_box.h"
-#include "res/command_ids.h"
 #include "res/maintenance_due_template.h"
 #include "res/repair_page_template.h"
 #include "work/maintenance_due_dlg.h"
 #include "work/repair_page.h"
-#include "work/vehicle_pick_dlg.h"
 #include "work/work_sheet.h"
 
-#include <wx/combobox.h>
 #include <wx/listctrl.h>
 
 namespace {
@@ -84,16 +81,9 @@ TEST_F(MaintenanceDueTest, OverdueItemReachesTheCardOnceAndSimplifyKeepsReplacem
                      {"no", "1"}}});
     // The option 检查 lists the items of the class never done as well.
     CDataSet::WriteSettingFile("SystemSet", U("检查=1,"));
-    frame->ExecuteCommand(ID_REPAIR_SHEET);
-    Pump();
-    auto* sheet = dynamic_cast<CWorkSheet*>(frame->GetSheet(CMainFrame::SheetKind::Repair));
-    ASSERT_NE(sheet, nullptr);
-    sheet->GetPicker()->m_comboCustomer->SetValue(U("粤A12345"));
-    Pump();
-    PressKey(sheet->GetPicker()->m_comboCustomer, WXK_RETURN);
-    Pump();
-    auto* page = dynamic_cast<WXZY*>(sheet->GetActiveWorkPage());
+    auto* page = OpenCard(frame, "粤A12345");
     ASSERT_NE(page, nullptr);
+    CWorkSheet* sheet = page->GetSheet();
     ASSERT_EQ(page->GetTitle(), U("粤A12345"));
 
     qv_test::Click(page, res::repair_page::kMaintenanceButton);

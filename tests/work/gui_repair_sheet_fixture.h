@@ -7,9 +7,18 @@
 #include "common/login_fixture.h"
 
 class CGridCtrl;
+class CMainFrame;
+class CVehiclePickDlg;
+class WXZY;
 
 class WorkshopTest : public LoginTest {
 protected:
     void SetUp() override;
     void TearDown() override;
+
+    // Types the text into the picker and presses Enter.
+    static void BindPlate(CVehiclePickDlg* picker, const char* typed);
+    // The repair sheet opened by its command and a plate bound in its picker: the
+    // active card, null when the sheet or the card did not come up.
+    static WXZY* OpenCard(CMainFrame* frame, const char* plate);
 };

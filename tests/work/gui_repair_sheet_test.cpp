@@ -115,14 +115,6 @@ protected:
         ASSERT_EQ(CMainFrame::WriteSettingFile("SystemSet", U("折扣=80,")), 1);
     }
 
-    // Types the text into the picker and presses Enter.
-    void BindPlate(CVehiclePickDlg* picker, const char* typed) {
-        picker->m_comboCustomer->SetValue(U(typed));
-        Pump();
-        PressKey(picker->m_comboCustomer, WXK_RETURN);
-        Pump();
-    }
-
     // A new line with a name or code typed into it; the chooser, when it shows, takes
     // its first row.
     void AddItem(WXZY* page, const char* column, const char* typed, const char* quantity) {
@@ -233,13 +225,9 @@ TEST_F(RepairSheetTest, CardSettledWithOffsetAndShortfallPrintedAndBookedToTheFe
     ASSERT_NE(frame, nullptr);
     AddShopData();
     AnsweredBoxes boxes;
-    frame->ExecuteCommand(ID_REPAIR_SHEET);
-    Pump();
-    CWorkSheet* sheet = RepairSheet(frame);
-    ASSERT_NE(sheet, nullptr);
-    BindPlate(sheet->GetPicker(), "A12345");
-    auto* page = dynamic_cast<WXZY*>(sheet->GetActiveWorkPage());
+    auto* page = OpenCard(frame, "A12345");
     ASSERT_NE(page, nullptr);
+    CWorkSheet* sheet = RepairSheet(frame);
     AddItem(page, "项目名称", "更换", nullptr);
     AddItem(page, "编号", "GS-02", nullptr);
     AddItem(page, "编号", "JL-01", "2");
@@ -325,13 +313,9 @@ TEST_F(RepairSheetTest, TypedNameFiltersTheUpperListAndADigitTakesItsRow) {
     ASSERT_NE(frame, nullptr);
     AddShopData();
     AnsweredBoxes boxes;
-    frame->ExecuteCommand(ID_REPAIR_SHEET);
-    Pump();
-    CWorkSheet* sheet = RepairSheet(frame);
-    ASSERT_NE(sheet, nullptr);
-    BindPlate(sheet->GetPicker(), "A12345");
-    auto* page = dynamic_cast<WXZY*>(sheet->GetActiveWorkPage());
+    auto* page = OpenCard(frame, "A12345");
     ASSERT_NE(page, nullptr);
+    CWorkSheet* sheet = RepairSheet(frame);
     CGridCtrl* grid = page->GetLineGrid();
     const int name = ColumnOf(grid, "项目名称");
 
