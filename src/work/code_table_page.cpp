@@ -4,12 +4,14 @@
 #include "work/code_table_totals.h"
 #include "work/guarded.h"
 #include "work/line_fields.h"
+#include "work/short_codes.h"
 #include "work/warranty_page.h"
 #include "work/work_sheet.h"
 
 #include "app/company_data.h"
-#include "app/fuzzy_search_dlg.h"
 #include "app/main_frame.h"
+#include "data/status_text.h"
+#include "data/wait_cursor.h"
 #include "grid/data_set_grid.h"
 #include "grid/grid_ctrl.h"
 #include "platform/message_box.h"
@@ -75,30 +77,25 @@ void hyxm::OpenCodeTableSheet(CMainFrame& frame, int mode) {
 }
 
 hyxm::hyxm(CWorkSheet* sheet, const CodeTableMode& mode)
-    : CWorkPage(sheet, U("项目维护")), m_mode(mode), m_copy(U(mode.heading), mode.table) {
-    CGridCtrl::RegisterGridClass();
-    res::BuildDialog(this, res::CodeTableTemplate());
-    m_pGrid = res::Control<CGridCtrl>(this, kGrid);
-    m_pGrid->ResetToCorner();
-    m_pGrid->SetTableName(m_mode.table);
+    : CTableEditPage(sheet, U("项目维护"), res::CodeTableTemplate(), mode.table,
+                     CMainFrame::SheetKind::CodeTable),
+      m_mode(mode), m_copy(U(mode.heading), mode.table) {
     m_pGrid->m_strReportName = U(m_mode.heading);
     m_pGrid->m_strTitle = U(m_mode.heading);
-    m_pGrid->m_nHelpContext = kDialogId;
     InitControls();
     SetPending(false);
 
-    const std::pair<int, void (hyxm::*)()> buttons[] = {
-        {kNewButton, &hyxm::OnNew},       {kEditButton, &hyxm::OnEdit},
-        {kDeleteButton, &hyxm::OnDelete}, {kPrintButton, &hyxm::OnPrint},
-        {kSaveButton, &hyxm::OnSave},     {kCancelButton, &hyxm::OnCancelEdits},
-        {kExitButton, &hyxm::OnExit},     {kFuzzyButton, &hyxm::OnFuzzySearch},
-    };
-    for (const auto& button : buttons) {
-        const auto handler = button.second;
-        Bind(
-            wxEVT_BUTTON, [this, handler](wxCommandEvent&) { Guarded([&] { (this->*handler)(); }); },
-            res::ToWxId(button.first));
-    }
+    BindButtons<hyxm>(this, {
+                                {kNewButton, &hyxm::OnNew},
+                                {kEditButton, &hyxm::OnEdit},
+                                {kDeleteButton, &hyxm::OnDelete},
+                                {kPrintButton, &hyxm::OnPrint},
+                                {kSaveButton, &hyxm::OnSave},
+                                {kCancelButton, &hyxm::OnCancelEdits},
+                                {kExitButton, &hyxm::OnExit},
+                                {kFuzzyButton, &hyxm::OnFuzzySearch},
+                                {kShortCodesButton, &hyxm::OnMakeShortCodes},
+                            });
     const std::pair<int, void (hyxm::*)()> combos[] = {
         {kFilterCombo, &hyxm::OnFilterChange},
         {kStoreCombo, &hyxm::OnStoreChange},
@@ -204,8 +201,6 @@ void hyxm::InitControls() {
             Edit(search.id)->ChangeValue(U(search.field));
             Edit(search.id)->SetForegroundColour(kHintColour);
         }
-    // Short codes come with their generator.
-    res::FindControl(this, kShortCodesButton)->Enable(false);
 }
 
 wxComboBox* hyxm::Combo(int id) const {
@@ -292,12 +287,7 @@ void hyxm::ArrangeControls() {
             res::FindControl(this, totals[i])->SetSize(w - 150, h - 53 + 16 * i, 140, 16);
     }
 
-    const wxSize b = res::FindControl(this, kPrintButton)->GetSize();
-    const int row[] = {kNewButton,  kEditButton,   kDeleteButton, kPrintButton,
-                       kSaveButton, kCancelButton, kExitButton};
-    for (int i = 0; i < 7; ++i)
-        res::FindControl(this, row[i])->SetSize(w / 2 - 265 + 65 * i, h - 37, b.x, b.y);
-    res::FindControl(this, kButtonFrame)->SetSize(w / 2 - 272, h - 49, 7 * b.x + 26, b.y + 17);
+    PlaceCommandRow(w, h);
 }
 
 void hyxm::OnSetActive() {
@@ -309,12 +299,7 @@ void hyxm::OnSetActive() {
     const ado::RecordsetPtr& rs = sheet->m_rsLines;
     if (m_bReload || !rs->IsOpen()) {
         m_bReload = false;
-        if (res::FindControl(this, kSaveButton)->IsEnabled() &&
-            platform::ShowMessageBox("数据还未存档，是否保存?", "", platform::MB_YESNO) ==
-                platform::IDYES &&
-            SaveLines())
-            m_copy.Drop();
-        SetPending(false);
+        OfferToSave();
         work::CodeTableFilter filter;
         filter.value = Combo(kFilterCombo)->GetValue();
         filter.search = m_bSearchFilter;
@@ -335,11 +320,7 @@ void hyxm::OnSetActive() {
             return;
         }
         sheet->m_bLinesOpen = true;
-        if (rs->RecordCount() > 0) {
-            rs->MoveLast();
-            if (!work::IsNullField(rs, "no"))
-                m_nLastNo = static_cast<long>(work::FieldNumber(rs, "no"));
-        }
+        m_nLastNo = LastLineNumber(m_nLastNo);
     }
     sheet->m_strCustomer = U("零散客户");
     ShowCardDiscounts();
@@ -354,6 +335,15 @@ void hyxm::OnSetActive() {
     }
     m_pGrid->Refresh();
     m_pGrid->SetFocus();
+}
+
+void hyxm::OfferToSave() {
+    if (res::FindControl(this, kSaveButton)->IsEnabled() &&
+        platform::ShowMessageBox("数据还未存档，是否保存?", "", platform::MB_YESNO) ==
+            platform::IDYES &&
+        SaveLines())
+        m_copy.Drop();
+    SetPending(false);
 }
 
 void hyxm::ShowCardDiscounts() {
@@ -415,12 +405,6 @@ void hyxm::KeepNewLines() {
     if (frame) m_copy.Keep(frame->m_dsMain, GetSheet()->m_rsLines);
 }
 
-void hyxm::SetPending(bool pending) {
-    res::FindControl(this, kSaveButton)->Enable(pending);
-    res::FindControl(this, kCancelButton)->Enable(pending);
-    res::FindControl(this, kExitButton)->Enable(!pending);
-}
-
 void hyxm::AddLine(bool) {
     CMainFrame* frame = CMainFrame::Get();
     if (!frame) return;
@@ -466,11 +450,9 @@ void hyxm::AddLine(bool) {
 }
 
 void hyxm::OnNew() {
-    const ado::RecordsetPtr& rs = GetSheet()->m_rsLines;
-    if (!rs->IsOpen()) return;
-    if (m_pGrid->IsSorted()) m_pGrid->ClearSort();
     CMainFrame* frame = CMainFrame::Get();
-    if (!frame) return;
+    if (!frame || !StartNewLine()) return;
+    const ado::RecordsetPtr& rs = GetSheet()->m_rsLines;
     const int mode = m_mode.mode;
     wxString position;
     if (HasPartPositionFilter(mode)) {
@@ -485,12 +467,7 @@ void hyxm::OnNew() {
     rs->AddNew();
     if (!position.empty()) frame->m_dsMain.PutFieldValue(position, U("部位"), rs);
     AddLine(true);
-    rs->Update();
-    m_pGrid->AppendNewRecord();
-    const int row = m_pGrid->GetRowCount() - 1;
-    rs->MoveLast();
-    m_pGrid->FillRowFromRecord(row);
-    m_pGrid->SetEditMode(true);
+    const int row = FinishNewLine();
     m_pGrid->SetFocusCell(row, std::min(IsPartsMode(mode) && mode != 17 ? 3 : 2,
                                         m_pGrid->GetColumnCount() - 1));
     m_pGrid->EnsureVisible(row, 1);
@@ -499,18 +476,9 @@ void hyxm::OnNew() {
     KeepNewLines();
 }
 
-void hyxm::OnEdit() {
-    m_pGrid->SetEditMode(true);
-    SetPending(true);
-}
-
 void hyxm::OnDelete() {
     Combo(kFilterCombo)->SetFocus();
-    const int row = m_pGrid->GetFocusCell().row;
-    if (row > 0 && m_pGrid->MoveToRowRecord(row)) {
-        GetSheet()->m_rsLines->Delete();
-        m_pGrid->DeleteRowAndRenumber(row);
-        if (m_pGrid->GetRowCount() > 1) m_pGrid->SelectRow(std::max(1, row - 1));
+    if (DeleteFocusedLine()) {
         if (m_bNewLines) KeepNewLines();
         if (m_mode.mode == 9) ShowStockTotals();
     }
@@ -548,39 +516,14 @@ void hyxm::OnCancelEdits() {
     Combo(kFilterCombo)->SetFocus();
     const ado::RecordsetPtr& rs = GetSheet()->m_rsLines;
     if (rs->IsOpen()) rs->CancelBatch();
-    m_bReload = true;
-    OnSetActive();
+    Reload();
     m_pGrid->SetFocus();
     m_copy.Drop();
 }
 
-void hyxm::OnExit() {
-    CMainFrame* frame = CMainFrame::Get();
-    if (!frame) return;
-    const ado::RecordsetPtr& rs = GetSheet()->m_rsLines;
-    if (rs->IsOpen()) rs->CancelBatch();
-    frame->m_dsMain.SaveColumnWidths(m_pGrid);
-    m_print.Close();
-    frame->CloseSheet(CMainFrame::SheetKind::CodeTable);
-}
-
-void hyxm::OnPrint() {
-    m_pGrid->MakeCurrentGrid();
-    m_print.Open(m_pGrid);
-}
-
-void hyxm::OnFuzzySearch() {
-    CMainFrame* frame = CMainFrame::Get();
-    if (!frame) return;
-    frame->m_strShared = m_pGrid->GetTableName();
-    m_pGrid->MakeCurrentGrid();
-    CFuzzySearchDlg search(nullptr, frame);
-    if (search.ShowModal() == wxID_OK) {
-        Combo(kFilterCombo)->SetValue(work::FuzzyText());
-        m_bReload = true;
-        OnSetActive();
-    }
-    frame->m_strShared.clear();
+void hyxm::Reload() {
+    m_bReload = true;
+    OnSetActive();
 }
 
 void hyxm::QuickSearch(const wxString& field, const wxString& text) {
@@ -596,8 +539,7 @@ void hyxm::QuickSearch(const wxString& field, const wxString& text) {
                              IsValue(value);
     frame->m_strShared = work::QuickSearchWhere(field, text, withinModel ? value : wxString());
     m_bSearchFilter = true;
-    m_bReload = true;
-    OnSetActive();
+    Reload();
     m_bSearchFilter = false;
     frame->m_strShared.clear();
 }
@@ -641,12 +583,39 @@ void hyxm::OnFilterChange() {
 
 void hyxm::OnStoreChange() {
     if (Combo(kStoreCombo)->GetSelection() == wxNOT_FOUND) return;
-    m_bReload = true;
-    OnSetActive();
+    Reload();
 }
 
 void hyxm::OnPartPosChange() {
     m_bReload = true;
     m_bPartFilter = true;
     OnSetActive();
+}
+
+void hyxm::OnMakeShortCodes() {
+    CMainFrame* frame = CMainFrame::Get();
+    if (!frame) return;
+    if (platform::ShowMessageBox(
+            "零件目录、零件库存、价格库和零件货源中的名称将被自动生成简码,是否继续?", "",
+            platform::MB_YESNO) != platform::IDYES)
+        return;
+    // Pending lines of this table first, as before any reload: the new codes are
+    // saved next to them and the table is listed again from the file.
+    OfferToSave();
+    long added;
+    {
+        CWaitCursor wait;
+        SetMainStatusText(U("正在处理数据..."));
+        CShortCodes codes;
+        added = codes.GenerateAll(frame->m_dsMain, [](const wxString& name) {
+            SetMainStatusText(U("正在生成'") + name + U("'的简码."));
+        });
+    }
+    SetMainStatusText(U("正在处理数据..."));
+    // A search without a condition lists the whole table.
+    Combo(kFilterCombo)->SetValue(work::FuzzyText());
+    frame->m_strShared.clear();
+    Reload();
+    // A failure was reported and saved nothing: it is no finished operation.
+    SetMainStatusText(added < 0 ? U("如需帮助，请按F1键") : U("操作完成 如需帮助，请按F1键"));
 }

@@ -8,15 +8,12 @@
 // are kept in a saved copy until then.
 #include "work/code_table_copy.h"
 #include "work/code_table_modes.h"
-#include "work/grid_dialog.h"
-#include "work/work_page.h"
+#include "work/table_edit_page.h"
 
-class CGridCtrl;
-class CMainFrame;
 class wxComboBox;
 class wxTextCtrl;
 
-class hyxm : public CWorkPage {
+class hyxm : public CTableEditPage {
 public:
     // The opener of the code-table commands.
     static void Register();
@@ -26,7 +23,6 @@ public:
 
     hyxm(CWorkSheet* sheet, const work::CodeTableMode& mode);
 
-    CGridCtrl* GetLineGrid() const override { return m_pGrid; }
     int GetMode() const { return m_mode.mode; }
     void ArrangeControls() override;
     // Completes the new line the lines recordset stands on.
@@ -37,8 +33,6 @@ public:
     void OnSetActive() override;
     void OnKillActive() override {}
 
-    // Pending: 存档 and 取消 enabled, 退出 disabled; the reverse otherwise.
-    void SetPending(bool pending);
     // Lists the rows whose field ("零件名称", "编号" or "简码") holds the text.
     void QuickSearch(const wxString& field, const wxString& text);
     // The discount of the card type (mode 1) typed into its edit, written into every
@@ -46,23 +40,22 @@ public:
     void ApplyCardDiscount(bool service, const wxString& text);
 
     void OnNew();
-    void OnEdit();
     void OnDelete();
-    void OnPrint();
     void OnSave();
     void OnCancelEdits();
-    void OnExit();
-    void OnFuzzySearch();
     void OnFilterChange();
     void OnStoreChange();
     void OnPartPosChange();
+    // 自动生成简码 (short-code table): the missing short codes of the parts tables' names,
+    // then the table listed again in full.
+    void OnMakeShortCodes();
 
-    CPrintOptionsDlg* GetPrintDialog() const { return m_print.Get(); }
     const wxString& GetStatement() const { return m_strStatement; }
     const CCodeTableCopy& GetCopy() const { return m_copy; }
 
 protected:
     wxString LinesTable() const override { return m_mode.table; }
+    void Reload() override;
 
 private:
     void InitControls();
@@ -71,6 +64,8 @@ private:
     void ShowStockTotals();
     void HidePriceColumns();
     void RestoreCopy();
+    // Before the lines are opened anew: pending changes saved when the operator says so.
+    void OfferToSave();
     // The new lines into the saved copy.
     void KeepNewLines();
     bool ShowsHint(int id) const;
@@ -80,7 +75,6 @@ private:
     wxString Chosen(int id) const;
 
     const work::CodeTableMode m_mode;
-    CGridCtrl* m_pGrid = nullptr;
     long m_nLastNo = 0;
     bool m_bPartFilter = false;
     bool m_bSearchFilter = false;
@@ -89,5 +83,4 @@ private:
     bool m_bNewLines = false; // the lines hold new ones, kept in the copy
     wxString m_strStatement;
     CCodeTableCopy m_copy;
-    CGridDialogPrint m_print;
 };

@@ -7,6 +7,7 @@
 #include "platform/message_box.h"
 #include "platform/wx_text.h"
 
+#include <iterator>
 #include <unordered_set>
 
 namespace {
@@ -59,11 +60,20 @@ wxString CShortCodes::CodeOf(const wxString& name) const {
 
 long CShortCodes::Generate(CDataSet& data, const wxString& table,
                            const std::function<void(const wxString& name)>& onName) {
+    return GenerateFrom(data, {table}, onName);
+}
+
+long CShortCodes::GenerateAll(CDataSet& data,
+                              const std::function<void(const wxString& name)>& onName) {
+    return GenerateFrom(
+        data, std::vector<wxString>(std::begin(kSourceTables), std::end(kSourceTables)), onName);
+}
+
+long CShortCodes::GenerateFrom(CDataSet& data, const std::vector<wxString>& tables,
+                               const std::function<void(const wxString& name)>& onName) {
     auto codes = std::make_shared<ado::Recordset>();
     if (!data.OpenInto("select * from jmb", codes)) return -1;
     if (m_initials.empty() && !LoadInitials(data)) return -1;
-    auto source = std::make_shared<ado::Recordset>();
-    if (!data.OpenInto("select * from " + table, source)) return -1;
 
     // Names are compared in memory, so a quote in a name is just a character.
     std::unordered_set<std::string> named;
@@ -71,20 +81,24 @@ long CShortCodes::Generate(CDataSet& data, const wxString& table,
         named.insert(FieldText(*codes, "零件名称").Strip(wxString::both).utf8_string());
 
     long added = 0;
-    for (; !source->EndOfFile(); source->MoveNext()) {
-        if (source->Fields().Item("零件名称").Value().IsNull()) continue;
-        const wxString name = FieldText(*source, "零件名称").Strip(wxString::both);
-        if (onName) onName(name);
-        if (named.count(name.utf8_string())) continue;
-        const wxString code = CodeOf(name);
-        if (code.empty()) continue;
-        named.insert(name.utf8_string());
-        codes->AddNew();
-        PutText(*codes, "零件名称", name);
-        PutText(*codes, "简码", code);
-        CopyField(*source, *codes, "部位");
-        CopyField(*source, *codes, "编号");
-        codes->Fields().Item("no").PutValue(ado::Variant(-++added));
+    auto source = std::make_shared<ado::Recordset>();
+    for (const wxString& table : tables) {
+        if (!data.OpenInto("select * from " + table, source)) return -1;
+        for (; !source->EndOfFile(); source->MoveNext()) {
+            if (source->Fields().Item("零件名称").Value().IsNull()) continue;
+            const wxString name = FieldText(*source, "零件名称").Strip(wxString::both);
+            if (onName) onName(name);
+            if (named.count(name.utf8_string())) continue;
+            const wxString code = CodeOf(name);
+            if (code.empty()) continue;
+            named.insert(name.utf8_string());
+            codes->AddNew();
+            PutText(*codes, "零件名称", name);
+            PutText(*codes, "简码", code);
+            CopyField(*source, *codes, "部位");
+            CopyField(*source, *codes, "编号");
+            codes->Fields().Item("no").PutValue(ado::Variant(-++added));
+        }
     }
     if (added == 0) return 0;
     data.NumberRows(codes, "jmb");

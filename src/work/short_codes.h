@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 #include <unordered_map>
+#include <vector>
 #include <wx/string.h>
 
 class CDataSet;
@@ -27,7 +28,13 @@ public:
     // loaded. The number of rows added; -1 when nothing could be done (reported).
     long Generate(CDataSet& data, const wxString& table,
                   const std::function<void(const wxString& name)>& onName = {});
+    // The same for every source table in order, saved as one batch: a failure to read
+    // any of them or to save leaves `jmb` as it was.
+    long GenerateAll(CDataSet& data, const std::function<void(const wxString& name)>& onName = {});
 
 private:
+    long GenerateFrom(CDataSet& data, const std::vector<wxString>& tables,
+                      const std::function<void(const wxString& name)>& onName);
+
     std::unordered_map<std::string, std::string> m_initials; // GBK character -> initial
 };

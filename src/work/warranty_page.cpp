@@ -1,10 +1,10 @@
 #include "work/warranty_page.h"
 
+#include "work/code_table_query.h"
 #include "work/guarded.h"
 #include "work/line_fields.h"
 #include "work/work_sheet.h"
 
-#include "app/fuzzy_search_dlg.h"
 #include "app/main_frame.h"
 #include "grid/data_set_grid.h"
 #include "grid/grid_ctrl.h"
@@ -16,20 +16,13 @@
 #include <wx/textctrl.h>
 
 using namespace res::warranty_page;
+using work::AllText;
+using work::FuzzyText;
 using work::Guarded;
 
 namespace {
 
 constexpr int kShownColumns = 12;
-
-const wxString& All() {
-    static const wxString text = U("全部");
-    return text;
-}
-const wxString& Fuzzy() {
-    static const wxString text = U("模糊查找");
-    return text;
-}
 
 } // namespace
 
@@ -48,14 +41,10 @@ void sblj::OpenSheet(CMainFrame& frame) {
     sheet->SelectWorkPage(page);
 }
 
-sblj::sblj(CWorkSheet* sheet) : CWorkPage(sheet, U("三包零件")) {
-    CGridCtrl::RegisterGridClass();
-    res::BuildDialog(this, res::WarrantyPageTemplate());
-    m_pGrid = res::Control<CGridCtrl>(this, kGrid);
-    m_pGrid->ResetToCorner();
-    m_pGrid->SetTableName("ljth");
+sblj::sblj(CWorkSheet* sheet)
+    : CTableEditPage(sheet, U("三包零件"), res::WarrantyPageTemplate(), "ljth",
+                     CMainFrame::SheetKind::Warranty) {
     m_pGrid->m_strTitle = U("零件退货");
-    m_pGrid->m_nHelpContext = kDialogId;
 
     wxComboBox* customers = Combo(kCustomerCombo);
     if (CMainFrame* frame = CMainFrame::Get()) {
@@ -68,30 +57,25 @@ sblj::sblj(CWorkSheet* sheet) : CWorkPage(sheet, U("三包零件")) {
                                     "ljth"),
             Combo(kBrandCombo));
     }
-    customers->Append(All());
-    customers->SetValue(All());
+    customers->Append(AllText());
+    customers->SetValue(AllText());
     res::Control<wxTextCtrl>(this, kToEdit)->ChangeValue(wxDateTime::Today().Format("%Y-%m-%d"));
     res::Control<wxTextCtrl>(this, kFromEdit)->ChangeValue("2004-01-01");
     SetPending(false);
 
-    const std::pair<int, void (sblj::*)()> buttons[] = {
-        {kQueryButton, &sblj::OnSetActive},
-        {kNotSentOutButton, &sblj::OnNotSentOut},
-        {kNotReissuedButton, &sblj::OnNotReissued},
-        {kFuzzyButton, &sblj::OnFuzzySearch},
-        {kNewButton, &sblj::OnNew},
-        {kModifyButton, &sblj::OnModify},
-        {kDeleteButton, &sblj::OnDelete},
-        {kSaveButton, &sblj::OnSave},
-        {kDiscardButton, &sblj::OnDiscard},
-        {kExitButton, &sblj::OnExit},
-        {kPrintButton, &sblj::OnPrint},
-    };
-    for (const auto& [id, handler] : buttons)
-        Bind(
-            wxEVT_BUTTON,
-            [this, handler = handler](wxCommandEvent&) { Guarded([&] { (this->*handler)(); }); },
-            res::ToWxId(id));
+    BindButtons<sblj>(this, {
+                                {kQueryButton, &sblj::OnSetActive},
+                                {kNotSentOutButton, &sblj::OnNotSentOut},
+                                {kNotReissuedButton, &sblj::OnNotReissued},
+                                {kFuzzyButton, &sblj::OnFuzzySearch},
+                                {kNewButton, &sblj::OnNew},
+                                {kModifyButton, &sblj::OnEdit},
+                                {kDeleteButton, &sblj::OnDelete},
+                                {kSaveButton, &sblj::OnSave},
+                                {kDiscardButton, &sblj::OnDiscard},
+                                {kExitButton, &sblj::OnExit},
+                                {kPrintButton, &sblj::OnPrint},
+                            });
     for (int id : {kCustomerCombo, kBrandCombo})
         Combo(id)->Bind(wxEVT_COMBOBOX,
                         [this](wxCommandEvent&) { Guarded([this] { OnSetActive(); }); });
@@ -134,12 +118,8 @@ void sblj::ArrangeControls() {
     const int w = pane.x, h = pane.y;
     if (w < 200 || h < 150) return;
     m_pGrid->SetSize(12, 50, w - 12, h - 102);
+    PlaceCommandRow(w, h);
     const wxSize b = res::FindControl(this, kPrintButton)->GetSize();
-    const int row[] = {kNewButton,  kModifyButton,  kDeleteButton, kPrintButton,
-                       kSaveButton, kDiscardButton, kExitButton};
-    for (int i = 0; i < 7; ++i)
-        res::FindControl(this, row[i])->SetSize(w / 2 - 265 + 65 * i, h - 37, b.x, b.y);
-    res::FindControl(this, kButtonFrame)->SetSize(w / 2 - 272, h - 49, 7 * b.x + 26, b.y + 17);
     res::FindControl(this, kCostTotal)->SetSize(w / 2 + 200, h - 45, 2 * b.x, b.y);
     res::FindControl(this, kDealTotal)->SetSize(w / 2 + 200, h - 25, 2 * b.x, b.y);
 }
@@ -151,12 +131,12 @@ void sblj::OnSetActive() {
     frame->m_pActiveSheet = GetSheet();
     wxComboBox* customers = Combo(kCustomerCombo);
     wxString statement;
-    if (customers->GetValue() == Fuzzy()) {
+    if (customers->GetValue() == FuzzyText()) {
         const int where = frame->m_strShared.Lower().Find("where");
         if (where > 0) {
             statement = CWarrantyQuery::FuzzyStatement(frame->m_strShared);
         } else {
-            customers->SetValue(All());
+            customers->SetValue(AllText());
             statement = CWarrantyQuery::Statement(wxString(), CWarrantyQuery::Only::All);
         }
     } else {
@@ -172,11 +152,7 @@ void sblj::OnSetActive() {
     const ado::RecordsetPtr& rs = GetSheet()->m_rsLines;
     if (!frame->m_dsMain.OpenInto(statement, rs)) return;
     GetSheet()->m_bLinesOpen = true;
-    if (rs->RecordCount() > 0) {
-        rs->MoveLast();
-        if (!work::IsNullField(rs, "no"))
-            m_nLastNo = std::max(m_nLastNo, static_cast<long>(work::FieldNumber(rs, "no")));
-    }
+    m_nLastNo = std::max(m_nLastNo, LastLineNumber(m_nLastNo));
     GetSheet()->m_strCustomer = U("零散客户");
     m_pGrid->ResetToCorner();
     data_grid::LoadGrid(frame->m_dsMain, rs, m_pGrid, wxString(), wxString(), kShownColumns, 0);
@@ -194,12 +170,6 @@ void sblj::ShowTotals() {
         ->SetLabel(U("成交价金额:") + wxString::Format("%.2f", totals.deal));
 }
 
-void sblj::SetPending(bool editing) {
-    res::FindControl(this, kSaveButton)->Enable(editing);
-    res::FindControl(this, kDiscardButton)->Enable(editing);
-    res::FindControl(this, kExitButton)->Enable(!editing);
-}
-
 void sblj::OnNotSentOut() {
     m_only = CWarrantyQuery::Only::NotSentOut;
     OnSetActive();
@@ -210,24 +180,11 @@ void sblj::OnNotReissued() {
     OnSetActive();
 }
 
-void sblj::OnFuzzySearch() {
-    CMainFrame* frame = CMainFrame::Get();
-    if (!frame) return;
-    frame->m_strShared = m_pGrid->GetTableName();
-    m_pGrid->MakeCurrentGrid();
-    CFuzzySearchDlg search(nullptr, frame);
-    if (search.ShowModal() == wxID_OK) {
-        Combo(kCustomerCombo)->SetValue(Fuzzy());
-        OnSetActive();
-    }
-    frame->m_strShared.clear();
-}
-
 void sblj::OnCustomerEntered() {
     wxComboBox* customers = Combo(kCustomerCombo);
     const wxString text = customers->GetValue().Strip(wxString::trailing);
     const ado::RecordsetPtr& rs = GetSheet()->m_rsLines;
-    if (!text.empty() && text != Fuzzy() && customers->FindString(text, true) == wxNOT_FOUND &&
+    if (!text.empty() && text != FuzzyText() && customers->FindString(text, true) == wxNOT_FOUND &&
         rs->IsOpen()) {
         customers->Append(text);
         customers->SetValue(text);
@@ -249,7 +206,7 @@ void sblj::OnCustomerEntered() {
 void sblj::AddLine(bool) {
     const ado::RecordsetPtr& rs = GetSheet()->m_rsLines;
     const wxString customer = Combo(kCustomerCombo)->GetValue().Strip(wxString::trailing);
-    if (!customer.empty() && customer != All() && customer != Fuzzy())
+    if (!customer.empty() && customer != AllText() && customer != FuzzyText())
         work::PutText(rs, "客户", customer);
     ++m_nLastNo;
     work::PutNumber(rs, "no", -m_nLastNo);
@@ -257,39 +214,20 @@ void sblj::AddLine(bool) {
 }
 
 void sblj::OnNew() {
+    if (!StartNewLine()) return;
     const ado::RecordsetPtr& rs = GetSheet()->m_rsLines;
-    if (!rs->IsOpen()) return;
-    if (m_pGrid->IsSorted()) {
-        rs->PutSort("");
-        m_pGrid->m_nSortCol = -1;
-        m_pGrid->LoadRecordset();
-    }
     rs->AddNew();
     AddLine(true);
     const wxString date = Text(kToEdit);
     wxDateTime parsed;
     if (parsed.ParseISODate(date)) work::PutText(rs, "日期", date);
-    rs->Update();
-    m_pGrid->AppendNewRecord();
-    const int row = m_pGrid->GetRowCount() - 1;
-    rs->MoveLast();
-    m_pGrid->FillRowFromRecord(row);
-    m_pGrid->SetEditMode(true);
+    FinishNewLine();
     m_pGrid->SelectRow(-1);
     m_pGrid->Refresh();
 }
 
-void sblj::OnModify() {
-    m_pGrid->SetEditMode(true);
-    SetPending(true);
-}
-
 void sblj::OnDelete() {
-    const int row = m_pGrid->GetFocusCell().row;
-    if (row <= 0 || !m_pGrid->MoveToRowRecord(row)) return;
-    GetSheet()->m_rsLines->Delete();
-    m_pGrid->DeleteRowAndRenumber(row);
-    if (m_pGrid->GetRowCount() > 1) m_pGrid->SelectRow(std::max(1, row - 1));
+    if (!DeleteFocusedLine()) return;
     SetPending(true);
     ShowTotals();
 }
@@ -315,19 +253,4 @@ void sblj::OnDiscard() {
     const ado::RecordsetPtr& rs = GetSheet()->m_rsLines;
     if (rs->IsOpen()) rs->CancelBatch();
     OnSetActive();
-}
-
-void sblj::OnExit() {
-    CMainFrame* frame = CMainFrame::Get();
-    if (!frame) return;
-    const ado::RecordsetPtr& rs = GetSheet()->m_rsLines;
-    if (rs->IsOpen()) rs->CancelBatch();
-    frame->m_dsMain.SaveColumnWidths(m_pGrid);
-    m_print.Close();
-    frame->CloseSheet(CMainFrame::SheetKind::Warranty);
-}
-
-void sblj::OnPrint() {
-    m_pGrid->MakeCurrentGrid();
-    m_print.Open(m_pGrid);
 }

@@ -3,15 +3,12 @@
 // under warranty, sent on to the supplier (退出日期) or reissued (补发日期). Lines are
 // filtered by customer, brand and dates, or by the fuzzy search, added, edited and
 // deleted in the grid and saved as one batch; genuine parts sent back never show.
-#include "work/grid_dialog.h"
+#include "work/table_edit_page.h"
 #include "work/warranty_query.h"
-#include "work/work_page.h"
 
-class CGridCtrl;
-class CMainFrame;
 class wxComboBox;
 
-class sblj : public CWorkPage {
+class sblj : public CTableEditPage {
 public:
     // The opener of the command 退回记录.
     static void Register();
@@ -20,7 +17,6 @@ public:
 
     explicit sblj(CWorkSheet* sheet);
 
-    CGridCtrl* GetLineGrid() const override { return m_pGrid; }
     void ArrangeControls() override;
     void AddLine(bool atEnd) override;
     // Lists the lines of the chosen condition (or the fuzzy search's statement).
@@ -29,34 +25,27 @@ public:
 
     void OnNotSentOut();
     void OnNotReissued();
-    void OnFuzzySearch();
     void OnNew();
-    void OnModify();
     void OnDelete();
     void OnSave();
     void OnDiscard();
-    void OnExit();
-    void OnPrint();
     // A customer typed that is not listed: listed, given to the lines without one,
     // and the lines filtered to it.
     void OnCustomerEntered();
 
     const wxString& GetStatement() const { return m_strStatement; }
-    CPrintOptionsDlg* GetPrintDialog() const { return m_print.Get(); }
 
 protected:
     wxString LinesTable() const override { return "ljth"; }
+    void Reload() override { OnSetActive(); }
 
 private:
     void ShowTotals();
-    void SetPending(bool editing);
     wxString Text(int id) const;
     wxComboBox* Combo(int id) const;
 
-    CGridCtrl* m_pGrid = nullptr;
     CWarrantyQuery::Only m_only = CWarrantyQuery::Only::All; // for one query
     bool m_bTyped = false;
     long m_nLastNo = 0;
     wxString m_strStatement;
-    CGridDialogPrint m_print;
 };

@@ -1,11 +1,14 @@
 // The code tables opened from their menu commands and kept as the staff keep them:
 // catalogue lines added, saved and listed again, new lines that outlive the page in
 // the saved copy, the stock found by name, short code and store with the prices a
-// user may not see hidden, and the discounts of a membership card type.
+// user may not see hidden, the discounts of a membership card type, and the short
+// codes of new parts made by the short-code table's button.
 #include "gui_repair_sheet_fixture.h"
 
 #include "app/company_data.h"
 #include "app/main_frame.h"
+#include "app/query_toolbar.h"
+#include "data/status_text.h"
 #include "grid/grid_ctrl.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
@@ -13,9 +16,12 @@
 #include "res/command_ids.h"
 #include "work/code_table_page.h"
 #include "work/line_fields.h"
+#include "work/part_pick_dlg.h"
 #include "work/work_sheet.h"
 
+#include <algorithm>
 #include <wx/combobox.h>
+#include <wx/listctrl.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
@@ -247,6 +253,114 @@ TEST_F(CodeTableFormTest, CardTypeDiscountsGoIntoEveryListedItem) {
     qv_test::Click(page, kSaveButton);
     EXPECT_EQ(Column(U("select * from hyxm order by no"), "折扣"),
               (std::vector<wxString>{"NULL", "NULL", "100"}));
+}
+
+TEST_F(CodeTableFormTest, ShortCodesOfNewPartsFindThemInTheQuickSearchAndTheChooser) {
+    CMainFrame* frame = LogIn();
+    ASSERT_NE(frame, nullptr);
+    platform::ScriptedMessageBoxes boxes;
+    std::vector<wxString> status;
+    SetStatusTextHandler([&status](const wxString& text) { status.push_back(text); });
+    struct StatusReset {
+        ~StatusReset() { SetStatusTextHandler(nullptr); }
+    } statusReset;
+
+    // New parts typed into the stock and the catalogue; 刹车片 is in both.
+    const auto addParts = [this, frame](int command,
+                                        std::vector<std::pair<const char*, const char*>> parts) {
+        hyxm* page = Open(frame, command);
+        ASSERT_NE(page, nullptr);
+        CGridCtrl* grid = page->GetLineGrid();
+        for (const auto& part : parts) {
+            qv_test::Click(page, kNewButton);
+            const int row = grid->GetRowCount() - 1;
+            TypeIntoCell(grid, row, ColumnOf(grid, "零件名称"), U(part.first));
+            TypeIntoCell(grid, row, ColumnOf(grid, "编号"), U(part.second));
+        }
+        qv_test::Click(page, kSaveButton);
+    };
+    addParts(ID_CODE_STORE, {{"刹车片", "K-1"}, {"前刹车盘", "K-2"}, {"水泵", "K-3"}});
+    addParts(ID_CODE_PARTS_CATALOGUE, {{"空气滤清器", "M-1"}, {"刹车片", "M-2"}});
+    ASSERT_EQ(Column(U("select * from ljml"), "编号"), (std::vector<wxString>{"M-1", "M-2"}));
+
+    hyxm* page = Open(frame, ID_CODE_SHORT_CODES);
+    ASSERT_NE(page, nullptr);
+    ASSERT_TRUE(res::FindControl(page, kShortCodesButton)->IsShown());
+    ASSERT_TRUE(res::FindControl(page, kShortCodesButton)->IsEnabled());
+    // Not now: nothing is made.
+    boxes.Clear();
+    status.clear();
+    boxes.Reply(platform::IDNO);
+    qv_test::Click(page, kShortCodesButton);
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"零件目录、零件库存、价格库和零件货源中的"
+                                                      "名称将被自动生成简码,是否继续?"});
+    EXPECT_TRUE(Cells(page, "简码").empty());
+    EXPECT_TRUE(status.empty());
+
+    // A code typed by hand and not yet saved is saved first, and the button makes
+    // none for its name.
+    CGridCtrl* grid = page->GetLineGrid();
+    qv_test::Click(page, kNewButton);
+    TypeIntoCell(grid, 1, ColumnOf(grid, "零件名称"), U("水泵"));
+    TypeIntoCell(grid, 1, ColumnOf(grid, "简码"), "SBB");
+    boxes.Clear();
+    boxes.Reply(platform::IDYES);
+    boxes.Reply(platform::IDYES);
+    qv_test::Click(page, kShortCodesButton);
+    EXPECT_EQ(boxes.Texts(),
+              (std::vector<std::string>{
+                  "零件目录、零件库存、价格库和零件货源中的名称将被自动生成简码,是否继续?",
+                  "数据还未存档，是否保存?"}));
+    // Listed in full, in the order made: the stock first, so 刹车片 keeps its stock number.
+    EXPECT_EQ(Cells(page, "零件名称"),
+              (std::vector<wxString>{U("水泵"), U("刹车片"), U("前刹车盘"), U("空气滤清器")}));
+    EXPECT_EQ(Cells(page, "简码"), (std::vector<wxString>{"SBB", "SCP", "QSCP", "KQLQQ"}));
+    EXPECT_EQ(Cells(page, "编号"), (std::vector<wxString>{"", "K-1", "K-2", "M-1"}));
+    EXPECT_EQ(res::Control<wxComboBox>(page, kFilterCombo)->GetValue(), U("全部"));
+    EXPECT_FALSE(Enabled(page, kSaveButton));
+    ASSERT_FALSE(status.empty());
+    EXPECT_EQ(status.front(), U("正在处理数据..."));
+    EXPECT_NE(std::find(status.begin(), status.end(), U("正在生成'前刹车盘'的简码.")),
+              status.end());
+    EXPECT_EQ(status.back(), U("操作完成 如需帮助，请按F1键"));
+    EXPECT_EQ(Column(U("select * from jmb order by no"), "no"),
+              (std::vector<wxString>{"1", "2", "3", "4"}));
+
+    // Found by its code in the catalogue's quick search ...
+    page = Open(frame, ID_CODE_PARTS_CATALOGUE);
+    ASSERT_NE(page, nullptr);
+    qv_test::Type(page, kShortCodeEdit, "KQ");
+    PressKey(res::FindControl(page, kShortCodeEdit), WXK_RETURN);
+    Pump();
+    EXPECT_EQ(Cells(page, "零件名称"), std::vector<wxString>{U("空气滤清器")});
+
+    // ... and in the chooser of a repair card, which lists the stock.
+    frame->ExecuteCommand(ID_REPAIR_SHEET);
+    Pump();
+    ASSERT_NE(frame->GetSheet(CMainFrame::SheetKind::Repair), nullptr);
+    const wxString stock =
+        U("select 零件名称,编号,零售价,数量,货位,车型,厂牌,代理价,批发价,单位,部位,进价 "
+          "from ljkc where ");
+    std::vector<wxString> listed;
+    wxString chosen;
+    EXPECT_TRUE(qv_test::AnswerModal<CPartPickDlg>(
+        [&] {
+            CPartPickDlg chooser(CMainToolBar::BuildShortCodeSql(stock, U("零件名称"), "SC"));
+            if (chooser.ShowModal() == wxID_OK) chosen = chooser.Picked().code;
+        },
+        [&listed](CPartPickDlg& dialog) {
+            long disc = 0;
+            for (long row = 0; row < dialog.m_list->GetItemCount(); ++row) {
+                listed.push_back(dialog.m_list->GetItemText(row, 1));
+                if (listed.back() == U("前刹车盘")) disc = row;
+            }
+            dialog.m_list->SetItemState(disc, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
+                                        wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
+            PressKey(dialog.m_list, WXK_RETURN);
+        }));
+    std::sort(listed.begin(), listed.end());
+    EXPECT_EQ(listed, (std::vector<wxString>{U("刹车片"), U("前刹车盘")}));
+    EXPECT_EQ(chosen, "K-2");
 }
 
 } // namespace

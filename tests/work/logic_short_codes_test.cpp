@@ -39,12 +39,7 @@ protected:
         data.NumberRows(data.m_pRecordset, table);
         ASSERT_EQ(data.Save(data.m_pRecordset), 1);
     }
-    long GenerateAll(CShortCodes& codes) {
-        long added = 0;
-        for (const char* table : CShortCodes::kSourceTables)
-            added += codes.Generate(frame_->m_dsMain, table);
-        return added;
-    }
+    long GenerateAll(CShortCodes& codes) { return codes.GenerateAll(frame_->m_dsMain); }
 };
 
 TEST_F(ShortCodesTest, CodesAreTheInitialsOfTheLeadingChineseCharacters) {
@@ -116,6 +111,20 @@ TEST_F(ShortCodesTest, WithoutAnInitialsTableNothingIsAddedAndTheOperatorIsTold)
     EXPECT_TRUE(CodeRows().empty());
     ASSERT_FALSE(boxes_.Texts().empty());
     EXPECT_EQ(boxes_.Texts().back(), "拼音首字母表(qvpy)没有数据，无法生成简码。");
+}
+
+TEST_F(ShortCodesTest, ATableThatCannotBeReadLeavesTheCodesOfTheOthersUnsaved) {
+    Insert("ljkc", {{{"零件名称", "水泵"}}});
+    Insert("ljml", {{{"零件名称", "雨刮片"}}});
+    ASSERT_TRUE(platform::DeleteFile(Path("Data/hy.dwf")));
+    CShortCodes codes;
+    std::vector<wxString> seen;
+    EXPECT_EQ(codes.GenerateAll(frame_->m_dsMain,
+                                [&seen](const wxString& name) { seen.push_back(name); }),
+              -1);
+    EXPECT_EQ(seen, Texts{U("水泵")});
+    EXPECT_TRUE(CodeRows().empty());
+    EXPECT_FALSE(boxes_.Texts().empty());
 }
 
 } // namespace
