@@ -66,6 +66,11 @@ public:
     // has a tag on the field; false when it cannot answer (no tag, an index that
     // does not match, a value the field would not hold as it is).
     bool SeekIndex(int field, const Value& value, std::vector<uint32_t>& recnos) const;
+    // The same for an index key as IndexKey gives it.
+    bool SeekIndexKey(int field, const std::string& key, std::vector<uint32_t>& recnos) const;
+    // Whether the index is known to match the records without a check now: checked
+    // already, or a pair known by its stamps.
+    bool IndexKnownToMatch() const;
     // The table's bytes from the first record on (the records, then what follows).
     const char* Records() const { return data_ + layout_.headerLength; }
     // The whole file as read: header, records and what follows.
@@ -77,6 +82,8 @@ public:
 
 private:
     const char* Record(uint32_t recno) const;
+    // The tag of the index on `field`, or null.
+    const CdxTag* TagOn(int field) const;
     void ReadIndexTags();
     void ReadMemoFile();
     // The text of a memo field: its block in the .fpt, or "" for none.

@@ -260,11 +260,14 @@ bool DbfFile::IndexMatchesRecords() const {
     return true;
 }
 
-bool DbfFile::SeekIndex(int field, const Value& value, std::vector<uint32_t>& recnos) const {
-    const CdxTag* tag = nullptr;
+const CdxTag* DbfFile::TagOn(int field) const {
     for (size_t i = 0; i < indexed_.size() && i < indexTags_.size(); ++i)
-        if (indexed_[i].field == field) tag = &indexTags_[i];
-    if (!tag || IsNull(value)) return false;
+        if (indexed_[i].field == field) return &indexTags_[i];
+    return nullptr;
+}
+
+bool DbfFile::SeekIndex(int field, const Value& value, std::vector<uint32_t>& recnos) const {
+    if (!TagOn(field) || IsNull(value)) return false;
     const FieldSlot& slot = Slot(field);
     // The key the field would hold for the value; a value it would change (cut,
     // round, convert) is left to a scan.
@@ -282,6 +285,17 @@ bool DbfFile::SeekIndex(int field, const Value& value, std::vector<uint32_t>& re
     } else if (!(stored == value)) {
         return false;
     }
+    return SeekIndexKey(field, IndexKey(layout_, record.data(), slot), recnos);
+}
+
+bool DbfFile::IndexKnownToMatch() const {
+    return indexMatches_ == 1 ||
+           (indexMatches_ < 0 && indexProblem_.empty() && IndexPairTrusted(stamp_, indexStamp_));
+}
+
+bool DbfFile::SeekIndexKey(int field, const std::string& key, std::vector<uint32_t>& recnos) const {
+    const CdxTag* tag = TagOn(field);
+    if (!tag) return false;
     int fd = ::open(indexPath_.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return false;
     bool answered = false;
@@ -292,7 +306,7 @@ bool DbfFile::SeekIndex(int field, const Value& value, std::vector<uint32_t>& re
                     if (::pread(fd, page, 512, offset) != 512)
                         throw Error(ErrorKind::BadFile, indexPath_ + ": an index page is missing");
                 },
-                *tag, IsCharacterKey(slot), IndexKey(layout_, record.data(), slot), indexPath_);
+                *tag, IsCharacterKey(Slot(field)), key, indexPath_);
             answered = true;
         }
     } catch (const Error&) {
@@ -356,15 +370,13 @@ DbfFile::~DbfFile() {
 
 void DbfFile::CheckIntact() const {
     if (guard_.Cut())
-        throw Error(ErrorKind::BadFile, path_ +
-                                            ": the table file was cut short by another program "
-                                            "while it was being read. Please try again.");
+        throw Error(ErrorKind::BadFile, path_ + ": the table file was cut short by another program "
+                                                "while it was being read. Please try again.");
 }
 
 void DbfFile::Patch(const std::vector<FilePatch>& patches, const FileStamp& stamp) {
     // Changes that leave every key as it was leave a matching index matching.
-    if (IndexPairTrusted(stamp_, indexStamp_))
-        TrustIndexPair(stamp, indexStamp_);
+    if (IndexPairTrusted(stamp_, indexStamp_)) TrustIndexPair(stamp, indexStamp_);
     stamp_ = stamp;
     if (mapped_) return; // the mapping shows the file as written
     char* bytes = read_ ? read_.get() : &written_[0];

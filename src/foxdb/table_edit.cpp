@@ -5,6 +5,13 @@
 #include <map>
 
 namespace foxdb {
+namespace {
+
+Error UniquenessViolated(const IndexedField& tag) {
+    return Error(ErrorKind::Uniqueness, "Uniqueness of index " + tag.tagName + " is violated.");
+}
+
+} // namespace
 
 struct TableEdit::Impl {
     std::unique_ptr<DbfFile> table;
@@ -39,6 +46,8 @@ struct TableEdit::Impl {
         return &it->second[0];
     }
     void CheckUnique() const;
+    bool CheckedByIndex(const IndexedField& tag,
+                        const std::vector<std::pair<std::string, uint32_t>>& fresh) const;
     bool KeepsIndex() const;
     void CommitInPlace();
     void CommitWhole();
@@ -117,6 +126,28 @@ bool TableEdit::IsDeleted(uint32_t recno) const {
     return *impl_->Current(recno) == kRecordDeleted;
 }
 
+// An index known to match answers for the records already there, a seek per new
+// key instead of a look at every record: a record holding the key clashes unless
+// its own change moves it off it. False when the index cannot answer.
+bool TableEdit::Impl::CheckedByIndex(
+    const IndexedField& tag, const std::vector<std::pair<std::string, uint32_t>>& fresh) const {
+    if (!table->IndexKnownToMatch()) return false;
+    const DbfLayout& layout = table->Layout();
+    const FieldSlot& slot = layout.fields[static_cast<size_t>(tag.field)];
+    std::vector<uint32_t> holders;
+    for (const auto& entry : fresh) {
+        holders.clear();
+        if (!table->SeekIndexKey(tag.field, entry.first, holders)) return false;
+        for (uint32_t recno : holders) {
+            auto it = changed.find(recno);
+            const bool movesOff =
+                it != changed.end() && IndexKey(layout, it->second.data(), slot) != entry.first;
+            if (recno != entry.second && !movesOff) throw UniquenessViolated(tag);
+        }
+    }
+    return true;
+}
+
 // A changed or new key must occur nowhere else in the table. Deleted records keep
 // their keys until PACK, as in FoxPro's candidate index; duplicates that were in
 // the file before are left alone.
@@ -125,10 +156,6 @@ void TableEdit::Impl::CheckUnique() const {
     for (const IndexedField& tag : table->IndexedFields()) {
         if (!tag.unique) continue;
         const FieldSlot& slot = layout.fields[static_cast<size_t>(tag.field)];
-        auto violated = [&]() {
-            return Error(ErrorKind::Uniqueness,
-                         "Uniqueness of index " + tag.tagName + " is violated.");
-        };
         // The changed and new keys with their records, sorted: two equal keys clash.
         std::vector<std::pair<std::string, uint32_t>> fresh;
         fresh.reserve(changed.size() + appendedCount);
@@ -142,7 +169,8 @@ void TableEdit::Impl::CheckUnique() const {
         if (fresh.empty()) continue;
         std::sort(fresh.begin(), fresh.end());
         for (size_t i = 1; i < fresh.size(); ++i)
-            if (fresh[i].first == fresh[i - 1].first) throw violated();
+            if (fresh[i].first == fresh[i - 1].first) throw UniquenessViolated(tag);
+        if (CheckedByIndex(tag, fresh)) continue;
         for (uint32_t recno = 1; recno <= table->RecordCount(); ++recno) {
             auto it = changed.find(recno);
             const char* record =
@@ -152,7 +180,7 @@ void TableEdit::Impl::CheckUnique() const {
                                          [](const std::pair<std::string, uint32_t>& entry,
                                             const std::string& k) { return entry.first < k; });
             if (same != fresh.end() && same->first == key && same->second != recno)
-                throw violated();
+                throw UniquenessViolated(tag);
         }
     }
 }
