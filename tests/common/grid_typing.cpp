@@ -30,25 +30,38 @@ int ColumnOf(CGridCtrl* grid, const char* title) {
     return -1;
 }
 
-void TypeIntoCell(CGridCtrl* grid, int row, int col, const wxString& text) {
-    ASSERT_GT(col, 0);
+namespace {
+
+void TypeChar(CGridCellEdit* editor, int ch) {
+    wxKeyEvent typed(wxEVT_CHAR);
+    typed.m_uniChar = ch;
+    typed.m_keyCode = ch < 128 ? ch : WXK_NONE;
+    typed.SetEventObject(editor);
+    editor->GetEventHandler()->ProcessEvent(typed);
+}
+
+} // namespace
+
+CGridCellEdit* TypeIntoOpenCell(CGridCtrl* grid, int row, int col, const wxString& text) {
+    EXPECT_GT(col, 0);
+    if (col <= 0) return nullptr;
     grid->SetFocusCell(row, col);
     grid->OnEditCell(row, col, 0);
     CGridCellEdit* editor = nullptr;
     for (wxWindow* child : grid->GetChildren())
         if (auto* open = dynamic_cast<CGridCellEdit*>(child); open && open->IsShown())
             editor = open;
-    ASSERT_NE(editor, nullptr);
+    EXPECT_NE(editor, nullptr);
+    if (!editor) return nullptr;
     editor->SelectAll();
-    const auto type = [editor](int ch) {
-        wxKeyEvent typed(wxEVT_CHAR);
-        typed.m_uniChar = ch;
-        typed.m_keyCode = ch < 128 ? ch : WXK_NONE;
-        typed.SetEventObject(editor);
-        editor->GetEventHandler()->ProcessEvent(typed);
-    };
     for (wxUniChar ch : text)
-        type(int(ch.GetValue()));
-    type(WXK_RETURN);
+        TypeChar(editor, int(ch.GetValue()));
+    return editor;
+}
+
+void TypeIntoCell(CGridCtrl* grid, int row, int col, const wxString& text) {
+    CGridCellEdit* editor = TypeIntoOpenCell(grid, row, col, text);
+    ASSERT_NE(editor, nullptr);
+    TypeChar(editor, WXK_RETURN);
     Pump();
 }

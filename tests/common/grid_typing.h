@@ -2,6 +2,7 @@
 // Keys and typing into the line grids of the work pages, as the keyboard gives them.
 #include <wx/string.h>
 
+class CGridCellEdit;
 class CGridCtrl;
 class wxWindow;
 
@@ -10,5 +11,8 @@ class wxWindow;
 void PressKey(wxWindow* window, int keyCode);
 // Types text into a cell of a line grid and ends the edit with Enter.
 void TypeIntoCell(CGridCtrl* grid, int row, int col, const wxString& text);
+// Types text into a cell of a line grid and leaves its editor open: the editor, null
+// (a failure) when none opened.
+CGridCellEdit* TypeIntoOpenCell(CGridCtrl* grid, int row, int col, const wxString& text);
 // The grid column titled with a field name, -1 when none.
 int ColumnOf(CGridCtrl* grid, const char* title);

@@ -322,20 +322,8 @@ TEST_F(RepairSheetTest, TypedNameFiltersTheUpperListAndADigitTakesItsRow) {
     const auto typeAndPick = [&](const char* typed, int listed) {
         qv_test::Click(page, kNewButton);
         Pump();
-        const int row = grid->GetRowCount() - 1;
-        grid->SetFocusCell(row, name);
-        grid->OnEditCell(row, name, 0);
-        CGridCellEdit* editor = nullptr;
-        for (wxWindow* child : grid->GetChildren())
-            if (auto* open = dynamic_cast<CGridCellEdit*>(child); open && open->IsShown())
-                editor = open;
+        CGridCellEdit* editor = TypeIntoOpenCell(grid, grid->GetRowCount() - 1, name, U(typed));
         ASSERT_NE(editor, nullptr);
-        for (wxUniChar ch : U(typed)) {
-            wxKeyEvent key(wxEVT_CHAR);
-            key.m_uniChar = ch.GetValue();
-            key.SetEventObject(editor);
-            editor->GetEventHandler()->ProcessEvent(key);
-        }
         Pump();
         const std::shared_ptr<CGridCtrl>& lookup = frame->m_dsMain.m_pGrid;
         ASSERT_NE(lookup, nullptr);
