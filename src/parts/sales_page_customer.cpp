@@ -3,7 +3,6 @@
 // customer paid last time.
 #include "parts/sales_customer.h"
 #include "parts/sales_page.h"
-#include "parts/sales_ticket.h"
 
 #include "app/main_frame.h"
 #include "platform/wx_text.h"
@@ -34,7 +33,7 @@ void ljsh::OnCustomerData() {
     if (!FindOnePartner(partner, name)) return;
     const wxString unit = FieldText(partner.m_pRecordset, "单位");
     const ado::RecordsetPtr& rs = sheet->m_rsLines;
-    if (MoveToTicketHeader(rs)) {
+    if (MoveToHeader()) {
         WritePartnerHeader(rs, *partner.m_pRecordset);
         m_strPriceLevel = IsNullField(rs, "WX") ? wxString("3") : FieldText(rs, "WX");
     }
@@ -55,14 +54,14 @@ void ljsh::OnCustomerData() {
 
 void ljsh::OnWholesale() {
     const ado::RecordsetPtr& rs = GetSheet()->m_rsLines;
-    if (!MoveToTicketHeader(rs)) return;
+    if (!MoveToHeader()) return;
     const bool wholesale = IsChecked(kWholesaleCheck);
     if (wholesale)
         PutText(rs, "进价", "-1");
     else
         PutNull(rs, "进价");
     const char* field = PriceField();
-    for (const ado::Variant& line : TicketLines(rs)) {
+    for (const ado::Variant& line : LineBookmarks()) {
         rs->PutBookmark(line);
         if (IsNullField(rs, field))
             PutNull(rs, "单价");
@@ -81,7 +80,7 @@ void ljsh::OnLastPrice() {
     LastPrices history;
     if (!history.Load(GetTitle())) return;
     const char* field = PriceField();
-    const std::vector<ado::Variant> lines = TicketLines(rs);
+    const std::vector<ado::Variant> lines = LineBookmarks();
     frame->m_dsMain.BeginProgress(int(lines.size()));
     for (const ado::Variant& line : lines) {
         frame->m_dsMain.StepProgress();

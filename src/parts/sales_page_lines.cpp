@@ -1,11 +1,9 @@
 // The prices of the sales ticket's lines: a new line's defaults, a line repriced
 // after an edit, the totals, the ticket discount, and a part typed into a line.
 #include "parts/sales_page.h"
-#include "parts/sales_ticket.h"
 
 #include "app/main_frame.h"
 #include "grid/grid_ctrl.h"
-#include "grid/grid_keys.h"
 #include "platform/message_box.h"
 #include "platform/wx_text.h"
 #include "res/sales_page_template.h"
@@ -25,20 +23,11 @@ using namespace parts;
 
 namespace {
 
-const char* const kStockStatement = "select 零件名称,编号,零售价,数量,货位,车型,厂牌,代理价,批发价,"
-                                    "单位,部位,进价 from ljkc where ";
-
 void Refuse(const wxString& message) {
     platform::ShowMessageBox(message.utf8_string());
 }
 
 } // namespace
-
-int ljsh::ColumnOf(const wxString& title) const {
-    for (int col = 1; col < m_pGrid->GetColumnCount(); ++col)
-        if (m_pGrid->GetItemText(0, col) == title) return col;
-    return -1;
-}
 
 SalesLine ljsh::ReadLine() const {
     const ado::RecordsetPtr& rs = GetSheet()->m_rsLines;
@@ -98,7 +87,7 @@ void ljsh::LookupPriceLevel(const wxString& code) {
         for (const char* field : {"单价", "零售价", "批发价"})
             PutNumber(rs, field, level.price);
     const ado::Variant line = rs->Bookmark();
-    ShowLineKinds();
+    ShowLineMarks();
     rs->PutBookmark(line);
 }
 
@@ -152,7 +141,7 @@ void ljsh::UpdateTotals() {
     const int amountCol = ColumnOf(U("小计")), dealCol = ColumnOf(U("成交价"));
     std::vector<SalesLine> lines;
     bool changed = false;
-    const std::vector<ado::Variant> bookmarks = TicketLines(rs);
+    const std::vector<ado::Variant> bookmarks = LineBookmarks();
     for (size_t i = 0; i < bookmarks.size(); ++i) {
         rs->PutBookmark(bookmarks[i]);
         const int row = int(i) + 1;
@@ -187,7 +176,7 @@ void ljsh::UpdateTotals() {
     m_pGrid->Refresh(false);
     if (changed) {
         SaveLines();
-        ShowLineKinds();
+        ShowLineMarks();
     }
 }
 
@@ -204,7 +193,7 @@ void ljsh::OnDiscountChange() {
     const wxString value =
         entry.kind == DiscountEntry::None ? wxString() : wxString::Format("%d", entry.percent);
     const ado::RecordsetPtr& rs = GetSheet()->m_rsLines;
-    if (!MoveToTicketHeader(rs)) return;
+    if (!MoveToHeader()) return;
     const auto put = [&rs, &value] {
         if (value.empty())
             PutNull(rs, "折扣");
@@ -212,10 +201,10 @@ void ljsh::OnDiscountChange() {
             PutText(rs, "折扣", value);
     };
     put();
-    ShowLineKinds();
+    ShowLineMarks();
     const wxString brand = Text(kBrandCombo);
     const int col = ColumnOf(U("折扣"));
-    const std::vector<ado::Variant> lines = TicketLines(rs);
+    const std::vector<ado::Variant> lines = LineBookmarks();
     for (size_t i = 0; i < lines.size(); ++i) {
         rs->PutBookmark(lines[i]);
         if (!TakesPartsDiscount(FieldText(rs, "其它"), wxString())) continue;
@@ -228,42 +217,18 @@ void ljsh::OnDiscountChange() {
     UpdateTotals();
 }
 
-void ljsh::OnGridNotify(CGridNotifyEvent& event) {
-    event.Skip();
-    if (event.GetEventObject() != m_pGrid || event.code != GVN_ENDLABELEDIT) return;
-    const int row = event.row, col = event.col;
-    if (event.lParam == VK_ESCAPE || !event.textChanged || row < 1) return;
+void ljsh::CheckTypedCell(int row, int col, const wxString& title) {
     const ado::RecordsetPtr& rs = GetSheet()->m_rsLines;
-    if (!rs || !rs->IsOpen() || !m_pGrid->MoveToRowRecord(row)) return;
-    const wxString title = m_pGrid->GetItemText(0, col);
-    wxString typed = event.strText;
-    typed.Trim(true).Trim(false);
-    if ((title == U("项目名称") || title == U("编号")) && event.lParam == VK_RETURN &&
-        !typed.empty() && !m_pGrid->m_bLinkUpper) {
-        LookupTypedPart(row, col, typed);
-        return;
-    }
-    if (title == U("数量") && !IsNullField(rs, "数量")) {
-        if (const wxString refusal = QuantityRefusal(FieldNumber(rs, "数量")); !refusal.empty()) {
-            Refuse(refusal);
-            m_pGrid->MoveToRowRecord(row);
-            PutText(rs, "数量", "1");
-            m_pGrid->SetItemText(row, col, "1");
-        }
-    }
-    const int field = rs->Fields().IndexOf(title.utf8_string());
-    if (field < 0) return;
-    const long type = rs->Fields().Item(field).Type();
-    if (type == 131 || type == 3) {
+    if (title != U("数量") || IsNullField(rs, "数量")) return;
+    if (const wxString refusal = QuantityRefusal(FieldNumber(rs, "数量")); !refusal.empty()) {
+        Refuse(refusal);
         m_pGrid->MoveToRowRecord(row);
-        RecalcLine(row);
-        UpdateTotals();
-    } else {
-        SaveLines();
+        PutText(rs, "数量", "1");
+        m_pGrid->SetItemText(row, col, "1");
     }
 }
 
-void ljsh::LookupTypedPart(int row, int col, const wxString& typed) {
+void ljsh::LookupTypedItem(int row, int col, const wxString& typed) {
     const bool byName = m_pGrid->GetItemText(0, col) == U("项目名称");
     CPartPickDlg chooser(U(kStockStatement) +
                          CDataSet::Contains(byName ? U("零件名称") : U("编号"), typed));

@@ -1,8 +1,8 @@
 #include "parts/sales_ticket.h"
 
+#include "work/header_record.h"
 #include "work/line_fields.h"
 #include "work/line_pricing.h"
-#include "work/note_files.h"
 
 #include <cmath>
 
@@ -10,52 +10,9 @@ namespace parts {
 
 using namespace work;
 
-const char* const kWalkIn = "零散客户";
-
-namespace {
-
-// The header's bookmark: the first row in the order the rows were read.
-bool HeaderBookmark(const ado::RecordsetPtr& rs, ado::Variant* bookmark) {
-    if (!rs || !rs->IsOpen() || rs->RecordCount() < 1) return false;
-    const std::string sort = rs->Sort();
-    if (!sort.empty()) rs->PutSort(std::string());
-    rs->MoveFirst();
-    *bookmark = rs->Bookmark();
-    if (!sort.empty()) rs->PutSort(sort);
-    return true;
-}
-
-} // namespace
-
-bool MoveToTicketHeader(const ado::RecordsetPtr& rs) {
-    ado::Variant header;
-    if (!HeaderBookmark(rs, &header)) return false;
-    rs->PutBookmark(header);
-    return true;
-}
-
-std::vector<ado::Variant> TicketLines(const ado::RecordsetPtr& rs) {
-    std::vector<ado::Variant> lines;
-    ado::Variant header;
-    if (!HeaderBookmark(rs, &header)) return lines;
-    for (rs->MoveFirst(); !rs->EndOfFile(); rs->MoveNext()) {
-        ado::Variant here = rs->Bookmark();
-        if (here.ToDouble() != header.ToDouble()) lines.push_back(here);
-    }
-    return lines;
-}
-
-void AddTicketHeader(const ado::RecordsetPtr& rs, const wxString& customer) {
-    rs->AddNew();
-    PutText(rs, "客户", customer);
-    PutText(rs, "no", "-1");
-    PutText(rs, "flag", "P");
-    rs->Update();
-}
-
 SalesHeader ReadSalesHeader(const ado::RecordsetPtr& rs, const wxString& sheetNumber) {
     SalesHeader header;
-    if (!MoveToTicketHeader(rs)) return header;
+    if (!MoveToHeaderRecord(rs)) return header;
     header.archived = FieldText(rs, "单位").Contains("YES");
     if (!header.archived) header.number = sheetNumber;
     if (!IsNullField(rs, "货位")) header.number = FieldText(rs, "货位");
@@ -73,12 +30,6 @@ SalesHeader ReadSalesHeader(const ado::RecordsetPtr& rs, const wxString& sheetNu
     }
     if (!IsNullField(rs, "WX")) header.priceLevel = FieldText(rs, "WX");
     return header;
-}
-
-wxString SalesNoteFileName(const wxString& customer) {
-    const wxString walkIn = wxString::FromUTF8(kWalkIn);
-    return SafeNoteFileName(customer == walkIn ? walkIn + "(" + wxString::FromUTF8("配件") + ")"
-                                               : customer);
 }
 
 } // namespace parts

@@ -2,13 +2,14 @@
 // Dialog 192: the sales ticket page of the sales sheet.
 #include "res/control_ids.h"
 #include "res/dialog_template.h"
+#include "res/line_page_template.h"
 
 namespace res {
 
 namespace sales_page {
+using namespace line_page;
 enum : int {
     kDialogId = 192,
-    kGrid = 1002,
     kNumberEdit = 10001,  // 单据号: header 货位, else the sheet's number
     kBalanceEdit = 10002, // 帐余额: header 小计
     kAddressEdit = 10004, // header 项目名称
@@ -20,22 +21,10 @@ enum : int {
     kNoteEdit = 10010,
     kDiscountEdit = 10011,
     kDiscountSpin = 10064,
-    kStaffCombo = 1016,
     kBrandCombo = 1031,
     kWholesaleCheck = 1148,
     kLastPriceCheck = 1149,
-    kButtonFrame = 1021,
-    kSettleButton = 1007,
-    kCloseButton = 1008,
-    kDeleteButton = 1009,
-    kNewButton = 1022,
-    kSuspendButton = 1023,
-    kPrintButton = 1024,
-    kAbandonButton = 1025,
-    kCustomerButton = 1026,
-    kArchiveButton = 1027,
     kLedgerButton = 1028,
-    kTotalEdit = 1036,
 };
 } // namespace sales_page
 const DialogTemplate& SalesPageTemplate();

@@ -1,5 +1,7 @@
 #include "work/note_files.h"
 
+#include "work/header_record.h"
+
 #include "data/setting_files.h"
 
 namespace work {
@@ -28,6 +30,12 @@ wxString SafeNoteFileName(const wxString& key) {
             name += ch;
     }
     return name;
+}
+
+wxString CustomerNoteFileName(const wxString& customer, const char* walkInKind) {
+    const wxString walkIn = wxString::FromUTF8(kWalkIn);
+    return SafeNoteFileName(customer == walkIn ? walkIn + "(" + wxString::FromUTF8(walkInKind) + ")"
+                                               : customer);
 }
 
 wxString ReadNote(const wxString& fileName) {

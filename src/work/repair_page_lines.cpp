@@ -1,50 +1,14 @@
-// What the repair card does after the operator typed into a line: a quantity or a
-// price recomputes the line and the card; a name or a code is looked up in the stock
-// and the labour items and the chosen row is taken into the line with its prices.
+// A name or a code typed into a repair card's line: looked up in the stock and the
+// labour items, the chosen row is taken into the line with its prices.
 #include "work/line_fields.h"
 #include "work/part_pick_dlg.h"
 #include "work/repair_page.h"
 #include "work/work_sheet.h"
 
 #include "grid/grid_ctrl.h"
-#include "grid/grid_keys.h"
 #include "platform/wx_text.h"
 
 using namespace work;
-
-namespace {
-
-const char* const kStockStatement =
-    "select 零件名称,编号,零售价,数量,货位,车型,厂牌,代理价,批发价,单位,部位,进价 from ljkc where ";
-
-} // namespace
-
-void WXZY::OnGridNotify(CGridNotifyEvent& event) {
-    event.Skip();
-    if (event.GetEventObject() != m_pGrid || event.code != GVN_ENDLABELEDIT) return;
-    const int row = event.row, col = event.col;
-    if (event.lParam == VK_ESCAPE || !event.textChanged || row < 1) return;
-    const ado::RecordsetPtr& rs = GetSheet()->m_rsLines;
-    if (!rs || !rs->IsOpen() || !m_pGrid->MoveToRowRecord(row)) return;
-    const wxString title = m_pGrid->GetItemText(0, col);
-    wxString typed = event.strText;
-    typed.Trim(true).Trim(false);
-    // With the upper list linked the grid took the listed row itself.
-    if ((title == U("项目名称") || title == U("编号")) && event.lParam == VK_RETURN &&
-        !typed.empty() && !m_pGrid->m_bLinkUpper) {
-        LookupTypedItem(row, col, typed);
-        return;
-    }
-    const int field = rs->Fields().IndexOf(title.utf8_string());
-    if (field < 0) return;
-    const long type = rs->Fields().Item(field).Type();
-    if (type == 131 || type == 3) {
-        RecalcLine(row);
-        UpdateTotals();
-    } else {
-        SaveLines();
-    }
-}
 
 void WXZY::LookupTypedItem(int row, int col, const wxString& typed) {
     const bool byName = m_pGrid->GetItemText(0, col) == U("项目名称");

@@ -13,11 +13,9 @@
 using namespace work;
 
 void WXZY::OnSettle() {
+    if (!ReadyToSettle()) return;
     CWorkSheet* sheet = GetSheet();
     const ado::RecordsetPtr& rs = sheet->m_rsLines;
-    if (!rs || !rs->IsOpen() || rs->RecordCount() <= 1) return;
-    // The settlement reads the card as it is stored.
-    if (!SaveLines()) return;
     CBoxQuestions questions;
     RepairSettlement settlement(rs, GetTitle(), sheet->m_strDocNumber, questions);
     if (settlement.Prepare() != RepairSettlement::Ready) return;

@@ -6,6 +6,7 @@
 #include "parts/sales_stock_check.h"
 #include "parts/sales_ticket.h"
 #include "work/discount_rules.h"
+#include "work/header_record.h"
 #include "work/line_fields.h"
 #include "work/note_files.h"
 #include "work/price_lookup.h"
@@ -150,10 +151,10 @@ TEST_F(SalesTablesTest, TheHeaderStaysFirstAndOutOfTheLinesThroughASort) {
     const ado::RecordsetPtr rs = Ticket("甲");
     for (const char* sort : {"", "项目名称 ASC", "项目名称 DESC", "no DESC"}) {
         rs->PutSort(sort);
-        ASSERT_TRUE(MoveToTicketHeader(rs)) << sort;
+        ASSERT_TRUE(MoveToHeaderRecord(rs)) << sort;
         EXPECT_EQ(FieldText(rs, "项目名称"), U("传真号")) << sort;
         std::vector<wxString> names;
-        for (const ado::Variant& line : TicketLines(rs)) {
+        for (const ado::Variant& line : LineRecords(rs)) {
             rs->PutBookmark(line);
             names.push_back(FieldText(rs, "项目名称"));
         }
@@ -162,7 +163,7 @@ TEST_F(SalesTablesTest, TheHeaderStaysFirstAndOutOfTheLinesThroughASort) {
     }
     rs->PutSort("项目名称 ASC");
     std::vector<wxString> names;
-    for (const ado::Variant& line : TicketLines(rs)) {
+    for (const ado::Variant& line : LineRecords(rs)) {
         rs->PutBookmark(line);
         names.push_back(FieldText(rs, "项目名称"));
     }
@@ -266,7 +267,7 @@ TEST_F(SalesTablesTest, OnePartnerTakesTheTicketOverWithItsData) {
                     {{"客户", "华城"}, {"编号", "P1"}, {"flag", "P"}, {"no", "2"}},
                     {{"客户", "别人"}, {"flag", "P"}, {"no", "3"}}});
     const ado::RecordsetPtr rs = Ticket("华城");
-    ASSERT_TRUE(MoveToTicketHeader(rs));
+    ASSERT_TRUE(MoveToHeaderRecord(rs));
     WritePartnerHeader(rs, *partner.m_pRecordset);
     EXPECT_EQ(FieldText(rs, "业务"), U("王经理"));
     EXPECT_EQ(FieldText(rs, "车型"), "139");
@@ -308,14 +309,14 @@ TEST_F(SalesTablesTest, ThePriceLevelOfTheNoDiscountList) {
 }
 
 TEST_F(SalesTablesTest, NotesStayInTheirFolderAndKeepTheirLines) {
-    EXPECT_EQ(SalesNoteFileName(U("零散客户")), U("零散客户(配件)"));
-    EXPECT_EQ(SalesNoteFileName(U("华城")), U("华城"));
+    EXPECT_EQ(CustomerNoteFileName(U("零散客户"), "配件"), U("零散客户(配件)"));
+    EXPECT_EQ(CustomerNoteFileName(U("华城"), "配件"), U("华城"));
     EXPECT_EQ(SafeNoteFileName(".."), "%2E%2E");
     EXPECT_EQ(SafeNoteFileName("."), "%2E");
     EXPECT_EQ(SafeNoteFileName("../etc"), "..%2Fetc");
     EXPECT_EQ(SafeNoteFileName("a..b"), "a..b");
 
-    const wxString name = SalesNoteFileName(U("O'Neil \"车\"/.."));
+    const wxString name = CustomerNoteFileName(U("O'Neil \"车\"/.."), "配件");
     StoreNote(name, U("换机油\n查刹车\r\n洗车"));
     EXPECT_EQ(ReadNote(name), U("换机油\n查刹车\n洗车"));
     EXPECT_TRUE(platform::FileExists(ProgramPath("Picture/" + name)));

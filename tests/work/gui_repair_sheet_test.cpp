@@ -369,3 +369,57 @@ TEST_F(RepairSheetTest, SuspendedCardWithLinesGetsNoTabButWaitsInThePicker) {
     ASSERT_NE(sheet->GetPicker(), nullptr);
     EXPECT_NE(sheet->GetPicker()->m_comboCustomer->FindString(U("粤C1")), wxNOT_FOUND);
 }
+
+// The card's header is the first record read, not the first the operator's sort
+// shows: sorted by name, a discount, a deleted line and a suspend still land on the
+// header and the lines the operator sees.
+TEST_F(RepairSheetTest, HeaderFoundWhateverSortTheOperatorChose) {
+    CMainFrame* frame = LogIn();
+    ASSERT_NE(frame, nullptr);
+    Insert("zyxm", {{{"客户", "粤D2"}, {"项目名称", "桑塔纳"}, {"flag", "W"}, {"no", "1"}},
+                    {{"客户", "粤D2"},
+                     {"项目名称", "补胎"},
+                     {"单价", "30"},
+                     {"数量", "1"},
+                     {"flag", "W"},
+                     {"no", "2"}},
+                    {{"客户", "粤D2"},
+                     {"项目名称", "洗车"},
+                     {"单价", "20"},
+                     {"数量", "1"},
+                     {"flag", "W"},
+                     {"no", "3"}}});
+    AnsweredBoxes boxes;
+    boxes.Answer("排序", platform::IDYES);
+    frame->ExecuteCommand(ID_REPAIR_SHEET);
+    Pump();
+    CWorkSheet* sheet = RepairSheet(frame);
+    ASSERT_NE(sheet, nullptr);
+    auto* page = dynamic_cast<WXZY*>(sheet->GetWorkPage(1));
+    ASSERT_NE(page, nullptr);
+    sheet->SelectWorkPage(page);
+    Pump();
+    CGridCtrl* grid = page->GetLineGrid();
+    const int name = ColumnOf(grid, "项目名称");
+    grid->SetFocusCell(1, name);
+    grid->OnSortColumn();
+    ASSERT_TRUE(grid->IsSorted());
+    ASSERT_EQ(grid->GetRowCount(), 3);
+    EXPECT_EQ(grid->GetItemText(1, name), U("补胎"));
+
+    res::Control<wxTextCtrl>(page, kPartsDiscountEdit)->SetValue("80");
+    page->OnKillFocusPartsDiscount();
+    EXPECT_EQ(Edit(page, kTotalEdit), "40.00");
+    EXPECT_EQ(Edit(page, kVehicleTypeEdit), U("桑塔纳"));
+    grid->SetFocusCell(1, name);
+    qv_test::Click(page, kDeleteButton);
+    Pump();
+    EXPECT_EQ(Edit(page, kTotalEdit), "16.00");
+    qv_test::Click(page, kSuspendButton);
+    Pump();
+
+    const wxString card = U("select 项目名称,折扣,故障 from zyxm where 客户='粤D2' order by no");
+    EXPECT_EQ(Column(card, U("项目名称")), (std::vector<wxString>{U("桑塔纳"), U("洗车")}));
+    EXPECT_EQ(Column(card, U("折扣")), (std::vector<wxString>{"80", "80"}));
+    EXPECT_EQ(Column(card, U("故障")), (std::vector<wxString>{"M_WX_GQ", "NULL"}));
+}
