@@ -267,13 +267,9 @@ std::string BuildCdx(std::vector<CdxTagContent> tags) {
     size_t next = kHeaderSize + directorySize;
     for (size_t t = 0; t < tags.size(); ++t) {
         CdxTagContent& tag = tags[t];
-        auto before = [](const CdxKey& a, const CdxKey& b) {
-            int c = a.key.compare(b.key);
-            return c != 0 ? c < 0 : a.recno < b.recno;
-        };
         // Keys numbered as the records were added come in order already.
-        if (!std::is_sorted(tag.keys.begin(), tag.keys.end(), before))
-            std::sort(tag.keys.begin(), tag.keys.end(), before);
+        if (!std::is_sorted(tag.keys.begin(), tag.keys.end(), IndexOrder))
+            std::sort(tag.keys.begin(), tag.keys.end(), IndexOrder);
         directory[t].recno = static_cast<uint32_t>(next);
         uint32_t root = 0;
         std::string pages =

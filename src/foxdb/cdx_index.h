@@ -16,6 +16,12 @@ struct CdxKey {
     uint32_t recno = 0;
 };
 
+// Index order: by key, then by record number.
+inline bool IndexOrder(const CdxKey& a, const CdxKey& b) {
+    const int c = a.key.compare(b.key);
+    return c != 0 ? c < 0 : a.recno < b.recno;
+}
+
 struct CdxTag {
     std::string name;       // upper case, as the directory holds it
     std::string expression; // the key expression, e.g. "NO"

@@ -71,6 +71,10 @@ public:
     // Whether the index is known to match the records without a check now: checked
     // already, or a pair known by its stamps.
     bool IndexKnownToMatch() const;
+    // The bytes of the index file when it is known to match; false otherwise.
+    bool ReadKnownIndex(std::string& bytes) const;
+    // The tag of the index on `field`, or null.
+    const CdxTag* TagOn(int field) const;
     // The table's bytes from the first record on (the records, then what follows).
     const char* Records() const { return data_ + layout_.headerLength; }
     // The whole file as read: header, records and what follows.
@@ -82,8 +86,6 @@ public:
 
 private:
     const char* Record(uint32_t recno) const;
-    // The tag of the index on `field`, or null.
-    const CdxTag* TagOn(int field) const;
     void ReadIndexTags();
     void ReadMemoFile();
     // The text of a memo field: its block in the .fpt, or "" for none.

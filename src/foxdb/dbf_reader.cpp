@@ -293,6 +293,12 @@ bool DbfFile::IndexKnownToMatch() const {
            (indexMatches_ < 0 && indexProblem_.empty() && IndexPairTrusted(stamp_, indexStamp_));
 }
 
+bool DbfFile::ReadKnownIndex(std::string& bytes) const {
+    // Read first, then the stamp: a file changed meanwhile has another.
+    return IndexKnownToMatch() && platform::ReadFileBytes(indexPath_, bytes) &&
+           FileStamp::OfPath(indexPath_) == indexStamp_;
+}
+
 bool DbfFile::SeekIndexKey(int field, const std::string& key, std::vector<uint32_t>& recnos) const {
     const CdxTag* tag = TagOn(field);
     if (!tag) return false;

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 
 namespace foxdb {
 namespace {
@@ -49,6 +50,8 @@ struct TableEdit::Impl {
     bool CheckedByIndex(const IndexedField& tag,
                         const std::vector<std::pair<std::string, uint32_t>>& fresh) const;
     bool KeepsIndex() const;
+    std::string NewIndex() const;
+    CdxTagContent TagFromKnownIndex(const IndexedField& field, const std::string& index) const;
     void CommitInPlace();
     void CommitWhole();
 };
@@ -202,6 +205,65 @@ bool TableEdit::Impl::KeepsIndex() const {
     return table->IndexMatchesRecords();
 }
 
+// The index for the records as they will be: from the keys of an index known to
+// match and the keys that change (a read of the index, not of every record), else
+// from every record.
+std::string TableEdit::Impl::NewIndex() const {
+    const std::vector<IndexedField>& fields = table->IndexedFields();
+    std::string known;
+    if (table->ReadKnownIndex(known)) {
+        try {
+            std::vector<CdxTagContent> tags;
+            for (const IndexedField& field : fields)
+                tags.push_back(TagFromKnownIndex(field, known));
+            return BuildCdx(std::move(tags));
+        } catch (const Error&) {
+        }
+    }
+    return BuildIndexFile(
+        table->Layout(), Count(), [this](uint32_t recno) { return Current(recno); }, fields);
+}
+
+// The keys of `index` but those of records whose key changes, merged in order with
+// the changed and new ones.
+CdxTagContent TableEdit::Impl::TagFromKnownIndex(const IndexedField& field,
+                                                 const std::string& index) const {
+    const DbfLayout& layout = table->Layout();
+    const FieldSlot& slot = layout.fields[static_cast<size_t>(field.field)];
+    const CdxTag* tag = table->TagOn(field.field);
+    if (!tag) throw Error(ErrorKind::BadFile, table->IndexPath() + ": no tag " + field.tagName);
+    std::vector<CdxKey> fresh;
+    std::set<uint32_t> moved;
+    for (const auto& [recno, bytes] : changed) {
+        std::string key = IndexKey(layout, bytes.data(), slot);
+        if (key == IndexKey(layout, table->RecordBytes(recno), slot)) continue;
+        moved.insert(recno);
+        fresh.push_back(CdxKey{std::move(key), recno});
+    }
+    for (uint32_t recno = table->RecordCount() + 1; recno <= Count(); ++recno)
+        fresh.push_back(CdxKey{IndexKey(layout, Current(recno), slot), recno});
+    std::sort(fresh.begin(), fresh.end(), IndexOrder);
+
+    CdxTagContent content = EmptyTag(layout, field);
+    content.keys.reserve(Count());
+    size_t next = 0;
+    CdxKey old;
+    VisitCdxKeys(index, *tag, IsCharacterKey(slot), table->IndexPath(),
+                 [&](const std::string& key, uint32_t recno) {
+                     if (moved.count(recno)) return;
+                     old.key = key;
+                     old.recno = recno;
+                     while (next < fresh.size() && IndexOrder(fresh[next], old))
+                         content.keys.push_back(std::move(fresh[next++]));
+                     content.keys.push_back(old);
+                 });
+    while (next < fresh.size())
+        content.keys.push_back(std::move(fresh[next++]));
+    if (content.keys.size() != Count())
+        throw Error(ErrorKind::BadFile, table->IndexPath() + ": the index misses records");
+    return content;
+}
+
 // The records where they stand, new ones after them; an index whose keys change is
 // made anew from the records (far less than the table) and replaced with them.
 void TableEdit::Impl::CommitInPlace() {
@@ -220,10 +282,7 @@ void TableEdit::Impl::CommitInPlace() {
     }
     const bool newIndex = !KeepsIndex();
     std::string index;
-    if (newIndex)
-        index = BuildIndexFile(
-            layout, Count(), [this](uint32_t recno) { return Current(recno); },
-            table->IndexedFields());
+    if (newIndex) index = NewIndex();
     FileStamp stamp =
         foxdb::CommitInPlace(*table, patches, Count(), size, newIndex ? &index : nullptr);
     if (newIndex || appendedCount > 0)
