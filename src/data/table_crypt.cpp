@@ -78,7 +78,8 @@ int CTableCrypt::EncryptTable(const wxString& table) {
     } catch (const foxdb::Error&) {
     }
     const foxdb::FileStamp indexStamp = foxdb::FileStamp::OfPath(index);
-    const bool paired = lock && foxdb::IndexPairTrusted(foxdb::FileStamp::OfPath(working), indexStamp);
+    const bool paired =
+        lock && foxdb::IndexPairTrusted(foxdb::FileStamp::OfPath(working), indexStamp);
     const int done = WithPathBuffer(target, EncryptTableFile);
     lock.reset();
     if (done && paired && foxdb::FileStamp::OfPath(index) == indexStamp) {

@@ -143,9 +143,8 @@ std::string OldIndexPathFor(const std::string& path) {
 }
 
 FileStamp WriteInPlace(const std::string& path, const std::vector<FilePatch>& patches,
-                       const char* old, uint64_t oldSize, uint64_t newSize,
-                       const FileStamp& before, const std::string& indexPath,
-                       const std::string* indexBytes) {
+                       const char* old, uint64_t oldSize, uint64_t newSize, const FileStamp& before,
+                       const std::string& indexPath, const std::string* indexBytes) {
     const std::string undoPath = UndoPathFor(path);
     const std::string undo = UndoRecord(patches, old, oldSize);
     if (indexBytes) StageIndex(path, indexPath, *indexBytes);

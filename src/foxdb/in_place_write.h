@@ -27,8 +27,8 @@ struct FilePatch {
 // which differs from `before` even within one clock tick. Throws Error(Io); the
 // files are then as they were.
 FileStamp WriteInPlace(const std::string& path, const std::vector<FilePatch>& patches,
-                       const char* old, uint64_t oldSize, uint64_t newSize,
-                       const FileStamp& before, const std::string& indexPath = std::string(),
+                       const char* old, uint64_t oldSize, uint64_t newSize, const FileStamp& before,
+                       const std::string& indexPath = std::string(),
                        const std::string* indexBytes = nullptr);
 
 // The undo file of `path`.

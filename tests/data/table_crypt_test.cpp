@@ -92,7 +92,8 @@ TEST_F(TableCryptTest, OtherAccountSetsUseTheirOwnFolders) {
 // an index that changed behind our back is checked again, and found stale.
 TEST_F(TableCryptTest, AnIndexIsTrustedOnlyBesideTheCopyItWasWrittenWith) {
     const std::string table = Working("ljsh.dbf");
-    foxdb::CreateTable(foxdb::FolderOf(table), "ljsh", foxdb::ParseFieldList("(a C(4),no I UNIQUE)"));
+    foxdb::CreateTable(foxdb::FolderOf(table), "ljsh",
+                       foxdb::ParseFieldList("(a C(4),no I UNIQUE)"));
     auto append = [&table](int64_t no) {
         foxdb::TableEdit edit(table);
         edit.Append({std::string("r"), no});

@@ -75,7 +75,8 @@ uint32_t CommonCount(const std::string& dir) {
     EXPECT_EQ(first.substr(0, first.find(' ')), count > 4 ? "renamed" : "r1");
     for (const char* t : {"a", "c", "d"}) {
         std::string second = Text(DbfTable::Open(dir + "/" + t + ".dbf")->Get(2, 0));
-        EXPECT_EQ(second.substr(0, second.find(' ')), count > 4 ? "n" + std::to_string(count) : "r2")
+        EXPECT_EQ(second.substr(0, second.find(' ')),
+                  count > 4 ? "n" + std::to_string(count) : "r2")
             << t;
     }
     return count;
