@@ -8,6 +8,7 @@
 #include "platform/files.h"
 
 #include <csignal>
+#include <functional>
 #include <random>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -99,6 +100,37 @@ std::string LeftOver(const std::string& dir) {
     return left;
 }
 
+// The steps `change` goes through when nothing stops it.
+int CountedSteps(const std::function<void()>& change) {
+    SetTransactionHook(CountSteps);
+    g_steps = 0;
+    g_stopAt = -1;
+    change();
+    SetTransactionHook(nullptr);
+    return g_steps;
+}
+
+// Runs `change` in a child that kills itself at step `stop` (past the last of
+// `steps`, it ends by itself).
+void RunStoppedAt(int stop, int steps, const std::function<void()>& change) {
+    pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        g_steps = 0;
+        g_stopAt = stop;
+        SetTransactionHook(CountSteps);
+        try {
+            change();
+        } catch (...) {
+            _exit(2);
+        }
+        _exit(0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(stop > steps ? WIFEXITED(status) : WIFSIGNALED(status));
+}
+
 } // namespace
 
 TEST(DbfTransaction, CommitKeepsEveryTableRollbackRestoresEveryTable) {
@@ -138,34 +170,16 @@ TEST(DbfTransaction, AKillAtAnyStepLeavesAllBeforeOrAllAfter) {
     TempFolder dir;
     MakeTables(dir.Path(), 4);
     // A run without a stop counts the steps.
-    SetTransactionHook(CountSteps);
-    g_steps = 0;
-    g_stopAt = -1;
-    ChangeAll(dir.Path());
-    SetTransactionHook(nullptr);
-    const int steps = g_steps;
+    auto change = [&dir] { ChangeAll(dir.Path()); };
+    const int steps = CountedSteps(change);
     ASSERT_GT(steps, 10);
     uint32_t count = CommonCount(dir.Path());
 
     std::mt19937 random(7);
     for (int stop = 1; stop <= steps + 1; ++stop) {
         SCOPED_TRACE("stopped at step " + std::to_string(stop));
-        pid_t child = ::fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            g_steps = 0;
-            g_stopAt = stop;
-            SetTransactionHook(CountSteps);
-            try {
-                ChangeAll(dir.Path());
-            } catch (...) {
-                _exit(2);
-            }
-            _exit(0);
-        }
-        int status = 0;
-        ::waitpid(child, &status, 0);
-        ASSERT_TRUE(stop > steps ? WIFEXITED(status) : WIFSIGNALED(status));
+        RunStoppedAt(stop, steps, change);
+        if (HasFatalFailure()) return;
         Database next(dir.Path()); // the next open finishes or undoes it
         const uint32_t now = CommonCount(dir.Path());
         ASSERT_TRUE(now == count || now == count + 1) << now;
@@ -271,12 +285,8 @@ TEST(DbfTransaction, AKillDuringAnIndexedAppendLeavesTableAndIndexTogether) {
             edit.Append({std::string("old"), int64_t(r)});
         edit.Commit();
     }
-    SetTransactionHook(CountSteps);
-    g_steps = 0;
-    g_stopAt = -1;
-    AppendAndRekey(dir.Path());
-    SetTransactionHook(nullptr);
-    const int steps = g_steps;
+    auto change = [&dir] { AppendAndRekey(dir.Path()); };
+    const int steps = CountedSteps(change);
     uint32_t count = DbfTable::Open(path)->RecordCount();
     ASSERT_EQ(count, 303u);
     ExpectIndexOfRecords(path);
@@ -284,22 +294,8 @@ TEST(DbfTransaction, AKillDuringAnIndexedAppendLeavesTableAndIndexTogether) {
     for (int stop = 1; stop <= steps + 1; ++stop) {
         SCOPED_TRACE("stopped at step " + std::to_string(stop));
         const Value firstKey = DbfTable::Open(path)->Get(1, 1);
-        pid_t child = ::fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            g_steps = 0;
-            g_stopAt = stop;
-            SetTransactionHook(CountSteps);
-            try {
-                AppendAndRekey(dir.Path());
-            } catch (...) {
-                _exit(2);
-            }
-            _exit(0);
-        }
-        int status = 0;
-        ::waitpid(child, &status, 0);
-        ASSERT_TRUE(stop > steps ? WIFEXITED(status) : WIFSIGNALED(status));
+        RunStoppedAt(stop, steps, change);
+        if (HasFatalFailure()) return;
         Database next(dir.Path());
         auto t = DbfTable::Open(path);
         if (t->RecordCount() == count) {
