@@ -105,9 +105,6 @@ wxString CPartnerDlg::KeyProblem(const wxString& key) const {
 }
 
 wxString CPartnerDlg::FormProblem() {
-    // Every field is checked before any is written, so a refused card stores nothing.
-    const wxString problem = ColumnProblem();
-    if (!problem.empty()) return problem;
     const wxString discount = ControlText(kDiscountEdit).Strip(wxString::both);
     long percent = 0;
     if (!discount.empty() && (!discount.ToLong(&percent) || percent < 0 || percent > 200))

@@ -188,6 +188,8 @@ bool CRecordDlg::WriteRecord() {
         CRecordEditSession::IsDuplicate(rs, m_strKeyField, key, m_session.IsAdding(),
                                         m_session.m_nCurNo))
         problem = wxString::FromUTF8("记录重复，请修改后再试！");
+    // Every field is checked before any is written, so a refused form stores nothing.
+    if (problem.empty()) problem = ColumnProblem();
     if (problem.empty()) problem = FormProblem();
     if (!problem.empty()) {
         Say(problem);

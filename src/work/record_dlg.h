@@ -77,12 +77,9 @@ protected:
     virtual void FillEditLists() {}
     // Values of a fresh entry after the form was cleared.
     virtual void PrepareNewEntry() {}
-    // Why the form cannot be stored; empty when it can.
+    // Why the form cannot be stored, once every bound field fits its column; empty
+    // when it can.
     virtual wxString FormProblem() { return wxString(); }
-    // Why a bound control's text cannot go into its column as typed (a quote, more
-    // bytes than the column holds, no number, no date), naming the field; empty when
-    // every one fits.
-    wxString ColumnProblem() const;
     // Why the key cannot be stored (empty, a quote, ...); empty when it can.
     virtual wxString KeyProblem(const wxString& key) const;
     // What the key control keeps of the shown key when the form is cleared for a new entry.
@@ -106,6 +103,10 @@ protected:
     const wxString m_strKeyField; // the field the key control shows
 
 private:
+    // Why a bound control's text cannot go into its column as typed (a quote, more
+    // bytes than the column holds, no number, no date), naming the field; empty when
+    // every one fits.
+    wxString ColumnProblem() const;
     void OnNotice(COwnerNoticeEvent& event);
     void OnCharHook(wxKeyEvent& event);
     void OnDestroyWindow(wxWindowDestroyEvent& event);

@@ -161,6 +161,45 @@ TEST_F(CustomerRecordTest, BadPlatesAndIdNumbersAreRefusedWithAMessage) {
     EXPECT_EQ(Plates().size(), 3u);
 }
 
+// What is typed is checked against its column before anything is written: too long,
+// no number or no date is refused naming the field, and the entry stays as typed.
+TEST_F(CustomerRecordTest, TextItsColumnCannotHoldIsRefusedNamingTheField) {
+    const struct {
+        int control;
+        const char* text;
+        const char* message;
+    } cases[] = {
+        {kOwnerEdit, "欧阳娜娜子", "车主姓名不能超过8个字节(一个汉字占两个字节)！"},
+        {kSexEdit, "男性", "性别不能超过2个字节(一个汉字占两个字节)！"},
+        {kPlateEdit, "粤B123456789012345", "车牌号码不能超过16个字节(一个汉字占两个字节)！"},
+        {kAddressEdit, "人民路'8号", "地址不能用单引号！"},
+        {kMileageEdit, "1万2", "来店里程：数据格式不对！"},
+        {kBoughtEdit, "2024-13-40", "购车日期：日期不对，可能月份或天数不正确。"},
+    };
+    Open();
+    frame_->m_bRecordSaved = false;
+    dialog_->OnNew();
+    Type(kPlateEdit, "粤B77777");
+    for (const auto& c : cases) {
+        const wxString kept = Get(c.control);
+        boxes_.Clear();
+        Type(c.control, c.text);
+        dialog_->OnSave();
+        EXPECT_EQ(boxes_.Texts(), (std::vector<std::string>{c.message})) << c.text;
+        EXPECT_EQ(Get(c.control), U(c.text));
+        EXPECT_TRUE(Enabled(kSaveButton)) << c.text;
+        Type(c.control, kept.utf8_str());
+    }
+    EXPECT_EQ(Plates().size(), 3u);
+    EXPECT_FALSE(frame_->m_bRecordSaved);
+    boxes_.Clear();
+    Type(kOwnerEdit, "欧阳娜娜");
+    dialog_->OnSave();
+    EXPECT_TRUE(boxes_.Texts().empty());
+    EXPECT_EQ(Column("select * from gk where no=4", "车主姓名"),
+              std::vector<wxString>{U("欧阳娜娜")});
+}
+
 TEST_F(CustomerRecordTest, DeleteAsksAndCancelBringsTheRecordBack) {
     Open();
     boxes_.Reply(platform::IDYES);

@@ -66,6 +66,42 @@ TEST_F(MemberCardTest, TwoNewCardsInARowAreBothSaved) {
     EXPECT_EQ(Column("select * from hyzl where no=2", "金额"), std::vector<wxString>{"300"});
 }
 
+// A card is checked field by field against its columns before it is written; the
+// new entry's plate is still the shown one cut to four bytes.
+TEST_F(MemberCardTest, TextItsColumnCannotHoldIsRefusedNamingTheField) {
+    Insert("hyzl", {{{"车牌号码", "京A12345"}, {"卡号", "C0"}}});
+    const struct {
+        int control;
+        const char* text;
+        const char* message;
+    } cases[] = {
+        {kCardNoEdit, "C1234567890", "卡号不能超过10个字节(一个汉字占两个字节)！"},
+        {kSalesmanCombo, "欧阳娜娜子", "推销员不能超过8个字节(一个汉字占两个字节)！"},
+        {kPasswordEdit, "12'34", "密码不能用单引号！"},
+        {kAmountEdit, "三百", "金额：数据格式不对！"},
+    };
+    Open();
+    dialog_->OnNew();
+    EXPECT_EQ(Get(kPlateCombo), U("京A1"));
+    Type(kCardNoEdit, "C1");
+    for (const auto& c : cases) {
+        const wxString kept = Get(c.control);
+        boxes_.Clear();
+        Type(c.control, U(c.text));
+        dialog_->OnSave();
+        EXPECT_EQ(boxes_.Texts(), (std::vector<std::string>{c.message})) << c.text;
+        EXPECT_EQ(Get(c.control), U(c.text));
+        Type(c.control, kept);
+    }
+    EXPECT_EQ(Cards(), std::vector<wxString>{"C0"});
+    EXPECT_FALSE(frame_->m_bRecordSaved);
+    boxes_.Clear();
+    Type(kCardNoEdit, "C123456789");
+    dialog_->OnSave();
+    EXPECT_TRUE(boxes_.Texts().empty());
+    EXPECT_EQ(Cards(), (std::vector<wxString>{"C0", "C123456789"}));
+}
+
 TEST_F(MemberCardTest, ACardAlreadyExpiredIsNotIssued) {
     Open();
     dialog_->OnNew();
