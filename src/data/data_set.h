@@ -78,7 +78,7 @@ public:
     int CopyRecordsQuiet(const ado::RecordsetPtr& source, const ado::RecordsetPtr& target,
                          bool addNew, const wxString& fieldName);
     // Gives rows whose `no` is empty or negative running numbers after the table's
-    // record count ("0": from 1).
+    // record count ("0": from 1), passing over numbers the table or the batch holds.
     void NumberRows(const ado::RecordsetPtr& recordset, const wxString& table);
     // The record count in the header of the table's file; 0 when it cannot be read.
     long GetDbfRecordCount(const wxString& table);
@@ -142,5 +142,8 @@ public:
     void FillConnectionText();
 
 private:
+    // The record count in the header of the table's file (0 when it cannot be read)
+    // and, into *above when given, the numbers above it that its records hold.
+    long ReadNumbering(const wxString& table, std::vector<long>* above);
     std::unique_ptr<CDataProgress> m_pProgress;
 };

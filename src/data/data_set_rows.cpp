@@ -5,8 +5,10 @@
 #include "data/main_frame_data.h"
 #include "data/stored_copy.h"
 #include "data/table_catalog.h"
+#include "foxdb/dbf_table.h"
 #include "platform/files.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -219,19 +221,33 @@ int CDataSet::CopyRecordsQuiet(const ado::RecordsetPtr& source, const ado::Recor
 
 void CDataSet::NumberRows(const ado::RecordsetPtr& recordset, const wxString& table) {
     if (recordset->RecordCount() < 1) return;
-    long counter = table == "0" ? 0 : GetDbfRecordCount(table);
+    // `no` is unique: the running numbers pass over any number a record already holds
+    // in the table file (deleted ones keep theirs) or in this batch.
+    std::vector<long> taken;
+    long counter = table == "0" ? 0 : ReadNumbering(table, &taken);
     ado::Field& no = recordset->Fields().Item("no");
-    for (recordset->MoveFirst(); !recordset->EndOfFile(); recordset->MoveNext()) {
-        ado::Variant value = no.Value();
-        bool renumber = value.IsNull();
-        if (!renumber) {
-            try {
-                renumber = value.ToInt64() < 0;
-            } catch (const ado::ComError&) {
-                // not a number: left alone
-            }
+    auto numberOf = [&no](long* number) {
+        const ado::Variant value = no.Value();
+        if (value.IsNull()) return false;
+        try {
+            *number = static_cast<long>(value.ToInt64());
+            return true;
+        } catch (const ado::ComError&) {
+            return false; // not a number: left alone
         }
-        if (renumber) no.PutValue(ado::Variant(++counter));
+    };
+    long number = 0;
+    for (recordset->MoveFirst(); !recordset->EndOfFile(); recordset->MoveNext())
+        if (numberOf(&number) && number > counter) taken.push_back(number);
+    std::sort(taken.begin(), taken.end());
+    for (recordset->MoveFirst(); !recordset->EndOfFile(); recordset->MoveNext()) {
+        const bool numbered = numberOf(&number);
+        if (numbered && number >= 0) continue;
+        if (!numbered && !no.Value().IsNull()) continue;
+        do
+            ++counter;
+        while (std::binary_search(taken.begin(), taken.end(), counter));
+        no.PutValue(ado::Variant(counter));
     }
 }
 
@@ -241,15 +257,37 @@ bool CDataSet::TableExists(const wxString& table) {
 }
 
 long CDataSet::GetDbfRecordCount(const wxString& table) {
+    return ReadNumbering(table, nullptr);
+}
+
+long CDataSet::ReadNumbering(const wxString& table, std::vector<long>* above) {
     std::vector<wxString> decrypted;
     CryptTables("select * from " + table, 1, &decrypted);
+    const std::string path = DataPathFile(table + ".dbf");
     long count = 0;
-    if (FILE* file = std::fopen(DataPathFile(table + ".dbf").c_str(), "rb")) {
+    if (FILE* file = std::fopen(path.c_str(), "rb")) {
         unsigned char header[8];
         if (std::fread(header, 1, sizeof header, file) == sizeof header)
             count = static_cast<long>(header[4] | header[5] << 8 | header[6] << 16 |
                                       static_cast<unsigned long>(header[7]) << 24);
         std::fclose(file);
+    }
+    if (above && count > 0) {
+        try {
+            const auto dbf = foxdb::DbfTable::Open(path);
+            const int field = dbf->FieldIndex("no");
+            for (uint32_t recno = 1; field >= 0 && recno <= dbf->RecordCount(); ++recno) {
+                const foxdb::Value value = dbf->Get(recno, field);
+                long number = 0;
+                if (const auto* whole = std::get_if<int64_t>(&value))
+                    number = static_cast<long>(*whole);
+                else if (const auto* real = std::get_if<double>(&value))
+                    number = static_cast<long>(*real);
+                if (number > count) above->push_back(number);
+            }
+        } catch (const foxdb::Error&) {
+            // unreadable: numbered after its count alone
+        }
     }
     DropWorkingCopies(decrypted);
     return count;

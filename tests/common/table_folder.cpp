@@ -5,6 +5,7 @@
 #include "data/data_set.h"
 #include "data/main_frame_data.h"
 #include "data/table_catalog.h"
+#include "data/table_crypt.h"
 #include "platform/files.h"
 
 void TableFolderTest::Execute(const std::string& folder,
@@ -68,6 +69,13 @@ std::vector<wxString> TableFolderTest::FieldNames(const char* table) {
 
 std::vector<std::string> TableFolderTest::WorkingCopies() {
     return platform::ListFiles(g_strDataPath.utf8_string(), "*.dbf");
+}
+
+long long TableFolderTest::FullDiskFor(const char* table) const {
+    EXPECT_TRUE(CTableCrypt::DecryptTable(table));
+    const long long plain = platform::FileSize(Working(std::string(table) + ".dbf"));
+    CTableCrypt::DropWorkingCopies({table});
+    return plain + 1;
 }
 
 void AccountSetTest::SetUp() {

@@ -37,6 +37,9 @@ protected:
     static std::vector<wxString> FieldNames(const char* table);
     // The plain table files of the working folder.
     static std::vector<std::string> WorkingCopies();
+    // The size of the table's plain file plus one byte: a file size limit there
+    // (qv_test::FileSizeLimit) lets the table be read but not grow, as on a full disk.
+    long long FullDiskFor(const char* table) const;
 };
 
 // A default account set with the tables ljkc, zyxm, gk, fieldlong and ljsh, and a

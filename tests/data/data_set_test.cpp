@@ -512,3 +512,31 @@ TEST_F(AccountSetTest, ComboBoxesGetTheFirstFieldOfEveryRecord) {
     data.FillComboBox("select * from ljkc where no=0", &list);
     EXPECT_EQ(list.items.size(), 1u);
 }
+
+// A table can hold numbers above its record count (renumbered records, a record
+// deleted but not packed away): new rows pass over them instead of clashing on save.
+TEST_F(AccountSetTest, NumberingPassesOverNumbersTheTableOrTheBatchHolds) {
+    AddStock({{"刹车片", "A1"}, {"机油", "B2"}, {"火花塞", "C3"}});
+    CDataSet data;
+    data.UpdateWhere("ljkc", "no", "5", "no=3");
+    data.DeleteWhere("ljkc", "no=5"); // marked: keeps its number
+    data.UpdateWhere("ljkc", "no", "4", "no=2");
+    ASSERT_EQ(data.GetDbfRecordCount("ljkc"), 3);
+
+    data.Open("select * from ljkc where no=0");
+    auto rs = data.m_pRecordset;
+    for (const char* given : {"-1", "7", "", "-3"}) {
+        rs->AddNew();
+        data.PutFieldValue(U("新件"), U("零件名称"), rs);
+        if (*given) data.PutFieldValue(given, "no", rs);
+    }
+    data.NumberRows(rs, "ljkc");
+    std::vector<long> numbers;
+    for (rs->MoveFirst(); !rs->EndOfFile(); rs->MoveNext())
+        numbers.push_back(rs->Fields().Item("no").Value().ToLong());
+    EXPECT_EQ(numbers, (std::vector<long>{6, 7, 8, 9}));
+    ASSERT_EQ(data.Save(rs), 1);
+    EXPECT_EQ(Column("select * from ljkc order by no", "no"),
+              (Texts{"1", "4", "6", "7", "8", "9"}));
+    EXPECT_TRUE(WorkingCopies().empty());
+}

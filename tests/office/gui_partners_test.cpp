@@ -5,7 +5,6 @@
 #include "app/outbar_ctrl.h"
 #include "common/file_size_limit.h"
 #include "common/login_fixture.h"
-#include "data/table_crypt.h"
 #include "grid/grid_ctrl.h"
 #include "office/cash_journal_dlg.h"
 #include "office/ledger_dlg.h"
@@ -13,7 +12,6 @@
 #include "office/partner_dlg.h"
 #include "parts/order_page.h"
 #include "parts/parts_forms.h"
-#include "platform/files.h"
 #include "platform/message_box.h"
 #include "platform/wx_text.h"
 #include "res/command_ids.h"
@@ -33,14 +31,6 @@ protected:
         office::RegisterForms();
         frame_ = LogIn();
         ASSERT_TRUE(frame_);
-    }
-    // The size of the table's plain file: a file size limit just above it lets the
-    // table be read but not grow, as on a full disk.
-    rlim_t FullDiskFor(const char* table) {
-        EXPECT_TRUE(CTableCrypt::DecryptTable(table));
-        const long long plain = platform::FileSize(Working(std::string(table) + ".dbf"));
-        CTableCrypt::DropWorkingCopies({table});
-        return static_cast<rlim_t>(plain + 1);
     }
     static void Check(wxWindow* dialog, int id) {
         res::Control<wxRadioButton>(dialog, id)->SetValue(true);
@@ -154,7 +144,7 @@ TEST_F(PartnersTest, EachPartnerShowsItsOwnBalanceAndIsFoundByANumber) {
 // edit, the opener does not hear of a saved partner, and a second 存档 stores it once.
 TEST_F(PartnersTest, FailedSaveKeepsTheCardEditing) {
     using namespace res::partner_card;
-    const rlim_t full = FullDiskFor("gys");
+    const long long full = FullDiskFor("gys");
     EXPECT_TRUE(qv_test::AnswerModal<CPartnerDlg>(
         [&] { frame_->ExecuteCommand(ID_PARTNER_SUPPLIERS); },
         [&](CPartnerDlg& card) {
@@ -286,7 +276,7 @@ TEST_F(PartnersTest, FixedAssetOfAYearIsWorthItsStraightLineValue) {
 // the table holds, so the operator sees the rows did not go in.
 TEST_F(PartnersTest, JournalClosesOnlyAfterItsRowsAreSaved) {
     using namespace res::cash_journal;
-    const rlim_t full = FullDiskFor("kzk");
+    const long long full = FullDiskFor("kzk");
     EXPECT_TRUE(qv_test::AnswerModal<CCashJournalDlg>(
         [&] { frame_->ExecuteCommand(ID_CASH_JOURNAL); },
         [&](CCashJournalDlg& dialog) {

@@ -8,6 +8,7 @@
 #include "app/company_data.h"
 #include "app/main_frame.h"
 #include "app/query_toolbar.h"
+#include "common/file_size_limit.h"
 #include "data/status_text.h"
 #include "grid/grid_ctrl.h"
 #include "platform/files.h"
@@ -128,9 +129,8 @@ TEST_F(CodeTableFormTest, UnsavedLinesComeBackFromTheSavedCopyUntilSavedOrCancel
     CMainFrame* frame = LogIn();
     ASSERT_NE(frame, nullptr);
     platform::ScriptedMessageBoxes boxes;
-    // Numbered past the file's count: the next save collides with no 3.
     Insert("wxxm", {{{"类别", "保养"}, {"项目名称", "换机油"}, {"no", "1"}},
-                    {{"类别", "保养"}, {"项目名称", "换滤芯"}, {"no", "3"}}});
+                    {{"类别", "保养"}, {"项目名称", "换滤芯"}, {"no", "2"}}});
     hyxm* page = Open(frame, ID_CODE_LABOUR);
     ASSERT_NE(page, nullptr);
     CGridCtrl* grid = page->GetLineGrid();
@@ -149,8 +149,11 @@ TEST_F(CodeTableFormTest, UnsavedLinesComeBackFromTheSavedCopyUntilSavedOrCancel
     EXPECT_TRUE(Enabled(page, kSaveButton));
     EXPECT_FALSE(Enabled(page, kExitButton));
 
-    // A save that fails keeps the copy and shows the line again.
-    qv_test::Click(page, kSaveButton);
+    // A save that fails (the disk is full) keeps the copy and shows the line again.
+    {
+        qv_test::FileSizeLimit limit(FullDiskFor("wxxm"));
+        qv_test::Click(page, kSaveButton);
+    }
     EXPECT_FALSE(boxes.Texts().empty());
     EXPECT_TRUE(page->GetCopy().Exists());
     EXPECT_EQ(Cells(page, "项目名称").back(), U("四轮定位"));
