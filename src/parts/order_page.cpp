@@ -680,7 +680,12 @@ void Pjdh::OnLowestOffers() {
 void Pjdh::OnSupplierCard() {
     CMainFrame* frame = CMainFrame::Get();
     if (!frame || !CMainFrame::HasForm(FormKind::Partners)) return;
-    frame->OpenForm(FormKind::Partners, 0, ComboText(kSupplierCombo));
+    // The card opens on the supplier chosen here; with none chosen, not on a partner
+    // some other form handed over earlier.
+    wxString supplier = ComboText(kSupplierCombo);
+    if (supplier == U("全部")) supplier.clear();
+    frame->m_strShared = supplier;
+    frame->OpenForm(FormKind::Partners, 0, supplier);
     m_pGrid->MakeCurrentGrid();
 }
 

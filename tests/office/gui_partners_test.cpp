@@ -347,6 +347,19 @@ TEST_F(PartnerOpenersTest, OutlookItemOrderPageAndCardOpenTheirPartner) {
                 }));
             qv_test::Click(&card, kExitButton);
         }));
+
+    // With no supplier chosen the card opens on its first supplier, not on the partner
+    // another form handed over last.
+    for (const char* none : {"", "全部"}) {
+        frame_->m_strShared = U("乙配件");
+        qv_test::Type(order, res::order_page::kSupplierCombo, none);
+        EXPECT_TRUE(qv_test::AnswerModal<CPartnerDlg>(
+            [&] { qv_test::Click(order, res::order_page::kSupplierButton); },
+            [&](CPartnerDlg& card) {
+                EXPECT_EQ(card.ShownName(), U("甲配件")) << none;
+                qv_test::Click(&card, kExitButton);
+            }));
+    }
     EXPECT_TRUE(boxes_.Shown().empty());
 }
 
