@@ -11,6 +11,7 @@
 #include "grid/report_setup_dlg.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
+#include "platform/modal_grab.h"
 #include "platform/wx_text.h"
 #include "res/control_ids.h"
 #include "res/print_options_template.h"
@@ -65,6 +66,8 @@ CPrintOptionsDlg::CPrintOptionsDlg(wxWindow* parent, CGridCtrl* grid)
       m_pGrid(grid ? grid : CGridCtrl::GetCurrentGrid()) {
     CGridCtrl::RegisterGridClass();
     res::BuildDialog(this, res::PrintOptionsTemplate());
+    // Modeless beside lists that run modally: it must still take clicks and keys.
+    platform::ExemptFromModalGrab(this);
     m_pCostGrid = res::Control<CGridCtrl>(this, ids::kGrid);
 
     res::Control<wxRadioButton>(this, ids::kPreviewRadio)->SetValue(true);

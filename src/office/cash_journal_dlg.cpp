@@ -298,6 +298,6 @@ void CCashJournalDlg::OnPrint() {
         text.clear();
     // Each register prints under its own name.
     m_grid->PrintTexts[print_texts::kDocumentKind] = CCashJournal::Title(m_nMode);
-    m_pPrintDlg = new CPrintOptionsDlg(nullptr, m_grid);
+    m_pPrintDlg = new CPrintOptionsDlg(this, m_grid);
     m_pPrintDlg->Show();
 }

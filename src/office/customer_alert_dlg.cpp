@@ -124,6 +124,6 @@ void CCustomerAlertDlg::OnDeleteRow() {
 void CCustomerAlertDlg::OnPrint() {
     m_listGrid->MakeCurrentGrid();
     if (m_pPrintDlg) m_pPrintDlg->Destroy();
-    m_pPrintDlg = new CPrintOptionsDlg(nullptr, m_listGrid);
+    m_pPrintDlg = new CPrintOptionsDlg(this, m_listGrid);
     m_pPrintDlg->Show();
 }

@@ -159,7 +159,7 @@ void CFlowAnalysisDlg::OnSlowSellers() {
 void CFlowAnalysisDlg::OnPrint() {
     if (m_pPrintDlg) m_pPrintDlg->Destroy();
     m_grid->MakeCurrentGrid();
-    m_pPrintDlg = new CPrintOptionsDlg(nullptr, m_grid);
+    m_pPrintDlg = new CPrintOptionsDlg(this, m_grid);
     m_pPrintDlg->Show();
 }
 

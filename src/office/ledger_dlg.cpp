@@ -497,7 +497,7 @@ void CLedgerDlg::OnFind() {
 void CLedgerDlg::Print(CGridCtrl* grid) {
     if (m_pPrintDlg) m_pPrintDlg->Destroy();
     grid->MakeCurrentGrid();
-    m_pPrintDlg = new CPrintOptionsDlg(nullptr, grid);
+    m_pPrintDlg = new CPrintOptionsDlg(this, grid);
     m_pPrintDlg->Show();
 }
 

@@ -165,7 +165,7 @@ void CQueryResultDlg::OnToggleBrief() {
 void CQueryResultDlg::OnPrint() {
     m_grid->MakeCurrentGrid();
     if (m_pPrintDlg) m_pPrintDlg->Destroy();
-    m_pPrintDlg = new CPrintOptionsDlg(nullptr, m_grid);
+    m_pPrintDlg = new CPrintOptionsDlg(this, m_grid);
     m_pPrintDlg->Show();
 }
 

@@ -261,7 +261,7 @@ void total::OnEditArchive() {
 void total::OnPrint() {
     if (m_pPrintDlg) m_pPrintDlg->Destroy();
     m_grid->MakeCurrentGrid();
-    m_pPrintDlg = new CPrintOptionsDlg(nullptr, m_grid);
+    m_pPrintDlg = new CPrintOptionsDlg(this, m_grid);
     m_pPrintDlg->Show();
 }
 

@@ -121,7 +121,7 @@ Pjdh::~Pjdh() {
 void Pjdh::OnPrint() {
     if (m_pPrintDlg) m_pPrintDlg->Destroy();
     m_pGrid->MakeCurrentGrid();
-    m_pPrintDlg = new CPrintOptionsDlg(nullptr, m_pGrid);
+    m_pPrintDlg = new CPrintOptionsDlg(this, m_pGrid);
     m_pPrintDlg->Show();
 }
 

@@ -199,7 +199,7 @@ void CTransferRecordDlg::OnPrint() {
     if (m_grid->GetColumnCount() <= 1) return;
     if (m_pPrintDlg) m_pPrintDlg->Destroy();
     m_grid->MakeCurrentGrid();
-    m_pPrintDlg = new CPrintOptionsDlg(nullptr, m_grid);
+    m_pPrintDlg = new CPrintOptionsDlg(this, m_grid);
     m_pPrintDlg->Show();
 }
 

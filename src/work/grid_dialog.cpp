@@ -9,7 +9,8 @@
 void CGridDialogPrint::Open(CGridCtrl* grid) {
     Close();
     grid->MakeCurrentGrid();
-    m_pDialog = new CPrintOptionsDlg(nullptr, grid);
+    // In front of the list or page that holds the grid, and gone with it.
+    m_pDialog = new CPrintOptionsDlg(grid->GetParent(), grid);
     m_pDialog->Show();
 }
 

@@ -14,7 +14,8 @@ public:
     CGridDialogPrint& operator=(const CGridDialogPrint&) = delete;
     ~CGridDialogPrint() { Close(); }
 
-    // Replaces an earlier print dialog by a new one on the grid, shown modeless.
+    // Replaces an earlier print dialog by a new one on the grid, shown modeless in
+    // front of the window holding the grid.
     void Open(CGridCtrl* grid);
     void Close();
     CPrintOptionsDlg* Get() const { return m_pDialog; }

@@ -1,18 +1,23 @@
 // The statistics dialog as the operator uses it: opened from its menu command after a
 // login, run, lines added and removed, bad dates refused.
 #include "app/main_frame.h"
+#include "common/form_driver.h"
 #include "common/login_fixture.h"
-#include "grid/grid_ctrl.h"
 #include "data/date_range.h"
+#include "grid/grid_ctrl.h"
+#include "grid/print_options_dlg.h"
 #include "office/office_forms.h"
 #include "office/statistics_dlg.h"
 #include "platform/message_box.h"
 #include "res/command_ids.h"
+#include "res/print_options_template.h"
 #include "res/statistics_template.h"
 
 #include <wx/combobox.h>
 #include <wx/radiobut.h>
 #include <wx/stattext.h>
+#include <wx/uiaction.h>
+#include <wx/weakref.h>
 
 namespace {
 
@@ -150,6 +155,31 @@ TEST_F(StatisticsDlgTest, PartnerModeShowsTheSuppliersPurchasesAtOnce) {
             EXPECT_EQ(combo->GetStringSelection(), U("北方配件"));
             EXPECT_EQ(dialog.m_grid->m_strTitle, U("进货汇总表"));
         });
+}
+
+// The print dialog stands in front of the statistic that opened it, takes the
+// operator's clicks while the statistic runs modally, and goes with it.
+TEST_F(StatisticsDlgTest, PrintDialogBelongsToTheStatisticAndTakesClicks) {
+    wxWeakRef<wxDialog> print;
+    bool clicked = false;
+    EXPECT_TRUE(Drive(ID_STAT_SALES, [&](total& dialog) {
+        qv_test::Click(&dialog, kStartButton);
+        qv_test::Click(&dialog, kPrintButton);
+        print = dialog.m_pPrintDlg;
+        ASSERT_TRUE(print);
+        EXPECT_EQ(print->GetParent(), &dialog);
+        auto* radio = res::Control<wxRadioButton>(print, res::print_options::kPrintRadio);
+        ASSERT_TRUE(qv_test::WaitFor([&] { return radio->IsShownOnScreen(); }));
+        qv_test::WaitFor([] { return false; }, 300);
+        wxUIActionSimulator mouse;
+        mouse.MouseMove(radio->GetScreenRect().GetPosition() + wxPoint(6, 6));
+        qv_test::WaitFor([] { return false; }, 200);
+        mouse.MouseClick();
+        clicked = qv_test::WaitFor([radio] { return radio->GetValue(); }, 2000);
+    }));
+    EXPECT_TRUE(clicked);
+    Pump();
+    EXPECT_FALSE(print);
 }
 
 } // namespace

@@ -275,13 +275,16 @@ TEST_F(StorekeeperTest, LinesLeftWithoutArchivingComeBackUntilCancelled) {
     qv_test::Click(order, kNewButton);
     qv_test::Click(order, kNewButton);
     EXPECT_EQ(order->GetSheet()->m_rsLines->RecordCount(), 2);
-    // The print options stay with the page and go with it.
+    // The print options stay with the page, in front of it, and go with it.
     qv_test::Click(order, kPrintButton);
     qv_test::Click(order, kPrintButton);
     Pump();
     int printDialogs = 0;
     for (wxWindow* window : wxTopLevelWindows)
-        printDialogs += dynamic_cast<CPrintOptionsDlg*>(window) && !window->IsBeingDeleted();
+        if (dynamic_cast<CPrintOptionsDlg*>(window) && !window->IsBeingDeleted()) {
+            ++printDialogs;
+            EXPECT_EQ(window->GetParent(), order);
+        }
     EXPECT_EQ(printDialogs, 1);
     qv_test::Click(order, kExitButton);
     Pump();
