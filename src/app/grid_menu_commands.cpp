@@ -39,14 +39,14 @@ wxString ChooseFile(wxWindow* parent, FileKind kind) {
         return dialog.ShowModal() == wxID_OK ? dialog.GetPath() : wxString();
     }
     const bool picture = kind == FileKind::Picture;
-    wxFileDialog dialog(parent, wxEmptyString, picture ? U("Picture") : wxString(), wxEmptyString,
-                        picture
-                            ? U("Windows Bmp 文件(*.bmp)|*.bmp|GIF 图形(*.gif)|*.gif|JPEG "
-                                "图形(*.jpg)|*.jpg|All files(*.*)|*.*")
-                            : U("本系统表格文件(*.adtg)|*.adtg|加密文件(*.dwf)|*.dwf|FoxPro DBF "
-                                "文件(*.dbf)|*.dbf|Microsoft Excel 工作表(*.xls)|*.xls|All "
-                                "files(*.*)|*.*"),
-                        wxFD_OPEN | wxFD_FILE_MUST_EXIST);
+    wxFileDialog dialog(
+        parent, wxEmptyString, picture ? U("Picture") : wxString(), wxEmptyString,
+        picture ? U("Windows Bmp 文件(*.bmp)|*.bmp|GIF 图形(*.gif)|*.gif|JPEG "
+                    "图形(*.jpg)|*.jpg|All files(*.*)|*.*")
+                : U("本系统表格文件(*.adtg)|*.adtg|加密文件(*.dwf)|*.dwf|FoxPro DBF "
+                    "文件(*.dbf)|*.dbf|Microsoft Excel 工作表(*.xlsx;*.xls)|*.xlsx;*.xls|"
+                    "All files(*.*)|*.*"),
+        wxFD_OPEN | wxFD_FILE_MUST_EXIST);
     return dialog.ShowModal() == wxID_OK ? dialog.GetPath() : wxString();
 }
 

@@ -202,6 +202,28 @@ TEST_F(GridMenuCommandsTest, ImportedRowsMatchTheirColumnsByTitleAndWaitForTheSa
               std::vector<wxString>{U("四轮定位")});
 }
 
+// A workbook the grid wrote comes back through the import as new rows of the grid:
+// texts, prices and quantities as they were, numbered afresh on the save.
+TEST_F(GridMenuCommandsTest, ExportedWorkbookIsImportedBack) {
+    Choose(Path("stock"));
+    Command(ID_GRID_EXPORT_EXCEL);
+    ASSERT_TRUE(platform::FileExists(Path("stock.xlsx")));
+    boxes_.Clear();
+    frame_->m_strShared = wxString::FromUTF8(Path("stock.xlsx")) + "$#@";
+    Command(ID_GRID_IMPORT_TABLE);
+    EXPECT_TRUE(boxes_.Texts().empty());
+    ASSERT_EQ(grid_->GetRowCount(), 5);
+    data_.NumberRows(data_.m_pRecordset, "ljkc");
+    ASSERT_EQ(data_.Save(data_.m_pRecordset), 1);
+    const wxString all = U("select * from ljkc order by no");
+    EXPECT_EQ(Column(all, U("零件名称")),
+              (std::vector<wxString>{U("机油滤清器"), U("刹车片"), U("机油滤清器"), U("刹车片")}));
+    EXPECT_EQ(Column(all, U("零售价")), (std::vector<wxString>{"5", "12.5", "5", "12.5"}));
+    EXPECT_EQ(Column(all, U("车型")),
+              (std::vector<wxString>{U("捷达"), U("桑塔纳"), U("捷达"), U("桑塔纳")}));
+    EXPECT_EQ(Column(all, "no"), (std::vector<wxString>{"1", "2", "3", "4"}));
+}
+
 TEST_F(GridMenuCommandsTest, WorkbookExportAsksAboutHiddenFieldsOnlyWhenThereAreSome) {
     auto exported = [this](const char* name) {
         std::vector<WorkbookSheet> sheets;
