@@ -4,7 +4,6 @@
 #include "data/data_set.h"
 #include "data/main_frame_data.h"
 #include "foxdb/transaction.h"
-#include "platform/message_box.h"
 #include "platform/wx_text.h"
 #include "work/line_pricing.h"
 #include "work/settle_dlg.h"
@@ -53,22 +52,11 @@ SalesSettlement::Check SalesSettlement::Prepare() {
     m_total = 0;
     if (!m_lines || !m_lines->IsOpen() || m_lines->RecordCount() <= 1) return HeaderOnly;
     m_ticket = ReadLines(*m_lines, kLineFields);
-    if (Text(Get(m_ticket[0], "单位")).Contains("YES")) {
-        platform::ShowMessageBox(U("该工作卡已存档，不允许再存！").utf8_string());
-        return Archived;
-    }
+    if (const DocumentFault fault = CheckDocument(m_ticket); fault != DocumentFault::None)
+        return fault == DocumentFault::Archived ? Archived : BadLine;
     double total = 0;
-    for (size_t i = 1; i < m_ticket.size(); ++i) {
-        const Line& line = m_ticket[i];
-        const ado::Variant& quantity = Get(line, "数量");
-        if (quantity.IsNull() || quantity.ToDouble() < 0) {
-            platform::ShowMessageBox(
-                (U("“") + Text(Get(line, "项目名称")) + U("”的数量不对，请改正后再结算。"))
-                    .utf8_string());
-            return BadLine;
-        }
-        total += RoundFen(Number(quantity) * ArchivedPrice(line));
-    }
+    for (size_t i = 1; i < m_ticket.size(); ++i)
+        total += RoundFen(Number(Get(m_ticket[i], "数量")) * ArchivedPrice(m_ticket[i]));
     m_total = RoundFen(total);
     return Ready;
 }

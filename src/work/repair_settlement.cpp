@@ -7,7 +7,6 @@
 #include "data/record_fields.h"
 #include "foxdb/transaction.h"
 #include "platform/log.h"
-#include "platform/message_box.h"
 #include "platform/wx_text.h"
 #include "work/doc_numbers.h"
 #include "work/line_pricing.h"
@@ -46,20 +45,11 @@ RepairSettlement::Check RepairSettlement::Prepare() {
     m_card.clear();
     if (m_lines->RecordCount() <= 1) return HeaderOnly;
     m_card = ReadLines(*m_lines, kLineFields);
-    if (Text(Get(m_card[0], "单位")).Contains("YES")) {
-        platform::ShowMessageBox(U("该工作卡已存档，不允许再存！").utf8_string());
-        return Archived;
-    }
+    if (const DocumentFault fault = CheckDocument(m_card); fault != DocumentFault::None)
+        return fault == DocumentFault::Archived ? Archived : BadLine;
     std::vector<LineValues> values;
     for (size_t i = 1; i < m_card.size(); ++i) {
         const Line& line = m_card[i];
-        const ado::Variant& quantity = Get(line, "数量");
-        if (quantity.IsNull() || quantity.ToDouble() < 0) {
-            platform::ShowMessageBox(
-                (U("“") + Text(Get(line, "项目名称")) + U("”的数量不对，请改正后再结算。"))
-                    .utf8_string());
-            return BadLine;
-        }
         LineValues v;
         v.quantityNull = Get(line, "数量").IsNull();
         v.quantity = Number(Get(line, "数量"));

@@ -2,6 +2,7 @@
 // refusal or a failure (a stock row gone, a full disk) writes nothing, and settling
 // again afterwards archives every line once.
 #include "common/file_size_limit.h"
+#include "common/settle_script.h"
 #include "common/table_folder.h"
 #include "data/data_set.h"
 #include "parts/sales_settlement.h"
@@ -19,22 +20,8 @@ namespace {
 
 using Texts = std::vector<wxString>;
 
-class Script : public TakeOutQuestions {
-public:
-    std::deque<Answer> answers;
-    Texts asked;
-    std::function<void()> onDebtQuestion;
-
-    Answer Ask(const wxString& question, bool) override {
-        asked.push_back(question);
-        if (question == U("所差款是否保存到欠款记录中去？") && onDebtQuestion) onDebtQuestion();
-        if (answers.empty()) return No;
-        const Answer a = answers.front();
-        answers.pop_front();
-        return a;
-    }
-    bool ChooseBin(const wxString&, wxString*) override { return false; }
-    void Tell(const wxString& message) override { asked.push_back(message); }
+struct Script : SettleScript {
+    Script() : SettleScript(No) {}
 };
 
 class SalesSettlementTest : public TableFolderTest {

@@ -127,6 +127,42 @@ protected:
         TypeIntoCell(grid, row, ColumnOf(grid, column), U(typed));
         if (quantity) TypeIntoCell(grid, row, ColumnOf(grid, "数量"), U(quantity));
     }
+
+    // The card 粤D2 (its header 桑塔纳, the lines 补胎 30.00 and 洗车 20.00, labour
+    // lines when `labour`) open and sorted by name, which shows 补胎 first.
+    WXZY* OpenCardSortedByName(CMainFrame* frame, bool labour) {
+        std::vector<Row> card = {
+            {{"客户", "粤D2"}, {"项目名称", "桑塔纳"}, {"flag", "W"}, {"no", "1"}},
+            {{"客户", "粤D2"},
+             {"项目名称", "补胎"},
+             {"单价", "30"},
+             {"数量", "1"},
+             {"flag", "W"},
+             {"no", "2"}},
+            {{"客户", "粤D2"},
+             {"项目名称", "洗车"},
+             {"单价", "20"},
+             {"数量", "1"},
+             {"flag", "W"},
+             {"no", "3"}}};
+        if (labour) card[1]["WX"] = card[2]["WX"] = "W";
+        Insert("zyxm", card);
+        frame->ExecuteCommand(ID_REPAIR_SHEET);
+        Pump();
+        CWorkSheet* sheet = RepairSheet(frame);
+        auto* page = sheet ? dynamic_cast<WXZY*>(sheet->GetWorkPage(1)) : nullptr;
+        if (!page) return nullptr;
+        sheet->SelectWorkPage(page);
+        Pump();
+        CGridCtrl* grid = page->GetLineGrid();
+        const int name = ColumnOf(grid, "项目名称");
+        grid->SetFocusCell(1, name);
+        grid->OnSortColumn();
+        EXPECT_TRUE(grid->IsSorted());
+        EXPECT_EQ(grid->GetRowCount(), 3);
+        EXPECT_EQ(grid->GetItemText(1, name), U("补胎"));
+        return page;
+    }
 };
 
 TEST_F(RepairSheetTest, PlateBoundLinesPricedDiscountCheckedSuspendedAndResumed) {
@@ -376,36 +412,12 @@ TEST_F(RepairSheetTest, SuspendedCardWithLinesGetsNoTabButWaitsInThePicker) {
 TEST_F(RepairSheetTest, HeaderFoundWhateverSortTheOperatorChose) {
     CMainFrame* frame = LogIn();
     ASSERT_NE(frame, nullptr);
-    Insert("zyxm", {{{"客户", "粤D2"}, {"项目名称", "桑塔纳"}, {"flag", "W"}, {"no", "1"}},
-                    {{"客户", "粤D2"},
-                     {"项目名称", "补胎"},
-                     {"单价", "30"},
-                     {"数量", "1"},
-                     {"flag", "W"},
-                     {"no", "2"}},
-                    {{"客户", "粤D2"},
-                     {"项目名称", "洗车"},
-                     {"单价", "20"},
-                     {"数量", "1"},
-                     {"flag", "W"},
-                     {"no", "3"}}});
     AnsweredBoxes boxes;
     boxes.Answer("排序", platform::IDYES);
-    frame->ExecuteCommand(ID_REPAIR_SHEET);
-    Pump();
-    CWorkSheet* sheet = RepairSheet(frame);
-    ASSERT_NE(sheet, nullptr);
-    auto* page = dynamic_cast<WXZY*>(sheet->GetWorkPage(1));
+    WXZY* page = OpenCardSortedByName(frame, false);
     ASSERT_NE(page, nullptr);
-    sheet->SelectWorkPage(page);
-    Pump();
     CGridCtrl* grid = page->GetLineGrid();
     const int name = ColumnOf(grid, "项目名称");
-    grid->SetFocusCell(1, name);
-    grid->OnSortColumn();
-    ASSERT_TRUE(grid->IsSorted());
-    ASSERT_EQ(grid->GetRowCount(), 3);
-    EXPECT_EQ(grid->GetItemText(1, name), U("补胎"));
 
     res::Control<wxTextCtrl>(page, kPartsDiscountEdit)->SetValue("80");
     page->OnKillFocusPartsDiscount();
@@ -422,4 +434,27 @@ TEST_F(RepairSheetTest, HeaderFoundWhateverSortTheOperatorChose) {
     EXPECT_EQ(Column(card, U("项目名称")), (std::vector<wxString>{U("桑塔纳"), U("洗车")}));
     EXPECT_EQ(Column(card, U("折扣")), (std::vector<wxString>{"80", "80"}));
     EXPECT_EQ(Column(card, U("故障")), (std::vector<wxString>{"M_WX_GQ", "NULL"}));
+}
+
+// A card settled while sorted by name is settled header first: its lines are archived
+// and its header marked, whatever row the sort showed first.
+TEST_F(RepairSheetTest, SortedCardSettlesItsLinesAndMarksItsHeader) {
+    CMainFrame* frame = LogIn();
+    ASSERT_NE(frame, nullptr);
+    AnsweredBoxes boxes;
+    boxes.Answer("排序", platform::IDYES);
+    boxes.Answer("工作卡吗", platform::IDNO);
+    WXZY* page = OpenCardSortedByName(frame, true);
+    ASSERT_NE(page, nullptr);
+    qv_test::ModalDriver<CSettleDlg> settle([](CSettleDlg& dialog) {
+        qv_test::Type(&dialog, res::settle::kReceivedEdit, "50");
+        PressKey(res::FindControl(&dialog, res::settle::kReceivedEdit), WXK_RETURN);
+    });
+    qv_test::Click(page, kSettleButton);
+    Pump();
+    EXPECT_TRUE(settle.Done());
+    EXPECT_EQ(Column(U("select 项目名称 from ljsh order by no"), U("项目名称")),
+              (std::vector<wxString>{U("补胎"), U("洗车")}));
+    EXPECT_EQ(Column(U("select 单位 from zyxm where 客户='粤D2' order by no"), U("单位")).front(),
+              "YES");
 }

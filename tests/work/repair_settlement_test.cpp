@@ -2,6 +2,7 @@
 // writes, to the fen; a refusal writes nothing; a failure or a kill at any step of
 // the commit leaves the card open and every table as before.
 #include "common/file_size_limit.h"
+#include "common/settle_script.h"
 #include "common/table_folder.h"
 #include "data/data_set.h"
 #include "data/data_transaction.h"
@@ -20,22 +21,8 @@ namespace {
 
 using Texts = std::vector<wxString>;
 
-class Script : public TakeOutQuestions {
-public:
-    std::deque<Answer> answers;
-    Texts asked;
-    std::function<void()> onDebtQuestion;
-
-    Answer Ask(const wxString& question, bool) override {
-        asked.push_back(question);
-        if (question == U("所差款是否保存到欠款记录中去？") && onDebtQuestion) onDebtQuestion();
-        if (answers.empty()) return Cancel;
-        Answer a = answers.front();
-        answers.pop_front();
-        return a;
-    }
-    bool ChooseBin(const wxString&, wxString*) override { return false; }
-    void Tell(const wxString& message) override { asked.push_back(message); }
+struct Script : SettleScript {
+    Script() : SettleScript(Cancel) {}
 };
 
 class RepairSettlementTest : public TableFolderTest {
