@@ -61,6 +61,9 @@ CRecordDlg::CRecordDlg(wxWindow* parent, const res::DialogTemplate& dialogTempla
 }
 
 CRecordDlg::~CRecordDlg() {
+    // A dialog deleted directly announces its end only from the base destructors, when
+    // this part no longer exists.
+    Unbind(wxEVT_DESTROY, &CRecordDlg::OnDestroyWindow, this);
     ClosePickList();
     if (m_pNavBar) m_pNavBar->Destroy();
     m_pNavBar = nullptr;

@@ -47,7 +47,8 @@ CVehiclePickDlg::CVehiclePickDlg(CWorkSheet* sheet)
                           [this](wxCommandEvent&) { Guarded([this] { OnSelChangeCustomer(); }); });
     m_comboCustomer->Bind(wxEVT_SET_FOCUS, [this](wxFocusEvent& e) {
         if (m_comboCustomer->GetValue() == U(kHint)) m_comboCustomer->ChangeValue(wxString());
-        Frame().m_hPickTarget = this;
+        // The focus can still arrive while the main window is being closed.
+        if (CMainFrame* frame = CMainFrame::Get()) frame->m_hPickTarget = this;
         e.Skip();
     });
     res::FindControl(this, kAllButton)->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {

@@ -53,6 +53,10 @@ TEST_F(GridMouse, DraggingSelectsTheRangeAndMovesTheFocus) {
     ClickAt(grid, CellCentre(grid, 2, 2));
     EXPECT_EQ(grid->GetFocusCell(), GridCellId(2, 2));
     EXPECT_TRUE(Selected(grid).empty());
+    // Every click on a cell is passed on; the queued ones reach the counter while it
+    // still exists.
+    ProcessPending();
+    EXPECT_EQ(clicks, 5);
 }
 
 TEST_F(GridMouse, ListModeSelectsWholeRows) {
