@@ -274,17 +274,8 @@ long CDataSet::ReadNumbering(const wxString& table, std::vector<long>* above) {
     }
     if (above && count > 0) {
         try {
-            const auto dbf = foxdb::DbfTable::Open(path);
-            const int field = dbf->FieldIndex("no");
-            for (uint32_t recno = 1; field >= 0 && recno <= dbf->RecordCount(); ++recno) {
-                const foxdb::Value value = dbf->Get(recno, field);
-                long number = 0;
-                if (const auto* whole = std::get_if<int64_t>(&value))
-                    number = static_cast<long>(*whole);
-                else if (const auto* real = std::get_if<double>(&value))
-                    number = static_cast<long>(*real);
-                if (number > count) above->push_back(number);
-            }
+            for (int64_t number : foxdb::NumbersAbove(path, "no", count))
+                above->push_back(static_cast<long>(number));
         } catch (const foxdb::Error&) {
             // unreadable: numbered after its count alone
         }

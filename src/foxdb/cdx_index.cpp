@@ -340,7 +340,8 @@ std::vector<CdxKey> ReadCdxKeys(const std::string& bytes, const CdxTag& tag, boo
 }
 
 std::vector<uint32_t> SeekCdxKey(const CdxPageReader& read, const CdxTag& tag, bool characterKeys,
-                                 const std::string& key, const std::string& fileName) {
+                                 const std::string& key, const std::string& fileName,
+                                 bool orGreater) {
     const size_t keyLength = static_cast<size_t>(tag.keyLength);
     std::vector<uint32_t> found;
     if (key.size() != keyLength) return found;
@@ -376,8 +377,8 @@ std::vector<uint32_t> SeekCdxKey(const CdxPageReader& read, const CdxTag& tag, b
                    [&](const std::string& k, uint32_t recno) {
                        if (past) return;
                        const int order = std::memcmp(k.data(), key.data(), keyLength);
-                       if (order == 0) found.push_back(recno);
-                       past = order > 0;
+                       if (order == 0 || (order > 0 && orGreater)) found.push_back(recno);
+                       past = order > 0 && !orGreater;
                    });
         offset = Le32(p + 8);
         if (offset == kNone) break;

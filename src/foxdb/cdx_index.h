@@ -58,10 +58,11 @@ void VisitCdxKeys(const std::string& bytes, const CdxTag& tag, bool characterKey
 // Reads the 512-byte page at `offset` of an index file into `page`; throws Error.
 using CdxPageReader = std::function<void(uint32_t offset, char* page)>;
 
-// The records whose key in `tag` is `key` (keyLength bytes), found by descending
-// the tree and reading only the pages on the way.
+// The records whose key in `tag` is `key` (keyLength bytes), or any greater one with
+// `orGreater`, found by descending the tree and reading only the pages on the way.
 std::vector<uint32_t> SeekCdxKey(const CdxPageReader& read, const CdxTag& tag, bool characterKeys,
-                                 const std::string& key, const std::string& fileName);
+                                 const std::string& key, const std::string& fileName,
+                                 bool orGreater = false);
 
 // The index key of a field: C as its bytes, I big-endian with the sign bit flipped,
 // numbers and dates as an order-preserving big-endian double, L as T/F; a nullable

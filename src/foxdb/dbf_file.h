@@ -66,8 +66,9 @@ public:
     // has a tag on the field; false when it cannot answer (no tag, an index that
     // does not match, a value the field would not hold as it is).
     bool SeekIndex(int field, const Value& value, std::vector<uint32_t>& recnos) const;
-    // The same for an index key as IndexKey gives it.
-    bool SeekIndexKey(int field, const std::string& key, std::vector<uint32_t>& recnos) const;
+    // The same for an index key as IndexKey gives it, or any greater key with `orGreater`.
+    bool SeekIndexKey(int field, const std::string& key, std::vector<uint32_t>& recnos,
+                      bool orGreater = false) const;
     // Whether the index is known to match the records without a check now: checked
     // already, or a pair known by its stamps.
     bool IndexKnownToMatch() const;

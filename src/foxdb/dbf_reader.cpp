@@ -299,7 +299,8 @@ bool DbfFile::ReadKnownIndex(std::string& bytes) const {
            FileStamp::OfPath(indexPath_) == indexStamp_;
 }
 
-bool DbfFile::SeekIndexKey(int field, const std::string& key, std::vector<uint32_t>& recnos) const {
+bool DbfFile::SeekIndexKey(int field, const std::string& key, std::vector<uint32_t>& recnos,
+                           bool orGreater) const {
     const CdxTag* tag = TagOn(field);
     if (!tag) return false;
     int fd = ::open(indexPath_.c_str(), O_RDONLY | O_CLOEXEC);
@@ -312,7 +313,7 @@ bool DbfFile::SeekIndexKey(int field, const std::string& key, std::vector<uint32
                     if (::pread(fd, page, 512, offset) != 512)
                         throw Error(ErrorKind::BadFile, indexPath_ + ": an index page is missing");
                 },
-                *tag, IsCharacterKey(Slot(field)), key, indexPath_);
+                *tag, IsCharacterKey(Slot(field)), key, indexPath_, orGreater);
             answered = true;
         }
     } catch (const Error&) {

@@ -113,6 +113,13 @@ std::string ValidFieldName(const std::string& text);
 uint32_t CopyLiveRecords(const std::string& from, const std::string& to,
                          const std::string& numberField);
 
+// The numbers above `floor` held by the number field `field` of the table at `path`,
+// deleted records included, in no particular order. An integer field with a tag in an
+// index known to match is answered by a seek, not a read of every record. Throws Error
+// as DbfTable::Open; an unknown field gives none.
+std::vector<int64_t> NumbersAbove(const std::string& path, const std::string& field,
+                                  int64_t floor);
+
 // Removes deleted records and rebuilds the index, all-or-nothing.
 void Pack(const std::string& path);
 

@@ -245,7 +245,8 @@ TEST(CdxIndex, AMissingOrDamagedIndexStopsWritesButNotReads) {
 }
 
 // Seeking descends the tree to the first key not below the one sought: every key,
-// duplicates across leaf pages, and keys below, between and above those held.
+// duplicates across leaf pages, and keys below, between and above those held; with
+// orGreater every record from that key to the end.
 TEST(CdxIndex, SeekFindsExactlyTheRecordsOfAKey) {
     CdxTagContent tag;
     tag.name = "K";
@@ -275,6 +276,14 @@ TEST(CdxIndex, SeekFindsExactlyTheRecordsOfAKey) {
         std::vector<uint32_t> found = SeekCdxKey(read, tags[0], true, std::string(key, 6), "t.cdx");
         std::sort(found.begin(), found.end());
         EXPECT_EQ(found, want[std::string(key, 6)]);
+
+        std::vector<uint32_t> from;
+        for (auto it = want.lower_bound(std::string(key, 6)); it != want.end(); ++it)
+            from.insert(from.end(), it->second.begin(), it->second.end());
+        std::sort(from.begin(), from.end());
+        found = SeekCdxKey(read, tags[0], true, std::string(key, 6), "t.cdx", true);
+        std::sort(found.begin(), found.end());
+        EXPECT_EQ(found, from);
     }
     EXPECT_GT(want["0500  "].size(), 800u); // spans several leaf pages
 }

@@ -315,3 +315,40 @@ TEST_F(DbfEdit, KeepsTheFilesPermissionsAndRespectsReadOnly) {
     }
     EXPECT_EQ(ReadBytes(path), before);
 }
+
+// The numbers a table holds above its count, from the index where it is known to
+// match, from the records where it is not (an index put back from an earlier time
+// misses the newer numbers and must not be believed).
+TEST_F(DbfEdit, NumbersAboveAFloorComeFromTheRecordsEvenPastAnOldIndex) {
+    std::string olderIndex;
+    {
+        TableEdit edit(path);
+        for (int no : {1, 2, -7})
+            Add(edit, no);
+        edit.Commit();
+        olderIndex = ReadBytes(dir.File("t.cdx"));
+        Add(edit, 9);
+        edit.Delete(Add(edit, 40)); // a deleted record keeps its number until PACK
+        edit.Commit();
+    }
+    auto sorted = [](std::vector<int64_t> v) {
+        std::sort(v.begin(), v.end());
+        return v;
+    };
+    const struct {
+        const char* field;
+        int64_t floor;
+        std::vector<int64_t> want;
+    } cases[] = {
+        {"no", 3, {9, 40}},  {"NO", 9, {40}},     {"no", 40, {}},
+        {"no", -8, {-7, 1, 2, 9, 40}},            {"qty", 1, {2, 2, 2, 2, 2}},
+        {"amt", 0, {1, 1, 1, 1, 1}}, // 1.5 taken as its whole part
+        {"名称", 0, {}},     {"none", 0, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.field) + " above " + std::to_string(c.floor));
+        EXPECT_EQ(sorted(NumbersAbove(path, c.field, c.floor)), c.want);
+    }
+    WriteBytes(dir.File("t.cdx"), olderIndex);
+    EXPECT_EQ(sorted(NumbersAbove(path, "no", 3)), (std::vector<int64_t>{9, 40}));
+}
