@@ -15,10 +15,10 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
-#include <vector>
 #include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace sealkit {
 namespace {
@@ -203,26 +203,39 @@ ssize_t ReadAt(int fd, uint8_t* data, size_t size, uint64_t offset) {
     return static_cast<ssize_t>(done);
 }
 
-// Encrypts `source` over `destination`, an earlier encryption under the same key
-// string, by writing only the blocks that differ. The result is byte for byte what
-// a whole encryption gives. 1 done, 0 failed after the library's message, -1 when
-// this way does not serve (no earlier file, too much changed, a file that cannot be
-// written where it is): the caller then writes the file whole.
-int EncryptChanges(const std::string& source, const std::string& destination, const char* key) {
-    struct stat st;
-    if (!Fits(destination) || ::stat(destination.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
-        return -1;
-    FileJob job;
-    if (!job.OpenSource(source)) return -1;
-    const uint64_t oldSize = static_cast<uint64_t>(st.st_size);
-    const uint64_t limit = std::max<uint64_t>(oldSize, job.SourceSize()) / 4;
+// The derived key of a patch of an encrypted file: 1 made, 0 failed after the
+// library's message, -1 when no provider serves (the file is then written whole).
+int StartKeyedPatch(FileJob& job, const char* key) {
     job[kProvider] = AcquireProvider();
     if (!job[kProvider]) return -1;
     Destroy(GetfnKey(job[kProvider]));
     static const char* const messages[3] = {"加密过程中出错，无法完成操作！",
                                             "加密出错，无法完成操作！",
                                             "创建密钥失败，无法完成加密！"};
-    if (!DeriveFromKeyString(job, key, messages)) return 0;
+    return DeriveFromKeyString(job, key, messages) ? 1 : 0;
+}
+
+// Opens the source of a patch of `destination`, an existing file of *oldSize bytes.
+bool OpenPatch(FileJob& job, const std::string& source, const std::string& destination,
+               uint64_t* oldSize) {
+    struct stat st;
+    if (!Fits(destination) || ::stat(destination.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+        return false;
+    *oldSize = static_cast<uint64_t>(st.st_size);
+    return job.OpenSource(source);
+}
+
+// Encrypts `source` over `destination`, an earlier encryption under the same key
+// string, by writing only the blocks that differ. The result is byte for byte what
+// a whole encryption gives. 1 done, 0 failed after the library's message, -1 when
+// this way does not serve (no earlier file, too much changed, a file that cannot be
+// written where it is): the caller then writes the file whole.
+int EncryptChanges(const std::string& source, const std::string& destination, const char* key) {
+    FileJob job;
+    uint64_t oldSize = 0;
+    if (!OpenPatch(job, source, destination, &oldSize)) return -1;
+    const uint64_t limit = std::max<uint64_t>(oldSize, job.SourceSize()) / 4;
+    if (const int keyed = StartKeyedPatch(job, key); keyed != 1) return keyed;
     uint8_t* chunk = job.Allocate(kChunk, kBufferSize);
     std::vector<uint8_t> old(kBufferSize);
     if (!chunk) return -1;
@@ -238,11 +251,9 @@ int EncryptChanges(const std::string& source, const std::string& destination, co
         if (got < 0) break;
         for (size_t at = 0; at < n; at += kPatchBlock) {
             const size_t length = std::min(kPatchBlock, n - at);
-            const size_t before = at < static_cast<size_t>(got)
-                                      ? std::min(length, static_cast<size_t>(got) - at)
-                                      : 0;
-            if (before == length && std::memcmp(chunk + at, old.data() + at, length) == 0)
-                continue;
+            const size_t before =
+                at < static_cast<size_t>(got) ? std::min(length, static_cast<size_t>(got) - at) : 0;
+            if (before == length && std::memcmp(chunk + at, old.data() + at, length) == 0) continue;
             FilePatch patch;
             patch.offset = offset + at;
             patch.bytes.assign(reinterpret_cast<const char*>(chunk + at), length);
@@ -261,6 +272,50 @@ int EncryptChanges(const std::string& source, const std::string& destination, co
     return -1;
 }
 
+// Encrypts over `destination` just the bytes of `source` in `written` and those
+// past the destination's end, the caller knowing that no other byte differs from
+// what `destination` encrypts. Results as EncryptChanges.
+int EncryptWritten(const std::string& source, const std::string& destination, const char* key,
+                   std::vector<platform::ByteRange> written) {
+    FileJob job;
+    uint64_t oldSize = 0;
+    if (!OpenPatch(job, source, destination, &oldSize)) return -1;
+    const uint64_t newSize = job.SourceSize();
+    if (newSize > oldSize) written.push_back(platform::ByteRange{oldSize, newSize - oldSize});
+    written = platform::MergeRanges(std::move(written), newSize);
+    uint64_t total = 0;
+    for (const platform::ByteRange& range : written)
+        total += range.length;
+    if (total > std::max(oldSize, newSize) / 4) return -1;
+    if (const int keyed = StartKeyedPatch(job, key); keyed != 1) return keyed;
+    int fd = ::open(destination.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return -1;
+    const int plain = ::fileno(job.Source());
+    std::vector<FilePatch> patches;
+    std::vector<uint8_t> bytes;
+    for (const platform::ByteRange& range : written) {
+        bytes.resize(static_cast<size_t>(range.length));
+        const uint64_t before =
+            range.offset < oldSize ? std::min(range.length, oldSize - range.offset) : 0;
+        FilePatch patch;
+        patch.offset = range.offset;
+        patch.old.resize(static_cast<size_t>(before));
+        if (ReadAt(plain, bytes.data(), bytes.size(), range.offset) !=
+                static_cast<ssize_t>(bytes.size()) ||
+            ReadAt(fd, reinterpret_cast<uint8_t*>(&patch.old[0]), patch.old.size(), range.offset) !=
+                static_cast<ssize_t>(patch.old.size()) ||
+            !CryptAt(job[kSessionKey], range.offset, bytes.data(), bytes.size())) {
+            ::close(fd);
+            return -1;
+        }
+        patch.bytes.assign(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+        patches.push_back(std::move(patch));
+    }
+    ::close(fd);
+    std::fill(bytes.begin(), bytes.end(), 0);
+    return PatchFile(destination, patches, oldSize, newSize) ? 1 : -1;
+}
+
 } // namespace
 
 std::string PathArgument(const char* path) {
@@ -268,11 +323,13 @@ std::string PathArgument(const char* path) {
     return std::string(path, ::strnlen(path, SEALKIT_MAX_PATH));
 }
 
-int EncryptFile(const std::string& source, const std::string& destination, const char* key) {
+int EncryptFile(const std::string& source, const std::string& destination, const char* key,
+                const std::vector<platform::ByteRange>* written) {
     if (Fits(destination) && !RestoreInterruptedPatch(destination))
         return Failed("创建目标文件出错!");
     if (key) {
-        const int done = EncryptChanges(source, destination, key);
+        int done = written ? EncryptWritten(source, destination, key, *written) : -1;
+        if (done < 0) done = EncryptChanges(source, destination, key);
         if (done >= 0) return done;
         // What a failed patch could not put back must not outlive the new file.
         if (Fits(destination) && !RestoreInterruptedPatch(destination))

@@ -299,6 +299,14 @@ bool Crypt(SEALKIT_HANDLE key, bool final, uint8_t* data, size_t size) {
     return true;
 }
 
+bool CryptAt(SEALKIT_HANDLE key, uint64_t offset, uint8_t* data, size_t size) {
+    Rc4Key* k = Find<Rc4Key>(key);
+    if (!k || !k->kept || (!data && size)) return false;
+    k->kept->Seek(offset);
+    k->kept->Apply(data, size);
+    return true;
+}
+
 void Destroy(SEALKIT_HANDLE handle) {
     std::unique_ptr<Object> object;
     std::lock_guard<std::mutex> lock(g_mutex);

@@ -29,6 +29,8 @@ SEALKIT_HANDLE ImportKey(SEALKIT_HANDLE provider, const uint8_t* blob, size_t si
 // RC4 in place on one continuous key stream; `final` starts the stream afresh
 // for the next message.
 bool Crypt(SEALKIT_HANDLE key, bool final, uint8_t* data, size_t size);
+// A derived key's stream from `offset` on, in place; false for other keys.
+bool CryptAt(SEALKIT_HANDLE key, uint64_t offset, uint8_t* data, size_t size);
 // Destroys a key or hash, or releases a provider; 0 is ignored.
 void Destroy(SEALKIT_HANDLE handle);
 

@@ -94,4 +94,21 @@ void KeyStreamCursor::Restart() {
     beyond_.reset();
 }
 
+void KeyStreamCursor::Seek(uint64_t position) {
+    constexpr uint64_t kept = uint64_t{kBlockSize} * kMaxBlocks;
+    if (position <= kept || !beyond_ || position < position_) {
+        Restart();
+        position_ = std::min(position, kept);
+    }
+    // Past the kept blocks RC4 runs on from their end, its output dropped.
+    uint8_t dropped[4096];
+    while (position_ < position) {
+        const size_t n =
+            static_cast<size_t>(std::min<uint64_t>(sizeof dropped, position - position_));
+        std::memset(dropped, 0, n);
+        Apply(dropped, n);
+    }
+    std::memset(dropped, 0, sizeof dropped);
+}
+
 } // namespace sealkit

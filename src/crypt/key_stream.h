@@ -25,6 +25,8 @@ public:
     void Apply(uint8_t* data, size_t size);
     // Back to the stream's start, for the next file.
     void Restart();
+    // To `position` bytes into the stream, for a part of a file.
+    void Seek(uint64_t position);
 
 private:
     struct Beyond;

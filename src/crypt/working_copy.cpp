@@ -1,5 +1,7 @@
-// NvEncrypt and NvDecrypt: a table's path in an account set's folder maps to its
-// plain working copy in the system directory, <sysdir>/Data/<last folder>/<name>.
+// NvEncrypt, EncryptWorkingCopy and NvDecrypt: a table's path in an account set's
+// folder maps to its plain working copy in the system directory,
+// <sysdir>/Data/<last folder>/<name>.
+#include "crypt/encrypt_working_copy.h"
 #include "crypt/file_crypt.h"
 #include "crypt/message.h"
 #include "crypt/sealkit.h"
@@ -24,9 +26,8 @@ void ReplaceExtension(std::string& path, const char* ext) {
     if (path.size() >= 3) path.replace(path.size() - 3, 3, ext);
 }
 
-} // namespace
-
-SEALKIT_API int NvEncrypt(char* path, const char* key) {
+// NvEncrypt, with the ranges written into the working copy when they are known.
+int EncryptWorking(char* path, const char* key, const std::vector<platform::ByteRange>* written) {
     std::string plain = sealkit::PathArgument(path);
     std::string working = plain.empty() ? plain : WorkingCopyPath(plain);
     // The caller's buffer gets the working copy's path; it must fit.
@@ -42,10 +43,21 @@ SEALKIT_API int NvEncrypt(char* path, const char* key) {
         sealkit::Fail("创建目标文件出错!");
         return 0;
     }
-    if (!sealkit::EncryptFile(working, encrypted, key)) return 0;
+    if (!sealkit::EncryptFile(working, encrypted, key, written)) return 0;
     struct stat st;
     if (::stat(encrypted.c_str(), &st) == 0) ::chmod(encrypted.c_str(), st.st_mode & 07555);
     return DeleFile(working.c_str(), encrypted.c_str());
+}
+
+} // namespace
+
+int sealkit::EncryptWorkingCopy(char* path, const char* key,
+                                const std::vector<platform::ByteRange>& written) {
+    return EncryptWorking(path, key, &written);
+}
+
+SEALKIT_API int NvEncrypt(char* path, const char* key) {
+    return EncryptWorking(path, key, nullptr);
 }
 
 SEALKIT_API int NvDecrypt(const char* path, const char* key) {

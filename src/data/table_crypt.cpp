@@ -1,5 +1,6 @@
 #include "data/table_crypt.h"
 
+#include "crypt/encrypt_working_copy.h"
 #include "crypt/sealkit.h"
 #include "data/data_folders.h"
 #include "data/data_transaction.h"
@@ -7,6 +8,7 @@
 #include "data/sql_text.h"
 #include "foxdb/error.h"
 #include "foxdb/index_trust.h"
+#include "foxdb/written_ranges.h"
 #include "platform/files.h"
 #include "platform/log.h"
 #include "platform/paths.h"
@@ -29,7 +31,7 @@ int DecryptTableFile(char* path, const char* key) {
 namespace {
 
 // Runs a library call on a path buffer; a path the buffer cannot hold is refused.
-int WithPathBuffer(const std::string& path, int (*call)(char*, const char*)) {
+template <typename Call> int WithPathBuffer(const std::string& path, Call call) {
     if (path.size() >= SEALKIT_MAX_PATH) {
         platform::AppendLog("path too long for the table library: " + path);
         return 0;
@@ -58,6 +60,26 @@ std::pair<dev_t, ino_t> FileId(const foxdb::FileStamp& stamp) {
     return {stamp.device, stamp.inode};
 }
 
+// A working copy we decrypted is its encrypted file plus what our writers wrote into
+// it since (foxdb/written_ranges.h), while that file is the one it came from: its
+// encryption then re-encrypts just those bytes. By the working copy.
+std::map<std::pair<dev_t, ino_t>, foxdb::FileStamp> g_decryptedFrom;
+
+// The shared lock of the working folder, so no writer of ours changes a copy while
+// it is encrypted or decrypted; null when the folder cannot be locked.
+std::unique_ptr<foxdb::FolderLock> LockWorkingFolder(const std::string& working) {
+    try {
+        return std::make_unique<foxdb::FolderLock>(foxdb::FolderOf(working),
+                                                   foxdb::FolderLock::kShared);
+    } catch (const foxdb::Error&) {
+        return nullptr;
+    }
+}
+
+std::string EncryptedPath(const std::string& target) {
+    return target.substr(0, target.size() - 3) + "dwf";
+}
+
 } // namespace
 
 bool CTableCrypt::DataFileExists(const wxString& name) {
@@ -70,21 +92,29 @@ int CTableCrypt::EncryptTable(const wxString& table) {
     std::string working = DataPathFile(table + ".dbf");
     const std::string target = platform::JoinPath(ProgramPath(g_strSetFolder), FileName(working));
     const std::string index = foxdb::IndexPathFor(working);
-    // No writer of ours changes the copy while it is encrypted.
-    std::unique_ptr<foxdb::FolderLock> lock;
-    try {
-        lock = std::make_unique<foxdb::FolderLock>(foxdb::FolderOf(working),
-                                                   foxdb::FolderLock::kShared);
-    } catch (const foxdb::Error&) {
-    }
+    std::unique_ptr<foxdb::FolderLock> lock = LockWorkingFolder(working);
     const foxdb::FileStamp indexStamp = foxdb::FileStamp::OfPath(index);
-    const bool paired =
-        lock && foxdb::IndexPairTrusted(foxdb::FileStamp::OfPath(working), indexStamp);
-    const int done = WithPathBuffer(target, EncryptTableFile);
+    const foxdb::FileStamp copy = foxdb::FileStamp::OfPath(working);
+    const bool paired = lock && foxdb::IndexPairTrusted(copy, indexStamp);
+    std::vector<platform::ByteRange> written;
+    bool known = lock && foxdb::WrittenSince(copy, &written);
+    {
+        std::lock_guard<std::mutex> guard(g_pairsMutex);
+        auto it = g_decryptedFrom.find(FileId(copy));
+        known = known && it != g_decryptedFrom.end() &&
+                it->second == foxdb::FileStamp::OfPath(EncryptedPath(target));
+        if (it != g_decryptedFrom.end()) g_decryptedFrom.erase(it);
+    }
+    foxdb::ForgetWrites(copy);
+    const int done =
+        known ? WithPathBuffer(target,
+                               [&written](char* path, const char* key) {
+                                   return sealkit::EncryptWorkingCopy(path, key, written);
+                               })
+              : WithPathBuffer(target, EncryptTableFile);
     lock.reset();
     if (done && paired && foxdb::FileStamp::OfPath(index) == indexStamp) {
-        const foxdb::FileStamp encrypted =
-            foxdb::FileStamp::OfPath(target.substr(0, target.size() - 3) + "dwf");
+        const foxdb::FileStamp encrypted = foxdb::FileStamp::OfPath(EncryptedPath(target));
         std::lock_guard<std::mutex> guard(g_pairsMutex);
         g_pairs[FileId(encrypted)] = EncryptedPair{encrypted, indexStamp};
     }
@@ -93,18 +123,26 @@ int CTableCrypt::EncryptTable(const wxString& table) {
 
 int CTableCrypt::DecryptTable(const wxString& table) {
     const std::string encrypted = ProgramPath(g_strSetFolder + table + ".dwf");
+    const std::string working = DataPathFile(table + ".dbf");
     const foxdb::FileStamp before = foxdb::FileStamp::OfPath(encrypted);
+    std::unique_ptr<foxdb::FolderLock> lock = LockWorkingFolder(working);
     const int done = WithPathBuffer(encrypted, DecryptTableFile);
     if (!done) return done;
+    const bool sameSource = foxdb::FileStamp::OfPath(encrypted) == before;
+    const foxdb::FileStamp copy = foxdb::FileStamp::OfPath(working);
     EncryptedPair pair;
     {
         std::lock_guard<std::mutex> guard(g_pairsMutex);
+        if (lock && sameSource) {
+            foxdb::WatchWrites(copy);
+            g_decryptedFrom[FileId(copy)] = before;
+        }
         auto it = g_pairs.find(FileId(before));
         if (it == g_pairs.end()) return done;
         pair = it->second;
     }
-    const std::string working = DataPathFile(table + ".dbf");
-    if (pair.encrypted == before && foxdb::FileStamp::OfPath(encrypted) == before &&
+    lock.reset();
+    if (pair.encrypted == before && sameSource &&
         foxdb::FileStamp::OfPath(foxdb::IndexPathFor(working)) == pair.index)
         foxdb::TrustIndexPair(foxdb::FileStamp::OfPath(working), pair.index);
     return done;

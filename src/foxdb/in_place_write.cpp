@@ -2,6 +2,7 @@
 
 #include "foxdb/error.h"
 #include "foxdb/transaction.h"
+#include "foxdb/written_ranges.h"
 #include "platform/files.h"
 #include "platform/le64.h"
 
@@ -173,6 +174,10 @@ FileStamp WriteInPlace(const std::string& path, const std::vector<FilePatch>& pa
         MoveStampOn(fd, before);
         if (::fsync(fd) != 0) Fail("cannot write " + path);
         stamp = FileStamp::OfDescriptor(fd);
+        std::vector<platform::ByteRange> written;
+        for (const FilePatch& patch : patches)
+            written.push_back(platform::ByteRange{patch.offset, patch.bytes.size()});
+        NoteWrites(before, stamp, std::move(written));
         if (indexBytes) {
             TransactionStep("index");
             if (::rename((indexPath + ".tmp").c_str(), indexPath.c_str()) != 0)
@@ -181,6 +186,7 @@ FileStamp WriteInPlace(const std::string& path, const std::vector<FilePatch>& pa
         }
     } catch (...) {
         ::close(fd);
+        ForgetWrites(before); // half written: what differs is no longer known
         // Put the old bytes back now; should that fail too, the next opener does.
         try {
             UndoInterruptedWrite(path);
@@ -220,7 +226,9 @@ void PutBackOldBytes(const std::string& path, const std::string& undo) {
     const uint64_t oldSize = platform::ReadLe64(undo, 8);
     int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
     if (fd < 0) Fail("cannot restore " + path);
+    const FileStamp before = FileStamp::OfDescriptor(fd);
     try {
+        std::vector<platform::ByteRange> written;
         size_t at = 16;
         while (at + 16 <= undo.size()) {
             const uint64_t offset = platform::ReadLe64(undo, at);
@@ -228,6 +236,7 @@ void PutBackOldBytes(const std::string& path, const std::string& undo) {
             at += 16;
             if (length > undo.size() - at) break;
             WriteFully(fd, undo.data() + at, static_cast<size_t>(length), offset, path);
+            written.push_back(platform::ByteRange{offset, length});
             at += static_cast<size_t>(length);
         }
         if (::ftruncate(fd, static_cast<off_t>(oldSize)) != 0) Fail("cannot restore " + path);
@@ -239,8 +248,10 @@ void PutBackOldBytes(const std::string& path, const std::string& undo) {
         now[0].tv_nsec = UTIME_OMIT;
         ::futimens(fd, now);
         if (::fsync(fd) != 0) Fail("cannot restore " + path);
+        NoteWrites(before, FileStamp::OfDescriptor(fd), std::move(written));
     } catch (...) {
         ::close(fd);
+        ForgetWrites(before);
         throw;
     }
     ::close(fd);

@@ -1,5 +1,6 @@
 // NvEncrypt and NvDecrypt: working copies in the system directory, read-only
 // encrypted tables beside the plain path, and nothing lost when a step fails.
+#include "crypt/encrypt_working_copy.h"
 #include "crypt_fixture.h"
 #include "oracle.h"
 
@@ -51,6 +52,74 @@ TEST_F(WorkingCopyTest, EncryptAndDecryptMoveTheTableThroughItsWorkingCopy) {
         ASSERT_EQ(NvDecrypt(encrypted.c_str(), kProgramKey), 1);
         EXPECT_EQ(ReadFile(working), plain);
     }
+    EXPECT_TRUE(boxes.Shown().empty());
+}
+
+// A working copy whose writes since its decryption are known: the encrypted file
+// gets just those bytes, and comes out byte for byte a whole encryption of the copy.
+TEST_F(WorkingCopyTest, KnownWritesAreAllThatIsEncryptedAgain) {
+    using Ranges = std::vector<platform::ByteRange>;
+    const std::string base = Pattern(3 << 20, 11);
+    auto with = [&](size_t at, const std::string& bytes) {
+        std::string s = base;
+        s.replace(at, bytes.size(), bytes);
+        return s;
+    };
+    const size_t block = 1 << 20; // where two blocks of the kept key stream meet
+    const struct {
+        const char* what;
+        std::string plain;
+        Ranges written;
+        bool allNamed = true;
+    } cases[] = {
+        {"one record", with(5000, std::string(40, 'r')), {{5000, 40}}},
+        {"records across a block of the key stream",
+         with(block - 20, std::string(60, 'x')),
+         {{block - 20, 60}}},
+        {"unsorted, overlapping and past the end",
+         with(100, "ab").replace(2 << 20, 3, "cde"),
+         {{(2 << 20) + 1, 2}, {100, 2}, {2 << 20, 2}, {base.size() - 1, 99}}},
+        {"appended, the new end not named", base + Pattern(7000, 12), {{4, 4}}},
+        {"cut short", base.substr(0, base.size() - 3333), {}},
+        {"nothing", base, {}},
+        // Bytes the writers did not name are taken as they were: the encrypted
+        // file is patched where told, not compared throughout.
+        {"a byte outside the ranges", with(777, "q"), {}, false},
+    };
+    const std::string working = sysdir + "/Data/Data/ljsh.dbf";
+    const std::string encrypted = home + "/Data/ljsh.dwf";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        WriteFile(working, base);
+        ASSERT_EQ(NvEncrypt(Buffer(home + "/Data/ljsh.dbf"), kProgramKey), 1);
+        struct stat before;
+        ::stat(encrypted.c_str(), &before);
+
+        WriteFile(working, c.plain);
+        ASSERT_EQ(
+            sealkit::EncryptWorkingCopy(Buffer(home + "/Data/ljsh.dbf"), kProgramKey, c.written),
+            1);
+        EXPECT_FALSE(fs::exists(working));
+        EXPECT_EQ(Mode(encrypted) & 0222, 0u);
+        EXPECT_FALSE(fs::exists(encrypted + ".qv-undo"));
+        struct stat after;
+        ::stat(encrypted.c_str(), &after);
+        EXPECT_EQ(after.st_ino, before.st_ino);
+
+        WriteFile(Path("expected.dbf"), c.allNamed ? c.plain : base);
+        fs::remove(Path("expected.dwf"));
+        ASSERT_EQ(
+            NvEncryptFile(Path("expected.dbf").c_str(), Path("expected.dwf").c_str(), kProgramKey),
+            1);
+        EXPECT_TRUE(ReadFile(encrypted) == ReadFile(Path("expected.dwf")));
+        ::chmod(encrypted.c_str(), 0600);
+    }
+    // With no encrypted file yet the copy is encrypted whole.
+    fs::remove(encrypted);
+    WriteFile(working, base);
+    ASSERT_EQ(sealkit::EncryptWorkingCopy(Buffer(home + "/Data/ljsh.dbf"), kProgramKey, {}), 1);
+    WriteFile(Path("expected.dbf"), base);
+    EXPECT_EQ(Hex(ReadFile(encrypted)), KeyedOracle(kProgramKey, Path("expected.dbf")));
     EXPECT_TRUE(boxes.Shown().empty());
 }
 

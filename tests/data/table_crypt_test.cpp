@@ -1,8 +1,16 @@
 #include "common/program_folder.h"
+#include "crypt/sealkit.h"
 #include "data/table_crypt.h"
+#include "foxdb/database.h"
 #include "foxdb/dbf_file.h"
 #include "foxdb/index_trust.h"
+#include "foxdb/transaction.h"
+#include "foxdb/written_ranges.h"
 #include "platform/message_box.h"
+
+#include <fstream>
+#include <functional>
+#include <thread>
 
 class TableCryptTest : public ProgramFolderTest {
 protected:
@@ -126,4 +134,77 @@ TEST_F(TableCryptTest, AnIndexIsTrustedOnlyBesideTheCopyItWasWrittenWith) {
     EXPECT_FALSE(trusted());
     EXPECT_TRUE(foxdb::DbfFile::Read(table)->IndexMatchesRecords()); // checked: it does match
     EXPECT_TRUE(trusted());
+}
+
+// A decrypted copy changed only by our writers is encrypted back from the bytes they
+// wrote; whatever the changes, the encrypted file comes out byte for byte a whole
+// encryption of the copy. A copy written whole, or changed behind the writers' back,
+// is not taken on its ranges.
+TEST_F(TableCryptTest, ACopyIsEncryptedBackFromWhatItsWritersWrote) {
+    platform::ScriptedMessageBoxes boxes;
+    const std::string table = Working("ljsh.dbf"), folder = foxdb::FolderOf(table);
+    foxdb::CreateTable(folder, "ljsh", foxdb::ParseFieldList("(a C(30),no I UNIQUE)"));
+    {
+        foxdb::TableEdit edit(table);
+        for (int64_t no = 1; no <= 3000; ++no)
+            edit.Append({std::string("row ") + std::to_string(no), no});
+        edit.Commit();
+    }
+    ASSERT_EQ(CTableCrypt::EncryptTable("ljsh"), 1);
+    auto run = [&folder](std::initializer_list<const char*> statements) {
+        foxdb::Database db(folder);
+        for (const char* statement : statements)
+            db.Execute(statement);
+    };
+    const struct {
+        const char* what;
+        std::function<void()> change;
+        bool known; // taken on its written ranges
+    } cases[] = {
+        {"an update", [&] { run({"update ljsh set a='changed' where no=2500"}); }, true},
+        {"appends", [&] { run({"insert into ljsh (a,no) values ('new',3001)"}); }, true},
+        {"a deletion mark", [&] { run({"delete from ljsh where no=7"}); }, true},
+        {"several commits in one transaction",
+         [&] {
+             foxdb::Transaction transaction(folder);
+             run({"update ljsh set a='again' where no=10",
+                  "insert into ljsh (a,no) values "
+                  "('more',3002)",
+                  "delete from ljsh where no=2999"});
+             transaction.Commit();
+         },
+         true},
+        {"a rolled back transaction",
+         [&] {
+             foxdb::Transaction transaction(folder);
+             run({"update ljsh set a='undone' where no=11", "delete from ljsh where no=12"});
+             transaction.Rollback();
+         },
+         true},
+        {"written whole", [&] { foxdb::Pack(table); }, false},
+        {"changed behind our back",
+         [&] {
+             run({"update ljsh set a='ours' where no=20"});
+             std::this_thread::sleep_for(std::chrono::milliseconds(20)); // a later change
+             std::string bytes = Read(table);
+             bytes[bytes.size() / 2] ^= 0x20;
+             std::ofstream(table, std::ios::binary | std::ios::in) << bytes;
+         },
+         false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_EQ(CTableCrypt::DecryptTable("ljsh"), 1);
+        c.change();
+        std::vector<platform::ByteRange> written;
+        EXPECT_EQ(foxdb::WrittenSince(foxdb::FileStamp::OfPath(table), &written), c.known);
+        const std::string plain = Read(table);
+        ASSERT_EQ(CTableCrypt::EncryptTable("ljsh"), 1);
+        Write(Path("whole.dbf"), plain);
+        platform::DeleteFile(Path("whole.dwf"));
+        ASSERT_EQ(NvEncryptFile(Path("whole.dbf").c_str(), Path("whole.dwf").c_str(), kDataFileKey),
+                  1);
+        EXPECT_TRUE(Read(Path("Data/ljsh.dwf")) == Read(Path("whole.dwf")));
+    }
+    EXPECT_TRUE(boxes.Texts().empty());
 }
