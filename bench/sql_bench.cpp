@@ -132,20 +132,37 @@ int main(int argc, char** argv) {
     // One-shot runs of the two command-line tools, process start and loading included.
     const std::string shellDb = folder + "/native.sqlite";
     sqlite3_exec(native, ("VACUUM INTO '" + shellDb + "'").c_str(), nullptr, nullptr, nullptr);
-    const std::string bin = std::filesystem::path(argv[0]).parent_path().string();
-    const std::string qvsql = (bin.empty() ? std::string(".") : bin) + "/qvsql";
-    std::printf("\n%-28s %10s %10s %8s\n", "one-shot", "qvsql ms", "sqlite3 ms", "ratio");
+    // qvsql is built beside this program; without it the figures would mean nothing.
+    const std::string qvsql =
+        (std::filesystem::read_symlink("/proc/self/exe").parent_path() / "qvsql").string();
+    bool failed = ::access(qvsql.c_str(), X_OK) != 0;
+    if (failed) std::fprintf(stderr, "sql_bench: %s is missing; build it\n", qvsql.c_str());
+    if (!failed)
+        std::printf("\n%-28s %10s %10s %8s\n", "one-shot", "qvsql ms", "sqlite3 ms", "ratio");
     for (const Case& c : cases) {
-        auto run = [](const std::string& command) {
+        if (failed) break;
+        auto run = [&failed](const std::string& command) {
+            int status = 0;
             size_t ignored = 0;
-            return Millis([&] { return size_t(std::system((command + " >/dev/null").c_str())); },
-                          ignored);
+            const double ms = Millis(
+                [&] {
+                    status = std::system((command + " >/dev/null").c_str());
+                    return size_t(0);
+                },
+                ignored);
+            if (status != 0) {
+                std::fprintf(stderr, "sql_bench: failed (status %d): %s\n", status,
+                             command.c_str());
+                failed = true;
+            }
+            return ms;
         };
-        const double ours = run(qvsql + " '" + folder + "' \"" + c.ours + "\"");
+        const double ours = run("'" + qvsql + "' '" + folder + "' \"" + c.ours + "\"");
         const double theirs = run("sqlite3 '" + shellDb + "' \"" + c.native + "\"");
-        std::printf("%-28s %10.1f %10.1f %8.2f\n", c.name, ours, theirs, ours / theirs);
+        if (!failed)
+            std::printf("%-28s %10.1f %10.1f %8.2f\n", c.name, ours, theirs, ours / theirs);
     }
     sqlite3_close(native);
     if (own) std::filesystem::remove_all(folder);
-    return 0;
+    return failed ? 1 : 0;
 }

@@ -309,6 +309,7 @@ struct Database::Impl {
             result.columns.push_back(std::move(rc));
         }
         result.table = plan.table;
+        if (CountWholeTable(select, plan, result)) return result;
         if (ReadWholeTable(select, plan, result)) return result;
         Statement st(db, plan.sql);
         const int n = static_cast<int>(plan.columns.size());
@@ -322,6 +323,23 @@ struct Database::Impl {
                 result.recnos.push_back(static_cast<uint32_t>(sqlite3_column_int64(st.get(), n)));
         }
         return result;
+    }
+
+    // "select count(*) from t" and nothing more: the slot knows its live records,
+    // so a large table is not walked record by record for one number.
+    bool CountWholeTable(const sql::Select& select, const sql::SelectPlan& plan,
+                         ResultSet& result) {
+        if (select.distinct || select.from.size() != 1 || select.where || select.having ||
+            !select.groupBy.empty() || !select.orderBy.empty() || select.items.size() != 1 ||
+            plan.columns.size() != 1 || plan.columns[0].type.kind != Type::Integer)
+            return false;
+        const sql::Expr* item = select.items[0].expr.get();
+        if (!item || item->kind != sql::Expr::Kind::Aggregate || item->op != "COUNT" ||
+            !item->args.empty())
+            return false;
+        sql::DbfSlot* slot = Slot(Resolve(select.from[0]).path);
+        result.rows.push_back({Value{int64_t{slot->LiveCount()}}});
+        return true;
     }
 
     // A statement that takes every field of one table in order, with no clause at all

@@ -27,6 +27,7 @@ bool DbfSlot::Refresh() {
     if (hadTable) before = table_->Fields();
     table_.reset();
     indexes_.clear();
+    liveCount_ = -1;
     table_ = DbfTable::Open(path_);
     mtimeNs_ = mtime;
     size_ = st.st_size;
@@ -43,6 +44,7 @@ bool DbfSlot::Refresh() {
 
 std::unique_ptr<DbfTable> DbfSlot::Take() {
     indexes_.clear();
+    liveCount_ = -1;
     return std::move(table_);
 }
 
@@ -56,6 +58,26 @@ void DbfSlot::Keep(std::unique_ptr<DbfTable> table) {
     table_ = std::move(table);
     indexes_.clear();
     indexes_.resize(table_->Fields().size());
+    liveCount_ = -1;
+}
+
+uint32_t DbfSlot::LiveCount() {
+    if (liveCount_ >= 0) return static_cast<uint32_t>(liveCount_);
+    const uint32_t count = table_->RecordCount();
+    uint32_t deleted = 0;
+    if (const auto* file = dynamic_cast<const DbfFile*>(table_.get())) {
+        // Only the flag byte of each record is touched.
+        const char* flag = file->Records();
+        const size_t step = file->RecordLength();
+        for (uint32_t i = 0; i < count; ++i, flag += step)
+            deleted += *flag == kRecordDeleted;
+    } else {
+        for (uint32_t recno = 1; recno <= count; ++recno)
+            deleted += table_->IsDeleted(recno);
+    }
+    table_->CheckIntact();
+    liveCount_ = count - deleted;
+    return count - deleted;
 }
 
 bool DbfSlot::HasTag(int field) const {

@@ -44,6 +44,9 @@ public:
     bool HasTag(int field) const;
     bool Seek(int field, const Value& value, std::vector<uint32_t>& recnos) const;
     const Index& IndexOn(int field); // built on first use
+    // The records not deleted, counted once per version of the file. Throws Error
+    // when the file was cut short under the count.
+    uint32_t LiveCount();
 
     std::string vtabName; // the virtual table declared for the current field list
 
@@ -51,6 +54,7 @@ private:
     std::string path_;
     std::unique_ptr<DbfTable> table_;
     std::vector<std::unique_ptr<Index>> indexes_;
+    long long liveCount_ = -1; // unknown
     long long mtimeNs_ = -1, size_ = -1, inode_ = -1;
 };
 
