@@ -5,6 +5,7 @@
 // them, each against copying the encrypted files of the tables it touches. Prints
 // seconds, best of a few runs.
 #include "data/data_set.h"
+#include "foxdb/index_trust.h"
 #include "parts/sales_settlement.h"
 #include "platform/wx_text.h"
 #include "settle_tables.h"
@@ -81,6 +82,7 @@ int main() {
     CMainFrameData frame;
     bench::MakeSettleSet(set, kArchive, kStock, FillTickets, frame);
 
+    std::vector<double> settles;
     double bestSettle = 1e9, bestSettleCopy = 1e9, bestOpen = 1e9, bestOpenCopy = 1e9;
     for (int run = 0; run < kRuns; ++run) {
         // The sheet: every open line in one recordset, each page filtered to its ticket.
@@ -97,7 +99,13 @@ int main() {
         if (shown != kTickets * kLines) return 1;
         bestOpenCopy = std::min(bestOpenCopy, bench::CopyTables(set, root, {"zyxm"}));
 
-        // One ticket settled, open again for the next run.
+        // One ticket settled, open again for the next run. The second run is the
+        // first settlement after a new start: what the program knows of its indexes
+        // is only what it kept in the system folder.
+        if (run == 1) {
+            foxdb::ForgetIndexPairs();
+            SetAccountSet(wxString());
+        }
         const int t = 1 + run;
         lines->PutFilter(CSqlText::Criterion(U("客户"), U(Customer(t).c_str())).utf8_string());
         CSettingFiles::WriteSettingFile("M_DJH", "");
@@ -107,7 +115,8 @@ int main() {
         if (settlement.Prepare() != parts::SalesSettlement::Ready) return 1;
         start = Clock::now();
         if (settlement.Run(0) != parts::SalesSettlement::Done) return 1;
-        bestSettle = std::min(bestSettle, Since(start));
+        settles.push_back(Since(start));
+        bestSettle = std::min(bestSettle, settles.back());
         bestSettleCopy =
             std::min(bestSettleCopy,
                      bench::CopyTables(set, root, {"ljsh", "ljkc", "ljth", "zyxm", "wlzm", "kzk"}));
@@ -115,6 +124,8 @@ int main() {
     std::printf("settle a 10-line ticket:                 %.3f s\n", bestSettle);
     std::printf("copy the six encrypted table files:      %.3f s\n", bestSettleCopy);
     std::printf("ratio:                                   %.2f\n", bestSettle / bestSettleCopy);
+    std::printf("  the first on the new set:              %.3f s\n", settles[0]);
+    std::printf("  the first after a new start:           %.3f s\n", settles[1]);
     std::printf("open %d tickets' lines (one recordset): %.3f s\n", kTickets, bestOpen);
     std::printf("copy the encrypted zyxm:                 %.3f s\n", bestOpenCopy);
     std::printf("ratio:                                   %.2f\n", bestOpen / bestOpenCopy);

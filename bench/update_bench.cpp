@@ -6,6 +6,7 @@
 //   update_bench   (a fresh folder under /tmp, removed afterwards)
 #include "data/data_folders.h"
 #include "data/table_crypt.h"
+#include "foxdb/index_trust.h"
 #include "foxdb/table_files.h"
 #include "platform/paths.h"
 #include "twin_tables.h"
@@ -88,8 +89,14 @@ int main() {
         std::filesystem::copy_file(file, working + "/" + file.substr(file.rfind('/') + 1),
                                    std::filesystem::copy_options::overwrite_existing);
     foxdb::Database workingDb(working);
-    std::vector<double> wholes, encryptions, wholeEncryptions;
-    for (int i = 0; i < 6; ++i) {
+    // The last save comes after a new start, which knows of the index only what the
+    // program kept in the system folder.
+    std::vector<double> wholes, encryptions, wholeEncryptions, restarted;
+    for (int i = 0; i < 7; ++i) {
+        if (i == 6) {
+            foxdb::ForgetIndexPairs();
+            SetAccountSet(wxString());
+        }
         if (i > 0 && CTableCrypt::DecryptTable("ljsh") != 1) return 1;
         ::sync(); // as a decryption leaves its working copy: on disk
         size_t rows = 0;
@@ -101,6 +108,10 @@ int main() {
             rows);
         const double encrypt =
             Millis([&] { return size_t(CTableCrypt::EncryptTable("ljsh")); }, rows);
+        if (i == 6) {
+            restarted = {update + encrypt, update};
+            continue;
+        }
         (i == 0 ? wholes : saves).push_back(update + encrypt);
         (i == 0 ? wholeEncryptions : encryptions).push_back(encrypt);
     }
@@ -112,6 +123,8 @@ int main() {
     std::printf("%-34s %10.1f\n", "  of which the encryption", Median(encryptions));
     std::printf("%-34s %10.1f\n", "the same, encrypting it whole", wholes[0]);
     std::printf("%-34s %10.1f\n", "  of which the encryption", wholeEncryptions[0]);
+    std::printf("%-34s %10.1f\n", "one-row save after a new start", restarted[0]);
+    std::printf("%-34s %10.1f\n", "  of which the update", restarted[1]);
     sqlite3_close(native);
     std::filesystem::remove_all(root);
     return 0;

@@ -1,5 +1,6 @@
 #include "data/data_folders.h"
 
+#include "foxdb/index_trust.h"
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/system_dir.h"
@@ -17,6 +18,9 @@ void SetAccountSet(const wxString& setName) {
     else
         g_strSetFolder = setName + "/";
     g_strDataPath = WorkingFolderRoot() + g_strSetFolder;
+    // Indexes checked or written by earlier runs are not checked again at the first save.
+    const std::string system = platform::SystemDirectory();
+    if (!system.empty()) foxdb::RememberIndexPairsIn(platform::JoinPath(system, "index-pairs"));
 }
 
 std::string ProgramPath(const wxString& relative) {

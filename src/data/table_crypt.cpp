@@ -45,17 +45,6 @@ std::string FileName(const std::string& path) {
     return path.substr(path.rfind('/') + 1);
 }
 
-// A working copy whose index was known to belong to it (foxdb/index_trust.h) stays
-// known through its encryption and the decryption of that same encrypted file, so a
-// fresh copy is not checked against its index key by key. Remembered by the
-// encrypted file's stamp: one changed or replaced since, or an index changed since,
-// is not trusted.
-struct EncryptedPair {
-    foxdb::FileStamp encrypted, index;
-};
-std::mutex g_pairsMutex;
-std::map<std::pair<dev_t, ino_t>, EncryptedPair> g_pairs; // by the encrypted file
-
 std::pair<dev_t, ino_t> FileId(const foxdb::FileStamp& stamp) {
     return {stamp.device, stamp.inode};
 }
@@ -63,6 +52,7 @@ std::pair<dev_t, ino_t> FileId(const foxdb::FileStamp& stamp) {
 // A working copy we decrypted is its encrypted file plus what our writers wrote into
 // it since (foxdb/written_ranges.h), while that file is the one it came from: its
 // encryption then re-encrypts just those bytes. By the working copy.
+std::mutex g_decryptedMutex;
 std::map<std::pair<dev_t, ino_t>, foxdb::FileStamp> g_decryptedFrom;
 
 // The shared lock of the working folder, so no writer of ours changes a copy while
@@ -99,7 +89,7 @@ int CTableCrypt::EncryptTable(const wxString& table) {
     std::vector<platform::ByteRange> written;
     bool known = lock && foxdb::WrittenSince(copy, &written);
     {
-        std::lock_guard<std::mutex> guard(g_pairsMutex);
+        std::lock_guard<std::mutex> guard(g_decryptedMutex);
         auto it = g_decryptedFrom.find(FileId(copy));
         known = known && it != g_decryptedFrom.end() &&
                 it->second == foxdb::FileStamp::OfPath(EncryptedPath(target));
@@ -113,10 +103,14 @@ int CTableCrypt::EncryptTable(const wxString& table) {
                                })
               : WithPathBuffer(target, EncryptTableFile);
     lock.reset();
+    // A working copy whose index was known to belong to it (foxdb/index_trust.h) stays
+    // known through its encryption and the decryption of that same encrypted file, so a
+    // fresh copy is not checked against its index key by key: the encrypted file is
+    // paired with the index. One changed or replaced since, or an index changed since,
+    // is not trusted.
     if (done && paired && foxdb::FileStamp::OfPath(index) == indexStamp) {
-        const foxdb::FileStamp encrypted = foxdb::FileStamp::OfPath(EncryptedPath(target));
-        std::lock_guard<std::mutex> guard(g_pairsMutex);
-        g_pairs[FileId(encrypted)] = EncryptedPair{encrypted, indexStamp};
+        const std::string encrypted = EncryptedPath(target);
+        foxdb::TrustIndexPair(encrypted, foxdb::FileStamp::OfPath(encrypted), indexStamp);
     }
     return done;
 }
@@ -130,21 +124,15 @@ int CTableCrypt::DecryptTable(const wxString& table) {
     if (!done) return done;
     const bool sameSource = foxdb::FileStamp::OfPath(encrypted) == before;
     const foxdb::FileStamp copy = foxdb::FileStamp::OfPath(working);
-    EncryptedPair pair;
-    {
-        std::lock_guard<std::mutex> guard(g_pairsMutex);
-        if (lock && sameSource) {
-            foxdb::WatchWrites(copy);
-            g_decryptedFrom[FileId(copy)] = before;
-        }
-        auto it = g_pairs.find(FileId(before));
-        if (it == g_pairs.end()) return done;
-        pair = it->second;
+    if (lock && sameSource) {
+        std::lock_guard<std::mutex> guard(g_decryptedMutex);
+        foxdb::WatchWrites(copy);
+        g_decryptedFrom[FileId(copy)] = before;
     }
     lock.reset();
-    if (pair.encrypted == before && sameSource &&
-        foxdb::FileStamp::OfPath(foxdb::IndexPathFor(working)) == pair.index)
-        foxdb::TrustIndexPair(foxdb::FileStamp::OfPath(working), pair.index);
+    const foxdb::FileStamp index = foxdb::FileStamp::OfPath(foxdb::IndexPathFor(working));
+    if (sameSource && foxdb::IndexPairTrusted(before, index))
+        foxdb::TrustIndexPair(working, copy, index);
     return done;
 }
 

@@ -256,7 +256,7 @@ bool DbfFile::IndexMatchesRecords() const {
         return false;
     }
     indexMatches_ = 1;
-    if (sameIndex) TrustIndexPair(stamp_, indexStamp_);
+    if (sameIndex) TrustIndexPair(path_, stamp_, indexStamp_);
     return true;
 }
 
@@ -383,7 +383,7 @@ void DbfFile::CheckIntact() const {
 
 void DbfFile::Patch(const std::vector<FilePatch>& patches, const FileStamp& stamp) {
     // Changes that leave every key as it was leave a matching index matching.
-    if (IndexPairTrusted(stamp_, indexStamp_)) TrustIndexPair(stamp, indexStamp_);
+    if (IndexPairTrusted(stamp_, indexStamp_)) TrustIndexPair(path_, stamp, indexStamp_);
     stamp_ = stamp;
     if (mapped_) return; // the mapping shows the file as written
     char* bytes = read_ ? read_.get() : &written_[0];

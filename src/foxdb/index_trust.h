@@ -5,13 +5,25 @@
 // taken on trust: any change gives one of the two files a new stamp.
 #include "foxdb/table_files.h"
 
+#include <string>
+
 namespace foxdb {
 
 // Records that the index file with stamp `index` holds exactly the keys of the
-// table file with stamp `table`.
-void TrustIndexPair(const FileStamp& table, const FileStamp& index);
+// table held by the file `path` with stamp `table` (the table file, or a file that
+// turns back into it unchanged, as an encrypted copy does).
+void TrustIndexPair(const std::string& path, const FileStamp& table, const FileStamp& index);
 
 // Whether that was recorded for these two stamps.
 bool IndexPairTrusted(const FileStamp& table, const FileStamp& index);
+
+// Keeps the pairs in `file` as well, and takes on trust those it already holds whose
+// file still has the stamp they were recorded with: a later run then does not check
+// again an index that was checked or written before. The file belongs in a private
+// folder; losing it costs only those checks.
+void RememberIndexPairsIn(const std::string& file);
+
+// Forgets every pair held in memory, as a new run starts with none (for tests).
+void ForgetIndexPairs();
 
 } // namespace foxdb

@@ -76,7 +76,7 @@ FileStamp CommitInPlace(const DbfFile& snapshot, std::vector<FilePatch>& patches
     const FileStamp stamp =
         WriteInPlace(snapshot.Path(), patches, snapshot.FileBytes(), snapshot.FileSize(), newSize,
                      snapshot.Stamp(), snapshot.IndexPath(), index);
-    TrustIndexPair(stamp, FileStamp::OfPath(snapshot.IndexPath()));
+    TrustIndexPair(snapshot.Path(), stamp, FileStamp::OfPath(snapshot.IndexPath()));
     return stamp;
 }
 
@@ -103,7 +103,10 @@ FileStamp CommitTable(const DbfFile& snapshot, std::string& bytes, uint32_t reco
     TransactionStep("write");
     ReplaceTableFiles(snapshot.Path(), bytes, snapshot.IndexPath(), indexed ? &cdx : nullptr);
     TransactionStep("written");
-    return FileStamp::OfPath(snapshot.Path());
+    const FileStamp stamp = FileStamp::OfPath(snapshot.Path());
+    // Built from the very records written: the pair needs no check later.
+    if (indexed) TrustIndexPair(snapshot.Path(), stamp, FileStamp::OfPath(snapshot.IndexPath()));
+    return stamp;
 }
 
 } // namespace foxdb
