@@ -4,7 +4,10 @@
 #include "platform/gbk.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
+#include <string_view>
 #include <strings.h>
 
 namespace ado {
@@ -14,9 +17,23 @@ namespace {
     throw ComError::Ado(adErrInvalidArgument, "ADODB.Recordset");
 }
 
+// Padded fields end in tens of blanks: they are skipped a word at a time.
+size_t TrimmedSize(std::string_view s) {
+    constexpr uint64_t kBlanks = 0x2020202020202020ULL;
+    size_t n = s.size();
+    uint64_t word;
+    while (n >= sizeof word) {
+        std::memcpy(&word, s.data() + n - sizeof word, sizeof word);
+        if (word != kBlanks) break;
+        n -= sizeof word;
+    }
+    while (n > 0 && s[n - 1] == ' ')
+        --n;
+    return n;
+}
+
 std::string TrimRight(const std::string& s) {
-    size_t e = s.find_last_not_of(' ');
-    return e == std::string::npos ? std::string() : s.substr(0, e + 1);
+    return s.substr(0, TrimmedSize(s));
 }
 
 // Upper-cases ASCII letters that stand alone (never the trail byte of a GBK pair).
@@ -36,6 +53,37 @@ std::string Fold(const std::string& s, bool gbk) {
 
 std::string FoldedText(const ColumnInfo& column, const std::string& stored) {
     return Fold(TrimRight(stored), !column.IsUnicodeText());
+}
+
+// The first n bytes of a and b as Fold would compare them, without building either:
+// filters and sorts run this once per row and key.
+int CompareFoldedSpan(const char* a, const char* b, size_t n, bool gbk) {
+    bool trail = false; // equal so far, so both are at the same place of a GBK pair
+    for (size_t i = 0; i < n; ++i) {
+        unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
+        if (!trail) {
+            if (x >= 'a' && x <= 'z') x = static_cast<unsigned char>(x - 32);
+            if (y >= 'a' && y <= 'z') y = static_cast<unsigned char>(y - 32);
+        }
+        if (x != y) return x < y ? -1 : 1;
+        trail = !trail && gbk && platform::GbkCharLength(x) == 2;
+    }
+    return 0;
+}
+
+// Fold(TrimRight(a)) against Fold(TrimRight(b)).
+int CompareFolded(std::string_view a, std::string_view b, bool gbk) {
+    const size_t na = TrimmedSize(a), nb = TrimmedSize(b);
+    if (int r = CompareFoldedSpan(a.data(), b.data(), std::min(na, nb), gbk)) return r;
+    return na == nb ? 0 : na < nb ? -1 : 1;
+}
+
+// Whether the stored text is `folded` (trimmed and folded already) but for case and
+// trailing blanks; most rows differ early, so the blanks are looked at last.
+bool EqualsFolded(std::string_view stored, const std::string& folded, bool gbk) {
+    return stored.size() >= folded.size() &&
+           CompareFoldedSpan(stored.data(), folded.data(), folded.size(), gbk) == 0 &&
+           TrimmedSize(stored.substr(folded.size())) == 0;
 }
 
 double OleOf(const foxdb::Value& v) {
@@ -136,9 +184,14 @@ public:
         switch (clause.kind) {
         case Kind::Text: {
             auto s = std::get_if<std::string>(&v);
-            std::string folded = s ? Fold(TrimRight(*s), clause.gbk) : std::string();
-            if (clause.op == Op::Like) return LikeMatch(clause, folded);
-            return Compare(clause.op, folded, clause.text);
+            const std::string_view stored = s ? std::string_view(*s) : std::string_view();
+            if (clause.op == Op::Like)
+                return LikeMatch(clause, Fold(TrimRight(std::string(stored)), clause.gbk));
+            if (clause.op == Op::Eq || clause.op == Op::Ne) {
+                const bool equal = EqualsFolded(stored, clause.text, clause.gbk);
+                return equal == (clause.op == Op::Eq);
+            }
+            return Compare(clause.op, CompareFolded(stored, clause.text, clause.gbk), 0);
         }
         case Kind::Number:
         case Kind::Date:
@@ -387,10 +440,7 @@ int CompareStored(const ColumnInfo& column, const foxdb::Value& a, const foxdb::
     if (na || nb) return na == nb ? 0 : na ? -1 : 1;
     auto sa = std::get_if<std::string>(&a);
     auto sb = std::get_if<std::string>(&b);
-    if (sa && sb) {
-        int r = FoldedText(column, *sa).compare(FoldedText(column, *sb));
-        return r < 0 ? -1 : r > 0;
-    }
+    if (sa && sb) return CompareFolded(*sa, *sb, !column.IsUnicodeText());
     double x = OleOf(a), y = OleOf(b);
     return x < y ? -1 : x > y;
 }

@@ -38,6 +38,44 @@ TEST(Filter, CriteriaSelectTheRows) {
     }
 }
 
+// Case is folded on ASCII letters only, never on the second byte of a GBK pair, and
+// trailing blanks are ignored, in every comparison and in the sort.
+TEST(Filter, TextComparesFoldCaseOnlyOutsideGbkPairs) {
+    foxdb::ResultSet r;
+    r.columns = {Column("no", foxdb::adInteger, 4, 10), Column("名称", foxdb::adChar, 6)};
+    const std::string lowTrail = "\x81\x61", highTrail = "\x81\x41"; // two GBK characters
+    const char* const texts[] = {"\x81\x61    ", "\x81\x41    ", "ab    ", "AB    ", "abc   "};
+    for (int no = 1; no <= 5; ++no)
+        r.rows.push_back({int64_t{no}, std::string(texts[no - 1])});
+    struct Case {
+        std::string criteria;
+        std::vector<long> numbers;
+    } cases[] = {
+        {"名称 = '" + platform::GbkToUtf8(lowTrail) + "'", {1}},
+        {"名称 = '" + platform::GbkToUtf8(highTrail) + "'", {2}},
+        {"名称 > '" + platform::GbkToUtf8(highTrail) + "'", {1}},
+        {"名称 = 'AB  '", {3, 4}},
+        {"名称 <> 'ab'", {1, 2, 5}},
+        {"名称 < 'ABC'", {3, 4}},
+        {"名称 <= 'abc'", {3, 4, 5}},
+        {"名称 > 'ab'", {1, 2, 5}},
+        {"名称 >= 'AB'", {1, 2, 3, 4, 5}},
+        {"名称 = 'abcdefgh'", {}}, // longer than the field
+        {"名称 = 'a'", {}},
+        {"名称 = ''", {}},
+    };
+    for (const Case& c : cases) {
+        Recordset rs;
+        rs.OpenResult(foxdb::ResultSet(r));
+        rs.PutFilter(c.criteria);
+        EXPECT_EQ(Numbers(rs), c.numbers) << c.criteria;
+    }
+    Recordset rs;
+    rs.OpenResult(std::move(r));
+    rs.PutSort("名称");
+    EXPECT_EQ(Numbers(rs), (std::vector<long>{3, 4, 5, 2, 1}));
+}
+
 TEST(Filter, BadCriteriaAreRefusedAndKeepThePreviousFilter) {
     struct Case {
         const char* criteria;
