@@ -106,3 +106,21 @@ TEST_F(IndexTrustAcrossRuns, ADamagedOrMissingListTrustsNothing) {
     EXPECT_TRUE(Known());
     EXPECT_FALSE(std::filesystem::exists(dir.File("gone")));
 }
+
+TEST_F(IndexTrustAcrossRuns, ATableWrittenWholeIsKnownWithTheIndexBuiltFromIt) {
+    Append(1);
+    Append(2);
+    {
+        TableEdit edit(path);
+        edit.Delete(1);
+        edit.Commit();
+    }
+    WriteBytes(cdx, ReadBytes(cdx)); // no longer known
+    Restart();
+    ASSERT_FALSE(Known());
+    Pack(path);
+    Restart();
+    EXPECT_TRUE(Known());
+    EXPECT_TRUE(DbfFile::Read(path)->IndexMatchesRecords());
+    EXPECT_EQ(DbfFile::Read(path)->RecordCount(), 1u);
+}
