@@ -17,6 +17,8 @@
 #include "platform/paths.h"
 #include "platform/system_dir.h"
 
+#include <algorithm>
+
 namespace {
 
 const char* const kBusyText = "正在处理数据...";
@@ -98,7 +100,11 @@ bool CDataSet::StreamRecords(const wxString& table, const wxString& definition) 
                              ado::adCmdText | ado::adExecuteNoRecords);
             staging->Close();
             SetMainStatusText(wxString::FromUTF8(kBusyText));
-            foxdb::CopyLiveRecords(working, StagedFile(table, ".dbf"), "no");
+            // A copy decrypted for the rebuild alone is scratch: it becomes the staged table.
+            if (std::find(decrypted.begin(), decrypted.end(), table) != decrypted.end())
+                foxdb::CompactLiveRecords(working, StagedFile(table, ".dbf"), "no");
+            else
+                foxdb::CopyLiveRecords(working, StagedFile(table, ".dbf"), "no");
             staged = true;
         } catch (const foxdb::Error& error) {
             platform::AppendLog("streamed rebuild of " + table.utf8_string() +

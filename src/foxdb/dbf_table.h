@@ -112,13 +112,19 @@ std::string ValidFieldName(const std::string& text);
 // staged copy). Returns the number of records copied.
 uint32_t CopyLiveRecords(const std::string& from, const std::string& to,
                          const std::string& numberField);
+// The same result made from `from` itself, a scratch copy of the table nobody else
+// uses: it is renamed to `to` (the same folder's file system; headers of one
+// length) and its records are moved down over the deleted ones, writing only the
+// records that move or are numbered anew. Throws as CopyLiveRecords does; `from`
+// is left alone when the check before the rename fails.
+uint32_t CompactLiveRecords(const std::string& from, const std::string& to,
+                            const std::string& numberField);
 
 // The numbers above `floor` held by the number field `field` of the table at `path`,
 // deleted records included, in no particular order. An integer field with a tag in an
 // index known to match is answered by a seek, not a read of every record. Throws Error
 // as DbfTable::Open; an unknown field gives none.
-std::vector<int64_t> NumbersAbove(const std::string& path, const std::string& field,
-                                  int64_t floor);
+std::vector<int64_t> NumbersAbove(const std::string& path, const std::string& field, int64_t floor);
 
 // Removes deleted records and rebuilds the index, all-or-nothing.
 void Pack(const std::string& path);
