@@ -64,11 +64,11 @@ SalesSettlement::Check SalesSettlement::Prepare() {
 SalesSettlement::Result SalesSettlement::Run(double shortfall) {
     if (m_ticket.size() <= 1) return Cancelled;
     // The stock, taken out in memory; nothing is written before every answer is in.
-    m_stock = std::make_unique<Stock>();
-    if (!m_stock->Open()) return Failed;
     std::vector<work::TakeOutLine> out;
     for (size_t i = 1; i < m_ticket.size(); ++i)
         out.push_back(ToTakeOut(m_ticket[i]));
+    m_stock = std::make_unique<Stock>();
+    if (!m_stock->Open(out)) return Failed;
     if (!m_stock->TakeOut(out, m_questions)) return Cancelled;
     foxdb::TransactionStep("taken-out");
     const bool bookShortfall = shortfall > 0 && m_questions.Ask(U("所差款是否保存到欠款记录中去？"),

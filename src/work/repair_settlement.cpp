@@ -69,14 +69,14 @@ RepairSettlement::Check RepairSettlement::Prepare() {
 RepairSettlement::Result RepairSettlement::Run(const SettleOffsets& offsets, double shortfall) {
     if (m_card.size() <= 1) return Cancelled;
     // The stock, taken out in memory; nothing is written before every answer is in.
-    m_stock = std::make_unique<Stock>();
-    if (!m_stock->Open()) return Failed;
     std::vector<TakeOutLine> out;
     for (size_t i = 1; i < m_card.size(); ++i) {
         TakeOutLine take = ToTakeOut(m_card[i]);
         take.labour = IsLabour(m_card[i]);
         out.push_back(take);
     }
+    m_stock = std::make_unique<Stock>();
+    if (!m_stock->Open(out)) return Failed;
     if (!m_stock->TakeOut(out, m_questions)) return Cancelled;
     foxdb::TransactionStep("taken-out");
     const bool bookShortfall = shortfall > 0 && m_questions.Ask(U("所差款是否保存到欠款记录中去？"),

@@ -3,6 +3,8 @@
 #include "data/data_set.h"
 #include "data/data_transaction.h"
 #include "data/record_fields.h"
+#include "data/sql_text.h"
+#include "data/table_crypt.h"
 #include "foxdb/transaction.h"
 #include "platform/log.h"
 #include "platform/message_box.h"
@@ -104,12 +106,37 @@ TakeOutLine ToTakeOut(const Line& line) {
 Stock::Stock() = default;
 Stock::~Stock() = default;
 
-bool Stock::Open() {
+// Only the rows the lines can take from are read: the take-out matches a row by its
+// whole code, or by its whole name for a line without one. A row the condition lets
+// through beside those is harmless; it is matched again row by row.
+bool Stock::Open(const std::vector<TakeOutLine>& lines) {
+    wxString wanted;
+    for (const TakeOutLine& line : lines) {
+        wxString code = line.code, name = line.name;
+        code.Trim(true);
+        name.Trim(true).Trim(false);
+        if (line.labour || (code.empty() && name.empty())) continue;
+        wanted += (wanted.empty() ? U("") : U(" or ")) +
+                  (code.empty() ? CSqlText::Equals(U("零件名称"), name)
+                                : CSqlText::Equals(U("编号"), code));
+    }
+    // Both statements on one working copy of the stock.
+    std::vector<wxString> decrypted;
+    CTableCrypt::CryptTables(U("select * from ljkc"), 1, &decrypted);
+    struct Drop {
+        std::vector<wxString>& tables;
+        ~Drop() { CTableCrypt::DropWorkingCopies(tables); }
+    } drop{decrypted};
+    CDataSet count;
+    count.Open(U("select count(*) as n from ljkc"));
+    if (!count.IsOpen()) return false;
+    m_anyStock = FieldNumber(*count.m_pRecordset, "n") > 0;
+    m_rows.clear();
+    if (wanted.empty()) return true;
     m_set = std::make_unique<CDataSet>();
-    m_set->Open(StockTakeOut::StockStatement());
+    m_set->Open(StockTakeOut::StockStatement() + U(" where ") + wanted);
     if (!m_set->IsOpen()) return false;
     ado::Recordset& stock = *m_set->m_pRecordset;
-    m_rows.clear();
     if (stock.RecordCount() <= 0) return true;
     for (stock.MoveFirst(); !stock.EndOfFile(); stock.MoveNext()) {
         StockRow row;
@@ -128,7 +155,7 @@ bool Stock::Open() {
 bool Stock::TakeOut(const std::vector<TakeOutLine>& lines, TakeOutQuestions& questions,
                     TakeOutPolicy policy) {
     // Without any stock row no line is taken out: there is nothing to ask about.
-    if (m_rows.empty()) return true;
+    if (!m_anyStock) return true;
     StockTakeOut takeOut(m_rows, questions, policy);
     return takeOut.TakeAll(lines);
 }

@@ -53,8 +53,9 @@ class Stock {
 public:
     Stock();
     ~Stock();
-    // False when the stock could not be read (the data store has said so).
-    bool Open();
+    // Reads the stock rows `lines` can take from. False when the stock could not be
+    // read (the data store has said so).
+    bool Open(const std::vector<TakeOutLine>& lines);
     // Every line in turn; false when an answer cancelled.
     bool TakeOut(const std::vector<TakeOutLine>& lines, TakeOutQuestions& questions,
                  TakeOutPolicy policy = TakeOutPolicy());
@@ -63,6 +64,7 @@ public:
 private:
     std::unique_ptr<CDataSet> m_set;
     std::vector<StockRow> m_rows;
+    bool m_anyStock = false; // the table holds a row, read or not
 };
 
 // One reissue row in `ljth` per warranty line (flag "T", reissued today).
