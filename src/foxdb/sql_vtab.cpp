@@ -189,6 +189,8 @@ struct Cursor {
     DbfSlot* slot;
     const DbfSlot::Index* index = nullptr; // null: scanning every record
     bool sought = false;                   // walking `found`, from the table's own index
+    int matchField = -1;                   // scanning only records whose text field is `match`
+    std::string match;
     std::vector<uint32_t> found;
     size_t at = 0;
     uint32_t recno = 0;
@@ -223,22 +225,52 @@ int Disconnect(sqlite3_vtab* vtab) {
     return SQLITE_OK;
 }
 
+// idxNum: 0 scans every record; column+1 follows the hash index on the column;
+// -(column+1) seeks the table's own index; kMatchScan+column scans, passing on only
+// the records whose text field holds the constant.
+constexpr int kMatchScan = 1 << 20;
+
+// A constant that SQLite compares byte for byte with a text column: a BLOB (text
+// literals reach the engine as BLOBs) under the binary collation.
+bool IsTextConstant(sqlite3_index_info* info, int i, const DbfSlot& slot) {
+    const auto& c = info->aConstraint[i];
+    sqlite3_value* rhs = nullptr;
+    if (sqlite3_vtab_rhs_value(info, i, &rhs) != SQLITE_OK || !rhs) return false;
+    if (sqlite3_value_type(rhs) != SQLITE_BLOB) return false;
+    const char* collation = sqlite3_vtab_collation(info, i);
+    if (collation && sqlite3_stricmp(collation, "BINARY") != 0) return false;
+    const auto& fields = slot.Table().Fields();
+    return static_cast<size_t>(c.iColumn) < fields.size() && fields[c.iColumn].type == 'C';
+}
+
 // An equality is answered from the index when the index exists already or the
 // value comes from another table (a join, an IN list). A lone constant is
 // cheaper to meet by one scan than by building an index first, unless the table's
-// own index has a tag on the field: then it is sought there (idxNum negative).
+// own index has a tag on the field: then it is sought there. A lone text constant
+// makes the scan compare the field's bytes in the record before SQLite builds any
+// value of it; SQLite still checks the constraint.
 int BestIndex(sqlite3_vtab* base, sqlite3_index_info* info) {
     DbfSlot* slot = reinterpret_cast<VTab*>(base)->slot;
     const double rows = std::max<double>(1, slot->IsOpen() ? slot->Table().RecordCount() : 1);
-    int chosen = -1;
+    int chosen = -1, matched = -1;
     for (int i = 0; i < info->nConstraint; ++i) {
         const auto& c = info->aConstraint[i];
         if (!c.usable || c.op != SQLITE_INDEX_CONSTRAINT_EQ || c.iColumn < 0) continue;
         sqlite3_value* rhs = nullptr;
         bool constant = sqlite3_vtab_rhs_value(info, i, &rhs) == SQLITE_OK;
-        if (constant && !slot->HasIndex(c.iColumn) && !slot->HasTag(c.iColumn)) continue;
+        if (constant && !slot->HasIndex(c.iColumn) && !slot->HasTag(c.iColumn)) {
+            if (matched < 0 && slot->IsOpen() && IsTextConstant(info, i, *slot)) matched = i;
+            continue;
+        }
         chosen = i;
         break;
+    }
+    if (chosen < 0 && matched >= 0) {
+        info->idxNum = kMatchScan + info->aConstraint[matched].iColumn;
+        info->aConstraintUsage[matched].argvIndex = 1;
+        info->estimatedCost = rows;
+        info->estimatedRows = static_cast<sqlite3_int64>(std::max(1.0, rows / 1000));
+        return SQLITE_OK;
     }
     if (chosen < 0) {
         info->idxNum = 0;
@@ -274,9 +306,21 @@ int Close(sqlite3_vtab_cursor* base) {
     return SQLITE_OK;
 }
 
-void SkipDeleted(Cursor* c) {
+bool Wanted(const Cursor* c, const DbfTable& t) {
+    if (t.IsDeleted(c->recno)) return false;
+    if (c->matchField < 0) return true;
+    // Most records differ in their first bytes; the padding is looked at last.
+    const std::string_view text = t.RawField(c->recno, c->matchField);
+    return text.size() >= c->match.size() &&
+           std::memcmp(text.data(), c->match.data(), c->match.size()) == 0 &&
+           TrimmedLength(text.substr(c->match.size())) == 0 &&
+           !t.FieldIsNull(c->recno, c->matchField);
+}
+
+// From recno on, the first record the scan passes on.
+void SkipUnwanted(Cursor* c) {
     const DbfTable& t = c->slot->Table();
-    while (c->recno >= 1 && c->recno <= c->count && t.IsDeleted(c->recno))
+    while (c->recno >= 1 && c->recno <= c->count && !Wanted(c, t))
         ++c->recno;
 }
 
@@ -299,6 +343,21 @@ int Filter(sqlite3_vtab_cursor* base, int idxNum, const char*, int argc, sqlite3
         c->count = c->slot->Table().RecordCount();
         c->index = nullptr;
         c->sought = false;
+        c->matchField = -1;
+        if (idxNum >= kMatchScan) {
+            // Anything but text equals no field's text: SQLite would pass no record on.
+            if (argc < 1 || sqlite3_value_type(argv[0]) != SQLITE_BLOB) {
+                c->recno = 0;
+                return SQLITE_OK;
+            }
+            const char* p = static_cast<const char*>(sqlite3_value_blob(argv[0]));
+            c->match.assign(p ? p : "", static_cast<size_t>(sqlite3_value_bytes(argv[0])));
+            c->matchField = idxNum - kMatchScan;
+            c->recno = 1;
+            SkipUnwanted(c);
+            c->slot->Table().CheckIntact();
+            return SQLITE_OK;
+        }
         if (idxNum < 0 && argc >= 1) {
             c->found.clear();
             c->at = 0;
@@ -326,7 +385,7 @@ int Filter(sqlite3_vtab_cursor* base, int idxNum, const char*, int argc, sqlite3
         }
         if (idxNum <= 0) {
             c->recno = 1;
-            SkipDeleted(c);
+            SkipUnwanted(c);
             return SQLITE_OK;
         }
         c->index = &c->slot->IndexOn(idxNum - 1);
@@ -351,7 +410,7 @@ int Next(sqlite3_vtab_cursor* base) {
         c->recno = c->index->next[c->recno];
     } else {
         ++c->recno;
-        SkipDeleted(c);
+        SkipUnwanted(c);
     }
     try {
         c->slot->Table().CheckIntact();

@@ -243,6 +243,32 @@ TEST_F(SqlSemantics, ChangesConvertQuotedValuesByTheFieldType) {
 // An equality on a field with an index tag is sought in the table's own index;
 // what it cannot answer exactly, and an index that no longer fits its table, fall
 // back to reading every record, so the rows are the same either way.
+// A text constant compared with a field is met on the record's bytes during the scan;
+// the rows are those of the comparison SQLite makes on the whole value.
+TEST_F(SqlSemantics, TextEqualitiesMetOnTheRecordGiveTheRowsOfAFullCompare) {
+    const std::string full(40, 'A');
+    for (const std::string& row :
+         std::vector<std::string>{"'张三',10", "'张三   ',11", "'zhang',12", "'ZHANG',13",
+                                  "NULL,14", "'张三丰',15", "'   ',16", "'" + full + "',17"})
+        Run("insert into zyxm (客户,no) values (" + row + ")");
+    Run("insert into zyxm (客户,no) values ('张三',18)");
+    Run("delete from zyxm where no=18");
+    const struct {
+        std::string value;
+        size_t rows;
+    } cases[] = {{"'张三'", 2},          {"'张三  '", 2}, {"'张'", 0},        {"'zhang'", 1},
+                 {"'Zhang'", 0},         {"'张三丰'", 1}, {"''", 1},          {"'" + full + "'", 1},
+                 {"'" + full + "A'", 0}, {"NULL", 0},     {"'***Last***'", 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.value);
+        EXPECT_EQ(Count("select * from zyxm where 客户=" + c.value), c.rows);
+        EXPECT_EQ(Count("select * from zyxm where " + c.value + "=客户"), c.rows);
+        // The same comparison on a computed value, which no scan can meet early.
+        EXPECT_EQ(Count("select * from zyxm where 客户+''=" + c.value), c.rows);
+    }
+    EXPECT_EQ(Count("select * from zyxm where 客户='张三' and 故障 is null"), 2u);
+}
+
 TEST_F(SqlSemantics, EqualitiesSoughtInTheTableIndexGiveTheRowsOfAScan) {
     {
         foxdb::TableEdit edit(foxdb::FindTableFile(folder.Path(), "ljkc"));
