@@ -78,12 +78,25 @@ int CompareFolded(std::string_view a, std::string_view b, bool gbk) {
     return na == nb ? 0 : na < nb ? -1 : 1;
 }
 
+// Whether folded text holds a letter that stands alone: without one, text equal to it
+// but for case is equal to it byte for byte.
+bool HasLetter(const std::string& folded, bool gbk) {
+    for (size_t i = 0; i < folded.size();) {
+        const unsigned char c = static_cast<unsigned char>(folded[i]);
+        if (c >= 'A' && c <= 'Z') return true;
+        i += gbk && c >= 0x80 ? platform::GbkCharLength(c) : 1;
+    }
+    return false;
+}
+
 // Whether the stored text is `folded` (trimmed and folded already) but for case and
 // trailing blanks; most rows differ early, so the blanks are looked at last.
-bool EqualsFolded(std::string_view stored, const std::string& folded, bool gbk) {
-    return stored.size() >= folded.size() &&
-           CompareFoldedSpan(stored.data(), folded.data(), folded.size(), gbk) == 0 &&
-           TrimmedSize(stored.substr(folded.size())) == 0;
+bool EqualsFolded(std::string_view stored, const std::string& folded, bool letters, bool gbk) {
+    if (stored.size() < folded.size()) return false;
+    const bool same = letters
+                          ? CompareFoldedSpan(stored.data(), folded.data(), folded.size(), gbk) == 0
+                          : std::memcmp(stored.data(), folded.data(), folded.size()) == 0;
+    return same && TrimmedSize(stored.substr(folded.size())) == 0;
 }
 
 double OleOf(const foxdb::Value& v) {
@@ -112,7 +125,8 @@ struct Clause {
     bool gbk = true;
     Op op = Op::Eq;
     bool nullLiteral = false;
-    std::string text; // folded, trailing blanks cut; a LIKE pattern without its wildcards
+    std::string text;    // folded, trailing blanks cut; a LIKE pattern without its wildcards
+    bool letters = true; // text holds a letter case could match
     double number = 0;
     bool anyStart = false, anyEnd = false; // LIKE wildcards
 };
@@ -188,7 +202,7 @@ public:
             if (clause.op == Op::Like)
                 return LikeMatch(clause, Fold(TrimRight(std::string(stored)), clause.gbk));
             if (clause.op == Op::Eq || clause.op == Op::Ne) {
-                const bool equal = EqualsFolded(stored, clause.text, clause.gbk);
+                const bool equal = EqualsFolded(stored, clause.text, clause.letters, clause.gbk);
                 return equal == (clause.op == Op::Eq);
             }
             return Compare(clause.op, CompareFolded(stored, clause.text, clause.gbk), 0);
@@ -379,6 +393,7 @@ private:
         case Kind::Text: {
             std::string stored = c.gbk ? platform::Utf8ToGbk(value) : value;
             c.text = c.op == Op::Like ? Fold(stored, c.gbk) : FoldedText(column, stored);
+            c.letters = HasLetter(c.text, c.gbk);
             break;
         }
         case Kind::Number: {
