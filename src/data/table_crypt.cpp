@@ -66,6 +66,18 @@ std::unique_ptr<foxdb::FolderLock> LockWorkingFolder(const std::string& working)
     }
 }
 
+// Ends what is known of a copy's writes (it is encrypted or dropped); the stamp of
+// the encrypted file it was decrypted from, of size -1 when there is none.
+foxdb::FileStamp ForgetCopy(const foxdb::FileStamp& copy) {
+    foxdb::ForgetWrites(copy);
+    std::lock_guard<std::mutex> guard(g_decryptedMutex);
+    auto it = g_decryptedFrom.find(FileId(copy));
+    if (it == g_decryptedFrom.end()) return foxdb::FileStamp();
+    const foxdb::FileStamp from = it->second;
+    g_decryptedFrom.erase(it);
+    return from;
+}
+
 std::string EncryptedPath(const std::string& target) {
     return target.substr(0, target.size() - 3) + "dwf";
 }
@@ -88,14 +100,8 @@ int CTableCrypt::EncryptTable(const wxString& table) {
     const bool paired = lock && foxdb::IndexPairTrusted(copy, indexStamp);
     std::vector<platform::ByteRange> written;
     bool known = lock && foxdb::WrittenSince(copy, &written);
-    {
-        std::lock_guard<std::mutex> guard(g_decryptedMutex);
-        auto it = g_decryptedFrom.find(FileId(copy));
-        known = known && it != g_decryptedFrom.end() &&
-                it->second == foxdb::FileStamp::OfPath(EncryptedPath(target));
-        if (it != g_decryptedFrom.end()) g_decryptedFrom.erase(it);
-    }
-    foxdb::ForgetWrites(copy);
+    const foxdb::FileStamp from = ForgetCopy(copy);
+    known = known && from.size >= 0 && from == foxdb::FileStamp::OfPath(EncryptedPath(target));
     const int done =
         known ? WithPathBuffer(target,
                                [&written](char* path, const char* key) {
@@ -154,7 +160,10 @@ int CTableCrypt::CryptTables(const wxString& statement, int flag,
 
 void CTableCrypt::DropWorkingCopies(const std::vector<wxString>& tables) {
     for (const wxString& table : tables) {
-        if (CSettingFiles::FileExists(g_strSetFolder + table + ".dwf"))
-            platform::DeleteFile(DataPathFile(table + ".dbf"));
+        if (CSettingFiles::FileExists(g_strSetFolder + table + ".dwf")) {
+            const std::string working = DataPathFile(table + ".dbf");
+            ForgetCopy(foxdb::FileStamp::OfPath(working));
+            platform::DeleteFile(working);
+        }
     }
 }
