@@ -92,11 +92,14 @@ bool HasLetter(const std::string& folded, bool gbk) {
 // Whether the stored text is `folded` (trimmed and folded already) but for case and
 // trailing blanks; most rows differ early, so the blanks are looked at last.
 bool EqualsFolded(std::string_view stored, const std::string& folded, bool letters, bool gbk) {
-    if (stored.size() < folded.size()) return false;
-    const bool same = letters
-                          ? CompareFoldedSpan(stored.data(), folded.data(), folded.size(), gbk) == 0
-                          : std::memcmp(stored.data(), folded.data(), folded.size()) == 0;
-    return same && TrimmedSize(stored.substr(folded.size())) == 0;
+    const size_t n = folded.size();
+    if (stored.size() < n) return false;
+    // Keys of a kind tend to differ in their last characters (numbered names), so the
+    // last byte is looked at before the call.
+    const bool same = letters ? CompareFoldedSpan(stored.data(), folded.data(), n, gbk) == 0
+                              : n == 0 || (stored[n - 1] == folded[n - 1] &&
+                                           std::memcmp(stored.data(), folded.data(), n) == 0);
+    return same && TrimmedSize(stored.substr(n)) == 0;
 }
 
 double OleOf(const foxdb::Value& v) {
