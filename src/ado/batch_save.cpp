@@ -195,6 +195,7 @@ void SaveBatch(RowStore& store, const std::vector<long>& rowIds, const std::stri
         row.current.clear();
         row.status = adRecUnmodified;
     }
+    store.ValuesChanged();
 }
 
 } // namespace ado

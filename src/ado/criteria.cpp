@@ -51,10 +51,6 @@ std::string Fold(const std::string& s, bool gbk) {
     return out;
 }
 
-std::string FoldedText(const ColumnInfo& column, const std::string& stored) {
-    return Fold(TrimRight(stored), !column.IsUnicodeText());
-}
-
 // The first n bytes of a and b as Fold would compare them, without building either:
 // filters and sorts run this once per row and key.
 int CompareFoldedSpan(const char* a, const char* b, size_t n, bool gbk) {
@@ -182,6 +178,12 @@ public:
     Clause clause;
     std::vector<std::unique_ptr<Node>> children;
     bool parenthesised = false;
+
+    std::optional<TextEquality> SingleTextEquality() const override {
+        if (type != Leaf || clause.kind != Kind::Text || clause.op != Op::Eq || clause.nullLiteral)
+            return std::nullopt;
+        return TextEquality{clause.column, clause.text};
+    }
 
     bool Matches(const std::vector<foxdb::Value>& values) const override {
         if (type == And) {
@@ -395,7 +397,7 @@ private:
         switch (c.kind) {
         case Kind::Text: {
             std::string stored = c.gbk ? platform::Utf8ToGbk(value) : value;
-            c.text = c.op == Op::Like ? Fold(stored, c.gbk) : FoldedText(column, stored);
+            c.text = c.op == Op::Like ? Fold(stored, c.gbk) : EqualityKey(column, stored);
             c.letters = HasLetter(c.text, c.gbk);
             break;
         }
@@ -451,6 +453,11 @@ std::shared_ptr<const Criteria> Criteria::Parse(const std::string& text,
     parser.End();
     if (singleClause && root->type != Node::Leaf) BadCriteria();
     return std::shared_ptr<const Criteria>(std::move(root));
+}
+
+std::string EqualityKey(const ColumnInfo& column, const foxdb::Value& value) {
+    auto s = std::get_if<std::string>(&value);
+    return s ? Fold(TrimRight(*s), !column.IsUnicodeText()) : std::string();
 }
 
 int CompareStored(const ColumnInfo& column, const foxdb::Value& a, const foxdb::Value& b) {

@@ -9,6 +9,7 @@
 #include "ado/row_store.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,7 +22,21 @@ public:
     Parse(const std::string& text, const std::vector<ColumnInfo>& columns, bool singleClause);
     virtual ~Criteria() = default;
     virtual bool Matches(const std::vector<foxdb::Value>& values) const = 0;
+
+    // A criterion that is one text comparison "field = 'text'" (no LIKE, no NULL, not
+    // joined to another): a row passes it when its value is not Null and has `key`
+    // as its EqualityKey.
+    struct TextEquality {
+        int column;
+        std::string key;
+    };
+    virtual std::optional<TextEquality> SingleTextEquality() const = 0;
 };
+
+// The key under which a value (not Null) of a text column equals a text literal:
+// trailing blanks cut, ASCII letters that stand alone upper-cased. A value that is not
+// text counts as empty text.
+std::string EqualityKey(const ColumnInfo& column, const foxdb::Value& value);
 
 // The cursor's order of two values of a column: Null first, text by GBK bytes with
 // ASCII case and trailing blanks ignored, numbers and dates by value. <0, 0, >0.

@@ -212,14 +212,27 @@ bool Recordset::InFilter(long id) const {
     }
 }
 
+const std::vector<long>* Recordset::FilterCandidates() {
+    if (!filterCriteria_) return nullptr;
+    std::optional<Criteria::TextEquality> equality = filterCriteria_->SingleTextEquality();
+    if (!equality) return nullptr;
+    return store_->equalityIndex.Candidates(*store_, equality->column, equality->key);
+}
+
 void Recordset::RebuildView(bool keepCurrent) {
     long current = -1;
     if (keepCurrent && pos_ >= 0 && pos_ < static_cast<long>(view_.size()))
         current = view_[static_cast<size_t>(pos_)];
     bool wasEof = keepCurrent && !view_.empty() && pos_ >= static_cast<long>(view_.size());
     view_.clear();
-    for (long id = 0; id < static_cast<long>(store_->rows.size()); ++id)
-        if (InFilter(id)) view_.push_back(id);
+    // Ascending ids either way, so the stable sort below orders ties as a scan would.
+    if (const std::vector<long>* candidates = FilterCandidates()) {
+        for (long id : *candidates)
+            if (InFilter(id)) view_.push_back(id);
+    } else {
+        for (long id = 0; id < static_cast<long>(store_->rows.size()); ++id)
+            if (InFilter(id)) view_.push_back(id);
+    }
     if (!sortKeys_.empty()) {
         const auto& rows = store_->rows;
         const auto& columns = store_->columns;
@@ -521,6 +534,7 @@ void Recordset::BeginEdit() {
 }
 
 foxdb::Value& Recordset::EditCell(long id, int column) {
+    store_->ValuesChanged();
     std::vector<foxdb::Value>& values = store_->rows[static_cast<size_t>(id)].Edit();
     foxdb::Value& cell = values[static_cast<size_t>(column)];
     if (editMode_ == adEditInProgress && editRow_ == id && editBackup_->hadCurrent)
@@ -543,6 +557,7 @@ void Recordset::AddNew() {
     row.original.assign(store_->columns.size(), foxdb::Null{});
     row.status = adRecNew;
     store_->rows.push_back(std::move(row));
+    store_->ValuesChanged();
     long id = static_cast<long>(store_->rows.size()) - 1;
     view_.push_back(id);
     seenGeneration_ = ++store_->generation;
@@ -566,6 +581,7 @@ void Recordset::CancelUpdate() {
         GoTo(beforeAddRow_);
     } else if (editMode_ == adEditInProgress) {
         Row& row = store_->rows[static_cast<size_t>(editRow_)];
+        store_->ValuesChanged();
         if (!editBackup_->hadCurrent) {
             row.current.clear();
         } else {
@@ -659,6 +675,7 @@ void Recordset::CancelBatch(AffectEnum affect) {
         row.status = adRecUnmodified;
         row.affected = true;
     }
+    store_->ValuesChanged();
     store_->generation++;
     RebuildView(false);
 }

@@ -181,6 +181,8 @@ private:
     std::shared_ptr<RowStore> RunStatement(const std::string& text, long options) const;
     void ParseSort();
     bool InFilter(long row) const;
+    // The only rows a text equality filter can pass, when its column is indexed; else nullptr.
+    const std::vector<long>* FilterCandidates();
     std::vector<long> AffectedRows(AffectEnum affect) const;
     void RequireUpdatable() const;
 

@@ -3,6 +3,7 @@
 // the original and current values (engine values: text in GBK bytes, or UTF-8 for
 // Unicode columns read from a file), the status and the DBF record number.
 #include "ado/constants.h"
+#include "ado/equality_index.h"
 #include "ado/variant.h"
 #include "foxdb/value.h"
 
@@ -55,6 +56,10 @@ struct RowStore {
     std::vector<Row> rows; // a row's id is its index; ids are never reused
     // Bumped by every change of the set of rows, so that clones refresh their views.
     uint64_t generation = 0;
+    EqualityIndex equalityIndex;
+
+    // Every writer of a row's values calls this (a new row counts too).
+    void ValuesChanged() { equalityIndex.Clear(); }
 
     // The base table every written column belongs to, or empty.
     std::string BaseTable() const;
