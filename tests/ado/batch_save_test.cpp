@@ -9,54 +9,6 @@ using namespace ado_test;
 
 namespace {
 
-// ljkc with four parts: no 1..4, 编号 P1..P4, 零件名称 螺丝/垫片/螺母/刹车片, 数量 10,20,30,40.
-struct Stock {
-    TempFolder dir;
-    std::string path;
-    ConnectionPtr conn = std::make_shared<Connection>();
-
-    Stock() {
-        path = CreateCatalogTable(dir.Path(), "ljkc");
-        const char* names[] = {"螺丝", "垫片", "螺母", "刹车片"};
-        std::vector<std::vector<Cell>> records;
-        for (int i = 0; i < 4; ++i)
-            records.push_back({{"编号", "P" + std::to_string(i + 1)},
-                               {"零件名称", std::string(names[i])},
-                               {"数量", int64_t{(i + 1) * 10}},
-                               {"零售价", 1.5 * (i + 1)},
-                               {"no", int64_t{i + 1}}});
-        AppendRecords(path, records);
-        conn->Open(ado::ConnectionStringOfFolder(dir.Path()));
-    }
-
-    std::unique_ptr<Recordset> Open(const std::string& sql) {
-        auto rs = std::make_unique<Recordset>();
-        rs->PutCursorLocation(adUseClient);
-        rs->Open(sql, conn, adOpenStatic, adLockBatchOptimistic, adCmdText);
-        return rs;
-    }
-
-    // 编号 (trimmed) and 数量 of every live record, in record order, read from the file.
-    std::vector<std::string> Table() const {
-        auto t = foxdb::DbfTable::Open(path);
-        std::vector<std::string> out;
-        int code = t->FieldIndex("编号"), qty = t->FieldIndex("数量");
-        for (uint32_t r = 1; r <= t->RecordCount(); ++r) {
-            if (t->IsDeleted(r)) continue;
-            std::string c = std::get<std::string>(t->Get(r, code));
-            c.erase(c.find_last_not_of(' ') + 1);
-            foxdb::Value q = t->Get(r, qty);
-            out.push_back(c + ":" +
-                          (foxdb::IsNull(q) ? "null" : std::to_string(std::get<int64_t>(q))));
-        }
-        return out;
-    }
-};
-
-void Put(Recordset& rs, const char* field, const Variant& v) {
-    rs.Fields().Item(field).PutValue(v);
-}
-
 using Lines = std::vector<std::string>;
 
 } // namespace
