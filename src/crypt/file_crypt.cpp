@@ -218,7 +218,7 @@ ssize_t ReadAt(int fd, uint8_t* data, size_t size, uint64_t offset) {
 int StartKeyedPatch(FileJob& job, const char* key) {
     job[kProvider] = AcquireProvider();
     if (!job[kProvider]) return -1;
-    Destroy(GetfnKey(job[kProvider]));
+    EnsureStoredKey(job[kProvider]);
     static const char* const messages[3] = {"加密过程中出错，无法完成操作！",
                                             "加密出错，无法完成操作！",
                                             "创建密钥失败，无法完成加密！"};
@@ -349,7 +349,7 @@ int EncryptFile(const std::string& source, const std::string& destination, const
     if (!job.OpenSource(source)) return Failed("打开源文件出错!");
     job[kProvider] = AcquireProvider();
     if (!job[kProvider]) return Failed("创建目标文件出错!");
-    Destroy(GetfnKey(job[kProvider]));
+    EnsureStoredKey(job[kProvider]);
     if (!job.OpenDestination(destination)) return Failed("创建目标文件出错!");
 
     if (key) {
@@ -395,7 +395,7 @@ int DecryptFile(const std::string& source, const std::string& destination, const
     if (!job.OpenDestination(destination)) return Failed("无法创建目标文件。");
     job[kProvider] = AcquireProvider();
     if (!job[kProvider]) return Failed("创建目标文件出错!");
-    Destroy(GetfnKey(job[kProvider]));
+    EnsureStoredKey(job[kProvider]);
 
     if (key) {
         static const char* const messages[3] = {

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <iterator>
 #include <memory>
 #include <mutex>
 #include <nettle/arcfour.h>
@@ -253,6 +254,19 @@ SEALKIT_HANDLE DeriveKey(SEALKIT_HANDLE provider, SEALKIT_HANDLE hash) {
     auto key = std::make_unique<Rc4Key>(digest, kDerivedKeyBytes);
     key->kept = std::make_unique<KeyStreamCursor>(SharedKeyStream(key->key));
     return Register(std::move(key));
+}
+
+void EnsureStoredKey(SEALKIT_HANDLE provider) {
+    const std::string folder = FolderOf(provider);
+    if (folder.empty()) return;
+    {
+        KeyStore store(folder); // holds the store's lock until GetfnKey takes it
+        if (store.Load() && store.Has(kFnKey) &&
+            std::all_of(std::begin(kRsaParts), std::end(kRsaParts),
+                        [&](const char* part) { return store.Has(part); }))
+            return;
+    }
+    Destroy(GetfnKey(provider));
 }
 
 SEALKIT_HANDLE GenerateKey(SEALKIT_HANDLE provider) {

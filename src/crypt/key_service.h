@@ -17,6 +17,10 @@ SEALKIT_HANDLE CreateHash(SEALKIT_HANDLE provider);
 bool HashData(SEALKIT_HANDLE hash, const void* data, size_t size);
 // The RC4 key of a hash value: its first five bytes and a zero salt, 16 bytes in all.
 SEALKIT_HANDLE DeriveKey(SEALKIT_HANDLE provider, SEALKIT_HANDLE hash);
+// What the file functions need of GetfnKey: the user's stored key exists afterwards.
+// A store that holds the pair and the key already is only read, not opened with the
+// pair (an RSA decryption per file, the larger part of decrypting a small table).
+void EnsureStoredKey(SEALKIT_HANDLE provider);
 // A random 16-byte RC4 session key.
 SEALKIT_HANDLE GenerateKey(SEALKIT_HANDLE provider);
 // The user's key-exchange pair; with `create`, generated and stored when missing.

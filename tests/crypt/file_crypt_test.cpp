@@ -151,6 +151,32 @@ TEST_F(CryptTest, KeyExportsKeepOnePairAndOneStoredKeyPerUser) {
     EXPECT_EQ(Mode(keyFile), 0600u);
 }
 
+TEST_F(CryptTest, EveryFileFunctionLeavesTheUsersStoredKeyInItsStore) {
+    const std::string keyFile = config + "/qv/sealkit.keys";
+    WriteFile(Path("t.dbf"), Pattern(3000));
+    ASSERT_EQ(NvEncryptFile(Path("t.dbf").c_str(), Path("t.dwf").c_str(), kProgramKey), 1);
+    const std::string made = ReadFile(keyFile);
+    EXPECT_NE(made.find("exchange-n="), std::string::npos);
+    EXPECT_NE(made.find("fnKey="), std::string::npos);
+
+    // A store holding the pair only gets the key again, the pair kept; once both are
+    // there, neither decrypting nor encrypting writes the store.
+    std::string pairOnly = made.substr(0, made.find("fnKey="));
+    pairOnly += made.substr(made.find('\n', made.find("fnKey=")) + 1);
+    WriteFile(keyFile, pairOnly);
+    char back[SEALKIT_MAX_PATH];
+    std::snprintf(back, sizeof back, "%s", Path("back.dbf").c_str());
+    ASSERT_EQ(NvDecryptFile(Path("t.dwf").c_str(), back, kProgramKey), 1);
+    const std::string again = ReadFile(keyFile);
+    EXPECT_EQ(again.rfind(pairOnly, 0), 0u);
+    EXPECT_NE(again.find("fnKey="), std::string::npos);
+    ASSERT_EQ(NvDecryptFile(Path("t.dwf").c_str(), back, kProgramKey), 1);
+    ASSERT_EQ(NvEncryptFile(Path("back.dbf").c_str(), Path("t.dwf").c_str(), kProgramKey), 1);
+    EXPECT_EQ(ReadFile(keyFile), again);
+    EXPECT_EQ(ReadFile(Path("back.dbf")), Pattern(3000));
+    EXPECT_TRUE(boxes.Shown().empty());
+}
+
 TEST_F(CryptTest, ADamagedKeyStoreIsNeverReplaced) {
     fs::create_directories(config + "/qv");
     std::string keyFile = config + "/qv/sealkit.keys";
