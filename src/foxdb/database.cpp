@@ -310,7 +310,7 @@ struct Database::Impl {
         }
         result.table = plan.table;
         if (CountWholeTable(select, plan, result)) return result;
-        if (ReadWholeTable(select, plan, result)) return result;
+        if (ReadPlainColumns(select, plan, result)) return result;
         Statement st(db, plan.sql);
         const int n = static_cast<int>(plan.columns.size());
         while (st.Step()) {
@@ -342,38 +342,47 @@ struct Database::Impl {
         return true;
     }
 
-    // A statement that takes every field of one table in order, with no clause at all
-    // ("select * from t"): its rows come straight from the records, as the virtual
-    // table would hand them through SQLite. False when it is not such a statement,
-    // or a record cannot be read this way (SQLite's way then reports it).
-    bool ReadWholeTable(const sql::Select& select, const sql::SelectPlan& plan, ResultSet& result) {
-        if (select.distinct || select.from.size() != 1 || select.where || select.having ||
-            !select.groupBy.empty() || !select.orderBy.empty() || !plan.withRecno)
-            return false;
+    // A statement of one table whose every column is a plain field of a kind
+    // RecordValue reads, in any order: SQLite only picks the records and their
+    // order by a statement giving just their numbers (without WHERE and ORDER BY it
+    // is every live record in turn), and the values come straight from the records,
+    // as the virtual table would hand them through SQLite. False when it is not such
+    // a statement, or a record cannot be read this way (SQLite's way then reports it).
+    bool ReadPlainColumns(const sql::Select& select, const sql::SelectPlan& plan,
+                          ResultSet& result) {
+        if (select.distinct || !plan.withRecno) return false;
         const DbfTable& table = Slot(plan.table)->Table();
         const std::vector<FieldDef>& fields = table.Fields();
-        if (plan.columns.size() != fields.size()) return false;
-        for (size_t i = 0; i < fields.size(); ++i) {
-            const sql::OutputColumn& column = plan.columns[i];
-            const char type = fields[i].type;
+        for (const sql::OutputColumn& column : plan.columns) {
+            if (column.baseTable != plan.table || column.baseField < 0 ||
+                static_cast<size_t>(column.baseField) >= fields.size())
+                return false;
+            const char type = fields[static_cast<size_t>(column.baseField)].type;
             const sql::Type::Kind kind = column.type.kind;
-            if (column.baseField != static_cast<int>(i) || column.baseTable != plan.table ||
-                !((type == 'C' && kind == sql::Type::Char) ||
+            if (!((type == 'C' && kind == sql::Type::Char) ||
                   ((type == 'N' || type == 'F') && kind == sql::Type::Numeric) ||
                   (type == 'I' && kind == sql::Type::Integer) ||
                   (type == 'D' && kind == sql::Type::Date)))
                 return false;
         }
         try {
-            const uint32_t count = table.RecordCount();
-            for (uint32_t recno = 1; recno <= count; ++recno) {
-                if (table.IsDeleted(recno)) continue;
-                std::vector<Value> row(fields.size());
-                for (size_t i = 0; i < fields.size(); ++i)
+            if (select.where || select.having || !select.orderBy.empty()) {
+                Statement st(db, plan.recnoSql);
+                while (st.Step())
+                    result.recnos.push_back(
+                        static_cast<uint32_t>(sqlite3_column_int64(st.get(), 0)));
+            } else {
+                const uint32_t count = table.RecordCount();
+                for (uint32_t recno = 1; recno <= count; ++recno)
+                    if (!table.IsDeleted(recno)) result.recnos.push_back(recno);
+            }
+            result.rows.reserve(result.recnos.size());
+            for (const uint32_t recno : result.recnos) {
+                std::vector<Value> row(plan.columns.size());
+                for (size_t i = 0; i < row.size(); ++i)
                     row[i] =
-                        WholeTableValue(table, recno, static_cast<int>(i), plan.columns[i].type);
+                        RecordValue(table, recno, plan.columns[i].baseField, plan.columns[i].type);
                 result.rows.push_back(std::move(row));
-                result.recnos.push_back(recno);
             }
         } catch (const std::exception&) {
             result.rows.clear();
@@ -386,8 +395,7 @@ struct Database::Impl {
     // The value ReadValue makes of what the virtual table gives SQLite for the field:
     // text without its trailing blanks and NULs, padded again to the width; numbers
     // rounded to the scale.
-    static Value WholeTableValue(const DbfTable& table, uint32_t recno, int field,
-                                 const Type& type) {
+    static Value RecordValue(const DbfTable& table, uint32_t recno, int field, const Type& type) {
         if (type.kind == Type::Char) {
             if (table.FieldIsNull(recno, field)) return Null{};
             std::string_view raw = table.RawField(recno, field);

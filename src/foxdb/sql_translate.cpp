@@ -582,6 +582,28 @@ Code Translator::EmitAggregate(const Expr& e, Scope& scope) {
     return Same(fn + "(" + distinct + x.norm + ")", type);
 }
 
+struct OrderTerm {
+    std::string sql; // an expression, or the number of an output column
+    bool descending = false;
+};
+
+// " ORDER BY ..." of the terms, or nothing. With `output`, the SQL of the statement's
+// output columns, a term SQLite would take as an output column's number becomes that
+// column's expression, so that a statement giving other columns sorts the same.
+std::string OrderBy(const std::vector<OrderTerm>& order, const std::vector<std::string>* output) {
+    std::string sql;
+    for (const OrderTerm& term : order) {
+        std::string expr = term.sql;
+        if (output && !expr.empty() && expr.size() < 10 &&
+            expr.find_first_not_of("0123456789") == std::string::npos) {
+            const size_t n = std::stoul(expr);
+            if (n >= 1 && n <= output->size()) expr = (*output)[n - 1];
+        }
+        sql += (sql.empty() ? " ORDER BY " : ",") + expr + (term.descending ? " DESC" : "");
+    }
+    return sql;
+}
+
 std::string AggregateName(const Expr& e) {
     if (e.kind == Expr::Kind::Aggregate) {
         if (e.args.empty()) return "cnt";
@@ -732,7 +754,7 @@ SelectPlan Translator::Select(const sql::Select& sel, const Scope* parent, bool 
                 (*scope.tables[0].info.fields)[item.out.baseField].unique)
                 distinct = false;
 
-    std::vector<std::string> order;
+    std::vector<OrderTerm> order;
     for (const auto& o : sel.orderBy) {
         const Expr& x = *o.expr;
         std::string term;
@@ -746,22 +768,23 @@ SelectPlan Translator::Select(const sql::Select& sel, const Scope* parent, bool 
                 if (FoldCase(items[i].out.name) == FoldCase(x.name)) term = std::to_string(i + 1);
         }
         if (term.empty()) term = Emit(x, scope).norm;
-        order.push_back(term + (o.descending ? " DESC" : ""));
+        order.push_back({term, o.descending});
     }
     if (top && order.empty()) {
         // The driver gave groups in key order and DISTINCT rows sorted.
         if (!groupSql.empty())
-            order = groupSql;
+            for (const std::string& g : groupSql)
+                order.push_back({g});
         else if (sel.distinct)
             for (size_t i = 0; i < items.size(); ++i)
-                order.push_back(std::to_string(i + 1));
+                order.push_back({std::to_string(i + 1)});
     }
 
     SelectPlan plan;
     plan.withRecno = top && scope.tables.size() == 1 && !grouping && !distinct;
-    std::string sql = distinct ? "SELECT DISTINCT " : "SELECT ";
+    std::vector<std::string> output;
     for (size_t i = 0; i < items.size(); ++i) {
-        sql += (i ? "," : "") + items[i].code.norm + " AS r" + std::to_string(i);
+        output.push_back(items[i].code.norm);
         OutputColumn out = items[i].out;
         if (!plan.withRecno) {
             out.baseTable.clear();
@@ -770,26 +793,27 @@ SelectPlan Translator::Select(const sql::Select& sel, const Scope* parent, bool 
         plan.columns.push_back(std::move(out));
     }
     if (plan.withRecno) {
-        sql += "," + scope.tables[0].sqlAlias + ".rowid";
+        output.push_back(scope.tables[0].sqlAlias + ".rowid");
         plan.table = scope.tables[0].info.path;
     }
-    sql += " FROM ";
+    std::string sql = distinct ? "SELECT DISTINCT " : "SELECT ";
+    for (size_t i = 0; i < output.size(); ++i)
+        sql += (i ? "," : "") + output[i] + (i < items.size() ? " AS r" + std::to_string(i) : "");
+    std::string from = " FROM ";
     for (size_t t = 0; t < scope.tables.size(); ++t)
-        sql += (t ? "," : "") + std::string("temp.\"") + scope.tables[t].info.vtab + "\" AS " +
-               scope.tables[t].sqlAlias;
-    if (!where.empty()) sql += " WHERE " + where;
+        from += (t ? "," : "") + std::string("temp.\"") + scope.tables[t].info.vtab + "\" AS " +
+                scope.tables[t].sqlAlias;
+    if (!where.empty()) from += " WHERE " + where;
+    sql += from;
     if (!groupSql.empty()) {
         sql += " GROUP BY ";
         for (size_t i = 0; i < groupSql.size(); ++i)
             sql += (i ? "," : "") + groupSql[i];
     }
     if (!having.empty()) sql += " HAVING " + having;
-    if (!order.empty()) {
-        sql += " ORDER BY ";
-        for (size_t i = 0; i < order.size(); ++i)
-            sql += (i ? "," : "") + order[i];
-    }
+    sql += OrderBy(order, nullptr);
     plan.sql = std::move(sql);
+    if (plan.withRecno) plan.recnoSql = "SELECT " + output.back() + from + OrderBy(order, &output);
     return plan;
 }
 

@@ -33,6 +33,9 @@ struct SelectPlan {
     std::vector<OutputColumn> columns;
     bool withRecno = false; // the SQL has one more column: the record number
     std::string table;      // the table's path when withRecno
+    // When withRecno: the same FROM, WHERE and ORDER BY giving only the record
+    // numbers, in the order of the rows of `sql`.
+    std::string recnoSql;
 };
 
 // The rows an UPDATE or DELETE touches: "SELECT recno, value... FROM t WHERE ...",

@@ -187,8 +187,8 @@ TEST_F(SqlSemantics, DeletedRecordsAreInvisibleEverywhere) {
 }
 
 TEST_F(SqlSemantics, WholeTablesReadAsTheStatementEngineReadsThem) {
-    // "select *" with no clause reads the records directly; the same rows through a
-    // condition go through SQLite.
+    // "select *" reads the records directly; given one more computed column, every
+    // value goes through SQLite.
     foxdb::CreateTable(folder.Path(), "t",
                        foxdb::ParseFieldList("(名称 C(10),amt N(8,2),qty I,d D,no I UNIQUE)"));
     {
@@ -202,7 +202,10 @@ TEST_F(SqlSemantics, WholeTablesReadAsTheStatementEngineReadsThem) {
         edit.Commit();
     }
     const foxdb::ResultSet direct = Query("select * from t");
-    const foxdb::ResultSet engine = Query("select * from t where .T.");
+    foxdb::ResultSet engine = Query("select *,0 as zz from t");
+    engine.columns.pop_back();
+    for (auto& row : engine.rows)
+        row.pop_back();
     ASSERT_EQ(direct.rows.size(), 4u);
     EXPECT_EQ(direct.rows, engine.rows);
     EXPECT_EQ(direct.recnos, engine.recnos);
