@@ -1,5 +1,6 @@
 #include "foxdb/database.h"
 
+#include "foxdb/dbf_file.h"
 #include "foxdb/sql_functions.h"
 #include "foxdb/sql_parser.h"
 #include "foxdb/sql_translate.h"
@@ -11,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <map>
 #include <set>
 #include <sqlite3.h>
@@ -343,7 +345,7 @@ struct Database::Impl {
     }
 
     // A statement of one table whose every column is a plain field of a kind
-    // RecordValue reads, in any order: SQLite only picks the records and their
+    // ReadRecordValue reads, in any order: SQLite only picks the records and their
     // order by a statement giving just their numbers (without WHERE and ORDER BY it
     // is every live record in turn), and the values come straight from the records,
     // as the virtual table would hand them through SQLite. False when it is not such
@@ -351,19 +353,23 @@ struct Database::Impl {
     bool ReadPlainColumns(const sql::Select& select, const sql::SelectPlan& plan,
                           ResultSet& result) {
         if (select.distinct || !plan.withRecno) return false;
-        const DbfTable& table = Slot(plan.table)->Table();
-        const std::vector<FieldDef>& fields = table.Fields();
+        const auto* file = dynamic_cast<const DbfFile*>(&Slot(plan.table)->Table());
+        if (!file) return false;
+        const std::vector<FieldSlot>& slots = file->Layout().fields;
+        std::vector<const FieldSlot*> read;
         for (const sql::OutputColumn& column : plan.columns) {
             if (column.baseTable != plan.table || column.baseField < 0 ||
-                static_cast<size_t>(column.baseField) >= fields.size())
+                static_cast<size_t>(column.baseField) >= slots.size())
                 return false;
-            const char type = fields[static_cast<size_t>(column.baseField)].type;
+            const FieldSlot& slot = slots[static_cast<size_t>(column.baseField)];
+            const char type = slot.def.type;
             const sql::Type::Kind kind = column.type.kind;
             if (!((type == 'C' && kind == sql::Type::Char) ||
                   ((type == 'N' || type == 'F') && kind == sql::Type::Numeric) ||
                   (type == 'I' && kind == sql::Type::Integer) ||
                   (type == 'D' && kind == sql::Type::Date)))
                 return false;
+            read.push_back(&slot);
         }
         try {
             if (select.where || select.having || !select.orderBy.empty()) {
@@ -372,18 +378,18 @@ struct Database::Impl {
                     result.recnos.push_back(
                         static_cast<uint32_t>(sqlite3_column_int64(st.get(), 0)));
             } else {
-                const uint32_t count = table.RecordCount();
+                const uint32_t count = file->RecordCount();
                 for (uint32_t recno = 1; recno <= count; ++recno)
-                    if (!table.IsDeleted(recno)) result.recnos.push_back(recno);
+                    if (!file->IsDeleted(recno)) result.recnos.push_back(recno);
             }
             result.rows.reserve(result.recnos.size());
             for (const uint32_t recno : result.recnos) {
-                std::vector<Value> row(plan.columns.size());
-                for (size_t i = 0; i < row.size(); ++i)
-                    row[i] =
-                        RecordValue(table, recno, plan.columns[i].baseField, plan.columns[i].type);
-                result.rows.push_back(std::move(row));
+                const char* record = file->RecordBytes(recno);
+                std::vector<Value>& row = result.rows.emplace_back(read.size());
+                for (size_t i = 0; i < read.size(); ++i)
+                    ReadRecordValue(file->Layout(), record, *read[i], plan.columns[i].type, row[i]);
             }
+            file->CheckIntact();
         } catch (const std::exception&) {
             result.rows.clear();
             result.recnos.clear();
@@ -392,42 +398,34 @@ struct Database::Impl {
         return true;
     }
 
-    // The value ReadValue makes of what the virtual table gives SQLite for the field:
-    // text without its trailing blanks and NULs, padded again to the width; numbers
-    // rounded to the scale.
-    static Value RecordValue(const DbfTable& table, uint32_t recno, int field, const Type& type) {
+    // The value ReadValue makes of what the virtual table gives SQLite for the field,
+    // into `value` (Null before): text without its trailing blanks and NULs, padded
+    // again to the width; numbers rounded to the scale.
+    static void ReadRecordValue(const DbfLayout& layout, const char* record, const FieldSlot& slot,
+                                const Type& type, Value& value) {
         if (type.kind == Type::Char) {
-            if (table.FieldIsNull(recno, field)) return Null{};
-            std::string_view raw = table.RawField(recno, field);
-            size_t size = raw.size();
-            while (size > 0 && (raw[size - 1] == ' ' || raw[size - 1] == '\0'))
-                --size;
-            std::string text;
-            text.reserve(std::max(size, static_cast<size_t>(std::max(type.width, 0))));
-            text.assign(raw.data(), size);
-            if (type.width > 0 && text.size() < static_cast<size_t>(type.width))
-                text.append(static_cast<size_t>(type.width) - text.size(), ' ');
-            return text;
+            if (layout.IsNull(record, slot)) return;
+            std::string_view raw = RawFieldBytes(layout, record, slot);
+            const size_t size = sql::TrimmedLength(raw);
+            std::string& text = value.emplace<std::string>(
+                std::max(size, static_cast<size_t>(std::max(type.width, 0))), ' ');
+            std::memcpy(text.data(), raw.data(), size);
+            return;
         }
-        Value v = table.Get(recno, field);
-        if (IsNull(v)) return v;
-        switch (type.kind) {
-        case Type::Numeric:
-            if (const double* d = std::get_if<double>(&v); d && std::isfinite(*d))
-                return sql::RoundHalfAway(*d, type.scale);
-            if (const int64_t* i = std::get_if<int64_t>(&v))
-                return sql::RoundHalfAway(static_cast<double>(*i), type.scale);
-            break;
-        case Type::Integer:
-            if (std::holds_alternative<int64_t>(v)) return v;
-            break;
-        case Type::Date:
-            if (std::holds_alternative<Date>(v)) return v;
-            break;
-        default:
-            break;
-        }
-        throw Error(ErrorKind::Other, "unexpected value"); // SQLite's way decides
+        const Value v = DecodeField(layout, record, slot);
+        if (IsNull(v)) return;
+        const double* d = std::get_if<double>(&v);
+        const int64_t* i = std::get_if<int64_t>(&v);
+        if (type.kind == Type::Numeric && d && std::isfinite(*d))
+            value = sql::RoundHalfAway(*d, type.scale);
+        else if (type.kind == Type::Numeric && i)
+            value = sql::RoundHalfAway(static_cast<double>(*i), type.scale);
+        else if (type.kind == Type::Integer && i)
+            value = *i;
+        else if (type.kind == Type::Date && std::holds_alternative<Date>(v))
+            value = std::get<Date>(v);
+        else
+            throw Error(ErrorKind::Other, "unexpected value"); // SQLite's way decides
     }
 
     long RunUpdate(const sql::Statement& s) {

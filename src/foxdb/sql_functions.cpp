@@ -345,7 +345,10 @@ double RoundHalfAway(double value, int digits) {
     if (!std::isfinite(value)) return value;
     if (digits > 15) digits = 15;
     if (digits < -15) digits = -15;
-    double scale = std::pow(10.0, digits);
+    // Powers of ten up to 1e15 are exact doubles, as pow gives them.
+    static const double kPow10[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                    1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    double scale = digits >= 0 ? kPow10[digits] : std::pow(10.0, digits);
     double scaled = value * scale;
     double rounded = std::round(scaled * (1 + 4e-15));
     return rounded / scale;

@@ -4,6 +4,7 @@
 #include "foxdb/error.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <sqlite3.h>
 #include <sys/stat.h>
@@ -121,8 +122,16 @@ const DbfSlot::Index& DbfSlot::IndexOn(int field) {
     return *slot;
 }
 
-static size_t TrimmedLength(std::string_view s) {
+size_t TrimmedLength(std::string_view s) {
     size_t n = s.size();
+    // Text fields are mostly padding: eight bytes at a time while each is a blank
+    // or a NUL (the only bytes without a bit outside 0x20).
+    while (n >= 8) {
+        uint64_t word;
+        std::memcpy(&word, s.data() + n - 8, sizeof word);
+        if ((word & 0xDFDFDFDFDFDFDFDFull) != 0) break;
+        n -= 8;
+    }
     while (n > 0 && (s[n - 1] == ' ' || s[n - 1] == '\0'))
         --n;
     return n;

@@ -58,6 +58,9 @@ private:
     long long mtimeNs_ = -1, size_ = -1, inode_ = -1;
 };
 
+// The length of text without its trailing blanks and NULs, as SQLite is given it.
+size_t TrimmedLength(std::string_view s);
+
 // The index key of a value: text without trailing blanks, numbers and dates as
 // doubles. False for NULL.
 bool IndexKey(const Value& value, std::string& key);

@@ -1,5 +1,9 @@
 // FoxPro's functions with their byte semantics on GBK text.
 #include "foxdb/sql_fixture.h"
+#include "foxdb/sql_functions.h"
+
+#include <cmath>
+#include <cstring>
 
 namespace foxdb_test {
 namespace {
@@ -102,6 +106,24 @@ TEST_F(SqlFunctions, WorkOnGbkBytesAsFoxProDid) {
         EXPECT_EQ(Eval(c.expression), c.expected);
     }
     EXPECT_NE(Eval("DATE()"), "{}");
+}
+
+// Rounding takes its powers of ten from a table; they must be the very doubles pow
+// gives, so every value rounds to the same bits as with pow.
+TEST(RoundHalfAway, GivesTheBitsOfRoundingByPow) {
+    auto byPow = [](double value, int digits) {
+        const double scale = std::pow(10.0, digits);
+        return std::round(value * scale * (1 + 4e-15)) / scale;
+    };
+    const double values[] = {0.005, 1.005,     2.675,  -0.745, 12.345, -0.0005, 1e6 + 0.125,
+                             0.1,   123456.78, 1e-300, 5e15,   -0.0,   99.995,  4503599627370495.5};
+    for (int digits = 0; digits <= 15; ++digits)
+        for (const double v : values) {
+            SCOPED_TRACE(std::to_string(v) + " to " + std::to_string(digits));
+            const double rounded = foxdb::sql::RoundHalfAway(v, digits);
+            const double expected = byPow(v, digits);
+            EXPECT_EQ(std::memcmp(&rounded, &expected, sizeof rounded), 0);
+        }
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 // with the same statement given one more computed column, which SQLite computes
 // whole: rows, order, values, types, record numbers and column shapes must agree.
 #include "foxdb/sql_fixture.h"
+#include "foxdb/sql_vtab.h"
 #include "foxdb/transaction.h"
 
 namespace foxdb_test {
@@ -151,6 +152,33 @@ TEST_F(SqlPlainColumns, ARecordTheRecordsCannotGiveFallsBackToSqlite) {
     const foxdb::ResultSet rs = Query("select amt,no from t where no=22");
     ASSERT_EQ(rs.rows.size(), 1u);
     EXPECT_TRUE(foxdb::IsNull(rs.rows[0][0])); // SQLite takes NaN for NULL
+}
+
+TEST(TrimmedLength, DropsTrailingBlanksAndNulsOnly) {
+    using namespace std::string_literals;
+    const struct {
+        std::string text;
+        size_t length;
+    } cases[] = {
+        {"", 0},
+        {"        ", 0},
+        {"\0 \0 \0 \0 \0 \0 \0 \0 "s, 0},
+        {"ab", 2},
+        {"ab\0 \0     "s, 2},
+        {"a" + std::string(15, ' '), 1},
+        {"a" + std::string(16, ' '), 1},
+        {"a b\0c"s + std::string(9, '\0'), 5},
+        {"12345678        ", 8},
+        {"1234567 " + std::string(24, ' '), 7},
+        {"\t" + std::string(8, ' '), 1},
+        {Gbk("机油") + std::string(56, ' '), 4},
+        {"\xA0\xA0\xA0\xA0\xA0\xA0\xA0\xA0", 8},
+        {"\x40\x40\x40\x40\x40\x40\x40\x40\x20", 8},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(foxdb::sql::TrimmedLength(c.text), c.length);
+    }
 }
 
 } // namespace
