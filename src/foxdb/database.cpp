@@ -353,6 +353,11 @@ struct Database::Impl {
     bool ReadPlainColumns(const sql::Select& select, const sql::SelectPlan& plan,
                           ResultSet& result) {
         if (select.distinct || !plan.withRecno) return false;
+        // SQLite refuses a statement wider than its limit (the columns and the record
+        // number); that stays its answer.
+        if (plan.columns.size() + 1 >
+            static_cast<size_t>(sqlite3_limit(db, SQLITE_LIMIT_COLUMN, -1)))
+            return false;
         const auto* file = dynamic_cast<const DbfFile*>(&Slot(plan.table)->Table());
         if (!file) return false;
         const std::vector<FieldSlot>& slots = file->Layout().fields;

@@ -154,6 +154,16 @@ TEST_F(SqlPlainColumns, ARecordTheRecordsCannotGiveFallsBackToSqlite) {
     EXPECT_TRUE(foxdb::IsNull(rs.rows[0][0])); // SQLite takes NaN for NULL
 }
 
+// SQLite's limits on a statement's columns still hold, though it reads none of them.
+TEST_F(SqlPlainColumns, AStatementTooWideForSqliteIsRefusedAsBefore) {
+    std::string wide = "select no";
+    for (int i = 1; i < 1999; ++i)
+        wide += ",no";
+    EXPECT_EQ(Query(wide + " from t where qty=1").rows.size(), 8u);
+    EXPECT_THROW(Query(wide + ",no from t where qty=1"), foxdb::Error);
+    EXPECT_THROW(Query(wide + ",no from t"), foxdb::Error);
+}
+
 TEST(TrimmedLength, DropsTrailingBlanksAndNulsOnly) {
     using namespace std::string_literals;
     const struct {
