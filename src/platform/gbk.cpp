@@ -1,7 +1,9 @@
 #include "platform/gbk.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <iconv.h>
+#include <string_view>
 #include <vector>
 
 namespace platform {
@@ -15,7 +17,7 @@ public:
         if (cd_ != reinterpret_cast<iconv_t>(-1)) iconv_close(cd_);
     }
     // Converts, replacing each unconvertible input unit with `replacement`.
-    std::string Run(const std::string& in, const std::string& replacement, bool fromGbk) {
+    std::string Run(std::string_view in, const std::string& replacement, bool fromGbk) {
         std::string out;
         if (in.empty()) return out;
         out.reserve(in.size() * 2);
@@ -79,8 +81,16 @@ std::string Utf8ToGbk(const std::string& utf8) {
 }
 
 std::string GbkToUtf8(const std::string& gbk) {
-    if (IsAscii(gbk)) return gbk;
-    return FromGbk().Run(gbk, "\xEF\xBF\xBD", true);
+    // Fields come padded with blanks: only the text up to its last double-byte
+    // character, and the byte after it (its trail may look like ASCII), needs iconv.
+    size_t last = gbk.size();
+    while (last > 0 && static_cast<unsigned char>(gbk[last - 1]) < 0x80)
+        --last;
+    if (last == 0) return gbk;
+    const size_t end = std::min(gbk.size(), last + 1);
+    std::string out = FromGbk().Run(std::string_view(gbk).substr(0, end), "\xEF\xBF\xBD", true);
+    out.append(gbk, end, std::string::npos);
+    return out;
 }
 
 bool IsGbkRoundTrip(std::string_view gbk) {

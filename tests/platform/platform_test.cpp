@@ -50,6 +50,26 @@ TEST(Gbk, BrokenBytesBecomeReplacementCharacters) {
     EXPECT_EQ(GbkToUtf8(std::string("\xB1\xE0\xFF", 3)), "编\xEF\xBF\xBD");
 }
 
+TEST(Gbk, PaddedTextConvertsAsAWhole) {
+    // The blanks after the last double-byte character skip the converter; the byte
+    // right after it may be its trail, even one that reads as ASCII.
+    const std::string blanks(30, ' ');
+    const struct {
+        std::string gbk, utf8;
+    } cases[] = {
+        {Utf8ToGbk("配件123") + blanks, "配件123" + blanks},
+        {"\x81\x40" + blanks, "丂" + blanks},
+        {"ab\x81\x40@" + blanks, "ab丂@" + blanks},
+        {"\x81\x7E" + blanks, "亊" + blanks},
+        {"\xB1\xE0\xB1" + blanks, "编\xEF\xBF\xBD" + blanks},
+        {"\xB1\xE0\xB1", "编\xEF\xBF\xBD"},
+        {Utf8ToGbk("编") + "x" + blanks, "编x" + blanks},
+        {blanks, blanks},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(GbkToUtf8(c.gbk), c.utf8) << c.utf8;
+}
+
 TEST(Files, FindsNamesIgnoringCase) {
     TempFolder dir;
     Touch(dir.File("LJKC.DBF"));
