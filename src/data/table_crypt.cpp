@@ -138,7 +138,7 @@ int CTableCrypt::DecryptTable(const wxString& table) {
     lock.reset();
     const foxdb::FileStamp index = foxdb::FileStamp::OfPath(foxdb::IndexPathFor(working));
     if (sameSource && foxdb::IndexPairTrusted(before, index))
-        foxdb::TrustIndexPair(working, copy, index);
+        foxdb::TrustIndexPairForThisRun(working, copy, index);
     return done;
 }
 

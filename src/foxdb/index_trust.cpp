@@ -92,17 +92,28 @@ void DropStale() {
     }
 }
 
+// Records a pair; false when it was known already or a file was not there.
+bool Record(const std::string& path, const FileStamp& table, const FileStamp& index) {
+    if (table.size < 0 || index.size < 0) return false;
+    Pair& pair = g_pairs[{table.device, table.inode}];
+    if (pair.table == table && pair.index == index && pair.path == path) return false;
+    pair = Pair{table, index, path};
+    return true;
+}
+
 } // namespace
 
 void TrustIndexPair(const std::string& path, const FileStamp& table, const FileStamp& index) {
-    if (table.size < 0 || index.size < 0) return; // a file that was not there
     std::lock_guard<std::mutex> guard(g_mutex);
-    Pair& pair = g_pairs[{table.device, table.inode}];
-    if (pair.table == table && pair.index == index && pair.path == path) return;
-    pair = Pair{table, index, path};
-    if (g_file.empty()) return;
+    if (!Record(path, table, index) || g_file.empty()) return;
     DropStale();
     Save();
+}
+
+void TrustIndexPairForThisRun(const std::string& path, const FileStamp& table,
+                              const FileStamp& index) {
+    std::lock_guard<std::mutex> guard(g_mutex);
+    Record(path, table, index);
 }
 
 bool IndexPairTrusted(const FileStamp& table, const FileStamp& index) {

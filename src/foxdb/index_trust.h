@@ -14,6 +14,12 @@ namespace foxdb {
 // turns back into it unchanged, as an encrypted copy does).
 void TrustIndexPair(const std::string& path, const FileStamp& table, const FileStamp& index);
 
+// The same for this run only, not written to the list a later run reads: for a file
+// that does not outlive the run (a working copy decrypted for reading), whose pair
+// is not worth rewriting the list for.
+void TrustIndexPairForThisRun(const std::string& path, const FileStamp& table,
+                              const FileStamp& index);
+
 // Whether that was recorded for these two stamps.
 bool IndexPairTrusted(const FileStamp& table, const FileStamp& index);
 

@@ -86,6 +86,23 @@ TEST_F(IndexTrustAcrossRuns, AChangeToEitherFileBetweenRunsIsCheckedAgain) {
     }
 }
 
+TEST_F(IndexTrustAcrossRuns, APairForThisRunOnlyIsNotKeptInTheList) {
+    Append(1);
+    const std::string copy = dir.File("copy.dbf");
+    std::filesystem::copy_file(path, copy);
+    const FileStamp table = FileStamp::OfPath(copy), index = FileStamp::OfPath(cdx);
+    const std::string before = ReadBytes(list);
+    TrustIndexPairForThisRun(copy, table, index);
+    EXPECT_TRUE(IndexPairTrusted(table, index));
+    EXPECT_EQ(ReadBytes(list), before);
+    Restart();
+    EXPECT_FALSE(IndexPairTrusted(table, index));
+    EXPECT_TRUE(Known()); // the pairs written to the list stay
+    TrustIndexPair(copy, table, index);
+    Restart();
+    EXPECT_TRUE(IndexPairTrusted(table, index));
+}
+
 TEST_F(IndexTrustAcrossRuns, ADamagedOrMissingListTrustsNothing) {
     Append(1);
     const std::string kept = ReadBytes(list);
