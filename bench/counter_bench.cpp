@@ -126,8 +126,8 @@ int main() {
     std::printf("ratio:                                   %.2f\n", bestSettle / bestSettleCopy);
     std::printf("  the first on the new set:              %.3f s\n", settles[0]);
     std::printf("  the first after a new start:           %.3f s\n", settles[1]);
-    std::printf("open %d tickets' lines (one recordset): %.3f s\n", kTickets, bestOpen);
-    std::printf("copy the encrypted zyxm:                 %.3f s\n", bestOpenCopy);
+    std::printf("open %d tickets' lines (one recordset): %.2f ms\n", kTickets, bestOpen * 1000);
+    std::printf("copy the encrypted zyxm:                 %.2f ms\n", bestOpenCopy * 1000);
     std::printf("ratio:                                   %.2f\n", bestOpen / bestOpenCopy);
     std::filesystem::remove_all(root);
     return 0;
