@@ -2,6 +2,7 @@
 
 #include "foxdb/in_place_write.h"
 #include "foxdb/index_trust.h"
+#include "foxdb/unmap_later.h"
 #include "platform/files.h"
 #include "platform/paths.h"
 
@@ -372,7 +373,7 @@ void DbfFile::ReadRecord(uint32_t recno, std::vector<Value>& values) const {
 
 DbfFile::~DbfFile() {
     guard_.Stop();
-    if (mapped_) ::munmap(mapped_, size_);
+    if (mapped_) UnmapLater(mapped_, size_);
 }
 
 void DbfFile::CheckIntact() const {

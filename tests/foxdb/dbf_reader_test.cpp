@@ -3,8 +3,11 @@
 #include "dbf_fixture.h"
 #include "foxdb/database.h"
 
+#include <chrono>
 #include <cstring>
+#include <fstream>
 #include <functional>
+#include <thread>
 #include <unistd.h>
 
 using namespace foxdb;
@@ -320,4 +323,32 @@ TEST(DbfReader, AFileCutShortUnderAReaderGivesAClearError) {
     }
     // Opened again, the table is what the file now holds.
     EXPECT_THROW(DbfTable::Open(path), Error);
+}
+
+// A table let go of lets go of its file too, though another thread does the
+// unmapping: a deleted file read again and again keeps no mappings, and its pages go
+// with the last one.
+TEST(DbfReader, ATableLetGoOfUnmapsItsFile) {
+    TempFolder dir;
+    const std::string path = dir.File("gone.dbf");
+    std::vector<std::string> records(50, " " + std::string(15, 'x'));
+    auto mapped = [&path] {
+        std::ifstream maps("/proc/self/maps");
+        std::string line;
+        while (std::getline(maps, line))
+            if (line.find(path) != std::string::npos) return true;
+        return false;
+    };
+    for (int round = 0; round < 20; ++round) {
+        WriteBytes(path, MakeTable(0x30, 0x7A, {{"NAME", 'C', 15, 0, 0}}, records));
+        std::unique_ptr<DbfTable> table = DbfTable::Open(path);
+        EXPECT_EQ(Text(table->Get(50, 0)), std::string(15, 'x'));
+        ASSERT_TRUE(mapped());
+        ASSERT_EQ(::unlink(path.c_str()), 0);
+        table.reset();
+    }
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (mapped() && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    EXPECT_FALSE(mapped());
 }
