@@ -1,10 +1,11 @@
 #include "platform/gbk.h"
 
+#include "platform/gbk_tables.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <iconv.h>
 #include <string_view>
-#include <vector>
 
 namespace platform {
 namespace {
@@ -73,10 +74,74 @@ bool IsAscii(const std::string& s) {
     return true;
 }
 
+bool IsContinuation(unsigned char c) {
+    return (c & 0xC0) == 0x80;
+}
+
+// Converts through the tables if every character is ASCII or one they know; anything
+// else (broken or overlong UTF-8, surrogates, characters past the BMP, characters GBK
+// lacks) is left to iconv with its replacement rules.
+bool Utf8ToGbkByTable(const std::string& utf8, std::string& out) {
+    const auto& toGbk = GbkConversionTables().toGbk;
+    out.clear();
+    out.reserve(utf8.size());
+    const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
+    const auto* const end = p + utf8.size();
+    while (p < end) {
+        const auto* const run = p;
+        while (p < end && *p < 0x80)
+            ++p;
+        out.append(reinterpret_cast<const char*>(run), static_cast<size_t>(p - run));
+        if (p == end) break;
+        char32_t cp;
+        if (*p >= 0xC2 && *p <= 0xDF && end - p >= 2 && IsContinuation(p[1])) {
+            cp = static_cast<char32_t>((p[0] & 0x1F) << 6 | (p[1] & 0x3F));
+            p += 2;
+        } else if (*p >= 0xE0 && *p <= 0xEF && end - p >= 3 && IsContinuation(p[1]) &&
+                   IsContinuation(p[2])) {
+            cp = static_cast<char32_t>((p[0] & 0x0F) << 12 | (p[1] & 0x3F) << 6 | (p[2] & 0x3F));
+            if (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
+            p += 3;
+        } else {
+            return false;
+        }
+        const uint16_t code = toGbk[cp];
+        if (code == 0) return false;
+        out += static_cast<char>(code >> 8);
+        out += static_cast<char>(code & 0xFF);
+    }
+    return true;
+}
+
+// The same the other way: every byte from 0x80 on must start a two-byte code the
+// tables know.
+bool GbkToUtf8ByTable(const std::string& gbk, std::string& out) {
+    const auto& toUnicode = GbkConversionTables().toUnicode;
+    out.clear();
+    out.reserve(gbk.size() + gbk.size() / 2);
+    const auto* p = reinterpret_cast<const unsigned char*>(gbk.data());
+    const auto* const end = p + gbk.size();
+    while (p < end) {
+        const auto* const run = p;
+        while (p < end && *p < 0x80)
+            ++p;
+        out.append(reinterpret_cast<const char*>(run), static_cast<size_t>(p - run));
+        if (p == end) break;
+        if (end - p < 2) return false;
+        const char16_t cp = toUnicode[static_cast<size_t>(p[0] << 8 | p[1])];
+        if (cp == 0) return false;
+        p += 2;
+        AppendUtf8(cp, out);
+    }
+    return true;
+}
+
 } // namespace
 
 std::string Utf8ToGbk(const std::string& utf8) {
     if (IsAscii(utf8)) return utf8;
+    std::string out;
+    if (Utf8ToGbkByTable(utf8, out)) return out;
     return ToGbk().Run(utf8, "?", false);
 }
 
@@ -87,32 +152,24 @@ std::string GbkToUtf8(const std::string& gbk) {
     while (last > 0 && static_cast<unsigned char>(gbk[last - 1]) < 0x80)
         --last;
     if (last == 0) return gbk;
+    std::string out;
+    if (GbkToUtf8ByTable(gbk, out)) return out;
     const size_t end = std::min(gbk.size(), last + 1);
-    std::string out = FromGbk().Run(std::string_view(gbk).substr(0, end), "\xEF\xBF\xBD", true);
+    out = FromGbk().Run(std::string_view(gbk).substr(0, end), "\xEF\xBF\xBD", true);
     out.append(gbk, end, std::string::npos);
     return out;
 }
 
 bool IsGbkRoundTrip(std::string_view gbk) {
-    // Which two-byte codes survive both conversions, found once by converting each.
-    static const std::vector<bool> known = [] {
-        std::vector<bool> table(0x10000, false);
-        for (int lead = 0x81; lead <= 0xFE; ++lead) {
-            for (int trail = 0x40; trail <= 0xFE; ++trail) {
-                const std::string code{static_cast<char>(lead), static_cast<char>(trail)};
-                const std::string utf8 = GbkToUtf8(code);
-                table[static_cast<size_t>(lead << 8 | trail)] =
-                    utf8.find("\xEF\xBF\xBD") == std::string::npos && Utf8ToGbk(utf8) == code;
-            }
-        }
-        return table;
-    }();
+    // A code survives when it converts to a character that converts back to it.
+    const GbkTables& tables = GbkConversionTables();
     for (size_t i = 0; i < gbk.size(); ++i) {
         const unsigned char c = static_cast<unsigned char>(gbk[i]);
         if (c < 0x80) continue;
-        if (i + 1 == gbk.size() ||
-            !known[static_cast<size_t>(c << 8 | static_cast<unsigned char>(gbk[i + 1]))])
-            return false;
+        if (i + 1 == gbk.size()) return false;
+        const size_t code = static_cast<size_t>(c << 8 | static_cast<unsigned char>(gbk[i + 1]));
+        const char16_t cp = tables.toUnicode[code];
+        if (cp == 0 || tables.toGbk[cp] != code) return false;
         ++i;
     }
     return true;
