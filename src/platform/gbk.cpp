@@ -83,16 +83,15 @@ bool IsContinuation(unsigned char c) {
 // lacks) is left to iconv with its replacement rules.
 bool Utf8ToGbkByTable(const std::string& utf8, std::string& out) {
     const auto& toGbk = GbkConversionTables().toGbk;
-    out.clear();
-    out.reserve(utf8.size());
+    out.resize(utf8.size()); // no character grows
+    char* d = out.data();
     const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
     const auto* const end = p + utf8.size();
     while (p < end) {
-        const auto* const run = p;
-        while (p < end && *p < 0x80)
-            ++p;
-        out.append(reinterpret_cast<const char*>(run), static_cast<size_t>(p - run));
-        if (p == end) break;
+        if (*p < 0x80) {
+            *d++ = static_cast<char>(*p++);
+            continue;
+        }
         char32_t cp;
         if (*p >= 0xC2 && *p <= 0xDF && end - p >= 2 && IsContinuation(p[1])) {
             cp = static_cast<char32_t>((p[0] & 0x1F) << 6 | (p[1] & 0x3F));
@@ -107,32 +106,34 @@ bool Utf8ToGbkByTable(const std::string& utf8, std::string& out) {
         }
         const uint16_t code = toGbk[cp];
         if (code == 0) return false;
-        out += static_cast<char>(code >> 8);
-        out += static_cast<char>(code & 0xFF);
+        *d++ = static_cast<char>(code >> 8);
+        *d++ = static_cast<char>(code & 0xFF);
     }
+    out.resize(static_cast<size_t>(d - out.data()));
     return true;
 }
 
-// The same the other way: every byte from 0x80 on must start a two-byte code the
-// tables know.
-bool GbkToUtf8ByTable(const std::string& gbk, std::string& out) {
+// The same the other way for the first `end` bytes, the rest copied: every byte from
+// 0x80 on must start a two-byte code the tables know.
+bool GbkToUtf8ByTable(const std::string& gbk, size_t end, std::string& out) {
     const auto& toUnicode = GbkConversionTables().toUnicode;
-    out.clear();
-    out.reserve(gbk.size() + gbk.size() / 2);
+    out.resize(end + end / 2 + (gbk.size() - end)); // two bytes give at most three
+    char* d = out.data();
     const auto* p = reinterpret_cast<const unsigned char*>(gbk.data());
-    const auto* const end = p + gbk.size();
-    while (p < end) {
-        const auto* const run = p;
-        while (p < end && *p < 0x80)
-            ++p;
-        out.append(reinterpret_cast<const char*>(run), static_cast<size_t>(p - run));
-        if (p == end) break;
-        if (end - p < 2) return false;
+    const auto* const stop = p + end;
+    while (p < stop) {
+        if (*p < 0x80) {
+            *d++ = static_cast<char>(*p++);
+            continue;
+        }
+        if (stop - p < 2) return false;
         const char16_t cp = toUnicode[static_cast<size_t>(p[0] << 8 | p[1])];
         if (cp == 0) return false;
         p += 2;
-        AppendUtf8(cp, out);
+        d = PutUtf8(cp, d);
     }
+    d = std::copy(gbk.begin() + static_cast<std::ptrdiff_t>(end), gbk.end(), d);
+    out.resize(static_cast<size_t>(d - out.data()));
     return true;
 }
 
@@ -147,14 +148,14 @@ std::string Utf8ToGbk(const std::string& utf8) {
 
 std::string GbkToUtf8(const std::string& gbk) {
     // Fields come padded with blanks: only the text up to its last double-byte
-    // character, and the byte after it (its trail may look like ASCII), needs iconv.
+    // character, and the byte after it (its trail may look like ASCII), needs converting.
     size_t last = gbk.size();
     while (last > 0 && static_cast<unsigned char>(gbk[last - 1]) < 0x80)
         --last;
     if (last == 0) return gbk;
-    std::string out;
-    if (GbkToUtf8ByTable(gbk, out)) return out;
     const size_t end = std::min(gbk.size(), last + 1);
+    std::string out;
+    if (GbkToUtf8ByTable(gbk, end, out)) return out;
     out = FromGbk().Run(std::string_view(gbk).substr(0, end), "\xEF\xBF\xBD", true);
     out.append(gbk, end, std::string::npos);
     return out;

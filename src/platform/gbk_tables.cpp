@@ -94,7 +94,8 @@ void FillToGbk(GbkTables& tables) {
     for (char32_t cp = 0x80; cp <= 0xFFFF; ++cp) {
         if (cp >= 0xD800 && cp <= 0xDFFF) continue;
         points.push_back(static_cast<char16_t>(cp));
-        AppendUtf8(static_cast<char16_t>(cp), joined);
+        char utf8[4];
+        joined.append(utf8, PutUtf8(static_cast<char16_t>(cp), utf8));
         joined += kSeparator;
     }
     std::string out;

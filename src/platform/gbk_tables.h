@@ -3,7 +3,6 @@
 // them, so that text made only of such characters needs no iconv call.
 #include <array>
 #include <cstdint>
-#include <string>
 
 namespace platform {
 
@@ -19,23 +18,20 @@ struct GbkTables {
 // Built on first use, once per process.
 const GbkTables& GbkConversionTables();
 
-} // namespace platform
-
-namespace platform {
-
-// Appends the UTF-8 form of a BMP code point.
-inline void AppendUtf8(char16_t cp, std::string& out) {
+// Writes the UTF-8 form of a BMP code point at `out`; returns the end.
+inline char* PutUtf8(char16_t cp, char* out) {
     if (cp < 0x80) {
-        out += static_cast<char>(cp);
-        return;
+        *out++ = static_cast<char>(cp);
+        return out;
     }
     if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | cp >> 6);
+        *out++ = static_cast<char>(0xC0 | cp >> 6);
     } else {
-        out += static_cast<char>(0xE0 | cp >> 12);
-        out += static_cast<char>(0x80 | (cp >> 6 & 0x3F));
+        *out++ = static_cast<char>(0xE0 | cp >> 12);
+        *out++ = static_cast<char>(0x80 | (cp >> 6 & 0x3F));
     }
-    out += static_cast<char>(0x80 | (cp & 0x3F));
+    *out++ = static_cast<char>(0x80 | (cp & 0x3F));
+    return out;
 }
 
 } // namespace platform
