@@ -1,10 +1,12 @@
 #include "foxdb/unmap_later.h"
 
+#include <atomic>
 #include <condition_variable>
+#include <exception>
 #include <mutex>
 #include <sys/mman.h>
-#include <exception>
 #include <thread>
+#include <unistd.h>
 #include <utility>
 #include <vector>
 
@@ -15,7 +17,7 @@ struct Unmapper {
     std::mutex mutex;
     std::condition_variable work;
     std::vector<std::pair<void*, size_t>> pending;
-    bool started = false;
+    std::atomic<pid_t> owner{0}; // the process whose thread unmaps, 0 before it starts
 };
 
 // Never destroyed: the detached thread waits on it until the process ends.
@@ -41,18 +43,22 @@ void Run(Unmapper& u) {
 
 void UnmapLater(void* start, size_t size) {
     Unmapper& u = Shared();
-    std::unique_lock<std::mutex> lock(u.mutex);
-    try {
-        if (!u.started) {
-            std::thread(Run, std::ref(u)).detach();
-            u.started = true;
+    // A child forked after the thread started has no such thread, and may hold the
+    // lock as the thread held it at the fork: it unmaps at once, without the lock.
+    const pid_t owner = u.owner.load();
+    if (owner == 0 || owner == ::getpid()) {
+        std::unique_lock<std::mutex> lock(u.mutex);
+        try {
+            if (u.owner.load() == 0) {
+                std::thread(Run, std::ref(u)).detach();
+                u.owner = ::getpid();
+            }
+            u.pending.emplace_back(start, size);
+            u.work.notify_one();
+            return;
+        } catch (const std::exception&) {
         }
-        u.pending.emplace_back(start, size);
-        u.work.notify_one();
-        return;
-    } catch (const std::exception&) {
     }
-    lock.unlock();
     ::munmap(start, size);
 }
 

@@ -8,7 +8,8 @@
 namespace foxdb {
 
 // Unmaps [start, start + size) soon, on another thread; the caller never touches it
-// again. When no thread can be started it is unmapped at once.
+// again. In a forked child of a process whose thread started, or when no thread can
+// be started, it is unmapped at once.
 void UnmapLater(void* start, size_t size);
 
 } // namespace foxdb

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <fstream>
 #include <functional>
+#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
@@ -351,4 +352,19 @@ TEST(DbfReader, ATableLetGoOfUnmapsItsFile) {
     while (mapped() && std::chrono::steady_clock::now() < deadline)
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     EXPECT_FALSE(mapped());
+
+    // A child forked meanwhile has no unmapping thread (and the lock may have been
+    // held at the fork): it lets go of its tables at once.
+    WriteBytes(path, MakeTable(0x30, 0x7A, {{"NAME", 'C', 15, 0, 0}}, records));
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::unique_ptr<DbfTable> table = DbfTable::Open(path);
+        const bool was = mapped();
+        table.reset();
+        _exit(was && !mapped() ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }
