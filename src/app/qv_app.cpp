@@ -10,6 +10,7 @@
 #include "crypt/sealkit.h"
 #include "data/setting_files.h"
 #include "platform/files.h"
+#include "platform/input_method.h"
 #include "platform/message_box.h"
 #include "platform/message_box_wx.h"
 #include "platform/paths.h"
@@ -33,6 +34,8 @@ __attribute__((used)) static const void* const kSealkitImports[] = {
     reinterpret_cast<const void*>(&NvEncrypt), reinterpret_cast<const void*>(&NvDecrypt)};
 
 CQvApp::CQvApp() {
+    // The app is made before the toolkit starts: the last moment to choose it.
+    platform::UsePaintableInputMethod();
     // F1 in every dialog built from a template opens the help at its context.
     res::SetHelpHandler([](int helpId) {
         if (auto* app = dynamic_cast<CQvApp*>(wxTheApp)) app->WinHelp(helpId, HELP_CONTEXT);

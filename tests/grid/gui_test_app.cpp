@@ -1,6 +1,7 @@
 #include "gui_test_app.h"
 
 #include "data/setting_files.h"
+#include "platform/input_method.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -21,6 +22,7 @@ public:
         static int argc = 1;
         static char arg0[] = "grid_tests";
         static char* argv[] = {arg0, nullptr};
+        platform::UsePaintableInputMethod();
         wxApp::SetInstance(new wxApp);
         ASSERT_TRUE(wxEntryStart(argc, argv));
         wxTheApp->CallOnInit();
