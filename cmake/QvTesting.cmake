@@ -1,8 +1,10 @@
-# qv_test_suite(NAME LIBS lib... [GUI] [SOURCES file...])
+# qv_test_suite(NAME LIBS lib... [GUI] [DESK] [SOURCES file...])
 # One GoogleTest program per folder; each test case becomes a CTest test.
-# GUI suites carry the label "gui" and run under Xvfb (scripts/test.sh).
+# GUI suites carry the label "gui" and run under Xvfb (scripts/test.sh); DESK suites
+# also carry "desk": they run at the shop's screen size under a window manager in the
+# Chinese locale.
 function(qv_test_suite name)
-  cmake_parse_arguments(ARG "GUI" "" "LIBS;SOURCES" ${ARGN})
+  cmake_parse_arguments(ARG "GUI;DESK" "" "LIBS;SOURCES" ${ARGN})
   if(NOT ARG_SOURCES)
     file(GLOB ARG_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   endif()
@@ -12,8 +14,11 @@ function(qv_test_suite name)
   target_compile_definitions(${name} PRIVATE QV_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
                                              QV_BIN_DIR="${CMAKE_BINARY_DIR}/bin")
   set(labels ${name})
-  if(ARG_GUI)
+  if(ARG_GUI OR ARG_DESK)
     list(APPEND labels gui)
+  endif()
+  if(ARG_DESK)
+    list(APPEND labels desk)
   endif()
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES TIMEOUT 120)
   # The labels are a list, which the discovery script would split into property

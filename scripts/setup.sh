@@ -9,7 +9,7 @@ PACKAGES=(
   build-essential cmake ninja-build pkg-config
   libwxgtk3.2-dev libsqlite3-dev nettle-dev libgmp-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth openbox x11-utils libx11-dev fonts-wqy-zenhei
+  xvfb xauth openbox x11-utils libx11-dev libxtst-dev xdotool imagemagick fonts-wqy-zenhei
   python3-dbf python3-dbfread libdbd-xbase-perl
   libcairo2-dev poppler-utils
   libxlsxwriter-dev libfreexl-dev libexpat1-dev python3-openpyxl python3-xlwt

@@ -7,6 +7,7 @@
 # QV_WINDOW_SHARDS sets the number of displays (default: 4, at most the number of cores).
 # QV_WINDOW_MANAGER=none leaves the displays bare, as the tests written for a display
 # without a window manager expect; each shard still has a display of its own.
+# QV_SCREEN sets the displays' size and depth (default 1280x1024x24).
 set -euo pipefail
 SELF="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/$(basename "${BASH_SOURCE[0]}")"
 
@@ -42,7 +43,7 @@ pids=()
 for ((i = 1; i <= shards; i++)); do
   # -noreset: the X server must not reset between two test programs, or a program
   # connecting at that moment is refused.
-  xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" \
+  xvfb-run -a -s "-screen 0 ${QV_SCREEN:-1280x1024x24} -noreset" \
     "$SELF" --on-display --output-on-failure -L gui -I "$i,,$shards" "$@" >"$logs/$i" 2>&1 &
   pids+=($!)
   # xvfb-run -a takes the first free display: the next one starts once this has one.
