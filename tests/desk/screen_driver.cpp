@@ -71,6 +71,12 @@ void Settle() {
     Pump(3);
 }
 
+bool Reachable(wxWindow* control) {
+    if (!control || !WaitFor([control] { return control->IsShownOnScreen(); })) return false;
+    const wxRect shown = VisiblePart(control);
+    return shown.width >= 4 && shown.height >= 4;
+}
+
 bool Click(wxWindow* control, bool twice) {
     EXPECT_NE(control, nullptr);
     if (!control) return false;

@@ -23,6 +23,8 @@ bool WaitFor(const std::function<bool()>& condition, int milliseconds = 10000);
 // Lets the X server deliver what was sent and the program handle it.
 void Settle();
 
+// Whether a control is on the screen with enough of it inside its parents to click.
+bool Reachable(wxWindow* control);
 // Left click (double with `twice`) at the middle of the part of a control that its
 // parents show; a failure when the control is hidden or drawn outside them.
 bool Click(wxWindow* control, bool twice = false);
