@@ -12,6 +12,8 @@
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <thread>
+#include <wx/frame.h>
+#include <wx/menu.h>
 #include <wx/uiaction.h>
 #include <wx/window.h>
 
@@ -145,6 +147,43 @@ void Menu(char menu, const char* items) {
     for (const char* item = items; *item; ++item) {
         Settle();
         Key(wxTolower(*item));
+    }
+    Settle();
+}
+
+void MenuPath(wxFrame* frame, const std::vector<const char*>& labels) {
+    wxMenuBar* bar = frame->GetMenuBar();
+    ASSERT_NE(bar, nullptr);
+    ASSERT_FALSE(labels.empty());
+    const int top = bar->FindMenu(wxString::FromUTF8(labels[0]));
+    ASSERT_NE(top, wxNOT_FOUND) << labels[0];
+    const wxString title = bar->GetMenuLabel(top);
+    const int amp = title.Find('&');
+    ASSERT_NE(amp, wxNOT_FOUND) << labels[0];
+    Alt(char(title[amp + 1].GetValue()));
+    wxMenu* menu = bar->GetMenu(top);
+    // A menu opened from the keyboard shows its first item chosen.
+    for (size_t level = 1; level < labels.size(); ++level) {
+        int downs = 0;
+        wxMenuItem* found = nullptr;
+        for (wxMenuItem* item : menu->GetMenuItems()) {
+            if (item->IsSeparator()) continue;
+            if (item->GetItemLabelText() == wxString::FromUTF8(labels[level])) {
+                found = item;
+                break;
+            }
+            ++downs;
+        }
+        ASSERT_NE(found, nullptr) << labels[level];
+        for (int i = 0; i < downs; ++i)
+            Key(WXK_DOWN);
+        if (level + 1 < labels.size()) {
+            ASSERT_TRUE(found->IsSubMenu()) << labels[level];
+            Key(WXK_RIGHT);
+            menu = found->GetSubMenu();
+        } else {
+            Key(WXK_RETURN);
+        }
     }
     Settle();
 }

@@ -13,6 +13,7 @@
 #include <wx/toplevel.h>
 
 class CGridCtrl;
+class wxFrame;
 class wxWindow;
 
 namespace desk {
@@ -40,6 +41,11 @@ void Key(int keyCode, int modifiers = 0);
 void Alt(char letter);
 // A menu command by its letters: Alt+the menu's letter, then each item's letter.
 void Menu(char menu, const char* items);
+
+// A menu command by its labels (as the menu shows them, without the accelerator),
+// reached by keys: Alt+the menu's letter, arrows down to each item, right into a
+// submenu, Enter. For the items that have no letter of their own.
+void MenuPath(wxFrame* frame, const std::vector<const char*>& labels);
 
 // The focused window of the program, null when none.
 wxWindow* Focused();
