@@ -17,9 +17,11 @@ void DeskTest::SetUp() {
     parts::RegisterForms();
     office::RegisterForms();
     boxes_ = std::make_unique<desk::MessageBoxes>();
+    unanswered_ = std::make_unique<desk::UnansweredDialogs>();
 }
 
 void DeskTest::TearDown() {
+    unanswered_.reset();
     boxes_.reset();
     for (int kind = 0; kind <= int(FormKind::ReminderPanel); ++kind)
         CMainFrame::RegisterForm(FormKind(kind), nullptr);

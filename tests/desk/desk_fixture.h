@@ -22,4 +22,5 @@ protected:
     CMainFrame* LogIn(const char* name = "admin", const char* password = "secret");
 
     std::unique_ptr<desk::MessageBoxes> boxes_;
+    std::unique_ptr<desk::UnansweredDialogs> unanswered_;
 };

@@ -7,12 +7,15 @@
 #include "platform/message_box_wx.h"
 
 #include <X11/Xlib.h>
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <thread>
+#include <wx/app.h>
 #include <wx/frame.h>
+#include <wx/listctrl.h>
 #include <wx/menu.h>
 #include <wx/uiaction.h>
 #include <wx/window.h>
@@ -113,6 +116,17 @@ bool ClickCell(CGridCtrl* grid, int row, int col, bool twice) {
     return true;
 }
 
+bool ClickListItem(wxListCtrl* list, long item, bool twice) {
+    wxRect row;
+    if (!WaitFor([&] { return list->IsShownOnScreen() && list->GetItemRect(item, row); })) {
+        ADD_FAILURE() << "no row " << item << " shown";
+        return false;
+    }
+    ClickAt(list->ClientToScreen(wxPoint(row.x + std::min(row.width / 2, 20), row.y + row.height / 2)),
+            twice);
+    return true;
+}
+
 void Type(const wxString& text) {
     wxUIActionSimulator input;
     for (wxUniChar ch : text) {
@@ -142,7 +156,19 @@ void Alt(char letter) {
     Key(wxTolower(letter), wxMOD_ALT);
 }
 
+// Menu keys reach the menu bar only once the main window has the input focus back
+// from the dialog that was last up.
+void WaitForMainWindow() {
+    wxWindow* main = wxTheApp->GetTopWindow();
+    const bool focused = WaitFor([main] {
+        const unsigned long own = qv_test::XWindowOf(main);
+        return own != 0 && qv_test::ActiveXWindow() == own;
+    });
+    EXPECT_TRUE(focused) << "the main window did not get the focus back";
+}
+
 void Menu(char menu, const char* items) {
+    WaitForMainWindow();
     Alt(menu);
     for (const char* item = items; *item; ++item) {
         Settle();
@@ -160,15 +186,19 @@ void MenuPath(wxFrame* frame, const std::vector<const char*>& labels) {
     const wxString title = bar->GetMenuLabel(top);
     const int amp = title.Find('&');
     ASSERT_NE(amp, wxNOT_FOUND) << labels[0];
+    WaitForMainWindow();
     Alt(char(title[amp + 1].GetValue()));
     wxMenu* menu = bar->GetMenu(top);
     // A menu opened from the keyboard shows its first item chosen.
+    menu->UpdateUI();
     for (size_t level = 1; level < labels.size(); ++level) {
         int downs = 0;
         wxMenuItem* found = nullptr;
         for (wxMenuItem* item : menu->GetMenuItems()) {
             if (item->IsSeparator()) continue;
-            if (item->GetItemLabelText() == wxString::FromUTF8(labels[level])) {
+            if (!item->IsEnabled()) continue; // the keys pass over it
+            if (item->GetItemLabelText() ==
+                wxMenuItem::GetLabelText(wxString::FromUTF8(labels[level]))) {
                 found = item;
                 break;
             }
@@ -211,6 +241,22 @@ void CancelLeftOpen(wxDialog* dialog) {
     dialog->EndModal(wxID_CANCEL);
 }
 
+void UnansweredDialogs::Notify() {
+    wxDialog* modal = nullptr;
+    for (wxWindow* window : wxTopLevelWindows)
+        if (auto* dialog = dynamic_cast<wxDialog*>(window); dialog && dialog->IsModal())
+            modal = dialog;
+    ticks_ = modal && modal == seen_ ? ticks_ + 1 : 0;
+    seen_ = modal;
+    if (modal && ticks_ >= 60) { // thirty seconds
+        ADD_FAILURE() << "a dialog nobody answered: " << modal->GetTitle();
+        Shot("unanswered");
+        modal->EndModal(wxID_CANCEL);
+        seen_ = nullptr;
+        ticks_ = 0;
+    }
+}
+
 // ---- message boxes ----------------------------------------------------------------
 
 namespace {
@@ -225,6 +271,12 @@ public:
         if (active == 0) return;
         for (wxWindow* window : wxTopLevelWindows)
             if (qv_test::XWindowOf(window) == active) return;
+        // Keys go where the input focus is: wait until the manager has put it on the
+        // box, not only marked the box active.
+        Window focus = 0;
+        int revert = 0;
+        if (Display* display = Connection()) XGetInputFocus(display, &focus, &revert);
+        if (focus != active && ++waited_ < 20) return;
         Stop();
         Shot("message-box");
         wxUIActionSimulator input;
@@ -243,6 +295,7 @@ public:
 
 private:
     MessageBoxes::Reply reply_;
+    int waited_ = 0;
 };
 
 platform::MessageBoxHandler g_screenBox;

@@ -14,6 +14,7 @@
 
 class CGridCtrl;
 class wxFrame;
+class wxListCtrl;
 class wxWindow;
 
 namespace desk {
@@ -31,6 +32,9 @@ bool Reachable(wxWindow* control);
 bool Click(wxWindow* control, bool twice = false);
 // A click into a cell of a grid, where the cell is drawn.
 bool ClickCell(CGridCtrl* grid, int row, int col, bool twice = false);
+
+// A click on a row of a list where the row is drawn.
+bool ClickListItem(wxListCtrl* list, long item, bool twice = false);
 
 // Types text into the focused control: ASCII as keys, other characters through the
 // input method's Unicode entry (Ctrl+Shift+U, the code, space).
@@ -69,6 +73,19 @@ public:
 private:
     std::vector<std::pair<std::string, Reply>> rules_;
     std::vector<std::string> shown_;
+};
+
+// While alive, a modal dialog that stays on the screen unanswered for long (a step
+// that opened the wrong one, a drive that never came) is reported, shot and
+// cancelled: a test fails instead of hanging in its loop.
+class UnansweredDialogs : public wxTimer {
+public:
+    UnansweredDialogs() { Start(500); }
+    void Notify() override;
+
+private:
+    wxDialog* seen_ = nullptr;
+    int ticks_ = 0;
 };
 
 // Reports a modal dialog that a drive left open, and cancels it.
