@@ -218,10 +218,6 @@ void MenuPath(wxFrame* frame, const std::vector<const char*>& labels) {
     Settle();
 }
 
-wxWindow* Focused() {
-    return wxWindow::FindFocus();
-}
-
 void Shot(const char* step) {
     const char* folder = std::getenv("QV_SCREENSHOTS");
     if (!folder || !*folder) return;
@@ -248,7 +244,7 @@ void UnansweredDialogs::Notify() {
             modal = dialog;
     ticks_ = modal && modal == seen_ ? ticks_ + 1 : 0;
     seen_ = modal;
-    if (modal && ticks_ >= 60) { // thirty seconds
+    if (modal && ticks_ >= 120) { // a minute
         ADD_FAILURE() << "a dialog nobody answered: " << modal->GetTitle();
         Shot("unanswered");
         modal->EndModal(wxID_CANCEL);

@@ -51,9 +51,6 @@ void Menu(char menu, const char* items);
 // submenu, Enter. For the items that have no letter of their own.
 void MenuPath(wxFrame* frame, const std::vector<const char*>& labels);
 
-// The focused window of the program, null when none.
-wxWindow* Focused();
-
 // Saves the screen as <QV_SCREENSHOTS>/<test>-<nn>-<step>.png when that is set.
 void Shot(const char* step);
 
