@@ -79,10 +79,10 @@ TEST_F(StockInTransferDeskTest, OrderReceivedIntoTwoBinsThenTransferred) {
     desk::OnModal<CBinAllocDlg> bins([](CBinAllocDlg& dialog) {
         CGridCtrl* grid = dialog.GetGrid();
         const int bin = ColumnOf(grid, "货位");
-        const char* const typed[] = {"A1", "B2"};
+        const char* const typed[] = {"一库A1", "一库B2"};
         for (int row = 1; row <= 2; ++row) {
             desk::ClickCell(grid, row, bin);
-            desk::Type(typed[row - 1]);
+            desk::Type(U(typed[row - 1]));
             desk::Key(WXK_RETURN);
         }
         desk::Shot("bins");
@@ -96,16 +96,25 @@ TEST_F(StockInTransferDeskTest, OrderReceivedIntoTwoBinsThenTransferred) {
     EXPECT_EQ(Column(stock, "编号"), (Texts{"P1", "P2"}));
     EXPECT_EQ(Column(stock, "数量"), (Texts{"6", "4"}));
     EXPECT_EQ(Column(stock, "进价"), (Texts{"5.15", "12.3"}));
-    EXPECT_EQ(Column(stock, "货位"), (Texts{"A1", "B2"}));
+    EXPECT_EQ(Column(stock, "货位"), (Texts{U("一库A1"), U("一库B2")}));
     EXPECT_EQ(Column(U("select * from jhda order by no"), "数量"), (Texts{"6", "4"}));
 
-    // 配件 > 零件调拨: two of P1 leave for 二库.
+    // 配件 > 零件调拨: the store chosen, two of P1 leave it for 二库.
     desk::Menu('P', "B");
     Pjdh* transfer = nullptr;
     ASSERT_TRUE(desk::WaitFor([&] {
         transfer = OrderPage(frame);
         return transfer && transfer != stockIn;
     }));
+    auto* stores = res::Control<wxComboBox>(transfer, kNumberCombo);
+    desk::Click(stores);
+    for (int key : {WXK_DOWN, WXK_UP}) { // the list opens on 一库: to 二库 and back
+        desk::Key(WXK_DOWN, wxMOD_ALT);
+        desk::Key(key);
+        desk::Key(WXK_RETURN);
+    }
+    EXPECT_EQ(stores->GetValue(), U("一库"));
+    desk::Shot("transfer-store");
     CGridCtrl* grid = transfer->GetLineGrid();
     desk::Click(res::FindControl(transfer, kNewButton));
     ASSERT_TRUE(desk::WaitFor([&] { return grid->GetRowCount() == 2; }));
