@@ -425,10 +425,9 @@ void CMainFrame::RestoreLayout() {
             SetSize(int(width), int(height));
         m_bPlaceKept = true;
     }
-    if (profile->ReadBool("Maximized", false)) {
-        Maximize();
-        m_bPlaceKept = true;
-    }
+    // Maximised when shown, not here: a window maximised before its panes exist
+    // would keep the size of its bars as its normal size.
+    m_bKeptMaximized = profile->ReadBool("Maximized", false);
     long outlook = 0, upper = 0;
     if (profile->Read("OutlookWidth", &outlook) && outlook > 0) {
         m_nOutlookWidth = int(outlook);

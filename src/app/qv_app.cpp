@@ -118,7 +118,7 @@ bool CQvApp::StartUp() {
 
     m_strTitle = ReadTitle();
     m_pMainFrame->SetTitle(m_strTitle);
-    if (!m_pMainFrame->HasKeptPlace()) m_pMainFrame->Maximize();
+    if (m_pMainFrame->StartsMaximized()) m_pMainFrame->Maximize();
     m_pMainFrame->Show();
     return true;
 }
