@@ -87,7 +87,40 @@ void Widen(wxWindow* control, int width, unsigned style) {
         control->SetSize(rect.x - left, rect.y, rect.width + left + right, rect.height);
 }
 
+// The free room right of a control, up to its nearest neighbour or its parent's edge.
+int RoomAtRight(const wxWindow* control, const wxWindow* besides) {
+    const wxRect rect = control->GetRect();
+    int room = control->GetParent()->GetClientSize().x - rect.GetRight() - 1;
+    for (const wxWindow* sibling : control->GetParent()->GetChildren()) {
+        if (sibling == besides || !Blocks(sibling, control)) continue;
+        const wxRect other = sibling->GetRect();
+        if (other.x > rect.GetRight()) room = std::min(room, other.x - rect.GetRight() - 1);
+    }
+    return std::max(room, 0);
+}
+
 } // namespace
+
+int NumberEditWidth(wxTextCtrl* edit) {
+    return edit->GetSizeFromTextSize(edit->GetTextExtent("200").x).x;
+}
+
+void FitBesideBuddy(wxSpinButton* spin, wxTextCtrl* buddy) {
+    const wxRect spinRect = spin->GetRect();
+    const wxRect buddyRect = buddy->GetRect();
+    const int width = std::max(spinRect.width, spin->GetBestSize().GetWidth());
+    int right = std::max(spinRect.GetRight(), buddyRect.GetRight());
+    const int needed = NumberEditWidth(buddy) + width;
+    if (right - buddyRect.x + 1 < needed) {
+        // The spin is the pair's right end; it moves right as far as its neighbours let it.
+        const int extra = needed - (right - buddyRect.x + 1);
+        spin->SetSize(right - spinRect.width + 1, spinRect.y, spinRect.width, spinRect.height);
+        right += std::min(extra, RoomAtRight(spin, buddy));
+    }
+    const int left = std::max(right - width + 1, buddyRect.x + 1);
+    spin->SetSize(left, spinRect.y, right - left + 1, spinRect.height);
+    buddy->SetSize(buddyRect.x, buddyRect.y, left - buddyRect.x, buddyRect.height);
+}
 
 int NeededTextWidth(wxWindow* control, ControlKind kind) {
     switch (kind) {
@@ -192,6 +225,13 @@ TemplateButton::TemplateButton(wxWindow* parent, int id, const wxString& label, 
     : wxButton(parent, id, label, pos, size) {
 #ifdef __WXGTK3__
     GTKApplyCssStyle("* { padding-left: 4px; padding-right: 4px; }");
+#endif
+}
+
+TemplateSpin::TemplateSpin(wxWindow* parent, int id, const wxPoint& pos, const wxSize& size)
+    : wxSpinButton(parent, id, pos, size, wxSP_VERTICAL | wxSP_ARROW_KEYS) {
+#ifdef __WXGTK3__
+    GTKApplyCssStyle("* { padding: 0; min-width: 0; min-height: 0; }");
 #endif
 }
 

@@ -65,20 +65,6 @@ void AttachBuddy(wxSpinButton* spin, wxTextCtrl* buddy) {
     });
 }
 
-// The toolkit's up-down control may need more room than the template gives it; it
-// then takes it from the right end of its edit, so the pair keeps its outer edges.
-void FitBesideBuddy(wxSpinButton* spin, wxTextCtrl* buddy) {
-    const wxRect spinRect = spin->GetRect();
-    const wxRect buddyRect = buddy->GetRect();
-    const int width = std::max(spinRect.width, spin->GetBestSize().GetWidth());
-    if (width == spinRect.width) return;
-    const int right = std::max(spinRect.GetRight(), buddyRect.GetRight());
-    const int left = right - width + 1;
-    spin->SetSize(left, spinRect.y, width, spinRect.height);
-    if (left > buddyRect.x)
-        buddy->SetSize(buddyRect.x, buddyRect.y, left - buddyRect.x, buddyRect.height);
-}
-
 wxWindow* MakeControl(wxWindow* parent, const ControlTemplate& c, wxWindow* previous) {
     const int id = c.id == IDC_STATIC ? wxID_ANY : ToWxId(c.id);
     const wxPoint pos = parent->ConvertDialogToPixels(wxPoint(c.x, c.y));
@@ -117,12 +103,9 @@ wxWindow* MakeControl(wxWindow* parent, const ControlTemplate& c, wxWindow* prev
     case ControlKind::ListView:
         return new wxListCtrl(parent, id, pos, size, wxLC_REPORT | wxBORDER_SUNKEN);
     case ControlKind::Spin: {
-        auto* spin = new wxSpinButton(parent, id, pos, size, wxSP_VERTICAL | wxSP_ARROW_KEYS);
+        auto* spin = new TemplateSpin(parent, id, pos, size);
         if (c.style & kStyleAutoBuddy)
-            if (auto* buddy = dynamic_cast<wxTextCtrl*>(previous)) {
-                AttachBuddy(spin, buddy);
-                FitBesideBuddy(spin, buddy);
-            }
+            if (auto* buddy = dynamic_cast<wxTextCtrl*>(previous)) AttachBuddy(spin, buddy);
         return spin;
     }
     case ControlKind::Custom: {
@@ -162,6 +145,11 @@ void BuildDialog(wxWindow* dialog, const DialogTemplate& dialogTemplate) {
     // Texts grow once every neighbour is in place, so none is covered.
     for (size_t i = 0; i < built.size(); ++i)
         if (built[i]) FitToText(built[i], dialogTemplate.controls[i]);
+    for (size_t i = 1; i < built.size(); ++i)
+        if (dialogTemplate.controls[i].kind == ControlKind::Spin &&
+            (dialogTemplate.controls[i].style & kStyleAutoBuddy))
+            if (auto* buddy = dynamic_cast<wxTextCtrl*>(built[i - 1]))
+                FitBesideBuddy(static_cast<wxSpinButton*>(built[i]), buddy);
     LineUpLabels(built, dialogTemplate);
     const int helpId = dialogTemplate.helpId ? dialogTemplate.helpId : dialogTemplate.id;
     dialog->Bind(wxEVT_CHAR_HOOK, [helpId](wxKeyEvent& event) {

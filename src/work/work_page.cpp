@@ -1,10 +1,17 @@
 #include "work/work_page.h"
+#include "work/guarded.h"
 #include "work/work_sheet.h"
 
 #include "app/main_frame.h"
 
 CWorkPage::CWorkPage(CWorkSheet* sheet, const wxString& title)
-    : wxPanel(sheet, wxID_ANY), m_strTitle(title) {}
+    : wxPanel(sheet, wxID_ANY), m_strTitle(title) {
+    // The page lays itself out over its own client area, again whenever it changes.
+    Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
+        event.Skip();
+        work::Guarded([this] { ArrangeControls(); });
+    });
+}
 
 CWorkSheet* CWorkPage::GetSheet() const {
     return static_cast<CWorkSheet*>(GetParent());

@@ -18,7 +18,8 @@ public:
     // The page's line grid, null for a page without one.
     virtual CGridCtrl* GetLineGrid() const { return nullptr; }
 
-    // Places the controls over the lower pane.
+    // Places the controls over the page's own client area (work/page_layout.h); runs
+    // again on every resize of the page.
     virtual void ArrangeControls() {}
     // Shows the document's header record.
     virtual void ShowHeader(int /*unused*/) {}
