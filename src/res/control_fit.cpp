@@ -102,13 +102,15 @@ int RoomAtRight(const wxWindow* control, const wxWindow* besides) {
 } // namespace
 
 int NumberEditWidth(wxTextCtrl* edit) {
-    return edit->GetSizeFromTextSize(edit->GetTextExtent("200").x).x;
+    // The toolkit's own answer is its entry's natural width, far more than a number
+    // needs; the edit's frame and narrow padding take 12 pixels beside the text.
+    return edit->GetTextExtent("200").x + 12;
 }
 
 void FitBesideBuddy(wxSpinButton* spin, wxTextCtrl* buddy) {
     const wxRect spinRect = spin->GetRect();
     const wxRect buddyRect = buddy->GetRect();
-    const int width = std::max(spinRect.width, spin->GetBestSize().GetWidth());
+    const int width = spin->GetBestSize().GetWidth();
     int right = std::max(spinRect.GetRight(), buddyRect.GetRight());
     const int needed = NumberEditWidth(buddy) + width;
     if (right - buddyRect.x + 1 < needed) {
@@ -228,11 +230,24 @@ TemplateButton::TemplateButton(wxWindow* parent, int id, const wxString& label, 
 #endif
 }
 
+#ifdef __WXGTK3__
+namespace {
+// Without padding and minimum sizes the two buttons need about half the width.
+constexpr char kNarrowSpin[] = "* { padding: 0; min-width: 0; min-height: 0; }";
+} // namespace
+#endif
+
 TemplateSpin::TemplateSpin(wxWindow* parent, int id, const wxPoint& pos, const wxSize& size)
     : wxSpinButton(parent, id, pos, size, wxSP_VERTICAL | wxSP_ARROW_KEYS) {
 #ifdef __WXGTK3__
-    GTKApplyCssStyle("* { padding: 0; min-width: 0; min-height: 0; }");
+    GTKApplyCssStyle(kNarrowSpin);
 #endif
+}
+
+void TemplateSpin::FitAgain() {
+    if (!m_buddy) return;
+    InvalidateBestSize();
+    FitBesideBuddy(this, m_buddy);
 }
 
 TemplateEdit::TemplateEdit(wxWindow* parent, int id, const wxString& value, const wxPoint& pos,

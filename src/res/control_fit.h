@@ -21,7 +21,7 @@ void FitToText(wxWindow* control, const ControlTemplate& c);
 void LineUpLabels(const std::vector<wxWindow*>& controls, const DialogTemplate& dialogTemplate);
 
 // Fits an up-down control beside its edit: the up-down control takes the width the
-// toolkit needs, the edit keeps the width a three-digit number needs, and the pair
+// toolkit needs (no more), the edit keeps the width a three-digit number needs, and the pair
 // grows into the free room at its right when the template's rectangles hold less.
 void FitBesideBuddy(wxSpinButton* spin, wxTextCtrl* buddy);
 
@@ -60,6 +60,17 @@ public:
 class TemplateSpin : public wxSpinButton {
 public:
     TemplateSpin(wxWindow* parent, int id, const wxPoint& pos, const wxSize& size);
+
+    // The edit whose number the control sets (an auto-buddy), or null.
+    void SetBuddy(wxTextCtrl* buddy) { m_buddy = buddy; }
+    wxTextCtrl* GetBuddy() const { return m_buddy; }
+    // Fits the control beside its buddy again (FitBesideBuddy): the toolkit gives the
+    // control its narrow style only once its window is in place on the screen, so a
+    // page built before it is shown fits its up-down controls again when laid out.
+    void FitAgain();
+
+private:
+    wxTextCtrl* m_buddy = nullptr;
 };
 
 // A single-line edit with the narrow inner margins the templates were drawn for,

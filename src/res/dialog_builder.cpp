@@ -105,7 +105,10 @@ wxWindow* MakeControl(wxWindow* parent, const ControlTemplate& c, wxWindow* prev
     case ControlKind::Spin: {
         auto* spin = new TemplateSpin(parent, id, pos, size);
         if (c.style & kStyleAutoBuddy)
-            if (auto* buddy = dynamic_cast<wxTextCtrl*>(previous)) AttachBuddy(spin, buddy);
+            if (auto* buddy = dynamic_cast<wxTextCtrl*>(previous)) {
+                AttachBuddy(spin, buddy);
+                spin->SetBuddy(buddy);
+            }
         return spin;
     }
     case ControlKind::Custom: {
@@ -145,11 +148,16 @@ void BuildDialog(wxWindow* dialog, const DialogTemplate& dialogTemplate) {
     // Texts grow once every neighbour is in place, so none is covered.
     for (size_t i = 0; i < built.size(); ++i)
         if (built[i]) FitToText(built[i], dialogTemplate.controls[i]);
-    for (size_t i = 1; i < built.size(); ++i)
-        if (dialogTemplate.controls[i].kind == ControlKind::Spin &&
-            (dialogTemplate.controls[i].style & kStyleAutoBuddy))
-            if (auto* buddy = dynamic_cast<wxTextCtrl*>(built[i - 1]))
-                FitBesideBuddy(static_cast<wxSpinButton*>(built[i]), buddy);
+    for (wxWindow* control : built)
+        if (auto* spin = dynamic_cast<TemplateSpin*>(control)) spin->FitAgain();
+    // The toolkit styles an up-down control only once its window is on the screen.
+    if (dialog->IsTopLevel())
+        dialog->Bind(wxEVT_SHOW, [dialog](wxShowEvent& event) {
+            event.Skip();
+            if (!event.IsShown()) return;
+            for (wxWindow* control : dialog->GetChildren())
+                if (auto* spin = dynamic_cast<TemplateSpin*>(control)) spin->FitAgain();
+        });
     LineUpLabels(built, dialogTemplate);
     const int helpId = dialogTemplate.helpId ? dialogTemplate.helpId : dialogTemplate.id;
     dialog->Bind(wxEVT_CHAR_HOOK, [helpId](wxKeyEvent& event) {

@@ -19,6 +19,8 @@
 #include "platform/wx_text.h"
 #include "res/code_table_template.h"
 
+#include <algorithm>
+#include <vector>
 #include <wx/checkbox.h>
 #include <wx/combobox.h>
 #include <wx/spinbutt.h>
@@ -230,18 +232,18 @@ void hyxm::ArrangeControls() {
     const int mode = m_mode.mode;
     const bool parts = IsPartsMode(mode);
 
-    // The top row, left to right; the grid starts below its lowest control.
+    // The top row, left to right, each control centred on the row's middle; the grid
+    // starts below it.
     int x = work::kPageMargin;
-    int bottom = 0;
-    auto place = [this, &x, &bottom](int id, int width) {
+    std::vector<wxWindow*> row;
+    auto place = [this, &x, &row](int id, int width) {
         wxWindow* control = res::FindControl(this, id);
         width = std::max(width, control->GetBestSize().x);
         const int height = std::max(control->GetSize().y, control->GetBestSize().y);
-        const int y = work::kPageMargin + std::max(0, (22 - height) / 2);
-        control->SetSize(x, y, width, height);
+        control->SetSize(x, 0, width, height);
         control->Show();
         x += width + 4;
-        bottom = std::max(bottom, y + height);
+        row.push_back(control);
     };
     wxWindow* heading = res::FindControl(this, kHeading);
     if (parts) {
@@ -282,14 +284,20 @@ void hyxm::ArrangeControls() {
             place(kHeading, 150);
         }
     }
-    const wxRect row = PlaceCommandRow();
+    int rowHeight = 0;
+    for (wxWindow* control : row)
+        rowHeight = std::max(rowHeight, control->GetSize().y);
+    for (wxWindow* control : row)
+        control->Move(control->GetPosition().x,
+                      work::kPageMargin + (rowHeight - control->GetSize().y) / 2);
+    const wxRect commands = PlaceCommandRow();
     if (mode == 9) {
         const int totals[] = {kCostTotal, kWholesaleTotal, kRetailTotal};
         for (int i = 0; i < 3; ++i)
             res::FindControl(this, totals[i])
                 ->SetSize(w - 150 - work::kPageMargin, h - 53 + 16 * i, 150, 16);
     }
-    work::PlaceGrid(this, m_pGrid, bottom + work::kPageMargin, work::FrameTop(row));
+    work::PlaceGrid(this, m_pGrid, 2 * work::kPageMargin + rowHeight, work::FrameTop(commands));
 }
 
 void hyxm::OnSetActive() {

@@ -110,6 +110,11 @@ int BelowHeader(wxWindow* page, wxWindow* grid) {
     return bottom + kPageMargin;
 }
 
+void FitSpinButtons(wxWindow* page) {
+    for (wxWindow* child : page->GetChildren())
+        if (auto* spin = dynamic_cast<res::TemplateSpin*>(child)) spin->FitAgain();
+}
+
 void FrameAround(wxWindow* page, int frameId, const wxRect& inner) {
     if (wxWindow* frame = res::FindControl(page, frameId))
         frame->SetSize(inner.x - kFramePad, inner.y - 2 * kFramePad, inner.width + 2 * kFramePad,

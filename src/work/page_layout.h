@@ -49,6 +49,10 @@ wxRect PlaceRightOf(wxWindow* page, int id, const wxRect& left, int gap);
 // grid may start.
 int BelowHeader(wxWindow* page, wxWindow* grid);
 
+// Fits each up-down control of the page beside its edit again, now that the page
+// is on the screen (res::TemplateSpin::FitAgain).
+void FitSpinButtons(wxWindow* page);
+
 // The frame of resource ID frameId drawn around `inner` with kFramePad of room.
 void FrameAround(wxWindow* page, int frameId, const wxRect& inner);
 

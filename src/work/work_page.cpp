@@ -1,14 +1,18 @@
 #include "work/work_page.h"
 #include "work/guarded.h"
+#include "work/page_layout.h"
 #include "work/work_sheet.h"
 
 #include "app/main_frame.h"
 
 CWorkPage::CWorkPage(CWorkSheet* sheet, const wxString& title)
     : wxPanel(sheet, wxID_ANY), m_strTitle(title) {
-    // The page lays itself out over its own client area, again whenever it changes.
+    // The page lays itself out over its own client area, again whenever it changes,
+    // once it is built and in its sheet.
     Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
         event.Skip();
+        if (GetSheet()->FindPage(this) == wxNOT_FOUND) return;
+        work::FitSpinButtons(this);
         work::Guarded([this] { ArrangeControls(); });
     });
 }

@@ -10,18 +10,24 @@
 #include "parts/parts_forms.h"
 #include "platform/message_box.h"
 #include "res/command_ids.h"
+#include "res/control_fit.h"
 #include "work/work_forms.h"
 
+#include <algorithm>
+#include <cstdlib>
+#include <iostream>
 #include <set>
 #include <string>
 #include <vector>
 #include <wx/button.h>
+#include <wx/utils.h>
 #include <wx/display.h>
 #include <wx/menu.h>
 #include <wx/notebook.h>
 #include <wx/panel.h>
 #include <wx/scrolwin.h>
 #include <wx/timer.h>
+#include <wx/textctrl.h>
 
 namespace {
 
@@ -35,7 +41,10 @@ std::string Describe(wxWindow* window) {
 // What is wrong with the layout of `window`'s shown children, each line naming where.
 void CollectFaults(wxWindow* window, const std::string& where, std::vector<std::string>& faults) {
     const wxRect client(window->GetClientSize());
-    const bool scrolls = dynamic_cast<wxScrollHelperBase*>(window) != nullptr;
+    // A scrolled area shows its children by scrolling; a notebook places its pages
+    // itself, in coordinates that count its frame.
+    const bool scrolls = dynamic_cast<wxScrollHelperBase*>(window) != nullptr ||
+                         dynamic_cast<wxNotebook*>(window) != nullptr;
     std::vector<wxWindow*> buttons;
     for (wxWindow* child : window->GetChildren()) {
         if (child->IsTopLevel() || !child->IsShown()) continue;
@@ -47,6 +56,16 @@ void CollectFaults(wxWindow* window, const std::string& where, std::vector<std::
                              std::to_string(rect.height) + ") lies outside its parent's " +
                              std::to_string(client.width) + "x" + std::to_string(client.height));
         if (dynamic_cast<wxButton*>(child)) buttons.push_back(child);
+        // An up-down control drawn whole, its edit showing 200 whole.
+        if (auto* spin = dynamic_cast<res::TemplateSpin*>(child)) {
+            if (rect.width < spin->GetBestSize().x)
+                faults.push_back(what + ": an up-down control cut to " + std::to_string(rect.width));
+            if (wxTextCtrl* buddy = spin->GetBuddy(); buddy && buddy->IsShown() &&
+                                                      buddy->GetSize().x < res::NumberEditWidth(buddy))
+                faults.push_back(what + ": its edit is " + std::to_string(buddy->GetSize().x) +
+                                 " wide, 200 needs " +
+                                 std::to_string(res::NumberEditWidth(buddy)));
+        }
         if (dynamic_cast<CGridCtrl*>(child)) {
             if (rect.width < 60 || rect.height < 40)
                 faults.push_back(what + ": a grid only " + std::to_string(rect.width) + "x" +
@@ -74,6 +93,17 @@ std::vector<std::string> FormFaults(wxWindow* form, const std::string& command) 
     return faults;
 }
 
+// QV_DESK_SHOTS=<folder>: a picture of the screen as each form is checked, to look at.
+void Shoot(const std::string& command) {
+    const char* folder = std::getenv("QV_DESK_SHOTS");
+    if (!folder) return;
+    qv_test::WaitFor([] { return false; }, 500);
+    std::string name = command;
+    std::replace(name.begin(), name.end(), '/', '_');
+    wxExecute(wxString::FromUTF8("import -window root '" + std::string(folder) + "/" + name + ".png'"),
+              wxEXEC_SYNC);
+}
+
 // Checks each modal dialog a command opens once the window manager has shown it and
 // it keeps its size, then cancels it; the innermost first.
 class ModalChecker : public wxTimer {
@@ -96,6 +126,7 @@ public:
             return;
         }
         if (++settled_ < 4) return;
+        Shoot(command_);
         for (const std::string& fault : FormFaults(modal, command_))
             faults_.push_back(fault);
         ++checked_;
@@ -183,6 +214,7 @@ TEST_F(DeskGeometryTest, EveryPageAndFormShowsEachControlWhole) {
         qv_test::WaitFor([] { return false; }, 300);
         if (wxWindow* sheet = frame_->m_pActiveSheet; sheet && sheet->IsShown()) {
             ++forms;
+            Shoot(command);
             const wxRect pane(frame_->GetSheetPane()->GetClientSize());
             if (!pane.Contains(sheet->GetRect()))
                 faults.push_back(command + ": the sheet lies outside the lower pane");
@@ -192,6 +224,7 @@ TEST_F(DeskGeometryTest, EveryPageAndFormShowsEachControlWhole) {
         for (wxWindow* window : wxTopLevelWindows)
             if (!before.count(window) && window->IsShown()) {
                 ++forms;
+                Shoot(command);
                 for (const std::string& fault : FormFaults(window, command))
                     faults.push_back(fault);
                 window->Close(true);
@@ -202,6 +235,7 @@ TEST_F(DeskGeometryTest, EveryPageAndFormShowsEachControlWhole) {
             ADD_FAILURE() << fault;
     }
     EXPECT_GT(forms, 40);
+    std::cout << forms << " forms checked\n";
 }
 
 } // namespace
