@@ -44,5 +44,9 @@ protected:
     virtual wxString LinesTable() const { return "zyxm"; }
 
 private:
+    // ArrangeControls once the page is in its sheet and no cell of its grid is edited.
+    void LayOutUnlessEditing();
+
     wxString m_strTitle;
+    bool m_bLayoutPending = false; // resized since it was last laid out
 };
