@@ -120,16 +120,17 @@ void CLinePage::ArrangeLineControls(std::initializer_list<int> own) {
     const wxSize page = GetClientSize();
     if (page.x < 200 || page.y < 150) return;
     const int top = work::BelowHeader(this, m_pGrid);
-    std::vector<int> ids = {kCloseButton,   kDeleteButton, kSettleButton,   kNewButton,
-                            kSuspendButton, kPrintButton,  kAbandonButton, kCustomerButton,
-                            kArchiveButton};
+    std::vector<int> ids = {kCloseButton,   kDeleteButton,   kSettleButton,
+                            kNewButton,     kSuspendButton,  kPrintButton,
+                            kAbandonButton, kCustomerButton, kArchiveButton};
     ids.insert(ids.end(), own);
     const int right = page.x - work::kPageMargin - work::kFramePad;
     const wxRect column = work::PlaceButtonColumn(this, ids, right, top + 2 * work::kFramePad);
     wxWindow* total = res::FindControl(this, kTotalEdit);
     total->SetSize(column.x, column.GetBottom() + 1 + 2 * work::kFramePad, column.width,
                    total->GetSize().y);
-    work::FrameAround(this, kButtonFrame, wxRect(column.GetTopLeft(), total->GetRect().GetBottomRight()));
+    work::FrameAround(this, kButtonFrame,
+                      wxRect(column.GetTopLeft(), total->GetRect().GetBottomRight()));
     const int left = column.x - work::kFramePad;
     wxWindow* note = res::FindControl(this, m_kind.noteEdit);
     const int noteHeight = note->GetSize().y;

@@ -91,9 +91,10 @@ wxRect PlaceRightOf(wxWindow* page, int id, const wxRect& left, int gap) {
     wxWindow* control = res::FindControl(page, id);
     if (!control || !control->IsShown()) return wxRect(left.GetRight() + 1, left.y, 0, left.height);
     const wxSize size = control->GetSize();
-    const int width = dynamic_cast<wxStaticText*>(control)
-                          ? std::max(size.x, res::NeededTextWidth(control, res::ControlKind::Static))
-                          : size.x;
+    const int width =
+        dynamic_cast<wxStaticText*>(control)
+            ? std::max(size.x, res::NeededTextWidth(control, res::ControlKind::Static))
+            : size.x;
     const wxRect placed(left.GetRight() + 1 + gap, left.y + (left.height - size.y) / 2, width,
                         size.y);
     control->SetSize(placed);

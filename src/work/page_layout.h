@@ -32,7 +32,9 @@ wxRect PlaceButtonColumn(wxWindow* page, const std::vector<int>& ids, int right,
 // resource ID frameId; returns the rectangle of the buttons. FrameTop gives the top
 // of its frame, where what stands above must end.
 wxRect PlaceFootRow(wxWindow* page, const std::vector<int>& ids, int frameId);
-inline int FrameTop(const wxRect& row) { return row.y - 2 * kFramePad; }
+inline int FrameTop(const wxRect& row) {
+    return row.y - 2 * kFramePad;
+}
 
 // The grid from `top` down to `bottom` (exclusive, less kPageMargin), across the
 // page's width up to `right` (exclusive, less kPageMargin; 0: the page's width),

@@ -20,14 +20,14 @@
 #include <string>
 #include <vector>
 #include <wx/button.h>
-#include <wx/utils.h>
 #include <wx/display.h>
 #include <wx/menu.h>
 #include <wx/notebook.h>
 #include <wx/panel.h>
 #include <wx/scrolwin.h>
-#include <wx/timer.h>
 #include <wx/textctrl.h>
+#include <wx/timer.h>
+#include <wx/utils.h>
 
 namespace {
 
@@ -59,12 +59,12 @@ void CollectFaults(wxWindow* window, const std::string& where, std::vector<std::
         // An up-down control drawn whole, its edit showing 200 whole.
         if (auto* spin = dynamic_cast<res::TemplateSpin*>(child)) {
             if (rect.width < spin->GetBestSize().x)
-                faults.push_back(what + ": an up-down control cut to " + std::to_string(rect.width));
-            if (wxTextCtrl* buddy = spin->GetBuddy(); buddy && buddy->IsShown() &&
-                                                      buddy->GetSize().x < res::NumberEditWidth(buddy))
+                faults.push_back(what + ": an up-down control cut to " +
+                                 std::to_string(rect.width));
+            if (wxTextCtrl* buddy = spin->GetBuddy();
+                buddy && buddy->IsShown() && buddy->GetSize().x < res::NumberEditWidth(buddy))
                 faults.push_back(what + ": its edit is " + std::to_string(buddy->GetSize().x) +
-                                 " wide, 200 needs " +
-                                 std::to_string(res::NumberEditWidth(buddy)));
+                                 " wide, 200 needs " + std::to_string(res::NumberEditWidth(buddy)));
         }
         if (dynamic_cast<CGridCtrl*>(child)) {
             if (rect.width < 60 || rect.height < 40)
@@ -100,8 +100,9 @@ void Shoot(const std::string& command) {
     qv_test::WaitFor([] { return false; }, 500);
     std::string name = command;
     std::replace(name.begin(), name.end(), '/', '_');
-    wxExecute(wxString::FromUTF8("import -window root '" + std::string(folder) + "/" + name + ".png'"),
-              wxEXEC_SYNC);
+    wxExecute(
+        wxString::FromUTF8("import -window root '" + std::string(folder) + "/" + name + ".png'"),
+        wxEXEC_SYNC);
 }
 
 // Checks each modal dialog a command opens once the window manager has shown it and
@@ -146,16 +147,17 @@ private:
 // The commands of the main menu that open no page or form of their own: files,
 // printing, editing, what the view shows, leaving, help, backups.
 const std::set<int> kNotForms = {
-    ID_FILE_NEW,         ID_FILE_OPEN,        ID_FILE_SAVE,         ID_FILE_SAVE_AS,
-    ID_FILE_PRINT_MENU,  ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP, ID_LOGIN,
-    ID_APP_EXIT,         ID_EDIT_UNDO,        ID_EDIT_CUT,          ID_EDIT_COPY,
-    ID_EDIT_PASTE,       ID_VIEW_TOOLBAR,     ID_QUERY_TOOLBAR,     ID_VIEW_STATUS_BAR,
-    ID_LARGE_ICONS,      ID_SMALL_ICONS,      ID_SHOW_BACKGROUND,   ID_BACKGROUND,
-    ID_BROWSE_PICTURE,   ID_EXPORT_EXCEL,     ID_DATA_BACKUP,       ID_DATA_RESTORE,
-    ID_HELP_TOPICS,      ID_OPERATING_TIPS,
+    ID_FILE_NEW,        ID_FILE_OPEN,          ID_FILE_SAVE,        ID_FILE_SAVE_AS,
+    ID_FILE_PRINT_MENU, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP, ID_LOGIN,
+    ID_APP_EXIT,        ID_EDIT_UNDO,          ID_EDIT_CUT,         ID_EDIT_COPY,
+    ID_EDIT_PASTE,      ID_VIEW_TOOLBAR,       ID_QUERY_TOOLBAR,    ID_VIEW_STATUS_BAR,
+    ID_LARGE_ICONS,     ID_SMALL_ICONS,        ID_SHOW_BACKGROUND,  ID_BACKGROUND,
+    ID_BROWSE_PICTURE,  ID_EXPORT_EXCEL,       ID_DATA_BACKUP,      ID_DATA_RESTORE,
+    ID_HELP_TOPICS,     ID_OPERATING_TIPS,
 };
 
-void CollectCommands(wxMenu* menu, const wxString& path, std::vector<std::pair<int, wxString>>& out) {
+void CollectCommands(wxMenu* menu, const wxString& path,
+                     std::vector<std::pair<int, wxString>>& out) {
     for (wxMenuItem* item : menu->GetMenuItems()) {
         const wxString name = path + "/" + item->GetItemLabelText();
         if (item->GetSubMenu())
