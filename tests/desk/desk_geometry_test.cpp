@@ -1,20 +1,15 @@
 // Every page and form, opened from its menu command after a login on the maximised
 // main window, shows each control whole: inside its visible parent (or an area that
 // scrolls), no two buttons over each other, every grid with a real size, and the form
-// itself on the screen. Run at the shop's desktop by scripts/desk-tests.sh.
-#include "app/app_forms.h"
+// itself on the screen. Run at the shop's desktop by scripts/desk-tests.sh;
+// QV_SCREENSHOTS=<dir> keeps a picture of each form.
 #include "app/main_frame.h"
-#include "common/login_fixture.h"
+#include "desk/desk_fixture.h"
 #include "grid/grid_ctrl.h"
-#include "office/office_forms.h"
-#include "parts/parts_forms.h"
-#include "platform/message_box.h"
 #include "res/command_ids.h"
 #include "res/control_fit.h"
-#include "work/work_forms.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <iostream>
 #include <set>
 #include <string>
@@ -27,7 +22,6 @@
 #include <wx/scrolwin.h>
 #include <wx/textctrl.h>
 #include <wx/timer.h>
-#include <wx/utils.h>
 
 namespace {
 
@@ -93,16 +87,10 @@ std::vector<std::string> FormFaults(wxWindow* form, const std::string& command) 
     return faults;
 }
 
-// QV_DESK_SHOTS=<folder>: a picture of the screen as each form is checked, to look at.
-void Shoot(const std::string& command) {
-    const char* folder = std::getenv("QV_DESK_SHOTS");
-    if (!folder) return;
-    qv_test::WaitFor([] { return false; }, 500);
-    std::string name = command;
-    std::replace(name.begin(), name.end(), '/', '_');
-    wxExecute(
-        wxString::FromUTF8("import -window root '" + std::string(folder) + "/" + name + ".png'"),
-        wxEXEC_SYNC);
+// A screenshot of the form checked, under QV_SCREENSHOTS.
+void Shoot(std::string command) {
+    std::replace(command.begin(), command.end(), '/', '_');
+    desk::Shot(command.c_str());
 }
 
 // Checks each modal dialog a command opens once the window manager has shown it and
@@ -167,29 +155,15 @@ void CollectCommands(wxMenu* menu, const wxString& path,
     }
 }
 
-class DeskGeometryTest : public LoginTest {
+class DeskGeometryTest : public DeskTest {
 protected:
     void SetUp() override {
-        LoginTest::SetUp();
-        app::RegisterForms();
-        work::RegisterForms();
-        parts::RegisterForms();
-        office::RegisterForms();
+        DeskTest::SetUp();
         frame_ = LogIn();
         ASSERT_TRUE(frame_);
-        frame_->Maximize();
-        wxSize last;
-        int steady = 0;
-        qv_test::WaitFor([&] {
-            const wxSize size = frame_->GetSize();
-            steady = size == last ? steady + 1 : 0;
-            last = size;
-            return frame_->IsMaximized() && steady > 10;
-        });
     }
 
     CMainFrame* frame_ = nullptr;
-    platform::ScriptedMessageBoxes boxes_;
 };
 
 TEST_F(DeskGeometryTest, EveryPageAndFormShowsEachControlWhole) {
