@@ -118,8 +118,8 @@ bool CLedgerPosting::GetPartnerBalance(const wxString& unit, const wxString&,
     const double values[] = {sums.receivables, sums.payables, sums.advances, sums.prepaid};
     for (int i = 0; i < 4; ++i)
         if (values[i] > 0)
-            text += U(CLedgerSums::kCategories[i]) + ":" + wxString::Format("%.2f", values[i]) +
-                    (i == 0 ? "  " : " ");
+            text +=
+                U(CLedgerSums::kCategories[i]) + ":" + MoneyText(values[i]) + (i == 0 ? "  " : " ");
     if (!text.empty() && !category.empty()) platform::ShowMessageBox(text.utf8_string());
     return false;
 }

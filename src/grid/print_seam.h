@@ -29,11 +29,14 @@ void SetActiveSheetSource(ActiveSheetSource source);
 bool GetActiveSheetLines(ActiveSheetLines& sheet);
 
 // The repair work card that is open, as the printed pages name it: its customer (the
-// plate), its document number and the fields of its current line record (客户, 业务,
-// 厂牌, 编号, 项目名称, 货位, 小计).
+// plate), its document number (the sheet's while the card is not settled), the
+// vehicle's telephone and address, and the fields of its header record (客户, 作业人员, 厂牌, 编号,
+// 项目名称, 货位, 小计).
 struct OpenWorkCard {
     wxString customer;
     wxString documentNo;
+    wxString phone;
+    wxString address;
     std::map<wxString, wxString> record;
 };
 // The work card tells the printing about itself; false when no card is open.

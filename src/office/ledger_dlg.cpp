@@ -199,8 +199,8 @@ void CLedgerDlg::ShowBalances(const wxString& statement) {
     const double values[] = {sums.receivables, sums.payables, sums.advances, sums.prepaid};
     for (int i = 0; i < 4; ++i)
         res::Control<wxStaticText>(this, kSumStatics[i])
-            ->SetLabel(U("金额: ") + wxString::Format("%.2f", values[i]));
-    SetText(kBalanceEdit, wxString::Format("%.2f", sums.Balance()));
+            ->SetLabel(U("金额: ") + MoneyText(values[i]));
+    SetText(kBalanceEdit, MoneyText(sums.Balance()));
 }
 
 void CLedgerDlg::FillUnitCombos() {

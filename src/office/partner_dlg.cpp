@@ -133,7 +133,7 @@ void CPartnerDlg::ShowExtra(const ado::RecordsetPtr& rs) {
     const CLedgerSums sums =
         frame ? CLedgerSums::Read(frame->m_dsMain, CLedgerSums::Statement(U("单位"), name))
               : CLedgerSums::ReadUnit(name);
-    SetControlText(kBalanceEdit, wxString::Format("%.2f", sums.Balance()));
+    SetControlText(kBalanceEdit, MoneyText(sums.Balance()));
     if (m_nMode != Customers) return;
     const wxString level = FieldText(*rs, "级别");
     res::Control<wxRadioButton>(this, kNoLevelRadio)->SetValue(true);

@@ -1,4 +1,5 @@
 #include "office/partner_ledger.h"
+#include "platform/money.h"
 
 #include "app/ledger_posting.h"
 #include "app/ledger_sums.h"
@@ -41,8 +42,8 @@ bool AmountValid(const wxString& text) {
     }
     if (point >= 0 && (text.length() - point - 1 > 2 || point > 7)) return false;
     if (point < 0 && text.length() > 7) return false;
-    double value = 0;
-    return text.ToCDouble(&value) && std::llround(value * 100) > 0;
+    money::Fen fen = 0;
+    return money::Parse(text.utf8_string(), &fen) && fen > 0;
 }
 
 // Appends the partner to `wlkf` unless a row holds its name already.

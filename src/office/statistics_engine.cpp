@@ -4,6 +4,7 @@
 #include "data/date_range.h"
 #include "office/record_values.h"
 #include "office/statistics_templates.h"
+#include "platform/wx_text.h"
 
 #include <map>
 #include <set>
@@ -230,8 +231,7 @@ void CStatisticsEngine::AddTotalRow(const StatisticsRequest& request, CDataSet& 
     if (profit) {
         fields.Item("毛利").PutValue(ado::Variant(negative + positive));
         if (!request.summary && negative < 0 && fields.IndexOf("编号") >= 0)
-            fields.Item("编号").PutValue(
-                (U("负毛利合计:") + wxString::Format("%.2f", negative)).utf8_string());
+            fields.Item("编号").PutValue((U("负毛利合计:") + MoneyText(negative)).utf8_string());
     }
     if (fields.Item(0).Type() == ado::adChar) fields.Item(0).PutValue(U("合计").utf8_string());
     rs->Update();
@@ -289,5 +289,5 @@ void CStatisticsEngine::FillStockColumns(const StatisticsRequest& request, CData
 }
 
 wxString CStatisticsEngine::AmountTotalText(double sum) {
-    return U("总计:") + wxString::Format("%.2f", sum);
+    return U("总计:") + MoneyText(sum);
 }

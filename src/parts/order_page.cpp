@@ -390,7 +390,7 @@ void Pjdh::UpdateTotals() {
         return;
     }
     const bool hasSum = HasField(*rs, "小计");
-    double sum = 0;
+    money::Fen sum = 0;
     int row = 1;
     const int column = [&] {
         for (int c = 1; c < m_pGrid->GetColumnCount(); ++c)
@@ -400,13 +400,14 @@ void Pjdh::UpdateTotals() {
     for (rs->MoveFirst(); !rs->EndOfFile(); rs->MoveNext(), ++row) {
         const auto quantity = Number(*rs, "数量"), cost = Number(*rs, "进价");
         if (!quantity || !cost) continue;
-        const double amount = Fen(*quantity * *cost);
+        const money::Fen fen = LineFen(quantity, cost);
+        const double amount = money::ToYuan(fen);
         if (hasSum && Number(*rs, "小计") != amount) PutNumber(*rs, "小计", amount);
         if (column > 0 && row < m_pGrid->GetRowCount())
-            m_pGrid->SetItemText(row, column, wxString::Format("%.2f", amount));
-        sum += amount;
+            m_pGrid->SetItemText(row, column, wxString::FromUTF8(money::Text(fen)));
+        sum += fen;
     }
-    total->ChangeValue(wxString::Format("%.2f", sum));
+    total->ChangeValue(wxString::FromUTF8(money::Text(sum)));
     m_pGrid->Refresh();
 }
 

@@ -32,9 +32,8 @@ bool SaveOrder(const ado::RecordsetPtr& rs, const std::vector<PartLine>& order,
                     unnamed = amount != 0;
                     continue;
                 }
-                if (!ledger.PostPartnerEntry(supplier, wxString(), U("应付款"),
-                                             wxString::Format("%.2f", amount), U("入帐"), U("配件"),
-                                             orderNumber))
+                if (!ledger.PostPartnerEntry(supplier, wxString(), U("应付款"), MoneyText(amount),
+                                             U("入帐"), U("配件"), orderNumber))
                     throw ado::ComError(ado::E_FAIL, "wlzm");
             }
             if (unnamed)

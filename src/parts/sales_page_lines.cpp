@@ -59,7 +59,7 @@ void ljsh::AddLine(bool atEnd) {
     const bool shown = row > 0 && row < m_pGrid->GetRowCount();
     if (int col = ColumnOf(U("单价")); col > 0 && shown)
         m_pGrid->SetItemText(
-            row, col, IsNullField(rs, "单价") ? wxString() : FormatMoney(FieldNumber(rs, "单价")));
+            row, col, IsNullField(rs, "单价") ? wxString() : MoneyText(FieldNumber(rs, "单价")));
     PutText(rs, "客户", GetTitle());
     wxString discount = Text(kDiscountEdit);
     if (discount.empty() || discount == "0") discount = "100";
@@ -120,7 +120,7 @@ void ljsh::RecalcLine(int row) {
             {"单价", FieldNumber(rs, "单价")}, {"小计", price.amount}, {"成交价", price.deal}};
         for (const auto& cell : cells)
             if (int col = ColumnOf(U(cell.first)); col > 0)
-                m_pGrid->SetItemText(row, col, FormatMoney(cell.second));
+                m_pGrid->SetItemText(row, col, MoneyText(cell.second));
         if (int col = ColumnOf(U("折扣")); col > 0)
             m_pGrid->SetItemText(row, col,
                                  IsNullField(rs, "折扣") || m_pGrid->GetItemImage(row, 0) >= 0
@@ -167,11 +167,11 @@ void ljsh::UpdateTotals() {
         lines.push_back(line);
         const SalesLinePrice price = PriceSalesLine(line);
         if (!price.priced || row >= m_pGrid->GetRowCount()) continue;
-        if (amountCol > 0) m_pGrid->SetItemText(row, amountCol, FormatMoney(price.amount));
-        if (dealCol > 0) m_pGrid->SetItemText(row, dealCol, FormatMoney(price.deal));
+        if (amountCol > 0) m_pGrid->SetItemText(row, amountCol, MoneyText(price.amount));
+        if (dealCol > 0) m_pGrid->SetItemText(row, dealCol, MoneyText(price.deal));
     }
     m_fTotal = SalesTotal(lines);
-    SetText(kTotalEdit, FormatMoney(m_fTotal));
+    SetText(kTotalEdit, MoneyText(m_fTotal));
     brands->SetValue(brand);
     m_pGrid->Refresh(false);
     if (changed) {

@@ -7,6 +7,7 @@
 #include "platform/message_box.h"
 #include "platform/wx_text.h"
 
+#include <cmath>
 #include <map>
 #include <tuple>
 
@@ -139,27 +140,29 @@ void CStockIn::AverageWithStock(std::vector<PartLine>& lines) const {
     // Against each stock group of the part (one per 编号, 零件名称 and 车型) in turn, with
     // its quantity-weighted price sums.
     struct Group {
-        double quantity = 0, cost = 0, retail = 0, wholesale = 0;
+        long long quantity = 0;
+        money::Fen cost = 0, retail = 0, wholesale = 0;
     };
     for (PartLine& line : lines) {
         std::map<std::tuple<wxString, wxString, wxString>, Group> groups;
         for (size_t i : Matches(line)) {
             const StockEntry& row = m_stock[i];
             Group& g = groups[{row.code, row.name, row.model}];
-            const double q = row.quantity.value_or(0);
-            g.quantity += q;
-            g.cost += row.cost.value_or(0) * q;
-            g.retail += row.retail.value_or(0) * q;
-            g.wholesale += row.wholesale.value_or(0) * q;
+            g.quantity += std::llround(row.quantity.value_or(0));
+            g.cost += LineFen(row.quantity, row.cost);
+            g.retail += LineFen(row.quantity, row.retail);
+            g.wholesale += LineFen(row.quantity, row.wholesale);
         }
         for (const auto& entry : groups) {
             const Group& g = entry.second;
-            const double q = line.quantity.value_or(0);
+            const long long q = std::llround(line.quantity.value_or(0));
             // Nothing to weigh against: the line keeps its prices.
             if (g.quantity + q == 0) continue;
-            const double held = g.quantity;
-            auto average = [&](std::optional<double>& price, double sum) {
-                price = Fen((sum + q * price.value_or(0)) / (held + q));
+            const long long held = g.quantity;
+            auto average = [&](std::optional<double>& price, money::Fen sum) {
+                const money::Fen added =
+                    money::LineAmount(q, money::FromYuan(price.value_or(0)), 100);
+                price = money::ToYuan(money::Scale(sum + added, 1, held + q));
             };
             average(line.cost, g.cost);
             average(line.retail, g.retail);

@@ -136,8 +136,7 @@ void wxda::ShowTotals() {
     std::vector<std::pair<wxString, wxString>> rows;
     for (int row = 1; row < m_pGrid->GetRowCount(); ++row)
         rows.emplace_back(m_pGrid->GetItemText(row, quantity), m_pGrid->GetItemText(row, price));
-    res::Control<wxTextCtrl>(this, kTotalEdit)
-        ->ChangeValue(wxString::Format("%.2f", CArchiveQuery::Total(rows)));
+    res::Control<wxTextCtrl>(this, kTotalEdit)->ChangeValue(MoneyText(CArchiveQuery::Total(rows)));
 }
 
 void wxda::EnableSave(bool enable) {

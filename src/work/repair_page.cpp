@@ -19,11 +19,15 @@
 using namespace res::repair_page;
 using namespace work;
 
+// The card shows and prints the first twelve fields; the rest (the plate, the other
+// price levels, the shop's cost, the marks and the keys) stay behind the grid.
 const char* const WXZY::kLinesStatement =
-    "select 项目名称,编号,单价,单位,数量,货位,小计,作业人员,备注,故障,客户,车型,厂牌,折扣,手扣,"
+    "select 项目名称,编号,单价,单位,数量,货位,小计,作业人员,备注,故障,厂牌,折扣,客户,车型,手扣,"
     "零售价,批发价,进价,其它,WX,flag,no from zyxm where flag like '%W%'";
 
 namespace {
+
+constexpr int kShownFields = 12;
 
 const LinePageKind kRepairCard = {&res::RepairPageTemplate,
                                   kDialogId,
@@ -31,7 +35,7 @@ const LinePageKind kRepairCard = {&res::RepairPageTemplate,
                                   "W",
                                   "维修清单",
                                   "zyxm维修",
-                                  0,
+                                  kShownFields,
                                   "作业人员",
                                   "维修",
                                   CMainFrame::SheetKind::Repair,
@@ -147,9 +151,9 @@ void WXZY::RecalcLine(int row) {
         const LineValues line = ReadLine();
         if (!line.priceNull && !line.quantityNull) {
             if (int col = ColumnOf(U("单价")); col > 0)
-                m_pGrid->SetItemText(row, col, FormatMoney(line.price));
+                m_pGrid->SetItemText(row, col, MoneyText(line.price));
             if (int col = ColumnOf(U("小计")); col > 0)
-                m_pGrid->SetItemText(row, col, FormatMoney(LineAmount(line)));
+                m_pGrid->SetItemText(row, col, MoneyText(LineAmount(line)));
             m_pGrid->Refresh(false);
         }
     }
@@ -160,19 +164,22 @@ void WXZY::UpdateTotals() {
     const ado::RecordsetPtr& rs = GetSheet()->m_rsLines;
     if (!rs || !rs->IsOpen() || rs->RecordCount() <= 1) return;
     std::vector<LineValues> lines;
-    const int subtotal = ColumnOf(U("小计"));
+    const int subtotal = ColumnOf(U("小计")), discount = ColumnOf(U("折扣"));
     const std::vector<ado::Variant> bookmarks = LineBookmarks();
     for (size_t i = 0; i < bookmarks.size(); ++i) {
         rs->PutBookmark(bookmarks[i]);
         const int row = int(i) + 1;
         const LineValues line = ReadLine();
         lines.push_back(line);
-        if (line.priceNull || line.quantityNull) continue;
-        if (subtotal > 0 && row < m_pGrid->GetRowCount())
-            m_pGrid->SetItemText(row, subtotal, FormatMoney(LineAmount(line)));
+        if (line.priceNull || line.quantityNull || row >= m_pGrid->GetRowCount()) continue;
+        if (subtotal > 0) m_pGrid->SetItemText(row, subtotal, MoneyText(LineAmount(line)));
+        // The discount column names the discount the amount carries: the labour discount
+        // on a labour line, none on a no-discount line.
+        if (discount > 0)
+            m_pGrid->SetItemText(row, discount, wxString::Format("%ld", DiscountInForce(line)));
     }
     m_fTotal = CardTotal(lines);
-    SetText(kTotalEdit, FormatMoney(m_fTotal));
+    SetText(kTotalEdit, MoneyText(m_fTotal));
     m_pGrid->Refresh(false);
 }
 
@@ -185,7 +192,7 @@ void WXZY::AddLine(bool atEnd) {
     const int row = atEnd ? int(rs->RecordCount()) - 1 : m_pGrid->GetFocusCell().row;
     if (int col = ColumnOf(U("单价")); col > 0 && row > 0 && row < m_pGrid->GetRowCount())
         m_pGrid->SetItemText(
-            row, col, IsNullField(rs, "单价") ? wxString() : FormatMoney(FieldNumber(rs, "单价")));
+            row, col, IsNullField(rs, "单价") ? wxString() : MoneyText(FieldNumber(rs, "单价")));
     if (atEnd) {
         PutText(rs, "客户", GetTitle());
         PutText(rs, "no", wxString::Format("-%ld", rs->RecordCount()));

@@ -406,6 +406,134 @@ TEST_F(RepairSheetTest, TypedNameFiltersTheUpperListAndADigitTakesItsRow) {
     EXPECT_EQ(Edit(page, kTotalEdit), "140.00");
 }
 
+// A quote typed into a line's name is refused once, when the typing ends, however
+// many keys follow it.
+TEST_F(RepairSheetTest, QuoteInTypedNameRefusedOnce) {
+    CMainFrame* frame = LogIn();
+    ASSERT_NE(frame, nullptr);
+    AddShopData();
+    AnsweredBoxes boxes;
+    auto* page = OpenCard(frame, "A12345");
+    ASSERT_NE(page, nullptr);
+    qv_test::Click(page, kNewButton);
+    Pump();
+    CGridCtrl* grid = page->GetLineGrid();
+    boxes.shown.clear();
+    qv_test::ModalDriver<CPartPickDlg> chooser(
+        [](CPartPickDlg& dialog) { dialog.EndModal(wxID_CANCEL); });
+    TypeIntoCell(grid, grid->GetRowCount() - 1, ColumnOf(grid, "项目名称"), U("轮胎'补好再洗车"));
+    Pump();
+    EXPECT_EQ(boxes.shown, std::vector<std::string>{"  不能用单引号！"});
+}
+
+// The money table: prices, discounts and quantities whose amounts fall on half fen.
+// The page, the printed card, the settlement, the archive and the cash journal carry
+// the same amounts: each line worked out exactly and rounded once, the total the sum
+// of the lines shown.
+TEST_F(RepairSheetTest, MoneyTableAgreesOnPagePaperArchiveAndPosting) {
+    CMainFrame* frame = LogIn();
+    ASSERT_NE(frame, nullptr);
+    AnsweredBoxes boxes;
+    boxes.Answer("工作卡吗", platform::IDNO);
+    Insert("gk", {{{"车牌号码", "粤E5"},
+                   {"车型", "捷达"},
+                   {"手机", "13900001111"},
+                   {"地址", "东风路8号"},
+                   {"no", "1"}}});
+    struct Case {
+        const char *price, *discount, *quantity, *shown, *archived;
+    };
+    const Case cases[] = {
+        {"1.15", "90", "1", "1.04", "1.04"},    {"1.15", "90", "9", "9.32", "1.04"},
+        {"0.30", "75", "1", "0.23", "0.23"},    {"0.05", "50", "3", "0.08", "0.03"},
+        {"19.99", "95", "2", "37.98", "18.99"},
+    };
+    std::vector<Row> card = {{{"客户", "粤E5"},
+                              {"项目名称", "捷达"},
+                              {"厂牌", "2026-12-11"},
+                              {"作业人员", "王先生"},
+                              {"flag", "W"},
+                              {"no", "1"}}};
+    const char* const names[] = {"补胎", "洗车", "打蜡", "换灯泡", "调气门"};
+    const char* const numbers[] = {"2", "3", "4", "5", "6"};
+    for (size_t i = 0; i < std::size(cases); ++i)
+        card.push_back({{"客户", "粤E5"},
+                        {"项目名称", names[i]},
+                        {"单价", cases[i].price},
+                        {"手扣", cases[i].discount},
+                        {"数量", cases[i].quantity},
+                        {"WX", "W"},
+                        {"flag", "W"},
+                        {"no", numbers[i]}});
+    Insert("zyxm", card);
+    frame->ExecuteCommand(ID_REPAIR_SHEET);
+    Pump();
+    CWorkSheet* sheet = RepairSheet(frame);
+    ASSERT_NE(sheet, nullptr);
+    auto* page = dynamic_cast<WXZY*>(sheet->GetWorkPage(1));
+    ASSERT_NE(page, nullptr);
+    sheet->SelectWorkPage(page);
+    Pump();
+
+    // The page: the card's columns only, each amount beside the discount it carries.
+    CGridCtrl* grid = page->GetLineGrid();
+    std::vector<wxString> headings;
+    for (int col = 1; col < grid->GetColumnCount(); ++col)
+        headings.push_back(grid->GetItemText(0, col));
+    EXPECT_EQ(headings, (std::vector<wxString>{U("项目名称"), U("编号"), U("单价"), U("单位"),
+                                               U("数量"), U("货位"), U("小计"), U("作业人员"),
+                                               U("备注"), U("故障"), U("厂牌"), U("折扣")}));
+    ASSERT_EQ(grid->GetRowCount(), 1 + int(std::size(cases)));
+    for (int row = 1; row < grid->GetRowCount(); ++row) {
+        EXPECT_EQ(grid->GetItemText(row, ColumnOf(grid, "小计")), cases[row - 1].shown) << row;
+        EXPECT_EQ(grid->GetItemText(row, ColumnOf(grid, "折扣")), cases[row - 1].discount) << row;
+    }
+    EXPECT_EQ(Edit(page, kTotalEdit), "48.65");
+
+    // The paper, printed before the card is settled.
+    const std::string pdf = Path("money.pdf");
+    frame->m_printData.SetPrintMode(wxPRINT_MODE_FILE);
+    frame->m_printData.SetFilename(pdf);
+    qv_test::Click(page, kPrintButton);
+    Pump();
+    CRepairPrintDlg* print = nullptr;
+    for (wxWindow* window : wxTopLevelWindows)
+        if (auto* dialog = dynamic_cast<CRepairPrintDlg*>(window)) print = dialog;
+    ASSERT_NE(print, nullptr);
+    print->OnOK();
+    Pump();
+    ASSERT_TRUE(platform::FileExists(pdf));
+    const std::string text = PdfText(pdf);
+    for (const Case& c : cases)
+        EXPECT_NE(text.find(c.shown), std::string::npos) << c.shown << "\n" << text;
+    EXPECT_NE(text.find("48.65"), std::string::npos) << text;
+    EXPECT_NE(text.find(AmountInCapitals("48.65").utf8_string()), std::string::npos) << text;
+    for (const char* hidden : {"进价", "零售价", "批发价", "手扣", "flag", "WX"})
+        EXPECT_EQ(text.find(hidden), std::string::npos) << hidden << "\n" << text;
+    EXPECT_NE(text.find("单据号"), std::string::npos) << text;
+    EXPECT_NE(text.find("13900001111"), std::string::npos) << text;
+    EXPECT_NE(text.find("东风路8号"), std::string::npos) << text;
+    EXPECT_EQ(text.find("Tel: 2026-12-11"), std::string::npos) << text;
+
+    // The settlement: receivable, archive and cash to the fen.
+    wxString receivable;
+    qv_test::ModalDriver<CSettleDlg> settle([&receivable](CSettleDlg& dialog) {
+        receivable = qv_test::Text(&dialog, res::settle::kReceivableEdit);
+        qv_test::Type(&dialog, res::settle::kReceivedEdit, "50");
+        EXPECT_EQ(qv_test::Text(&dialog, res::settle::kChangeEdit), "1.35");
+        PressKey(res::FindControl(&dialog, res::settle::kReceivedEdit), WXK_RETURN);
+    });
+    qv_test::Click(page, kSettleButton);
+    Pump();
+    EXPECT_TRUE(settle.Done());
+    EXPECT_EQ(receivable, "48.65");
+    std::vector<wxString> archived;
+    for (const Case& c : cases)
+        archived.push_back(c.archived);
+    EXPECT_EQ(Column(U("select 单价 from ljsh order by no"), U("单价")), archived);
+    EXPECT_EQ(Column(U("select 金额 from kzk"), U("金额")), (std::vector<wxString>{"48.65"}));
+}
+
 // A suspended card keeps its lines out of the sheet's tabs: only the picker lists it,
 // and the walk-in page comes first whatever the table holds.
 TEST_F(RepairSheetTest, SuspendedCardWithLinesGetsNoTabButWaitsInThePicker) {
