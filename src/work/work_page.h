@@ -43,5 +43,7 @@ protected:
     virtual wxString LinesTable() const { return "zyxm"; }
 
 private:
+    void OnCharHook(wxKeyEvent& event);
+
     wxString m_strTitle;
 };
