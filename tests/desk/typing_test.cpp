@@ -1,5 +1,6 @@
 // Typing as a person types, every key and click sent through the X server: the picker's
 // box, a card line's cells, Alt with a letter on a page, and the transfer page's lines.
+#include "app/company_data.h"
 #include "app/input_box.h"
 #include "app/item_pick_dlg.h"
 #include "app/main_frame.h"
@@ -10,6 +11,7 @@
 #include "parts/parts_forms.h"
 #include "platform/message_box.h"
 #include "platform/wx_text.h"
+#include "res/order_page_template.h"
 #include "work/repair_page.h"
 #include "work/vehicle_pick_dlg.h"
 #include "work/work_forms.h"
@@ -264,14 +266,32 @@ TEST_F(TypingTest, CardLineCellsShowAndStoreWhatWasTyped) {
 TEST_F(TypingTest, TransferKeepsTheTypedCodeAndMovesTheStock) {
     CMainFrame* frame = Desk();
     ASSERT_NE(frame, nullptr);
-    Insert(
-        "ljkc",
-        {{{"编号", "A12345"}, {"零件名称", "刹车片"}, {"货位", "A1"}, {"数量", "10"}, {"no", "1"}},
-         {{"编号", "A12399"}, {"零件名称", "刹车盘"}, {"货位", "A2"}, {"数量", "4"}, {"no", "2"}}});
+    Insert("ljkc", {{{"编号", "A12345"},
+                     {"零件名称", "刹车片"},
+                     {"货位", "一库A1"},
+                     {"数量", "10"},
+                     {"no", "1"}},
+                    {{"编号", "A12399"},
+                     {"零件名称", "刹车盘"},
+                     {"货位", "二库A2"},
+                     {"数量", "4"},
+                     {"no", "2"}}});
+    CCompanyData company;
+    company.Set(CCompanyData::kStores, U("一库，二库"));
+    ASSERT_TRUE(company.Save());
     Key('p', wxMOD_ALT);
     Key('b');
     Pjdh* page = nullptr;
     ASSERT_TRUE(Until([&] { return (page = TransferPage(frame)) && page->IsShownOnScreen(); }));
+    // A store chosen from its list brings the look-up pane up with the store's stock.
+    auto* stores = res::Control<wxComboBox>(page, res::order_page::kNumberCombo);
+    ClickAt(stores, wxPoint(stores->GetClientSize().x - 10, stores->GetClientSize().y / 2));
+    Key(WXK_DOWN);
+    Key(WXK_RETURN);
+    ASSERT_TRUE(Until([stores] { return !stores->GetValue().empty(); }));
+    CGridCtrl* lookup = frame->m_dsMain.m_pGrid.get();
+    ASSERT_TRUE(Until(
+        [&] { return (lookup = frame->m_dsMain.m_pGrid.get()) && lookup->IsShownOnScreen(); }));
     CGridCtrl* grid = page->GetLineGrid();
     ClickCell(grid, 0, 1);
     Key('n', wxMOD_ALT); // 新增
