@@ -17,6 +17,8 @@
 #include "work/work_forms.h"
 #include "work/work_sheet.h"
 
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <gtest/gtest.h>
 #include <wx/clipbrd.h>
 #include <wx/combobox.h>
@@ -85,6 +87,27 @@ void Paste(const wxString& text) {
     wxTheClipboard->SetData(new wxTextDataObject(text));
     wxTheClipboard->Close();
     Key('v', wxMOD_CONTROL);
+}
+
+// The dark pixels the X server shows inside a grid cell (its text).
+int InkIn(CGridCtrl* grid, int row, int col) {
+    wxRect rect;
+    if (!grid->GetCellRect(row, col, &rect)) return -1;
+    rect.Deflate(2);
+    rect.SetPosition(grid->ClientToScreen(rect.GetPosition()));
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) return -1;
+    XImage* image = XGetImage(display, DefaultRootWindow(display), rect.x, rect.y, rect.width,
+                              rect.height, AllPlanes, ZPixmap);
+    int ink = 0;
+    for (int y = 0; image && y < rect.height; ++y)
+        for (int x = 0; x < rect.width; ++x) {
+            const unsigned long pixel = XGetPixel(image, x, y);
+            if (((pixel >> 16) & 0xff) + ((pixel >> 8) & 0xff) + (pixel & 0xff) < 200) ++ink;
+        }
+    if (image) XDestroyImage(image);
+    XCloseDisplay(display);
+    return ink;
 }
 
 CGridCellEdit* OpenEditor(CGridCtrl* grid) {
@@ -222,6 +245,9 @@ TEST_F(TypingTest, CardLineCellsShowAndStoreWhatWasTyped) {
         Texts{U("换机油")});
 
     // The other ways into a cell; an ordinary cell's editor starts empty.
+    for (int col = 1; col < grid->GetColumnCount(); ++col)
+        if (grid->GetItemText(0, col) == U("货位"))
+            EXPECT_EQ(InkIn(grid, row, col), 0); // an empty cell shows none
     struct Start {
         const char* how;
         const char* typed;
@@ -251,8 +277,8 @@ TEST_F(TypingTest, CardLineCellsShowAndStoreWhatWasTyped) {
         Key(WXK_RETURN);
         EXPECT_TRUE(Until([&] { return grid->GetItemText(row, note) == start.shown; }))
             << grid->GetItemText(row, note);
-        grid->Update(); // painted, not only stored
-        EXPECT_TRUE(grid->IsShownOnScreen());
+        // Painted, not only stored: the screen shows text in the cell.
+        EXPECT_TRUE(Until([&] { return InkIn(grid, row, note) > 0; }));
     }
     Shot("card-cells");
     EXPECT_EQ(Column(U("select * from zyxm where 客户='A12345' and 项目名称='换机油'"),
