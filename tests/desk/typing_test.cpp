@@ -4,12 +4,11 @@
 #include "app/input_box.h"
 #include "app/item_pick_dlg.h"
 #include "app/main_frame.h"
-#include "common/login_fixture.h"
+#include "desk/desk_fixture.h"
 #include "grid/grid_cell_edit.h"
 #include "grid/grid_ctrl.h"
 #include "parts/order_page.h"
 #include "parts/parts_forms.h"
-#include "platform/message_box.h"
 #include "platform/wx_text.h"
 #include "res/order_page_template.h"
 #include "work/repair_page.h"
@@ -23,62 +22,13 @@
 #include <wx/clipbrd.h>
 #include <wx/combobox.h>
 #include <wx/listctrl.h>
-#include <wx/uiaction.h>
 
 using Texts = std::vector<wxString>;
 
 namespace {
 
-// Lets the X server deliver what was sent and the program handle it; true once
-// condition holds.
-bool Until(const std::function<bool()>& condition) {
-    return qv_test::WaitFor(condition, 10000);
-}
-void Settle() {
-    wxUIActionSimulator().MouseMove(wxGetMousePosition()); // a round trip to the server
-    qv_test::WaitFor([] { return false; }, 200);
-}
-
-void ClickAt(wxWindow* window, const wxPoint& client, bool twice = false) {
-    wxUIActionSimulator sim;
-    sim.MouseMove(window->ClientToScreen(client));
-    Settle();
-    if (twice)
-        sim.MouseDblClick();
-    else
-        sim.MouseClick();
-    Settle();
-}
-void Click(wxWindow* window) {
-    const wxSize size = window->GetClientSize();
-    ClickAt(window, wxPoint(size.x / 2, size.y / 2));
-}
-void ClickCell(CGridCtrl* grid, int row, int col, bool twice = false) {
-    wxRect rect;
-    ASSERT_TRUE(grid->GetCellRect(row, col, &rect)) << row << "," << col;
-    ClickAt(grid, rect.GetPosition() + wxPoint(rect.width / 2, rect.height / 2), twice);
-}
-
-void Key(int key, int modifiers = wxMOD_NONE) {
-    wxUIActionSimulator().Char(key, modifiers);
-    Settle();
-}
-
-// Types into the focused control: ASCII as keys, anything else through the input
-// method's Unicode entry (Ctrl+Shift+U, the hex code, space), as a Chinese character
-// is committed.
-void Type(const wxString& text) {
-    wxUIActionSimulator sim;
-    for (wxUniChar ch : text) {
-        if (ch.IsAscii()) {
-            sim.Text(wxString(ch).ToAscii());
-        } else {
-            sim.Char('u', wxMOD_CONTROL | wxMOD_SHIFT);
-            sim.Text(wxString::Format("%x", unsigned(ch.GetValue())).ToAscii());
-            sim.Char(' ');
-        }
-        Settle();
-    }
+void ClickCellOK(CGridCtrl* grid, int row, int col, bool twice = false) {
+    EXPECT_TRUE(desk::ClickCell(grid, row, col, twice)) << row << "," << col;
 }
 
 // Pastes text with Ctrl+V into the focused control.
@@ -86,7 +36,7 @@ void Paste(const wxString& text) {
     ASSERT_TRUE(wxTheClipboard->Open());
     wxTheClipboard->SetData(new wxTextDataObject(text));
     wxTheClipboard->Close();
-    Key('v', wxMOD_CONTROL);
+    desk::Key('v', wxMOD_CONTROL);
 }
 
 // The dark pixels the X server shows inside a grid cell (its text).
@@ -120,38 +70,18 @@ CGridCellEdit* OpenEditor(CGridCtrl* grid) {
 
 } // namespace
 
-class TypingTest : public LoginTest {
+class TypingTest : public DeskTest {
 protected:
-    void SetUp() override {
-        LoginTest::SetUp();
-        work::RegisterForms();
-        parts::RegisterForms();
-    }
-    void TearDown() override {
-        CMainFrame::RegisterForm(FormKind::RepairSheet, nullptr);
-        CMainFrame::RegisterForm(FormKind::OrderSheet, nullptr);
-        CMainFrame::RegisterForm(FormKind::SplitAssemble, nullptr);
-        LoginTest::TearDown();
-    }
-
-    CMainFrame* Desk() {
-        CMainFrame* frame = LogIn();
-        if (!frame) return nullptr;
-        frame->Maximize();
-        Until([frame] { return frame->IsMaximized() && frame->IsActive(); });
-        Settle();
-        return frame;
-    }
     // The repair sheet by its key, Ctrl+W: its picker, with the focus in the box.
     CVehiclePickDlg* OpenPicker(CMainFrame* frame) {
-        Key('w', wxMOD_CONTROL);
+        desk::Key('w', wxMOD_CONTROL);
         CVehiclePickDlg* picker = nullptr;
-        Until([&] {
+        desk::WaitFor([&] {
             auto* sheet = dynamic_cast<CWorkSheet*>(frame->GetSheet(CMainFrame::SheetKind::Repair));
             picker = sheet ? sheet->GetPicker() : nullptr;
             return picker && picker->IsShownOnScreen();
         });
-        if (picker) Click(picker->m_comboCustomer);
+        if (picker) desk::Click(picker->m_comboCustomer);
         return picker;
     }
     static WXZY* Card(CMainFrame* frame) {
@@ -162,19 +92,12 @@ protected:
         auto* sheet = dynamic_cast<CWorkSheet*>(frame->GetSheet(CMainFrame::SheetKind::Order));
         return sheet ? dynamic_cast<Pjdh*>(sheet->GetActiveWorkPage()) : nullptr;
     }
-    // The screen of a step, as <QV_SCREENSHOTS>/<name>.png when that is set. The
-    // windows stay enabled while it is taken: a disabled window loses the focus.
-    static void Shot(const char* name) {
-        if (const char* dir = std::getenv("QV_SCREENSHOTS"))
-            wxExecute(wxString::Format("import -window root %s/%s.png", dir, name),
-                      wxEXEC_SYNC | wxEXEC_NODISABLE);
-    }
 };
 
 // Every key typed into the picker stays, ASCII typed, Chinese committed through the
 // input method or pasted; the matches listed are those of the whole text.
 TEST_F(TypingTest, PickerKeepsEveryTypedCharacter) {
-    CMainFrame* frame = Desk();
+    CMainFrame* frame = LogIn();
     ASSERT_NE(frame, nullptr);
     Insert("gk", {{{"车牌号码", "A12345"}, {"no", "1"}},
                   {{"车牌号码", "A12399"}, {"no", "2"}},
@@ -183,63 +106,63 @@ TEST_F(TypingTest, PickerKeepsEveryTypedCharacter) {
     CVehiclePickDlg* picker = OpenPicker(frame);
     ASSERT_NE(picker, nullptr);
     wxComboBox* box = picker->m_comboCustomer;
-    ASSERT_TRUE(Until([box] { return wxWindow::FindFocus() == box; }));
+    ASSERT_TRUE(desk::WaitFor([box] { return wxWindow::FindFocus() == box; }));
 
-    Type("A123");
-    EXPECT_TRUE(Until([box] { return box->GetValue() == "A123"; })) << box->GetValue();
+    desk::Type("A123");
+    EXPECT_TRUE(desk::WaitFor([box] { return box->GetValue() == "A123"; })) << box->GetValue();
     // The list of two matches is up; the typing goes on in the box.
-    Type("45");
-    EXPECT_TRUE(Until([box] { return box->GetValue() == "A12345"; })) << box->GetValue();
+    desk::Type("45");
+    EXPECT_TRUE(desk::WaitFor([box] { return box->GetValue() == "A12345"; })) << box->GetValue();
     CItemPickDlg* list = picker->GetMatchList();
     ASSERT_NE(list, nullptr);
-    EXPECT_TRUE(Until([list] {
+    EXPECT_TRUE(desk::WaitFor([list] {
         return list->m_list->GetItemCount() == 1 && list->m_list->GetItemText(0) == "A12345";
     }));
-    Shot("picker-ascii");
+    desk::Shot("picker-ascii");
 
-    Key('a', wxMOD_CONTROL);
-    Type(U("京A77"));
-    EXPECT_TRUE(Until([box] { return box->GetValue() == U("京A77"); })) << box->GetValue();
-    EXPECT_TRUE(Until([list] {
+    desk::Key('a', wxMOD_CONTROL);
+    desk::Type(U("京A77"));
+    EXPECT_TRUE(desk::WaitFor([box] { return box->GetValue() == U("京A77"); })) << box->GetValue();
+    EXPECT_TRUE(desk::WaitFor([list] {
         return list->m_list->GetItemCount() == 1 && list->m_list->GetItemText(0) == U("京A7788");
     }));
-    Key('a', wxMOD_CONTROL);
+    desk::Key('a', wxMOD_CONTROL);
     Paste(U("京A7788"));
-    EXPECT_TRUE(Until([box] { return box->GetValue() == U("京A7788"); })) << box->GetValue();
-    Shot("picker-chinese");
+    EXPECT_TRUE(desk::WaitFor([box] { return box->GetValue() == U("京A7788"); }))
+        << box->GetValue();
+    desk::Shot("picker-chinese");
 }
 
 // A cell of a card line edits on a click, a double click, a printable key or Enter and
 // shows what was typed; a name ended with Enter that the chooser finds nothing for is
 // stored as typed; Alt+N is the card's 新增, never an "n" in the cell.
 TEST_F(TypingTest, CardLineCellsShowAndStoreWhatWasTyped) {
-    CMainFrame* frame = Desk();
+    CMainFrame* frame = LogIn();
     ASSERT_NE(frame, nullptr);
     Insert("gk", {{{"车牌号码", "A12345"}, {"no", "1"}}});
     CVehiclePickDlg* picker = OpenPicker(frame);
     ASSERT_NE(picker, nullptr);
-    Type("A12345");
-    Key(WXK_RETURN);
+    desk::Type("A12345");
+    desk::Key(WXK_RETURN);
     WXZY* card = nullptr;
-    ASSERT_TRUE(Until([&] { return (card = Card(frame)) && card->IsShownOnScreen(); }));
+    ASSERT_TRUE(desk::WaitFor([&] { return (card = Card(frame)) && card->IsShownOnScreen(); }));
     CGridCtrl* grid = card->GetLineGrid();
-    ClickCell(grid, 0, 1); // the focus into the grid
+    ClickCellOK(grid, 0, 1); // the focus into the grid
     const int rows = grid->GetRowCount();
-    Key('n', wxMOD_ALT);
-    ASSERT_TRUE(Until([&] { return grid->GetRowCount() == rows + 1; }));
+    desk::Key('n', wxMOD_ALT);
+    ASSERT_TRUE(desk::WaitFor([&] { return grid->GetRowCount() == rows + 1; }));
     const int row = grid->GetRowCount() - 1;
     const int name = 1;
     ASSERT_EQ(grid->GetItemText(0, name), U("项目名称"));
 
     // A click opens the editor; the typed name ends with Enter and finds nothing.
-    ClickCell(grid, row, name);
-    ASSERT_TRUE(Until([grid] { return OpenEditor(grid) != nullptr; }));
-    platform::ScriptedMessageBoxes boxes;
-    Type(U("换机油"));
-    Key(WXK_RETURN);
-    EXPECT_TRUE(Until([&] { return grid->GetItemText(row, name) == U("换机油"); }))
+    ClickCellOK(grid, row, name);
+    ASSERT_TRUE(desk::WaitFor([grid] { return OpenEditor(grid) != nullptr; }));
+    desk::Type(U("换机油"));
+    desk::Key(WXK_RETURN);
+    EXPECT_TRUE(desk::WaitFor([&] { return grid->GetItemText(row, name) == U("换机油"); }))
         << grid->GetItemText(row, name);
-    Shot("card-name");
+    desk::Shot("card-name");
     EXPECT_EQ(
         Column(U("select * from zyxm where 客户='A12345' and 项目名称='换机油'"), U("项目名称")),
         Texts{U("换机油")});
@@ -263,26 +186,26 @@ TEST_F(TypingTest, CardLineCellsShowAndStoreWhatWasTyped) {
                                Start{"Enter", "ef", "ef"}}) {
         SCOPED_TRACE(start.how);
         // The focus on the cell, no editor open.
-        ClickCell(grid, row, note);
-        if (OpenEditor(grid)) Key(WXK_ESCAPE);
-        ASSERT_TRUE(Until([grid] { return !OpenEditor(grid); }));
+        ClickCellOK(grid, row, note);
+        if (OpenEditor(grid)) desk::Key(WXK_ESCAPE);
+        ASSERT_TRUE(desk::WaitFor([grid] { return !OpenEditor(grid); }));
         const wxString how = start.how;
         if (how == "double click") {
-            ClickCell(grid, row, note, true);
-            ASSERT_TRUE(Until([grid] { return OpenEditor(grid) != nullptr; }));
+            ClickCellOK(grid, row, note, true);
+            ASSERT_TRUE(desk::WaitFor([grid] { return OpenEditor(grid) != nullptr; }));
         } else if (how == "Enter") {
-            Key(WXK_RETURN);
-            ASSERT_TRUE(Until([grid] { return OpenEditor(grid) != nullptr; }));
+            desk::Key(WXK_RETURN);
+            ASSERT_TRUE(desk::WaitFor([grid] { return OpenEditor(grid) != nullptr; }));
         }
         // Without an editor the first key opens one and is typed into it.
-        Type(start.typed);
-        Key(WXK_RETURN);
-        EXPECT_TRUE(Until([&] { return grid->GetItemText(row, note) == start.shown; }))
+        desk::Type(start.typed);
+        desk::Key(WXK_RETURN);
+        EXPECT_TRUE(desk::WaitFor([&] { return grid->GetItemText(row, note) == start.shown; }))
             << grid->GetItemText(row, note);
         // Painted, not only stored: the screen shows text in the cell.
-        EXPECT_TRUE(Until([&] { return InkIn(grid, row, note) > 0; }));
+        EXPECT_TRUE(desk::WaitFor([&] { return InkIn(grid, row, note) > 0; }));
     }
-    Shot("card-cells");
+    desk::Shot("card-cells");
     EXPECT_EQ(Column(U("select * from zyxm where 客户='A12345' and 项目名称='换机油'"),
                      grid->GetItemText(0, note)),
               Texts{"ef"});
@@ -292,7 +215,7 @@ TEST_F(TypingTest, CardLineCellsShowAndStoreWhatWasTyped) {
 // (not the menu's 查询) archives, the stock moves by what is recorded; a line without a
 // part is refused and nothing is written.
 TEST_F(TypingTest, TransferKeepsTheTypedCodeAndMovesTheStock) {
-    CMainFrame* frame = Desk();
+    CMainFrame* frame = LogIn();
     ASSERT_NE(frame, nullptr);
     Insert("ljkc", {{{"编号", "A12345"},
                      {"零件名称", "刹车片"},
@@ -307,24 +230,25 @@ TEST_F(TypingTest, TransferKeepsTheTypedCodeAndMovesTheStock) {
     CCompanyData company;
     company.Set(CCompanyData::kStores, U("一库，二库"));
     ASSERT_TRUE(company.Save());
-    Key('p', wxMOD_ALT);
-    Key('b');
+    desk::Key('p', wxMOD_ALT);
+    desk::Key('b');
     Pjdh* page = nullptr;
-    ASSERT_TRUE(Until([&] { return (page = TransferPage(frame)) && page->IsShownOnScreen(); }));
+    ASSERT_TRUE(
+        desk::WaitFor([&] { return (page = TransferPage(frame)) && page->IsShownOnScreen(); }));
     // A store chosen from its list brings the look-up pane up with the store's stock.
     auto* stores = res::Control<wxComboBox>(page, res::order_page::kNumberCombo);
-    ClickAt(stores, wxPoint(stores->GetClientSize().x - 10, stores->GetClientSize().y / 2));
-    Key(WXK_DOWN);
-    Key(WXK_RETURN);
-    ASSERT_TRUE(Until([stores] { return !stores->GetValue().empty(); }));
+    desk::Click(stores);
+    desk::Key(WXK_DOWN);
+    desk::Key(WXK_RETURN);
+    ASSERT_TRUE(desk::WaitFor([stores] { return !stores->GetValue().empty(); }));
     CGridCtrl* lookup = frame->m_dsMain.m_pGrid.get();
-    ASSERT_TRUE(Until(
+    ASSERT_TRUE(desk::WaitFor(
         [&] { return (lookup = frame->m_dsMain.m_pGrid.get()) && lookup->IsShownOnScreen(); }));
     CGridCtrl* grid = page->GetLineGrid();
-    ClickCell(grid, 0, 1);
-    Key('n', wxMOD_ALT); // 新增
-    ASSERT_TRUE(Until([grid] { return grid->GetRowCount() == 2; }));
-    platform::ScriptedMessageBoxes boxes;
+    ClickCellOK(grid, 0, 1);
+    desk::Key('n', wxMOD_ALT); // 新增
+    ASSERT_TRUE(desk::WaitFor([grid] { return grid->GetRowCount() == 2; }));
+    boxes_->Answer("是否关闭调拨页面", desk::MessageBoxes::kNo); // the page stays open
     auto column = [grid](const char* title) {
         for (int col = 1; col < grid->GetColumnCount(); ++col)
             if (grid->GetItemText(0, col) == U(title)) return col;
@@ -335,44 +259,39 @@ TEST_F(TypingTest, TransferKeepsTheTypedCodeAndMovesTheStock) {
     ASSERT_GT(quantity, 0);
 
     // A line with a quantity and no part is refused, and nothing is written.
-    ClickCell(grid, 1, quantity);
-    Type("2");
-    Key(WXK_RETURN);
-    EXPECT_TRUE(Until([&] { return grid->GetItemText(1, quantity) == "2"; }));
-    Key('s', wxMOD_ALT);
-    EXPECT_TRUE(Until([&] { return !boxes.Texts().empty(); }));
-    Shot("transfer-refused");
-    ASSERT_FALSE(boxes.Texts().empty());
-    EXPECT_TRUE(wxString::FromUTF8(boxes.Texts().front()).Contains(U("没有零件")))
-        << boxes.Texts().front();
+    ClickCellOK(grid, 1, quantity);
+    desk::Type("2");
+    desk::Key(WXK_RETURN);
+    EXPECT_TRUE(desk::WaitFor([&] { return grid->GetItemText(1, quantity) == "2"; }));
+    desk::Key('s', wxMOD_ALT);
+    EXPECT_TRUE(desk::WaitFor([&] { return boxes_->Showed("没有零件"); }));
+    desk::Shot("transfer-refused");
     EXPECT_TRUE(Column("select * from LJDB", U("编号")).empty());
     EXPECT_EQ(Column(U("select * from ljkc order by no"), U("数量")), (Texts{"10", "4"}));
     for (int col = 1; col < grid->GetColumnCount(); ++col)
         EXPECT_NE(grid->GetItemText(1, col), "s") << "Alt+S typed into " << col;
 
     // The code typed whole while the look-up pane comes up.
-    ClickCell(grid, 1, code);
-    ASSERT_TRUE(Until([grid] { return OpenEditor(grid) != nullptr; }));
-    Type("A12345");
-    EXPECT_TRUE(Until([grid] {
+    ClickCellOK(grid, 1, code);
+    ASSERT_TRUE(desk::WaitFor([grid] { return OpenEditor(grid) != nullptr; }));
+    desk::Type("A12345");
+    EXPECT_TRUE(desk::WaitFor([grid] {
         return OpenEditor(grid) && OpenEditor(grid)->GetValue() == "A12345";
     })) << (OpenEditor(grid) ? OpenEditor(grid)->GetValue() : wxString("(no editor)"));
-    Shot("transfer-typed");
-    Key(WXK_RETURN);
-    EXPECT_TRUE(Until([&] { return grid->GetItemText(1, code) == "A12345"; }))
+    desk::Shot("transfer-typed");
+    desk::Key(WXK_RETURN);
+    EXPECT_TRUE(desk::WaitFor([&] { return grid->GetItemText(1, code) == "A12345"; }))
         << grid->GetItemText(1, code);
-    Shot("transfer-line");
+    desk::Shot("transfer-line");
 
-    boxes.Clear();
-    boxes.Reply(platform::IDYES); // the line names no bin: take from the part's bin
-    boxes.Reply(platform::IDNO);  // keep the page open
-    const bool asked = qv_test::AnswerModal<CInputBoxDlg>([] { Key('s', wxMOD_ALT); },
-                                                          [](CInputBoxDlg&) {
-                                                              Type(U("二库"));
-                                                              Key(WXK_RETURN);
-                                                          });
-    EXPECT_TRUE(asked);
-    Until([&] { return !boxes.Texts().empty(); });
+    // 存档 asks where to; the line names no bin, and the part's bin is taken (Yes).
+    desk::OnModal<CInputBoxDlg> destination([](CInputBoxDlg&) {
+        desk::Type(U("二库"));
+        desk::Key(WXK_RETURN);
+    });
+    desk::Key('s', wxMOD_ALT);
+    EXPECT_TRUE(desk::WaitFor([&] { return destination.Done(); }));
+    EXPECT_TRUE(desk::WaitFor([&] { return boxes_->Showed("是否关闭调拨页面"); }));
     EXPECT_EQ(Column(U("select * from ljkc order by no"), U("数量")), (Texts{"8", "4"}));
     EXPECT_EQ(Column("select * from LJDB", U("编号")), Texts{"A12345"});
     EXPECT_EQ(Column("select * from LJDB", U("调拨去向")), Texts{U("二库")});
