@@ -570,6 +570,7 @@ void Pjdh::SaveTransfer() {
         platform::ShowMessageBox(refusal.utf8_string());
         return;
     }
+    CompleteFromStock(lines, stock.Stock());
     const bool inStore = res::Control<wxRadioButton>(this, kInStoreRadio)->GetValue();
     wxString destination;
     if (!inStore) {

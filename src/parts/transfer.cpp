@@ -35,6 +35,21 @@ wxString TransferRefusal(const std::vector<PartLine>& lines, const std::vector<S
     return wxString();
 }
 
+void CompleteFromStock(std::vector<PartLine>& lines, const std::vector<StockEntry>& stock) {
+    for (PartLine& line : lines) {
+        wxString code = line.code;
+        if (code.Trim(true).Trim(false).empty()) continue;
+        const auto entry = std::find_if(stock.begin(), stock.end(), [&](const StockEntry& row) {
+            return !row.deleted && wxString(row.code).Trim(true) == code;
+        });
+        if (entry == stock.end()) continue;
+        for (auto [field, value] :
+             {std::pair{&line.name, &entry->name}, std::pair{&line.model, &entry->model},
+              std::pair{&line.brand, &entry->brand}})
+            if (field->empty()) *field = wxString(*value).Trim(true);
+    }
+}
+
 void WriteTransferRecords(const std::vector<PartLine>& lines, const wxString& destination,
                           const wxString& operatorName) {
     CDataSet data;

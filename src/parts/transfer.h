@@ -17,6 +17,10 @@ wxString OperatorName(const wxString& rights);
 // (编号 or 零件名称) that the stock holds, so what is recorded as moved leaves the stock.
 wxString TransferRefusal(const std::vector<PartLine>& lines, const std::vector<StockEntry>& stock);
 
+// A line known by its code alone takes the part's name, model, unit and brand from its
+// first stock row, so the questions and the records name the part.
+void CompleteFromStock(std::vector<PartLine>& lines, const std::vector<StockEntry>& stock);
+
 // Appends one `LJDB` row per line; throws ado::ComError when it could not be saved.
 void WriteTransferRecords(const std::vector<PartLine>& lines, const wxString& destination,
                           const wxString& operatorName);

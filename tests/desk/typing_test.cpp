@@ -295,4 +295,5 @@ TEST_F(TypingTest, TransferKeepsTheTypedCodeAndMovesTheStock) {
     EXPECT_EQ(Column(U("select * from ljkc order by no"), U("数量")), (Texts{"8", "4"}));
     EXPECT_EQ(Column("select * from LJDB", U("编号")), Texts{"A12345"});
     EXPECT_EQ(Column("select * from LJDB", U("调拨去向")), Texts{U("二库")});
+    EXPECT_EQ(Column("select * from LJDB", U("零件名称")), Texts{U("刹车片")});
 }

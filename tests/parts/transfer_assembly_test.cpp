@@ -89,6 +89,10 @@ TEST_F(TransferTest, EachLineGivesWhatTheStockGaveAndLinesWithoutAStockPartAreRe
     ASSERT_TRUE(stock.TakeOut({Line("P1", "滤芯", 2, "A"), Line("P2", "灯泡", 3, "B")}, questions,
                               work::TakeOutPolicy(), &taken));
     EXPECT_EQ(taken, (std::vector<double>{2, 1}));
+    std::vector<PartLine> byCode = {Line("P1", "", 1, ""), Line("P2", "旧名", 1, "")};
+    CompleteFromStock(byCode, stock.Stock());
+    EXPECT_EQ(byCode[0].name, U("滤芯"));
+    EXPECT_EQ(byCode[1].name, U("旧名")); // a name typed stays
 
     const struct {
         PartLine line;
