@@ -556,6 +556,13 @@ void Pjdh::SaveTransfer() {
     const ado::RecordsetPtr& rs = GetSheet()->m_rsLines;
     std::vector<PartLine> lines = Lines();
     if (lines.empty()) return;
+    CStockIn stock(StockInOptions::Load());
+    if (!stock.Open()) return;
+    if (const wxString refusal = TransferRefusal(lines, stock.Stock()); !refusal.empty()) {
+        platform::ShowMessageBox(refusal.utf8_string());
+        return;
+    }
+    CompleteFromStock(lines, stock.Stock());
     const bool inStore = res::Control<wxRadioButton>(this, kInStoreRadio)->GetValue();
     wxString destination;
     if (!inStore) {
@@ -564,9 +571,21 @@ void Pjdh::SaveTransfer() {
         if (box.ShowModal() != wxID_OK) return;
         destination = box.m_strInput;
     }
-    CStockIn stock(StockInOptions::Load());
     work::CBoxQuestions questions;
-    if (!stock.Open() || !stock.TakeOut(lines, questions)) return;
+    std::vector<double> taken;
+    if (!stock.TakeOut(lines, questions, work::TakeOutPolicy(), &taken)) return;
+    // Only what left the stock is recorded as moved.
+    std::vector<PartLine> moved;
+    for (size_t i = 0; i < lines.size(); ++i)
+        if (taken[i] > 0) {
+            moved.push_back(lines[i]);
+            moved.back().quantity = taken[i];
+        }
+    lines = std::move(moved);
+    if (lines.empty()) {
+        platform::ShowMessageBox(U("没有零件从库存取出，调拨没有存档。").utf8_string());
+        return;
+    }
     CStockIn::Records records;
     records.purchase = false;
     std::vector<PartLine> rows = lines;

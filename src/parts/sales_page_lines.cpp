@@ -228,13 +228,13 @@ void ljsh::CheckTypedCell(int row, int col, const wxString& title) {
     }
 }
 
-void ljsh::LookupTypedItem(int row, int col, const wxString& typed) {
+bool ljsh::LookupTypedItem(int row, int col, const wxString& typed) {
     const bool byName = m_pGrid->GetItemText(0, col) == U("项目名称");
     CPartPickDlg chooser(U(kStockStatement) +
                          CDataSet::Contains(byName ? U("零件名称") : U("编号"), typed));
-    if (chooser.ShowModal() != wxID_OK) return;
+    if (chooser.ShowModal() != wxID_OK) return false;
     const PickedPart& part = chooser.Picked();
-    if (!m_pGrid->MoveToRowRecord(row)) return;
+    if (!m_pGrid->MoveToRowRecord(row)) return false;
     const ado::RecordsetPtr& rs = GetSheet()->m_rsLines;
     const std::pair<const char*, wxString> texts[] = {
         {"项目名称", part.name}, {"编号", part.code},  {"单位", part.unit},
@@ -259,4 +259,5 @@ void ljsh::LookupTypedItem(int row, int col, const wxString& typed) {
     m_pGrid->FillRowFromRecord(row);
     RecalcLine(row);
     UpdateTotals();
+    return true;
 }

@@ -222,7 +222,7 @@ bool CStockIn::Prepare(std::vector<PartLine>& lines) {
 }
 
 bool CStockIn::TakeOut(const std::vector<PartLine>& lines, work::TakeOutQuestions& questions,
-                       work::TakeOutPolicy policy) {
+                       work::TakeOutPolicy policy, std::vector<double>* taken) {
     std::vector<work::StockRow> rows;
     rows.reserve(m_stock.size());
     for (const StockEntry& entry : m_stock) {
@@ -236,6 +236,13 @@ bool CStockIn::TakeOut(const std::vector<PartLine>& lines, work::TakeOutQuestion
         rows.push_back(row);
     }
     work::StockTakeOut takeOut(rows, questions, policy);
+    const auto held = [&rows] {
+        double sum = 0;
+        for (const work::StockRow& row : rows)
+            sum += row.quantity;
+        return sum;
+    };
+    if (taken) taken->clear();
     for (const PartLine& line : lines) {
         work::TakeOutLine out;
         out.code = line.code;
@@ -244,7 +251,9 @@ bool CStockIn::TakeOut(const std::vector<PartLine>& lines, work::TakeOutQuestion
         out.bin = line.bin;
         out.quantity = line.quantity.value_or(0);
         out.quantityNull = !line.quantity;
+        const double before = held();
         if (!takeOut.Take(out)) return false;
+        if (taken) taken->push_back(before - held());
     }
     ado::Recordset& rs = *m_data.m_pRecordset;
     for (size_t i = 0; i < rows.size(); ++i)

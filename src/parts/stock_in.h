@@ -52,10 +52,12 @@ public:
     // The line checks of Prepare alone (the bin dialog's rows are checked again).
     bool CheckLines(const std::vector<PartLine>& lines) const;
 
-    // Takes transfer lines out of the stock read (in memory). False when an answer
-    // stopped it; nothing is written then.
+    // Takes transfer lines out of the stock read (in memory); *taken, when given, gets
+    // what the stock gave for each line, less than asked where the operator let a
+    // shortage pass. False when an answer stopped it; nothing is written then.
     bool TakeOut(const std::vector<PartLine>& lines, work::TakeOutQuestions& questions,
-                 work::TakeOutPolicy policy = work::TakeOutPolicy());
+                 work::TakeOutPolicy policy = work::TakeOutPolicy(),
+                 std::vector<double>* taken = nullptr);
 
     struct Records {
         bool stockIn = true;             // the lines go into stock (false: a transfer out)

@@ -43,7 +43,7 @@ private:
     void CompleteTakenLine(int row) override;
     // A typed name or code looked up in the stock and labour items and taken into the
     // line with its prices.
-    void LookupTypedItem(int row, int col, const wxString& typed) override;
+    bool LookupTypedItem(int row, int col, const wxString& typed) override;
     void OnChangeMileage();
     void OnChangeLabourDiscount();
     void ApplyDiscount(const char* field, const wxString& value,

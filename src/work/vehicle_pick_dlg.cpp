@@ -133,7 +133,7 @@ void CVehiclePickDlg::OnEditChangeCustomer() {
     m_strLastSql = statement;
     if (!data.m_bOpen || data.m_pRecordset->RecordCount() == 0) {
         CloseMatchList();
-        m_comboCustomer->SetFocus();
+        KeepTypingFocus();
         return;
     }
     if (!m_pMatchList) {
@@ -147,7 +147,17 @@ void CVehiclePickDlg::OnEditChangeCustomer() {
          data.m_pRecordset->MoveNext())
         if (!IsNullField(data.m_pRecordset, key.utf8_str()))
             m_pMatchList->AddItem(FieldText(data.m_pRecordset, key.utf8_str()));
+    KeepTypingFocus();
+}
+
+// The operator types on in the box. GTK selects a box's whole text when it takes the
+// focus, and the next key would replace it: the focus comes back only when something
+// took it, and with the caret where it was.
+void CVehiclePickDlg::KeepTypingFocus() {
+    if (wxWindow::FindFocus() == m_comboCustomer) return;
+    const long caret = m_comboCustomer->GetInsertionPoint();
     m_comboCustomer->SetFocus();
+    m_comboCustomer->SetSelection(caret, caret);
 }
 
 void CVehiclePickDlg::OnListAll() {
@@ -166,7 +176,7 @@ void CVehiclePickDlg::OnListAll() {
             if (!IsNullField(data.m_pRecordset, key.utf8_str()))
                 m_pMatchList->AddItem(FieldText(data.m_pRecordset, key.utf8_str()));
     }
-    m_comboCustomer->SetFocus();
+    KeepTypingFocus();
 }
 
 void CVehiclePickDlg::OnCharHook(wxKeyEvent& event) {
