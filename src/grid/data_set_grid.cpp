@@ -8,6 +8,7 @@
 #include "grid/grid_record_fields.h"
 #include "grid/lookup_pane.h"
 #include "platform/gbk.h"
+#include "platform/log.h"
 #include "platform/message_box.h"
 #include "platform/wx_text.h"
 
@@ -173,6 +174,23 @@ void LoadGridEx(const ado::RecordsetPtr& recordset, CGridCtrl* grid, int fieldCo
 
 // A failed open is reported (the error box) and answered with 0, so no caller goes on
 // with a recordset that is not there.
+void RequeryPartsGrid(CDataSet& data) {
+    const std::shared_ptr<CGridCtrl> lookup = data.m_pGrid;
+    if (!lookup || !lookup->m_rsBound || !lookup->m_rsBound->IsOpen() ||
+        lookup->m_rsBound->Source().empty())
+        return;
+    const GridCellId focus = lookup->GetFocusCell();
+    try {
+        lookup->m_rsBound->Requery();
+    } catch (const ado::ComError& error) {
+        platform::AppendLog("lookup list not read again: " + error.Description());
+        return;
+    }
+    lookup->LoadRecordset();
+    if (focus.row >= 1 && focus.row < lookup->GetRowCount()) lookup->SetFocusCell(focus);
+    lookup->Refresh();
+}
+
 int OpenIntoGrid(CDataSet& data, const wxString& statement, CGridCtrl* grid) {
     data.FillConnectionText();
     std::vector<wxString> decrypted;

@@ -313,6 +313,9 @@ void Pjdh::OnSetActive() {
             rs->AddNew();
             WriteLine(*rs, line);
             AddLine(true);
+            // The received lines point at the order they come from.
+            PutText(*rs, "定货单", chosen);
+            rs->Update();
         }
         m_bKeepQuantity = false;
         if (!lines.empty()) EnableSaveButtons(true);
@@ -537,6 +540,7 @@ void Pjdh::OnSave() {
 void Pjdh::SaveStockIn(bool purchase) {
     CMainFrame* frame = CMainFrame::Get();
     const ado::RecordsetPtr& rs = GetSheet()->m_rsLines;
+    if (m_bOrderCopied && !CStockIn::ConfirmReceiveOrder(ComboText(kNumberCombo))) return;
     CStockIn stockIn(StockInOptions::Load());
     if (!stockIn.Open()) return;
     std::vector<PartLine> lines = Lines();
