@@ -8,7 +8,6 @@
 #include "grid/grid_record_fields.h"
 #include "grid/lookup_pane.h"
 #include "platform/gbk.h"
-#include "platform/log.h"
 #include "platform/message_box.h"
 #include "platform/wx_text.h"
 
@@ -179,13 +178,12 @@ void RequeryPartsGrid(CDataSet& data) {
     if (!lookup || !lookup->m_rsBound || !lookup->m_rsBound->IsOpen() ||
         lookup->m_rsBound->Source().empty())
         return;
+    // Opened again through the data store, which reads the tables as they are now.
+    const wxString statement = wxString::FromUTF8(lookup->m_rsBound->Source());
+    const std::string sort = lookup->m_rsBound->Sort();
     const GridCellId focus = lookup->GetFocusCell();
-    try {
-        lookup->m_rsBound->Requery();
-    } catch (const ado::ComError& error) {
-        platform::AppendLog("lookup list not read again: " + error.Description());
-        return;
-    }
+    if (!OpenIntoGrid(data, statement, lookup.get())) return;
+    if (!sort.empty()) lookup->m_rsBound->PutSort(sort);
     lookup->LoadRecordset();
     if (focus.row >= 1 && focus.row < lookup->GetRowCount()) lookup->SetFocusCell(focus);
     lookup->Refresh();

@@ -280,6 +280,8 @@ void CRecordDlg::OnSave() {
     } else if (!deleting) {
         CRecordEditSession::MoveToNumber(m_ds.m_pRecordset, no);
     }
+    // A field left empty shows again the value it kept.
+    if (!deleting && KeepsEmptiedFields()) ShowRecord();
     SetEditable(false);
     if (wxWindow* exit = Control(kExitButton)) exit->SetFocus();
 }

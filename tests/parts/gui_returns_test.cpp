@@ -65,13 +65,15 @@ protected:
         page->UpdateTotals();
     }
     static std::shared_ptr<CGridCtrl> List(CMainFrame* frame) { return frame->m_dsMain.m_pGrid; }
-    // The stored return chosen in the list above taken in as a line, as the list's row
+    // The first stored return of the list above taken in as a line, as the list's row
     // commands take a row into the page in front.
     static void TakeChosenReturn(CMainFrame* frame, ljth* page) {
         const ado::RecordsetPtr& lines = page->GetSheet()->m_rsLines;
+        List(frame)->m_rsBound->MoveFirst();
         frame->m_dsMain.CopyRecordsQuiet(List(frame)->m_rsBound, lines, true, wxString());
         page->AddLine(true);
         page->GetLineGrid()->LoadRecordset();
+        lines->MoveLast();
     }
 };
 
