@@ -5,6 +5,7 @@
 #include "data/table_crypt.h"
 #include "foxdb/transaction.h"
 #include "platform/log.h"
+#include "platform/message_box.h"
 
 #include <algorithm>
 
@@ -12,6 +13,7 @@ namespace {
 
 CDataTransaction* g_open = nullptr;
 std::vector<wxString> g_touched; // tables whose encryption waits for the end
+std::vector<wxString> g_told;    // messages that wait for the commit
 
 } // namespace
 
@@ -26,6 +28,7 @@ CDataTransaction::CDataTransaction() {
     m_bOpen = true;
     g_open = this;
     g_touched.clear();
+    g_told.clear();
 }
 
 CDataTransaction::~CDataTransaction() {
@@ -48,12 +51,17 @@ void CDataTransaction::Commit() {
     m_bOpen = false;
     g_open = nullptr;
     EncryptTouched();
+    std::vector<wxString> told;
+    told.swap(g_told);
+    for (const wxString& text : told)
+        platform::ShowMessageBox(text.utf8_string());
 }
 
 void CDataTransaction::Rollback() {
     if (!m_bOpen) return;
     m_bOpen = false;
     g_open = nullptr;
+    g_told.clear();
     std::exception_ptr failure;
     try {
         if (m_pConnection->InTransaction()) m_pConnection->RollbackTrans();
@@ -81,4 +89,11 @@ bool CDataTransaction::DeferEncryption(const wxString& table) {
     if (std::find(g_touched.begin(), g_touched.end(), table) == g_touched.end())
         g_touched.push_back(table);
     return true;
+}
+
+void CDataTransaction::TellAfterCommit(const wxString& text) {
+    if (g_open)
+        g_told.push_back(text);
+    else
+        platform::ShowMessageBox(text.utf8_string());
 }

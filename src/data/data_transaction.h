@@ -27,6 +27,9 @@ public:
     // Whether a transaction is open on the shared connection; encrypting `table`
     // back is then left for its end.
     static bool DeferEncryption(const wxString& table);
+    // A message that reports a change as done: shown now outside a transaction, else
+    // after the open one has committed, never after a rollback.
+    static void TellAfterCommit(const wxString& text);
 
 private:
     void EncryptTouched();

@@ -46,10 +46,12 @@ bool AmountValid(const wxString& text) {
     return money::Parse(text.utf8_string(), &fen) && fen > 0;
 }
 
-// Appends the partner to `wlkf` unless a row holds its name already.
+// Appends the partner to `wlkf` unless a row holds its name, or its number, already.
 void AddPartnerIfNew(const LedgerEntry& entry) {
     CDataSet partners;
-    partners.Open(U("select * from wlkf where ") + CSqlText::Equals(U("单位"), entry.unit));
+    wxString known = CSqlText::Equals(U("单位"), entry.unit);
+    if (!entry.number.empty()) known += U(" or ") + CSqlText::Equals(U("编号"), entry.number);
+    partners.Open(U("select * from wlkf where ") + known);
     if (!partners.IsOpen()) throw NotWritten{"wlkf"};
     if (partners.m_pRecordset->RecordCount() > 0) return;
     const ado::RecordsetPtr& rs = partners.m_pRecordset;

@@ -304,6 +304,9 @@ void Pjdh::OnSetActive() {
             rs->AddNew();
             WriteLine(*rs, line);
             AddLine(true);
+            // The received lines point at the order they come from.
+            PutText(*rs, "定货单", chosen);
+            rs->Update();
         }
         m_bKeepQuantity = false;
         if (!lines.empty()) EnableSaveButtons(true);
@@ -529,6 +532,7 @@ void Pjdh::OnSave() {
 void Pjdh::SaveStockIn(bool purchase) {
     CMainFrame* frame = CMainFrame::Get();
     const ado::RecordsetPtr& rs = GetSheet()->m_rsLines;
+    if (m_bOrderCopied && !CStockIn::ConfirmReceiveOrder(ComboText(kNumberCombo))) return;
     CStockIn stockIn(StockInOptions::Load());
     if (!stockIn.Open()) return;
     std::vector<PartLine> lines = Lines();
@@ -573,7 +577,7 @@ void Pjdh::SaveTransfer() {
     }
     work::CBoxQuestions questions;
     std::vector<double> taken;
-    if (!stock.TakeOut(lines, questions, work::TakeOutPolicy(), &taken)) return;
+    if (!stock.TakeOut(lines, questions, CStockIn::PageTakeOut(), &taken)) return;
     // Only what left the stock is recorded as moved.
     std::vector<PartLine> moved;
     for (size_t i = 0; i < lines.size(); ++i)

@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <map>
+#include <set>
 #include <tuple>
 
 namespace parts {
@@ -221,6 +222,12 @@ bool CStockIn::Prepare(std::vector<PartLine>& lines) {
     return true;
 }
 
+work::TakeOutPolicy CStockIn::PageTakeOut() {
+    work::TakeOutPolicy policy;
+    policy.everyRefusalCancels = false;
+    return policy;
+}
+
 bool CStockIn::TakeOut(const std::vector<PartLine>& lines, work::TakeOutQuestions& questions,
                        work::TakeOutPolicy policy, std::vector<double>* taken) {
     std::vector<work::StockRow> rows;
@@ -312,8 +319,33 @@ void CStockIn::Merge(const PartLine& line) {
 }
 
 wxString CStockIn::ReceiptNumber(const std::vector<PartLine>& lines, const wxString& lastNumber) {
-    if (!lines.empty() && !lines.back().order.empty()) return NextOrderNumber(lines.back().order);
-    return NextOrderNumber(lastNumber);
+    wxString number = NextOrderNumber(
+        !lines.empty() && !lines.back().order.empty() ? lines.back().order : lastNumber);
+    // Two receipts of one day never share a number: the derived one moves past every
+    // number the receipt records hold.
+    CDataSet used;
+    used.Open(U("select distinct 入库单 from jhda where 入库单 like ") +
+              CSqlText::Quote(number.Left(8) + "%"));
+    std::set<wxString> taken;
+    if (used.IsOpen() && used.m_pRecordset->RecordCount() > 0)
+        for (auto& rs = *used.m_pRecordset; !rs.EndOfFile(); rs.MoveNext())
+            taken.insert(Text(rs, "入库单"));
+    while (taken.count(number))
+        number = NextOrderNumber(number);
+    return number;
+}
+
+bool CStockIn::ConfirmReceiveOrder(const wxString& order) {
+    if (order.empty()) return true;
+    CDataSet received;
+    received.Open(U("select count(*) as n from jhda where ") +
+                  CSqlText::Equals(U("定货单"), order));
+    if (!received.IsOpen() || received.m_pRecordset->RecordCount() <= 0 ||
+        Number(*received.m_pRecordset, "n").value_or(0) <= 0)
+        return true;
+    const wxString question = U("定货单“") + order + U("”已经入过库，是否再次入库？");
+    return platform::ShowMessageBox(question.utf8_string(), std::string(), platform::MB_YESNO) ==
+           platform::IDYES;
 }
 
 void CStockIn::WriteRecords(const std::vector<PartLine>& lines, const wxString& number) {

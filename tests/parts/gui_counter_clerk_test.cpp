@@ -10,7 +10,9 @@
 #include "app/first_run.h"
 #include "app/main_frame.h"
 #include "app/users_file.h"
+#include "data/data_transaction.h"
 #include "grid/capital_numerals.h"
+#include "grid/data_set_grid.h"
 #include "grid/grid_ctrl.h"
 #include "grid/print_options_dlg.h"
 #include "parts/parts_forms.h"
@@ -246,10 +248,20 @@ TEST_F(CounterClerkTest, WalkInTicketPricedDiscountedWithinTheLimitAndPrinted) {
 
     // Settled paying 20 of the 100: the brake pads come from two bins, the 80 left is
     // booked as receivable, the ticket dropped from the counter.
-    std::vector<std::string> asked;
-    const platform::MessageBoxHandler kept = platform::SetMessageBoxHandler(
-        [&asked](const std::string& text, const std::string&, unsigned) {
+    // The stock list above the counter, as the clerk looked the parts up.
+    ASSERT_EQ(data_grid::LoadPartsGrid(frame->m_dsMain,
+                                       U("select 零件名称,编号,货位,数量,no from ljkc order by no"),
+                                       0, false),
+              1);
+    std::vector<std::string> asked, toldInTransaction;
+    const platform::MessageBoxHandler kept =
+        platform::SetMessageBoxHandler([&](const std::string& text, const std::string&, unsigned) {
             asked.push_back(text);
+            try {
+                CDataTransaction probe; // only one can be open
+            } catch (const ado::ComError&) {
+                toldInTransaction.push_back(text);
+            }
             return int(platform::IDYES);
         });
     wxString receivable;
@@ -264,8 +276,10 @@ TEST_F(CounterClerkTest, WalkInTicketPricedDiscountedWithinTheLimitAndPrinted) {
     EXPECT_TRUE(settle.Done());
     EXPECT_EQ(receivable, "100.00");
     for (const char* question : {"“刹车片”在选定货位的零件数不够，要到其它货位取货吗？",
-                                 "数据已存档 放弃“零散客户”的工作卡吗？"})
+                                 "应收款入帐成功!", "数据已存档 放弃“零散客户”的工作卡吗？"})
         EXPECT_NE(std::find(asked.begin(), asked.end(), question), asked.end()) << question;
+    EXPECT_EQ(toldInTransaction, std::vector<std::string>{}); // told once it is all written
+    EXPECT_EQ(Cells(frame->m_dsMain.m_pGrid.get(), "数量"), (Texts{"8", "9", "0", "4"}));
 
     // Reopened, the counter holds a fresh walk-in ticket; the tables hold the sale.
     frame->CloseSheet(CMainFrame::SheetKind::Sales);

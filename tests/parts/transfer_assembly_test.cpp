@@ -68,13 +68,17 @@ TEST_F(TransferTest, AMoveInsideTheStoreChangesOnlyTheBins) {
     EXPECT_EQ(Column("select * from LJDB", "no"), Texts{});
 }
 
-TEST_F(TransferTest, AShortageAnsweredNoWritesNothing) {
+// A shortage refused ends only its line; a part missing from stock and not ignored
+// stops the transfer, which then writes nothing.
+TEST_F(TransferTest, AMissingPartAnsweredNoWritesNothing) {
     const wxString before = Tables();
     CStockIn stock(StockInOptions{});
     ScriptedQuestions questions; // No to everything
     ASSERT_TRUE(stock.Open());
-    EXPECT_FALSE(
+    EXPECT_TRUE(
         stock.TakeOut({Line("P1", "滤芯", 2, "A"), Line("P2", "灯泡", 3, "B")}, questions));
+    EXPECT_FALSE(
+        stock.TakeOut({Line("P1", "滤芯", 2, "A"), Line("P9", "灯泡", 3, "B")}, questions));
     EXPECT_EQ(Tables(), before);
 }
 
