@@ -75,7 +75,10 @@ bool CLedgerPosting::PostPartnerEntry(wxString unit, wxString number, const wxSt
     } catch (const ado::ComError& error) {
         CDataSet::ShowComError(error);
     }
-    platform::ShowMessageBox((saved ? category + way + U("成功!") : failed).utf8_string());
+    if (saved && m_pHeld)
+        m_pHeld->push_back(category + way + U("成功!"));
+    else
+        platform::ShowMessageBox((saved ? category + way + U("成功!") : failed).utf8_string());
     return saved;
 }
 

@@ -5,6 +5,7 @@
 // frame's own data set, re-opening it each time, so no caller may keep using that
 // data set across a call. The forms ask their own yes/no question first; the Offer
 // operations ask it and post only on yes.
+#include <vector>
 #include <wx/string.h>
 
 class CMainFrameData;
@@ -12,6 +13,10 @@ class CMainFrameData;
 class CLedgerPosting {
 public:
     explicit CLedgerPosting(CMainFrameData& frame) : m_frame(frame) {}
+
+    // Inside a transaction: the "…成功!" messages are kept in *held, for the caller to
+    // show once the transaction has committed. Failures are still shown at once.
+    void HoldSuccessMessages(std::vector<wxString>* held) { m_pHeld = held; }
 
     // Appends one ledger entry; amount is decimal text. A partner's later entries take
     // the number of its first one (or, given a number, its name). Shows category + way
@@ -39,4 +44,5 @@ public:
 
 private:
     CMainFrameData& m_frame;
+    std::vector<wxString>* m_pHeld = nullptr;
 };

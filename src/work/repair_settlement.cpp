@@ -7,6 +7,7 @@
 #include "data/record_fields.h"
 #include "foxdb/transaction.h"
 #include "platform/log.h"
+#include "platform/message_box.h"
 #include "platform/wx_text.h"
 #include "work/doc_numbers.h"
 #include "work/line_pricing.h"
@@ -45,7 +46,8 @@ RepairSettlement::Check RepairSettlement::Prepare() {
     m_card.clear();
     if (m_lines->RecordCount() <= 1) return HeaderOnly;
     m_card = ReadLines(*m_lines, kLineFields);
-    if (const DocumentFault fault = CheckDocument(m_card); fault != DocumentFault::None)
+    // A negative quantity is a credit: archived and paid back, never taken out of stock.
+    if (const DocumentFault fault = CheckDocument(m_card, true); fault != DocumentFault::None)
         return fault == DocumentFault::Archived ? Archived : BadLine;
     std::vector<LineValues> values;
     for (size_t i = 1; i < m_card.size(); ++i) {
@@ -85,7 +87,11 @@ RepairSettlement::Result RepairSettlement::Run(const SettleOffsets& offsets, dou
     const bool written = WriteInTransaction(
         m_title, Text(Get(m_card[0], "货位")), m_sheetDocNumber,
         [&](const wxString& docNumber) { Write(docNumber, offsets, shortfall, bookShortfall); });
-    return written ? Done : Failed;
+    if (!written) return Failed;
+    // The postings are told of only now: until the commit they could still be undone.
+    for (const wxString& message : m_posted)
+        platform::ShowMessageBox(message.utf8_string());
+    return Done;
 }
 
 void RepairSettlement::Write(const wxString& docNumber, const SettleOffsets& offsets,
@@ -150,6 +156,8 @@ void RepairSettlement::Write(const wxString& docNumber, const SettleOffsets& off
     // Money: the offsets the operator accepted, the shortfall, and the cash received,
     // which is the card total less the offsets and the shortfall.
     CLedgerPosting ledger(*g_pFrameData);
+    m_posted.clear();
+    ledger.HoldSuccessMessages(&m_posted);
     auto post = [&](const char* category, double amount, const char* way) {
         if (!ledger.PostPartnerEntry(m_title, wxString(), U(category),
                                      wxString::Format("%.2f", amount), U(way), U("维修"),
