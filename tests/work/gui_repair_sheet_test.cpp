@@ -393,7 +393,9 @@ TEST_F(RepairSheetTest, SuspendedCardWithLinesGetsNoTabButWaitsInThePicker) {
     Insert("zyxm", {{{"客户", "粤C1"}, {"故障", "M_WX_GQ"}, {"flag", "W"}, {"no", "1"}},
                     {{"客户", "粤C1"}, {"项目名称", "洗车"}, {"flag", "W"}, {"no", "2"}},
                     {{"客户", "粤D2"}, {"flag", "W"}, {"no", "3"}},
-                    {{"客户", "粤D2"}, {"项目名称", "补胎"}, {"flag", "W"}, {"no", "4"}}});
+                    {{"客户", "粤D2"}, {"项目名称", "补胎"}, {"flag", "W"}, {"no", "4"}},
+                    // A marked record without a customer keeps no one from a tab.
+                    {{"故障", "M_WX_GQ"}, {"flag", "W"}, {"no", "5"}}});
     AnsweredBoxes boxes;
     frame->ExecuteCommand(ID_REPAIR_SHEET);
     Pump();
@@ -457,4 +459,68 @@ TEST_F(RepairSheetTest, SortedCardSettlesItsLinesAndMarksItsHeader) {
               (std::vector<wxString>{U("补胎"), U("洗车")}));
     EXPECT_EQ(Column(U("select 单位 from zyxm where 客户='粤D2' order by no"), U("单位")).front(),
               "YES");
+}
+
+// An item of the no-discount list takes no discount whether or not the list gives it
+// a price; a discount still waiting for its check reaches no new line.
+TEST_F(RepairSheetTest, ListedItemsTakeNoDiscountAndNewLinesOnlyACheckedOne) {
+    CMainFrame* frame = LogIn();
+    ASSERT_NE(frame, nullptr);
+    AddShopData();
+    Insert("bdzxm", {{{"编号", "JL-01"}, {"no", "1"}}, {{"编号", "HH-03"}, {"三级价", "12"}, {"no", "2"}}});
+    AnsweredBoxes boxes;
+    WXZY* page = OpenCard(frame, "A12345");
+    ASSERT_NE(page, nullptr);
+    CGridCtrl* grid = page->GetLineGrid();
+    const ado::RecordsetPtr& rs = RepairSheet(frame)->m_rsLines;
+    const auto field = [&](int row, const char* name) {
+        EXPECT_TRUE(grid->MoveToRowRecord(row));
+        const ado::Variant value = rs->Fields().Item(name).Value();
+        return value.IsNull() ? wxString("NULL") : wxString::FromUTF8(value.ToString()).Trim();
+    };
+    const int price = ColumnOf(grid, "单价"), subtotal = ColumnOf(grid, "小计");
+
+    AddItem(page, "编号", "JL-01", "2");
+    AddItem(page, "编号", "HH-03", "1");
+    ASSERT_EQ(grid->GetRowCount(), 3);
+    EXPECT_EQ(field(1, "其它"), "N");
+    EXPECT_EQ(grid->GetItemText(1, price), "35.00");
+    EXPECT_EQ(field(2, "其它"), "N");
+    EXPECT_EQ(grid->GetItemText(2, price), "12.00");
+    auto* discount = res::Control<wxTextCtrl>(page, kPartsDiscountEdit);
+    discount->SetValue("90");
+    page->OnKillFocusPartsDiscount();
+    EXPECT_EQ(grid->GetItemText(1, subtotal), "70.00");
+    EXPECT_EQ(Edit(page, kTotalEdit), "82.00");
+
+    // Typed below the shop's limit and not yet checked: the new line has no discount.
+    discount->ChangeValue("75");
+    AddItem(page, "编号", "SC-02", "1");
+    ASSERT_EQ(grid->GetRowCount(), 4);
+    EXPECT_EQ(field(3, "折扣"), "100");
+    EXPECT_EQ(grid->GetItemText(3, subtotal), "60.00");
+}
+
+// "马上建档" whose record is closed without saving asks again; No binds the plate as
+// it was typed.
+TEST_F(RepairSheetTest, NothingSavedAfterMakingARecordAsksAgain) {
+    CMainFrame* frame = LogIn();
+    ASSERT_NE(frame, nullptr);
+    int opened = 0;
+    CMainFrame::RegisterForm(FormKind::CustomerRecords,
+                             [&](CMainFrame&, int, const wxString&) { ++opened; });
+    frame->ExecuteCommand(ID_REPAIR_SHEET);
+    Pump();
+    CWorkSheet* sheet = RepairSheet(frame);
+    ASSERT_NE(sheet, nullptr);
+    ASSERT_NE(sheet->GetPicker(), nullptr);
+    platform::ScriptedMessageBoxes boxes;
+    boxes.Reply(platform::IDYES);
+    boxes.Reply(platform::IDNO);
+    BindPlate(sheet->GetPicker(), "苏E777");
+    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(boxes.Texts(),
+              std::vector<std::string>(2, "没有包含该字符的记录,马上建档吗？"));
+    ASSERT_NE(sheet->GetActiveWorkPage(), nullptr);
+    EXPECT_EQ(sheet->GetActiveWorkPage()->GetTitle(), U("苏E777"));
 }
