@@ -5,8 +5,8 @@
 #include "grid/grid_record_fields.h"
 #include "grid/print_seam.h"
 
-#include "data/data_set.h"
 #include "data/data_progress.h"
+#include "data/data_set.h"
 #include "data/sql_text.h"
 #include "data/wait_cursor.h"
 #include "platform/wx_text.h"
@@ -126,8 +126,8 @@ bool CGridCtrl::FillTypedLine(CGridCtrl& page, int row) {
     page.TakeLookupRecord();
     // A labour item on a repair card is a labour line.
     const bool labour = m_strTableName == "wxxm" ||
-                        (m_strTableName == kStockAndLabourMarker &&
-                         MoveToListRow(row) && TrimmedText(m_rsBound, "车型") == U("工时费"));
+                        (m_strTableName == kStockAndLabourMarker && MoveToListRow(row) &&
+                         TrimmedText(m_rsBound, "车型") == U("工时费"));
     if (page.m_strReportName == U(kRepairList) && labour) {
         if (!page.MoveToRowRecord(focusRow)) return true;
         PutText(page.m_rsBound, "WX", "W");

@@ -1,7 +1,7 @@
 #include "work/repair_page.h"
+#include "work/discount_rules.h"
 #include "work/guarded.h"
 #include "work/line_fields.h"
-#include "work/discount_rules.h"
 #include "work/line_pricing.h"
 #include "work/price_lookup.h"
 #include "work/work_sheet.h"
@@ -221,10 +221,10 @@ void WXZY::AddLine(bool atEnd) {
     const wxString typed = Text(labour ? kLabourDiscountEdit : kPartsDiscountEdit);
     CMainFrame* frame = CMainFrame::Get();
     const DiscountEntry entry =
-        labour ? ReadDiscount(typed)
-               : CheckPartsDiscount(typed,
-                                    UserDiscountTenths(frame ? frame->m_strRights : wxString()),
-                                    SystemDiscountLimit());
+        labour
+            ? ReadDiscount(typed)
+            : CheckPartsDiscount(typed, UserDiscountTenths(frame ? frame->m_strRights : wxString()),
+                                 SystemDiscountLimit());
     PutText(rs, labour ? "手扣" : "折扣",
             entry.kind == DiscountEntry::Percent ? wxString::Format("%d", entry.percent)
                                                  : wxString("100"));

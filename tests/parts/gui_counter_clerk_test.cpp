@@ -381,8 +381,7 @@ TEST_F(CounterClerkTest, ABoundCustomerBringsItsNetBalanceOntoTheTicket) {
     EXPECT_EQ(page->GetTitle(), U("华通公司"));
     EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"应收款:1200.00  预收款:200.00 "});
     EXPECT_EQ(qv_test::Text(page, kBalanceEdit), "-1000.00");
-    EXPECT_EQ(Column(U("select 小计 from zyxm where 客户='华通公司'"), U("小计")),
-              Texts{"-1000"});
+    EXPECT_EQ(Column(U("select 小计 from zyxm where 客户='华通公司'"), U("小计")), Texts{"-1000"});
 }
 
 } // namespace

@@ -17,6 +17,7 @@
 #include "work/work_sheet.h"
 
 #include "grid/capital_numerals.h"
+#include "grid/data_set_grid.h"
 #include "grid/grid_cell_edit.h"
 #include "grid/repair_print_dlg.h"
 #include "res/settle_template.h"
@@ -27,6 +28,8 @@
 #include <wx/combobox.h>
 #include <wx/listctrl.h>
 #include <wx/textctrl.h>
+#include <wx/timer.h>
+#include <wx/uiaction.h>
 
 using namespace res::repair_page;
 
@@ -467,7 +470,8 @@ TEST_F(RepairSheetTest, ListedItemsTakeNoDiscountAndNewLinesOnlyACheckedOne) {
     CMainFrame* frame = LogIn();
     ASSERT_NE(frame, nullptr);
     AddShopData();
-    Insert("bdzxm", {{{"编号", "JL-01"}, {"no", "1"}}, {{"编号", "HH-03"}, {"三级价", "12"}, {"no", "2"}}});
+    Insert("bdzxm",
+           {{{"编号", "JL-01"}, {"no", "1"}}, {{"编号", "HH-03"}, {"三级价", "12"}, {"no", "2"}}});
     AnsweredBoxes boxes;
     WXZY* page = OpenCard(frame, "A12345");
     ASSERT_NE(page, nullptr);
@@ -519,8 +523,96 @@ TEST_F(RepairSheetTest, NothingSavedAfterMakingARecordAsksAgain) {
     boxes.Reply(platform::IDNO);
     BindPlate(sheet->GetPicker(), "苏E777");
     EXPECT_EQ(opened, 1);
-    EXPECT_EQ(boxes.Texts(),
-              std::vector<std::string>(2, "没有包含该字符的记录,马上建档吗？"));
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>(2, "没有包含该字符的记录,马上建档吗？"));
     ASSERT_NE(sheet->GetActiveWorkPage(), nullptr);
     EXPECT_EQ(sheet->GetActiveWorkPage()->GetTitle(), U("苏E777"));
+}
+
+namespace {
+
+// The screen point of a cell's middle.
+wxPoint CellOnScreen(CGridCtrl* grid, int row, int col) {
+    wxRect rect;
+    EXPECT_TRUE(grid->GetCellRect(row, col, &rect)) << row << "," << col;
+    return grid->ClientToScreen(rect.GetPosition() + wxPoint(rect.width / 2, rect.height / 2));
+}
+
+// Opens the grid's context menu on a row by a real right-click and chooses the item
+// `downs` below the first by the keys, as an operator does.
+void ChooseFromContextMenu(CGridCtrl* grid, int row, int downs) {
+    wxUIActionSimulator input;
+    input.MouseMove(CellOnScreen(grid, row, 1));
+    qv_test::WaitFor([] { return false; }, 150);
+    input.MouseClick();
+    qv_test::WaitFor([] { return false; }, 150);
+    // The popup runs its own loop: the keys go in from a timer once it is up.
+    wxTimer keys;
+    int ticks = 0, step = 0;
+    keys.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+        if (++ticks < 5) return;
+        if (step++ <= downs) // the first Down selects the first item
+            input.Char(WXK_DOWN);
+        else
+            input.Char(WXK_RETURN), keys.Stop();
+    });
+    keys.Start(150);
+    input.MouseClick(wxMOUSE_BTN_RIGHT);
+    qv_test::WaitFor([&] { return !keys.IsRunning(); });
+    keys.Stop();
+    qv_test::WaitFor([] { return false; }, 200);
+}
+
+} // namespace
+
+// The parts list in the upper pane with the card open: a double-click takes the row
+// into a new line, 选择当前行 another, 全选 every row; each taken row gets a tick.
+TEST_F(RepairSheetTest, LookedUpRowsTakenByDoubleClickAndTheMenu) {
+    CMainFrame* frame = LogIn();
+    ASSERT_NE(frame, nullptr);
+    AddShopData();
+    AnsweredBoxes boxes;
+    WXZY* page = OpenCard(frame, "A12345");
+    ASSERT_NE(page, nullptr);
+    frame->Maximize();
+    ASSERT_EQ(data_grid::LoadPartsGrid(frame->m_dsMain,
+                                       U("select 零件名称,编号,零售价,数量,货位 from ljkc "
+                                         "where 货位!='B1' order by no"),
+                                       9, false),
+              1);
+    std::shared_ptr<CGridCtrl> lookup = frame->m_dsMain.m_pGrid;
+    ASSERT_NE(lookup, nullptr);
+    lookup->SetTableName("ljkc");
+    ASSERT_TRUE(qv_test::WaitFor([&] { return lookup->IsShownOnScreen(); }));
+    ASSERT_EQ(lookup->GetRowCount(), 4); // 机油滤清器, 刹车片 (A2), 火花塞
+    CGridCtrl* grid = page->GetLineGrid();
+    const int name = ColumnOf(grid, "项目名称"), quantity = ColumnOf(grid, "数量"),
+              price = ColumnOf(grid, "单价");
+    qv_test::WaitFor([] { return false; }, 300);
+
+    wxUIActionSimulator mouse;
+    mouse.MouseMove(CellOnScreen(lookup.get(), 3, 1));
+    qv_test::WaitFor([] { return false; }, 150);
+    mouse.MouseDblClick();
+    ASSERT_TRUE(qv_test::WaitFor([&] { return grid->GetRowCount() == 2; }));
+    EXPECT_EQ(grid->GetItemText(1, name), U("火花塞"));
+    EXPECT_EQ(grid->GetItemText(1, quantity), "1");
+    EXPECT_EQ(grid->GetItemText(1, price), "15.00");
+    EXPECT_EQ(lookup->GetItemImage(3, 0), 0);
+    EXPECT_EQ(Edit(page, kTotalEdit), "15.00");
+
+    ChooseFromContextMenu(lookup.get(), 1, 0); // 选择当前行
+    ASSERT_TRUE(qv_test::WaitFor([&] { return grid->GetRowCount() == 3; }));
+    EXPECT_EQ(grid->GetItemText(2, name), U("机油滤清器"));
+    EXPECT_EQ(lookup->GetItemImage(1, 0), 0);
+
+    ChooseFromContextMenu(lookup.get(), 2, 1); // 全选
+    ASSERT_TRUE(qv_test::WaitFor([&] { return grid->GetRowCount() == 6; }));
+    for (int row = 1; row < lookup->GetRowCount(); ++row)
+        EXPECT_EQ(lookup->GetItemImage(row, 0), 0) << row;
+    EXPECT_EQ(grid->GetItemText(4, name), U("刹车片"));
+    EXPECT_EQ(grid->GetItemText(4, ColumnOf(grid, "货位")), "A2");
+    // 15 + 35 + 35 + 60 + 15, every line saved with the card.
+    EXPECT_EQ(Edit(page, kTotalEdit), "160.00");
+    EXPECT_EQ(Column(U("select * from zyxm where 客户='粤A12345' and no>1"), U("项目名称")).size(),
+              5u);
 }

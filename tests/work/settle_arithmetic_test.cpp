@@ -34,16 +34,16 @@ TEST(SettleArithmetic, TheOffsetQuestionNamesTheAmountDeducted) {
         double total, payables, advances;
         const char* offered; // empty: no question
     } cases[] = {
-        {100, 0, 30, "30.00"},   {100, 80, 50, "100.00"}, {100, 120, 0, "100.00"},
-        {100, -20, 120, "100.00"}, {100, -50, 20, ""},    {0, 0, 30, ""},
+        {100, 0, 30, "30.00"},     {100, 80, 50, "100.00"}, {100, 120, 0, "100.00"},
+        {100, -20, 120, "100.00"}, {100, -50, 20, ""},      {0, 0, 30, ""},
         {100, 0, 0, ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(wxString::Format("%.2f %.2f %.2f", c.total, c.payables, c.advances));
         const wxString question = OffsetQuestion(c.total, c.payables, c.advances);
         if (*c.offered)
-            EXPECT_EQ(question, U("该客户有应付款、预收款:") + c.offered +
-                                    U(",是否在本次金额中扣除?"));
+            EXPECT_EQ(question,
+                      U("该客户有应付款、预收款:") + c.offered + U(",是否在本次金额中扣除?"));
         else
             EXPECT_TRUE(question.empty());
     }
