@@ -12,6 +12,7 @@
 // of running a statement. Errors go to stderr and the exit status is 1.
 #include "ado/ado.h"
 #include "foxdb/database.h"
+#include "foxdb/index_trust.h"
 #include "platform/gbk.h"
 
 #include <cstdio>
@@ -128,6 +129,8 @@ int main(int argc, char** argv) {
         if (!adtg.empty()) {
             rs = ReadAdtg(adtg);
         } else {
+            // Indexes the program or an earlier run checked or wrote are not checked again.
+            foxdb::RememberIndexPairsOfTheSystemFolder();
             foxdb::Database db(argv[at]);
             long affected = db.Execute(argv[at + 1], &rs);
             if (rs.columns.empty()) {
