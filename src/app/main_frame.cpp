@@ -820,8 +820,7 @@ void CMainFrame::ShowUpperPane() {
 
 void CMainFrame::PlaceActiveSheet() {
     if (!m_pActiveSheet) return;
-    wxSize pane = m_pTextView->GetClientSize();
-    m_pActiveSheet->SetSize(-9, -7, pane.x + 9, pane.y + 7);
+    m_pActiveSheet->SetSize(m_pTextView->GetClientSize());
 }
 
 void CMainFrame::ShowRecordPicture(const wxString& path) {

@@ -77,7 +77,7 @@ public:
     void ShowUpperPane();
     bool IsOutlookShown() const;
     bool IsUpperPaneShown() const;
-    // Puts the active work sheet over the lower pane, its border and tab margin outside.
+    // Puts the active work sheet over the whole lower pane, its tabs and border inside.
     void PlaceActiveSheet();
     // Takes the main grid and its rows off the upper pane and collapses it: another
     // login may bring another account set, whose rows the old grid does not show.

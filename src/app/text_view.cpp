@@ -25,6 +25,12 @@ CTextView::CTextView(wxWindow* parent, wxWindowID id) {
     wxString path = CSettingFiles::ReadSettingFile("OtherFiles").Strip(wxString::both);
     m_strPicturePath = path.empty() ? wxString(kDefaultPicture) : path;
     Bind(wxEVT_PAINT, &CTextView::OnPaint, this);
+    // The lower pane's work sheet covers it at every size.
+    Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
+        event.Skip();
+        CMainFrame* frame = CMainFrame::Get();
+        if (frame && frame->GetSheetPane() == this) frame->PlaceActiveSheet();
+    });
 }
 
 void CTextView::SetPictureMode(int mode) {

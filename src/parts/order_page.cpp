@@ -9,6 +9,7 @@
 #include "parts/store_names.h"
 #include "parts/transfer.h"
 #include "work/guarded.h"
+#include "work/page_layout.h"
 #include "work/take_out_boxes.h"
 #include "work/work_sheet.h"
 
@@ -241,25 +242,15 @@ void Pjdh::EnableSaveButtons(bool on) {
 
 // The buttons run along the bottom, the total at their right; the grid fills the rest.
 void Pjdh::ArrangeControls() {
-    CMainFrame* frame = CMainFrame::Get();
-    if (!frame) return;
-    const wxSize pane = frame->GetSheetPane()->GetClientSize();
-    const int w = std::max(pane.x, 400), h = std::max(pane.y, 200);
-    SetSize(0, 2, w, h);
-    const wxSize b = res::FindControl(this, kPrintButton)->GetSize();
-    const int top = res::FindControl(this, kPriceListButton)->GetRect().GetBottom() + 6;
-    m_pGrid->SetSize(12, top, w - 24, std::max(h - top - b.y - 30, 40));
-    const int x = w / 2 - 30, y = h - b.y - 12;
-    const int buttons[] = {kNewButton,  kModifyButton, kDeleteButton, kPrintButton,
-                           kSaveButton, kCancelButton, kExitButton};
-    int offset = -195;
-    for (int id : buttons) {
-        res::FindControl(this, id)->SetSize(x + offset * b.x / 60, y, b.x, b.y);
-        offset += 65;
-    }
-    res::FindControl(this, kTotalLabel)->SetPosition(wxPoint(x + 280 * b.x / 60, y + 4));
-    res::FindControl(this, kTotalEdit)->SetSize(x + 320 * b.x / 60, y, b.x, b.y);
-    res::FindControl(this, kButtonFrame)->SetSize(x - 202 * b.x / 60, y - 10, 8 * b.x, b.y + 16);
+    const wxSize page = GetClientSize();
+    if (page.x < 200 || page.y < 150) return;
+    const wxRect row = work::PlaceFootRow(this,
+                                          {kNewButton, kModifyButton, kDeleteButton, kPrintButton,
+                                           kSaveButton, kCancelButton, kExitButton},
+                                          kButtonFrame);
+    const wxRect label = work::PlaceRightOf(this, kTotalLabel, row, 4 * work::kFramePad);
+    work::PlaceRightOf(this, kTotalEdit, label, work::kButtonGap);
+    work::PlaceGrid(this, m_pGrid, work::BelowHeader(this, m_pGrid), work::FrameTop(row));
 }
 
 void Pjdh::LoadLines() {

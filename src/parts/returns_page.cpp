@@ -9,6 +9,7 @@
 #include "platform/wx_text.h"
 #include "res/returns_page_template.h"
 #include "work/guarded.h"
+#include "work/page_layout.h"
 #include "work/work_sheet.h"
 
 #include <wx/combobox.h>
@@ -114,20 +115,14 @@ void ljth::ArrangeControls() {
         }
     }
 
-    CMainFrame* frame = CMainFrame::Get();
-    if (!frame) return;
-    const wxSize pane = frame->GetSheetPane()->GetClientSize();
-    const int w = pane.x, h = pane.y;
-    if (w < 200 || h < 150) return;
-    m_pGrid->SetSize(12, 35, w - 12, h - 75);
-    const wxSize b = res::FindControl(this, kPrintButton)->GetSize();
-    const int x0 = w / 2 - 30, y = h - 30;
-    const std::pair<int, int> row[] = {
-        {kNewButton, -195}, {kModifyButton, -130}, {kDeleteButton, -65}, {kPrintButton, 0},
-        {kSaveButton, 65},  {kCancelButton, 130},  {kExitButton, 195},   {kTotalEdit, 290}};
-    for (const auto& button : row)
-        res::FindControl(this, button.first)->SetSize(x0 + button.second, y, b.x, b.y);
-    res::FindControl(this, kButtonFrame)->SetSize(x0 - 202, y - 12, 7 * b.x + 26, b.y + 17);
+    const wxSize page = GetClientSize();
+    if (page.x < 200 || page.y < 150) return;
+    const wxRect row = work::PlaceFootRow(this,
+                                          {kNewButton, kModifyButton, kDeleteButton, kPrintButton,
+                                           kSaveButton, kCancelButton, kExitButton},
+                                          kButtonFrame);
+    work::PlaceRightOf(this, kTotalEdit, row, 4 * work::kFramePad);
+    work::PlaceGrid(this, m_pGrid, work::BelowHeader(this, m_pGrid), work::FrameTop(row));
 }
 
 void ljth::OnSetActive() {

@@ -68,28 +68,8 @@ void ljsh::BindEvents() {
     });
 }
 
-// The grid and the button column fill the lower pane; the header keeps its place.
 void ljsh::ArrangeControls() {
-    CMainFrame* frame = CMainFrame::Get();
-    if (!frame) return;
-    const wxSize pane = frame->GetSheetPane()->GetClientSize();
-    const int w = pane.x, h = pane.y;
-    const wxSize b = res::FindControl(this, kCloseButton)->GetSize();
-    const int top = res::FindControl(this, kStaffCombo)->GetRect().GetBottom() + 6;
-    m_pGrid->SetSize(10, top, std::max(w - 80, 50), std::max(h - top - 60, 50));
-    const int buttons[] = {kCloseButton,   kDeleteButton, kSettleButton,  kNewButton,
-                           kSuspendButton, kPrintButton,  kAbandonButton, kCustomerButton,
-                           kArchiveButton, kLedgerButton};
-    int y = top + 4;
-    const int step = b.y + 2;
-    for (int id : buttons) {
-        res::FindControl(this, id)->SetSize(w - 60, y, b.x, b.y);
-        y += step;
-    }
-    res::FindControl(this, kTotalEdit)->SetSize(w - 65, y + 4, b.x + 10, b.y);
-    res::FindControl(this, kButtonFrame)->SetSize(w - 65, top - 7, b.x + 10, y - top + 9);
-    res::FindControl(this, kNoteEdit)
-        ->SetSize(10, std::max(h - 55, top + 60), std::max(w - 80, 50), 32);
+    ArrangeLineControls({kLedgerButton});
     res::FindControl(this, kLedgerButton)->Enable(!IsWalkIn());
 }
 

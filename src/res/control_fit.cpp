@@ -87,7 +87,42 @@ void Widen(wxWindow* control, int width, unsigned style) {
         control->SetSize(rect.x - left, rect.y, rect.width + left + right, rect.height);
 }
 
+// The free room right of a control, up to its nearest neighbour or its parent's edge.
+int RoomAtRight(const wxWindow* control, const wxWindow* besides) {
+    const wxRect rect = control->GetRect();
+    int room = control->GetParent()->GetClientSize().x - rect.GetRight() - 1;
+    for (const wxWindow* sibling : control->GetParent()->GetChildren()) {
+        if (sibling == besides || !Blocks(sibling, control)) continue;
+        const wxRect other = sibling->GetRect();
+        if (other.x > rect.GetRight()) room = std::min(room, other.x - rect.GetRight() - 1);
+    }
+    return std::max(room, 0);
+}
+
 } // namespace
+
+int NumberEditWidth(wxTextCtrl* edit) {
+    // The toolkit's own answer is its entry's natural width, far more than a number
+    // needs; the edit's frame and narrow padding take 12 pixels beside the text.
+    return edit->GetTextExtent("200").x + 12;
+}
+
+void FitBesideBuddy(wxSpinButton* spin, wxTextCtrl* buddy) {
+    const wxRect spinRect = spin->GetRect();
+    const wxRect buddyRect = buddy->GetRect();
+    const int width = spin->GetBestSize().GetWidth();
+    int right = std::max(spinRect.GetRight(), buddyRect.GetRight());
+    const int needed = NumberEditWidth(buddy) + width;
+    if (right - buddyRect.x + 1 < needed) {
+        // The spin is the pair's right end; it moves right as far as its neighbours let it.
+        const int extra = needed - (right - buddyRect.x + 1);
+        spin->SetSize(right - spinRect.width + 1, spinRect.y, spinRect.width, spinRect.height);
+        right += std::min(extra, RoomAtRight(spin, buddy));
+    }
+    const int left = std::max(right - width + 1, buddyRect.x + 1);
+    spin->SetSize(left, spinRect.y, right - left + 1, spinRect.height);
+    buddy->SetSize(buddyRect.x, buddyRect.y, left - buddyRect.x, buddyRect.height);
+}
 
 int NeededTextWidth(wxWindow* control, ControlKind kind) {
     switch (kind) {
@@ -193,6 +228,26 @@ TemplateButton::TemplateButton(wxWindow* parent, int id, const wxString& label, 
 #ifdef __WXGTK3__
     GTKApplyCssStyle("* { padding-left: 4px; padding-right: 4px; }");
 #endif
+}
+
+#ifdef __WXGTK3__
+namespace {
+// Without padding and minimum sizes the two buttons need about half the width.
+constexpr char kNarrowSpin[] = "* { padding: 0; min-width: 0; min-height: 0; }";
+} // namespace
+#endif
+
+TemplateSpin::TemplateSpin(wxWindow* parent, int id, const wxPoint& pos, const wxSize& size)
+    : wxSpinButton(parent, id, pos, size, wxSP_VERTICAL | wxSP_ARROW_KEYS) {
+#ifdef __WXGTK3__
+    GTKApplyCssStyle(kNarrowSpin);
+#endif
+}
+
+void TemplateSpin::FitAgain() {
+    if (!m_buddy) return;
+    InvalidateBestSize();
+    FitBesideBuddy(this, m_buddy);
 }
 
 TemplateEdit::TemplateEdit(wxWindow* parent, int id, const wxString& value, const wxPoint& pos,

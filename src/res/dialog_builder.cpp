@@ -65,20 +65,6 @@ void AttachBuddy(wxSpinButton* spin, wxTextCtrl* buddy) {
     });
 }
 
-// The toolkit's up-down control may need more room than the template gives it; it
-// then takes it from the right end of its edit, so the pair keeps its outer edges.
-void FitBesideBuddy(wxSpinButton* spin, wxTextCtrl* buddy) {
-    const wxRect spinRect = spin->GetRect();
-    const wxRect buddyRect = buddy->GetRect();
-    const int width = std::max(spinRect.width, spin->GetBestSize().GetWidth());
-    if (width == spinRect.width) return;
-    const int right = std::max(spinRect.GetRight(), buddyRect.GetRight());
-    const int left = right - width + 1;
-    spin->SetSize(left, spinRect.y, width, spinRect.height);
-    if (left > buddyRect.x)
-        buddy->SetSize(buddyRect.x, buddyRect.y, left - buddyRect.x, buddyRect.height);
-}
-
 wxWindow* MakeControl(wxWindow* parent, const ControlTemplate& c, wxWindow* previous) {
     const int id = c.id == IDC_STATIC ? wxID_ANY : ToWxId(c.id);
     const wxPoint pos = parent->ConvertDialogToPixels(wxPoint(c.x, c.y));
@@ -117,11 +103,11 @@ wxWindow* MakeControl(wxWindow* parent, const ControlTemplate& c, wxWindow* prev
     case ControlKind::ListView:
         return new wxListCtrl(parent, id, pos, size, wxLC_REPORT | wxBORDER_SUNKEN);
     case ControlKind::Spin: {
-        auto* spin = new wxSpinButton(parent, id, pos, size, wxSP_VERTICAL | wxSP_ARROW_KEYS);
+        auto* spin = new TemplateSpin(parent, id, pos, size);
         if (c.style & kStyleAutoBuddy)
             if (auto* buddy = dynamic_cast<wxTextCtrl*>(previous)) {
                 AttachBuddy(spin, buddy);
-                FitBesideBuddy(spin, buddy);
+                spin->SetBuddy(buddy);
             }
         return spin;
     }
@@ -162,6 +148,16 @@ void BuildDialog(wxWindow* dialog, const DialogTemplate& dialogTemplate) {
     // Texts grow once every neighbour is in place, so none is covered.
     for (size_t i = 0; i < built.size(); ++i)
         if (built[i]) FitToText(built[i], dialogTemplate.controls[i]);
+    for (wxWindow* control : built)
+        if (auto* spin = dynamic_cast<TemplateSpin*>(control)) spin->FitAgain();
+    // The toolkit styles an up-down control only once its window is on the screen.
+    if (dialog->IsTopLevel())
+        dialog->Bind(wxEVT_SHOW, [dialog](wxShowEvent& event) {
+            event.Skip();
+            if (!event.IsShown()) return;
+            for (wxWindow* control : dialog->GetChildren())
+                if (auto* spin = dynamic_cast<TemplateSpin*>(control)) spin->FitAgain();
+        });
     LineUpLabels(built, dialogTemplate);
     const int helpId = dialogTemplate.helpId ? dialogTemplate.helpId : dialogTemplate.id;
     dialog->Bind(wxEVT_CHAR_HOOK, [helpId](wxKeyEvent& event) {

@@ -38,7 +38,7 @@ const DialogTemplate& OrderPageTemplate() {
             {K::Button, kSaveButton, u("存档(&S)"), 184, 110, 40, 12, kStyleDisabled},
             {K::Button, kCancelButton, u("取消(&U)"), 227, 110, 40, 12, kStyleDisabled},
             {K::Button, kExitButton, u("退出(&X)"), 270, 110, 40, 12},
-            {K::Static, kTotalLabel, u("合计："), 410, 112, 20, 9},
+            {K::Static, kTotalLabel, u("合计："), 408, 112, 23, 9},
             {K::Edit, kTotalEdit, "", 432, 110, 40, 12, kStyleDisabled},
         },
     };

@@ -4,6 +4,7 @@
 #include "work/code_table_totals.h"
 #include "work/guarded.h"
 #include "work/line_fields.h"
+#include "work/page_layout.h"
 #include "work/short_codes.h"
 #include "work/warranty_page.h"
 #include "work/work_sheet.h"
@@ -18,6 +19,8 @@
 #include "platform/wx_text.h"
 #include "res/code_table_template.h"
 
+#include <algorithm>
+#include <vector>
 #include <wx/checkbox.h>
 #include <wx/combobox.h>
 #include <wx/spinbutt.h>
@@ -223,27 +226,24 @@ bool hyxm::ShowsHint(int id) const {
 }
 
 void hyxm::ArrangeControls() {
-    CMainFrame* frame = CMainFrame::Get();
-    if (!frame) return;
-    const wxSize pane = frame->GetSheetPane()->GetClientSize();
-    const int w = pane.x, h = pane.y;
+    const wxSize page = GetClientSize();
+    const int w = page.x, h = page.y;
     if (w < 200 || h < 150) return;
     const int mode = m_mode.mode;
     const bool parts = IsPartsMode(mode);
-    if (parts)
-        m_pGrid->SetSize(12, 30, w - 12, h - 88);
-    else
-        m_pGrid->SetSize(12, 45, w - 12, h - 102);
 
-    // The top row, left to right.
-    int x = 4;
-    auto place = [this, &x](int id, int width) {
+    // The top row, left to right, each control centred on the row's middle; the grid
+    // starts below it.
+    int x = work::kPageMargin;
+    std::vector<wxWindow*> row;
+    auto place = [this, &x, &row](int id, int width) {
         wxWindow* control = res::FindControl(this, id);
         width = std::max(width, control->GetBestSize().x);
         const int height = std::max(control->GetSize().y, control->GetBestSize().y);
-        control->SetSize(x, 8 + std::max(0, (22 - height) / 2), width, height);
+        control->SetSize(x, 0, width, height);
         control->Show();
         x += width + 4;
+        row.push_back(control);
     };
     wxWindow* heading = res::FindControl(this, kHeading);
     if (parts) {
@@ -279,15 +279,25 @@ void hyxm::ArrangeControls() {
         }
         place(kFuzzyButton, 90);
         if (mode == 10) place(kShortCodesButton, 100);
-        if (mode != 1) heading->SetSize(w / 2, 12, 150, 30);
+        if (mode != 1) {
+            x = std::max(x, w / 2);
+            place(kHeading, 150);
+        }
     }
+    int rowHeight = 0;
+    for (wxWindow* control : row)
+        rowHeight = std::max(rowHeight, control->GetSize().y);
+    for (wxWindow* control : row)
+        control->Move(control->GetPosition().x,
+                      work::kPageMargin + (rowHeight - control->GetSize().y) / 2);
+    const wxRect commands = PlaceCommandRow();
     if (mode == 9) {
         const int totals[] = {kCostTotal, kWholesaleTotal, kRetailTotal};
         for (int i = 0; i < 3; ++i)
-            res::FindControl(this, totals[i])->SetSize(w - 150, h - 53 + 16 * i, 140, 16);
+            res::FindControl(this, totals[i])
+                ->SetSize(w - 150 - work::kPageMargin, h - 53 + 16 * i, 150, 16);
     }
-
-    PlaceCommandRow(w, h);
+    work::PlaceGrid(this, m_pGrid, 2 * work::kPageMargin + rowHeight, work::FrameTop(commands));
 }
 
 void hyxm::OnSetActive() {

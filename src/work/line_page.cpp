@@ -4,6 +4,7 @@
 #include "work/line_fields.h"
 #include "work/line_pricing.h"
 #include "work/note_files.h"
+#include "work/page_layout.h"
 #include "work/work_sheet.h"
 
 #include "grid/data_set_grid.h"
@@ -112,6 +113,30 @@ std::vector<ado::Variant> CLinePage::LineBookmarks() const {
 
 wxString CLinePage::NoteFileName() const {
     return CustomerNoteFileName(GetTitle(), m_kind.walkInNote);
+}
+
+void CLinePage::ArrangeLineControls(std::initializer_list<int> own) {
+    using namespace res::line_page;
+    const wxSize page = GetClientSize();
+    if (page.x < 200 || page.y < 150) return;
+    const int top = work::BelowHeader(this, m_pGrid);
+    std::vector<int> ids = {kCloseButton,   kDeleteButton,   kSettleButton,
+                            kNewButton,     kSuspendButton,  kPrintButton,
+                            kAbandonButton, kCustomerButton, kArchiveButton};
+    ids.insert(ids.end(), own);
+    const int right = page.x - work::kPageMargin - work::kFramePad;
+    const wxRect column = work::PlaceButtonColumn(this, ids, right, top + 2 * work::kFramePad);
+    wxWindow* total = res::FindControl(this, kTotalEdit);
+    total->SetSize(column.x, column.GetBottom() + 1 + 2 * work::kFramePad, column.width,
+                   total->GetSize().y);
+    work::FrameAround(this, kButtonFrame,
+                      wxRect(column.GetTopLeft(), total->GetRect().GetBottomRight()));
+    const int left = column.x - work::kFramePad;
+    wxWindow* note = res::FindControl(this, m_kind.noteEdit);
+    const int noteHeight = note->GetSize().y;
+    note->SetSize(work::kPageMargin, page.y - work::kPageMargin - noteHeight,
+                  std::max(left - 2 * work::kPageMargin, 40), noteHeight);
+    work::PlaceGrid(this, m_pGrid, top, note->GetRect().y, left);
 }
 
 void CLinePage::OnSetActive() {

@@ -13,6 +13,7 @@
 #include "grid/grid_notify.h"
 
 #include <functional>
+#include <initializer_list>
 #include <vector>
 
 namespace res {
@@ -76,6 +77,11 @@ public:
 
 protected:
     CLinePage(CWorkSheet* sheet, const wxString& title, const LinePageKind& kind);
+
+    // The header keeps its place; the button column (the shared buttons, then `own`)
+    // with the total under it stands at the right, the note at the foot and the grid
+    // fills the rest of the page.
+    void ArrangeLineControls(std::initializer_list<int> own);
 
     // Completes the line a looked-up row went into; the recordset is on its record.
     virtual void CompleteTakenLine(int row) = 0;

@@ -95,28 +95,8 @@ void WXZY::BindEvents() {
                  [this](wxCommandEvent&) { Guarded([this] { OnChangeLabourDiscount(); }); });
 }
 
-// The grid and the button column fill the lower pane; the header keeps its place.
 void WXZY::ArrangeControls() {
-    CMainFrame* frame = CMainFrame::Get();
-    if (!frame) return;
-    const wxSize pane = frame->GetSheetPane()->GetClientSize();
-    const int w = pane.x, h = pane.y;
-    wxWindow* close = res::FindControl(this, kCloseButton);
-    const wxSize b = close->GetSize();
-    m_pGrid->SetSize(12, 25 + b.y, std::max(w - 80, 50), std::max(h - 80 - b.y, 50));
-    const int buttons[] = {kCloseButton,   kDeleteButton,      kSettleButton,  kNewButton,
-                           kSuspendButton, kPrintButton,       kAbandonButton, kCustomerButton,
-                           kArchiveButton, kMaintenanceButton, kServiceButton};
-    int y = 30 + b.y;
-    const int step = b.y + 2;
-    for (int id : buttons) {
-        res::FindControl(this, id)->SetSize(w - 60, y, b.x, b.y);
-        y += step;
-    }
-    res::FindControl(this, kTotalEdit)->SetSize(w - 65, y + 4, b.x + 10, b.y);
-    res::FindControl(this, kButtonFrame)->SetSize(w - 65, 19 + b.y, b.x + 10, y - 19 + 2);
-    res::FindControl(this, kNoteEdit)
-        ->SetSize(12, std::max(h - 55, 60 + b.y), std::max(w - 80, 50), 32);
+    ArrangeLineControls({kMaintenanceButton, kServiceButton});
     if (IsWalkIn()) res::FindControl(this, kMaintenanceButton)->Disable();
 }
 

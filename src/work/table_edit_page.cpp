@@ -3,6 +3,7 @@
 #include "work/code_table_query.h"
 #include "work/guarded.h"
 #include "work/line_fields.h"
+#include "work/page_layout.h"
 #include "work/work_sheet.h"
 
 #include "app/fuzzy_search_dlg.h"
@@ -62,13 +63,11 @@ void CTableEditPage::SetPending(bool pending) {
     res::FindControl(this, kExitButton)->Enable(!pending);
 }
 
-void CTableEditPage::PlaceCommandRow(int w, int h) {
-    const wxSize b = res::FindControl(this, kPrintButton)->GetSize();
-    const int row[] = {kNewButton,  kEditButton,   kDeleteButton, kPrintButton,
-                       kSaveButton, kCancelButton, kExitButton};
-    for (int i = 0; i < 7; ++i)
-        res::FindControl(this, row[i])->SetSize(w / 2 - 265 + 65 * i, h - 37, b.x, b.y);
-    res::FindControl(this, kButtonFrame)->SetSize(w / 2 - 272, h - 49, 7 * b.x + 26, b.y + 17);
+wxRect CTableEditPage::PlaceCommandRow() {
+    return work::PlaceFootRow(this,
+                              {kNewButton, kEditButton, kDeleteButton, kPrintButton, kSaveButton,
+                               kCancelButton, kExitButton},
+                              kButtonFrame);
 }
 
 bool CTableEditPage::StartNewLine() {

@@ -46,8 +46,8 @@ protected:
             BindGuarded(button.first, [page, handler] { (page->*handler)(); });
         }
     }
-    // The command row and its frame at the foot of a page w x h pixels large.
-    void PlaceCommandRow(int w, int h);
+    // The command row and its frame at the foot of the page; returns the row's rectangle.
+    wxRect PlaceCommandRow();
     // 新增 in two steps: the grid's sort cleared so that the new line lands last
     // (false when no lines are open), and, once the caller has added and filled the
     // record, its row appended to the grid in edit mode (the row returned).

@@ -3,6 +3,7 @@
 #include "work/code_table_query.h"
 #include "work/guarded.h"
 #include "work/line_fields.h"
+#include "work/page_layout.h"
 #include "work/work_sheet.h"
 
 #include "app/main_frame.h"
@@ -112,16 +113,15 @@ wxString sblj::Text(int id) const {
 }
 
 void sblj::ArrangeControls() {
-    CMainFrame* frame = CMainFrame::Get();
-    if (!frame) return;
-    const wxSize pane = frame->GetSheetPane()->GetClientSize();
-    const int w = pane.x, h = pane.y;
-    if (w < 200 || h < 150) return;
-    m_pGrid->SetSize(12, 50, w - 12, h - 102);
-    PlaceCommandRow(w, h);
-    const wxSize b = res::FindControl(this, kPrintButton)->GetSize();
-    res::FindControl(this, kCostTotal)->SetSize(w / 2 + 200, h - 45, 2 * b.x, b.y);
-    res::FindControl(this, kDealTotal)->SetSize(w / 2 + 200, h - 25, 2 * b.x, b.y);
+    const wxSize page = GetClientSize();
+    if (page.x < 200 || page.y < 150) return;
+    const wxRect row = PlaceCommandRow();
+    // The two totals stand right of the command row, one above the other.
+    const wxRect cost = work::PlaceRightOf(this, kCostTotal, row, 3 * work::kFramePad);
+    res::FindControl(this, kCostTotal)->Move(cost.x, row.y + row.height / 2 - cost.height);
+    const wxRect deal = work::PlaceRightOf(this, kDealTotal, row, 3 * work::kFramePad);
+    res::FindControl(this, kDealTotal)->Move(deal.x, row.y + row.height / 2);
+    work::PlaceGrid(this, m_pGrid, work::BelowHeader(this, m_pGrid), work::FrameTop(row));
 }
 
 void sblj::OnSetActive() {

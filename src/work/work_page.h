@@ -18,7 +18,8 @@ public:
     // The page's line grid, null for a page without one.
     virtual CGridCtrl* GetLineGrid() const { return nullptr; }
 
-    // Places the controls over the lower pane.
+    // Places the controls over the page's own client area (work/page_layout.h); runs
+    // again on every resize of the page.
     virtual void ArrangeControls() {}
     // Shows the document's header record.
     virtual void ShowHeader(int /*unused*/) {}
@@ -43,5 +44,9 @@ protected:
     virtual wxString LinesTable() const { return "zyxm"; }
 
 private:
+    // ArrangeControls once the page is in its sheet and no cell of its grid is edited.
+    void LayOutUnlessEditing();
+
     wxString m_strTitle;
+    bool m_bLayoutPending = false; // resized since it was last laid out
 };

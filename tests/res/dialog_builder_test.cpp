@@ -82,7 +82,8 @@ TEST(DialogBuilder, GrowsIntoFreeRoomOnlyAndWrapsTallLabels) {
     EXPECT_EQ(rect(1004).width, dialog.ConvertDialogToPixels(wxSize(60, 0)).x);
     EXPECT_TRUE(res::Control<wxStaticText>(&dialog, 1004)->GetLabel().Contains("\n"));
     // A right-aligned label grows to the left, keeping its right edge.
-    const int right = dialog.ConvertDialogToPixels(wxPoint(160, 0)).x;
+    const int right = dialog.ConvertDialogToPixels(wxPoint(150, 0)).x +
+                      dialog.ConvertDialogToPixels(wxSize(10, 0)).x;
     EXPECT_EQ(rect(1005).GetRight() + 1, right);
     EXPECT_LT(rect(1005).x, dialog.ConvertDialogToPixels(wxPoint(150, 0)).x);
 

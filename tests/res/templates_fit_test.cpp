@@ -1,7 +1,9 @@
 // Every dialog template, built as the program builds it, shows each control whole:
 // no two controls overlap (group boxes and frames aside), every control lies inside
-// the dialog, and every text fits its control. QV_DIALOG_SHOTS=<folder> also writes
-// a picture of each dialog there, to look at.
+// the dialog, every text fits its control, and an up-down control is drawn whole
+// beside an edit that shows a three-digit number. CTest runs this in the C locale and
+// again under LANG=zh_CN.UTF-8, whose fonts are wider. QV_DIALOG_SHOTS=<folder> also
+// writes a picture of each dialog there, to look at.
 #include "res/all_templates.h"
 
 #include <algorithm>
@@ -20,6 +22,7 @@
 #include <wx/dir.h>
 #include <wx/init.h>
 #include <wx/stattext.h>
+#include <wx/textctrl.h>
 #include <wx/tokenzr.h>
 
 namespace {
@@ -122,6 +125,14 @@ TEST(DialogTemplates, EveryControlFitsAndNoneOverlap) {
             if (c.kind == res::ControlKind::ComboBox || c.kind == res::ControlKind::DropList) {
                 EXPECT_LE(rect.height, dialog.ConvertDialogToPixels(wxSize(0, 14)).y)
                     << what << " is more than one line high";
+            }
+            if (c.kind == res::ControlKind::Spin) {
+                EXPECT_LE(windows[i]->GetBestSize().x, rect.width) << what << " is cut";
+                auto* buddy = dynamic_cast<wxTextCtrl*>(i > 0 ? windows[i - 1] : nullptr);
+                if ((c.style & res::kStyleAutoBuddy) && buddy) {
+                    const int number = buddy->GetTextExtent("200").x + 12;
+                    EXPECT_LE(number, buddy->GetSize().x) << what << ": its edit cuts 200";
+                }
             }
             if (c.kind == res::ControlKind::Static && !c.text.empty()) {
                 EXPECT_LE(TextHeight(windows[i]), rect.height) << what << " is cut at the bottom";
