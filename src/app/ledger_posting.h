@@ -5,6 +5,7 @@
 // frame's own data set, re-opening it each time, so no caller may keep using that
 // data set across a call. The forms ask their own yes/no question first; the Offer
 // operations ask it and post only on yes.
+#include <vector>
 #include <wx/string.h>
 
 class CMainFrameData;

@@ -16,12 +16,16 @@ wxPrintData& GridPrinterSettings();
 // module's own.
 void SetGridPrinterSettings(wxPrintData* data);
 
+class CGridCtrl;
+
 // The work sheet in front, as the cost and quantity sheet needs it: its customer, its
-// one-letter mode ("W" repair card, "P" sales counter) and the recordset of its lines.
+// one-letter mode ("W" repair card, "P" sales counter) and the recordset of its lines;
+// for taking lookup rows, the line grid of its active page (null when none).
 struct ActiveSheetLines {
     wxString customer;
     wxString mode;
     ado::RecordsetPtr lines;
+    CGridCtrl* lineGrid = nullptr;
 };
 // The work sheets tell the printing which sheet is in front; false when none is.
 using ActiveSheetSource = std::function<bool(ActiveSheetLines& sheet)>;

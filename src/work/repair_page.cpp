@@ -1,4 +1,5 @@
 #include "work/repair_page.h"
+#include "work/discount_rules.h"
 #include "work/guarded.h"
 #include "work/line_fields.h"
 #include "work/line_pricing.h"
@@ -46,7 +47,7 @@ const LinePageKind kRepairCard = {&res::RepairPageTemplate,
 
 WXZY::WXZY(CWorkSheet* sheet, const wxString& title) : CLinePage(sheet, title, kRepairCard) {
     for (int id : {kPartsDiscountSpin, kLabourDiscountSpin})
-        res::Control<wxSpinButton>(this, id)->SetRange(0, 200);
+        res::Control<wxSpinButton>(this, id)->SetRange(0, kMaxDiscount);
     BindEvents();
 }
 
@@ -201,21 +202,33 @@ void WXZY::AddLine(bool atEnd) {
         auto* staff = res::Control<wxComboBox>(this, kStaffCombo);
         if (staff && !staff->GetValue().empty()) PutText(rs, "作业人员", staff->GetValue());
     }
+    // The edit may still hold a value its check has not passed yet: a new line takes a
+    // discount only as the check would let it through, else none.
     const bool labour = FieldText(rs, "WX").Contains("W");
-    wxString discount = Text(labour ? kLabourDiscountEdit : kPartsDiscountEdit);
-    if (discount.empty() || discount == "0") discount = "100";
-    PutText(rs, labour ? "手扣" : "折扣", discount);
-    if (const wxString code = FieldText(rs, "编号"); !code.empty()) LookupPriceLevel(code);
+    const wxString typed = Text(labour ? kLabourDiscountEdit : kPartsDiscountEdit);
+    CMainFrame* frame = CMainFrame::Get();
+    const DiscountEntry entry =
+        labour
+            ? ReadDiscount(typed)
+            : CheckPartsDiscount(typed, UserDiscountTenths(frame ? frame->m_strRights : wxString()),
+                                 SystemDiscountLimit());
+    PutText(rs, labour ? "手扣" : "折扣",
+            entry.kind == DiscountEntry::Percent ? wxString::Format("%d", entry.percent)
+                                                 : wxString("100"));
+    if (const wxString code = FieldText(rs, "编号"); !code.empty()) LookupPriceLevel(code, row);
     UpdateTotals();
 }
 
-void WXZY::LookupPriceLevel(const wxString& code) {
+// A listed item takes no discount whether or not the list gives it a price.
+void WXZY::LookupPriceLevel(const wxString& code, int row) {
     const ado::RecordsetPtr& rs = GetSheet()->m_rsLines;
-    double level = 0;
-    if (work::LookupPriceLevel(code, &level)) {
-        PutText(rs, "其它", "N");
+    const LevelPrice level = LookupLevelPrice(code, "3");
+    if (level.listed) PutText(rs, "其它", "N");
+    if (level.listed && !level.priceNull) {
         for (const char* field : {"单价", "零售价", "批发价"})
-            PutNumber(rs, field, level);
+            PutNumber(rs, field, level.price);
+        if (int col = ColumnOf(U("单价")); col > 0 && row > 0 && row < m_pGrid->GetRowCount())
+            m_pGrid->SetItemText(row, col, FormatMoney(level.price));
     }
     const ado::Variant line = rs->Bookmark();
     ShowLineMarks();

@@ -22,7 +22,8 @@ public:
     void AddLine(bool atEnd) override;
 
     // An item of the no-discount list gets "N" and its fixed price.
-    void LookupPriceLevel(const wxString& code);
+    // The line's row in the grid shows the listed price.
+    void LookupPriceLevel(const wxString& code, int row);
 
     // --- Commands (repair_page_commands.cpp)
     void OnPrint() override;

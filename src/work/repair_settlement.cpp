@@ -7,6 +7,7 @@
 #include "data/record_fields.h"
 #include "foxdb/transaction.h"
 #include "platform/log.h"
+#include "platform/message_box.h"
 #include "platform/wx_text.h"
 #include "work/doc_numbers.h"
 #include "work/line_pricing.h"
@@ -60,7 +61,8 @@ RepairSettlement::Check RepairSettlement::Prepare() {
     m_card.clear();
     if (m_lines->RecordCount() <= 1) return HeaderOnly;
     m_card = ReadLines(*m_lines, kLineFields);
-    if (const DocumentFault fault = CheckDocument(m_card); fault != DocumentFault::None)
+    // A negative quantity is a credit: archived and paid back, never taken out of stock.
+    if (const DocumentFault fault = CheckDocument(m_card, true); fault != DocumentFault::None)
         return fault == DocumentFault::Archived ? Archived : BadLine;
     std::vector<LineValues> values;
     for (size_t i = 1; i < m_card.size(); ++i)

@@ -17,8 +17,9 @@ double Yuan(money::Fen fen) {
 
 } // namespace
 
-wxString OffsetQuestion(double payables, double advances) {
-    const long long sum = Fen(payables) + Fen(advances);
+wxString OffsetQuestion(double total, double payables, double advances) {
+    if (Fen(payables) + Fen(advances) <= 0) return wxString();
+    const long long sum = Fen(ComputeOffsets(total, payables, advances).Sum());
     if (sum <= 0) return wxString();
     return wxString::FromUTF8("该客户有应付款、预收款:") + wxString::FromUTF8(money::Text(sum)) +
            wxString::FromUTF8(",是否在本次金额中扣除?");

@@ -27,7 +27,7 @@ CSettleDlg::CSettleDlg(double total, double payables, double advances)
     Bind(wxEVT_CHAR_HOOK, &CSettleDlg::OnCharHook, this);
     SetEscapeId(wxID_CANCEL);
 
-    if (const wxString question = OffsetQuestion(payables, advances); !question.empty())
+    if (const wxString question = OffsetQuestion(total, payables, advances); !question.empty())
         if (platform::ShowMessageBox(question.utf8_string(), "", platform::MB_YESNO) ==
             platform::IDYES)
             m_offsets = ComputeOffsets(total, payables, advances);

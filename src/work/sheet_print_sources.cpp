@@ -42,6 +42,7 @@ void RegisterPrintSources() {
         lines.customer = sheet->m_strCustomer;
         lines.mode = wxString(wxUniChar(sheet->GetMode()));
         lines.lines = sheet->m_rsLines;
+        if (CWorkPage* page = sheet->GetActiveWorkPage()) lines.lineGrid = page->GetLineGrid();
         return true;
     });
     SetOpenWorkCardSource([](OpenWorkCard& card) {

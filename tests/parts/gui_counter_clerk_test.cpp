@@ -25,11 +25,13 @@
 #include "res/settle_template.h"
 #include "work/part_pick_dlg.h"
 #include "work/settle_dlg.h"
+#include "work/vehicle_pick_dlg.h"
 #include "work/work_sheet.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <wx/checkbox.h>
+#include <wx/combobox.h>
 #include <wx/listctrl.h>
 #include <wx/radiobut.h>
 
@@ -367,3 +369,33 @@ TEST_F(CounterClerkTest, WholesaleAtLevelOneTakesTheAgentPriceAndStockIsCheckedO
               (Texts{"NULL", U("保险丝"), U("刹车片")}));
     EXPECT_EQ(qv_test::Text(page, kTotalEdit), "82.00");
 }
+
+namespace {
+
+// A customer bound at the counter brings the net of its balances onto the ticket: in
+// its head line and in the balance box.
+TEST_F(CounterClerkTest, ABoundCustomerBringsItsNetBalanceOntoTheTicket) {
+    CMainFrame* frame = LogIn();
+    ASSERT_NE(frame, nullptr);
+    Insert("wlkf", {{{"单位", "华通公司"}, {"no", "1"}}});
+    Insert("wlzm", {{{"单位", "华通公司"}, {"类别", "应收款"}, {"金额", "1200"}, {"no", "1"}},
+                    {{"单位", "华通公司"}, {"类别", "预收款"}, {"金额", "200"}, {"no", "2"}}});
+    platform::ScriptedMessageBoxes boxes;
+    frame->ExecuteCommand(ID_SALES_SHEET);
+    Pump();
+    CWorkSheet* sheet = SalesSheet(frame);
+    ASSERT_NE(sheet, nullptr);
+    ASSERT_NE(sheet->GetPicker(), nullptr);
+    sheet->GetPicker()->m_comboCustomer->SetValue(U("华通"));
+    Pump();
+    PressKey(sheet->GetPicker()->m_comboCustomer, WXK_RETURN);
+    Pump();
+    auto* page = dynamic_cast<ljsh*>(sheet->GetActiveWorkPage());
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(page->GetTitle(), U("华通公司"));
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"应收款:1200.00  预收款:200.00 "});
+    EXPECT_EQ(qv_test::Text(page, kBalanceEdit), "-1000.00");
+    EXPECT_EQ(Column(U("select 小计 from zyxm where 客户='华通公司'"), U("小计")), Texts{"-1000"});
+}
+
+} // namespace

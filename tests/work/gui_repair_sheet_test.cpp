@@ -19,6 +19,7 @@
 #include "work/work_sheet.h"
 
 #include "grid/capital_numerals.h"
+#include "grid/data_set_grid.h"
 #include "grid/grid_cell_edit.h"
 #include "grid/repair_print_dlg.h"
 #include "res/settle_template.h"
@@ -29,6 +30,8 @@
 #include <wx/combobox.h>
 #include <wx/listctrl.h>
 #include <wx/textctrl.h>
+#include <wx/timer.h>
+#include <wx/uiaction.h>
 
 using namespace res::repair_page;
 
@@ -542,7 +545,9 @@ TEST_F(RepairSheetTest, SuspendedCardWithLinesGetsNoTabButWaitsInThePicker) {
     Insert("zyxm", {{{"客户", "粤C1"}, {"故障", "M_WX_GQ"}, {"flag", "W"}, {"no", "1"}},
                     {{"客户", "粤C1"}, {"项目名称", "洗车"}, {"flag", "W"}, {"no", "2"}},
                     {{"客户", "粤D2"}, {"flag", "W"}, {"no", "3"}},
-                    {{"客户", "粤D2"}, {"项目名称", "补胎"}, {"flag", "W"}, {"no", "4"}}});
+                    {{"客户", "粤D2"}, {"项目名称", "补胎"}, {"flag", "W"}, {"no", "4"}},
+                    // A marked record without a customer keeps no one from a tab.
+                    {{"故障", "M_WX_GQ"}, {"flag", "W"}, {"no", "5"}}});
     AnsweredBoxes boxes;
     frame->ExecuteCommand(ID_REPAIR_SHEET);
     Pump();
@@ -606,4 +611,157 @@ TEST_F(RepairSheetTest, SortedCardSettlesItsLinesAndMarksItsHeader) {
               (std::vector<wxString>{U("补胎"), U("洗车")}));
     EXPECT_EQ(Column(U("select 单位 from zyxm where 客户='粤D2' order by no"), U("单位")).front(),
               "YES");
+}
+
+// An item of the no-discount list takes no discount whether or not the list gives it
+// a price; a discount still waiting for its check reaches no new line.
+TEST_F(RepairSheetTest, ListedItemsTakeNoDiscountAndNewLinesOnlyACheckedOne) {
+    CMainFrame* frame = LogIn();
+    ASSERT_NE(frame, nullptr);
+    AddShopData();
+    Insert("bdzxm",
+           {{{"编号", "JL-01"}, {"no", "1"}}, {{"编号", "HH-03"}, {"三级价", "12"}, {"no", "2"}}});
+    AnsweredBoxes boxes;
+    WXZY* page = OpenCard(frame, "A12345");
+    ASSERT_NE(page, nullptr);
+    CGridCtrl* grid = page->GetLineGrid();
+    const ado::RecordsetPtr& rs = RepairSheet(frame)->m_rsLines;
+    const auto field = [&](int row, const char* name) {
+        EXPECT_TRUE(grid->MoveToRowRecord(row));
+        const ado::Variant value = rs->Fields().Item(name).Value();
+        return value.IsNull() ? wxString("NULL") : wxString::FromUTF8(value.ToString()).Trim();
+    };
+    const int price = ColumnOf(grid, "单价"), subtotal = ColumnOf(grid, "小计");
+
+    AddItem(page, "编号", "JL-01", "2");
+    AddItem(page, "编号", "HH-03", "1");
+    ASSERT_EQ(grid->GetRowCount(), 3);
+    EXPECT_EQ(field(1, "其它"), "N");
+    EXPECT_EQ(grid->GetItemText(1, price), "35.00");
+    EXPECT_EQ(field(2, "其它"), "N");
+    EXPECT_EQ(grid->GetItemText(2, price), "12.00");
+    auto* discount = res::Control<wxTextCtrl>(page, kPartsDiscountEdit);
+    discount->SetValue("90");
+    page->OnKillFocusPartsDiscount();
+    EXPECT_EQ(grid->GetItemText(1, subtotal), "70.00");
+    EXPECT_EQ(Edit(page, kTotalEdit), "82.00");
+
+    // Typed below the shop's limit and not yet checked: the new line has no discount.
+    discount->ChangeValue("75");
+    AddItem(page, "编号", "SC-02", "1");
+    ASSERT_EQ(grid->GetRowCount(), 4);
+    EXPECT_EQ(field(3, "折扣"), "100");
+    EXPECT_EQ(grid->GetItemText(3, subtotal), "60.00");
+}
+
+// "马上建档" whose record is closed without saving asks again; No binds the plate as
+// it was typed.
+TEST_F(RepairSheetTest, NothingSavedAfterMakingARecordAsksAgain) {
+    CMainFrame* frame = LogIn();
+    ASSERT_NE(frame, nullptr);
+    int opened = 0;
+    CMainFrame::RegisterForm(FormKind::CustomerRecords,
+                             [&](CMainFrame&, int, const wxString&) { ++opened; });
+    frame->ExecuteCommand(ID_REPAIR_SHEET);
+    Pump();
+    CWorkSheet* sheet = RepairSheet(frame);
+    ASSERT_NE(sheet, nullptr);
+    ASSERT_NE(sheet->GetPicker(), nullptr);
+    platform::ScriptedMessageBoxes boxes;
+    boxes.Reply(platform::IDYES);
+    boxes.Reply(platform::IDNO);
+    BindPlate(sheet->GetPicker(), "苏E777");
+    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>(2, "没有包含该字符的记录,马上建档吗？"));
+    ASSERT_NE(sheet->GetActiveWorkPage(), nullptr);
+    EXPECT_EQ(sheet->GetActiveWorkPage()->GetTitle(), U("苏E777"));
+}
+
+namespace {
+
+// The screen point of a cell's middle.
+wxPoint CellOnScreen(CGridCtrl* grid, int row, int col) {
+    wxRect rect;
+    EXPECT_TRUE(grid->GetCellRect(row, col, &rect)) << row << "," << col;
+    return grid->ClientToScreen(rect.GetPosition() + wxPoint(rect.width / 2, rect.height / 2));
+}
+
+// Opens the grid's context menu on a row by a real right-click and chooses the item
+// `downs` below the first by the keys, as an operator does.
+void ChooseFromContextMenu(CGridCtrl* grid, int row, int downs) {
+    wxUIActionSimulator input;
+    input.MouseMove(CellOnScreen(grid, row, 1));
+    qv_test::WaitFor([] { return false; }, 150);
+    input.MouseClick();
+    qv_test::WaitFor([] { return false; }, 150);
+    // The popup runs its own loop: the keys go in from a timer once it is up.
+    wxTimer keys;
+    int ticks = 0, step = 0;
+    keys.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+        if (++ticks < 5) return;
+        if (step++ <= downs) // the first Down selects the first item
+            input.Char(WXK_DOWN);
+        else
+            input.Char(WXK_RETURN), keys.Stop();
+    });
+    keys.Start(150);
+    input.MouseClick(wxMOUSE_BTN_RIGHT);
+    qv_test::WaitFor([&] { return !keys.IsRunning(); });
+    keys.Stop();
+    qv_test::WaitFor([] { return false; }, 200);
+}
+
+} // namespace
+
+// The parts list in the upper pane with the card open: a double-click takes the row
+// into a new line, 选择当前行 another, 全选 every row; each taken row gets a tick.
+TEST_F(RepairSheetTest, LookedUpRowsTakenByDoubleClickAndTheMenu) {
+    CMainFrame* frame = LogIn();
+    ASSERT_NE(frame, nullptr);
+    AddShopData();
+    AnsweredBoxes boxes;
+    WXZY* page = OpenCard(frame, "A12345");
+    ASSERT_NE(page, nullptr);
+    frame->Maximize();
+    ASSERT_EQ(data_grid::LoadPartsGrid(frame->m_dsMain,
+                                       U("select 零件名称,编号,零售价,数量,货位 from ljkc "
+                                         "where 货位!='B1' order by no"),
+                                       9, false),
+              1);
+    std::shared_ptr<CGridCtrl> lookup = frame->m_dsMain.m_pGrid;
+    ASSERT_NE(lookup, nullptr);
+    lookup->SetTableName("ljkc");
+    ASSERT_TRUE(qv_test::WaitFor([&] { return lookup->IsShownOnScreen(); }));
+    ASSERT_EQ(lookup->GetRowCount(), 4); // 机油滤清器, 刹车片 (A2), 火花塞
+    CGridCtrl* grid = page->GetLineGrid();
+    const int name = ColumnOf(grid, "项目名称"), quantity = ColumnOf(grid, "数量"),
+              price = ColumnOf(grid, "单价");
+    qv_test::WaitFor([] { return false; }, 300);
+
+    wxUIActionSimulator mouse;
+    mouse.MouseMove(CellOnScreen(lookup.get(), 3, 1));
+    qv_test::WaitFor([] { return false; }, 150);
+    mouse.MouseDblClick();
+    ASSERT_TRUE(qv_test::WaitFor([&] { return grid->GetRowCount() == 2; }));
+    EXPECT_EQ(grid->GetItemText(1, name), U("火花塞"));
+    EXPECT_EQ(grid->GetItemText(1, quantity), "1");
+    EXPECT_EQ(grid->GetItemText(1, price), "15.00");
+    EXPECT_EQ(lookup->GetItemImage(3, 0), 0);
+    EXPECT_EQ(Edit(page, kTotalEdit), "15.00");
+
+    ChooseFromContextMenu(lookup.get(), 1, 0); // 选择当前行
+    ASSERT_TRUE(qv_test::WaitFor([&] { return grid->GetRowCount() == 3; }));
+    EXPECT_EQ(grid->GetItemText(2, name), U("机油滤清器"));
+    EXPECT_EQ(lookup->GetItemImage(1, 0), 0);
+
+    ChooseFromContextMenu(lookup.get(), 2, 1); // 全选
+    ASSERT_TRUE(qv_test::WaitFor([&] { return grid->GetRowCount() == 6; }));
+    for (int row = 1; row < lookup->GetRowCount(); ++row)
+        EXPECT_EQ(lookup->GetItemImage(row, 0), 0) << row;
+    EXPECT_EQ(grid->GetItemText(4, name), U("刹车片"));
+    EXPECT_EQ(grid->GetItemText(4, ColumnOf(grid, "货位")), "A2");
+    // 15 + 35 + 35 + 60 + 15, every line saved with the card.
+    EXPECT_EQ(Edit(page, kTotalEdit), "160.00");
+    EXPECT_EQ(Column(U("select * from zyxm where 客户='粤A12345' and no>1"), U("项目名称")).size(),
+              5u);
 }

@@ -332,7 +332,7 @@ TEST_F(RepairSettlementTest, AKillAtAnyStepIsAllBeforeOrAllAfterAtTheNextStart) 
     }
 }
 
-TEST_F(RepairSettlementTest, ACardNumberedBeforeKeepsItsNumberAndBadQuantitiesAreRefused) {
+TEST_F(RepairSettlementTest, ACardNumberedBeforeKeepsItsNumberAndALineWithoutQuantityIsRefused) {
     platform::ScriptedMessageBoxes boxes;
     CDataSet().UpdateWhere("zyxm", U("货位"), "20260101007", "no=1");
     OpenLines();
@@ -342,23 +342,58 @@ TEST_F(RepairSettlementTest, ACardNumberedBeforeKeepsItsNumberAndBadQuantitiesAr
     EXPECT_EQ(Column("select * from ljsh", U("单据号")), Texts(5, "20260101007"));
     EXPECT_TRUE(CSettingFiles::ReadSettingFile("M_DJH").empty()); // not advanced
 
+    // A line without a quantity is refused before anything is written.
     CDataSet().UpdateWhere("zyxm", U("单位"), "NO", "no=1");
-    for (const bool empty : {false, true}) {
-        SCOPED_TRACE(empty ? "empty" : "negative");
-        CDataSet line;
-        line.Open("select * from zyxm where no=3");
-        line.m_pRecordset->MoveFirst();
-        line.m_pRecordset->Fields().Item("数量").PutValue(empty ? ado::Variant::Null()
-                                                                : ado::Variant(-1));
-        ASSERT_EQ(line.Save(line.m_pRecordset), 1);
-        OpenLines();
-        const wxString before = Tables();
-        boxes.Clear();
-        EXPECT_EQ(RepairSettlement(lines_, U("京A1"), sheetNumber_, s).Prepare(),
-                  RepairSettlement::BadLine);
-        EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"“机油”的数量不对，请改正后再结算。"});
-        EXPECT_EQ(Tables(), before);
-    }
+    CDataSet line;
+    line.Open("select * from zyxm where no=3");
+    line.m_pRecordset->MoveFirst();
+    line.m_pRecordset->Fields().Item("数量").PutValue(ado::Variant::Null());
+    ASSERT_EQ(line.Save(line.m_pRecordset), 1);
+    OpenLines();
+    const wxString before = Tables();
+    boxes.Clear();
+    EXPECT_EQ(RepairSettlement(lines_, U("京A1"), sheetNumber_, s).Prepare(),
+              RepairSettlement::BadLine);
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"“机油”的数量不对，请改正后再结算。"});
+    EXPECT_EQ(Tables(), before);
+}
+
+// A negative quantity is a credit: the line is archived as it stands, its amount
+// comes off the total, and the stock is not touched for it.
+TEST_F(RepairSettlementTest, ACreditLineIsArchivedAndLeftOutOfTheTakeOut) {
+    platform::ScriptedMessageBoxes boxes;
+    CDataSet().UpdateWhere("zyxm", U("数量"), "-1", "no=3");
+    OpenLines();
+    Script s;
+    AnswerAll(s);
+    RepairSettlement settlement(lines_, U("京A1"), sheetNumber_, s);
+    ASSERT_EQ(settlement.Prepare(), RepairSettlement::Ready);
+    EXPECT_DOUBLE_EQ(settlement.Total(), 40 - 27 + 20 + 20);
+    ASSERT_EQ(settlement.Run(ComputeOffsets(53, 0, 30), 0), RepairSettlement::Done);
+    EXPECT_EQ(Column("select * from ljsh where no=2", U("数量")), Texts{"-1"});
+    EXPECT_EQ(Column("select * from ljsh where no=2", U("单价")), Texts{"27"});
+    EXPECT_EQ(Column("select * from ljkc order by no", U("数量")), (Texts{"2", "5", "2", "4"}));
+    EXPECT_EQ(Column("select * from kzk", U("金额")), Texts{"23"});
+}
+
+// The postings' "…成功!" messages come once the settlement has committed, not while
+// it could still be rolled back.
+TEST_F(RepairSettlementTest, PostingMessagesShowOnlyAfterTheCommit) {
+    std::vector<std::pair<std::string, bool>> shown; // text, transaction open then
+    const platform::MessageBoxHandler previous = platform::SetMessageBoxHandler(
+        [&](const std::string& text, const std::string&, unsigned type) {
+            const ado::ConnectionPtr& connection = frame_->m_pConnection;
+            shown.emplace_back(text, connection && connection->InTransaction());
+            return platform::DefaultReply(type);
+        });
+    Script s;
+    AnswerAll(s);
+    EXPECT_EQ(Settle(s), RepairSettlement::Done);
+    const std::vector<std::pair<std::string, bool>> expected = {{"预收款冲帐成功!", false},
+                                                                {"应收款入帐成功!", false}};
+    EXPECT_EQ(shown, expected);
+
+    platform::SetMessageBoxHandler(previous);
 }
 
 TEST_F(RepairSettlementTest, TheShortfallNotBookedStillLeavesTheCashNetOfIt) {
