@@ -80,8 +80,11 @@ void AddEntry(const LedgerEntry& entry) {
     if (ledger.Save(rs) != 1) throw NotWritten{"wlzm"};
 }
 
-// Runs `write` in one transaction over the tables; false (logged) when it failed.
-template <class Write> bool InTransaction(std::initializer_list<const char*> tables, Write write) {
+// Runs `write` in one transaction over the tables; when it failed (logged) says
+// `failure` and gives false.
+template <class Write>
+bool InTransaction(std::initializer_list<const char*> tables, Write write,
+                   const wxString& failure) {
     try {
         CDataTransaction transaction;
         for (const char* table : tables) {
@@ -91,10 +94,15 @@ template <class Write> bool InTransaction(std::initializer_list<const char*> tab
         write();
         transaction.Commit();
         return true;
-    } catch (const NotWritten& failure) {
-        platform::AppendLog(std::string("ledger: not written to ") + failure.table);
+    } catch (const NotWritten& notWritten) {
+        platform::AppendLog(std::string("ledger: not written to ") + notWritten.table);
+        platform::ShowMessageBox(failure.utf8_string());
     } catch (const ado::ComError& error) {
         platform::AppendLog("ledger: " + error.Description());
+        platform::ShowMessageBox(failure.utf8_string());
+    } catch (const CDataRefused& refused) {
+        platform::AppendLog(std::string("ledger: ") + refused.what());
+        platform::ShowMessageBox(CDataTransaction::FailureText(failure, refused).utf8_string());
     }
     return false;
 }
@@ -158,16 +166,17 @@ wxString CPartnerLedger::EntryProblem(const LedgerEntry& entry, wxString* amount
 
 bool CPartnerLedger::Post(const LedgerEntry& entry, CLedgerPosting& cash) {
     const bool cashIn = !entry.book && entry.category == U("应收款");
-    const bool written = InTransaction({"wlkf", "wlzm", "kzk"}, [&] {
-        AddPartnerIfNew(entry);
-        AddEntry(entry);
-        if (cashIn && !cash.PostCashEntry(entry.unit, entry.amount,
-                                          StoredSource(entry.source) + entry.category + U("冲帐")))
-            throw NotWritten{"kzk"};
-    });
-    if (!written)
-        platform::ShowMessageBox(
-            (U("“") + entry.unit + U("”的往来帐登记没有完成，数据保持原样。")).utf8_string());
+    const bool written = InTransaction(
+        {"wlkf", "wlzm", "kzk"},
+        [&] {
+            AddPartnerIfNew(entry);
+            AddEntry(entry);
+            if (cashIn &&
+                !cash.PostCashEntry(entry.unit, entry.amount,
+                                    StoredSource(entry.source) + entry.category + U("冲帐")))
+                throw NotWritten{"kzk"};
+        },
+        U("“") + entry.unit + U("”的往来帐登记没有完成，数据保持原样。"));
     return written;
 }
 
@@ -227,22 +236,22 @@ bool CPartnerLedger::DeleteEntry(long no) {
 
 std::vector<wxString> CPartnerLedger::ClearEmptyAccounts(const std::vector<wxString>& names) {
     std::vector<wxString> removed;
-    const bool written = InTransaction({"wlzm"}, [&] {
-        CDataSet data;
-        for (const wxString& name : names) {
-            if (name.empty()) continue;
-            const CLedgerSums sums =
-                CLedgerSums::Read(data, CLedgerSums::Statement(U("单位"), name));
-            if (!sums.Any() || sums.Balance() != 0.0) continue;
-            data.Close();
-            data.DeleteWhere("wlzm", CSqlText::Equals(U("单位"), name));
-            removed.push_back(name);
-        }
-    });
-    if (!written) {
-        platform::ShowMessageBox(U("清除空帐没有完成，数据保持原样。").utf8_string());
-        removed.clear();
-    }
+    const bool written = InTransaction(
+        {"wlzm"},
+        [&] {
+            CDataSet data;
+            for (const wxString& name : names) {
+                if (name.empty()) continue;
+                const CLedgerSums sums =
+                    CLedgerSums::Read(data, CLedgerSums::Statement(U("单位"), name));
+                if (!sums.Any() || sums.Balance() != 0.0) continue;
+                data.Close();
+                data.DeleteWhere("wlzm", CSqlText::Equals(U("单位"), name));
+                removed.push_back(name);
+            }
+        },
+        U("清除空帐没有完成，数据保持原样。"));
+    if (!written) removed.clear();
     return removed;
 }
 
