@@ -83,8 +83,8 @@ void AddEntry(const LedgerEntry& entry) {
 // Runs `write` in one transaction over the tables; when it failed (logged) says
 // `failure` and gives false.
 template <class Write>
-bool InTransaction(std::initializer_list<const char*> tables, Write write,
-                   const wxString& failure) {
+bool InTransaction(const wxString& failure, std::initializer_list<const char*> tables,
+                   Write write) {
     try {
         CDataTransaction transaction;
         for (const char* table : tables) {
@@ -166,17 +166,14 @@ wxString CPartnerLedger::EntryProblem(const LedgerEntry& entry, wxString* amount
 
 bool CPartnerLedger::Post(const LedgerEntry& entry, CLedgerPosting& cash) {
     const bool cashIn = !entry.book && entry.category == U("应收款");
-    const bool written = InTransaction(
-        {"wlkf", "wlzm", "kzk"},
-        [&] {
-            AddPartnerIfNew(entry);
-            AddEntry(entry);
-            if (cashIn &&
-                !cash.PostCashEntry(entry.unit, entry.amount,
-                                    StoredSource(entry.source) + entry.category + U("冲帐")))
-                throw NotWritten{"kzk"};
-        },
-        U("“") + entry.unit + U("”的往来帐登记没有完成，数据保持原样。"));
+    const wxString failure = U("“") + entry.unit + U("”的往来帐登记没有完成，数据保持原样。");
+    const bool written = InTransaction(failure, {"wlkf", "wlzm", "kzk"}, [&] {
+        AddPartnerIfNew(entry);
+        AddEntry(entry);
+        if (cashIn && !cash.PostCashEntry(entry.unit, entry.amount,
+                                          StoredSource(entry.source) + entry.category + U("冲帐")))
+            throw NotWritten{"kzk"};
+    });
     return written;
 }
 
@@ -236,21 +233,18 @@ bool CPartnerLedger::DeleteEntry(long no) {
 
 std::vector<wxString> CPartnerLedger::ClearEmptyAccounts(const std::vector<wxString>& names) {
     std::vector<wxString> removed;
-    const bool written = InTransaction(
-        {"wlzm"},
-        [&] {
-            CDataSet data;
-            for (const wxString& name : names) {
-                if (name.empty()) continue;
-                const CLedgerSums sums =
-                    CLedgerSums::Read(data, CLedgerSums::Statement(U("单位"), name));
-                if (!sums.Any() || sums.Balance() != 0.0) continue;
-                data.Close();
-                data.DeleteWhere("wlzm", CSqlText::Equals(U("单位"), name));
-                removed.push_back(name);
-            }
-        },
-        U("清除空帐没有完成，数据保持原样。"));
+    const bool written = InTransaction(U("清除空帐没有完成，数据保持原样。"), {"wlzm"}, [&] {
+        CDataSet data;
+        for (const wxString& name : names) {
+            if (name.empty()) continue;
+            const CLedgerSums sums =
+                CLedgerSums::Read(data, CLedgerSums::Statement(U("单位"), name));
+            if (!sums.Any() || sums.Balance() != 0.0) continue;
+            data.Close();
+            data.DeleteWhere("wlzm", CSqlText::Equals(U("单位"), name));
+            removed.push_back(name);
+        }
+    });
     if (!written) removed.clear();
     return removed;
 }
