@@ -155,7 +155,9 @@ bool CAlertQueries::Open(Kind kind, const wxDateTime& today, CDataSet& list, CDa
         const std::set<wxString> window = BirthdayWindow(today);
         const ado::RecordsetPtr& rs = list.m_pRecordset;
         if (rs->RecordCount() <= 0) return true;
-        for (rs->MoveFirst(); !rs->EndOfFile(); rs->MoveNext()) {
+        // From the last row back: most rows go, and each that goes leaves only the
+        // kept rows after it to close up, not every row still ahead.
+        for (rs->MoveLast(); !rs->BOF(); rs->MovePrevious()) {
             const wxDateTime birthday = FieldDate(*rs, "生日");
             if (!birthday.IsValid()) continue;
             if (!window.count(birthday.Format("%m%d"))) rs->Delete(ado::adAffectCurrent);

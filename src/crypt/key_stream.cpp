@@ -7,6 +7,7 @@
 #include <map>
 #include <mutex>
 #include <nettle/arcfour.h>
+#include <vector>
 
 namespace sealkit {
 namespace {
@@ -15,6 +16,18 @@ namespace {
 // not pin its size in memory; past the bound the cursor runs RC4 itself.
 constexpr size_t kBlockSize = 1 << 20;
 constexpr size_t kMaxBlocks = 256;
+
+// Moves an RC4 state on by `size` bytes of stream, the bytes dropped.
+void RunOn(arcfour_ctx& state, uint64_t size) {
+    uint8_t dropped[4096];
+    while (size > 0) {
+        const size_t n = static_cast<size_t>(std::min<uint64_t>(sizeof dropped, size));
+        std::memset(dropped, 0, n);
+        arcfour_crypt(&state, n, dropped, dropped);
+        size -= n;
+    }
+    std::memset(dropped, 0, sizeof dropped);
+}
 
 // Eight bytes at a time: a table's whole body goes through here.
 void XorInto(uint8_t* data, const uint8_t* stream, size_t size) {
@@ -50,17 +63,26 @@ public:
         return blocks_[index].get();
     }
 
-    // The RC4 state at the end of the kept blocks (all of them made).
-    arcfour_ctx StateAfterAll() {
+    // The RC4 state at the start of block `index`, one past the kept blocks or later.
+    // Those states are kept, one a block (258 bytes a MiB), so reaching any offset of
+    // a huge file runs RC4 over at most one block, not over everything before it.
+    arcfour_ctx StateAt(uint64_t index) {
         Block(kMaxBlocks - 1);
         std::lock_guard<std::mutex> lock(mutex_);
-        return next_;
+        if (starts_.empty()) starts_.push_back(next_);
+        while (starts_.size() <= index - kMaxBlocks) {
+            arcfour_ctx state = starts_.back();
+            RunOn(state, kBlockSize);
+            starts_.push_back(state);
+        }
+        return starts_[index - kMaxBlocks];
     }
 
 private:
     std::mutex mutex_;
     arcfour_ctx next_; // the state after the last block made
     std::array<std::unique_ptr<uint8_t[]>, kMaxBlocks> blocks_;
+    std::vector<arcfour_ctx> starts_; // the states at the blocks past the kept ones
     std::atomic<size_t> made_{0};
 };
 
@@ -88,7 +110,7 @@ void KeyStreamCursor::Apply(uint8_t* data, size_t size) {
     while (size > 0) {
         const uint8_t* block = stream_->Block(position_ / kBlockSize);
         if (!block) {
-            if (!beyond_) beyond_.reset(new Beyond{stream_->StateAfterAll()});
+            if (!beyond_) RunFromKeptState();
             arcfour_crypt(&beyond_->state, size, data, data);
             position_ += size;
             return;
@@ -109,19 +131,23 @@ void KeyStreamCursor::Restart() {
 
 void KeyStreamCursor::Seek(uint64_t position) {
     constexpr uint64_t kept = uint64_t{kBlockSize} * kMaxBlocks;
-    if (position <= kept || !beyond_ || position < position_) {
+    // Within the kept blocks, or a short way on past them: RC4 runs on from here.
+    const bool runOn = beyond_ && position >= position_ && position - position_ < kBlockSize;
+    if (!runOn) {
         Restart();
-        position_ = std::min(position, kept);
+        position_ = position;
+        if (position <= kept) return;
+        RunFromKeptState();
+        return;
     }
-    // Past the kept blocks RC4 runs on from their end, its output dropped.
-    uint8_t dropped[4096];
-    while (position_ < position) {
-        const size_t n =
-            static_cast<size_t>(std::min<uint64_t>(sizeof dropped, position - position_));
-        std::memset(dropped, 0, n);
-        Apply(dropped, n);
-    }
-    std::memset(dropped, 0, sizeof dropped);
+    RunOn(beyond_->state, position - position_);
+    position_ = position;
+}
+
+void KeyStreamCursor::RunFromKeptState() {
+    const uint64_t block = position_ / kBlockSize;
+    beyond_.reset(new Beyond{stream_->StateAt(block)});
+    RunOn(beyond_->state, position_ - block * kBlockSize);
 }
 
 } // namespace sealkit

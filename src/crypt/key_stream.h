@@ -30,6 +30,8 @@ public:
 
 private:
     struct Beyond;
+    // Past the kept blocks: RC4 from the state kept at the start of position_'s block.
+    void RunFromKeptState();
     std::shared_ptr<KeyStream> stream_;
     uint64_t position_ = 0;
     std::unique_ptr<Beyond> beyond_; // RC4 run on past what the stream keeps

@@ -19,8 +19,7 @@ void SetAccountSet(const wxString& setName) {
         g_strSetFolder = setName + "/";
     g_strDataPath = WorkingFolderRoot() + g_strSetFolder;
     // Indexes checked or written by earlier runs are not checked again at the first save.
-    const std::string system = platform::SystemDirectory();
-    if (!system.empty()) foxdb::RememberIndexPairsIn(platform::JoinPath(system, "index-pairs"));
+    foxdb::RememberIndexPairsOfTheSystemFolder();
 }
 
 std::string ProgramPath(const wxString& relative) {

@@ -1,6 +1,8 @@
 #include "foxdb/index_trust.h"
 
 #include "platform/files.h"
+#include "platform/paths.h"
+#include "platform/system_dir.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -131,6 +133,11 @@ void RememberIndexPairsIn(const std::string& file) {
     for (Pair& pair : Decode(text))
         if (FileStamp::OfPath(pair.path) == pair.table)
             g_pairs.emplace(std::make_pair(pair.table.device, pair.table.inode), std::move(pair));
+}
+
+void RememberIndexPairsOfTheSystemFolder() {
+    const std::string system = platform::SystemDirectory();
+    if (!system.empty()) RememberIndexPairsIn(platform::JoinPath(system, "index-pairs"));
 }
 
 void ForgetIndexPairs() {

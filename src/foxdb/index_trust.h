@@ -29,6 +29,10 @@ bool IndexPairTrusted(const FileStamp& table, const FileStamp& index);
 // folder; losing it costs only those checks.
 void RememberIndexPairsIn(const std::string& file);
 
+// RememberIndexPairsIn the list of the system folder ("index-pairs"), which the program
+// and the command-line tools share; nothing when there is no usable system folder.
+void RememberIndexPairsOfTheSystemFolder();
+
 // Forgets every pair held in memory, as a new run starts with none (for tests).
 void ForgetIndexPairs();
 

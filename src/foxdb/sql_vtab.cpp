@@ -103,23 +103,73 @@ bool DbfSlot::HasIndex(int field) const {
 
 const DbfSlot::Index& DbfSlot::IndexOn(int field) {
     auto& slot = indexes_.at(static_cast<size_t>(field));
-    if (slot) return *slot;
-    auto index = std::make_unique<Index>();
-    const uint32_t count = table_->RecordCount();
-    index->next.assign(count + 1, 0);
+    if (!slot) slot = std::make_unique<Index>(*table_, field);
+    return *slot;
+}
+
+DbfSlot::Index::Index(const DbfTable& table, int field) {
+    const uint32_t count = table.RecordCount();
+    next_.assign(count + 1, 0);
+    buckets_.assign(1024, 0);
+    // Text is keyed on the record's bytes, without making a value of each.
+    const bool text = table.Fields().at(static_cast<size_t>(field)).type == 'C';
     std::string key;
     // Backwards, so each chain comes out in ascending record order.
     for (uint32_t recno = count; recno >= 1; --recno) {
-        if (table_->IsDeleted(recno)) continue;
-        if (!IndexKey(table_->Get(recno, field), key)) continue;
-        auto [it, inserted] = index->first.emplace(key, recno);
-        if (!inserted) {
-            index->next[recno] = it->second;
-            it->second = recno;
+        if (table.IsDeleted(recno)) continue;
+        if (text) {
+            if (table.FieldIsNull(recno, field)) continue;
+            const std::string_view raw = table.RawField(recno, field);
+            key.assign(1, 'b');
+            key.append(raw.data(), TrimmedLength(raw));
+        } else if (!IndexKey(table.Get(recno, field), key)) {
+            continue;
         }
+        const size_t hash = std::hash<std::string_view>{}(key);
+        const size_t bucket = Bucket(key, hash);
+        if (const uint32_t id = buckets_[bucket]) {
+            next_[recno] = firstOf_[id - 1];
+            firstOf_[id - 1] = recno;
+            continue;
+        }
+        keys_ += key;
+        keyEnd_.push_back(keys_.size());
+        hash_.push_back(hash);
+        firstOf_.push_back(recno);
+        buckets_[bucket] = static_cast<uint32_t>(firstOf_.size());
+        if (firstOf_.size() * 2 > buckets_.size()) Grow();
     }
-    slot = std::move(index);
-    return *slot;
+    table.CheckIntact();
+}
+
+std::string_view DbfSlot::Index::Key(size_t id) const {
+    const size_t begin = id == 0 ? 0 : keyEnd_[id - 1];
+    return std::string_view(keys_).substr(begin, keyEnd_[id] - begin);
+}
+
+// The bucket holding the key, or the empty one where it would go.
+size_t DbfSlot::Index::Bucket(std::string_view key, size_t hash) const {
+    const size_t mask = buckets_.size() - 1;
+    for (size_t b = hash & mask;; b = (b + 1) & mask) {
+        const uint32_t id = buckets_[b];
+        if (id == 0 || (hash_[id - 1] == hash && Key(id - 1) == key)) return b;
+    }
+}
+
+void DbfSlot::Index::Grow() {
+    buckets_.assign(buckets_.size() * 2, 0);
+    const size_t mask = buckets_.size() - 1;
+    for (size_t id = 0; id < hash_.size(); ++id) {
+        size_t b = hash_[id] & mask;
+        while (buckets_[b] != 0)
+            b = (b + 1) & mask;
+        buckets_[b] = static_cast<uint32_t>(id + 1);
+    }
+}
+
+uint32_t DbfSlot::Index::First(std::string_view key) const {
+    const uint32_t id = buckets_[Bucket(key, std::hash<std::string_view>{}(key))];
+    return id == 0 ? 0 : firstOf_[id - 1];
 }
 
 size_t TrimmedLength(std::string_view s) {
@@ -297,7 +347,10 @@ int BestIndex(sqlite3_vtab* base, sqlite3_index_info* info) {
                   slot->Table().Fields()[column].unique;
     double matches = unique ? 1 : std::max(1.0, rows / 1000);
     info->estimatedRows = static_cast<sqlite3_int64>(matches);
-    info->estimatedCost = std::log2(rows) + matches;
+    // The records a probe finds lie anywhere in the file: in a big table each is a
+    // cache miss, where a scan reads on in order. So a join scans the big table and
+    // probes the small one, whose index is also the cheaper to build.
+    info->estimatedCost = std::log2(rows) + matches * (1 + rows / 100000);
     if (unique) info->idxFlags = SQLITE_INDEX_SCAN_UNIQUE;
     return SQLITE_OK;
 }
@@ -400,10 +453,7 @@ int Filter(sqlite3_vtab_cursor* base, int idxNum, const char*, int argc, sqlite3
         c->index = &c->slot->IndexOn(idxNum - 1);
         c->recno = 0;
         std::string key;
-        if (argc >= 1 && SqliteKey(argv[0], key)) {
-            auto it = c->index->first.find(key);
-            if (it != c->index->first.end()) c->recno = it->second;
-        }
+        if (argc >= 1 && SqliteKey(argv[0], key)) c->recno = c->index->First(key);
         return SQLITE_OK;
     } catch (const std::exception& e) {
         base->pVtab->zErrMsg = sqlite3_mprintf("%s", e.what());
@@ -416,7 +466,7 @@ int Next(sqlite3_vtab_cursor* base) {
     if (c->sought) {
         NextFound(c);
     } else if (c->index) {
-        c->recno = c->index->next[c->recno];
+        c->recno = c->index->Next(c->recno);
     } else {
         ++c->recno;
         SkipUnwanted(c);

@@ -10,7 +10,7 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <unordered_map>
+#include <string_view>
 #include <vector>
 
 struct sqlite3;
@@ -34,9 +34,25 @@ public:
     std::unique_ptr<DbfTable> Take();
     void Keep(std::unique_ptr<DbfTable> table);
 
-    struct Index {
-        std::unordered_map<std::string, uint32_t> first; // key -> lowest recno
-        std::vector<uint32_t> next;                      // recno -> next recno, 0 ends
+    // The live records of each key of one field, in ascending order. The keys lie end
+    // to end in one buffer: building it allocates per table, not per record.
+    class Index {
+    public:
+        Index(const DbfTable& table, int field);
+        uint32_t First(std::string_view key) const; // the lowest record, 0 for none
+        uint32_t Next(uint32_t recno) const { return next_[recno]; }
+
+    private:
+        size_t Bucket(std::string_view key, size_t hash) const;
+        std::string_view Key(size_t id) const;
+        void Grow();
+
+        std::string keys_;
+        std::vector<size_t> keyEnd_;    // key id -> the end of its bytes in keys_
+        std::vector<size_t> hash_;      // key id -> its hash
+        std::vector<uint32_t> firstOf_; // key id -> its lowest record
+        std::vector<uint32_t> buckets_; // key id + 1, 0 for an empty bucket
+        std::vector<uint32_t> next_;    // recno -> the next record of its key, 0 ends
     };
     bool HasIndex(int field) const;
     // Whether the table's structural index has a tag on `field`; Seek answers an

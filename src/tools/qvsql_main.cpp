@@ -15,6 +15,7 @@
 // it alone.
 #include "ado/ado.h"
 #include "foxdb/database.h"
+#include "foxdb/index_trust.h"
 #include "platform/gbk.h"
 #include "platform/program_lock.h"
 
@@ -156,6 +157,8 @@ int main(int argc, char** argv) {
                     return 1;
                 }
             }
+            // Indexes the program or an earlier run checked or wrote are not checked again.
+            foxdb::RememberIndexPairsOfTheSystemFolder();
             foxdb::Database db(argv[at]);
             long affected = db.Execute(argv[at + 1], &rs);
             if (rs.columns.empty()) {

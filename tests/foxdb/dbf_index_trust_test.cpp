@@ -4,7 +4,9 @@
 #include "foxdb/dbf_file.h"
 #include "foxdb/index_trust.h"
 
+#include <cstdlib>
 #include <functional>
+#include <sys/stat.h>
 
 using namespace foxdb;
 using namespace foxdb_test;
@@ -140,4 +142,23 @@ TEST_F(IndexTrustAcrossRuns, ATableWrittenWholeIsKnownWithTheIndexBuiltFromIt) {
     EXPECT_TRUE(Known());
     EXPECT_TRUE(DbfFile::Read(path)->IndexMatchesRecords());
     EXPECT_EQ(DbfFile::Read(path)->RecordCount(), 1u);
+}
+
+TEST_F(IndexTrustAcrossRuns, TheCommandLineToolSharesTheSystemFoldersList) {
+    Append(1);
+    TempFolder system;
+    ::chmod(system.Path().c_str(), 0700);
+    const std::string run = "QV_SYSDIR='" + system.Path() + "' '" QV_BIN_DIR "/qvsql' '" +
+                            dir.Path() + "' \"update t set a='x' where no=1\" >/dev/null";
+    ASSERT_EQ(std::system(run.c_str()), 0);
+    // The program's next start reads the list the tool wrote, and the tool reads the
+    // list as the program does.
+    ForgetIndexPairs();
+    RememberIndexPairsIn(system.File("index-pairs"));
+    EXPECT_TRUE(Known());
+    ::setenv("QV_SYSDIR", system.Path().c_str(), 1);
+    ForgetIndexPairs();
+    RememberIndexPairsOfTheSystemFolder();
+    ::unsetenv("QV_SYSDIR");
+    EXPECT_TRUE(Known());
 }
