@@ -90,10 +90,17 @@ bool SameSource(const foxdb::FileStamp& from, const foxdb::FileStamp& now) {
            from.modifiedNs == now.modifiedNs;
 }
 
-foxdb::FileStamp DecryptedFrom(const foxdb::FileStamp& copy) {
+// The encrypted file each working copy of this run was decrypted from, by the copy's
+// path: a copy rewritten whole by its writers still came from that file.
+std::map<std::string, foxdb::FileStamp> g_sourceOf;
+
+foxdb::FileStamp SourceOf(const std::string& working, bool forget) {
     std::lock_guard<std::mutex> guard(g_decryptedMutex);
-    auto it = g_decryptedFrom.find(FileId(copy));
-    return it == g_decryptedFrom.end() ? foxdb::FileStamp() : it->second;
+    auto it = g_sourceOf.find(working);
+    if (it == g_sourceOf.end()) return foxdb::FileStamp();
+    const foxdb::FileStamp source = it->second;
+    if (forget) g_sourceOf.erase(it);
+    return source;
 }
 
 } // namespace
@@ -108,8 +115,7 @@ bool CTableCrypt::MayWrite(wxString* problem) {
 }
 
 bool CTableCrypt::SourceUnchanged(const wxString& table) {
-    const foxdb::FileStamp from =
-        DecryptedFrom(foxdb::FileStamp::OfPath(DataPathFile(table + ".dbf")));
+    const foxdb::FileStamp from = SourceOf(DataPathFile(table + ".dbf"), false);
     return from.size < 0 ||
            SameSource(from, foxdb::FileStamp::OfPath(ProgramPath(g_strSetFolder + table + ".dwf")));
 }
@@ -132,7 +138,8 @@ int CTableCrypt::EncryptTable(const wxString& table) {
     std::vector<platform::ByteRange> written;
     bool known = lock && foxdb::WrittenSince(copy, &written);
     const foxdb::FileStamp from = ForgetCopy(copy);
-    if (from.size >= 0 && !SameSource(from, foxdb::FileStamp::OfPath(EncryptedPath(target)))) {
+    const foxdb::FileStamp source = SourceOf(working, true);
+    if (source.size >= 0 && !SameSource(source, foxdb::FileStamp::OfPath(EncryptedPath(target)))) {
         // Another writer replaced the encrypted table since the copy was made: its
         // content is kept and the copy, now out of date, goes.
         platform::AppendLog("encrypted table changed since its decryption, copy dropped: " +
@@ -169,6 +176,10 @@ int CTableCrypt::DecryptTable(const wxString& table) {
     const int done = WithPathBuffer(encrypted, DecryptTableFile);
     if (!done) return done;
     const bool sameSource = foxdb::FileStamp::OfPath(encrypted) == before;
+    if (sameSource) {
+        std::lock_guard<std::mutex> guard(g_decryptedMutex);
+        g_sourceOf[working] = before;
+    }
     const foxdb::FileStamp copy = foxdb::FileStamp::OfPath(working);
     if (lock && sameSource) {
         std::lock_guard<std::mutex> guard(g_decryptedMutex);
@@ -203,6 +214,7 @@ void CTableCrypt::DropWorkingCopies(const std::vector<wxString>& tables) {
         if (CSettingFiles::FileExists(g_strSetFolder + table + ".dwf")) {
             const std::string working = DataPathFile(table + ".dbf");
             ForgetCopy(foxdb::FileStamp::OfPath(working));
+            SourceOf(working, true);
             platform::DeleteFile(working);
         }
     }
