@@ -37,6 +37,13 @@ CItemPickDlg::CItemPickDlg(wxWindow* parent)
     m_list->Bind(wxEVT_RIGHT_DOWN, &CItemPickDlg::OnListRightDown, this);
     m_list->Bind(wxEVT_MOTION, &CItemPickDlg::OnListMouse, this);
     Bind(wxEVT_CHAR_HOOK, &CItemPickDlg::OnCharHook, this);
+    // The close box closes without a choice, as the right button does: the owner
+    // destroys the list. Only hidden, it would keep the input grab it may hold, and
+    // the owner's modal form would take no more clicks or keys.
+    Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) {
+        Hide();
+        PostOwnerNotice(PickTarget(), COwnerNoticeEvent::kText, kClose, m_strChoice);
+    });
 
     CentreOnScreen();
     ShowWithoutActivating();

@@ -8,6 +8,7 @@
 #include "app/qv_app.h"
 #include "app/qv_view.h"
 #include "app/shutdown.h"
+#include "app/shutdown_request.h"
 #include "app/text_view.h"
 #include "data/data_file_open.h"
 #include "grid/grid_ctrl.h"
@@ -424,10 +425,9 @@ void CMainFrame::RestoreLayout() {
             SetSize(int(width), int(height));
         m_bPlaceKept = true;
     }
-    if (profile->ReadBool("Maximized", false)) {
-        Maximize();
-        m_bPlaceKept = true;
-    }
+    // Maximised when shown, not here: a window maximised before its panes exist
+    // would keep the size of its bars as its normal size.
+    m_bKeptMaximized = profile->ReadBool("Maximized", false);
     long outlook = 0, upper = 0;
     if (profile->Read("OutlookWidth", &outlook) && outlook > 0) {
         m_nOutlookWidth = int(outlook);
@@ -504,6 +504,8 @@ void CMainFrame::ExecuteCommand(int id) {
 }
 
 void CMainFrame::OpenForm(FormKind kind, int mode, const wxString& text) {
+    // Once the program is asked to end, no form may start: it would hold the end up.
+    if (CShutdownRequest::Asked()) return;
     if (kind == FormKind::ReturnSheet) m_strShared = U(ReturnKindText(mode));
     auto found = Openers().find(kind);
     if (found == Openers().end()) return;

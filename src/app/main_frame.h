@@ -116,6 +116,8 @@ public:
     void ToggleBar(wxWindow* bar);
     // Whether an earlier run left the window's place; a first start is maximised.
     bool HasKeptPlace() const { return m_bPlaceKept; }
+    // A window without a kept place, or kept maximised, starts maximised.
+    bool StartsMaximized() const { return !m_bPlaceKept || m_bKeptMaximized; }
 
     CGfxOutBarCtrl* GetOutBar() const { return m_wndOutBar; }
     CCatalogTree* GetCatalogTree() const { return m_wndTree; }
@@ -186,6 +188,7 @@ private:
     wxAuiManager m_barManager;
     wxString m_strBarLayout; // where the bars stood, as the bar manager keeps it
     bool m_bPlaceKept = false;
+    bool m_bKeptMaximized = false;
     bool m_bOutlookWidthKept = false; // the operator's width, from this run or the profile
     wxWindow* m_pSheets[int(SheetKind::Count)] = {};
 };

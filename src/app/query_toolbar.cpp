@@ -230,7 +230,16 @@ void CMainToolBar::CreateBoxes() {
         auto* box = new wxComboBox(this, def.id, wxEmptyString, wxDefaultPosition,
                                    wxSize(def.right - def.left, -1), 0, nullptr, style);
         box->Append(U(def.setupEntry));
+        if (def.id == kTable)
+            for (const auto& table : kTables)
+                box->Append(U(table.entry));
         box->SetSelection(0);
+        // The box's button takes room beside the text: the widest fixed entry shows whole.
+        int widest = 0;
+        for (const wxString& entry : box->GetStrings())
+            widest = std::max(widest, box->GetTextExtent(entry).x);
+        const int need = box->GetSizeFromTextSize(widest).x;
+        if (need > box->GetSize().x) box->SetSize(need, -1);
         AddControl(box);
         // The value box's focus leaves the typed state as it is.
         if (def.id != kValue)
@@ -241,9 +250,6 @@ void CMainToolBar::CreateBoxes() {
     }
     Box(kValue)->Disable();
     Box(kPart)->Disable();
-    for (int i = 0; i < kTableCount; ++i)
-        Box(kTable)->Append(U(kTables[i].entry));
-    Box(kTable)->SetSelection(0);
 
     Bind(
         wxEVT_COMBOBOX, [this](wxCommandEvent&) { OnSelChangeTable(); }, kTable);

@@ -5,6 +5,7 @@
 #include "app/help_map.h"
 #include "app/main_frame.h"
 #include "app/progress_bar.h"
+#include "app/shutdown_request.h"
 #include "app/splash_window.h"
 #include "app/tip_dlg.h"
 #include "crypt/sealkit.h"
@@ -19,12 +20,10 @@
 #include "platform/program_lock.h"
 #include "res/dialog_template.h"
 
-#include <csignal>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 #include <wx/cmdline.h>
-#include <wx/dialog.h>
 #include <wx/filename.h>
 #include <wx/html/helpctrl.h>
 #include <wx/image.h>
@@ -90,15 +89,8 @@ bool CQvApp::OnInit() {
         return false;
     }
     // The system ending the program closes the main window as the close box does,
-    // so the end of the run is the normal one. An open dialog is cancelled first.
-    SetSignalHandler(SIGTERM, [](int) {
-        for (wxWindow* window : wxTopLevelWindows)
-            if (auto* dialog = dynamic_cast<wxDialog*>(window); dialog && dialog->IsModal())
-                dialog->EndModal(wxID_CANCEL);
-        wxTheApp->CallAfter([] {
-            if (wxWindow* top = wxTheApp->GetTopWindow()) top->Close(true);
-        });
-    });
+    // so the end of the run is the normal one, whatever dialog is open.
+    CShutdownRequest::Install();
     wxInitAllImageHandlers(); // backgrounds may be BMP, GIF or JPEG
     if (!CFirstRunDlg::SetUpNewFolder()) return false;
     RegisterForms();
@@ -136,7 +128,7 @@ bool CQvApp::StartUp() {
 
     m_strTitle = ReadTitle();
     m_pMainFrame->SetTitle(m_strTitle);
-    if (!m_pMainFrame->HasKeptPlace()) m_pMainFrame->Maximize();
+    if (m_pMainFrame->StartsMaximized()) m_pMainFrame->Maximize();
     m_pMainFrame->Show();
     return true;
 }

@@ -60,8 +60,20 @@ void CRecordNavBar::FillFields(const ado::RecordsetPtr& recordset) {
 
 void CRecordNavBar::AddField(const wxString& name, int adoType, int definedSize) {
     m_pFieldList->Append(name);
+    FitFieldList(name);
     m_pFieldTypes.push_back(adoType);
     m_pFieldSizes.push_back(definedSize);
+}
+
+// The drop list's button takes room beside the text: the list grows to its longest
+// field name, and the value box and the bar move along.
+void CRecordNavBar::FitFieldList(const wxString& name) {
+    const int need = m_pFieldList->GetSizeFromTextSize(m_pFieldList->GetTextExtent(name).x).x;
+    const int extra = need - m_pFieldList->GetSize().x;
+    if (extra <= 0) return;
+    m_pFieldList->SetSize(need, -1);
+    m_pValueBox->Move(m_pValueBox->GetPosition() + wxPoint(extra, 0));
+    SetClientSize(GetClientSize() + wxSize(extra, 0));
 }
 
 void CRecordNavBar::Post(long wParam, long lParam, const wxString& text) {

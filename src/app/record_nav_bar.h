@@ -52,6 +52,7 @@ public:
     std::vector<int> m_pFieldSizes;
 
 private:
+    void FitFieldList(const wxString& name);
     void Post(long wParam, long lParam, const wxString& text = wxString());
     void OnValueChanged(wxCommandEvent& event);
     void OnCharHook(wxKeyEvent& event);

@@ -71,7 +71,8 @@ CReminderDlg::CReminderDlg(CMainFrame& frame, const std::vector<ReminderItem>& i
         if (m_pBar) m_pBar->SetSize(GetClientSize());
         event.Skip();
     });
-    m_pBar->Bind(EVT_OUTBAR_NOTIFY, &CReminderDlg::OnBarEvent, this);
+    // The bar tells its owner, the panel.
+    Bind(EVT_OUTBAR_NOTIFY, &CReminderDlg::OnBarEvent, this);
     Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { Destroy(); });
 }
 

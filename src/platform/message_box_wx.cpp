@@ -2,9 +2,25 @@
 
 #include "platform/message_box.h"
 
+#include <wx/app.h>
 #include <wx/msgdlg.h>
+#include <wx/generic/msgdlgg.h>
+#include <wx/toplevel.h>
 
 namespace platform {
+
+namespace {
+
+// The box opens over the window the user works in: the active one (a dialog when
+// one is up), else the main window.
+wxWindow* BoxParent() {
+    for (wxWindow* window : {wxGetActiveWindow(), wxTheApp->GetTopWindow()})
+        if (window && window->IsShown() && !window->IsBeingDeleted())
+            return wxGetTopLevelParent(window);
+    return nullptr;
+}
+
+} // namespace
 
 void InstallWxMessageBox() {
     SetMessageBoxHandler([](const std::string& text, const std::string& caption, unsigned type) {
@@ -40,13 +56,18 @@ void InstallWxMessageBox() {
             break;
         }
         wxString title = caption.empty() ? wxString("qv") : wxString::FromUTF8(caption);
-        switch (wxMessageBox(wxString::FromUTF8(text), title, style)) {
-        case wxYES:
+        // The generic box runs the dialogs' own modal loop, so it centres on its
+        // parent and can be cancelled as any dialog (the program's end does).
+        wxGenericMessageDialog box(BoxParent(), wxString::FromUTF8(text), title, style);
+        switch (box.ShowModal()) {
+        case wxID_YES:
             return IDYES;
-        case wxNO:
+        case wxID_NO:
             return IDNO;
-        case wxCANCEL:
-            return IDCANCEL;
+        case wxID_CANCEL:
+            // A box without a cancel button, cancelled all the same, answers its safe way.
+            if (style & wxCANCEL) return IDCANCEL;
+            return (style & wxYES_NO) ? IDNO : IDOK;
         default:
             return IDOK;
         }

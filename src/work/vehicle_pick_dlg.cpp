@@ -79,8 +79,12 @@ void CVehiclePickDlg::Start() {
     wxWindow* pane = Frame().GetSheetPane();
     const wxPoint origin = pane->GetScreenPosition();
     const wxSize client = GetClientSize();
-    SetSize(origin.x + pane->GetClientSize().x / 2 + 50, origin.y + 30, client.x + 5, client.y + 2);
+    const wxRect place(origin.x + pane->GetClientSize().x / 2 + 50, origin.y + 30, client.x + 5,
+                       client.y + 2);
+    SetSize(place);
     Show();
+    // The window manager places a new window where it likes; once mapped, it is moved.
+    SetSize(place);
     const wxString mode = m_pSheet->GetMode() == 'W' ? "W" : "P";
     CDataSet& data = Frame().m_dsMain;
     data.Open(U("select distinct 客户 from zyxm where (故障='M_WX_GQ') and (flag like '%") + mode +

@@ -1,3 +1,4 @@
+#include "app/app_profile.h"
 #include "app/background_dlg.h"
 #include "app/catalog_tree.h"
 #include "app/main_frame.h"
@@ -7,9 +8,11 @@
 #include "app/text_view.h"
 #include "common/form_driver.h"
 #include "common/program_folder.h"
+#include "common/window_manager.h"
 #include "data/setting_files.h"
 #include "grid/grid_ctrl.h"
 #include "platform/message_box.h"
+#include "platform/message_box_wx.h"
 #include "res/background_template.h"
 #include "res/command_ids.h"
 #include "res/control_ids.h"
@@ -22,7 +25,10 @@
 #include <wx/button.h>
 #include <wx/dcmemory.h>
 #include <wx/dcscreen.h>
+#include <wx/display.h>
 #include <wx/filedlg.h>
+#include <wx/msgdlg.h>
+#include <wx/generic/msgdlgg.h>
 #include <wx/menu.h>
 #include <wx/splitter.h>
 #include <wx/testing.h>
@@ -488,6 +494,65 @@ TEST_F(MainFrameTest, Screenshot) {
         memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
     }
     EXPECT_TRUE(shot.SaveFile(QV_BIN_DIR "/app_main_window.png", wxBITMAP_TYPE_PNG));
+}
+
+} // namespace
+
+namespace {
+
+// A fresh profile, or one kept from a run that ended maximised, starts the window
+// maximised; the window manager's un-maximise then gives it a normal size of its
+// own, not the size of its bars.
+TEST_F(MainFrameTest, UnmaximisedAfterAMaximisedStartTheWindowHasANormalSize) {
+    if (!qv_test::WindowManagerRunning()) GTEST_SKIP() << "needs a window manager";
+    const std::string config = std::getenv("XDG_CONFIG_HOME");
+    for (bool keptMaximized : {false, true}) {
+        SCOPED_TRACE(keptMaximized ? "kept maximised" : "fresh profile");
+        ::setenv("XDG_CONFIG_HOME", Path(keptMaximized ? "kept" : "fresh").c_str(), 1);
+        if (keptMaximized) {
+            auto profile = OpenAppProfile();
+            profile->Write("Window/Maximized", true);
+            profile->Flush();
+        }
+        auto* app = static_cast<CQvApp*>(wxTheApp);
+        ASSERT_TRUE(app->StartUp());
+        CMainFrame* frame = app->m_pMainFrame;
+        EXPECT_TRUE(qv_test::WaitFor([&] { return frame->IsMaximized(); }));
+        Pump(10);
+        const wxRect screen = wxDisplay(frame).GetClientArea();
+        frame->Maximize(false);
+        EXPECT_TRUE(qv_test::WaitFor([&] { return !frame->IsMaximized(); }));
+        qv_test::WaitFor([&] { return frame->GetSize().y >= screen.height / 2; }, 2000);
+        const wxRect normal = frame->GetRect();
+        EXPECT_GE(normal.width, screen.width / 2) << normal.width << "x" << normal.height;
+        EXPECT_GE(normal.height, screen.height / 2) << normal.width << "x" << normal.height;
+        frame->Destroy();
+        Pump();
+    }
+    ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+}
+
+// A message box of the program opens over the window it belongs to.
+TEST_F(MainFrameTest, MessageBoxOpensOverItsWindow) {
+    if (!qv_test::WindowManagerRunning()) GTEST_SKIP() << "placement is the window manager's";
+    CMainFrame* frame = Start();
+    ASSERT_TRUE(qv_test::WaitFor([&] { return frame->IsShownOnScreen(); }));
+    Pump(10);
+    platform::MessageBoxHandler scripted = platform::SetMessageBoxHandler(nullptr);
+    platform::InstallWxMessageBox();
+    wxRect box;
+    EXPECT_TRUE(qv_test::AnswerModal<wxGenericMessageDialog>(
+        [] { platform::ShowMessageBox("权限不够,不能操作!"); },
+        [&](wxGenericMessageDialog& dialog) {
+            qv_test::WaitFor([&] { return dialog.IsShownOnScreen(); });
+            qv_test::WaitFor([] { return false; }, 300);
+            box = dialog.GetScreenRect();
+        }));
+    platform::SetMessageBoxHandler(scripted);
+    const wxRect window = frame->GetScreenRect();
+    const wxPoint middle = box.GetPosition() + box.GetSize() / 2;
+    EXPECT_TRUE(window.Contains(box)) << box.x << "," << box.y;
+    EXPECT_LE(std::abs(middle.x - (window.x + window.width / 2)), 40) << middle.x;
 }
 
 } // namespace

@@ -219,4 +219,14 @@ TEST_F(RecordNavFieldsTest, FieldListFromTheOwnersRecordset) {
     EXPECT_EQ(list->GetCount(), count);
 }
 
+// The field list shows its longest field name whole beside its button; the value box
+// stays right of it, inside the bar.
+TEST_F(RecordNavBarTest, FieldNamesShowWhole) {
+    wxComboBox* list = bar_->GetFieldList();
+    EXPECT_GE(list->GetSize().x, list->GetSizeFromTextSize(list->GetTextExtent(U("车牌号码")).x).x);
+    const wxRect value = bar_->GetValueBox()->GetRect();
+    EXPECT_GE(value.x, list->GetRect().GetRight());
+    EXPECT_LE(value.GetRight(), bar_->GetClientSize().x);
+}
+
 } // namespace

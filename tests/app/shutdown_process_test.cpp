@@ -1,8 +1,10 @@
 // The real program, started on a program folder of its own under the test's X
 // display: killed while it runs, it leaves no clean-exit marker, so the next login
 // asks about the unclean exit, and loses nothing saved; ended by the system
-// (SIGTERM), it ends its run normally.
+// (SIGTERM), it ends its run normally, whatever dialog or box is up at that moment.
+#include "app/app_profile.h"
 #include "app/first_run.h"
+#include "app/shutdown.h"
 #include "app/ledger_posting.h"
 #include "app/startup_after_login.h"
 #include "common/table_folder.h"
@@ -10,15 +12,19 @@
 #include "platform/message_box.h"
 #include "platform/program_lock.h"
 
+#include <array>
 #include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <thread>
 #include <wx/datetime.h>
+#include <wx/fileconf.h>
 
 extern char** environ;
 
@@ -106,6 +112,61 @@ protected:
         return Column(U("select * from wlzm"), "单位");
     }
 
+    // What a command printed.
+    static std::string Output(const std::string& command) {
+        std::string text;
+        if (FILE* pipe = ::popen((command + " 2>/dev/null").c_str(), "r")) {
+            std::array<char, 256> buffer;
+            while (std::fgets(buffer.data(), int(buffer.size()), pipe))
+                text += buffer.data();
+            ::pclose(pipe);
+        }
+        return text;
+    }
+    // The X window of the program's shown window whose title matches; empty when none
+    // comes in time.
+    std::string WaitForWindow(const std::string& title) {
+        const auto deadline = std::chrono::steady_clock::now() + 30s;
+        while (std::chrono::steady_clock::now() < deadline) {
+            std::string found = Output("xdotool search --all --onlyvisible --pid " +
+                                       std::to_string(pid_) + " --name '" + title + "'");
+            if (!found.empty()) return found.substr(0, found.find('\n'));
+            std::this_thread::sleep_for(50ms);
+        }
+        return std::string();
+    }
+    bool WaitUntilGone(const std::string& title) {
+        const auto deadline = std::chrono::steady_clock::now() + 30s;
+        while (std::chrono::steady_clock::now() < deadline) {
+            if (Output("xdotool search --all --onlyvisible --pid " + std::to_string(pid_) +
+                       " --name '" + title + "'")
+                    .empty())
+                return true;
+            std::this_thread::sleep_for(50ms);
+        }
+        return false;
+    }
+    // Keys as a person presses them, into the window made active first (given the
+    // focus where no window manager runs).
+    static void Keys(const std::string& window, const std::string& keys) {
+        ASSERT_EQ(std::system(("xdotool windowactivate --sync " + window +
+                               " 2>/dev/null || xdotool windowfocus --sync " + window)
+                                  .c_str()),
+                  0);
+        ASSERT_EQ(std::system(("xdotool key --delay 60 " + keys).c_str()), 0);
+    }
+    // Logs in as the set-up administrator through the login dialog.
+    void LogIn() {
+        const std::string login = WaitForWindow("系统登录");
+        ASSERT_FALSE(login.empty());
+        Keys(login, "a d m i n Tab p w Return");
+    }
+    void ShowNoTipAtStart() {
+        auto profile = OpenAppProfile();
+        profile->Write("Tip/StartUp", 1L);
+        profile->Flush();
+    }
+
     pid_t pid_ = -1;
 };
 
@@ -174,6 +235,71 @@ TEST_F(QvProcessTest, ASecondStartOnTheSameFolderIsRefusedBeforeTheLogin) {
     ::waitpid(second, nullptr, 0);
     // Refused before the start-up tidy: the second system folder was never used.
     EXPECT_FALSE(platform::FolderExists(root_ + "/sys2"));
+}
+
+// Each kind of window the program may have up when the system ends it: the run
+// ends as a close of the main window does, never with a crash.
+TEST_F(QvProcessTest, EndedByTheSystemWithAnyBoxUpTheRunEndsNormally) {
+    ASSERT_EQ(std::system("command -v xdotool >/dev/null"), 0) << "xdotool is needed";
+    struct Case {
+        const char* what;
+        bool cleanBefore; // no question about the last run at the login
+        bool tip;
+        std::function<std::string()> bringUp; // the window up when the signal comes
+    };
+    const Case cases[] = {
+        {"the login dialog", true, false, [this] { return WaitForWindow("系统登录"); }},
+        // The login goes on once the box is cancelled; the tip it would open must not.
+        {"the unclean-exit question inside the login", false, true,
+         [this] {
+             LogIn();
+             return WaitForWindow("^qv$");
+         }},
+        {"the tip after the login", true, true,
+         [this] {
+             LogIn();
+             return WaitForWindow("操作要点");
+         }},
+        {"a message box from the menu", true, false,
+         [this] {
+             LogIn();
+             const std::string frame = WaitForWindow("管理系统");
+             EXPECT_TRUE(WaitUntilGone("系统登录"));
+             Keys(frame, "alt+h h"); // help topics: no help book, a box says so
+             return WaitForWindow("^qv$");
+         }},
+        {"a modal form from the menu", true, false,
+         [this] {
+             LogIn();
+             const std::string frame = WaitForWindow("管理系统");
+             EXPECT_TRUE(WaitUntilGone("系统登录"));
+             Keys(frame, "alt+h a");
+             return WaitForWindow("^版本$");
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.cleanBefore)
+            ASSERT_TRUE(CShutdown::WriteCleanExitMarker());
+        else
+            CSettingFiles::DeleteSettingFile("noerro");
+        if (!c.tip) ShowNoTipAtStart();
+        Start();
+        ASSERT_TRUE(WaitUntilRunning());
+        ASSERT_FALSE(c.bringUp().empty());
+        ASSERT_EQ(::kill(pid_, SIGTERM), 0);
+        int status = Wait(60s);
+        ASSERT_TRUE(WIFEXITED(status)) << "status " << status;
+        EXPECT_EQ(WEXITSTATUS(status), 0);
+        EXPECT_TRUE(CleanExitMarked());
+        EXPECT_TRUE(WorkingCopies().empty());
+        EXPECT_EQ(Ledger(), std::vector<wxString>{U("张三")});
+        {
+            auto profile = OpenAppProfile();
+            profile->DeleteEntry("Tip/StartUp");
+            profile->Flush();
+        }
+    }
 }
 
 } // namespace

@@ -15,6 +15,7 @@
 #include "res/command_ids.h"
 #include "res/query_result_template.h"
 
+#include <wx/uiaction.h>
 #include <wx/weakref.h>
 
 namespace {
@@ -99,6 +100,35 @@ TEST_F(AlertsTest, PanelAfterLoginOpensTheShortageListWhichOrdersEachPartOnce) {
     panel->Close();
     Pump();
     EXPECT_FALSE(alive);
+}
+
+// Clicked where the panel draws them, through the display: an item opens its list,
+// the "关闭" header hides the panel.
+TEST_F(AlertsTest, PanelItemsAndCloseHeaderAnswerRealClicks) {
+    ASSERT_TRUE(Start(Fill("admin", "secret")));
+    Pump();
+    CReminderDlg* panel = Panel();
+    ASSERT_TRUE(panel);
+    ASSERT_TRUE(qv_test::WaitFor([&] { return panel->IsShownOnScreen(); }));
+    CGfxOutBarCtrl* bar = panel->Bar();
+    const auto click = [bar](const wxRect& rect) {
+        wxUIActionSimulator mouse;
+        mouse.MouseMove(bar->ClientToScreen(rect.GetPosition() + rect.GetSize() / 2));
+        qv_test::WaitFor([] { return false; }, 200);
+        mouse.MouseClick();
+    };
+    wxString opened;
+    EXPECT_TRUE(qv_test::AnswerModal<CQueryResultDlg>(
+        [&] {
+            click(bar->GetIconRect(0, 0));
+            qv_test::WaitFor([&] { return !opened.empty(); });
+        },
+        [&](CQueryResultDlg& dialog) { opened = dialog.m_strKind; }));
+    EXPECT_EQ(opened, U("零件缺货"));
+    EXPECT_TRUE(panel->IsShown());
+
+    click(bar->GetFolderRect(1));
+    EXPECT_TRUE(qv_test::WaitFor([&] { return !panel->IsShown(); }));
 }
 
 TEST_F(AlertsTest, NoPanelWhenEveryReminderIsOff) {

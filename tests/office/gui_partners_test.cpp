@@ -1,10 +1,12 @@
 // The bookkeeper's round after a login: a supplier card added, a receivable booked
 // and offset in the ledger with its cash, the documents behind a settlement entry,
 // settled accounts cleared, and the present value of a fixed asset.
+#include "app/item_pick_dlg.h"
 #include "app/main_frame.h"
 #include "app/outbar_ctrl.h"
 #include "common/file_size_limit.h"
 #include "common/login_fixture.h"
+#include "common/window_manager.h"
 #include "grid/grid_ctrl.h"
 #include "office/cash_journal_dlg.h"
 #include "office/ledger_dlg.h"
@@ -21,6 +23,7 @@
 
 #include <wx/radiobut.h>
 #include <wx/stattext.h>
+#include <wx/uiaction.h>
 
 namespace {
 
@@ -201,6 +204,43 @@ TEST_F(PartnersTest, ReceivableBookedAndOffsetLeavesSeventyAndItsCash) {
               (std::vector<wxString>{U("配件应收款冲帐")}));
     EXPECT_EQ(Column(U("select 单位 from wlkf"), U("单位")),
               (std::vector<wxString>{U("华通公司")}));
+}
+
+// The partner names pop up in a list under the typing; closed with its close box,
+// the list goes and the ledger goes on taking clicks (a hidden list kept the input).
+TEST_F(PartnersTest, LedgerAnswersClicksAfterItsNameListIsClosed) {
+    using namespace res::ledger;
+    if (!qv_test::WindowManagerRunning()) GTEST_SKIP() << "the close box needs a window manager";
+    Insert("wlkf", {{{"单位", "HT-A"}, {"no", "1"}}, {{"单位", "HT-B"}, {"no", "2"}}});
+    bool exited = false;
+    EXPECT_TRUE(qv_test::AnswerModal<CLedgerDlg>(
+        [&] { frame_->OpenForm(FormKind::PartnerLedger, 0, U("HT-A")); },
+        [&](CLedgerDlg& ledger) {
+            wxUIActionSimulator person;
+            const auto clickAt = [&](const wxPoint& at) {
+                person.MouseMove(at);
+                qv_test::WaitFor([] { return false; }, 150);
+                person.MouseClick();
+            };
+            wxWindow* name = res::FindControl(&ledger, kNameCombo);
+            ASSERT_TRUE(qv_test::WaitFor([&] { return name->IsShownOnScreen(); }));
+            clickAt(name->GetScreenRect().GetLeftTop() + wxPoint(20, name->GetSize().y / 2));
+            ASSERT_TRUE(qv_test::WaitFor([&] { return name->HasFocus() || wxWindow::FindFocus() &&
+                                                   wxWindow::FindFocus()->GetParent() == name; }));
+            person.Char(WXK_END);
+            person.Char(WXK_BACK);
+            ASSERT_TRUE(qv_test::WaitFor([&] {
+                return ledger.m_pPickDlg && ledger.m_pPickDlg->IsShownOnScreen();
+            }));
+            // The close box at the right of the list's title bar.
+            const wxRect list = ledger.m_pPickDlg->GetScreenRect();
+            clickAt(wxPoint(list.GetRight() - 10, list.GetTop() - 9));
+            EXPECT_TRUE(qv_test::WaitFor([&] { return ledger.m_pPickDlg == nullptr; }));
+            wxWindow* exit = res::FindControl(&ledger, kExitButton);
+            clickAt(exit->GetScreenRect().GetLeftTop() + exit->GetSize() / 2);
+            exited = qv_test::WaitFor([&] { return !ledger.IsModal(); });
+        }));
+    EXPECT_TRUE(exited);
 }
 
 TEST_F(PartnersTest, SettlementEntryShowsItsTicketAndSettledAccountsAreCleared) {

@@ -7,6 +7,8 @@
 
 #include "app/item_pick_dlg.h"
 #include "app/main_frame.h"
+#include "common/form_driver.h"
+#include "common/window_manager.h"
 #include "grid/grid_ctrl.h"
 #include "platform/message_box.h"
 #include "res/command_ids.h"
@@ -164,6 +166,25 @@ protected:
         return page;
     }
 };
+
+// The picker floats over the sheet it serves, where the window manager shows it, not
+// at the screen's corner over the menu bar.
+TEST_F(RepairSheetTest, PickerOpensOverItsSheet) {
+    if (!qv_test::WindowManagerRunning()) GTEST_SKIP() << "placement is the window manager's";
+    CMainFrame* frame = LogIn();
+    ASSERT_NE(frame, nullptr);
+    frame->ExecuteCommand(ID_REPAIR_SHEET);
+    Pump();
+    CWorkSheet* sheet = RepairSheet(frame);
+    ASSERT_NE(sheet, nullptr);
+    CVehiclePickDlg* picker = sheet->GetPicker();
+    ASSERT_NE(picker, nullptr);
+    ASSERT_TRUE(qv_test::WaitFor([&] { return picker->IsShownOnScreen(); }));
+    const wxRect pane = frame->GetSheetPane()->GetScreenRect();
+    EXPECT_TRUE(qv_test::WaitFor([&] { return pane.Contains(picker->GetScreenPosition()); }))
+        << picker->GetScreenPosition().x << "," << picker->GetScreenPosition().y << " not in "
+        << pane.x << "," << pane.y << " " << pane.width << "x" << pane.height;
+}
 
 TEST_F(RepairSheetTest, PlateBoundLinesPricedDiscountCheckedSuspendedAndResumed) {
     CMainFrame* frame = LogIn();
