@@ -19,6 +19,8 @@ std::vector<wxString> g_told;    // messages that wait for the commit
 
 CDataTransaction::CDataTransaction() {
     if (!g_pFrameData) throw ado::ComError(ado::E_POINTER, "There is no shared connection.");
+    if (wxString problem; !CTableCrypt::MayWrite(&problem))
+        throw CDataRefused(problem.utf8_string());
     if (g_open)
         throw ado::ComError(ado::XACT_E_XTIONEXISTS, "Only one transaction can be open at a time.");
     g_pFrameData->OpenConnection();
@@ -43,8 +45,12 @@ CDataTransaction::~CDataTransaction() {
 
 void CDataTransaction::Commit() {
     try {
+        for (const wxString& table : g_touched)
+            if (!CTableCrypt::SourceUnchanged(table))
+                throw CDataRefused("数据表“" + table.utf8_string() +
+                                   "”在这期间被另一个程序改动过，这次的修改没有写入。");
         m_pConnection->CommitTrans();
-    } catch (const ado::ComError&) {
+    } catch (...) {
         Rollback();
         throw;
     }
@@ -79,9 +85,20 @@ void CDataTransaction::EncryptTouched() {
     std::vector<wxString> tables;
     tables.swap(g_touched);
     for (const wxString& table : tables) {
-        foxdb::TransactionStep("encrypt");
-        if (CTableCrypt::DataFileExists(table + ".dbf")) CTableCrypt::EncryptTable(table);
+        // The change stands once committed: a copy not encrypted stays the table in use.
+        try {
+            foxdb::TransactionStep("encrypt");
+            if (CTableCrypt::DataFileExists(table + ".dbf")) CTableCrypt::EncryptTable(table);
+        } catch (const std::exception& error) {
+            platform::AppendLog("encryption of " + table.utf8_string() +
+                                " failed: " + error.what());
+        }
     }
+}
+
+wxString CDataTransaction::FailureText(const wxString& failure, const std::exception& error) {
+    if (!dynamic_cast<const CDataRefused*>(&error)) return failure;
+    return failure + "\n" + wxString::FromUTF8(error.what());
 }
 
 bool CDataTransaction::DeferEncryption(const wxString& table) {

@@ -83,8 +83,11 @@ void AddEntry(const LedgerEntry& entry) {
     if (ledger.Save(rs) != 1) throw NotWritten{"wlzm"};
 }
 
-// Runs `write` in one transaction over the tables; false (logged) when it failed.
-template <class Write> bool InTransaction(std::initializer_list<const char*> tables, Write write) {
+// Runs `write` in one transaction over the tables; when it failed (logged) says
+// `failure` and gives false.
+template <class Write>
+bool InTransaction(const wxString& failure, std::initializer_list<const char*> tables,
+                   Write write) {
     try {
         CDataTransaction transaction;
         for (const char* table : tables) {
@@ -94,10 +97,15 @@ template <class Write> bool InTransaction(std::initializer_list<const char*> tab
         write();
         transaction.Commit();
         return true;
-    } catch (const NotWritten& failure) {
-        platform::AppendLog(std::string("ledger: not written to ") + failure.table);
+    } catch (const NotWritten& notWritten) {
+        platform::AppendLog(std::string("ledger: not written to ") + notWritten.table);
+        platform::ShowMessageBox(failure.utf8_string());
     } catch (const ado::ComError& error) {
         platform::AppendLog("ledger: " + error.Description());
+        platform::ShowMessageBox(failure.utf8_string());
+    } catch (const CDataRefused& refused) {
+        platform::AppendLog(std::string("ledger: ") + refused.what());
+        platform::ShowMessageBox(CDataTransaction::FailureText(failure, refused).utf8_string());
     }
     return false;
 }
@@ -161,16 +169,14 @@ wxString CPartnerLedger::EntryProblem(const LedgerEntry& entry, wxString* amount
 
 bool CPartnerLedger::Post(const LedgerEntry& entry, CLedgerPosting& cash) {
     const bool cashIn = !entry.book && entry.category == U("应收款");
-    const bool written = InTransaction({"wlkf", "wlzm", "kzk"}, [&] {
+    const wxString failure = U("“") + entry.unit + U("”的往来帐登记没有完成，数据保持原样。");
+    const bool written = InTransaction(failure, {"wlkf", "wlzm", "kzk"}, [&] {
         AddPartnerIfNew(entry);
         AddEntry(entry);
         if (cashIn && !cash.PostCashEntry(entry.unit, entry.amount,
                                           StoredSource(entry.source) + entry.category + U("冲帐")))
             throw NotWritten{"kzk"};
     });
-    if (!written)
-        platform::ShowMessageBox(
-            (U("“") + entry.unit + U("”的往来帐登记没有完成，数据保持原样。")).utf8_string());
     return written;
 }
 
@@ -230,7 +236,7 @@ bool CPartnerLedger::DeleteEntry(long no) {
 
 std::vector<wxString> CPartnerLedger::ClearEmptyAccounts(const std::vector<wxString>& names) {
     std::vector<wxString> removed;
-    const bool written = InTransaction({"wlzm"}, [&] {
+    const bool written = InTransaction(U("清除空帐没有完成，数据保持原样。"), {"wlzm"}, [&] {
         CDataSet data;
         for (const wxString& name : names) {
             if (name.empty()) continue;
@@ -242,10 +248,7 @@ std::vector<wxString> CPartnerLedger::ClearEmptyAccounts(const std::vector<wxStr
             removed.push_back(name);
         }
     });
-    if (!written) {
-        platform::ShowMessageBox(U("清除空帐没有完成，数据保持原样。").utf8_string());
-        removed.clear();
-    }
+    if (!written) removed.clear();
     return removed;
 }
 

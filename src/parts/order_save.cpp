@@ -71,8 +71,10 @@ bool SaveOrder(const ado::RecordsetPtr& rs, const std::vector<PartLine>& order,
         return true;
     } catch (const std::exception& error) {
         platform::AppendLog(std::string("order not saved: ") + error.what());
+        platform::ShowMessageBox(
+            CDataTransaction::FailureText(U("定货单没有存档，所有数据都保持原样。"), error)
+                .utf8_string());
     }
-    platform::ShowMessageBox(U("定货单没有存档，所有数据都保持原样。").utf8_string());
     return false;
 }
 

@@ -426,6 +426,7 @@ bool CStockIn::Store(const std::vector<PartLine>& lines, const Records& records)
     const wxString number =
         records.lastNumber ? ReceiptNumber(lines, *records.lastNumber) : wxString();
     bool failed = false;
+    wxString why;
     try {
         CDataTransaction transaction;
         PrepareTables({"ljkc", "jhda", "jgk", "hy", "LJDB"});
@@ -448,11 +449,13 @@ bool CStockIn::Store(const std::vector<PartLine>& lines, const Records& records)
         failed = true;
     } catch (const std::exception& error) {
         platform::AppendLog(std::string("stock-in failed: ") + error.what());
+        why = CDataTransaction::FailureText(wxString(), error);
         failed = true;
     }
     if (failed) {
-        Tell(records.failure.empty() ? U("入库没有完成，库存和所有数据都保持原样。")
-                                     : records.failure);
+        Tell((records.failure.empty() ? U("入库没有完成，库存和所有数据都保持原样。")
+                                      : records.failure) +
+             why);
         return false;
     }
     if (records.lastNumber && records.stockIn && records.purchase) *records.lastNumber = number;

@@ -214,6 +214,7 @@ bool WriteInTransaction(const wxString& title, const wxString& headerNumber,
     const wxString counterBefore = CSettingFiles::ReadSettingFile("M_DJH");
     wxString docNumber = headerNumber;
     bool newNumber = false;
+    wxString why;
     try {
         CDataTransaction transaction;
         for (const char* table : kTables) {
@@ -238,13 +239,14 @@ bool WriteInTransaction(const wxString& title, const wxString& headerNumber,
                             " failed: " + error.Description());
     } catch (const std::exception& error) {
         platform::AppendLog("settlement of " + title.utf8_string() + " failed: " + error.what());
+        why = CDataTransaction::FailureText(wxString(), error);
     }
     if (newNumber && CSettingFiles::ReadSettingFile("M_DJH").Left(11) == sheetDocNumber) {
         CSettingFiles::WriteSettingFile("M_DJH", counterBefore);
         sheetDocNumber = counterBefore.Left(11);
     }
     platform::ShowMessageBox(
-        (U("“") + title + U("”的结算没有完成，工作卡和所有数据都保持原样。")).utf8_string());
+        (U("“") + title + U("”的结算没有完成，工作卡和所有数据都保持原样。") + why).utf8_string());
     return false;
 }
 

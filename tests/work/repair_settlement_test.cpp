@@ -6,11 +6,13 @@
 #include "common/table_folder.h"
 #include "data/data_set.h"
 #include "data/data_transaction.h"
+#include "foxdb/error.h"
 #include "foxdb/transaction.h"
 #include "platform/message_box.h"
 #include "work/repair_settlement.h"
 
 #include <csignal>
+#include <cstring>
 #include <deque>
 #include <sys/wait.h>
 #include <wx/datetime.h>
@@ -330,6 +332,70 @@ TEST_F(RepairSettlementTest, AKillAtAnyStepIsAllBeforeOrAllAfterAtTheNextStart) 
         OpenLines();
         if (HasFailure()) return;
     }
+}
+
+namespace {
+int g_failAt = -1;
+void FailAtStep(const char* step) {
+    // Taking out is done in memory, before anything is written: there is nothing to fail.
+    if (std::strcmp(step, "taken-out") == 0) return;
+    if (++g_steps == g_failAt)
+        throw foxdb::Error(foxdb::ErrorKind::Io, std::string("failed at ") + step);
+}
+} // namespace
+
+// A failure forced at each step: the settlement that reports failure has written
+// nothing, the one that reports success is all there.
+TEST_F(RepairSettlementTest, AFailureAtAnyStepIsReportedOnlyWhenNothingWasWritten) {
+    platform::ScriptedMessageBoxes boxes;
+    const wxString before = Tables();
+    const std::string saved = root_ + "/before";
+    std::filesystem::create_directories(saved);
+    const std::string working = g_strDataPath.utf8_string();
+    auto copyAll = [](const std::string& from, const std::string& to, const char* pattern) {
+        for (const std::string& name : platform::ListFiles(from, pattern))
+            ASSERT_TRUE(platform::CopyFileAtomic(from + "/" + name, to + "/" + name));
+    };
+    copyAll(Path("Data"), saved, "*.dwf");
+    copyAll(working, saved, "*.cdx");
+    auto restore = [&] {
+        copyAll(saved, Path("Data"), "*.dwf");
+        copyAll(saved, working, "*.cdx");
+        CSettingFiles::WriteSettingFile("M_DJH", "");
+        ASSERT_EQ(Tables(), before);
+        OpenLines();
+    };
+    g_steps = 0;
+    g_failAt = -1;
+    foxdb::SetTransactionHook(FailAtStep);
+    Script whole;
+    AnswerAll(whole);
+    ASSERT_EQ(Settle(whole), RepairSettlement::Done);
+    const int steps = g_steps;
+    ASSERT_GT(steps, 10);
+    const wxString after = Tables(false);
+    restore();
+    for (int at = 1; at <= steps && !HasFailure(); ++at) {
+        SCOPED_TRACE("failed at step " + std::to_string(at));
+        g_steps = 0;
+        g_failAt = at;
+        Script s;
+        AnswerAll(s);
+        const RepairSettlement::Result result = Settle(s);
+        g_failAt = -1;
+        frame_->m_dsMain.CloseRecordset();
+        frame_->CloseConnection();
+        ASSERT_EQ(frame_->DeleteWorkingCopies(), 1); // what the next start would find
+        if (result == RepairSettlement::Done) {
+            EXPECT_EQ(Tables(false), after);
+            restore();
+        } else {
+            EXPECT_EQ(result, RepairSettlement::Failed);
+            EXPECT_EQ(Tables(), before);
+            OpenLines();
+        }
+    }
+    foxdb::SetTransactionHook(nullptr);
 }
 
 TEST_F(RepairSettlementTest, ACardNumberedBeforeKeepsItsNumberAndALineWithoutQuantityIsRefused) {
