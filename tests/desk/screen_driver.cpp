@@ -17,6 +17,8 @@
 #include <wx/frame.h>
 #include <wx/listctrl.h>
 #include <wx/menu.h>
+#include <wx/msgdlg.h>
+#include <wx/generic/msgdlgg.h>
 #include <wx/uiaction.h>
 #include <wx/window.h>
 
@@ -265,8 +267,12 @@ public:
     void Notify() override {
         const unsigned long active = qv_test::ActiveXWindow();
         if (active == 0) return;
+        // The program's boxes are wx's generic ones: any other window of ours is not
+        // the box.
         for (wxWindow* window : wxTopLevelWindows)
-            if (qv_test::XWindowOf(window) == active) return;
+            if (qv_test::XWindowOf(window) == active &&
+                !dynamic_cast<wxGenericMessageDialog*>(window))
+                return;
         // Keys go where the input focus is: wait until the manager has put it on the
         // box, not only marked the box active.
         Window focus = 0;
