@@ -7,6 +7,7 @@
 #include "data/table_catalog.h"
 #include "platform/files.h"
 #include "platform/paths.h"
+#include "platform/program_lock.h"
 
 #include <algorithm>
 #include <chrono>
@@ -43,6 +44,7 @@ int main() {
     fs::create_directories(home + "/Data");
     ::setenv("QV_SYSDIR", (root + "/sys").c_str(), 1);
     platform::SetProgramFolder(home);
+    platform::LockProgramFolder(home, platform::FolderUse::kWrite); // no program beside the bench
     SetAccountSet(wxString());
     fs::create_directories(g_strDataPath.utf8_string());
 

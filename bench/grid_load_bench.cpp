@@ -9,6 +9,7 @@
 #include "grid/data_set_grid.h"
 #include "grid/grid_ctrl.h"
 #include "platform/paths.h"
+#include "platform/program_lock.h"
 
 #include <algorithm>
 #include <chrono>
@@ -76,6 +77,7 @@ int main(int argc, char** argv) {
     fs::create_directories(home + "/Data");
     ::setenv("QV_SYSDIR", (root + "/sys").c_str(), 1);
     platform::SetProgramFolder(home);
+    platform::LockProgramFolder(home, platform::FolderUse::kWrite); // no program beside the bench
     SetAccountSet(wxString());
     fs::create_directories(g_strDataPath.utf8_string());
     {

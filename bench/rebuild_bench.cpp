@@ -7,6 +7,7 @@
 #include "data/table_rebuild.h"
 #include "platform/files.h"
 #include "platform/paths.h"
+#include "platform/program_lock.h"
 #include "proc_status.h"
 
 #include <algorithm>
@@ -44,6 +45,7 @@ int main(int argc, char** argv) {
     std::filesystem::create_directories(copy);
     ::setenv("QV_SYSDIR", sysdir.c_str(), 1);
     platform::SetProgramFolder(home);
+    platform::LockProgramFolder(home, platform::FolderUse::kWrite); // no program beside the bench
     SetAccountSet(wxString());
     platform::CreateFolders(g_strDataPath.utf8_string());
 

@@ -8,6 +8,7 @@
 #include "platform/files.h"
 #include "platform/message_box.h"
 #include "platform/paths.h"
+#include "platform/program_lock.h"
 
 #include <chrono>
 #include <cstdio>
@@ -34,6 +35,7 @@ inline std::string StartProgramFolder(const std::string& tag) {
     std::filesystem::create_directories(home + "/Data");
     ::setenv("QV_SYSDIR", (root + "/sys").c_str(), 1);
     platform::SetProgramFolder(home);
+    platform::LockProgramFolder(home, platform::FolderUse::kWrite); // no program beside the bench
     SetAccountSet(wxString());
     std::filesystem::create_directories(g_strDataPath.utf8_string());
     platform::SetMessageBoxHandler([](const std::string&, const std::string&, unsigned type) {

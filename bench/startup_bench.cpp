@@ -10,6 +10,7 @@
 #include "data/main_frame_data.h"
 #include "platform/message_box.h"
 #include "platform/paths.h"
+#include "platform/program_lock.h"
 
 #include <algorithm>
 #include <chrono>
@@ -98,6 +99,8 @@ bool MakeProgramFolder(const std::string& root) {
     CMainFrameData frame;
     bool started = false;
     CStartupAfterLogin(frame, started).SetUpFirstRun();
+    // The folder is made: the lock its writes took goes, so the program can start there.
+    platform::UnlockProgramFolder();
     return !CStartupAfterLogin::IsFirstRunPending();
 }
 

@@ -9,6 +9,7 @@
 #include "foxdb/index_trust.h"
 #include "foxdb/table_files.h"
 #include "platform/paths.h"
+#include "platform/program_lock.h"
 #include "twin_tables.h"
 
 #include <algorithm>
@@ -83,6 +84,7 @@ int main() {
     // working copy of each later save is decrypted as the data store does it (not
     // timed: the open's cost), beside the index that stays in the working folder.
     platform::SetProgramFolder(root);
+    platform::LockProgramFolder(root, platform::FolderUse::kWrite); // no program beside the bench
     SetAccountSet(wxString());
     const std::string working = sysdir + "/Data/Data";
     for (const std::string& file : {table, foxdb::IndexPathFor(table)})

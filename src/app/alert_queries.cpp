@@ -172,8 +172,10 @@ bool CAlertQueries::Open(Kind kind, const wxDateTime& today, CDataSet& list, CDa
 }
 
 void CAlertQueries::MarkAll(Kind kind, const std::vector<wxString>& plates, CDataSet& data) {
-    // A birthday mark lasts until the next round: the others are cleared first.
-    if (kind == Kind::Birthday) data.UpdateWhere("gk", U("提示"), wxString(), wxString());
+    // Inspection and birthday marks last until the next round: the old round's marks
+    // are cleared first.
+    if (kind == Kind::Inspection || kind == Kind::Birthday)
+        data.UpdateWhere("gk", FlagField(kind), wxString(), wxString());
     for (const wxString& plate : plates)
         Mark(kind, plate, data);
 }

@@ -1,6 +1,7 @@
 #include "app/ledger_posting.h"
 
 #include "app/ledger_sums.h"
+#include "data/data_transaction.h"
 #include "data/main_frame_data.h"
 #include "data/record_fields.h"
 #include "platform/message_box.h"
@@ -75,7 +76,10 @@ bool CLedgerPosting::PostPartnerEntry(wxString unit, wxString number, const wxSt
     } catch (const ado::ComError& error) {
         CDataSet::ShowComError(error);
     }
-    platform::ShowMessageBox((saved ? category + way + U("成功!") : failed).utf8_string());
+    if (saved)
+        CDataTransaction::TellAfterCommit(category + way + U("成功!"));
+    else
+        platform::ShowMessageBox(failed.utf8_string());
     return saved;
 }
 
@@ -118,8 +122,8 @@ bool CLedgerPosting::GetPartnerBalance(const wxString& unit, const wxString&,
     const double values[] = {sums.receivables, sums.payables, sums.advances, sums.prepaid};
     for (int i = 0; i < 4; ++i)
         if (values[i] > 0)
-            text += U(CLedgerSums::kCategories[i]) + ":" + wxString::Format("%.2f", values[i]) +
-                    (i == 0 ? "  " : " ");
+            text +=
+                U(CLedgerSums::kCategories[i]) + ":" + MoneyText(values[i]) + (i == 0 ? "  " : " ");
     if (!text.empty() && !category.empty()) platform::ShowMessageBox(text.utf8_string());
     return false;
 }

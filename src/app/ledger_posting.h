@@ -5,6 +5,7 @@
 // frame's own data set, re-opening it each time, so no caller may keep using that
 // data set across a call. The forms ask their own yes/no question first; the Offer
 // operations ask it and post only on yes.
+#include <vector>
 #include <wx/string.h>
 
 class CMainFrameData;
@@ -15,7 +16,8 @@ public:
 
     // Appends one ledger entry; amount is decimal text. A partner's later entries take
     // the number of its first one (or, given a number, its name). Shows category + way
-    // + "成功!" when the row is saved, "失败!" when the unit is empty or nothing could
+    // + "成功!" when the row is saved (after the commit of a transaction open around
+    // it), "失败!" when the unit is empty or nothing could
     // be saved; returns whether the row is in the table.
     bool PostPartnerEntry(wxString unit, wxString number, const wxString& category,
                           const wxString& amount, const wxString& way, const wxString& source,

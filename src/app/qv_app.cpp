@@ -12,10 +12,12 @@
 #include "data/setting_files.h"
 #include "platform/files.h"
 #include "platform/input_method.h"
+#include "platform/log.h"
 #include "platform/message_box.h"
 #include "platform/message_box_wx.h"
 #include "platform/paths.h"
 #include "platform/private_files.h"
+#include "platform/program_lock.h"
 #include "res/dialog_template.h"
 
 #include <sys/stat.h>
@@ -72,6 +74,14 @@ bool CQvApp::OnInit() {
         ::chdir(folder.c_str()) != 0) {
         platform::ShowMessageBox("程序目录 " + folder + " 无法打开或不能写入，请检查它的权限。", "",
                                  platform::MB_ICONERROR);
+        return false;
+    }
+    // One program folder, one running program: a second start is refused before it
+    // tidies or shows the login, and the lock lasts until the process ends.
+    if (std::string problem;
+        !platform::LockProgramFolder(folder, platform::FolderUse::kWrite, &problem)) {
+        platform::AppendLog("start refused: another program holds the program folder");
+        platform::ShowMessageBox(problem, "", platform::MB_ICONERROR);
         return false;
     }
     if (std::string problem; !platform::TidyAtStart(folder, &problem)) {

@@ -80,8 +80,11 @@ void qxmm::FillUserCombo() {
     for (const wxString& name : m_users.LoginNames())
         combo->Append(name);
     // The grid lists the login names only: passwords are not for showing.
-    if (auto* grid = res::Control<CGridCtrl>(this, kGrid))
+    if (auto* grid = res::Control<CGridCtrl>(this, kGrid)) {
         data_grid::LoadGrid(m_dsUsers, m_users.Recordset(), grid, wxString(), wxString(), 1, 0);
+        grid->SetItemText(0, 1, U("登录名")); // the file's field is "logname"
+        grid->Refresh();
+    }
 }
 
 void qxmm::SetAllRights(bool tick) {

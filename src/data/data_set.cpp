@@ -3,6 +3,7 @@
 #include "data/data_folders.h"
 #include "data/main_frame_data.h"
 #include "data/wait_cursor.h"
+#include "platform/log.h"
 #include "platform/message_box.h"
 
 #include <wx/ctrlsub.h>
@@ -36,6 +37,13 @@ wxString CDataSet::DefaultConnectionText() {
 }
 
 void CDataSet::ShowComError(const ado::ComError& error) {
+    // Another program holding the account set leaves no working copy to read: the shop
+    // is told so plainly, and the engine's account goes to the log.
+    if (wxString problem; !CTableCrypt::MayWrite(&problem)) {
+        platform::AppendLog("data access failed: " + error.Description());
+        platform::ShowMessageBox(problem.utf8_string());
+        return;
+    }
     wxString text = wxString::Format(" Error: %ld Msg: ", static_cast<long>(error.Error())) +
                     wxString::FromUTF8(error.ErrorMessage()) +
                     " Description: " + wxString::FromUTF8(error.Description());

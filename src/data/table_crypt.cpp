@@ -12,6 +12,7 @@
 #include "platform/files.h"
 #include "platform/log.h"
 #include "platform/paths.h"
+#include "platform/program_lock.h"
 
 #include <cstring>
 #include <map>
@@ -82,7 +83,42 @@ std::string EncryptedPath(const std::string& target) {
     return target.substr(0, target.size() - 3) + "dwf";
 }
 
+// The encrypted file is the one a copy came from while it is the same file with the
+// same size and modification time (a change of its mode alone does not count).
+bool SameSource(const foxdb::FileStamp& from, const foxdb::FileStamp& now) {
+    return from.device == now.device && from.inode == now.inode && from.size == now.size &&
+           from.modifiedNs == now.modifiedNs;
+}
+
+// The encrypted file each working copy of this run was decrypted from, by the copy's
+// path: a copy rewritten whole by its writers still came from that file.
+std::map<std::string, foxdb::FileStamp> g_sourceOf;
+
+foxdb::FileStamp SourceOf(const std::string& working, bool forget) {
+    std::lock_guard<std::mutex> guard(g_decryptedMutex);
+    auto it = g_sourceOf.find(working);
+    if (it == g_sourceOf.end()) return foxdb::FileStamp();
+    const foxdb::FileStamp source = it->second;
+    if (forget) g_sourceOf.erase(it);
+    return source;
+}
+
 } // namespace
+
+bool CTableCrypt::MayWrite(wxString* problem) {
+    std::string why;
+    if (platform::LockProgramFolder(platform::ProgramFolder(), platform::FolderUse::kWrite, &why))
+        return true;
+    platform::AppendLog("account set not written: " + why);
+    if (problem) *problem = wxString::FromUTF8(why);
+    return false;
+}
+
+bool CTableCrypt::SourceUnchanged(const wxString& table) {
+    const foxdb::FileStamp from = SourceOf(DataPathFile(table + ".dbf"), false);
+    return from.size < 0 ||
+           SameSource(from, foxdb::FileStamp::OfPath(ProgramPath(g_strSetFolder + table + ".dwf")));
+}
 
 bool CTableCrypt::DataFileExists(const wxString& name) {
     return platform::FileExists(DataPathFile(name));
@@ -91,6 +127,7 @@ bool CTableCrypt::DataFileExists(const wxString& name) {
 // The library names the encrypted file after the working copy and the copy after the
 // encrypted file, so both calls pass the names the files really have.
 int CTableCrypt::EncryptTable(const wxString& table) {
+    if (!MayWrite()) return 0;
     std::string working = DataPathFile(table + ".dbf");
     const std::string target = platform::JoinPath(ProgramPath(g_strSetFolder), FileName(working));
     const std::string index = foxdb::IndexPathFor(working);
@@ -101,6 +138,15 @@ int CTableCrypt::EncryptTable(const wxString& table) {
     std::vector<platform::ByteRange> written;
     bool known = lock && foxdb::WrittenSince(copy, &written);
     const foxdb::FileStamp from = ForgetCopy(copy);
+    const foxdb::FileStamp source = SourceOf(working, true);
+    if (source.size >= 0 && !SameSource(source, foxdb::FileStamp::OfPath(EncryptedPath(target)))) {
+        // Another writer replaced the encrypted table since the copy was made: its
+        // content is kept and the copy, now out of date, goes.
+        platform::AppendLog("encrypted table changed since its decryption, copy dropped: " +
+                            working);
+        platform::DeleteFile(working);
+        return 0;
+    }
     known = known && from.size >= 0 && from == foxdb::FileStamp::OfPath(EncryptedPath(target));
     const int done =
         known ? WithPathBuffer(target,
@@ -122,6 +168,7 @@ int CTableCrypt::EncryptTable(const wxString& table) {
 }
 
 int CTableCrypt::DecryptTable(const wxString& table) {
+    if (!MayWrite()) return 0;
     const std::string encrypted = ProgramPath(g_strSetFolder + table + ".dwf");
     const std::string working = DataPathFile(table + ".dbf");
     const foxdb::FileStamp before = foxdb::FileStamp::OfPath(encrypted);
@@ -129,6 +176,10 @@ int CTableCrypt::DecryptTable(const wxString& table) {
     const int done = WithPathBuffer(encrypted, DecryptTableFile);
     if (!done) return done;
     const bool sameSource = foxdb::FileStamp::OfPath(encrypted) == before;
+    if (sameSource) {
+        std::lock_guard<std::mutex> guard(g_decryptedMutex);
+        g_sourceOf[working] = before;
+    }
     const foxdb::FileStamp copy = foxdb::FileStamp::OfPath(working);
     if (lock && sameSource) {
         std::lock_guard<std::mutex> guard(g_decryptedMutex);
@@ -163,6 +214,7 @@ void CTableCrypt::DropWorkingCopies(const std::vector<wxString>& tables) {
         if (CSettingFiles::FileExists(g_strSetFolder + table + ".dwf")) {
             const std::string working = DataPathFile(table + ".dbf");
             ForgetCopy(foxdb::FileStamp::OfPath(working));
+            SourceOf(working, true);
             platform::DeleteFile(working);
         }
     }

@@ -3,6 +3,10 @@
 // on plain working copies (<data path><t>.dbf). The decrypt pass before a statement
 // makes the copies it needs, the encrypt pass after a change turns them back into
 // the encrypted files and removes them.
+//
+// Only the process that holds the program folder's lock (platform/program_lock.h)
+// makes or encrypts copies, and a copy is never encrypted over an encrypted file that
+// changed since the copy was decrypted from it: that file wins and the copy goes.
 #include <vector>
 #include <wx/string.h>
 
@@ -29,8 +33,18 @@ public:
     // removed only while its encrypted file exists, so no data can be lost.
     static void DropWorkingCopies(const std::vector<wxString>& tables);
 
+    // Whether this process may write the account set: it holds the program folder's
+    // lock, taken now when no other program holds it. False with a Chinese reason in
+    // *problem.
+    static bool MayWrite(wxString* problem = nullptr);
+    // Whether the encrypted file of `table` is still the one its working copy was
+    // decrypted from in this run (true for a copy of an earlier run).
+    static bool SourceUnchanged(const wxString& table);
+
     // Encrypts one working copy into the set folder (the copy is removed); 1 on success.
+    // A copy whose encrypted file changed since it was decrypted is removed instead
+    // (0); without the lock the copy stays (0).
     static int EncryptTable(const wxString& table);
-    // Decrypts one table into its working copy; 1 on success.
+    // Decrypts one table into its working copy; 1 on success, 0 without the lock.
     static int DecryptTable(const wxString& table);
 };

@@ -15,6 +15,7 @@
 #include "platform/log.h"
 #include "platform/message_box.h"
 #include "platform/paths.h"
+#include "platform/private_files.h"
 #include "platform/system_dir.h"
 
 #include <algorithm>
@@ -78,7 +79,8 @@ const std::vector<wxString>& RebuildTableCodes() {
 }
 
 wxString RebuildStagingFolder() {
-    std::string folder = platform::JoinPath(platform::SystemDirectory(), "Rebuild");
+    std::string folder =
+        platform::JoinPath(platform::SystemDirectory(), platform::kRebuildStagingName);
     platform::CreateFolders(folder);
     return wxString::FromUTF8(folder) + "/";
 }
@@ -129,7 +131,8 @@ bool CDataSet::RebuildTable(const wxString& table) {
         g_pFrameData->OpenConnection();
     }
     const wxString definition = CTableCatalog().GetCreateSql(table);
-    ClearStaged(table);
+    // Plain tables another rebuild left (cut short, or waiting for a failed move) go.
+    platform::EmptyFolder(RebuildStagingFolder().utf8_string());
 
     const bool exists = CSettingFiles::TableFileExists(table) ||
                         CSettingFiles::FileExists(g_strSetFolder + table + ".dwf") ||
@@ -199,7 +202,7 @@ bool CMainFrameData::RebuildTableFile(const wxString& table) {
     const std::string working = DataPathFile(table + ".dbf");
     platform::CreateFolders(DataPathFile(wxString()));
     // The rename replaces the old working copy in one step; when it fails the old
-    // table stays in use and the new one waits in the staging folder for the next try.
+    // table stays in use and the next rebuild starts afresh.
     if (!files.move(staged, working)) {
         ReportRebuildFailure(table, wxString::FromUTF8("新数据表不能放入工作目录。"));
         return false;

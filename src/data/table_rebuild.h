@@ -10,6 +10,7 @@
 const std::vector<wxString>& RebuildTableCodes();
 
 // The private folder where a rebuilt table waits to be put in place; ends in "/".
+// It is emptied at each start and before each table's rebuild.
 wxString RebuildStagingFolder();
 
 // Rebuilds every table of the list on the main frame's data set and puts each in

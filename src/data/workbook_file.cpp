@@ -4,6 +4,7 @@
 #include "data/xml_reader.h"
 #include "foxdb/value.h"
 #include "platform/files.h"
+#include "platform/log.h"
 
 #include <cctype>
 #include <cmath>
@@ -346,7 +347,7 @@ std::string NumberCellText(double value) {
 }
 
 bool ReadWorkbook(const std::string& path, std::vector<WorkbookSheet>* sheets, std::string* error) {
-    std::string reason;
+    std::string reason, shown; // the reader's account for the log, the shop's sentence
     unsigned char magic[8] = {};
     bool ok = false;
     if (FILE* file = platform::FileExists(path) ? std::fopen(path.c_str(), "rb") : nullptr) {
@@ -359,11 +360,14 @@ bool ReadWorkbook(const std::string& path, std::vector<WorkbookSheet>* sheets, s
         else if (got == 8 && std::memcmp(magic, kCompound, 8) == 0)
             ok = ReadBinaryWorkbook(path, *sheets, reason);
         else
-            reason = "The file is not a workbook.";
+            shown = "该文件不是 Excel 工作簿。";
     } else {
-        reason = "The file could not be opened.";
+        shown = "文件无法打开，它可能不存在或正被另一个程序使用。";
     }
-    if (!ok && error) *error = reason;
+    if (!ok) {
+        platform::AppendLog("workbook " + path + " not read: " + reason + shown);
+        if (error) *error = shown.empty() ? "工作簿已损坏，无法读取。" : shown;
+    }
     return ok;
 }
 
@@ -375,13 +379,15 @@ bool WriteWorkbook(const std::string& path, const std::vector<WorkbookSheet>& sh
     lxw_workbook_options options = {};
     options.constant_memory = LXW_TRUE;
     lxw_workbook* workbook = workbook_new_opt(temporary.c_str(), &options);
-    std::string reason;
-    if (!workbook) reason = "The file could not be created.";
+    std::string reason, shown; // the writer's account for the log, the shop's sentence
+    if (!workbook) shown = "文件无法建立，请检查所选目录能否写入。";
+    if (!workbook) reason = "workbook_new failed";
     for (size_t i = 0; workbook && reason.empty() && i < sheets.size(); ++i) {
         const WorkbookSheet& sheet = sheets[i];
         lxw_worksheet* worksheet = workbook_add_worksheet(workbook, sheet.name.c_str());
         if (!worksheet) {
-            reason = "The sheet name \"" + sheet.name + "\" cannot be used.";
+            reason = "worksheet refused";
+            shown = "工作表名“" + sheet.name + "”不能使用。";
             break;
         }
         for (size_t c = 0; c < sheet.columnWidths.size(); ++c)
@@ -406,7 +412,8 @@ bool WriteWorkbook(const std::string& path, const std::vector<WorkbookSheet>& sh
     if (reason.empty() && !platform::MoveFile(temporary, path, &moveError)) reason = moveError;
     if (!reason.empty()) {
         platform::DeleteFile(temporary);
-        if (error) *error = reason;
+        platform::AppendLog("workbook " + path + " not written: " + reason);
+        if (error) *error = shown.empty() ? "工作簿无法写入，文件可能正被另一个程序使用。" : shown;
         return false;
     }
     return true;

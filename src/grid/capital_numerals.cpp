@@ -15,18 +15,6 @@ std::string IntegerUnit(size_t i) {
     return (i / 4) % 2 ? "万" : "亿";
 }
 
-// Adds one to a string of decimal digits.
-void Increment(std::string& digits) {
-    for (size_t i = digits.size(); i-- > 0;) {
-        if (digits[i] != '9') {
-            ++digits[i];
-            return;
-        }
-        digits[i] = '0';
-    }
-    digits.insert(digits.begin(), '1');
-}
-
 } // namespace
 
 wxString AmountInCapitals(const wxString& amount) {
@@ -44,9 +32,8 @@ wxString AmountInCapitals(const wxString& amount) {
         for (char c : *part)
             if (c < '0' || c > '9') return wxString();
 
-    // Fen, rounded half up from the third decimal.
+    // Fen; what stands past them is cut, never rounded.
     std::string cents = whole + (fraction + "00").substr(0, 2);
-    if (fraction.size() > 2 && fraction[2] >= '5') Increment(cents);
     // No leading zeros, but at least one digit before the point.
     size_t firstDigit = cents.find_first_not_of('0');
     cents = firstDigit == std::string::npos ? std::string() : cents.substr(firstDigit);

@@ -173,6 +173,22 @@ void LoadGridEx(const ado::RecordsetPtr& recordset, CGridCtrl* grid, int fieldCo
 
 // A failed open is reported (the error box) and answered with 0, so no caller goes on
 // with a recordset that is not there.
+void RequeryPartsGrid(CDataSet& data) {
+    const std::shared_ptr<CGridCtrl> lookup = data.m_pGrid;
+    if (!lookup || !lookup->m_rsBound || !lookup->m_rsBound->IsOpen() ||
+        lookup->m_rsBound->Source().empty())
+        return;
+    // Opened again through the data store, which reads the tables as they are now.
+    const wxString statement = wxString::FromUTF8(lookup->m_rsBound->Source());
+    const std::string sort = lookup->m_rsBound->Sort();
+    const GridCellId focus = lookup->GetFocusCell();
+    if (!OpenIntoGrid(data, statement, lookup.get())) return;
+    if (!sort.empty()) lookup->m_rsBound->PutSort(sort);
+    lookup->LoadRecordset();
+    if (focus.row >= 1 && focus.row < lookup->GetRowCount()) lookup->SetFocusCell(focus);
+    lookup->Refresh();
+}
+
 int OpenIntoGrid(CDataSet& data, const wxString& statement, CGridCtrl* grid) {
     data.FillConnectionText();
     std::vector<wxString> decrypted;

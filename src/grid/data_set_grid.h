@@ -25,6 +25,9 @@ void LoadGridEx(const ado::RecordsetPtr& recordset, CGridCtrl* grid, int fieldCo
 // statement ("" keeps the present rows, "#GreateGrid#" gives an empty grid). 0 for
 // an empty result.
 int LoadPartsGrid(CDataSet& data, const wxString& statement, int lastField, bool reportEmpty);
+// Reads the lookup grid's statement again (after a change to its table), keeping its
+// columns, filter, order and focus row.
+void RequeryPartsGrid(CDataSet& data);
 // Opens the statement (or a saved recordset file) into the grid's recordset, on the
 // data set's own connection when it has one open, else on the shared one. 1 when it
 // is open; 0 after the error box.

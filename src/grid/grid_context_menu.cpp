@@ -39,6 +39,8 @@ void CGridCtrl::BindContextMenu() {
         {ID_GRID_SORT, &CGridCtrl::OnSortColumn},
         {ID_GRID_INSERT_ROW_BEFORE, &CGridCtrl::OnInsertRowBefore},
         {ID_GRID_INSERT_COLUMN_BEFORE, &CGridCtrl::OnInsertColumnBefore},
+        {ID_GRID_SELECT_CURRENT_ROW, &CGridCtrl::OnSelectCurrentRow},
+        {ID_GRID_SELECT_ALL_ROWS, &CGridCtrl::OnSelectAllRows},
     };
     for (const auto& command : commands) {
         auto handler = command.second;

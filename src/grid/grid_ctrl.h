@@ -252,6 +252,16 @@ public:
     void OnPrintPreview();
     void OnInsertRowBefore();
     void OnInsertColumnBefore();
+    // Has the work page in front rework a line it did not change itself (a pasted or a
+    // taken row); the lines recordset is on the line's record.
+    void NotifyLineChanged(int row);
+
+    // --- taking lookup rows into the work page in front (grid_row_transfer.cpp) ---
+    // Row `row` of this lookup list (0: the focus row) fills the line being typed on
+    // or becomes a new line of the page; the row gets a tick.
+    void TransferChosenRow(int row);
+    void OnSelectCurrentRow();
+    void OnSelectAllRows();
     // The `tpk` statement of the goods picture of the focus row's item: by its 编号, or
     // by its 车型 and name; empty when the row names no item (grid_pictures.cpp).
     wxString BuildPictureQuery();
@@ -372,6 +382,11 @@ protected:
 
 private:
     bool HasWindow() const { return GetHandle() != nullptr; }
+    bool MoveToListRow(int row);
+    void MarkTakenRow(int row);
+    // False when the line's typed text is not in the row: the row is appended instead.
+    bool FillTypedLine(CGridCtrl& page, int row);
+    void AppendChosenRow(CGridCtrl& page, int row);
     void BindMouseAndClipboard();
     void BindContextMenu();
     // Sets the line flag shown by image (1 no discount, 2 warranty part, 3 gift) on the

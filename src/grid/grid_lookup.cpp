@@ -88,8 +88,9 @@ void CGridCtrl::OnLookupTyping(CGridNotifyEvent& event) {
     wxString typed = event.strText;
     if (typed == GetItemText(row, col)) return;
     m_bInLookup = false;
+    // The list follows what stands before a quote; the quote itself is refused once,
+    // when the typing ends and the cell is checked for its field.
     if (typed.Contains("'")) {
-        platform::ShowMessageBox("  不能用单引号！");
         typed = typed.BeforeFirst('\'');
         if (typed.empty()) typed = " ";
     }

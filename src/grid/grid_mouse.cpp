@@ -252,7 +252,10 @@ void CGridCtrl::OnLButtonUp(wxMouseEvent& event) {
 
 void CGridCtrl::OnLButtonDblClk(wxMouseEvent& event) {
     const wxPoint point = event.GetPosition();
-    if (m_nMouseAction == kOverColBorder) {
+    if (m_bPickGrid && m_nMouseAction == kNothing) {
+        // A lookup list: the row goes into the page in front.
+        TransferChosenRow(0);
+    } else if (m_nMouseAction == kOverColBorder) {
         const int col = ColumnBorderAt(point);
         if (col >= 0) AutoSizeColumn(col);
         Refresh(false);

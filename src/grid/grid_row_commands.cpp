@@ -41,6 +41,10 @@ void SetGridLineChangedHandler(GridLineChangedHandler handler) {
     g_lineChanged = std::move(handler);
 }
 
+void CGridCtrl::NotifyLineChanged(int row) {
+    LineChanged(*this, row);
+}
+
 void CGridCtrl::OnCopyRow() {
     m_nCopiedRow = m_cellFocus.row;
 }

@@ -227,10 +227,11 @@ bool CGridCtrl::HandleKeyDown(int key, bool shift, bool ctrl) {
     return true;
 }
 
+// Ctrl and Alt with a key are commands (Alt+S the page's 存档), never typing.
 void CGridCtrl::OnCharEvent(wxKeyEvent& event) {
     const int ch = event.GetUnicodeKey();
-    if (event.ControlDown() || m_nMouseAction != 0 || ch == WXK_TAB || !IsCellInGrid(m_cellFocus) ||
-        ch == WXK_NONE || ch < WXK_BACK) {
+    if (event.ControlDown() || event.AltDown() || m_nMouseAction != 0 || ch == WXK_TAB ||
+        !IsCellInGrid(m_cellFocus) || ch == WXK_NONE || ch < WXK_BACK) {
         event.Skip();
         return;
     }

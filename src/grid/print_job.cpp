@@ -78,12 +78,15 @@ int CGridPrinter::DataRowCount() const {
 }
 
 double CGridPrinter::PageTotal(int page) const {
-    return page >= 0 && page < static_cast<int>(m_pPageTotals.size()) ? m_pPageTotals[page] : 0;
+    return page >= 0 && page < static_cast<int>(m_pPageTotals.size())
+               ? money::ToYuan(m_pPageTotals[page])
+               : 0;
 }
 
 double CGridPrinter::WarrantyTotal(int page) const {
-    return page >= 0 && page < static_cast<int>(m_pWarrantyTotals.size()) ? m_pWarrantyTotals[page]
-                                                                          : 0;
+    return page >= 0 && page < static_cast<int>(m_pWarrantyTotals.size())
+               ? money::ToYuan(m_pWarrantyTotals[page])
+               : 0;
 }
 
 wxFont CGridPrinter::PrintFont(int height, bool bold) const {
@@ -229,8 +232,8 @@ void CGridPrinter::BeginPrinting(const wxPrintData& printerSettings) {
     const int overflow = static_cast<int>(m_hintLines.size()) - HintLinesOnLastRowPage();
     if (overflow > 0) {
         m_nPageCount += (overflow + HintLinesPerPage() - 1) / HintLinesPerPage();
-        m_pPageTotals.resize(m_nPageCount + 1, 0.0);
-        m_pWarrantyTotals.resize(m_nPageCount + 1, 0.0);
+        m_pPageTotals.resize(m_nPageCount + 1, 0);
+        m_pWarrantyTotals.resize(m_nPageCount + 1, 0);
     }
     ShortenSinglePage();
 }
@@ -341,8 +344,8 @@ void CGridPrinter::FindTotalsColumns() {
 }
 
 void CGridPrinter::SumPageTotals() {
-    m_pPageTotals.assign(m_nPageCount + 1, 0.0);
-    m_pWarrantyTotals.assign(m_nPageCount + 1, 0.0);
+    m_pPageTotals.assign(m_nPageCount + 1, 0);
+    m_pWarrantyTotals.assign(m_nPageCount + 1, 0);
     if (!m_nAmountCol || !m_nQtyCol) return;
     const wxString report = ReportName();
     const bool keepsWarranty =
@@ -350,19 +353,17 @@ void CGridPrinter::SumPageTotals() {
     const bool cashJournal = report == U("收支流水帐");
     const int first = m_grid.GetFixedRowCount();
     const int rows = DataRowCount();
-    double sum = 0, warranty = 0;
+    money::Fen sum = 0, warranty = 0;
     for (int i = 0; i < rows; ++i) {
         const int row = first + i;
-        double amount = 0, quantity = 0;
-        wxString amountText = m_grid.GetItemText(row, m_nAmountCol);
-        if (!amountText.Trim().empty()) amountText.ToCDouble(&amount);
+        money::Fen amount = 0;
+        const wxString amountText = m_grid.GetItemText(row, m_nAmountCol).Strip(wxString::both);
+        if (!money::Parse(amountText.utf8_string(), &amount)) amount = 0;
         long qty = 0;
-        if (m_nQtyCol != m_nAmountCol) {
-            // An empty quantity counts as 0.
-            m_grid.GetItemText(row, m_nQtyCol).Trim().ToLong(&qty);
-            quantity = static_cast<double>(qty);
-        }
-        const double value = m_nQtyCol == m_nAmountCol ? amount : quantity * amount;
+        // An empty quantity counts as 0.
+        if (m_nQtyCol != m_nAmountCol) m_grid.GetItemText(row, m_nQtyCol).Trim().ToLong(&qty);
+        const money::Fen value =
+            m_nQtyCol == m_nAmountCol ? amount : money::LineAmount(qty, amount, 100);
         if (keepsWarranty && m_grid.GetItemImage(row, 0) == 2)
             warranty += value;
         else
@@ -572,10 +573,13 @@ void CGridPrinter::ReadWorkCard() {
     auto orBlank = [](const wxString& value, int blanks) {
         return value.empty() ? wxString(' ', blanks) : value;
     };
-    m_cardLines.push_back(U("客户") + ": " + orBlank(field("客户"), 11) + "  " + U("联系人") +
-                          ": " + orBlank(field("业务"), 11) + "  Tel: " +
-                          orBlank(field("厂牌"), 11) + "  Fax: " + orBlank(field("编号"), 11) +
-                          "  " + U("地址") + ": " + orBlank(field("项目名称"), 15));
+    // A repair card's header keeps the reception date, the colour and the model where a
+    // ticket keeps the phone, the fax and the address: the contact printed is the
+    // vehicle's own (no fax is kept for it) and the owner the card names.
+    m_cardLines.push_back(
+        U("客户") + ": " + orBlank(field("客户"), 11) + "  " + U("联系人") + ": " +
+        orBlank(field("作业人员"), 11) + "  Tel: " + orBlank(card.phone, 11) +
+        "  Fax: " + orBlank(wxString(), 11) + "  " + U("地址") + ": " + orBlank(card.address, 15));
 }
 
 std::vector<wxString> CGridPrinter::FooterLines(wxDC& measure) const {
@@ -648,16 +652,15 @@ int CGridPrinter::PrintFooter(wxDC& dc, PrintCanvas& canvas, int page, int rowsB
 }
 
 wxString CGridPrinter::PageTotalsLine(int page) const {
-    const double sum = PageTotal(page);
-    wxString line = U("本页合计：") + wxString::Format("%.2f", sum) + " " + U(" 大写: ") +
-                    AmountInCapitals(wxString::Format("%.2f", sum)) + "   ";
-    if (WarrantyTotal(page) > 0.01)
-        line += wxString::Format("%.2f", WarrantyTotal(page)) + U("三包");
+    const wxString sum = MoneyText(PageTotal(page));
+    wxString line = U("本页合计：") + sum + " " + U(" 大写: ") + AmountInCapitals(sum) + "   ";
+    if (money::FromYuan(WarrantyTotal(page)) > 1)
+        line += MoneyText(WarrantyTotal(page)) + U("三包");
     if (page >= 2 && PageTotal(0) > 0) {
-        double running = 0;
+        money::Fen running = 0;
         for (int p = 1; p <= page; ++p)
-            running += PageTotal(p);
-        line += U("累计：") + wxString::Format("%.2f", running);
+            running += m_pPageTotals[p];
+        line += U("累计：") + FenText(running);
     }
     return line;
 }
@@ -690,7 +693,7 @@ void CGridPrinter::PrintPage(wxDC& dc, int page) {
     const double cellCharWidth = dc.GetTextExtent(kMeasureText).x / 52.0;
     if (m_kind == Kind::RepairForm || m_kind == Kind::WorkOrder) {
         m_texts[print_texts::kSalesAmount] =
-            PageTotal(page) > 0 ? wxString::Format("%.2f", PageTotal(page)) : wxString("0");
+            PageTotal(page) > 0 ? MoneyText(PageTotal(page)) : wxString("0");
         m_layout.PrintFormHead(canvas, Area(headingsTop), headingHeight, cellCharWidth, x0Height,
                                m_texts);
         int footTop = 0;

@@ -6,6 +6,7 @@
 // own screen units, the whole width of the printed columns plus the margins).
 #include "grid/print_layout.h"
 #include "grid/report_settings.h"
+#include "platform/money.h"
 
 #include <vector>
 #include <wx/cmndata.h>
@@ -116,6 +117,6 @@ private:
     wxSize m_LogicalPageSize;
     int m_nPaperLength = 2970, m_nPaperWidth = 2100, m_nJobPaperLength = 2970;
     int m_nAmountCol = 0, m_nQtyCol = 0;
-    std::vector<double> m_pPageTotals, m_pWarrantyTotals;
+    std::vector<money::Fen> m_pPageTotals, m_pWarrantyTotals;
     wxFont m_PrinterFont;
 };

@@ -8,11 +8,12 @@
 
 namespace {
 
-// The preview bar with the one/two page button after the toolkit's own buttons.
+// The preview bar with the one/two page button after the toolkit's own buttons; it
+// prints too when the preview has the pages to print.
 class CPreviewBar : public wxPreviewControlBar {
 public:
     CPreviewBar(wxPrintPreviewBase* preview, CViewPrintPreview* frame)
-        : wxPreviewControlBar(preview, wxPREVIEW_DEFAULT, frame), m_pFrame(frame) {}
+        : wxPreviewControlBar(preview, Buttons(preview), frame), m_pFrame(frame) {}
 
     void CreateButtons() override {
         wxPreviewControlBar::CreateButtons();
@@ -25,6 +26,11 @@ public:
     }
 
 private:
+    static long Buttons(wxPrintPreviewBase* preview) {
+        return preview && preview->GetPrintoutForPrinting() ? wxPREVIEW_DEFAULT | wxPREVIEW_PRINT
+                                                            : wxPREVIEW_DEFAULT;
+    }
+
     CViewPrintPreview* m_pFrame;
 };
 

@@ -16,12 +16,16 @@ wxPrintData& GridPrinterSettings();
 // module's own.
 void SetGridPrinterSettings(wxPrintData* data);
 
+class CGridCtrl;
+
 // The work sheet in front, as the cost and quantity sheet needs it: its customer, its
-// one-letter mode ("W" repair card, "P" sales counter) and the recordset of its lines.
+// one-letter mode ("W" repair card, "P" sales counter) and the recordset of its lines;
+// for taking lookup rows, the line grid of its active page (null when none).
 struct ActiveSheetLines {
     wxString customer;
     wxString mode;
     ado::RecordsetPtr lines;
+    CGridCtrl* lineGrid = nullptr;
 };
 // The work sheets tell the printing which sheet is in front; false when none is.
 using ActiveSheetSource = std::function<bool(ActiveSheetLines& sheet)>;
@@ -29,11 +33,14 @@ void SetActiveSheetSource(ActiveSheetSource source);
 bool GetActiveSheetLines(ActiveSheetLines& sheet);
 
 // The repair work card that is open, as the printed pages name it: its customer (the
-// plate), its document number and the fields of its current line record (客户, 业务,
-// 厂牌, 编号, 项目名称, 货位, 小计).
+// plate), its document number (the sheet's while the card is not settled), the
+// vehicle's telephone and address, and the fields of its header record (客户, 作业人员, 厂牌, 编号,
+// 项目名称, 货位, 小计).
 struct OpenWorkCard {
     wxString customer;
     wxString documentNo;
+    wxString phone;
+    wxString address;
     std::map<wxString, wxString> record;
 };
 // The work card tells the printing about itself; false when no card is open.

@@ -180,8 +180,8 @@ void CCashJournalDlg::UpdateTotals() {
             cost += value;
         }
     }
-    res::Control<wxTextCtrl>(this, kTotalEdit)->ChangeValue(wxString::Format("%.2f", first));
-    res::Control<wxTextCtrl>(this, kCostEdit)->ChangeValue(wxString::Format("%.2f", cost));
+    res::Control<wxTextCtrl>(this, kTotalEdit)->ChangeValue(MoneyText(first));
+    res::Control<wxTextCtrl>(this, kCostEdit)->ChangeValue(MoneyText(cost));
 }
 
 void CCashJournalDlg::OnAdd() {

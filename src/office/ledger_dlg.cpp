@@ -16,6 +16,7 @@
 #include "office/partner_ledger.h"
 #include "platform/message_box.h"
 #include "platform/wx_text.h"
+#include "res/control_ids.h"
 #include "res/partner_template.h"
 #include "work/active_sheet.h"
 
@@ -78,6 +79,7 @@ CLedgerDlg::CLedgerDlg(CMainFrame& frame, const wxString& partner)
         wxEVT_BUTTON, [this](wxCommandEvent&) { PostEntry(false); }, res::ToWxId(kOffsetButton));
     res::BindButton(this, kCancelButton, &CLedgerDlg::OnCancelEntry);
     res::BindButton(this, kExitButton, &CLedgerDlg::OnExit);
+    SetEscapeId(res::ToWxId(kExitButton)); // Esc leaves as 退出 does
     res::BindButton(this, kFindButton, &CLedgerDlg::OnFind);
     res::BindButton(this, kPrintButton, &CLedgerDlg::OnPrint);
     res::BindButton(this, kDeleteButton, &CLedgerDlg::OnDeleteEntry);
@@ -197,10 +199,12 @@ void CLedgerDlg::LoadEntries(const wxString& value, const wxString& field) {
 void CLedgerDlg::ShowBalances(const wxString& statement) {
     const CLedgerSums sums = CLedgerSums::Read(m_dsUtility, statement);
     const double values[] = {sums.receivables, sums.payables, sums.advances, sums.prepaid};
+    // A partner without entries shows plain zeros; one with entries shows every sum
+    // to the fen.
     for (int i = 0; i < 4; ++i)
         res::Control<wxStaticText>(this, kSumStatics[i])
-            ->SetLabel(U("金额: ") + wxString::Format("%.2f", values[i]));
-    SetText(kBalanceEdit, wxString::Format("%.2f", sums.Balance()));
+            ->SetLabel(U("金额: ") + (sums.Any() ? MoneyText(values[i]) : wxString("0")));
+    SetText(kBalanceEdit, sums.Any() ? MoneyText(sums.Balance()) : wxString("0"));
 }
 
 void CLedgerDlg::FillUnitCombos() {
@@ -298,6 +302,7 @@ void CLedgerDlg::OnSelectNumber() {
     if (number.empty()) return;
     SetText(kNumberCombo, number);
     m_nActiveCombo = 1;
+    SetText(kAmountEdit, wxString()); // an amount typed for another partner
     LoadEntries(number, U("编号"));
     ado::Recordset* rs = m_dsEntries.IsOpen() ? m_dsEntries.m_pRecordset.get() : nullptr;
     if (rs && rs->RecordCount() > 0) {
@@ -312,6 +317,7 @@ void CLedgerDlg::OnSelectName() {
     if (name.empty()) return;
     SetText(kNameCombo, name);
     m_nActiveCombo = 2;
+    SetText(kAmountEdit, wxString()); // an amount typed for another partner
     LoadEntries(name, U("单位"));
     ado::Recordset* rs = m_dsEntries.IsOpen() ? m_dsEntries.m_pRecordset.get() : nullptr;
     if (rs && rs->RecordCount() > 0) {
@@ -332,6 +338,7 @@ void CLedgerDlg::OnSelectArea() {
         Combo(id)->ChangeValue(wxString());
     }
     m_bFilling = false;
+    SetText(kAmountEdit, wxString());
     if (area == CPartnerLedger::All()) {
         FillUnitCombos();
         LoadEntries(CPartnerLedger::All(), U("单位"));
@@ -405,6 +412,7 @@ void CLedgerDlg::OnNotice(COwnerNoticeEvent& event) {
     case 1:
         SetText(kNumberCombo, chosen);
         if (!chosen.empty()) {
+            SetText(kAmountEdit, wxString());
             LoadEntries(chosen, U("编号"));
             ShowBalances(CLedgerSums::Statement(U("编号"), chosen));
         }
@@ -412,6 +420,7 @@ void CLedgerDlg::OnNotice(COwnerNoticeEvent& event) {
     default:
         SetText(kNameCombo, chosen);
         if (!chosen.empty()) {
+            SetText(kAmountEdit, wxString());
             LoadEntries(chosen, U("单位"));
             ShowBalances(CLedgerSums::Statement(U("单位"), chosen));
         }

@@ -82,12 +82,20 @@ CPartnerDlg::CPartnerDlg(wxWindow* parent, int mode, const wxString& newName)
         for (int id : kLevelRadios)
             Control(id)->Hide();
     Open();
-    if (m_nMode == Suppliers && !m_strNewName.empty() && m_ds.IsOpen() &&
-        m_ds.m_pRecordset->RecordCount() > 0) {
-        m_ds.m_pRecordset->MoveFirst();
-        m_ds.m_pRecordset->Find(CSqlText::Criterion(U("单位"), m_strNewName).utf8_string());
-        ShowRecord();
-        m_strNewName.clear();
+    // A registered partner opens on its record; a customer name not yet registered
+    // (the picker's "马上建档", a ticket's unknown customer) starts its new record.
+    if (!m_strNewName.empty() && m_ds.IsOpen() && m_ds.m_pRecordset->RecordCount() > 0) {
+        ado::Recordset& rs = *m_ds.m_pRecordset;
+        const bool shown = !rs.EndOfFile() && !rs.BOF();
+        const ado::Variant kept = shown ? rs.Bookmark() : ado::Variant();
+        rs.MoveFirst();
+        rs.Find(CSqlText::Criterion(U("单位"), m_strNewName).utf8_string());
+        if (!rs.EndOfFile() || m_nMode == Suppliers) {
+            ShowRecord();
+            m_strNewName.clear();
+        } else if (shown) {
+            rs.PutBookmark(kept);
+        }
     }
     if (m_nMode == Customers && !m_strNewName.empty()) OnNew();
     Centre();
@@ -133,7 +141,7 @@ void CPartnerDlg::ShowExtra(const ado::RecordsetPtr& rs) {
     const CLedgerSums sums =
         frame ? CLedgerSums::Read(frame->m_dsMain, CLedgerSums::Statement(U("单位"), name))
               : CLedgerSums::ReadUnit(name);
-    SetControlText(kBalanceEdit, wxString::Format("%.2f", sums.Balance()));
+    SetControlText(kBalanceEdit, MoneyText(sums.Balance()));
     if (m_nMode != Customers) return;
     const wxString level = FieldText(*rs, "级别");
     res::Control<wxRadioButton>(this, kNoLevelRadio)->SetValue(true);

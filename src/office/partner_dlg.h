@@ -27,6 +27,9 @@ protected:
     wxString KeyProblem(const wxString& key) const override;
     wxString FormProblem() override;
     wxString NewEntryKey(const wxString&) const override { return wxString(); }
+    // A partner's field is never emptied by the card: a cleared control keeps the
+    // stored value, so a slip of the hand loses no telephone number.
+    bool KeepsEmptiedFields() const override { return true; }
     void ShowExtra(const ado::RecordsetPtr& rs) override;
     void WriteExtra(const ado::RecordsetPtr& rs) override;
     void EnableExtra(bool enable) override;

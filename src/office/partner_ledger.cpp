@@ -1,4 +1,5 @@
 #include "office/partner_ledger.h"
+#include "platform/money.h"
 
 #include "app/ledger_posting.h"
 #include "app/ledger_sums.h"
@@ -41,14 +42,16 @@ bool AmountValid(const wxString& text) {
     }
     if (point >= 0 && (text.length() - point - 1 > 2 || point > 7)) return false;
     if (point < 0 && text.length() > 7) return false;
-    double value = 0;
-    return text.ToCDouble(&value) && std::llround(value * 100) > 0;
+    money::Fen fen = 0;
+    return money::Parse(text.utf8_string(), &fen) && fen > 0;
 }
 
-// Appends the partner to `wlkf` unless a row holds its name already.
+// Appends the partner to `wlkf` unless a row holds its name, or its number, already.
 void AddPartnerIfNew(const LedgerEntry& entry) {
     CDataSet partners;
-    partners.Open(U("select * from wlkf where ") + CSqlText::Equals(U("单位"), entry.unit));
+    wxString known = CSqlText::Equals(U("单位"), entry.unit);
+    if (!entry.number.empty()) known += U(" or ") + CSqlText::Equals(U("编号"), entry.number);
+    partners.Open(U("select * from wlkf where ") + known);
     if (!partners.IsOpen()) throw NotWritten{"wlkf"};
     if (partners.m_pRecordset->RecordCount() > 0) return;
     const ado::RecordsetPtr& rs = partners.m_pRecordset;
@@ -80,8 +83,11 @@ void AddEntry(const LedgerEntry& entry) {
     if (ledger.Save(rs) != 1) throw NotWritten{"wlzm"};
 }
 
-// Runs `write` in one transaction over the tables; false (logged) when it failed.
-template <class Write> bool InTransaction(std::initializer_list<const char*> tables, Write write) {
+// Runs `write` in one transaction over the tables; when it failed (logged) says
+// `failure` and gives false.
+template <class Write>
+bool InTransaction(const wxString& failure, std::initializer_list<const char*> tables,
+                   Write write) {
     try {
         CDataTransaction transaction;
         for (const char* table : tables) {
@@ -91,10 +97,15 @@ template <class Write> bool InTransaction(std::initializer_list<const char*> tab
         write();
         transaction.Commit();
         return true;
-    } catch (const NotWritten& failure) {
-        platform::AppendLog(std::string("ledger: not written to ") + failure.table);
+    } catch (const NotWritten& notWritten) {
+        platform::AppendLog(std::string("ledger: not written to ") + notWritten.table);
+        platform::ShowMessageBox(failure.utf8_string());
     } catch (const ado::ComError& error) {
         platform::AppendLog("ledger: " + error.Description());
+        platform::ShowMessageBox(failure.utf8_string());
+    } catch (const CDataRefused& refused) {
+        platform::AppendLog(std::string("ledger: ") + refused.what());
+        platform::ShowMessageBox(CDataTransaction::FailureText(failure, refused).utf8_string());
     }
     return false;
 }
@@ -158,16 +169,14 @@ wxString CPartnerLedger::EntryProblem(const LedgerEntry& entry, wxString* amount
 
 bool CPartnerLedger::Post(const LedgerEntry& entry, CLedgerPosting& cash) {
     const bool cashIn = !entry.book && entry.category == U("应收款");
-    const bool written = InTransaction({"wlkf", "wlzm", "kzk"}, [&] {
+    const wxString failure = U("“") + entry.unit + U("”的往来帐登记没有完成，数据保持原样。");
+    const bool written = InTransaction(failure, {"wlkf", "wlzm", "kzk"}, [&] {
         AddPartnerIfNew(entry);
         AddEntry(entry);
         if (cashIn && !cash.PostCashEntry(entry.unit, entry.amount,
                                           StoredSource(entry.source) + entry.category + U("冲帐")))
             throw NotWritten{"kzk"};
     });
-    if (!written)
-        platform::ShowMessageBox(
-            (U("“") + entry.unit + U("”的往来帐登记没有完成，数据保持原样。")).utf8_string());
     return written;
 }
 
@@ -227,7 +236,7 @@ bool CPartnerLedger::DeleteEntry(long no) {
 
 std::vector<wxString> CPartnerLedger::ClearEmptyAccounts(const std::vector<wxString>& names) {
     std::vector<wxString> removed;
-    const bool written = InTransaction({"wlzm"}, [&] {
+    const bool written = InTransaction(U("清除空帐没有完成，数据保持原样。"), {"wlzm"}, [&] {
         CDataSet data;
         for (const wxString& name : names) {
             if (name.empty()) continue;
@@ -239,10 +248,7 @@ std::vector<wxString> CPartnerLedger::ClearEmptyAccounts(const std::vector<wxStr
             removed.push_back(name);
         }
     });
-    if (!written) {
-        platform::ShowMessageBox(U("清除空帐没有完成，数据保持原样。").utf8_string());
-        removed.clear();
-    }
+    if (!written) removed.clear();
     return removed;
 }
 

@@ -84,6 +84,7 @@ total::total(CMainFrame& frame, int mode)
     m_grid->m_nHelpContext = kDialogId;
 
     res::BindButton(this, kExitButton, &total::OnExit);
+    SetEscapeId(res::ToWxId(kExitButton)); // Esc leaves as 退出 does
     res::BindButton(this, kAddButton, &total::OnAddLine);
     res::BindButton(this, kPrintButton, &total::OnPrint);
     res::BindButton(this, kStartButton, &total::OnStartStatistics);

@@ -4,7 +4,9 @@
 #include "data/date_range.h"
 #include "office/record_values.h"
 #include "office/statistics_templates.h"
+#include "platform/wx_text.h"
 
+#include <iterator>
 #include <map>
 #include <set>
 
@@ -128,6 +130,7 @@ bool CStatisticsEngine::Run(const StatisticsRequest& request, CDataSet& result, 
     if (request.mode == 10 || request.mode == 11) AddTotalRow(request, result);
     if ((request.mode == 7 || request.mode == 8) && request.summary)
         FillStockColumns(request, result, aux);
+    if (request.mode == 8 && !request.summary) TakeStockDetails(result, aux);
     if (result.m_pRecordset->RecordCount() > 0) result.m_pRecordset->MoveFirst();
     return true;
 }
@@ -230,11 +233,36 @@ void CStatisticsEngine::AddTotalRow(const StatisticsRequest& request, CDataSet& 
     if (profit) {
         fields.Item("毛利").PutValue(ado::Variant(negative + positive));
         if (!request.summary && negative < 0 && fields.IndexOf("编号") >= 0)
-            fields.Item("编号").PutValue(
-                (U("负毛利合计:") + wxString::Format("%.2f", negative)).utf8_string());
+            fields.Item("编号").PutValue((U("负毛利合计:") + MoneyText(negative)).utf8_string());
     }
     if (fields.Item(0).Type() == ado::adChar) fields.Item(0).PutValue(U("合计").utf8_string());
     rs->Update();
+}
+
+void CStatisticsEngine::TakeStockDetails(CDataSet& result, CDataSet& aux) {
+    const ado::RecordsetPtr& rs = result.m_pRecordset;
+    if (rs->RecordCount() <= 0) return;
+    aux.Open(U("select 编号,车型,厂牌,备注,no from ljkc order by no"));
+    if (!HasRecords(aux)) return;
+    const char* const taken[] = {"车型", "厂牌", "备注"};
+    std::map<wxString, std::vector<ado::Variant>> first;
+    const ado::RecordsetPtr& stock = aux.m_pRecordset;
+    for (stock->MoveFirst(); !stock->EndOfFile(); stock->MoveNext()) {
+        if (FieldIsNull(stock, "编号")) continue;
+        std::vector<ado::Variant>& values = first[FieldText(stock, "编号")];
+        if (!values.empty()) continue;
+        for (const char* field : taken)
+            values.push_back(stock->Fields().Item(field).Value());
+    }
+    for (rs->MoveFirst(); !rs->EndOfFile(); rs->MoveNext()) {
+        if (FieldIsNull(rs, "编号")) continue;
+        const auto found = first.find(FieldText(rs, "编号"));
+        if (found == first.end()) continue;
+        for (size_t i = 0; i < std::size(taken); ++i)
+            if (rs->Fields().IndexOf(taken[i]) >= 0)
+                rs->Fields().Item(taken[i]).PutValue(found->second[i]);
+        rs->Update();
+    }
 }
 
 void CStatisticsEngine::FillStockColumns(const StatisticsRequest& request, CDataSet& result,
@@ -289,5 +317,7 @@ void CStatisticsEngine::FillStockColumns(const StatisticsRequest& request, CData
 }
 
 wxString CStatisticsEngine::AmountTotalText(double sum) {
-    return U("总计:") + wxString::Format("%.2f", sum);
+    const wxString shown = MoneyText(sum);
+    if (shown == "0.00" || shown == "-0.00") return wxString();
+    return U("总计:") + shown;
 }

@@ -59,10 +59,14 @@ public:
     static Rates ReadRates();
     static double Commission(double amount, const wxString& flag, const wxString& brand,
                              const Rates& rates);
-    // The text of the amount total: "总计:x" with two decimals, negative totals too.
+    // The text of the amount total: "总计:x" with two decimals, negative totals too;
+    // empty for a total of 0.00.
     static wxString AmountTotalText(double sum);
 
 private:
+    // Mode 8's detail: each sales line shows 车型, 厂牌 and 备注 of its part's stock row
+    // (the first one stored when the part lies in several bins).
+    void TakeStockDetails(CDataSet& result, CDataSet& aux);
     void FillStockColumns(const StatisticsRequest& request, CDataSet& result, CDataSet& aux);
     void AddCommissions(CDataSet& result);
     void AddTotalRow(const StatisticsRequest& request, CDataSet& result);

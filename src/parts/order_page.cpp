@@ -304,6 +304,9 @@ void Pjdh::OnSetActive() {
             rs->AddNew();
             WriteLine(*rs, line);
             AddLine(true);
+            // The received lines point at the order they come from.
+            PutText(*rs, "定货单", chosen);
+            rs->Update();
         }
         m_bKeepQuantity = false;
         if (!lines.empty()) EnableSaveButtons(true);
@@ -390,7 +393,7 @@ void Pjdh::UpdateTotals() {
         return;
     }
     const bool hasSum = HasField(*rs, "小计");
-    double sum = 0;
+    money::Fen sum = 0;
     int row = 1;
     const int column = [&] {
         for (int c = 1; c < m_pGrid->GetColumnCount(); ++c)
@@ -400,13 +403,14 @@ void Pjdh::UpdateTotals() {
     for (rs->MoveFirst(); !rs->EndOfFile(); rs->MoveNext(), ++row) {
         const auto quantity = Number(*rs, "数量"), cost = Number(*rs, "进价");
         if (!quantity || !cost) continue;
-        const double amount = Fen(*quantity * *cost);
+        const money::Fen fen = LineFen(quantity, cost);
+        const double amount = money::ToYuan(fen);
         if (hasSum && Number(*rs, "小计") != amount) PutNumber(*rs, "小计", amount);
         if (column > 0 && row < m_pGrid->GetRowCount())
-            m_pGrid->SetItemText(row, column, wxString::Format("%.2f", amount));
-        sum += amount;
+            m_pGrid->SetItemText(row, column, wxString::FromUTF8(money::Text(fen)));
+        sum += fen;
     }
-    total->ChangeValue(wxString::Format("%.2f", sum));
+    total->ChangeValue(wxString::FromUTF8(money::Text(sum)));
     m_pGrid->Refresh();
 }
 
@@ -528,6 +532,7 @@ void Pjdh::OnSave() {
 void Pjdh::SaveStockIn(bool purchase) {
     CMainFrame* frame = CMainFrame::Get();
     const ado::RecordsetPtr& rs = GetSheet()->m_rsLines;
+    if (m_bOrderCopied && !CStockIn::ConfirmReceiveOrder(ComboText(kNumberCombo))) return;
     CStockIn stockIn(StockInOptions::Load());
     if (!stockIn.Open()) return;
     std::vector<PartLine> lines = Lines();
@@ -555,6 +560,13 @@ void Pjdh::SaveTransfer() {
     const ado::RecordsetPtr& rs = GetSheet()->m_rsLines;
     std::vector<PartLine> lines = Lines();
     if (lines.empty()) return;
+    CStockIn stock(StockInOptions::Load());
+    if (!stock.Open()) return;
+    if (const wxString refusal = TransferRefusal(lines, stock.Stock()); !refusal.empty()) {
+        platform::ShowMessageBox(refusal.utf8_string());
+        return;
+    }
+    CompleteFromStock(lines, stock.Stock());
     const bool inStore = res::Control<wxRadioButton>(this, kInStoreRadio)->GetValue();
     wxString destination;
     if (!inStore) {
@@ -563,9 +575,21 @@ void Pjdh::SaveTransfer() {
         if (box.ShowModal() != wxID_OK) return;
         destination = box.m_strInput;
     }
-    CStockIn stock(StockInOptions::Load());
     work::CBoxQuestions questions;
-    if (!stock.Open() || !stock.TakeOut(lines, questions)) return;
+    std::vector<double> taken;
+    if (!stock.TakeOut(lines, questions, CStockIn::PageTakeOut(), &taken)) return;
+    // Only what left the stock is recorded as moved.
+    std::vector<PartLine> moved;
+    for (size_t i = 0; i < lines.size(); ++i)
+        if (taken[i] > 0) {
+            moved.push_back(lines[i]);
+            moved.back().quantity = taken[i];
+        }
+    lines = std::move(moved);
+    if (lines.empty()) {
+        platform::ShowMessageBox(U("没有零件从库存取出，调拨没有存档。").utf8_string());
+        return;
+    }
     CStockIn::Records records;
     records.purchase = false;
     std::vector<PartLine> rows = lines;

@@ -1,6 +1,7 @@
 #include "parts/part_line.h"
 
 #include "platform/gbk.h"
+#include "platform/money.h"
 
 #include <cmath>
 
@@ -58,7 +59,12 @@ void PutNumber(ado::Recordset& rs, const char* field, const std::optional<double
 }
 
 double Fen(double amount) {
-    return std::round(amount * 100.0) / 100.0;
+    return money::ToYuan(money::FromYuan(amount));
+}
+
+money::Fen LineFen(const std::optional<double>& quantity, const std::optional<double>& price) {
+    if (!quantity || !price) return 0;
+    return money::LineAmount(std::llround(*quantity), money::FromYuan(*price), 100);
 }
 
 namespace {

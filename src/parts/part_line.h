@@ -4,6 +4,7 @@
 // The page reads its lines recordset into these and writes them back; the logic
 // never touches a window.
 #include "ado/recordset.h"
+#include "platform/money.h"
 
 #include <optional>
 #include <vector>
@@ -54,5 +55,7 @@ std::optional<double> Number(ado::Recordset& rs, const char* field);
 
 // Money rounded to the fen.
 double Fen(double amount);
+// Whole quantity x unit price in fen; 0 when either is missing.
+money::Fen LineFen(const std::optional<double>& quantity, const std::optional<double>& price);
 
 } // namespace parts

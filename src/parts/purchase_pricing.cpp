@@ -20,10 +20,13 @@ PriceRatios PriceRatios::Load() {
 
 void PriceByRatio(std::vector<PartLine>& lines, const PriceRatios& ratios, bool threeLevel) {
     for (PartLine& line : lines) {
-        const double cost = line.cost.value_or(0);
-        line.retail = Fen(ratios.retail * 0.01 * cost);
-        line.wholesale = Fen(ratios.wholesale * 0.01 * cost);
-        if (threeLevel) line.agent = Fen(ratios.agent * 0.01 * cost);
+        const money::Fen cost = money::FromYuan(line.cost.value_or(0));
+        const auto priced = [cost](int ratio) {
+            return money::ToYuan(money::Scale(cost, ratio, 100));
+        };
+        line.retail = priced(ratios.retail);
+        line.wholesale = priced(ratios.wholesale);
+        if (threeLevel) line.agent = priced(ratios.agent);
     }
 }
 
@@ -100,10 +103,10 @@ void FillBinsFromStock(std::vector<PartLine>& lines, const std::vector<StockEntr
 }
 
 std::vector<std::pair<wxString, double>> SupplierAmounts(const std::vector<PartLine>& lines) {
-    std::vector<std::pair<wxString, double>> amounts;
+    std::vector<std::pair<wxString, money::Fen>> amounts;
     for (const PartLine& line : lines) {
         if (!line.quantity || !line.cost) continue;
-        const double amount = *line.quantity * *line.cost;
+        const money::Fen amount = LineFen(line.quantity, line.cost);
         auto it = std::find_if(amounts.begin(), amounts.end(),
                                [&](const auto& a) { return a.first == line.supplier; });
         if (it == amounts.end())
@@ -111,9 +114,10 @@ std::vector<std::pair<wxString, double>> SupplierAmounts(const std::vector<PartL
         else
             it->second += amount;
     }
-    for (auto& a : amounts)
-        a.second = Fen(a.second);
-    return amounts;
+    std::vector<std::pair<wxString, double>> yuan;
+    for (const auto& a : amounts)
+        yuan.emplace_back(a.first, money::ToYuan(a.second));
+    return yuan;
 }
 
 } // namespace parts

@@ -65,16 +65,14 @@ void Save(CDataSet& data, const char* table) {
     throw std::runtime_error(what);
 }
 
-// Takes the parts off the sale or receipt rows of the recordset (in memory); the
-// refusal's message, or empty.
-wxString TakeOff(ado::Recordset& rs, const char* nameField, const std::vector<ReturnedPart>& parts,
-                 bool byModel) {
+// Takes the parts off the sale or receipt rows of the recordset (in memory).
+void TakeOff(ado::Recordset& rs, const char* nameField, const std::vector<ReturnedPart>& parts,
+             bool byModel) {
     std::vector<SourceRow> rows;
     for (rs.MoveFirst(); !rs.EndOfFile(); rs.MoveNext())
         rows.push_back({Text(rs, "编号"), Text(rs, nameField), Text(rs, "车型"),
                         Number(rs, "数量").value_or(0), Text(rs, "备注")});
-    const wxString refusal = TakeReturnsOff(parts, rows, byModel);
-    if (!refusal.empty()) return refusal;
+    TakeReturnsOff(parts, rows, byModel);
     size_t k = 0;
     for (rs.MoveFirst(); !rs.EndOfFile(); rs.MoveNext(), ++k)
         if (rows[k].changed) {
@@ -82,7 +80,6 @@ wxString TakeOff(ado::Recordset& rs, const char* nameField, const std::vector<Re
             PutText(rs, "备注", rows[k].remark);
             rs.Update();
         }
-    return wxString();
 }
 
 ReturnedPart Returned(const PartLine& part) {
@@ -232,7 +229,8 @@ bool ReturnsArchive::TakeOutAll() {
     return false;
 }
 
-// Each line's customer, else the one chosen on the page.
+// Each line's customer, else the one chosen on the page. A line that matches no sale
+// (or no receipt) is archived all the same.
 bool ReturnsArchive::MatchSales() {
     std::map<wxString, std::vector<ReturnedPart>> byCustomer;
     for (size_t i = 0; i < m_lines.size(); ++i) {
@@ -241,41 +239,27 @@ bool ReturnsArchive::MatchSales() {
         byCustomer[customer].push_back(Returned(m_parts[i]));
     }
     for (const auto& entry : byCustomer) {
+        if (entry.first.empty()) continue;
         auto data = std::make_unique<CDataSet>();
         data->Open(U(kSaleLines) + CSqlText::Equals(U("客户"), entry.first));
         if (!data->IsOpen()) return false;
-        ado::Recordset& rs = *data->m_pRecordset;
-        if (entry.first.empty() || rs.RecordCount() <= 0) {
-            m_questions.Tell(U("没有找到记录，操作被取消！"));
-            return false;
-        }
-        const wxString refusal = TakeOff(rs, "项目名称", entry.second, true);
-        if (!refusal.empty()) {
-            m_questions.Tell(refusal);
-            return false;
-        }
+        if (data->m_pRecordset->RecordCount() <= 0) continue;
+        TakeOff(*data->m_pRecordset, "项目名称", entry.second, true);
         m_sources.push_back(std::move(data));
     }
     return true;
 }
 
 bool ReturnsArchive::MatchPurchases() {
+    if (m_choice.empty()) return true;
     auto data = std::make_unique<CDataSet>();
     data->Open(U("select * from jhda where ") + CSqlText::Equals(U("入库单"), m_choice));
     if (!data->IsOpen()) return false;
-    ado::Recordset& rs = *data->m_pRecordset;
-    if (m_choice.empty() || rs.RecordCount() <= 0) {
-        m_questions.Tell(U("没有找到记录，操作被取消！"));
-        return false;
-    }
+    if (data->m_pRecordset->RecordCount() <= 0) return true;
     std::vector<ReturnedPart> returned;
     for (const PartLine& part : m_parts)
         returned.push_back(Returned(part));
-    const wxString refusal = TakeOff(rs, "零件名称", returned, false);
-    if (!refusal.empty()) {
-        m_questions.Tell(refusal);
-        return false;
-    }
+    TakeOff(*data->m_pRecordset, "零件名称", returned, false);
     m_sources.push_back(std::move(data));
     return true;
 }

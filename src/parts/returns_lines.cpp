@@ -24,20 +24,14 @@ wxString ReturnLinesStatement() {
 }
 
 double ReturnLinesTotal(ado::Recordset& lines) {
-    double total = 0;
+    money::Fen total = 0;
     if (lines.RecordCount() <= 0) return 0;
     const ado::Variant at = lines.EndOfFile() || lines.BOF() ? ado::Variant() : lines.Bookmark();
     for (lines.MoveFirst(); !lines.EndOfFile(); lines.MoveNext()) {
-        const std::optional<double> price = Number(lines, "单价");
-        const std::optional<double> quantity = Number(lines, "数量");
-        if (price && quantity) total += *price * *quantity;
+        total += LineFen(Number(lines, "数量"), Number(lines, "单价"));
     }
     if (!at.IsEmpty()) lines.PutBookmark(at);
-    return Fen(total);
-}
-
-wxString MoneyText(double amount) {
-    return wxString::Format("%.2f", Fen(amount));
+    return money::ToYuan(total);
 }
 
 long ReturnedCount(const wxString& remark) {

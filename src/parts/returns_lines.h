@@ -30,8 +30,6 @@ wxString AllReturnsStatement();
 
 // The money of the lines: 单价 times 数量 of each line that has both, to the fen.
 double ReturnLinesTotal(ado::Recordset& lines);
-// The total as the page shows it and as it is posted.
-wxString MoneyText(double amount);
 
 // The count of a "退n" remark (a sale or receipt line already partly returned); 0
 // when the remark holds no such count.

@@ -14,24 +14,16 @@ bool SamePart(const ReturnedPart& part, const SourceRow& row, bool byModel) {
     return !byModel || part.model == row.model;
 }
 
-wxString PartName(const ReturnedPart& part) {
-    return part.name.empty() ? part.code : part.name;
-}
-
 } // namespace
 
-wxString TakeReturnsOff(const std::vector<ReturnedPart>& parts, std::vector<SourceRow>& rows,
-                        bool byModel) {
-    std::vector<SourceRow> after = rows;
+void TakeReturnsOff(const std::vector<ReturnedPart>& parts, std::vector<SourceRow>& rows,
+                    bool byModel) {
     for (const ReturnedPart& part : parts) {
         double left = part.quantity;
-        double held = 0;
-        bool found = false;
-        for (SourceRow& row : after) {
+        for (SourceRow& row : rows) {
+            if (left <= 0) break;
             if (!SamePart(part, row, byModel)) continue;
-            found = true;
             const double take = std::min(left, std::max(0.0, row.quantity));
-            held += std::max(0.0, row.quantity);
             if (take <= 0) continue;
             row.quantity -= take;
             row.remark = U("退") + wxString::Format("%ld", ReturnedCount(row.remark) +
@@ -39,13 +31,7 @@ wxString TakeReturnsOff(const std::vector<ReturnedPart>& parts, std::vector<Sour
             row.changed = true;
             left -= take;
         }
-        if (!found) return U("没有找到“") + PartName(part) + U("”的原始记录，操作被取消！");
-        if (left > 0)
-            return U("“") + PartName(part) + U("”的退货数量超过了原有数量(") +
-                   wxString::Format("%g", held) + U(")，操作被取消！");
     }
-    rows = std::move(after);
-    return wxString();
 }
 
 } // namespace parts

@@ -3,7 +3,8 @@
 // `ljsh`, or the lines of a stock-in document in `jhda`. A returned quantity is taken
 // off the rows of the same part in their stored order, none below 0, and each row
 // touched counts what came back in its remark ("退n"). A part that finds no row, or
-// more than the rows still hold, refuses the whole return.
+// the part of a quantity the rows no longer hold, is returned all the same: it just
+// marks nothing.
 #include <optional>
 #include <vector>
 #include <wx/string.h>
@@ -26,9 +27,8 @@ struct ReturnedPart {
 };
 
 // Takes every part off the rows; byModel: a part known by name must also have the
-// row's 车型 (sales). Empty on success, else the refusal's message, the rows then
-// unchanged.
-wxString TakeReturnsOff(const std::vector<ReturnedPart>& parts, std::vector<SourceRow>& rows,
-                        bool byModel);
+// row's 车型 (sales).
+void TakeReturnsOff(const std::vector<ReturnedPart>& parts, std::vector<SourceRow>& rows,
+                    bool byModel);
 
 } // namespace parts

@@ -152,6 +152,7 @@ void ljth::OnSetActive() {
     }
     m_pGrid->SetTableName("ljth");
     m_pGrid->m_strTitle = U("零件退货");
+    m_pGrid->m_strReportName = U("零件退货");
     m_pGrid->MakeCurrentGrid();
     m_pGrid->ResetToCorner();
     const bool withSupplier = m_nMode == kDefectOut || m_nMode == kSoundOut;

@@ -117,8 +117,8 @@ void ljth::MarkHandledRows(const char* field) {
     grid.Refresh();
 }
 
-// Sent out or reissued, a line settles a stored return: the one chosen in the list of
-// returns above becomes the new line.
+// A blank line; a stored return dragged in from the list above becomes a line that
+// settles it (AddLine keeps its number).
 void ljth::OnNewLine() {
     CMainFrame* frame = CMainFrame::Get();
     const ado::RecordsetPtr& rs = GetSheet()->m_rsLines;
@@ -128,14 +128,7 @@ void ljth::OnNewLine() {
         m_pGrid->m_nSortCol = -1;
         m_pGrid->LoadRecordset();
     }
-    const std::shared_ptr<CGridCtrl>& list = frame->m_dsMain.m_pGrid;
-    const ado::RecordsetPtr chosen = list ? list->m_rsBound : ado::RecordsetPtr();
-    if ((m_nMode == kDefectOut || m_nMode == kReissue) && chosen && chosen->IsOpen() &&
-        chosen->RecordCount() > 0 && !chosen->EndOfFile() && !chosen->BOF() &&
-        HasField(*chosen, "no1"))
-        frame->m_dsMain.CopyRecordsQuiet(chosen, rs, true, wxString());
-    else
-        rs->AddNew();
+    rs->AddNew();
     AddLine(true);
     m_pGrid->AppendNewRecord();
     const int row = m_pGrid->GetRowCount() - 1;

@@ -54,7 +54,7 @@ private:
     void BindEvents();
     void CompleteTakenLine(int row) override;
     // A typed name or code looked up in the stock and taken into the line.
-    void LookupTypedItem(int row, int col, const wxString& typed) override;
+    bool LookupTypedItem(int row, int col, const wxString& typed) override;
     // A quantity that cannot be sold is refused and set back to 1.
     void CheckTypedCell(int row, int col, const wxString& title) override;
     // The pricing values of the current line record.

@@ -59,7 +59,7 @@ void ljsh::AddLine(bool atEnd) {
     const bool shown = row > 0 && row < m_pGrid->GetRowCount();
     if (int col = ColumnOf(U("单价")); col > 0 && shown)
         m_pGrid->SetItemText(
-            row, col, IsNullField(rs, "单价") ? wxString() : FormatMoney(FieldNumber(rs, "单价")));
+            row, col, IsNullField(rs, "单价") ? wxString() : MoneyText(FieldNumber(rs, "单价")));
     PutText(rs, "客户", GetTitle());
     wxString discount = Text(kDiscountEdit);
     if (discount.empty() || discount == "0") discount = "100";
@@ -120,7 +120,7 @@ void ljsh::RecalcLine(int row) {
             {"单价", FieldNumber(rs, "单价")}, {"小计", price.amount}, {"成交价", price.deal}};
         for (const auto& cell : cells)
             if (int col = ColumnOf(U(cell.first)); col > 0)
-                m_pGrid->SetItemText(row, col, FormatMoney(cell.second));
+                m_pGrid->SetItemText(row, col, MoneyText(cell.second));
         if (int col = ColumnOf(U("折扣")); col > 0)
             m_pGrid->SetItemText(row, col,
                                  IsNullField(rs, "折扣") || m_pGrid->GetItemImage(row, 0) >= 0
@@ -167,11 +167,11 @@ void ljsh::UpdateTotals() {
         lines.push_back(line);
         const SalesLinePrice price = PriceSalesLine(line);
         if (!price.priced || row >= m_pGrid->GetRowCount()) continue;
-        if (amountCol > 0) m_pGrid->SetItemText(row, amountCol, FormatMoney(price.amount));
-        if (dealCol > 0) m_pGrid->SetItemText(row, dealCol, FormatMoney(price.deal));
+        if (amountCol > 0) m_pGrid->SetItemText(row, amountCol, MoneyText(price.amount));
+        if (dealCol > 0) m_pGrid->SetItemText(row, dealCol, MoneyText(price.deal));
     }
     m_fTotal = SalesTotal(lines);
-    SetText(kTotalEdit, FormatMoney(m_fTotal));
+    SetText(kTotalEdit, MoneyText(m_fTotal));
     brands->SetValue(brand);
     m_pGrid->Refresh(false);
     if (changed) {
@@ -228,13 +228,13 @@ void ljsh::CheckTypedCell(int row, int col, const wxString& title) {
     }
 }
 
-void ljsh::LookupTypedItem(int row, int col, const wxString& typed) {
+bool ljsh::LookupTypedItem(int row, int col, const wxString& typed) {
     const bool byName = m_pGrid->GetItemText(0, col) == U("项目名称");
     CPartPickDlg chooser(U(kStockStatement) +
                          CDataSet::Contains(byName ? U("零件名称") : U("编号"), typed));
-    if (chooser.ShowModal() != wxID_OK) return;
+    if (chooser.ShowModal() != wxID_OK) return false;
     const PickedPart& part = chooser.Picked();
-    if (!m_pGrid->MoveToRowRecord(row)) return;
+    if (!m_pGrid->MoveToRowRecord(row)) return false;
     const ado::RecordsetPtr& rs = GetSheet()->m_rsLines;
     const std::pair<const char*, wxString> texts[] = {
         {"项目名称", part.name}, {"编号", part.code},  {"单位", part.unit},
@@ -259,4 +259,5 @@ void ljsh::LookupTypedItem(int row, int col, const wxString& typed) {
     m_pGrid->FillRowFromRecord(row);
     RecalcLine(row);
     UpdateTotals();
+    return true;
 }

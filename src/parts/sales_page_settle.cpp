@@ -3,6 +3,8 @@
 #include "parts/sales_page.h"
 #include "parts/sales_settlement.h"
 
+#include "app/main_frame.h"
+#include "grid/data_set_grid.h"
 #include "work/work_sheet.h"
 
 void ljsh::OnSettle() {
@@ -14,5 +16,7 @@ void ljsh::OnSettle() {
         parts::SalesSettlement::Done)
         return;
     ReloadLines();
+    // The stock list above shows what the sale left.
+    if (CMainFrame* frame = CMainFrame::Get()) data_grid::RequeryPartsGrid(frame->m_dsMain);
     OnAbandon();
 }

@@ -29,12 +29,12 @@ SalesLinePrice PriceSalesLine(const SalesLine& line) {
 }
 
 double SalesTotal(const std::vector<SalesLine>& lines) {
-    double total = 0;
+    money::Fen total = 0;
     for (const SalesLine& line : lines) {
         const SalesLinePrice price = PriceSalesLine(line);
-        if (price.counted) total += price.amount;
+        if (price.counted) total += money::FromYuan(price.amount);
     }
-    return work::RoundFen(total);
+    return money::ToYuan(total);
 }
 
 wxString QuantityRefusal(double quantity) {

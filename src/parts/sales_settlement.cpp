@@ -15,7 +15,6 @@ namespace parts {
 namespace {
 
 using namespace work::settle;
-using work::RoundFen;
 using work::TakeOutQuestions;
 
 // The fields of a ticket line the settlement reads (the sheet's statement has them all).
@@ -35,16 +34,26 @@ SalesSettlement::SalesSettlement(const ado::RecordsetPtr& lines, const wxString&
 
 SalesSettlement::~SalesSettlement() = default;
 
+SalesLinePrice SalesSettlement::Priced(const Line& line) {
+    SalesLine sales;
+    const auto read = [](const ado::Variant& value, double* number, bool* null) {
+        *null = value.IsNull();
+        *number = Number(value);
+    };
+    read(Get(line, "数量"), &sales.values.quantity, &sales.values.quantityNull);
+    read(Get(line, "单价"), &sales.values.price, &sales.values.priceNull);
+    read(Get(line, "折扣"), &sales.values.discount, &sales.values.discountNull);
+    read(Get(line, "成交价"), &sales.deal, &sales.dealNull);
+    sales.values.mark = Text(Get(line, "其它"));
+    return PriceSalesLine(sales);
+}
+
 double SalesSettlement::ArchivedPrice(const Line& line) {
     if (Marked(line, "S") || Marked(line, "Z")) return 0;
-    const ado::Variant& deal = Get(line, "成交价");
-    // A deal price of 0 is none: the page then prices the line from 单价.
-    if (!deal.IsNull() && Number(deal) != 0) return RoundFen(Number(deal));
-    const ado::Variant& price = Get(line, "单价");
-    const ado::Variant& discount = Get(line, "折扣");
-    if (!price.IsNull() && !discount.IsNull() && !Marked(line, "N"))
-        return RoundFen(Number(price) * Number(discount) * 0.01);
-    return RoundFen(Number(price));
+    // The unit price does not hang on the quantity.
+    Line one = line;
+    one[U("数量")] = ado::Variant(1.0);
+    return Priced(one).deal;
 }
 
 SalesSettlement::Check SalesSettlement::Prepare() {
@@ -54,10 +63,11 @@ SalesSettlement::Check SalesSettlement::Prepare() {
     m_ticket = ReadLines(*m_lines, kLineFields);
     if (const DocumentFault fault = CheckDocument(m_ticket); fault != DocumentFault::None)
         return fault == DocumentFault::Archived ? Archived : BadLine;
-    double total = 0;
+    money::Fen total = 0;
     for (size_t i = 1; i < m_ticket.size(); ++i)
-        total += RoundFen(Number(Get(m_ticket[i], "数量")) * ArchivedPrice(m_ticket[i]));
-    m_total = RoundFen(total);
+        if (const SalesLinePrice price = Priced(m_ticket[i]); price.counted)
+            total += money::FromYuan(price.amount);
+    m_total = money::ToYuan(total);
     return Ready;
 }
 
@@ -119,13 +129,12 @@ void SalesSettlement::Write(const wxString& docNumber, double shortfall, bool bo
     MarkSettled(m_ticket[0], m_title, docNumber);
 
     CLedgerPosting ledger(*g_pFrameData);
-    if (bookShortfall && !ledger.PostPartnerEntry(m_title, wxString(), U("应收款"),
-                                                  wxString::Format("%.2f", RoundFen(shortfall)),
-                                                  U("入帐"), U("配件"), docNumber))
+    if (bookShortfall &&
+        !ledger.PostPartnerEntry(m_title, wxString(), U("应收款"), MoneyText(shortfall), U("入帐"),
+                                 U("配件"), docNumber))
         throw NotWritten{"wlzm"};
-    const double cash = RoundFen(m_total - shortfall);
-    if (!ledger.PostCashEntry(m_title, wxString::Format("%.2f", cash), U("配件")))
-        throw NotWritten{"kzk"};
+    const money::Fen cash = money::FromYuan(m_total) - money::FromYuan(shortfall);
+    if (!ledger.PostCashEntry(m_title, FenText(cash), U("配件"))) throw NotWritten{"kzk"};
 }
 
 SalesSettlement::Result SettleSalesTicket(const ado::RecordsetPtr& lines, const wxString& title,

@@ -7,6 +7,7 @@
 // failure archives every line once. Questions come before the transaction opens: the
 // take-out's and whether to book the shortfall.
 #include "ado/ado.h"
+#include "parts/sales_pricing.h"
 #include "work/settlement_steps.h"
 
 #include <memory>
@@ -44,6 +45,8 @@ public:
     // The unit price a line is archived at: 成交价 when set (not 0), else 单价 after
     // the discount unless the line takes none; 0 for warranty lines and gifts.
     static double ArchivedPrice(const work::settle::Line& line);
+    // The line priced as the ticket page prices it: the total is the sum of these.
+    static SalesLinePrice Priced(const work::settle::Line& line);
 
 private:
     void Write(const wxString& docNumber, double shortfall, bool bookShortfall);

@@ -1,8 +1,8 @@
 #include "parts/sales_ticket.h"
 
+#include "platform/wx_text.h"
 #include "work/header_record.h"
 #include "work/line_fields.h"
-#include "work/line_pricing.h"
 
 #include <cmath>
 
@@ -22,7 +22,7 @@ SalesHeader ReadSalesHeader(const ado::RecordsetPtr& rs, const wxString& sheetNu
     header.remark = FieldText(rs, "备注");
     header.mobile = FieldText(rs, "车型");
     header.address = FieldText(rs, "项目名称");
-    if (!IsNullField(rs, "小计")) header.balance = FormatMoney(FieldNumber(rs, "小计"));
+    if (!IsNullField(rs, "小计")) header.balance = MoneyText(FieldNumber(rs, "小计"));
     header.wholesale = !IsNullField(rs, "进价") && FieldNumber(rs, "进价") == -1;
     if (!IsNullField(rs, "折扣")) {
         const long discount = std::lround(FieldNumber(rs, "折扣"));

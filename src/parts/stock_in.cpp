@@ -7,7 +7,9 @@
 #include "platform/message_box.h"
 #include "platform/wx_text.h"
 
+#include <cmath>
 #include <map>
+#include <set>
 #include <tuple>
 
 namespace parts {
@@ -139,27 +141,29 @@ void CStockIn::AverageWithStock(std::vector<PartLine>& lines) const {
     // Against each stock group of the part (one per 编号, 零件名称 and 车型) in turn, with
     // its quantity-weighted price sums.
     struct Group {
-        double quantity = 0, cost = 0, retail = 0, wholesale = 0;
+        long long quantity = 0;
+        money::Fen cost = 0, retail = 0, wholesale = 0;
     };
     for (PartLine& line : lines) {
         std::map<std::tuple<wxString, wxString, wxString>, Group> groups;
         for (size_t i : Matches(line)) {
             const StockEntry& row = m_stock[i];
             Group& g = groups[{row.code, row.name, row.model}];
-            const double q = row.quantity.value_or(0);
-            g.quantity += q;
-            g.cost += row.cost.value_or(0) * q;
-            g.retail += row.retail.value_or(0) * q;
-            g.wholesale += row.wholesale.value_or(0) * q;
+            g.quantity += std::llround(row.quantity.value_or(0));
+            g.cost += LineFen(row.quantity, row.cost);
+            g.retail += LineFen(row.quantity, row.retail);
+            g.wholesale += LineFen(row.quantity, row.wholesale);
         }
         for (const auto& entry : groups) {
             const Group& g = entry.second;
-            const double q = line.quantity.value_or(0);
+            const long long q = std::llround(line.quantity.value_or(0));
             // Nothing to weigh against: the line keeps its prices.
             if (g.quantity + q == 0) continue;
-            const double held = g.quantity;
-            auto average = [&](std::optional<double>& price, double sum) {
-                price = Fen((sum + q * price.value_or(0)) / (held + q));
+            const long long held = g.quantity;
+            auto average = [&](std::optional<double>& price, money::Fen sum) {
+                const money::Fen added =
+                    money::LineAmount(q, money::FromYuan(price.value_or(0)), 100);
+                price = money::ToYuan(money::Scale(sum + added, 1, held + q));
             };
             average(line.cost, g.cost);
             average(line.retail, g.retail);
@@ -218,8 +222,14 @@ bool CStockIn::Prepare(std::vector<PartLine>& lines) {
     return true;
 }
 
+work::TakeOutPolicy CStockIn::PageTakeOut() {
+    work::TakeOutPolicy policy;
+    policy.everyRefusalCancels = false;
+    return policy;
+}
+
 bool CStockIn::TakeOut(const std::vector<PartLine>& lines, work::TakeOutQuestions& questions,
-                       work::TakeOutPolicy policy) {
+                       work::TakeOutPolicy policy, std::vector<double>* taken) {
     std::vector<work::StockRow> rows;
     rows.reserve(m_stock.size());
     for (const StockEntry& entry : m_stock) {
@@ -233,6 +243,13 @@ bool CStockIn::TakeOut(const std::vector<PartLine>& lines, work::TakeOutQuestion
         rows.push_back(row);
     }
     work::StockTakeOut takeOut(rows, questions, policy);
+    const auto held = [&rows] {
+        double sum = 0;
+        for (const work::StockRow& row : rows)
+            sum += row.quantity;
+        return sum;
+    };
+    if (taken) taken->clear();
     for (const PartLine& line : lines) {
         work::TakeOutLine out;
         out.code = line.code;
@@ -241,7 +258,9 @@ bool CStockIn::TakeOut(const std::vector<PartLine>& lines, work::TakeOutQuestion
         out.bin = line.bin;
         out.quantity = line.quantity.value_or(0);
         out.quantityNull = !line.quantity;
+        const double before = held();
         if (!takeOut.Take(out)) return false;
+        if (taken) taken->push_back(before - held());
     }
     ado::Recordset& rs = *m_data.m_pRecordset;
     for (size_t i = 0; i < rows.size(); ++i)
@@ -300,8 +319,33 @@ void CStockIn::Merge(const PartLine& line) {
 }
 
 wxString CStockIn::ReceiptNumber(const std::vector<PartLine>& lines, const wxString& lastNumber) {
-    if (!lines.empty() && !lines.back().order.empty()) return NextOrderNumber(lines.back().order);
-    return NextOrderNumber(lastNumber);
+    wxString number = NextOrderNumber(
+        !lines.empty() && !lines.back().order.empty() ? lines.back().order : lastNumber);
+    // Two receipts of one day never share a number: the derived one moves past every
+    // number the receipt records hold.
+    CDataSet used;
+    used.Open(U("select distinct 入库单 from jhda where 入库单 like ") +
+              CSqlText::Quote(number.Left(8) + "%"));
+    std::set<wxString> taken;
+    if (used.IsOpen() && used.m_pRecordset->RecordCount() > 0)
+        for (auto& rs = *used.m_pRecordset; !rs.EndOfFile(); rs.MoveNext())
+            taken.insert(Text(rs, "入库单"));
+    while (taken.count(number))
+        number = NextOrderNumber(number);
+    return number;
+}
+
+bool CStockIn::ConfirmReceiveOrder(const wxString& order) {
+    if (order.empty()) return true;
+    CDataSet received;
+    received.Open(U("select count(*) as n from jhda where ") +
+                  CSqlText::Equals(U("定货单"), order));
+    if (!received.IsOpen() || received.m_pRecordset->RecordCount() <= 0 ||
+        Number(*received.m_pRecordset, "n").value_or(0) <= 0)
+        return true;
+    const wxString question = U("定货单“") + order + U("”已经入过库，是否再次入库？");
+    return platform::ShowMessageBox(question.utf8_string(), std::string(), platform::MB_YESNO) ==
+           platform::IDYES;
 }
 
 void CStockIn::WriteRecords(const std::vector<PartLine>& lines, const wxString& number) {
@@ -382,6 +426,7 @@ bool CStockIn::Store(const std::vector<PartLine>& lines, const Records& records)
     const wxString number =
         records.lastNumber ? ReceiptNumber(lines, *records.lastNumber) : wxString();
     bool failed = false;
+    wxString why;
     try {
         CDataTransaction transaction;
         PrepareTables({"ljkc", "jhda", "jgk", "hy", "LJDB"});
@@ -404,11 +449,13 @@ bool CStockIn::Store(const std::vector<PartLine>& lines, const Records& records)
         failed = true;
     } catch (const std::exception& error) {
         platform::AppendLog(std::string("stock-in failed: ") + error.what());
+        why = CDataTransaction::FailureText(wxString(), error);
         failed = true;
     }
     if (failed) {
-        Tell(records.failure.empty() ? U("入库没有完成，库存和所有数据都保持原样。")
-                                     : records.failure);
+        Tell((records.failure.empty() ? U("入库没有完成，库存和所有数据都保持原样。")
+                                      : records.failure) +
+             why);
         return false;
     }
     if (records.lastNumber && records.stockIn && records.purchase) *records.lastNumber = number;

@@ -52,10 +52,13 @@ public:
     // The line checks of Prepare alone (the bin dialog's rows are checked again).
     bool CheckLines(const std::vector<PartLine>& lines) const;
 
-    // Takes transfer lines out of the stock read (in memory). False when an answer
-    // stopped it; nothing is written then.
+    // Takes transfer or return lines out of the stock read (in memory); *taken, when
+    // given, gets what the stock gave for each line, less than asked where the
+    // operator let a shortage pass. False when an answer stopped it (by default only
+    // No to ignoring a part missing from stock); nothing is written then.
     bool TakeOut(const std::vector<PartLine>& lines, work::TakeOutQuestions& questions,
-                 work::TakeOutPolicy policy = work::TakeOutPolicy());
+                 work::TakeOutPolicy policy = PageTakeOut(), std::vector<double>* taken = nullptr);
+    static work::TakeOutPolicy PageTakeOut();
 
     struct Records {
         bool stockIn = true;             // the lines go into stock (false: a transfer out)
@@ -69,8 +72,11 @@ public:
     bool Store(const std::vector<PartLine>& lines, const Records& records);
 
     // The stock-in number: after the last line's order number when it has one, else
-    // after the page's last number.
+    // after the page's last number; past every number the day's receipts already hold.
     static wxString ReceiptNumber(const std::vector<PartLine>& lines, const wxString& lastNumber);
+    // True when the order has not been received yet, or the operator wants it received
+    // again.
+    static bool ConfirmReceiveOrder(const wxString& order);
 
 private:
     std::vector<size_t> Matches(const PartLine& line) const;

@@ -5,12 +5,49 @@
 #include "platform/gbk.h"
 #include "platform/wx_text.h"
 
+#include <algorithm>
 #include <wx/datetime.h>
 
 namespace parts {
 
 wxString OperatorName(const wxString& rights) {
     return wxString::FromUTF8(platform::CutToGbkBytes(rights.BeforeFirst(',').utf8_string(), 12));
+}
+
+wxString TransferRefusal(const std::vector<PartLine>& lines, const std::vector<StockEntry>& stock) {
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const PartLine& line = lines[i];
+        const wxString row = wxString::Format("%zu", i + 1);
+        wxString code = line.code, name = line.name;
+        code.Trim(true).Trim(false);
+        name.Trim(true).Trim(false);
+        const bool byCode = !code.empty();
+        const wxString key = byCode ? code : name;
+        if (key.empty())
+            return U("第") + row + U("行没有零件，请填写编号或零件名称。调拨没有存档。");
+        const bool held = std::any_of(stock.begin(), stock.end(), [&](const StockEntry& entry) {
+            return !entry.deleted && wxString(byCode ? entry.code : entry.name).Trim(true) == key;
+        });
+        if (!held)
+            return U("第") + row + U("行的零件“") + key +
+                   U("”不在库存中，不能调拨。调拨没有存档。");
+    }
+    return wxString();
+}
+
+void CompleteFromStock(std::vector<PartLine>& lines, const std::vector<StockEntry>& stock) {
+    for (PartLine& line : lines) {
+        wxString code = line.code;
+        if (code.Trim(true).Trim(false).empty()) continue;
+        const auto entry = std::find_if(stock.begin(), stock.end(), [&](const StockEntry& row) {
+            return !row.deleted && wxString(row.code).Trim(true) == code;
+        });
+        if (entry == stock.end()) continue;
+        for (auto [field, value] :
+             {std::pair{&line.name, &entry->name}, std::pair{&line.model, &entry->model},
+              std::pair{&line.brand, &entry->brand}})
+            if (field->empty()) *field = wxString(*value).Trim(true);
+    }
 }
 
 void WriteTransferRecords(const std::vector<PartLine>& lines, const wxString& destination,

@@ -63,14 +63,16 @@ wxString CTransferRecords::FilterStatement(const wxString& value, const wxString
 }
 
 double RecordsTotal(const std::vector<std::pair<wxString, wxString>>& rows) {
-    double total = 0;
+    money::Fen total = 0;
     for (const auto& row : rows) {
-        double price = 0, quantity = 0;
-        if (!wxString(row.first).Trim(true).Trim(false).ToCDouble(&price)) price = 0;
+        money::Fen price = 0;
+        double quantity = 0;
+        if (!money::Parse(wxString(row.first).Trim(true).Trim(false).utf8_string(), &price))
+            price = 0;
         if (!wxString(row.second).Trim(true).Trim(false).ToCDouble(&quantity)) quantity = 0;
-        total += price * std::trunc(quantity);
+        total += money::LineAmount(static_cast<long long>(std::trunc(quantity)), price, 100);
     }
-    return std::round(total * 100.0) / 100.0;
+    return money::ToYuan(total);
 }
 
 wxString RecordsTotalText(double total) {

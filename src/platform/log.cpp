@@ -10,6 +10,7 @@ void AppendLog(const std::string& line) {
     std::string path = JoinPath(ProgramFolder(), "nvProgLog.txt");
     if (FILE* f = std::fopen(path.c_str(), "ab")) {
         std::fwrite(line.data(), 1, line.size(), f);
+        if (line.empty() || line.back() != '\n') std::fputc('\n', f); // one entry a line
         std::fclose(f);
     }
 }

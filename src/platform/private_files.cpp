@@ -41,12 +41,21 @@ int RemoveLeftoverTemps(const std::string& folder) {
     return removed;
 }
 
+void EmptyFolder(const std::string& folder) {
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code removeError;
+        fs::remove_all(it->path(), removeError);
+    }
+}
+
 bool TidyAtStart(const std::string& programFolder, std::string* problem) {
     const std::string system = SystemDirectory(problem);
     if (system.empty()) return false;
     MakePrivate(programFolder);
     RemoveLeftoverTemps(programFolder);
     RemoveLeftoverTemps(system);
+    EmptyFolder(system + "/" + kRebuildStagingName);
     return true;
 }
 

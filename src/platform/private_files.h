@@ -15,8 +15,12 @@ void MakePrivate(const std::string& folder);
 // returns how many were removed.
 int RemoveLeftoverTemps(const std::string& folder);
 
+// Removes everything inside the folder, which stays.
+void EmptyFolder(const std::string& folder);
+
 // The start of a run: narrows the modes under the program folder, checks the system
-// directory (system_dir.h) and removes the leftovers of killed writes from both.
+// directory (system_dir.h), removes the leftovers of killed writes from both and
+// empties the rebuild's staging folder (a killed rebuild leaves plain tables there).
 // False, with the reason in *problem, when the system directory cannot be used.
 bool TidyAtStart(const std::string& programFolder, std::string* problem);
 

@@ -12,6 +12,10 @@
 
 namespace platform {
 
+// The sub-folder of the system directory where rebuilt plain tables wait to be put in
+// place; whatever lies there is scratch, emptied at each start and each rebuild.
+constexpr const char* kRebuildStagingName = "Rebuild";
+
 // $QV_SYSDIR, else ~/.local/state/qv/system, with missing folders created 0700.
 // Plain copies of tables live there, so the folder must be the user's alone: an
 // existing one that is a symbolic link, belongs to someone else or is open to others

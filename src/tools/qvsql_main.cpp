@@ -9,12 +9,17 @@
 // empty date as an empty field, NULL as NULL). Other statements print the number
 // of records affected. --save-adtg also saves the result of a SELECT as an ADTG
 // file; --adtg prints the recordset saved in FILE (with its pending changes) instead
-// of running a statement. Errors go to stderr and the exit status is 1.
+// of running a statement. Errors go to stderr and the exit status is 1. A FOLDER
+// inside a program folder (one with the lock file "qv.lock") is used only while no
+// running program holds that folder: a SELECT shares the lock, other statements take
+// it alone.
 #include "ado/ado.h"
 #include "foxdb/database.h"
 #include "foxdb/index_trust.h"
 #include "platform/gbk.h"
+#include "platform/program_lock.h"
 
+#include <cctype>
 #include <cstdio>
 #include <iostream>
 #include <string>
@@ -51,6 +56,15 @@ std::string Show(const foxdb::Value& v, const foxdb::ResultColumn& column) {
     }
     if (const auto* b = std::get_if<bool>(&v)) return *b ? ".T." : ".F.";
     return "";
+}
+
+bool IsSelect(const std::string& statement) {
+    size_t at = statement.find_first_not_of(" \t\r\n(");
+    if (at == std::string::npos || statement.size() - at < 6) return false;
+    for (size_t i = 0; i < 6; ++i)
+        if (std::tolower(static_cast<unsigned char>(statement[at + i])) != "select"[i])
+            return false;
+    return true;
 }
 
 // A saved recordset as the engine's result type, so that it prints the same way.
@@ -129,6 +143,20 @@ int main(int argc, char** argv) {
         if (!adtg.empty()) {
             rs = ReadAdtg(adtg);
         } else {
+            // Inside a program folder the tool runs only while no program writes it, and
+            // writes only while nothing else uses it.
+            if (const std::string program = platform::ProgramFolderAbove(argv[at]);
+                !program.empty()) {
+                std::string problem;
+                if (!platform::LockProgramFolder(program,
+                                                 IsSelect(argv[at + 1])
+                                                     ? platform::FolderUse::kRead
+                                                     : platform::FolderUse::kWrite,
+                                                 &problem)) {
+                    std::cerr << "qvsql: " << problem << "\n";
+                    return 1;
+                }
+            }
             // Indexes the program or an earlier run checked or wrote are not checked again.
             foxdb::RememberIndexPairsOfTheSystemFolder();
             foxdb::Database db(argv[at]);

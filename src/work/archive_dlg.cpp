@@ -43,7 +43,15 @@ void wxda::Register() {
     } kinds[] = {{FormKind::RepairArchive, Mode::Repair}, {FormKind::SalesArchive, Mode::Sales}};
     for (const auto& kind : kinds) {
         const Mode mode = kind.mode;
-        CMainFrame::RegisterForm(kind.kind, [mode](CMainFrame& frame, int, const wxString& text) {
+        CMainFrame::RegisterForm(kind.kind, [mode](CMainFrame& frame, int form,
+                                                   const wxString& text) {
+            // The statistics hand over their date range, "from,to" (repair kind, mode 1).
+            if (mode == Mode::Repair && form == 1) {
+                frame.m_strShared = text;
+                wxda dialog(nullptr, Mode::Statistics, text);
+                dialog.ShowModal();
+                return;
+            }
             // From the menu: the customer of the active card of the archive's kind.
             const wxString customer =
                 text.empty() ? active_sheet::PageCustomer(mode == Mode::Sales ? 'P' : 'W') : text;
@@ -136,8 +144,7 @@ void wxda::ShowTotals() {
     std::vector<std::pair<wxString, wxString>> rows;
     for (int row = 1; row < m_pGrid->GetRowCount(); ++row)
         rows.emplace_back(m_pGrid->GetItemText(row, quantity), m_pGrid->GetItemText(row, price));
-    res::Control<wxTextCtrl>(this, kTotalEdit)
-        ->ChangeValue(wxString::Format("%.2f", CArchiveQuery::Total(rows)));
+    res::Control<wxTextCtrl>(this, kTotalEdit)->ChangeValue(MoneyText(CArchiveQuery::Total(rows)));
 }
 
 void wxda::EnableSave(bool enable) {

@@ -1,6 +1,7 @@
 #include "work/archive_query.h"
 
 #include "data/sql_text.h"
+#include "platform/money.h"
 
 #include <cmath>
 #include <wx/datetime.h>
@@ -60,13 +61,13 @@ wxString CArchiveQuery::WidthKey(Mode mode) {
 }
 
 double CArchiveQuery::Total(const std::vector<std::pair<wxString, wxString>>& rows) {
-    double total = 0;
+    money::Fen total = 0;
     for (const auto& [quantityText, priceText] : rows) {
-        if (priceText.Strip(wxString::both).empty()) continue;
-        double quantity = 0, price = 0;
+        money::Fen price = 0;
+        if (!money::Parse(priceText.Strip(wxString::both).utf8_string(), &price)) continue;
+        double quantity = 0;
         quantityText.Strip(wxString::both).ToCDouble(&quantity);
-        priceText.Strip(wxString::both).ToCDouble(&price);
-        total += quantity * price;
+        total += money::LineAmount(std::llround(quantity), price, 100);
     }
-    return std::round(total * 100) / 100;
+    return money::ToYuan(total);
 }

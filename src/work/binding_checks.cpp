@@ -53,13 +53,12 @@ BalanceSummary SummariseBalances(const PartnerSums& sums) {
                  {"预付款", sums.prepaid, " "}};
     BalanceSummary summary;
     for (const Item& item : items)
-        if (std::llround(item.sum * 100) > 0)
-            summary.message +=
-                U(item.name) + ":" + wxString::Format("%.2f", item.sum) + U(item.gap);
+        if (money::FromYuan(item.sum) > 0)
+            summary.message += U(item.name) + ":" + MoneyText(item.sum) + U(item.gap);
     if (!summary.message.empty())
         summary.net =
-            std::round((sums.payables + sums.advances - sums.receivables - sums.prepaid) * 100.0) /
-            100.0;
+            money::ToYuan(money::FromYuan(sums.payables) + money::FromYuan(sums.advances) -
+                          money::FromYuan(sums.receivables) - money::FromYuan(sums.prepaid));
     return summary;
 }
 

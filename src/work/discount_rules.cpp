@@ -16,9 +16,9 @@ DiscountEntry ReadDiscount(const wxString& typed) {
         entry.message = wxString::FromUTF8("输入字符不对！");
         return entry;
     }
-    if (value < 1 || value > 100) {
+    if (value < 1 || value > kMaxDiscount) {
         entry.kind = DiscountEntry::Refused;
-        entry.message = wxString::FromUTF8("折扣应是1到100之间的整数！");
+        entry.message = wxString::FromUTF8("折扣应是1到200之间的整数！");
         return entry;
     }
     entry.kind = value == 100 ? DiscountEntry::None : DiscountEntry::Percent;

@@ -6,15 +6,18 @@
 
 namespace work {
 
+// The spin boxes of the discounts go up to this; above 100 is a surcharge.
+constexpr int kMaxDiscount = 200;
+
 struct DiscountEntry {
     enum Kind { None, Percent, Refused };
     Kind kind = None;
-    int percent = 100; // for Percent: 1..99
+    int percent = 100; // for Percent: 1..kMaxDiscount, not 100
     wxString message;  // for Refused
 };
 
-// "" / "0" / "100": no discount; a whole number 1..99: that discount; anything else
-// (letters, "1000", "-5", "8.5") is refused with its message.
+// "" / "0" / "100": no discount; a whole number 1..kMaxDiscount: that discount;
+// anything else (letters, "1000", "-5", "8.5") is refused with its message.
 DiscountEntry ReadDiscount(const wxString& typed);
 // The parts discount against the user's limit (tenths of the rights' 折扣 item, 85 for
 // 8.5; 0 when the user has none) and the shop's (SystemSet 折扣): below either one is

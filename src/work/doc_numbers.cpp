@@ -7,6 +7,9 @@ namespace work {
 namespace {
 
 const char* const kCounterFile = "M_DJH";
+// Written after the day's last number once that number has been taken: the counter
+// then holds no number for the day any more.
+const char* const kUsedUp = "#";
 
 wxString Day(const wxDateTime& now) {
     return now.Format("%Y%m%d");
@@ -16,8 +19,16 @@ wxString ReadCounter() {
     return CSettingFiles::ReadSettingFile(kCounterFile).Left(11);
 }
 
+bool UsedUp(const wxString& today) {
+    return CSettingFiles::ReadSettingFile(kCounterFile) == today + "999" + kUsedUp;
+}
+
 void Refuse(const wxString& text) {
     platform::ShowMessageBox(text.utf8_string());
+}
+
+void RefuseUsedUp() {
+    Refuse(wxString::FromUTF8("今天的单据号已用完(999)，不能再开新单据。"));
 }
 
 // The running part of a number of the day, or -1 (shown) when it is not three digits.
@@ -46,8 +57,14 @@ wxString NextDocNumber(wxString& sheetNumber, const wxDateTime& now) {
         const long n = Running(sheetNumber);
         if (n < 0) return wxString();
         if (n >= 999) {
-            Refuse(wxString::FromUTF8("今天的单据号已用完(999)，不能再开新单据。"));
-            return wxString();
+            // The last number is issued like any other; only the one after it is refused.
+            if (UsedUp(today)) {
+                RefuseUsedUp();
+                return wxString();
+            }
+            if (!CSettingFiles::WriteSettingFile(kCounterFile, today + "999" + kUsedUp))
+                return wxString();
+            return sheetNumber;
         }
         next = today + wxString::Format("%03ld", n + 1);
     }
@@ -59,6 +76,10 @@ wxString NextDocNumber(wxString& sheetNumber, const wxDateTime& now) {
 wxString GetDocNumber(wxString& sheetNumber, const wxDateTime& now) {
     sheetNumber = ReadCounter();
     if (sheetNumber.Left(8) != Day(now)) return NextDocNumber(sheetNumber, now);
+    if (UsedUp(Day(now))) {
+        RefuseUsedUp();
+        return wxString();
+    }
     return Running(sheetNumber) < 0 ? wxString() : sheetNumber;
 }
 

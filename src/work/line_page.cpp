@@ -225,11 +225,12 @@ void CLinePage::OnGridNotify(CGridNotifyEvent& event) {
     const wxString title = m_pGrid->GetItemText(0, col);
     wxString typed = event.strText;
     typed.Trim(true).Trim(false);
-    // With the upper list linked the grid took the listed row itself.
+    // With the upper list linked the grid took the listed row itself. A text that
+    // finds nothing is stored as typed, like any other cell.
     if ((title == U("项目名称") || title == U("编号")) && event.lParam == VK_RETURN &&
         !typed.empty() && !m_pGrid->m_bLinkUpper) {
-        LookupTypedItem(row, col, typed);
-        return;
+        if (LookupTypedItem(row, col, typed)) return;
+        if (!m_pGrid->MoveToRowRecord(row)) return;
     }
     CheckTypedCell(row, col, title);
     const int field = rs->Fields().IndexOf(title.utf8_string());

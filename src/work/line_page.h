@@ -87,8 +87,9 @@ protected:
     virtual void CompleteTakenLine(int row) = 0;
     // The line completed is the row taken into, wherever the focus was.
     void FocusTakenRow(int row);
-    // A typed name or code looked up and taken into the line.
-    virtual void LookupTypedItem(int row, int col, const wxString& typed) = 0;
+    // A typed name or code looked up and taken into the line; false when nothing was
+    // taken (none found, or the operator chose none): the line keeps the text as typed.
+    virtual bool LookupTypedItem(int row, int col, const wxString& typed) = 0;
     // A cell the operator finished typing into, before the line is recomputed; the
     // recordset is on the row's record.
     virtual void CheckTypedCell(int /*row*/, int /*col*/, const wxString& /*title*/) {}

@@ -53,7 +53,7 @@ void CLinePage::OnDeleteLine() {
     UpdateTotals();
     if (rs->RecordCount() <= 1) { // no line left to total
         m_fTotal = 0;
-        SetText(kTotalEdit, FormatMoney(0));
+        SetText(kTotalEdit, MoneyText(0));
     }
 }
 

@@ -12,31 +12,33 @@ LineMark MarkOf(const wxString& mark) {
 }
 
 double RoundFen(double amount) {
-    return std::round(amount * 100.0) / 100.0;
+    return money::ToYuan(money::FromYuan(amount));
 }
 
-wxString FormatMoney(double amount) {
-    const double fen = RoundFen(amount);
-    return wxString::Format("%.2f", fen == 0 ? 0.0 : fen);
+long DiscountInForce(const LineValues& line) {
+    if (MarkOf(line.mark) == LineMark::NoDiscount || line.discountNull) return 100;
+    return std::lround(line.discount);
 }
 
 double DealPrice(const LineValues& line) {
-    double factor = 1.0;
-    if (MarkOf(line.mark) != LineMark::NoDiscount && !line.discountNull)
-        factor = line.discount * 0.01;
-    return RoundFen(line.price * factor);
+    return money::ToYuan(money::Scale(money::FromYuan(line.price), DiscountInForce(line), 100));
+}
+
+money::Fen LineFen(const LineValues& line) {
+    if (line.quantityNull || line.priceNull) return 0;
+    return money::LineAmount(std::llround(line.quantity), money::FromYuan(line.price),
+                             DiscountInForce(line));
 }
 
 double LineAmount(const LineValues& line) {
-    if (line.quantityNull || line.priceNull) return 0;
-    return RoundFen(line.quantity * DealPrice(line));
+    return money::ToYuan(LineFen(line));
 }
 
 double CardTotal(const std::vector<LineValues>& lines) {
-    double total = 0;
+    money::Fen total = 0;
     for (const LineValues& line : lines)
-        if (MarkOf(line.mark) != LineMark::Warranty) total += LineAmount(line);
-    return RoundFen(total);
+        if (MarkOf(line.mark) != LineMark::Warranty) total += LineFen(line);
+    return money::ToYuan(total);
 }
 
 } // namespace work

@@ -1,7 +1,9 @@
 #pragma once
 // The price arithmetic of a work line: its kind by mark, its amount after the card's
 // discount, and the card total. Discounts are whole percentages, 100 meaning none.
-// Money is computed in doubles and rounded to the fen where it is shown or stored.
+// Amounts are worked out in whole fen by the money module and rounded once.
+#include "platform/money.h"
+
 #include <vector>
 #include <wx/string.h>
 
@@ -23,17 +25,17 @@ struct LineValues {
     bool labour = false;
 };
 
-// The unit price after the line's discount, rounded to the fen: the price itself on a
-// no-discount line or without a discount.
+// The discount in force on the line: 100 on a no-discount line or without a discount.
+long DiscountInForce(const LineValues& line);
+// The unit price after the line's discount, rounded to the fen.
 double DealPrice(const LineValues& line);
-// The amount of a line: quantity x price x discount / 100, rounded to the fen; no
-// discount on a no-discount line; 0 when the quantity or the price is missing.
+// The amount of a line: quantity x price x discount / 100 worked out exactly and rounded
+// once to the fen; 0 when the quantity or the price is missing.
+money::Fen LineFen(const LineValues& line);
 double LineAmount(const LineValues& line);
-// The sum of the line amounts; warranty lines show their amount but are left out.
+// The sum of the shown line amounts; warranty lines show their amount but are left out.
 double CardTotal(const std::vector<LineValues>& lines);
 // Rounded to the fen.
 double RoundFen(double amount);
-// "%.2f" of the amount rounded to the fen.
-wxString FormatMoney(double amount);
 
 } // namespace work

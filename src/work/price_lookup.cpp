@@ -23,13 +23,6 @@ LevelPrice LookupLevelPrice(const wxString& code, const wxString& level) {
     return result;
 }
 
-bool LookupPriceLevel(const wxString& code, double* price) {
-    const LevelPrice level = LookupLevelPrice(code, "3");
-    if (level.priceNull) return false;
-    *price = level.price;
-    return true;
-}
-
 bool LastPrices::Load(const wxString& customer) {
     m_entries.clear();
     CDataSet data;

@@ -15,9 +15,6 @@ struct LevelPrice {
     double price = 0;
 };
 LevelPrice LookupLevelPrice(const wxString& code, const wxString& level);
-// The 三级价 of the code in `bdzxm`; false when the code has no row there (or a
-// null price).
-bool LookupPriceLevel(const wxString& code, double* price);
 
 // The customer's archived lines, oldest first, for the "上次价" command.
 class LastPrices {

@@ -32,7 +32,7 @@ wxString FieldText(const ado::RecordsetPtr& rs, const char* field, CRecordDlg::F
         return wxString::Format("%d", static_cast<int>(value.ToLong()));
     case CRecordDlg::FieldKind::Percent: {
         const int percent = static_cast<int>(value.ToLong());
-        return percent == 0 ? wxString("100") : wxString::Format("%d", percent);
+        return percent <= 0 ? wxString("100") : wxString::Format("%d", percent);
     }
     case CRecordDlg::FieldKind::Text:
         break;
@@ -203,6 +203,7 @@ bool CRecordDlg::WriteRecord() {
         const wxString text = binding.controlId == m_nKeyControl
                                   ? key
                                   : ControlText(binding.controlId).Strip(wxString::both);
+        if (text.empty() && KeepsEmptiedFields()) continue;
         m_ds.PutFieldValue(text, wxString::FromUTF8(binding.field), rs);
     }
     WriteExtra(rs);
@@ -279,6 +280,8 @@ void CRecordDlg::OnSave() {
     } else if (!deleting) {
         CRecordEditSession::MoveToNumber(m_ds.m_pRecordset, no);
     }
+    // A field left empty shows again the value it kept.
+    if (!deleting && KeepsEmptiedFields()) ShowRecord();
     SetEditable(false);
     if (wxWindow* exit = Control(kExitButton)) exit->SetFocus();
 }
@@ -454,6 +457,13 @@ void CRecordDlg::OnCharHook(wxKeyEvent& event) {
         if (dynamic_cast<wxComboBox*>(FindFocus())) break;
         Navigate(wxNavigationKeyEvent::IsBackward);
         return;
+    case WXK_ESCAPE:
+        // Esc leaves as the close box does: what is pending is not written.
+        if (IsModal()) {
+            EndModal(wxID_CANCEL);
+            return;
+        }
+        break;
     default:
         break;
     }

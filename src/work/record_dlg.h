@@ -84,6 +84,8 @@ protected:
     virtual wxString KeyProblem(const wxString& key) const;
     // What the key control keeps of the shown key when the form is cleared for a new entry.
     virtual wxString NewEntryKey(const wxString& shownKey) const;
+    // Whether a field left empty keeps what its column holds (else it is emptied).
+    virtual bool KeepsEmptiedFields() const { return false; }
     // Controls beyond the bound fields: shown with the record, written with it, and
     // enabled with the bound ones.
     virtual void ShowExtra(const ado::RecordsetPtr&) {}

@@ -1,4 +1,5 @@
 #include "work/repair_page.h"
+#include "work/discount_rules.h"
 #include "work/guarded.h"
 #include "work/line_fields.h"
 #include "work/line_pricing.h"
@@ -19,11 +20,15 @@
 using namespace res::repair_page;
 using namespace work;
 
+// The card shows and prints the first twelve fields; the rest (the plate, the other
+// price levels, the shop's cost, the marks and the keys) stay behind the grid.
 const char* const WXZY::kLinesStatement =
-    "select 项目名称,编号,单价,单位,数量,货位,小计,作业人员,备注,故障,客户,车型,厂牌,折扣,手扣,"
+    "select 项目名称,编号,单价,单位,数量,货位,小计,作业人员,备注,故障,厂牌,折扣,客户,车型,手扣,"
     "零售价,批发价,进价,其它,WX,flag,no from zyxm where flag like '%W%'";
 
 namespace {
+
+constexpr int kShownFields = 12;
 
 const LinePageKind kRepairCard = {&res::RepairPageTemplate,
                                   kDialogId,
@@ -31,7 +36,7 @@ const LinePageKind kRepairCard = {&res::RepairPageTemplate,
                                   "W",
                                   "维修清单",
                                   "zyxm维修",
-                                  0,
+                                  kShownFields,
                                   "作业人员",
                                   "维修",
                                   CMainFrame::SheetKind::Repair,
@@ -42,7 +47,7 @@ const LinePageKind kRepairCard = {&res::RepairPageTemplate,
 
 WXZY::WXZY(CWorkSheet* sheet, const wxString& title) : CLinePage(sheet, title, kRepairCard) {
     for (int id : {kPartsDiscountSpin, kLabourDiscountSpin})
-        res::Control<wxSpinButton>(this, id)->SetRange(0, 200);
+        res::Control<wxSpinButton>(this, id)->SetRange(0, kMaxDiscount);
     BindEvents();
 }
 
@@ -147,9 +152,9 @@ void WXZY::RecalcLine(int row) {
         const LineValues line = ReadLine();
         if (!line.priceNull && !line.quantityNull) {
             if (int col = ColumnOf(U("单价")); col > 0)
-                m_pGrid->SetItemText(row, col, FormatMoney(line.price));
+                m_pGrid->SetItemText(row, col, MoneyText(line.price));
             if (int col = ColumnOf(U("小计")); col > 0)
-                m_pGrid->SetItemText(row, col, FormatMoney(LineAmount(line)));
+                m_pGrid->SetItemText(row, col, MoneyText(LineAmount(line)));
             m_pGrid->Refresh(false);
         }
     }
@@ -160,19 +165,22 @@ void WXZY::UpdateTotals() {
     const ado::RecordsetPtr& rs = GetSheet()->m_rsLines;
     if (!rs || !rs->IsOpen() || rs->RecordCount() <= 1) return;
     std::vector<LineValues> lines;
-    const int subtotal = ColumnOf(U("小计"));
+    const int subtotal = ColumnOf(U("小计")), discount = ColumnOf(U("折扣"));
     const std::vector<ado::Variant> bookmarks = LineBookmarks();
     for (size_t i = 0; i < bookmarks.size(); ++i) {
         rs->PutBookmark(bookmarks[i]);
         const int row = int(i) + 1;
         const LineValues line = ReadLine();
         lines.push_back(line);
-        if (line.priceNull || line.quantityNull) continue;
-        if (subtotal > 0 && row < m_pGrid->GetRowCount())
-            m_pGrid->SetItemText(row, subtotal, FormatMoney(LineAmount(line)));
+        if (line.priceNull || line.quantityNull || row >= m_pGrid->GetRowCount()) continue;
+        if (subtotal > 0) m_pGrid->SetItemText(row, subtotal, MoneyText(LineAmount(line)));
+        // The discount column names the discount the amount carries: the labour discount
+        // on a labour line, none on a no-discount line.
+        if (discount > 0)
+            m_pGrid->SetItemText(row, discount, wxString::Format("%ld", DiscountInForce(line)));
     }
     m_fTotal = CardTotal(lines);
-    SetText(kTotalEdit, FormatMoney(m_fTotal));
+    SetText(kTotalEdit, MoneyText(m_fTotal));
     m_pGrid->Refresh(false);
 }
 
@@ -185,7 +193,7 @@ void WXZY::AddLine(bool atEnd) {
     const int row = atEnd ? int(rs->RecordCount()) - 1 : m_pGrid->GetFocusCell().row;
     if (int col = ColumnOf(U("单价")); col > 0 && row > 0 && row < m_pGrid->GetRowCount())
         m_pGrid->SetItemText(
-            row, col, IsNullField(rs, "单价") ? wxString() : FormatMoney(FieldNumber(rs, "单价")));
+            row, col, IsNullField(rs, "单价") ? wxString() : MoneyText(FieldNumber(rs, "单价")));
     if (atEnd) {
         PutText(rs, "客户", GetTitle());
         PutText(rs, "no", wxString::Format("-%ld", rs->RecordCount()));
@@ -194,21 +202,33 @@ void WXZY::AddLine(bool atEnd) {
         auto* staff = res::Control<wxComboBox>(this, kStaffCombo);
         if (staff && !staff->GetValue().empty()) PutText(rs, "作业人员", staff->GetValue());
     }
+    // The edit may still hold a value its check has not passed yet: a new line takes a
+    // discount only as the check would let it through, else none.
     const bool labour = FieldText(rs, "WX").Contains("W");
-    wxString discount = Text(labour ? kLabourDiscountEdit : kPartsDiscountEdit);
-    if (discount.empty() || discount == "0") discount = "100";
-    PutText(rs, labour ? "手扣" : "折扣", discount);
-    if (const wxString code = FieldText(rs, "编号"); !code.empty()) LookupPriceLevel(code);
+    const wxString typed = Text(labour ? kLabourDiscountEdit : kPartsDiscountEdit);
+    CMainFrame* frame = CMainFrame::Get();
+    const DiscountEntry entry =
+        labour
+            ? ReadDiscount(typed)
+            : CheckPartsDiscount(typed, UserDiscountTenths(frame ? frame->m_strRights : wxString()),
+                                 SystemDiscountLimit());
+    PutText(rs, labour ? "手扣" : "折扣",
+            entry.kind == DiscountEntry::Percent ? wxString::Format("%d", entry.percent)
+                                                 : wxString("100"));
+    if (const wxString code = FieldText(rs, "编号"); !code.empty()) LookupPriceLevel(code, row);
     UpdateTotals();
 }
 
-void WXZY::LookupPriceLevel(const wxString& code) {
+// A listed item takes no discount whether or not the list gives it a price.
+void WXZY::LookupPriceLevel(const wxString& code, int row) {
     const ado::RecordsetPtr& rs = GetSheet()->m_rsLines;
-    double level = 0;
-    if (work::LookupPriceLevel(code, &level)) {
-        PutText(rs, "其它", "N");
+    const LevelPrice level = LookupLevelPrice(code, "3");
+    if (level.listed) PutText(rs, "其它", "N");
+    if (level.listed && !level.priceNull) {
         for (const char* field : {"单价", "零售价", "批发价"})
-            PutNumber(rs, field, level);
+            PutNumber(rs, field, level.price);
+        if (int col = ColumnOf(U("单价")); col > 0 && row > 0 && row < m_pGrid->GetRowCount())
+            m_pGrid->SetItemText(row, col, FormatMoney(level.price));
     }
     const ado::Variant line = rs->Bookmark();
     ShowLineMarks();

@@ -22,7 +22,8 @@ public:
     void AddLine(bool atEnd) override;
 
     // An item of the no-discount list gets "N" and its fixed price.
-    void LookupPriceLevel(const wxString& code);
+    // The line's row in the grid shows the listed price.
+    void LookupPriceLevel(const wxString& code, int row);
 
     // --- Commands (repair_page_commands.cpp)
     void OnPrint() override;
@@ -43,7 +44,7 @@ private:
     void CompleteTakenLine(int row) override;
     // A typed name or code looked up in the stock and labour items and taken into the
     // line with its prices.
-    void LookupTypedItem(int row, int col, const wxString& typed) override;
+    bool LookupTypedItem(int row, int col, const wxString& typed) override;
     void OnChangeMileage();
     void OnChangeLabourDiscount();
     void ApplyDiscount(const char* field, const wxString& value,

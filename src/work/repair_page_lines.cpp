@@ -10,7 +10,7 @@
 
 using namespace work;
 
-void WXZY::LookupTypedItem(int row, int col, const wxString& typed) {
+bool WXZY::LookupTypedItem(int row, int col, const wxString& typed) {
     const bool byName = m_pGrid->GetItemText(0, col) == U("项目名称");
     const wxString statement =
         U(kStockStatement) + CDataSet::Contains(byName ? U("零件名称") : U("编号"), typed);
@@ -19,9 +19,9 @@ void WXZY::LookupTypedItem(int row, int col, const wxString& typed) {
                                 ? CDataSet::Contains(byName ? U("项目名称") : U("编号"), typed)
                                 : wxString();
     CPartPickDlg chooser(statement, labour);
-    if (chooser.ShowModal() != wxID_OK) return;
+    if (chooser.ShowModal() != wxID_OK) return false;
     const PickedPart& part = chooser.Picked();
-    if (!m_pGrid->MoveToRowRecord(row)) return;
+    if (!m_pGrid->MoveToRowRecord(row)) return false;
     const ado::RecordsetPtr& rs = GetSheet()->m_rsLines;
 
     const std::pair<const char*, wxString> shown[] = {{"项目名称", part.name},
@@ -53,4 +53,5 @@ void WXZY::LookupTypedItem(int row, int col, const wxString& typed) {
     m_pGrid->MoveToRowRecord(row);
     RecalcLine(row);
     UpdateTotals();
+    return true;
 }

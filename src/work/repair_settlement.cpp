@@ -7,6 +7,7 @@
 #include "data/record_fields.h"
 #include "foxdb/transaction.h"
 #include "platform/log.h"
+#include "platform/message_box.h"
 #include "platform/wx_text.h"
 #include "work/doc_numbers.h"
 #include "work/line_pricing.h"
@@ -33,6 +34,21 @@ bool IsLabour(const Line& line) {
     return !IsBlank(Get(line, "WX"));
 }
 
+// The line as the card page prices it.
+LineValues ValuesOf(const Line& line) {
+    LineValues v;
+    v.quantityNull = Get(line, "数量").IsNull();
+    v.quantity = Number(Get(line, "数量"));
+    v.priceNull = Get(line, "单价").IsNull();
+    v.price = Number(Get(line, "单价"));
+    v.labour = IsLabour(line);
+    const ado::Variant& discount = Get(line, v.labour ? "手扣" : "折扣");
+    v.discountNull = discount.IsNull();
+    v.discount = Number(discount);
+    v.mark = Text(Get(line, "其它"));
+    return v;
+}
+
 } // namespace
 
 RepairSettlement::RepairSettlement(const ado::RecordsetPtr& lines, const wxString& title,
@@ -45,23 +61,12 @@ RepairSettlement::Check RepairSettlement::Prepare() {
     m_card.clear();
     if (m_lines->RecordCount() <= 1) return HeaderOnly;
     m_card = ReadLines(*m_lines, kLineFields);
-    if (const DocumentFault fault = CheckDocument(m_card); fault != DocumentFault::None)
+    // A negative quantity is a credit: archived and paid back, never taken out of stock.
+    if (const DocumentFault fault = CheckDocument(m_card, true); fault != DocumentFault::None)
         return fault == DocumentFault::Archived ? Archived : BadLine;
     std::vector<LineValues> values;
-    for (size_t i = 1; i < m_card.size(); ++i) {
-        const Line& line = m_card[i];
-        LineValues v;
-        v.quantityNull = Get(line, "数量").IsNull();
-        v.quantity = Number(Get(line, "数量"));
-        v.priceNull = Get(line, "单价").IsNull();
-        v.price = Number(Get(line, "单价"));
-        v.labour = IsLabour(line);
-        const ado::Variant& discount = Get(line, v.labour ? "手扣" : "折扣");
-        v.discountNull = discount.IsNull();
-        v.discount = Number(discount);
-        v.mark = Text(Get(line, "其它"));
-        values.push_back(v);
-    }
+    for (size_t i = 1; i < m_card.size(); ++i)
+        values.push_back(ValuesOf(m_card[i]));
     m_total = CardTotal(values);
     return Ready;
 }
@@ -109,12 +114,11 @@ void RepairSettlement::Write(const wxString& docNumber, const SettleOffsets& off
         Put(rs, "码表", Get(header, "小计"));
         Put(rs, "项目名称", Get(line, "项目名称"));
         Put(rs, "数量", Get(line, "数量"));
-        const ado::Variant& price = Get(line, "单价");
-        const ado::Variant& discount = Get(line, labour ? "手扣" : "折扣");
-        if (price.IsNull() || discount.IsNull() || mark == LineMark::NoDiscount)
-            Put(rs, "单价", price);
+        const LineValues values = ValuesOf(line);
+        if (values.priceNull)
+            Put(rs, "单价", Get(line, "单价"));
         else
-            Put(rs, "单价", ado::Variant(RoundFen(Number(price) * Number(discount) * 0.01)));
+            Put(rs, "单价", ado::Variant(DealPrice(values)));
         PutText(rs, "日期", today);
         Put(rs, "业务", Get(line, "作业人员"));
         Put(rs, "进价", Get(line, "进价"));
@@ -151,17 +155,16 @@ void RepairSettlement::Write(const wxString& docNumber, const SettleOffsets& off
     // which is the card total less the offsets and the shortfall.
     CLedgerPosting ledger(*g_pFrameData);
     auto post = [&](const char* category, double amount, const char* way) {
-        if (!ledger.PostPartnerEntry(m_title, wxString(), U(category),
-                                     wxString::Format("%.2f", amount), U(way), U("维修"),
-                                     docNumber))
+        if (!ledger.PostPartnerEntry(m_title, wxString(), U(category), MoneyText(amount), U(way),
+                                     U("维修"), docNumber))
             throw NotWritten{"wlzm"};
     };
     if (offsets.advances > 0) post("预收款", -offsets.advances, "冲帐");
     if (offsets.payables > 0) post("应付款", -offsets.payables, "冲帐");
     if (bookShortfall) post("应收款", shortfall, "入帐");
-    const double cash = RoundFen(LoweredTotal(m_total, offsets) - shortfall);
-    if (!ledger.PostCashEntry(m_title, wxString::Format("%.2f", cash), U("维修")))
-        throw NotWritten{"kzk"};
+    const money::Fen cash =
+        money::FromYuan(LoweredTotal(m_total, offsets)) - money::FromYuan(shortfall);
+    if (!ledger.PostCashEntry(m_title, FenText(cash), U("维修"))) throw NotWritten{"kzk"};
 }
 
 } // namespace work

@@ -28,7 +28,7 @@ public:
     enum Check { Ready, HeaderOnly, Archived, BadLine };
     // Reads the card. HeaderOnly: nothing to settle (say nothing); Archived: the
     // message "该工作卡已存档，不允许再存！" has been shown; BadLine: a line without a
-    // quantity or with a negative one, named in the message shown.
+    // quantity, named in the message shown.
     Check Prepare();
     // The card total: the line amounts without the warranty lines.
     double Total() const { return m_total; }

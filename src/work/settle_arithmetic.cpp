@@ -1,25 +1,27 @@
 #include "work/settle_arithmetic.h"
 
+#include "platform/money.h"
+
 #include <algorithm>
-#include <cmath>
 
 namespace work {
 namespace {
 
-long long Fen(double amount) {
-    return std::llround(amount * 100.0);
+money::Fen Fen(double amount) {
+    return money::FromYuan(amount);
 }
 
-double Yuan(long long fen) {
-    return static_cast<double>(fen) / 100.0;
+double Yuan(money::Fen fen) {
+    return money::ToYuan(fen);
 }
 
 } // namespace
 
-wxString OffsetQuestion(double payables, double advances) {
-    const long long sum = Fen(payables) + Fen(advances);
+wxString OffsetQuestion(double total, double payables, double advances) {
+    if (Fen(payables) + Fen(advances) <= 0) return wxString();
+    const long long sum = Fen(ComputeOffsets(total, payables, advances).Sum());
     if (sum <= 0) return wxString();
-    return wxString::FromUTF8("该客户有应付款、预收款:") + wxString::Format("%.2f", Yuan(sum)) +
+    return wxString::FromUTF8("该客户有应付款、预收款:") + wxString::FromUTF8(money::Text(sum)) +
            wxString::FromUTF8(",是否在本次金额中扣除?");
 }
 
@@ -43,14 +45,13 @@ ReceivedAmount ReadReceived(const wxString& text, double receivable) {
     if (text.empty()) return result;
     result.empty = false;
     const bool digitsAndPoints = text.find_first_not_of("0123456789.") == wxString::npos;
-    double value = 0;
-    if (!digitsAndPoints || text.Freq('.') > 1 || text == "." || !text.ToCDouble(&value) ||
-        !std::isfinite(value)) {
+    money::Fen value = 0;
+    if (!digitsAndPoints || !money::Parse(text.utf8_string(), &value)) {
         result.ok = false;
         result.message = wxString::FromUTF8("输入字符不对！");
         return result;
     }
-    result.change = Yuan(Fen(value) - Fen(receivable));
+    result.change = Yuan(value - Fen(receivable));
     return result;
 }
 

@@ -13,8 +13,10 @@ struct SettleOffsets {
     double Sum() const { return advances + payables; }
 };
 
-// The question offering the offsets, or empty when the balances offer nothing.
-wxString OffsetQuestion(double payables, double advances);
+// The question offering the offsets when the balances come to more than 0, naming
+// what a Yes takes off the receivable `total` (ComputeOffsets); empty when that is
+// nothing.
+wxString OffsetQuestion(double total, double payables, double advances);
 // The offsets the operator's Yes takes from the receivable `total`: both in full when
 // they fit, else payables first and the advances up to what is left. Negative
 // balances offset nothing.

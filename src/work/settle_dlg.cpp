@@ -1,7 +1,7 @@
 #include "work/settle_dlg.h"
-#include "work/line_pricing.h"
 
 #include "platform/message_box.h"
+#include "platform/wx_text.h"
 #include "res/settle_template.h"
 
 #include <wx/button.h>
@@ -27,13 +27,13 @@ CSettleDlg::CSettleDlg(double total, double payables, double advances)
     Bind(wxEVT_CHAR_HOOK, &CSettleDlg::OnCharHook, this);
     SetEscapeId(wxID_CANCEL);
 
-    if (const wxString question = OffsetQuestion(payables, advances); !question.empty())
+    if (const wxString question = OffsetQuestion(total, payables, advances); !question.empty())
         if (platform::ShowMessageBox(question.utf8_string(), "", platform::MB_YESNO) ==
             platform::IDYES)
             m_offsets = ComputeOffsets(total, payables, advances);
     m_fReceivable = LoweredTotal(total, m_offsets);
-    m_pReceivable->ChangeValue(FormatMoney(m_fReceivable));
-    m_pReceived->ChangeValue(FormatMoney(m_fReceivable));
+    m_pReceivable->ChangeValue(MoneyText(m_fReceivable));
+    m_pReceived->ChangeValue(MoneyText(m_fReceivable));
     m_pChange->ChangeValue("0");
     CentreOnScreen();
 }
@@ -41,7 +41,7 @@ CSettleDlg::CSettleDlg(double total, double payables, double advances)
 void CSettleDlg::OnChangeReceived() {
     const ReceivedAmount received = ReadReceived(m_pReceived->GetValue(), m_fReceivable);
     if (!received.ok) platform::ShowMessageBox(received.message.utf8_string());
-    m_pChange->ChangeValue(received.ok && !received.empty ? FormatMoney(received.change)
+    m_pChange->ChangeValue(received.ok && !received.empty ? MoneyText(received.change)
                                                           : wxString());
 }
 

@@ -74,7 +74,7 @@ std::vector<Line> ReadLines(ado::Recordset& rs, const std::vector<const char*>& 
     return lines;
 }
 
-DocumentFault CheckDocument(const std::vector<Line>& document) {
+DocumentFault CheckDocument(const std::vector<Line>& document, bool creditsAllowed) {
     if (document.empty()) return DocumentFault::None;
     if (Text(Get(document[0], "单位")).Contains("YES")) {
         platform::ShowMessageBox(U("该工作卡已存档，不允许再存！").utf8_string());
@@ -82,7 +82,7 @@ DocumentFault CheckDocument(const std::vector<Line>& document) {
     }
     for (size_t i = 1; i < document.size(); ++i) {
         const ado::Variant& quantity = Get(document[i], "数量");
-        if (quantity.IsNull() || quantity.ToDouble() < 0) {
+        if (quantity.IsNull() || (!creditsAllowed && quantity.ToDouble() < 0)) {
             platform::ShowMessageBox(
                 (U("“") + Text(Get(document[i], "项目名称")) + U("”的数量不对，请改正后再结算。"))
                     .utf8_string());
@@ -214,6 +214,7 @@ bool WriteInTransaction(const wxString& title, const wxString& headerNumber,
     const wxString counterBefore = CSettingFiles::ReadSettingFile("M_DJH");
     wxString docNumber = headerNumber;
     bool newNumber = false;
+    wxString why;
     try {
         CDataTransaction transaction;
         for (const char* table : kTables) {
@@ -238,13 +239,14 @@ bool WriteInTransaction(const wxString& title, const wxString& headerNumber,
                             " failed: " + error.Description());
     } catch (const std::exception& error) {
         platform::AppendLog("settlement of " + title.utf8_string() + " failed: " + error.what());
+        why = CDataTransaction::FailureText(wxString(), error);
     }
     if (newNumber && CSettingFiles::ReadSettingFile("M_DJH").Left(11) == sheetDocNumber) {
         CSettingFiles::WriteSettingFile("M_DJH", counterBefore);
         sheetDocNumber = counterBefore.Left(11);
     }
     platform::ShowMessageBox(
-        (U("“") + title + U("”的结算没有完成，工作卡和所有数据都保持原样。")).utf8_string());
+        (U("“") + title + U("”的结算没有完成，工作卡和所有数据都保持原样。") + why).utf8_string());
     return false;
 }
 

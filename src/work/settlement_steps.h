@@ -40,10 +40,10 @@ void SaveBatch(ado::Recordset& rs, const char* what);
 std::vector<Line> ReadLines(ado::Recordset& rs, const std::vector<const char*>& fields);
 
 // What keeps a document read for settling (header first) from being settled: its
-// header is archived, or a line has no quantity or a negative one. The operator is
-// told which.
+// header is archived, or a line has no quantity, or a negative one where the document
+// takes no credits. The operator is told which.
 enum class DocumentFault { None, Archived, BadLine };
-DocumentFault CheckDocument(const std::vector<Line>& document);
+DocumentFault CheckDocument(const std::vector<Line>& document, bool creditsAllowed = false);
 
 // The line as the take-out sees it: 编号, 项目名称, 车型, 货位, 数量.
 TakeOutLine ToTakeOut(const Line& line);

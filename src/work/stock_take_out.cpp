@@ -91,7 +91,7 @@ bool StockTakeOut::Take(const TakeOutLine& line) {
             askedOthers = true;
             const TakeOutQuestions::Answer answer = m_questions.Ask(
                 U("“") + name + U("”在选定货位的零件数不够，要到其它货位取货吗？"), true);
-            if (answer == TakeOutQuestions::Cancel) return false;
+            if (answer == TakeOutQuestions::Cancel) return Refused();
             if (answer == TakeOutQuestions::No) return shortage();
             if (remaining > others &&
                 m_questions.Ask(U("“") + name + U("”的其它库存总数(") + Whole(others) +
@@ -124,7 +124,7 @@ bool StockTakeOut::Take(const TakeOutLine& line) {
         }
         if (!known) {
             m_questions.Tell(U("没有找到记录，操作被取消！"));
-            return false;
+            return Refused();
         }
         bin = chosen;
     }

@@ -46,8 +46,9 @@ public:
     virtual void Tell(const wxString& message) = 0;
 };
 
-// Where the callers differ. The repair card's settlement stops at every refusal; the
-// counter's single-line take-out stops only when a part is not in stock at all.
+// Where the callers differ. The settlements stop at every refusal; the returns and
+// transfer pages stop only when a part is not in stock at all and the operator does
+// not ignore it (any other refusal ends just that line).
 struct TakeOutPolicy {
     bool everyRefusalCancels = true;
     // A single item without a bin of its own (an assembly or one of its parts): every

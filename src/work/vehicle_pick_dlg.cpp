@@ -2,6 +2,8 @@
 #include "work/binding_checks.h"
 #include "work/guarded.h"
 #include "work/line_fields.h"
+#include "work/line_page.h"
+#include "work/line_pricing.h"
 #include "work/work_page.h"
 #include "work/work_sheet.h"
 
@@ -10,11 +12,14 @@
 #include "app/owner_notice.h"
 #include "platform/message_box.h"
 #include "platform/wx_text.h"
+#include "res/sales_page_template.h"
 #include "res/vehicle_pick_template.h"
 
+#include <cmath>
 #include <wx/button.h>
 #include <wx/combobox.h>
 #include <wx/splitter.h>
+#include <wx/textctrl.h>
 
 using namespace res::vehicle_pick;
 using namespace work;
@@ -144,7 +149,7 @@ void CVehiclePickDlg::OnEditChangeCustomer() {
     m_strLastSql = statement;
     if (!data.m_bOpen || data.m_pRecordset->RecordCount() == 0) {
         CloseMatchList();
-        m_comboCustomer->SetFocus();
+        KeepTypingFocus();
         return;
     }
     if (!m_pMatchList) {
@@ -158,7 +163,17 @@ void CVehiclePickDlg::OnEditChangeCustomer() {
          data.m_pRecordset->MoveNext())
         if (!IsNullField(data.m_pRecordset, key.utf8_str()))
             m_pMatchList->AddItem(FieldText(data.m_pRecordset, key.utf8_str()));
+    KeepTypingFocus();
+}
+
+// The operator types on in the box. GTK selects a box's whole text when it takes the
+// focus, and the next key would replace it: the focus comes back only when something
+// took it, and with the caret where it was.
+void CVehiclePickDlg::KeepTypingFocus() {
+    if (wxWindow::FindFocus() == m_comboCustomer) return;
+    const long caret = m_comboCustomer->GetInsertionPoint();
     m_comboCustomer->SetFocus();
+    m_comboCustomer->SetSelection(caret, caret);
 }
 
 void CVehiclePickDlg::OnListAll() {
@@ -177,7 +192,7 @@ void CVehiclePickDlg::OnListAll() {
             if (!IsNullField(data.m_pRecordset, key.utf8_str()))
                 m_pMatchList->AddItem(FieldText(data.m_pRecordset, key.utf8_str()));
     }
-    m_comboCustomer->SetFocus();
+    KeepTypingFocus();
 }
 
 void CVehiclePickDlg::OnCharHook(wxKeyEvent& event) {
@@ -200,40 +215,36 @@ void CVehiclePickDlg::OnCharHook(wxKeyEvent& event) {
 }
 
 void CVehiclePickDlg::ChooseTyped() {
-    const wxString typed = m_comboCustomer->GetValue().Strip(wxString::trailing);
+    wxString typed = m_comboCustomer->GetValue().Strip(wxString::trailing);
     if (typed.empty() || typed.Contains("'") || typed == U(kHint)) return;
     CDataSet& data = Frame().m_dsMain;
-    data.Open(SearchStatement(typed));
     const wxString key = KeyField();
-    if (data.m_bOpen && data.m_pRecordset->RecordCount() > 0) {
-        data.m_pRecordset->MoveFirst();
-        wxString found = FieldText(data.m_pRecordset, key.utf8_str());
-        if (found.empty()) found = typed;
+    // Until a record holds the text, or the operator binds it as it stands.
+    for (;;) {
+        data.Open(SearchStatement(typed));
+        if (data.m_bOpen && data.m_pRecordset->RecordCount() > 0) {
+            data.m_pRecordset->MoveFirst();
+            wxString found = FieldText(data.m_pRecordset, key.utf8_str());
+            if (found.empty()) found = typed;
+            CloseMatchList();
+            m_bSearchPending = false;
+            Frame().m_strShared = found;
+            BindCustomer(found);
+            return;
+        }
+        const int answer =
+            platform::ShowMessageBox("没有包含该字符的记录,马上建档吗？", "", platform::MB_YESNO);
         CloseMatchList();
-        m_bSearchPending = false;
-        Frame().m_strShared = found;
-        BindCustomer(found);
-        return;
-    }
-    const int answer =
-        platform::ShowMessageBox("没有包含该字符的记录,马上建档吗？", "", platform::MB_YESNO);
-    CloseMatchList();
-    if (answer == platform::IDYES) {
+        if (answer != platform::IDYES) break;
         // The record form opens through the frame; the typed text goes with it and the
-        // name it was saved under comes back.
+        // name it was saved under comes back. Nothing saved: the question comes again.
         Frame().m_strShared = typed;
         const FormKind form =
             m_pSheet->GetMode() == 'W' ? FormKind::CustomerRecords : FormKind::Partners;
         Frame().OpenForm(form, 1, typed);
-        const wxString saved = Frame().m_strShared.empty() ? typed : Frame().m_strShared;
-        data.Open(SearchStatement(saved));
-        if (data.m_bOpen && data.m_pRecordset->RecordCount() > 0) {
-            m_comboCustomer->ChangeValue(saved);
-            m_bSearchPending = true;
-            ChooseTyped();
-            return;
-        }
-        // No record was made: the typed text is bound as it is.
+        if (!Frame().m_strShared.empty()) typed = Frame().m_strShared;
+        m_comboCustomer->ChangeValue(typed);
+        if (typed.Contains("'")) return;
     }
     m_bSearchPending = false;
     Frame().m_strShared = typed;
@@ -319,7 +330,16 @@ void CVehiclePickDlg::AddCustomerPage(const wxString& customer) {
     if (m_pSheet->GetMode() == 'W') ApplyMemberCard(customer);
     if (m_pSheet->GetPageCount() == 2 && before && before->GetTitle().empty())
         m_pSheet->RemoveWorkPage(before);
-    ShowBalances(customer);
+    const double net = ShowBalances(customer);
+    if (m_pSheet->GetMode() == 'W' || std::llround(net * 100) == 0) return;
+    // A sales ticket carries the customer's net balance in its head line and shows it
+    // in its balance box.
+    auto* lines = dynamic_cast<CLinePage*>(m_pSheet->FindWorkPage(customer));
+    if (!lines || !lines->MoveToHeader()) return;
+    PutNumber(m_pSheet->m_rsLines, "小计", net);
+    lines->SaveLines();
+    if (auto* box = dynamic_cast<wxTextCtrl*>(lines->FindWindow(res::sales_page::kBalanceEdit)))
+        box->ChangeValue(FormatMoney(net));
 }
 
 void CVehiclePickDlg::ApplyMemberCard(const wxString& plate) {

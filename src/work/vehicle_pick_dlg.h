@@ -57,6 +57,7 @@ private:
     // Why the key cannot get a page now (the sheet is full, or it has one), or empty.
     wxString Refusal(const wxString& key) const;
     void CloseMatchList();
+    void KeepTypingFocus();
     // Removes a customer from the suspended list; true when it was there.
     bool TakeSuspended(const wxString& customer);
     // Clears the suspend mark of the customer's card in the sheet's lines and saves.

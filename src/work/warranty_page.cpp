@@ -164,10 +164,9 @@ void sblj::OnSetActive() {
 
 void sblj::ShowTotals() {
     const CWarrantyQuery::Totals totals = CWarrantyQuery::Sum(*GetSheet()->m_rsLines);
-    res::Control<wxStaticText>(this, kCostTotal)
-        ->SetLabel(U("进价金额:") + wxString::Format("%.2f", totals.cost));
+    res::Control<wxStaticText>(this, kCostTotal)->SetLabel(U("进价金额:") + MoneyText(totals.cost));
     res::Control<wxStaticText>(this, kDealTotal)
-        ->SetLabel(U("成交价金额:") + wxString::Format("%.2f", totals.deal));
+        ->SetLabel(U("成交价金额:") + MoneyText(totals.deal));
 }
 
 void sblj::OnNotSentOut() {

@@ -1,4 +1,5 @@
 #include "work/warranty_query.h"
+#include "platform/money.h"
 
 #include "data/record_fields.h"
 #include "data/sql_text.h"
@@ -66,11 +67,17 @@ CWarrantyQuery::Totals CWarrantyQuery::Sum(ado::Recordset& lines) {
     auto isNull = [&fields](const char* field) {
         return fields.Item(U(field).utf8_string()).Value().IsNull();
     };
+    money::Fen cost = 0, deal = 0;
     for (lines.MoveFirst(); !lines.EndOfFile(); lines.MoveNext()) {
         if (isNull("数量")) continue;
-        const double quantity = static_cast<long>(FieldNumber(lines, "数量"));
-        if (!isNull("进价")) totals.cost += FieldNumber(lines, "进价") * quantity;
-        if (!isNull("单价")) totals.deal += FieldNumber(lines, "单价") * quantity;
+        const long quantity = static_cast<long>(FieldNumber(lines, "数量"));
+        const auto amount = [&](const char* field) {
+            return money::LineAmount(quantity, money::FromYuan(FieldNumber(lines, field)), 100);
+        };
+        if (!isNull("进价")) cost += amount("进价");
+        if (!isNull("单价")) deal += amount("单价");
     }
+    totals.cost = money::ToYuan(cost);
+    totals.deal = money::ToYuan(deal);
     return totals;
 }

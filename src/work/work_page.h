@@ -46,6 +46,7 @@ protected:
 private:
     // ArrangeControls once the page is in its sheet and no cell of its grid is edited.
     void LayOutUnlessEditing();
+    void OnCharHook(wxKeyEvent& event);
 
     wxString m_strTitle;
     bool m_bLayoutPending = false; // resized since it was last laid out

@@ -6,6 +6,7 @@
 #include "app/users_file.h"
 #include "app/users_page.h"
 #include "common/program_folder.h"
+#include "grid/grid_ctrl.h"
 
 #include "data/setting_files.h"
 #include "platform/files.h"
@@ -15,6 +16,7 @@
 #include "res/users_page_template.h"
 
 #include <gtest/gtest.h>
+#include <set>
 #include <wx/app.h>
 #include <wx/bookctrl.h>
 #include <wx/checkbox.h>
@@ -88,6 +90,13 @@ TEST_F(SettingsSheetTest, SavingStopsAtAPageThatRefuses) {
     Pump();
     // A new user with passwords that differ: refused, the users page is shown.
     qxmm* users = sheet.UsersPage();
+    // The list is headed in Chinese, and every right has a caption of its own.
+    EXPECT_EQ(res::Control<CGridCtrl>(users, res::users_page::kGrid)->GetItemText(0, 1),
+              U("登录名"));
+    std::set<wxString> captions;
+    for (int id = res::users_page::kFirstRightBox; id <= res::users_page::kLastRightBox; ++id)
+        EXPECT_TRUE(captions.insert(res::FindControl(users, id)->GetLabel()).second)
+            << res::FindControl(users, id)->GetLabel();
     Press(res::FindControl(users, res::users_page::kNewButton),
           res::ToWxId(res::users_page::kNewButton));
     res::Control<wxComboBox>(users, res::users_page::kLoginCombo)->SetValue("wang");

@@ -10,11 +10,13 @@
 #include "common/table_folder.h"
 #include "data/backup_restore.h"
 #include "platform/message_box.h"
+#include "platform/program_lock.h"
 
 #include <array>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
@@ -56,6 +58,7 @@ protected:
     }
 
     void Start() {
+        platform::UnlockProgramFolder(); // what the set-up wrote is done: the program's turn
         std::string program = std::string(QV_BIN_DIR) + "/qv";
         std::vector<std::string> args = {program, "--home", home_};
         std::vector<char*> argv;
@@ -200,6 +203,38 @@ TEST_F(QvProcessTest, EndedByTheSystemTheRunEndsNormally) {
     EXPECT_TRUE(WorkingCopies().empty());
     EXPECT_EQ(Ledger(), std::vector<wxString>{U("张三")});
     EXPECT_TRUE(NextLoginQuestions().empty());
+}
+
+TEST_F(QvProcessTest, ASecondStartOnTheSameFolderIsRefusedBeforeTheLogin) {
+    Start();
+    ASSERT_TRUE(WaitUntilRunning());
+    // The second counter has a system folder of its own.
+    const std::string otherSystem = "QV_SYSDIR=" + root_ + "/sys2";
+    std::vector<char*> env;
+    for (char** e = environ; *e; ++e)
+        if (std::strncmp(*e, "QV_SYSDIR=", 10) != 0) env.push_back(*e);
+    env.push_back(const_cast<char*>(otherSystem.c_str()));
+    env.push_back(nullptr);
+    std::string program = std::string(QV_BIN_DIR) + "/qv", home = "--home";
+    std::vector<char*> argv = {program.data(), home.data(), home_.data(), nullptr};
+    pid_t second = -1;
+    ASSERT_EQ(::posix_spawn(&second, program.c_str(), nullptr, nullptr, argv.data(), env.data()),
+              0);
+    // It says so in its box (looked at on the screen) and in the log, then waits for OK.
+    bool refused = false;
+    for (auto deadline = std::chrono::steady_clock::now() + 30s;
+         !refused && std::chrono::steady_clock::now() < deadline;
+         std::this_thread::sleep_for(20ms)) {
+        std::string log;
+        platform::ReadFileBytes(Path("nvProgLog.txt"), log);
+        refused = log.find("start refused") != std::string::npos;
+    }
+    EXPECT_TRUE(refused);
+    EXPECT_EQ(::waitpid(pid_, nullptr, WNOHANG), 0); // the first runs on
+    ::kill(second, SIGKILL);
+    ::waitpid(second, nullptr, 0);
+    // Refused before the start-up tidy: the second system folder was never used.
+    EXPECT_FALSE(platform::FolderExists(root_ + "/sys2"));
 }
 
 // Each kind of window the program may have up when the system ends it: the run

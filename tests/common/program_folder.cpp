@@ -4,6 +4,7 @@
 #include "platform/files.h"
 #include "platform/gbk.h"
 #include "platform/paths.h"
+#include "platform/program_lock.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -45,6 +46,7 @@ void ProgramFolderTest::TearDown() {
     }
     EXPECT_EQ(::chdir(oldDir_.c_str()), 0);
     platform::SetProgramFolder(std::string());
+    platform::UnlockProgramFolder();
     std::filesystem::remove_all(root_);
 }
 

@@ -1,6 +1,11 @@
 // A rebuild that cannot finish leaves the old table in use, says so, and keeps the
 // save-failure marker for the next start.
 #include "maintenance_fixture.h"
+#include "platform/private_files.h"
+
+#include <chrono>
+#include <csignal>
+#include <sys/wait.h>
 
 class RebuildFailureTest : public MaintenanceTest {
 protected:
@@ -129,4 +134,44 @@ TEST_F(RebuildFailureTest, AMarkerNamingNoTableOfTheCatalogueIsConsumed) {
     EXPECT_TRUE(boxes.Texts().empty());
     EXPECT_FALSE(platform::FileExists(Path("Picture/indexfile")));
     EXPECT_EQ(platform::ListFiles(Path("Data"), "*"), before);
+}
+
+// A rebuild killed while a table waits in the staging folder leaves plain rows there;
+// the next start empties it, as does each rebuild, and the tables are as before.
+TEST_F(RebuildFailureTest, AKilledRebuildLeavesNoPlainTableAfterTheNextStart) {
+    FillReturns();
+    frame_->m_dsMain.CloseRecordset();
+    frame_->CloseConnection();
+    bool caught = false;
+    for (int attempt = 0; attempt < 20 && !caught; ++attempt) {
+        pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            platform::ScriptedMessageBoxes boxes;
+            for (;;)
+                RebuildAllTables();
+        }
+        // Killed the moment a staged table is seen (it may be put in place meanwhile).
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+        while (Staged().empty() && std::chrono::steady_clock::now() < deadline) {
+        }
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+        caught = !Staged().empty();
+    }
+    ASSERT_TRUE(caught);
+    std::string problem;
+    ASSERT_TRUE(platform::TidyAtStart(home_, &problem)) << problem;
+    EXPECT_TRUE(Staged().empty());
+    frame_ = std::make_unique<CMainFrameData>();
+    ASSERT_EQ(frame_->DeleteWorkingCopies(), 1); // as the next start does
+    EXPECT_EQ(Column("select * from ljth", "no").size(), 120u);
+
+    // What lies in the staging folder never outlives the next rebuild either.
+    ASSERT_TRUE(platform::CreateFolders(sysdir_ + "/Rebuild/old"));
+    ASSERT_TRUE(platform::WriteFileAtomic(sysdir_ + "/Rebuild/gk.dbf", "plain rows"));
+    ASSERT_TRUE(platform::WriteFileAtomic(sysdir_ + "/Rebuild/old/gk.dbf", "plain rows"));
+    EXPECT_TRUE(Rebuild("ljth"));
+    EXPECT_TRUE(platform::ListFolders(sysdir_ + "/Rebuild").empty());
+    EXPECT_TRUE(Staged().empty());
 }

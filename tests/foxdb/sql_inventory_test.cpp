@@ -241,7 +241,7 @@ std::vector<std::string> Statements() {
         // Repair workshop and members.
         "select distinct 客户 from zyxm where (故障='M_WX_GQ') and (flag like '%W%')",
         "select "
-        "项目名称,编号,单价,单位,数量,货位,小计,作业人员,备注,故障,客户,车型,厂牌,折扣,手扣,零售价,"
+        "项目名称,编号,单价,单位,数量,货位,小计,作业人员,备注,故障,厂牌,折扣,客户,车型,手扣,零售价,"
         "批发价,"
         "进价,其它,WX,flag,no from zyxm where flag like '%W%'",
         "select * from ljsh where 客户='***Last***'",

@@ -1,6 +1,7 @@
 // The qvsql front end: tab-separated lines, types on request, counts for
 // changes, errors on stderr with a non-zero status.
 #include "foxdb/sql_fixture.h"
+#include "platform/program_lock.h"
 
 #include <sys/wait.h>
 
@@ -53,6 +54,33 @@ TEST_F(Qvsql, PrintsRowsTypesCountsAndErrors) {
     Output failed = Tool("", "select * from nosuch");
     EXPECT_NE(failed.status, 0);
     EXPECT_NE(failed.out.find("File 'nosuch.dbf' does not exist."), std::string::npos);
+}
+
+// Inside a program folder the tool reads beside readers only and writes alone.
+TEST_F(Qvsql, InsideAProgramFolderItWaitsForNoProgram) {
+    if (!std::filesystem::exists(std::string(QV_BIN_DIR) + "/qvsql"))
+        GTEST_SKIP() << "qvsql not built";
+    Run("CREATE TABLE t (名称 C(10), no I UNIQUE)");
+    const struct {
+        platform::FolderUse held;
+        const char* statement;
+        bool runs;
+    } cases[] = {
+        {platform::FolderUse::kWrite, "select * from t", false},
+        {platform::FolderUse::kRead, "select * from t", true},
+        {platform::FolderUse::kRead, "INSERT INTO t (名称, no) VALUES ('机油', 1)", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.statement);
+        ASSERT_TRUE(platform::LockProgramFolder(folder.Path(), c.held)); // as a program would
+        Output output = Tool("", c.statement);
+        EXPECT_EQ(output.status == 0, c.runs) << output.out;
+        if (!c.runs) {
+            EXPECT_NE(output.out.find("正在被另一个程序使用"), std::string::npos) << output.out;
+        }
+        platform::UnlockProgramFolder();
+    }
+    EXPECT_EQ(Tool("", "INSERT INTO t (名称, no) VALUES ('机油', 1)").out, "1\n");
 }
 
 } // namespace

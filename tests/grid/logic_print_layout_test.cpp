@@ -21,10 +21,10 @@ TEST(AmountInCapitals, WritesEveryDigitWithItsUnit) {
         {"0.05", "零元零角伍分"},
         {"007.10", "柒元壹角零分"},
         {"123456789.01", "壹亿贰仟叁佰肆拾伍万陆仟柒佰捌拾玖元零角壹分"},
-        // Fen are rounded, not cut.
-        {"3.456", "叁元肆角陆分"},
+        // What stands past the fen is cut, not rounded.
+        {"3.456", "叁元肆角伍分"},
         {"3.454", "叁元肆角伍分"},
-        {"9.995", "壹拾零元零角零分"},
+        {"9.995", "玖元玖角玖分"},
         // Negative amounts keep their sign.
         {"-12.50", "负壹拾贰元伍角零分"},
         {"-0.00", "零元零角零分"},

@@ -292,7 +292,10 @@ TEST_F(GridPrintTest, AnOpenWorkCardIsNamedInTheFooter) {
         card.documentNo = "W0001";
         card.record[U("客户")] = U("粤A12345");
         card.record[U("小计")] = "12345.60";
-        card.record[U("厂牌")] = "020-888";
+        card.record[U("厂牌")] = "2026-12-11"; // the reception date, never a phone
+        card.record[U("作业人员")] = U("王先生");
+        card.phone = "020-888";
+        card.address = U("东风路8号");
         return true;
     });
     CGridCtrl* list = ReportGrid(3, "维修清单");
@@ -307,8 +310,10 @@ TEST_F(GridPrintTest, AnOpenWorkCardIsNamedInTheFooter) {
     other.BeginPrinting(printData);
     EXPECT_EQ(other.DocumentNo(), "W0001");
     ASSERT_EQ(other.CardLines().size(), 1u);
-    EXPECT_TRUE(other.CardLines()[0].StartsWith(U("客户: 粤A12345  联系人: ") + wxString(' ', 11)));
-    EXPECT_TRUE(other.CardLines()[0].Contains("Tel: 020-888"));
+    EXPECT_TRUE(other.CardLines()[0].StartsWith(U("客户: 粤A12345  联系人: 王先生  Tel: 020-888")))
+        << other.CardLines()[0];
+    EXPECT_TRUE(other.CardLines()[0].EndsWith(U("地址: 东风路8号"))) << other.CardLines()[0];
+    EXPECT_FALSE(other.CardLines()[0].Contains("2026-12-11")) << other.CardLines()[0];
 
     CGridPrinter ticket(*ReportGrid(3, "零件售货单"));
     ticket.BeginPrinting(printData);

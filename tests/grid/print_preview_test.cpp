@@ -93,6 +93,16 @@ TEST_F(PrintPreviewTest, TheBarTogglesBetweenOneAndTwoPagesASheet) {
     EXPECT_TRUE(frame->IsEnabled());
 }
 
+TEST_F(PrintPreviewTest, TheBarHasItsPrintButton) {
+    CGridCtrl* grid = MakeGrid(5, 3);
+    grid->PrintPreview();
+    CViewPrintPreview* preview = OpenPreview();
+    ASSERT_NE(preview, nullptr);
+    wxWindow* print = preview->GetControlBar()->FindWindow(wxID_PREVIEW_PRINT);
+    ASSERT_NE(print, nullptr);
+    EXPECT_TRUE(print->IsShown());
+}
+
 TEST_F(PrintPreviewTest, AGridThatGoesAwayClosesItsPreview) {
     CGridCtrl* grid = MakeGrid(5, 3);
     grid->PrintPreview();

@@ -196,9 +196,9 @@ TEST_F(InspectionListTest, MarksWriteTheListedVehiclesAndPendingHidesThem) {
             qv_test::Click(&dialog, kPendingButton);
             EXPECT_EQ(grid->GetRowCount(), 1);
         }));
-    // Only the listed vehicles carry the mark.
+    // Only the listed vehicles carry the mark; an old round's marks are cleared.
     EXPECT_EQ(Column(U("select 标致 from gk order by no"), U("标致")),
-              (std::vector<wxString>{"T", "T", "NULL"}));
+              (std::vector<wxString>{"T", "T", ""}));
 }
 
 } // namespace

@@ -12,15 +12,18 @@
 #include "office/ledger_dlg.h"
 #include "office/office_forms.h"
 #include "office/partner_dlg.h"
+#include "office/statistics_dlg.h"
 #include "parts/order_page.h"
 #include "parts/parts_forms.h"
 #include "platform/message_box.h"
 #include "platform/wx_text.h"
 #include "res/command_ids.h"
+#include "res/line_page_template.h"
 #include "res/order_page_template.h"
 #include "res/partner_template.h"
 #include "work/work_sheet.h"
 
+#include <wx/combobox.h>
 #include <wx/radiobut.h>
 #include <wx/stattext.h>
 #include <wx/uiaction.h>
@@ -34,6 +37,9 @@ protected:
         office::RegisterForms();
         frame_ = LogIn();
         ASSERT_TRUE(frame_);
+    }
+    static wxComboBox* Combo(wxWindow* dialog, int id) {
+        return res::Control<wxComboBox>(dialog, id);
     }
     static void Check(wxWindow* dialog, int id) {
         res::Control<wxRadioButton>(dialog, id)->SetValue(true);
@@ -143,6 +149,69 @@ TEST_F(PartnersTest, EachPartnerShowsItsOwnBalanceAndIsFoundByANumber) {
         }));
 }
 
+// Esc pressed on the keyboard (through the X server, into the dialog under the pointer)
+// closes the dialog; whether it did.
+template <class T> bool EscCloses(T& dialog) {
+    if (!qv_test::WaitFor([&] { return dialog.IsShownOnScreen(); })) return false;
+    dialog.Raise();
+    qv_test::WaitFor([] { return false; }, 300);
+    wxUIActionSimulator input;
+    const wxRect area = dialog.GetScreenRect();
+    input.MouseMove(area.GetLeft() + area.GetWidth() / 2, area.GetTop() + area.GetHeight() / 2);
+    qv_test::WaitFor([] { return false; }, 200);
+    input.Char(WXK_ESCAPE);
+    return qv_test::WaitFor([&] { return !dialog.IsModal(); }, 3000);
+}
+
+TEST_F(PartnersTest, EscClosesTheCardTheLedgerAndTheStatistics) {
+    Insert("wlkf", {{{"单位", "华通公司"}, {"no", "1"}}});
+    bool closed = false;
+    EXPECT_TRUE(
+        qv_test::AnswerModal<CPartnerDlg>([&] { frame_->ExecuteCommand(ID_PARTNER_CUSTOMERS); },
+                                          [&](CPartnerDlg& card) { closed = EscCloses(card); }));
+    EXPECT_TRUE(closed) << "partner card";
+    closed = false;
+    EXPECT_TRUE(qv_test::AnswerModal<CLedgerDlg>(
+        [&] { frame_->ExecuteCommand(ID_PARTNER_LEDGER); },
+        [&](CLedgerDlg& ledger) {
+            // Nobody handed over: plain zeros.
+            EXPECT_EQ(res::Control<wxStaticText>(&ledger, res::ledger::kReceivableSum)->GetLabel(),
+                      U("金额: 0"));
+            EXPECT_EQ(qv_test::Text(&ledger, res::ledger::kBalanceEdit), "0");
+            closed = EscCloses(ledger);
+        }));
+    EXPECT_TRUE(closed) << "ledger";
+    closed = false;
+    EXPECT_TRUE(
+        qv_test::AnswerModal<total>([&] { frame_->ExecuteCommand(ID_STAT_SALES); },
+                                    [&](total& statistics) { closed = EscCloses(statistics); }));
+    EXPECT_TRUE(closed) << "statistics";
+}
+
+// A field emptied while modifying keeps what the partner had; a changed one changes.
+TEST_F(PartnersTest, AnEmptiedFieldKeepsThePartnersValue) {
+    using namespace res::partner_card;
+    Insert("wlkf", {{{"单位", "华通公司"},
+                     {"联系电话", "8765"},
+                     {"地址", "北街"},
+                     {"折扣", "-5"},
+                     {"no", "1"}}});
+    EXPECT_TRUE(qv_test::AnswerModal<CPartnerDlg>(
+        [&] { frame_->ExecuteCommand(ID_PARTNER_CUSTOMERS); },
+        [&](CPartnerDlg& card) {
+            EXPECT_EQ(qv_test::Text(&card, kDiscountEdit), "100"); // no discount below 0
+            qv_test::Click(&card, kModifyButton);
+            qv_test::Type(&card, kContactPhoneEdit, "");
+            qv_test::Type(&card, kAddressEdit, "南街");
+            qv_test::Click(&card, kSaveButton);
+            EXPECT_EQ(qv_test::Text(&card, kContactPhoneEdit), "8765");
+            qv_test::Click(&card, kExitButton);
+        }));
+    EXPECT_EQ(Column(U("select 联系电话 from wlkf"), U("联系电话")),
+              (std::vector<wxString>{"8765"}));
+    EXPECT_EQ(Column(U("select 地址 from wlkf"), U("地址")), (std::vector<wxString>{U("南街")}));
+}
+
 // A save the disk refuses is reported as failed: the card keeps the typed record in
 // edit, the opener does not hear of a saved partner, and a second 存档 stores it once.
 TEST_F(PartnersTest, FailedSaveKeepsTheCardEditing) {
@@ -173,6 +242,7 @@ TEST_F(PartnersTest, FailedSaveKeepsTheCardEditing) {
 
 TEST_F(PartnersTest, ReceivableBookedAndOffsetLeavesSeventyAndItsCash) {
     using namespace res::ledger;
+    Insert("wlzm", {{{"单位", "顺达车行"}, {"类别", "应付款"}, {"金额", "5"}, {"no", "1"}}});
     EXPECT_TRUE(qv_test::AnswerModal<CLedgerDlg>(
         [&] { frame_->OpenForm(FormKind::PartnerLedger, 0, U("华通公司")); },
         [&](CLedgerDlg& ledger) {
@@ -198,6 +268,12 @@ TEST_F(PartnersTest, ReceivableBookedAndOffsetLeavesSeventyAndItsCash) {
                       U("金额: 70.00"));
             EXPECT_EQ(res::Control<wxStaticText>(&ledger, kAdvanceSum)->GetLabel(),
                       U("金额: 0.00"));
+            // Another partner chosen: the amount typed for this one goes.
+            qv_test::Click(&ledger, kNewButton);
+            qv_test::Type(&ledger, kAmountEdit, "55");
+            ASSERT_TRUE(Combo(&ledger, kNameCombo)->SetStringSelection(U("顺达车行")));
+            ledger.OnSelectName();
+            EXPECT_EQ(qv_test::Text(&ledger, kAmountEdit), "");
         }));
     EXPECT_EQ(Column(U("select 金额 from kzk"), U("金额")), (std::vector<wxString>{"30"}));
     EXPECT_EQ(Column(U("select 备注 from kzk"), U("备注")),
@@ -401,6 +477,38 @@ TEST_F(PartnerOpenersTest, OutlookItemOrderPageAndCardOpenTheirPartner) {
             }));
     }
     EXPECT_TRUE(boxes_.Shown().empty());
+}
+
+// 资料 on the ticket of a registered customer shows that customer's card, not a new
+// record that would be refused as a duplicate.
+TEST_F(PartnerOpenersTest, TheTicketsDataButtonShowsTheRegisteredCustomer) {
+    using namespace res::partner_card;
+    Insert("wlkf", {{{"单位", "甲公司"}, {"no", "1"}},
+                    {{"单位", "张三汽修"}, {"联系电话", "8765"}, {"no", "2"}}});
+    Insert(
+        "zyxm",
+        {{{"客户", "张三汽修"}, {"flag", "P"}, {"no", "1"}},
+         {{"客户", "张三汽修"}, {"项目名称", "机油"}, {"数量", "1"}, {"flag", "P"}, {"no", "2"}}});
+    frame_->ExecuteCommand(ID_SALES_SHEET);
+    Pump();
+    auto* sheet = dynamic_cast<CWorkSheet*>(frame_->GetSheet(CMainFrame::SheetKind::Sales));
+    ASSERT_NE(sheet, nullptr);
+    CWorkPage* page = sheet->FindWorkPage(U("张三汽修"));
+    ASSERT_NE(page, nullptr);
+    sheet->SelectWorkPage(page);
+    Pump();
+    EXPECT_TRUE(qv_test::AnswerModal<CPartnerDlg>(
+        [&] { qv_test::Click(page, res::line_page::kCustomerButton); },
+        [](CPartnerDlg& card) {
+            EXPECT_EQ(card.ShownName(), U("张三汽修"));
+            EXPECT_EQ(qv_test::Text(&card, kContactPhoneEdit), "8765");
+            EXPECT_FALSE(res::FindControl(&card, kSaveButton)->IsEnabled()); // browsing
+            qv_test::Click(&card, kExitButton);
+        }));
+    EXPECT_TRUE(boxes_.Shown().empty());
+    EXPECT_EQ(Column(U("select 单位 from wlkf"), U("单位")).size(), 2u);
+    frame_->CloseSheet(CMainFrame::SheetKind::Sales);
+    Pump();
 }
 
 } // namespace

@@ -12,6 +12,8 @@
 #include "res/command_ids.h"
 #include "res/print_options_template.h"
 #include "res/statistics_template.h"
+#include "work/archive_dlg.h"
+#include "work/work_forms.h"
 
 #include <wx/combobox.h>
 #include <wx/radiobut.h>
@@ -142,6 +144,23 @@ TEST_F(StatisticsDlgTest, BusinessStatisticShowsTodayAtOnceWithoutObject) {
         EXPECT_EQ(dialog.m_grid->m_strTitle, U("营业汇总表"));
         EXPECT_TRUE(res::FindControl(&dialog, kPrintButton)->IsEnabled());
     }));
+}
+
+// 营业档案修改 opens the archive on the statistic's date range: every line of it,
+// repair and sales alike.
+TEST_F(StatisticsDlgTest, ArchiveCorrectionListsTheLinesOfTheRange) {
+    work::RegisterForms();
+    int rows = -1;
+    EXPECT_TRUE(Drive(ID_STAT_BUSINESS, [&](total& dialog) {
+        qv_test::Type(&dialog, kFromDateEdit, first_.utf8_str());
+        qv_test::Type(&dialog, kToDateEdit, last_.utf8_str());
+        EXPECT_TRUE(qv_test::AnswerModal<wxda>(
+            [&] { qv_test::Click(&dialog, kArchiveButton); },
+            [&](wxda& archive) { rows = archive.GetGrid()->GetRowCount(); }));
+    }));
+    EXPECT_EQ(rows, 4); // the headings and three lines
+    CMainFrame::RegisterForm(FormKind::RepairArchive, nullptr);
+    CMainFrame::RegisterForm(FormKind::SalesArchive, nullptr);
 }
 
 TEST_F(StatisticsDlgTest, PartnerModeShowsTheSuppliersPurchasesAtOnce) {

@@ -71,6 +71,18 @@ TEST_F(PartnerLedgerTest, OffsetReceivableBooksItsCashAndANewPartnerOnce) {
     EXPECT_TRUE(boxes_.Shown().empty());
 }
 
+// A partner known by its number is not added again under the name typed with it.
+TEST_F(PartnerLedgerTest, APartnerKnownByItsNumberIsNotAddedAgain) {
+    TableFolderTest::Insert("wlkf", {{{"编号", "K-07"}, {"单位", "顺达车行"}, {"no", "99"}}});
+    LedgerEntry entry = Entry("顺达", "应收款", "100", true);
+    entry.number = "K-07";
+    ASSERT_TRUE(Post(entry));
+    entry.number = "K-08";
+    ASSERT_TRUE(Post(entry)); // a new number and a new name: a new partner
+    EXPECT_EQ(Column(U("select 编号 from wlkf where 编号 like 'K-%' order by 编号"), U("编号")),
+              (std::vector<wxString>{"K-07", "K-08"}));
+}
+
 TEST_F(PartnerLedgerTest, BadInputIsRefusedBeforeAnythingIsWritten) {
     const struct {
         const char* unit;

@@ -231,6 +231,15 @@ TEST_F(StatisticsEngineTest, StockTakingCountsEachPartOnceWhateverItsBins) {
         if (InRange(s.date) && inStock.count(s.part) && !IsLabour(s.item)) ++lines;
     EXPECT_EQ(int(Run(7, false).size()), lines);
     EXPECT_EQ(int(Run(8, false).size()), lines);
+    // The stock-taking's lines show the part as the stock holds it (its first row).
+    std::map<std::string, const Stock*> firstRow;
+    for (const Stock& s : rows_.stock)
+        firstRow.emplace(s.part, &s);
+    for (const ResultRow& row : Run(8, false)) {
+        const Stock& s = *firstRow.at(row.at("编号"));
+        EXPECT_EQ(row.at("车型"), s.model) << row.at("编号");
+        EXPECT_EQ(row.at("厂牌"), s.brand) << row.at("编号");
+    }
 }
 
 TEST_F(StatisticsEngineTest, ProfitByDepartmentLabelsLinesWithoutSalespersonByTheirFlag) {
@@ -334,9 +343,11 @@ TEST_F(StatisticsEngineTest, AChoiceHoldingAQuoteIsAValueNotSql) {
     EXPECT_TRUE(boxes_.Shown().empty());
 }
 
-TEST(StatisticsAmountTotal, ShowsNegativeTotals) {
+TEST(StatisticsAmountTotal, ShowsNegativeTotalsAndNothingForNone) {
     EXPECT_EQ(CStatisticsEngine::AmountTotalText(-12.5), wxString::FromUTF8("总计:-12.50"));
-    EXPECT_EQ(CStatisticsEngine::AmountTotalText(0), wxString::FromUTF8("总计:0.00"));
+    EXPECT_EQ(CStatisticsEngine::AmountTotalText(0.1), wxString::FromUTF8("总计:0.10"));
+    EXPECT_EQ(CStatisticsEngine::AmountTotalText(0), wxString());
+    EXPECT_EQ(CStatisticsEngine::AmountTotalText(0.001), wxString());
 }
 
 } // namespace

@@ -10,7 +10,9 @@
 #include "app/first_run.h"
 #include "app/main_frame.h"
 #include "app/users_file.h"
+#include "data/data_transaction.h"
 #include "grid/capital_numerals.h"
+#include "grid/data_set_grid.h"
 #include "grid/grid_ctrl.h"
 #include "grid/print_options_dlg.h"
 #include "parts/parts_forms.h"
@@ -23,11 +25,13 @@
 #include "res/settle_template.h"
 #include "work/part_pick_dlg.h"
 #include "work/settle_dlg.h"
+#include "work/vehicle_pick_dlg.h"
 #include "work/work_sheet.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <wx/checkbox.h>
+#include <wx/combobox.h>
 #include <wx/listctrl.h>
 #include <wx/radiobut.h>
 
@@ -246,10 +250,20 @@ TEST_F(CounterClerkTest, WalkInTicketPricedDiscountedWithinTheLimitAndPrinted) {
 
     // Settled paying 20 of the 100: the brake pads come from two bins, the 80 left is
     // booked as receivable, the ticket dropped from the counter.
-    std::vector<std::string> asked;
-    const platform::MessageBoxHandler kept = platform::SetMessageBoxHandler(
-        [&asked](const std::string& text, const std::string&, unsigned) {
+    // The stock list above the counter, as the clerk looked the parts up.
+    ASSERT_EQ(data_grid::LoadPartsGrid(frame->m_dsMain,
+                                       U("select 零件名称,编号,货位,数量,no from ljkc order by no"),
+                                       0, false),
+              1);
+    std::vector<std::string> asked, toldInTransaction;
+    const platform::MessageBoxHandler kept =
+        platform::SetMessageBoxHandler([&](const std::string& text, const std::string&, unsigned) {
             asked.push_back(text);
+            try {
+                CDataTransaction probe; // only one can be open
+            } catch (const ado::ComError&) {
+                toldInTransaction.push_back(text);
+            }
             return int(platform::IDYES);
         });
     wxString receivable;
@@ -264,8 +278,10 @@ TEST_F(CounterClerkTest, WalkInTicketPricedDiscountedWithinTheLimitAndPrinted) {
     EXPECT_TRUE(settle.Done());
     EXPECT_EQ(receivable, "100.00");
     for (const char* question : {"“刹车片”在选定货位的零件数不够，要到其它货位取货吗？",
-                                 "数据已存档 放弃“零散客户”的工作卡吗？"})
+                                 "应收款入帐成功!", "数据已存档 放弃“零散客户”的工作卡吗？"})
         EXPECT_NE(std::find(asked.begin(), asked.end(), question), asked.end()) << question;
+    EXPECT_EQ(toldInTransaction, std::vector<std::string>{}); // told once it is all written
+    EXPECT_EQ(Cells(frame->m_dsMain.m_pGrid.get(), "数量"), (Texts{"8", "9", "0", "4"}));
 
     // Reopened, the counter holds a fresh walk-in ticket; the tables hold the sale.
     frame->CloseSheet(CMainFrame::SheetKind::Sales);
@@ -353,3 +369,33 @@ TEST_F(CounterClerkTest, WholesaleAtLevelOneTakesTheAgentPriceAndStockIsCheckedO
               (Texts{"NULL", U("保险丝"), U("刹车片")}));
     EXPECT_EQ(qv_test::Text(page, kTotalEdit), "82.00");
 }
+
+namespace {
+
+// A customer bound at the counter brings the net of its balances onto the ticket: in
+// its head line and in the balance box.
+TEST_F(CounterClerkTest, ABoundCustomerBringsItsNetBalanceOntoTheTicket) {
+    CMainFrame* frame = LogIn();
+    ASSERT_NE(frame, nullptr);
+    Insert("wlkf", {{{"单位", "华通公司"}, {"no", "1"}}});
+    Insert("wlzm", {{{"单位", "华通公司"}, {"类别", "应收款"}, {"金额", "1200"}, {"no", "1"}},
+                    {{"单位", "华通公司"}, {"类别", "预收款"}, {"金额", "200"}, {"no", "2"}}});
+    platform::ScriptedMessageBoxes boxes;
+    frame->ExecuteCommand(ID_SALES_SHEET);
+    Pump();
+    CWorkSheet* sheet = SalesSheet(frame);
+    ASSERT_NE(sheet, nullptr);
+    ASSERT_NE(sheet->GetPicker(), nullptr);
+    sheet->GetPicker()->m_comboCustomer->SetValue(U("华通"));
+    Pump();
+    PressKey(sheet->GetPicker()->m_comboCustomer, WXK_RETURN);
+    Pump();
+    auto* page = dynamic_cast<ljsh*>(sheet->GetActiveWorkPage());
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(page->GetTitle(), U("华通公司"));
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"应收款:1200.00  预收款:200.00 "});
+    EXPECT_EQ(qv_test::Text(page, kBalanceEdit), "-1000.00");
+    EXPECT_EQ(Column(U("select 小计 from zyxm where 客户='华通公司'"), U("小计")), Texts{"-1000"});
+}
+
+} // namespace

@@ -123,6 +123,21 @@ TEST_F(StorekeeperTest, OrdersFromTwoSuppliersAndReceivesThemOverTwoBins) {
               (Texts{U("甲"), U("乙"), U("甲"), U("甲")}));
     EXPECT_EQ(Column("select * from jhda order by no", "no"), (Texts{"1", "2", "3", "4"}));
     EXPECT_EQ(lines->RecordCount(), 0); // archived lines are gone from the page
+    // The received lines point at their order; the receipt has a number of its own.
+    EXPECT_EQ(Column("select * from jhda", U("定货单")), Texts(4, number));
+    EXPECT_NE(Column("select * from jhda", U("入库单")).front(), number);
+    // The same order chosen again: the storekeeper is asked, and No receives nothing.
+    numbers->SetStringSelection(number);
+    stockIn->OnSelChangeNumber();
+    ASSERT_EQ(lines->RecordCount(), 3);
+    {
+        platform::ScriptedMessageBoxes boxes;
+        boxes.Reply(platform::IDNO);
+        qv_test::Click(stockIn, kSaveButton);
+        Pump();
+        EXPECT_EQ(boxes.Texts().size(), 1u);
+    }
+    EXPECT_EQ(Column(q, U("数量")), (Texts{"6", "8", "8", "2"}));
     frame->CloseSheet(CMainFrame::SheetKind::Order);
     Pump();
 }

@@ -1,5 +1,6 @@
 // Prices and bins of order and stock-in lines from the options, the price list,
 // the supplier offers and the stock.
+#include "data/data_transaction.h"
 #include "parts/order_save.h"
 #include "parts/purchase_pricing.h"
 #include "parts_tables_fixture.h"
@@ -87,8 +88,24 @@ TEST_F(PricingTablesTest, AnOrderPostsEachSuppliersOwnAmount) {
         WriteLine(*data.m_pRecordset, line);
         order.push_back(line);
     }
-    boxes_.Reply(platform::IDYES);
-    ASSERT_TRUE(SaveOrder(data.m_pRecordset, order, "28.50", "20261210001", *frame_));
+    // The question, then each payable reported once the whole order is written.
+    std::vector<std::string> told, toldInTransaction;
+    const platform::MessageBoxHandler kept =
+        platform::SetMessageBoxHandler([&](const std::string& text, const std::string&, unsigned) {
+            told.push_back(text);
+            try {
+                CDataTransaction probe; // only one can be open
+            } catch (const ado::ComError&) {
+                toldInTransaction.push_back(text);
+            }
+            return int(platform::IDYES);
+        });
+    const bool saved = SaveOrder(data.m_pRecordset, order, "28.50", "20261210001", *frame_);
+    platform::SetMessageBoxHandler(kept);
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(told, (std::vector<std::string>{"货款是否保存到应付款记录中去？", "应付款入帐成功!",
+                                              "应付款入帐成功!"}));
+    EXPECT_TRUE(toldInTransaction.empty());
     EXPECT_EQ(Column("select * from dhd order by no", "no"), (Texts{"1", "2", "3"}));
     const wxString q = "select * from wlzm order by no";
     EXPECT_EQ(Column(q, U("单位")), (Texts{U("甲"), U("乙")}));
@@ -101,4 +118,35 @@ TEST_F(PricingTablesTest, AnOrderPostsEachSuppliersOwnAmount) {
     ASSERT_TRUE(SaveOrder(data.m_pRecordset, {}, "0.00", "20261210002", *frame_));
     EXPECT_TRUE(Shown().empty());
     EXPECT_EQ(Column("select * from dhd", "no").size(), 4u);
+}
+
+// A line left as 新增 made it is not archived; one with a price but no part is refused.
+TEST_F(PricingTablesTest, AnOrderLeavesOutLinesThatNameNoPart) {
+    CDataSet data;
+    data.Open(U("select 车型,部位,零件名称,编号,单位,进价,数量,小计,厂牌,供应商,备注,定货单,合同号,"
+                "日期,no from dhd order by 定货单"));
+    ASSERT_TRUE(data.IsOpen());
+    ado::Recordset& rs = *data.m_pRecordset;
+    auto add = [&rs](const char* code, std::optional<double> cost, double no) {
+        PartLine line = Line(code, "", cost);
+        line.quantity = 1;
+        line.order = "20261210001";
+        rs.AddNew();
+        WriteLine(rs, line);
+        PutText(rs, "日期", "2026-12-10");
+        PutNumber(rs, "no", no);
+        rs.Update();
+    };
+    add("", std::nullopt, -1);
+    add("P1", 10.0, -2);
+    add("", 3.0, -3);
+    const wxString before = Tables();
+    EXPECT_FALSE(SaveOrder(data.m_pRecordset, {}, "0.00", "20261210001", *frame_));
+    EXPECT_EQ(Shown(), Texts{U("定货单中有没有编号和零件名称的行，请改正后再存档。")});
+    EXPECT_EQ(Tables(), before);
+    rs.MoveLast();
+    PutText(rs, "编号", "P2");
+    rs.Update();
+    ASSERT_TRUE(SaveOrder(data.m_pRecordset, {}, "0.00", "20261210001", *frame_));
+    EXPECT_EQ(Column("select * from dhd order by no", U("编号")), (Texts{"P1", "P2"}));
 }

@@ -5,8 +5,10 @@
 #include "common/settle_script.h"
 #include "common/table_folder.h"
 #include "data/data_set.h"
+#include "parts/sales_pricing.h"
 #include "parts/sales_settlement.h"
 #include "platform/message_box.h"
+#include "platform/wx_text.h"
 #include "work/settle_arithmetic.h"
 
 #include <deque>
@@ -225,6 +227,60 @@ TEST_F(SalesSettlementTest, TheArchivedPriceFollowsTheDealPriceTheDiscountAndThe
             << (c.deal ? c.deal : "-") << " " << c.price << " " << (c.discount ? c.discount : "-")
             << " " << (c.kind ? c.kind : "-");
     }
+}
+
+// The money table on a ticket: the settlement totals and posts what the page shows,
+// line by line rounded once, and archives the page's deal prices.
+TEST_F(SalesSettlementTest, MoneyTableSettlesWhatThePageShows) {
+    struct Case {
+        const char *code, *price, *discount, *quantity, *mark, *archived;
+    };
+    const Case cases[] = {
+        {"M1", "1.15", "90", "1", nullptr, "1.04"},   {"M2", "1.15", "90", "9", nullptr, "1.04"},
+        {"M3", "0.3", "75", "1", nullptr, "0.23"},    {"M4", "0.05", "50", "3", nullptr, "0.03"},
+        {"M5", "19.99", "95", "2", nullptr, "18.99"}, {"M6", "10", "85", "3", "N", "10"},
+        {"M7", "2.5", "90", "1", "S", "0"},
+    };
+    std::vector<Row> ticket = {{{"客户", "张三"}, {"flag", "P"}, {"no", "20"}}};
+    std::vector<Row> stock;
+    const char* const numbers[] = {"21", "22", "23", "24", "25", "26", "27"};
+    std::vector<SalesLine> page;
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        const Case& c = cases[i];
+        Row line = {{"客户", "张三"},     {"flag", "P"},     {"项目名称", c.code},
+                    {"编号", c.code},     {"单价", c.price}, {"折扣", c.discount},
+                    {"数量", c.quantity}, {"no", numbers[i]}};
+        if (c.mark) line["其它"] = c.mark;
+        ticket.push_back(line);
+        stock.push_back(
+            {{"编号", c.code}, {"零件名称", c.code}, {"数量", "20"}, {"no", numbers[i]}});
+        SalesLine priced;
+        priced.values.quantity = std::atof(c.quantity);
+        priced.values.quantityNull = false;
+        priced.values.price = std::atof(c.price);
+        priced.values.priceNull = false;
+        priced.values.discount = std::atof(c.discount);
+        priced.values.discountNull = false;
+        priced.values.mark = c.mark ? c.mark : "";
+        page.push_back(priced);
+    }
+    Insert("zyxm", ticket);
+    Insert("ljkc", stock);
+    OpenLines();
+    lines_->PutFilter(CSqlText::Criterion(U("客户"), U("张三")).utf8_string());
+
+    Script s;
+    SalesSettlement settlement(lines_, U("张三"), sheetNumber_, s);
+    ASSERT_EQ(settlement.Prepare(), SalesSettlement::Ready);
+    // 1.04 + 9.32 + 0.23 + 0.08 + 37.98 + 30.00; the warranty part is not charged.
+    EXPECT_EQ(MoneyText(SalesTotal(page)), "78.65");
+    EXPECT_EQ(MoneyText(settlement.Total()), "78.65");
+    ASSERT_EQ(settlement.Run(0), SalesSettlement::Done);
+    Texts archived;
+    for (const Case& c : cases)
+        archived.push_back(c.archived);
+    EXPECT_EQ(Column("select * from ljsh order by no", U("单价")), archived);
+    EXPECT_EQ(Column("select * from kzk", U("金额")), Texts{"78.65"});
 }
 
 TEST_F(SalesSettlementTest, ARefusalWritesNothing) {

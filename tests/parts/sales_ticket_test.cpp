@@ -14,6 +14,7 @@
 #include "common/table_folder.h"
 #include "platform/files.h"
 #include "platform/paths.h"
+#include "platform/wx_text.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -109,8 +110,8 @@ TEST(SalesPricing, LinesByKindDiscountAndDealPrice) {
     for (const auto& c : cases) {
         const SalesLinePrice price = PriceSalesLine(c.line);
         EXPECT_TRUE(price.priced);
-        EXPECT_EQ(FormatMoney(price.deal), c.deal) << c.amount;
-        EXPECT_EQ(FormatMoney(price.amount), c.amount) << c.deal;
+        EXPECT_EQ(MoneyText(price.deal), c.deal) << c.amount;
+        EXPECT_EQ(MoneyText(price.amount), c.amount) << c.deal;
         EXPECT_EQ(price.counted, c.counted) << c.amount;
     }
     SalesLine missing = Line(2, 10, "90");
@@ -121,8 +122,8 @@ TEST(SalesPricing, LinesByKindDiscountAndDealPrice) {
 TEST(SalesPricing, TheTotalLeavesOutWarrantyPartsAndGifts) {
     const std::vector<SalesLine> lines = {Line(2, 25, "100", "N"), Line(1, 60, "85"),
                                           Line(1, 40, "100", "Z"), Line(1, 70, "100", "S")};
-    EXPECT_EQ(FormatMoney(SalesTotal(lines)), "101.00"); // 50 + 51
-    EXPECT_EQ(FormatMoney(SalesTotal({})), "0.00");
+    EXPECT_EQ(MoneyText(SalesTotal(lines)), "101.00"); // 50 + 51
+    EXPECT_EQ(MoneyText(SalesTotal({})), "0.00");
 }
 
 TEST(SalesPricing, QuantitiesAndDiscountsThatCannotBeSold) {

@@ -174,6 +174,25 @@ TEST_F(StockInTest, TheReceiptIsRecordedDatedNumberedAndPricedPerSupplier) {
     EXPECT_EQ(Column("select * from hy order by no", U("供应商")), (Texts{U("甲"), U("乙")}));
 }
 
+TEST_F(StockInTest, EveryReceiptOfADayHasItsOwnNumberAndAReceivedOrderIsAskedAbout) {
+    const wxString today = wxDateTime::Today().Format("%Y%m%d");
+    for (int i = 0; i < 2; ++i) {
+        last_ = today + "004"; // the page's number does not move between receipts
+        PartLine line = Line("P1", "", 1);
+        line.order = today + "004";
+        ASSERT_TRUE(Receive({line}));
+    }
+    EXPECT_EQ(Column("select * from jhda order by no", U("入库单")),
+              (Texts{today + "005", today + "006"}));
+    EXPECT_TRUE(CStockIn::ConfirmReceiveOrder(today + "009")); // never received
+    EXPECT_TRUE(Shown().empty());
+    boxes_.Reply(platform::IDNO);
+    EXPECT_FALSE(CStockIn::ConfirmReceiveOrder(today + "004"));
+    boxes_.Reply(platform::IDYES);
+    EXPECT_TRUE(CStockIn::ConfirmReceiveOrder(today + "004"));
+    EXPECT_EQ(Shown(), Texts(2, U("定货单“") + today + U("004”已经入过库，是否再次入库？")));
+}
+
 TEST_F(StockInTest, ReturnedPartsGoIntoStockWithoutPurchaseRecords) {
     ASSERT_TRUE(Receive({Line("P1", "", 2, "A", 8)}, false));
     EXPECT_EQ(Column("select * from ljkc", U("数量")), Texts{"2"});

@@ -68,14 +68,51 @@ TEST_F(TransferTest, AMoveInsideTheStoreChangesOnlyTheBins) {
     EXPECT_EQ(Column("select * from LJDB", "no"), Texts{});
 }
 
-TEST_F(TransferTest, AShortageAnsweredNoWritesNothing) {
+// A shortage refused ends only its line; a part missing from stock and not ignored
+// stops the transfer, which then writes nothing.
+TEST_F(TransferTest, AMissingPartAnsweredNoWritesNothing) {
     const wxString before = Tables();
     CStockIn stock(StockInOptions{});
     ScriptedQuestions questions; // No to everything
     ASSERT_TRUE(stock.Open());
-    EXPECT_FALSE(
+    EXPECT_TRUE(
         stock.TakeOut({Line("P1", "滤芯", 2, "A"), Line("P2", "灯泡", 3, "B")}, questions));
+    EXPECT_FALSE(
+        stock.TakeOut({Line("P1", "滤芯", 2, "A"), Line("P9", "灯泡", 3, "B")}, questions));
     EXPECT_EQ(Tables(), before);
+}
+
+// What a transfer records is what left the stock: a shortage let pass gives less, and
+// a line without a part, or with one the stock does not hold, is refused before.
+TEST_F(TransferTest, EachLineGivesWhatTheStockGaveAndLinesWithoutAStockPartAreRefused) {
+    CStockIn stock(StockInOptions{});
+    ASSERT_TRUE(stock.Open());
+    ScriptedQuestions questions;
+    questions.answers = {Answer::Yes}; // let the shortage of P2 pass
+    std::vector<double> taken;
+    ASSERT_TRUE(stock.TakeOut({Line("P1", "滤芯", 2, "A"), Line("P2", "灯泡", 3, "B")}, questions,
+                              work::TakeOutPolicy(), &taken));
+    EXPECT_EQ(taken, (std::vector<double>{2, 1}));
+    std::vector<PartLine> byCode = {Line("P1", "", 1, ""), Line("P2", "旧名", 1, "")};
+    CompleteFromStock(byCode, stock.Stock());
+    EXPECT_EQ(byCode[0].name, U("滤芯"));
+    EXPECT_EQ(byCode[1].name, U("旧名")); // a name typed stays
+
+    const struct {
+        PartLine line;
+        const char* refusal; // part of the message, or null
+    } cases[] = {{Line("P1", "滤芯", 1, ""), nullptr},
+                 {Line("", "滤芯", 1, ""), nullptr},
+                 {Line(" ", " ", 1, ""), "第2行没有零件"},
+                 {Line("P9", "滤芯", 1, ""), "第2行的零件“P9”不在库存中"},
+                 {Line("", "刹车片", 1, ""), "“刹车片”不在库存中"}};
+    for (const auto& c : cases) {
+        const wxString refusal = TransferRefusal({Line("P2", "", 1, ""), c.line}, stock.Stock());
+        if (c.refusal)
+            EXPECT_TRUE(refusal.Contains(U(c.refusal))) << refusal;
+        else
+            EXPECT_TRUE(refusal.empty()) << refusal;
+    }
 }
 
 class AssemblyTest : public PartsTablesTest {

@@ -142,6 +142,10 @@ TEST(PrivateFiles, StartNarrowsAnOlderProgramFolderAndRemovesLeftovers) {
         Make(path, 0600);
     for (const std::string& path : kept)
         Make(path, 0600);
+    // Plain tables a killed rebuild staged.
+    fs::create_directories(system + "/Rebuild/old");
+    Make(system + "/Rebuild/ljkc.dbf", 0600);
+    Make(system + "/Rebuild/old/gk.dbf", 0600);
 
     ScopedEnv env("QV_SYSDIR", system.c_str());
     std::string problem;
@@ -157,4 +161,5 @@ TEST(PrivateFiles, StartNarrowsAnOlderProgramFolderAndRemovesLeftovers) {
         EXPECT_FALSE(fs::exists(path)) << path;
     for (const std::string& path : kept)
         EXPECT_TRUE(fs::exists(path)) << path;
+    EXPECT_TRUE(fs::is_empty(system + "/Rebuild"));
 }

@@ -27,7 +27,11 @@ TEST(DiscountRules, TypedDiscountsAreCheckedBeforeAnythingIsApplied) {
         {"abc", 0, 0, DiscountEntry::Refused, 100, "输入字符不对！"},
         {"8.5", 0, 0, DiscountEntry::Refused, 100, "输入字符不对！"},
         {"-5", 0, 0, DiscountEntry::Refused, 100, "输入字符不对！"},
-        {"1000", 0, 0, DiscountEntry::Refused, 100, "折扣应是1到100之间的整数！"},
+        {"1000", 0, 0, DiscountEntry::Refused, 100, "折扣应是1到200之间的整数！"},
+        // Up to the spin box's 200: a surcharge, within any limit.
+        {"150", 85, 80, DiscountEntry::Percent, 150, ""},
+        {"200", 0, 0, DiscountEntry::Percent, 200, ""},
+        {"201", 0, 0, DiscountEntry::Refused, 100, "折扣应是1到200之间的整数！"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);

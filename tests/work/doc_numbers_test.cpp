@@ -1,5 +1,5 @@
-// Document numbers: one sequence in M_DJH, a new day starts at 001, the 1000th
-// number and a damaged counter are refused rather than repeated.
+// Document numbers: one sequence in M_DJH, a new day starts at 001, the 999th number
+// is issued, the one after it and a damaged counter are refused rather than repeated.
 #include "common/program_folder.h"
 #include "data/setting_files.h"
 #include "platform/message_box.h"
@@ -46,16 +46,33 @@ TEST_F(DocNumbersTest, ANewDayStartsAtOneAndTheNumbersRunOn) {
     EXPECT_EQ(GetDocNumber(fresh, now_), "20261210043");
 }
 
-TEST_F(DocNumbersTest, AfterNineHundredNinetyNineAndOnADamagedCounterNothingIsIssued) {
+// A settlement takes the number with Get and then advances with Next: the day's 999th
+// number is settled like any other, the next document is refused.
+TEST_F(DocNumbersTest, TheLastNumberOfADayIsIssuedAndNothingAfterItNorOnADamagedCounter) {
     platform::ScriptedMessageBoxes boxes;
-    wxString sheet = "20261210999";
+    wxString sheet;
     SetCounter("20261210999");
+    EXPECT_EQ(GetDocNumber(sheet, now_), "20261210999");
+    EXPECT_EQ(NextDocNumber(sheet, now_), "20261210999");
+    EXPECT_TRUE(boxes.Shown().empty());
+    EXPECT_TRUE(GetDocNumber(sheet, now_).empty());
     EXPECT_TRUE(NextDocNumber(sheet, now_).empty());
-    EXPECT_EQ(Counter(), "20261210999");
+    EXPECT_EQ(boxes.Texts(),
+              std::vector<std::string>(2, "今天的单据号已用完(999)，不能再开新单据。"));
+    // A new sheet on the used-up day loads no number it could settle with.
+    wxString fresh;
+    NextDocNumber(fresh, now_);
+    EXPECT_TRUE(GetDocNumber(fresh, now_).empty());
+    // The next day starts again.
+    wxString tomorrow;
+    const wxDateTime next = now_ + wxDateSpan::Day();
+    EXPECT_EQ(GetDocNumber(tomorrow, next), "20261211001");
+
+    boxes.Clear();
     SetCounter("2026121012x");
     EXPECT_TRUE(GetDocNumber(sheet, now_).empty());
     sheet = "2026121012x";
     EXPECT_TRUE(NextDocNumber(sheet, now_).empty());
     EXPECT_EQ(Counter(), "2026121012x");
-    EXPECT_EQ(boxes.Shown().size(), 3u);
+    EXPECT_EQ(boxes.Shown().size(), 2u);
 }

@@ -19,6 +19,7 @@
 #include "work/work_sheet.h"
 
 #include "grid/capital_numerals.h"
+#include "grid/data_set_grid.h"
 #include "grid/grid_cell_edit.h"
 #include "grid/repair_print_dlg.h"
 #include "res/settle_template.h"
@@ -29,6 +30,8 @@
 #include <wx/combobox.h>
 #include <wx/listctrl.h>
 #include <wx/textctrl.h>
+#include <wx/timer.h>
+#include <wx/uiaction.h>
 
 using namespace res::repair_page;
 
@@ -406,6 +409,134 @@ TEST_F(RepairSheetTest, TypedNameFiltersTheUpperListAndADigitTakesItsRow) {
     EXPECT_EQ(Edit(page, kTotalEdit), "140.00");
 }
 
+// A quote typed into a line's name is refused once, when the typing ends, however
+// many keys follow it.
+TEST_F(RepairSheetTest, QuoteInTypedNameRefusedOnce) {
+    CMainFrame* frame = LogIn();
+    ASSERT_NE(frame, nullptr);
+    AddShopData();
+    AnsweredBoxes boxes;
+    auto* page = OpenCard(frame, "A12345");
+    ASSERT_NE(page, nullptr);
+    qv_test::Click(page, kNewButton);
+    Pump();
+    CGridCtrl* grid = page->GetLineGrid();
+    boxes.shown.clear();
+    qv_test::ModalDriver<CPartPickDlg> chooser(
+        [](CPartPickDlg& dialog) { dialog.EndModal(wxID_CANCEL); });
+    TypeIntoCell(grid, grid->GetRowCount() - 1, ColumnOf(grid, "项目名称"), U("轮胎'补好再洗车"));
+    Pump();
+    EXPECT_EQ(boxes.shown, std::vector<std::string>{"  不能用单引号！"});
+}
+
+// The money table: prices, discounts and quantities whose amounts fall on half fen.
+// The page, the printed card, the settlement, the archive and the cash journal carry
+// the same amounts: each line worked out exactly and rounded once, the total the sum
+// of the lines shown.
+TEST_F(RepairSheetTest, MoneyTableAgreesOnPagePaperArchiveAndPosting) {
+    CMainFrame* frame = LogIn();
+    ASSERT_NE(frame, nullptr);
+    AnsweredBoxes boxes;
+    boxes.Answer("工作卡吗", platform::IDNO);
+    Insert("gk", {{{"车牌号码", "粤E5"},
+                   {"车型", "捷达"},
+                   {"手机", "13900001111"},
+                   {"地址", "东风路8号"},
+                   {"no", "1"}}});
+    struct Case {
+        const char *price, *discount, *quantity, *shown, *archived;
+    };
+    const Case cases[] = {
+        {"1.15", "90", "1", "1.04", "1.04"},    {"1.15", "90", "9", "9.32", "1.04"},
+        {"0.30", "75", "1", "0.23", "0.23"},    {"0.05", "50", "3", "0.08", "0.03"},
+        {"19.99", "95", "2", "37.98", "18.99"},
+    };
+    std::vector<Row> card = {{{"客户", "粤E5"},
+                              {"项目名称", "捷达"},
+                              {"厂牌", "2026-12-11"},
+                              {"作业人员", "王先生"},
+                              {"flag", "W"},
+                              {"no", "1"}}};
+    const char* const names[] = {"补胎", "洗车", "打蜡", "换灯泡", "调气门"};
+    const char* const numbers[] = {"2", "3", "4", "5", "6"};
+    for (size_t i = 0; i < std::size(cases); ++i)
+        card.push_back({{"客户", "粤E5"},
+                        {"项目名称", names[i]},
+                        {"单价", cases[i].price},
+                        {"手扣", cases[i].discount},
+                        {"数量", cases[i].quantity},
+                        {"WX", "W"},
+                        {"flag", "W"},
+                        {"no", numbers[i]}});
+    Insert("zyxm", card);
+    frame->ExecuteCommand(ID_REPAIR_SHEET);
+    Pump();
+    CWorkSheet* sheet = RepairSheet(frame);
+    ASSERT_NE(sheet, nullptr);
+    auto* page = dynamic_cast<WXZY*>(sheet->GetWorkPage(1));
+    ASSERT_NE(page, nullptr);
+    sheet->SelectWorkPage(page);
+    Pump();
+
+    // The page: the card's columns only, each amount beside the discount it carries.
+    CGridCtrl* grid = page->GetLineGrid();
+    std::vector<wxString> headings;
+    for (int col = 1; col < grid->GetColumnCount(); ++col)
+        headings.push_back(grid->GetItemText(0, col));
+    EXPECT_EQ(headings, (std::vector<wxString>{U("项目名称"), U("编号"), U("单价"), U("单位"),
+                                               U("数量"), U("货位"), U("小计"), U("作业人员"),
+                                               U("备注"), U("故障"), U("厂牌"), U("折扣")}));
+    ASSERT_EQ(grid->GetRowCount(), 1 + int(std::size(cases)));
+    for (int row = 1; row < grid->GetRowCount(); ++row) {
+        EXPECT_EQ(grid->GetItemText(row, ColumnOf(grid, "小计")), cases[row - 1].shown) << row;
+        EXPECT_EQ(grid->GetItemText(row, ColumnOf(grid, "折扣")), cases[row - 1].discount) << row;
+    }
+    EXPECT_EQ(Edit(page, kTotalEdit), "48.65");
+
+    // The paper, printed before the card is settled.
+    const std::string pdf = Path("money.pdf");
+    frame->m_printData.SetPrintMode(wxPRINT_MODE_FILE);
+    frame->m_printData.SetFilename(pdf);
+    qv_test::Click(page, kPrintButton);
+    Pump();
+    CRepairPrintDlg* print = nullptr;
+    for (wxWindow* window : wxTopLevelWindows)
+        if (auto* dialog = dynamic_cast<CRepairPrintDlg*>(window)) print = dialog;
+    ASSERT_NE(print, nullptr);
+    print->OnOK();
+    Pump();
+    ASSERT_TRUE(platform::FileExists(pdf));
+    const std::string text = PdfText(pdf);
+    for (const Case& c : cases)
+        EXPECT_NE(text.find(c.shown), std::string::npos) << c.shown << "\n" << text;
+    EXPECT_NE(text.find("48.65"), std::string::npos) << text;
+    EXPECT_NE(text.find(AmountInCapitals("48.65").utf8_string()), std::string::npos) << text;
+    for (const char* hidden : {"进价", "零售价", "批发价", "手扣", "flag", "WX"})
+        EXPECT_EQ(text.find(hidden), std::string::npos) << hidden << "\n" << text;
+    EXPECT_NE(text.find("单据号"), std::string::npos) << text;
+    EXPECT_NE(text.find("13900001111"), std::string::npos) << text;
+    EXPECT_NE(text.find("东风路8号"), std::string::npos) << text;
+    EXPECT_EQ(text.find("Tel: 2026-12-11"), std::string::npos) << text;
+
+    // The settlement: receivable, archive and cash to the fen.
+    wxString receivable;
+    qv_test::ModalDriver<CSettleDlg> settle([&receivable](CSettleDlg& dialog) {
+        receivable = qv_test::Text(&dialog, res::settle::kReceivableEdit);
+        qv_test::Type(&dialog, res::settle::kReceivedEdit, "50");
+        EXPECT_EQ(qv_test::Text(&dialog, res::settle::kChangeEdit), "1.35");
+        PressKey(res::FindControl(&dialog, res::settle::kReceivedEdit), WXK_RETURN);
+    });
+    qv_test::Click(page, kSettleButton);
+    Pump();
+    EXPECT_TRUE(settle.Done());
+    EXPECT_EQ(receivable, "48.65");
+    std::vector<wxString> archived;
+    for (const Case& c : cases)
+        archived.push_back(c.archived);
+    EXPECT_EQ(Column(U("select 单价 from ljsh order by no"), U("单价")), archived);
+    EXPECT_EQ(Column(U("select 金额 from kzk"), U("金额")), (std::vector<wxString>{"48.65"}));
+}
+
 // A suspended card keeps its lines out of the sheet's tabs: only the picker lists it,
 // and the walk-in page comes first whatever the table holds.
 TEST_F(RepairSheetTest, SuspendedCardWithLinesGetsNoTabButWaitsInThePicker) {
@@ -414,7 +545,9 @@ TEST_F(RepairSheetTest, SuspendedCardWithLinesGetsNoTabButWaitsInThePicker) {
     Insert("zyxm", {{{"客户", "粤C1"}, {"故障", "M_WX_GQ"}, {"flag", "W"}, {"no", "1"}},
                     {{"客户", "粤C1"}, {"项目名称", "洗车"}, {"flag", "W"}, {"no", "2"}},
                     {{"客户", "粤D2"}, {"flag", "W"}, {"no", "3"}},
-                    {{"客户", "粤D2"}, {"项目名称", "补胎"}, {"flag", "W"}, {"no", "4"}}});
+                    {{"客户", "粤D2"}, {"项目名称", "补胎"}, {"flag", "W"}, {"no", "4"}},
+                    // A marked record without a customer keeps no one from a tab.
+                    {{"故障", "M_WX_GQ"}, {"flag", "W"}, {"no", "5"}}});
     AnsweredBoxes boxes;
     frame->ExecuteCommand(ID_REPAIR_SHEET);
     Pump();
@@ -478,4 +611,157 @@ TEST_F(RepairSheetTest, SortedCardSettlesItsLinesAndMarksItsHeader) {
               (std::vector<wxString>{U("补胎"), U("洗车")}));
     EXPECT_EQ(Column(U("select 单位 from zyxm where 客户='粤D2' order by no"), U("单位")).front(),
               "YES");
+}
+
+// An item of the no-discount list takes no discount whether or not the list gives it
+// a price; a discount still waiting for its check reaches no new line.
+TEST_F(RepairSheetTest, ListedItemsTakeNoDiscountAndNewLinesOnlyACheckedOne) {
+    CMainFrame* frame = LogIn();
+    ASSERT_NE(frame, nullptr);
+    AddShopData();
+    Insert("bdzxm",
+           {{{"编号", "JL-01"}, {"no", "1"}}, {{"编号", "HH-03"}, {"三级价", "12"}, {"no", "2"}}});
+    AnsweredBoxes boxes;
+    WXZY* page = OpenCard(frame, "A12345");
+    ASSERT_NE(page, nullptr);
+    CGridCtrl* grid = page->GetLineGrid();
+    const ado::RecordsetPtr& rs = RepairSheet(frame)->m_rsLines;
+    const auto field = [&](int row, const char* name) {
+        EXPECT_TRUE(grid->MoveToRowRecord(row));
+        const ado::Variant value = rs->Fields().Item(name).Value();
+        return value.IsNull() ? wxString("NULL") : wxString::FromUTF8(value.ToString()).Trim();
+    };
+    const int price = ColumnOf(grid, "单价"), subtotal = ColumnOf(grid, "小计");
+
+    AddItem(page, "编号", "JL-01", "2");
+    AddItem(page, "编号", "HH-03", "1");
+    ASSERT_EQ(grid->GetRowCount(), 3);
+    EXPECT_EQ(field(1, "其它"), "N");
+    EXPECT_EQ(grid->GetItemText(1, price), "35.00");
+    EXPECT_EQ(field(2, "其它"), "N");
+    EXPECT_EQ(grid->GetItemText(2, price), "12.00");
+    auto* discount = res::Control<wxTextCtrl>(page, kPartsDiscountEdit);
+    discount->SetValue("90");
+    page->OnKillFocusPartsDiscount();
+    EXPECT_EQ(grid->GetItemText(1, subtotal), "70.00");
+    EXPECT_EQ(Edit(page, kTotalEdit), "82.00");
+
+    // Typed below the shop's limit and not yet checked: the new line has no discount.
+    discount->ChangeValue("75");
+    AddItem(page, "编号", "SC-02", "1");
+    ASSERT_EQ(grid->GetRowCount(), 4);
+    EXPECT_EQ(field(3, "折扣"), "100");
+    EXPECT_EQ(grid->GetItemText(3, subtotal), "60.00");
+}
+
+// "马上建档" whose record is closed without saving asks again; No binds the plate as
+// it was typed.
+TEST_F(RepairSheetTest, NothingSavedAfterMakingARecordAsksAgain) {
+    CMainFrame* frame = LogIn();
+    ASSERT_NE(frame, nullptr);
+    int opened = 0;
+    CMainFrame::RegisterForm(FormKind::CustomerRecords,
+                             [&](CMainFrame&, int, const wxString&) { ++opened; });
+    frame->ExecuteCommand(ID_REPAIR_SHEET);
+    Pump();
+    CWorkSheet* sheet = RepairSheet(frame);
+    ASSERT_NE(sheet, nullptr);
+    ASSERT_NE(sheet->GetPicker(), nullptr);
+    platform::ScriptedMessageBoxes boxes;
+    boxes.Reply(platform::IDYES);
+    boxes.Reply(platform::IDNO);
+    BindPlate(sheet->GetPicker(), "苏E777");
+    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>(2, "没有包含该字符的记录,马上建档吗？"));
+    ASSERT_NE(sheet->GetActiveWorkPage(), nullptr);
+    EXPECT_EQ(sheet->GetActiveWorkPage()->GetTitle(), U("苏E777"));
+}
+
+namespace {
+
+// The screen point of a cell's middle.
+wxPoint CellOnScreen(CGridCtrl* grid, int row, int col) {
+    wxRect rect;
+    EXPECT_TRUE(grid->GetCellRect(row, col, &rect)) << row << "," << col;
+    return grid->ClientToScreen(rect.GetPosition() + wxPoint(rect.width / 2, rect.height / 2));
+}
+
+// Opens the grid's context menu on a row by a real right-click and chooses the item
+// `downs` below the first by the keys, as an operator does.
+void ChooseFromContextMenu(CGridCtrl* grid, int row, int downs) {
+    wxUIActionSimulator input;
+    input.MouseMove(CellOnScreen(grid, row, 1));
+    qv_test::WaitFor([] { return false; }, 150);
+    input.MouseClick();
+    qv_test::WaitFor([] { return false; }, 150);
+    // The popup runs its own loop: the keys go in from a timer once it is up.
+    wxTimer keys;
+    int ticks = 0, step = 0;
+    keys.Bind(wxEVT_TIMER, [&](wxTimerEvent&) {
+        if (++ticks < 5) return;
+        if (step++ <= downs) // the first Down selects the first item
+            input.Char(WXK_DOWN);
+        else
+            input.Char(WXK_RETURN), keys.Stop();
+    });
+    keys.Start(150);
+    input.MouseClick(wxMOUSE_BTN_RIGHT);
+    qv_test::WaitFor([&] { return !keys.IsRunning(); });
+    keys.Stop();
+    qv_test::WaitFor([] { return false; }, 200);
+}
+
+} // namespace
+
+// The parts list in the upper pane with the card open: a double-click takes the row
+// into a new line, 选择当前行 another, 全选 every row; each taken row gets a tick.
+TEST_F(RepairSheetTest, LookedUpRowsTakenByDoubleClickAndTheMenu) {
+    CMainFrame* frame = LogIn();
+    ASSERT_NE(frame, nullptr);
+    AddShopData();
+    AnsweredBoxes boxes;
+    WXZY* page = OpenCard(frame, "A12345");
+    ASSERT_NE(page, nullptr);
+    frame->Maximize();
+    ASSERT_EQ(data_grid::LoadPartsGrid(frame->m_dsMain,
+                                       U("select 零件名称,编号,零售价,数量,货位 from ljkc "
+                                         "where 货位!='B1' order by no"),
+                                       9, false),
+              1);
+    std::shared_ptr<CGridCtrl> lookup = frame->m_dsMain.m_pGrid;
+    ASSERT_NE(lookup, nullptr);
+    lookup->SetTableName("ljkc");
+    ASSERT_TRUE(qv_test::WaitFor([&] { return lookup->IsShownOnScreen(); }));
+    ASSERT_EQ(lookup->GetRowCount(), 4); // 机油滤清器, 刹车片 (A2), 火花塞
+    CGridCtrl* grid = page->GetLineGrid();
+    const int name = ColumnOf(grid, "项目名称"), quantity = ColumnOf(grid, "数量"),
+              price = ColumnOf(grid, "单价");
+    qv_test::WaitFor([] { return false; }, 300);
+
+    wxUIActionSimulator mouse;
+    mouse.MouseMove(CellOnScreen(lookup.get(), 3, 1));
+    qv_test::WaitFor([] { return false; }, 150);
+    mouse.MouseDblClick();
+    ASSERT_TRUE(qv_test::WaitFor([&] { return grid->GetRowCount() == 2; }));
+    EXPECT_EQ(grid->GetItemText(1, name), U("火花塞"));
+    EXPECT_EQ(grid->GetItemText(1, quantity), "1");
+    EXPECT_EQ(grid->GetItemText(1, price), "15.00");
+    EXPECT_EQ(lookup->GetItemImage(3, 0), 0);
+    EXPECT_EQ(Edit(page, kTotalEdit), "15.00");
+
+    ChooseFromContextMenu(lookup.get(), 1, 0); // 选择当前行
+    ASSERT_TRUE(qv_test::WaitFor([&] { return grid->GetRowCount() == 3; }));
+    EXPECT_EQ(grid->GetItemText(2, name), U("机油滤清器"));
+    EXPECT_EQ(lookup->GetItemImage(1, 0), 0);
+
+    ChooseFromContextMenu(lookup.get(), 2, 1); // 全选
+    ASSERT_TRUE(qv_test::WaitFor([&] { return grid->GetRowCount() == 6; }));
+    for (int row = 1; row < lookup->GetRowCount(); ++row)
+        EXPECT_EQ(lookup->GetItemImage(row, 0), 0) << row;
+    EXPECT_EQ(grid->GetItemText(4, name), U("刹车片"));
+    EXPECT_EQ(grid->GetItemText(4, ColumnOf(grid, "货位")), "A2");
+    // 15 + 35 + 35 + 60 + 15, every line saved with the card.
+    EXPECT_EQ(Edit(page, kTotalEdit), "160.00");
+    EXPECT_EQ(Column(U("select * from zyxm where 客户='粤A12345' and no>1"), U("项目名称")).size(),
+              5u);
 }

@@ -23,16 +23,20 @@ protected:
 
 } // namespace
 
+// A listed code without the level's price is still listed: its line takes no
+// discount.
 TEST_F(PriceLookupTest, APriceLevelRowGivesItsThirdPrice) {
     Insert("bdzxm",
            {{{"编号", "A1"}, {"三级价", "88.5"}, {"no", "1"}}, {{"编号", "B2"}, {"no", "2"}}});
-    double price = 0;
-    EXPECT_TRUE(LookupPriceLevel("A1  ", &price));
-    EXPECT_DOUBLE_EQ(price, 88.5);
-    EXPECT_FALSE(LookupPriceLevel("B2", &price)); // no price given
-    EXPECT_FALSE(LookupPriceLevel("X9", &price));
-    EXPECT_FALSE(LookupPriceLevel("", &price));
-    EXPECT_FALSE(LookupPriceLevel("A1' or '1'='1", &price));
+    LevelPrice level = LookupLevelPrice("A1  ", "3");
+    EXPECT_TRUE(level.listed);
+    EXPECT_FALSE(level.priceNull);
+    EXPECT_DOUBLE_EQ(level.price, 88.5);
+    level = LookupLevelPrice("B2", "3");
+    EXPECT_TRUE(level.listed);
+    EXPECT_TRUE(level.priceNull);
+    for (const char* code : {"X9", "", "A1' or '1'='1"})
+        EXPECT_FALSE(LookupLevelPrice(code, "3").listed) << code;
     EXPECT_TRUE(WorkingCopies().empty());
 }
 

@@ -6,11 +6,13 @@
 #include "common/table_folder.h"
 #include "data/data_set.h"
 #include "data/data_transaction.h"
+#include "foxdb/error.h"
 #include "foxdb/transaction.h"
 #include "platform/message_box.h"
 #include "work/repair_settlement.h"
 
 #include <csignal>
+#include <cstring>
 #include <deque>
 #include <sys/wait.h>
 #include <wx/datetime.h>
@@ -332,7 +334,71 @@ TEST_F(RepairSettlementTest, AKillAtAnyStepIsAllBeforeOrAllAfterAtTheNextStart) 
     }
 }
 
-TEST_F(RepairSettlementTest, ACardNumberedBeforeKeepsItsNumberAndBadQuantitiesAreRefused) {
+namespace {
+int g_failAt = -1;
+void FailAtStep(const char* step) {
+    // Taking out is done in memory, before anything is written: there is nothing to fail.
+    if (std::strcmp(step, "taken-out") == 0) return;
+    if (++g_steps == g_failAt)
+        throw foxdb::Error(foxdb::ErrorKind::Io, std::string("failed at ") + step);
+}
+} // namespace
+
+// A failure forced at each step: the settlement that reports failure has written
+// nothing, the one that reports success is all there.
+TEST_F(RepairSettlementTest, AFailureAtAnyStepIsReportedOnlyWhenNothingWasWritten) {
+    platform::ScriptedMessageBoxes boxes;
+    const wxString before = Tables();
+    const std::string saved = root_ + "/before";
+    std::filesystem::create_directories(saved);
+    const std::string working = g_strDataPath.utf8_string();
+    auto copyAll = [](const std::string& from, const std::string& to, const char* pattern) {
+        for (const std::string& name : platform::ListFiles(from, pattern))
+            ASSERT_TRUE(platform::CopyFileAtomic(from + "/" + name, to + "/" + name));
+    };
+    copyAll(Path("Data"), saved, "*.dwf");
+    copyAll(working, saved, "*.cdx");
+    auto restore = [&] {
+        copyAll(saved, Path("Data"), "*.dwf");
+        copyAll(saved, working, "*.cdx");
+        CSettingFiles::WriteSettingFile("M_DJH", "");
+        ASSERT_EQ(Tables(), before);
+        OpenLines();
+    };
+    g_steps = 0;
+    g_failAt = -1;
+    foxdb::SetTransactionHook(FailAtStep);
+    Script whole;
+    AnswerAll(whole);
+    ASSERT_EQ(Settle(whole), RepairSettlement::Done);
+    const int steps = g_steps;
+    ASSERT_GT(steps, 10);
+    const wxString after = Tables(false);
+    restore();
+    for (int at = 1; at <= steps && !HasFailure(); ++at) {
+        SCOPED_TRACE("failed at step " + std::to_string(at));
+        g_steps = 0;
+        g_failAt = at;
+        Script s;
+        AnswerAll(s);
+        const RepairSettlement::Result result = Settle(s);
+        g_failAt = -1;
+        frame_->m_dsMain.CloseRecordset();
+        frame_->CloseConnection();
+        ASSERT_EQ(frame_->DeleteWorkingCopies(), 1); // what the next start would find
+        if (result == RepairSettlement::Done) {
+            EXPECT_EQ(Tables(false), after);
+            restore();
+        } else {
+            EXPECT_EQ(result, RepairSettlement::Failed);
+            EXPECT_EQ(Tables(), before);
+            OpenLines();
+        }
+    }
+    foxdb::SetTransactionHook(nullptr);
+}
+
+TEST_F(RepairSettlementTest, ACardNumberedBeforeKeepsItsNumberAndALineWithoutQuantityIsRefused) {
     platform::ScriptedMessageBoxes boxes;
     CDataSet().UpdateWhere("zyxm", U("货位"), "20260101007", "no=1");
     OpenLines();
@@ -342,23 +408,58 @@ TEST_F(RepairSettlementTest, ACardNumberedBeforeKeepsItsNumberAndBadQuantitiesAr
     EXPECT_EQ(Column("select * from ljsh", U("单据号")), Texts(5, "20260101007"));
     EXPECT_TRUE(CSettingFiles::ReadSettingFile("M_DJH").empty()); // not advanced
 
+    // A line without a quantity is refused before anything is written.
     CDataSet().UpdateWhere("zyxm", U("单位"), "NO", "no=1");
-    for (const bool empty : {false, true}) {
-        SCOPED_TRACE(empty ? "empty" : "negative");
-        CDataSet line;
-        line.Open("select * from zyxm where no=3");
-        line.m_pRecordset->MoveFirst();
-        line.m_pRecordset->Fields().Item("数量").PutValue(empty ? ado::Variant::Null()
-                                                                : ado::Variant(-1));
-        ASSERT_EQ(line.Save(line.m_pRecordset), 1);
-        OpenLines();
-        const wxString before = Tables();
-        boxes.Clear();
-        EXPECT_EQ(RepairSettlement(lines_, U("京A1"), sheetNumber_, s).Prepare(),
-                  RepairSettlement::BadLine);
-        EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"“机油”的数量不对，请改正后再结算。"});
-        EXPECT_EQ(Tables(), before);
-    }
+    CDataSet line;
+    line.Open("select * from zyxm where no=3");
+    line.m_pRecordset->MoveFirst();
+    line.m_pRecordset->Fields().Item("数量").PutValue(ado::Variant::Null());
+    ASSERT_EQ(line.Save(line.m_pRecordset), 1);
+    OpenLines();
+    const wxString before = Tables();
+    boxes.Clear();
+    EXPECT_EQ(RepairSettlement(lines_, U("京A1"), sheetNumber_, s).Prepare(),
+              RepairSettlement::BadLine);
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"“机油”的数量不对，请改正后再结算。"});
+    EXPECT_EQ(Tables(), before);
+}
+
+// A negative quantity is a credit: the line is archived as it stands, its amount
+// comes off the total, and the stock is not touched for it.
+TEST_F(RepairSettlementTest, ACreditLineIsArchivedAndLeftOutOfTheTakeOut) {
+    platform::ScriptedMessageBoxes boxes;
+    CDataSet().UpdateWhere("zyxm", U("数量"), "-1", "no=3");
+    OpenLines();
+    Script s;
+    AnswerAll(s);
+    RepairSettlement settlement(lines_, U("京A1"), sheetNumber_, s);
+    ASSERT_EQ(settlement.Prepare(), RepairSettlement::Ready);
+    EXPECT_DOUBLE_EQ(settlement.Total(), 40 - 27 + 20 + 20);
+    ASSERT_EQ(settlement.Run(ComputeOffsets(53, 0, 30), 0), RepairSettlement::Done);
+    EXPECT_EQ(Column("select * from ljsh where no=2", U("数量")), Texts{"-1"});
+    EXPECT_EQ(Column("select * from ljsh where no=2", U("单价")), Texts{"27"});
+    EXPECT_EQ(Column("select * from ljkc order by no", U("数量")), (Texts{"2", "5", "2", "4"}));
+    EXPECT_EQ(Column("select * from kzk", U("金额")), Texts{"23"});
+}
+
+// The postings' "…成功!" messages come once the settlement has committed, not while
+// it could still be rolled back.
+TEST_F(RepairSettlementTest, PostingMessagesShowOnlyAfterTheCommit) {
+    std::vector<std::pair<std::string, bool>> shown; // text, transaction open then
+    const platform::MessageBoxHandler previous = platform::SetMessageBoxHandler(
+        [&](const std::string& text, const std::string&, unsigned type) {
+            const ado::ConnectionPtr& connection = frame_->m_pConnection;
+            shown.emplace_back(text, connection && connection->InTransaction());
+            return platform::DefaultReply(type);
+        });
+    Script s;
+    AnswerAll(s);
+    EXPECT_EQ(Settle(s), RepairSettlement::Done);
+    const std::vector<std::pair<std::string, bool>> expected = {{"预收款冲帐成功!", false},
+                                                                {"应收款入帐成功!", false}};
+    EXPECT_EQ(shown, expected);
+
+    platform::SetMessageBoxHandler(previous);
 }
 
 TEST_F(RepairSettlementTest, TheShortfallNotBookedStillLeavesTheCashNetOfIt) {

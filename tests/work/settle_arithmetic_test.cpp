@@ -26,9 +26,27 @@ TEST(SettleArithmetic, OffsetsTakePayablesFirstAndNeverMoreThanTheTotal) {
         EXPECT_DOUBLE_EQ(o.advances, c.takenAdvances);
         EXPECT_DOUBLE_EQ(LoweredTotal(c.total, o), c.lowered);
     }
-    EXPECT_EQ(OffsetQuestion(0, 30), U("该客户有应付款、预收款:30.00,是否在本次金额中扣除?"));
-    EXPECT_TRUE(OffsetQuestion(0, 0).empty());
-    EXPECT_TRUE(OffsetQuestion(-50, 20).empty());
+}
+
+// The question names what a Yes takes off, not the balances beyond the receivable.
+TEST(SettleArithmetic, TheOffsetQuestionNamesTheAmountDeducted) {
+    struct Case {
+        double total, payables, advances;
+        const char* offered; // empty: no question
+    } cases[] = {
+        {100, 0, 30, "30.00"},     {100, 80, 50, "100.00"}, {100, 120, 0, "100.00"},
+        {100, -20, 120, "100.00"}, {100, -50, 20, ""},      {0, 0, 30, ""},
+        {100, 0, 0, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(wxString::Format("%.2f %.2f %.2f", c.total, c.payables, c.advances));
+        const wxString question = OffsetQuestion(c.total, c.payables, c.advances);
+        if (*c.offered)
+            EXPECT_EQ(question,
+                      U("该客户有应付款、预收款:") + c.offered + U(",是否在本次金额中扣除?"));
+        else
+            EXPECT_TRUE(question.empty());
+    }
 }
 
 TEST(SettleArithmetic, ReceivedTextGivesTheChangeOrARefusal) {

@@ -179,3 +179,48 @@ TEST(StockTakeOut, TheCounterGoesOnAfterAShortageRefusal) {
     EXPECT_TRUE(StockTakeOut(rows, s, counter).Take(Line("A1", "B1", 3)));
     EXPECT_EQ(rows[0].quantity, 0);
 }
+
+// The returns and transfer pages: only No to ignoring a part missing from stock stops
+// the walk; every other refusal ends the line and the walk goes on. The settlements
+// stop at each of them.
+TEST(StockTakeOut, OnlyAMissingPartStopsThePagesWalk) {
+    const struct {
+        const char* what;
+        std::vector<StockRow> rows;
+        std::deque<TakeOutQuestions::Answer> answers;
+        std::deque<wxString> bins;
+        bool pageGoesOn;
+    } cases[] = {
+        {"part not in stock, not ignored", {Row("A9", "B1", 5)}, {TakeOutQuestions::No}, {}, false},
+        {"Cancel to the other bins", {Row("A1", "B2", 5)}, {TakeOutQuestions::Cancel}, {}, true},
+        {"No to the other bins, No to the shortage",
+         {Row("A1", "B2", 5)},
+         {TakeOutQuestions::No, TakeOutQuestions::No},
+         {},
+         true},
+        {"No to the other bins' total",
+         {Row("A1", "B2", 1)},
+         {TakeOutQuestions::Yes, TakeOutQuestions::No},
+         {},
+         true},
+        {"the chooser closed",
+         {Row("A1", "B2", 5), Row("A1", "B3", 5)},
+         {TakeOutQuestions::Yes},
+         {wxString()},
+         true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        for (const bool page : {true, false}) {
+            std::vector<StockRow> rows = c.rows;
+            Script s;
+            s.answers = c.answers;
+            s.bins = c.bins;
+            TakeOutPolicy policy;
+            policy.everyRefusalCancels = !page;
+            EXPECT_EQ(StockTakeOut(rows, s, policy).Take(Line("A1", "B1", 3)),
+                      page && c.pageGoesOn);
+            EXPECT_TRUE(s.answers.empty());
+        }
+    }
+}
