@@ -228,7 +228,7 @@ void WXZY::LookupPriceLevel(const wxString& code, int row) {
         for (const char* field : {"单价", "零售价", "批发价"})
             PutNumber(rs, field, level.price);
         if (int col = ColumnOf(U("单价")); col > 0 && row > 0 && row < m_pGrid->GetRowCount())
-            m_pGrid->SetItemText(row, col, FormatMoney(level.price));
+            m_pGrid->SetItemText(row, col, MoneyText(level.price));
     }
     const ado::Variant line = rs->Bookmark();
     ShowLineMarks();

@@ -339,7 +339,7 @@ void CVehiclePickDlg::AddCustomerPage(const wxString& customer) {
     PutNumber(m_pSheet->m_rsLines, "小计", net);
     lines->SaveLines();
     if (auto* box = dynamic_cast<wxTextCtrl*>(lines->FindWindow(res::sales_page::kBalanceEdit)))
-        box->ChangeValue(FormatMoney(net));
+        box->ChangeValue(MoneyText(net));
 }
 
 void CVehiclePickDlg::ApplyMemberCard(const wxString& plate) {
