@@ -5,6 +5,8 @@
 #include "app/main_frame.h"
 #include "grid/data_set_grid.h"
 #include "grid/grid_ctrl.h"
+#include "grid/grid_keys.h"
+#include "grid/grid_notify.h"
 #include "grid/grid_row_commands.h"
 #include "platform/wx_text.h"
 #include "res/returns_page_template.h"
@@ -88,6 +90,18 @@ ljth::ljth(CWorkSheet* sheet) : CWorkPage(sheet, U("退货")) {
             res::ToWxId(id));
     Choice()->Bind(wxEVT_COMBOBOX,
                    [this](wxCommandEvent&) { work::Guarded([this] { OnCustomerChange(); }); });
+    // A typed quantity or price changes the total.
+    Bind(qvEVT_GRID_NOTIFY, [this](CGridNotifyEvent& event) {
+        event.Skip();
+        if (event.GetEventObject() != m_pGrid || event.code != GVN_ENDLABELEDIT ||
+            event.lParam == VK_ESCAPE || !event.textChanged || event.row < 1)
+            return;
+        const std::vector<int>& types = m_pGrid->GetFieldTypes();
+        const int col = event.col;
+        if (col < 1 || size_t(col) > types.size() || (types[col - 1] != 131 && types[col - 1] != 3))
+            return;
+        work::Guarded([&] { RecalcLine(event.row); });
+    });
     EnableEditButtons(false);
 }
 
@@ -151,6 +165,9 @@ void ljth::OnSetActive() {
     wxWeakRef<ljth> self(this);
     SetGridLineAddedHandler([self](CGridCtrl& grid) {
         if (self && &grid == self->m_pGrid) self->AddLine(true);
+    });
+    SetGridLineChangedHandler([self](CGridCtrl& grid, int row) {
+        if (self && &grid == self->m_pGrid) self->RecalcLine(row);
     });
     m_pGrid->Refresh();
     m_pGrid->SetFocus();

@@ -62,6 +62,18 @@ CVehiclePickDlg::CVehiclePickDlg(CWorkSheet* sheet)
     Bind(qvEVT_OWNER_NOTICE,
          [this](COwnerNoticeEvent& event) { Guarded([&] { OnOwnerNotice(event); }); });
     Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& event) { Guarded([&] { OnCharHook(event); }); });
+    // The window manager places a newly mapped window where it likes (a corner): the
+    // first move it makes after each showing is put back to where Start() means it.
+    Bind(wxEVT_SHOW, [this](wxShowEvent& event) {
+        event.Skip();
+        m_bPlacing = event.IsShown() && m_place != wxDefaultPosition;
+    });
+    Bind(wxEVT_MOVE, [this](wxMoveEvent& event) {
+        event.Skip();
+        if (!m_bPlacing || !IsShown()) return;
+        m_bPlacing = false;
+        if (GetPosition() != m_place) Move(m_place);
+    });
     Bind(wxEVT_LEFT_DOWN, &CVehiclePickDlg::OnLeftDown, this);
     Bind(wxEVT_MOTION, &CVehiclePickDlg::OnMotion, this);
 }
@@ -86,10 +98,9 @@ void CVehiclePickDlg::Start() {
     const wxSize client = GetClientSize();
     const wxRect place(origin.x + pane->GetClientSize().x / 2 + 50, origin.y + 30, client.x + 5,
                        client.y + 2);
+    m_place = place.GetTopLeft();
     SetSize(place);
     Show();
-    // The window manager places a new window where it likes; once mapped, it is moved.
-    SetSize(place);
     const wxString mode = m_pSheet->GetMode() == 'W' ? "W" : "P";
     CDataSet& data = Frame().m_dsMain;
     data.Open(U("select distinct 客户 from zyxm where (故障='M_WX_GQ') and (flag like '%") + mode +
@@ -369,6 +380,7 @@ double CVehiclePickDlg::ShowBalances(const wxString& unit) {
 
 // The picker has no caption: it is dragged by its background.
 void CVehiclePickDlg::OnLeftDown(wxMouseEvent& event) {
+    m_bPlacing = false;
     m_dragStart = event.GetPosition();
     event.Skip();
 }

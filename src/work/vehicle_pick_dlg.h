@@ -72,4 +72,6 @@ private:
     bool m_bSearchPending = false;
     wxString m_strLastSql;
     wxPoint m_dragStart;
+    wxPoint m_place = wxDefaultPosition; // where Start() puts the picker
+    bool m_bPlacing = false;              // shown, not yet placed by the window manager
 };

@@ -55,6 +55,17 @@ unsigned long XWindowOf(wxWindow* topLevel) {
     return window ? getXid(window) : 0;
 }
 
+wxRect XScreenRectOf(wxWindow* topLevel) {
+    Display* display = Connection();
+    const unsigned long window = XWindowOf(topLevel);
+    XWindowAttributes attributes;
+    if (!display || !window || !XGetWindowAttributes(display, window, &attributes)) return {};
+    int x = 0, y = 0;
+    Window child = 0;
+    XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &x, &y, &child);
+    return {x, y, attributes.width, attributes.height};
+}
+
 unsigned long ActiveXWindow() {
     const std::vector<unsigned long> active = RootWindows("_NET_ACTIVE_WINDOW");
     return active.empty() ? 0 : active[0];

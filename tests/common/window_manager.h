@@ -2,6 +2,8 @@
 // What the window manager of the test display says about the program's windows, read
 // from the root window's standard properties: which window is active and how the
 // managed windows are stacked.
+#include <wx/gdicmn.h>
+
 class wxWindow;
 
 namespace qv_test {
@@ -12,6 +14,9 @@ bool WindowManagerRunning();
 unsigned long XWindowOf(wxWindow* topLevel);
 // The window the manager has made active; 0 when none.
 unsigned long ActiveXWindow();
+// Where the X server has a shown top-level window now, in root coordinates (after
+// the window manager placed it); empty when it has no X window.
+wxRect XScreenRectOf(wxWindow* topLevel);
 // Whether upper is stacked above lower among the managed windows.
 bool StackedAbove(wxWindow* upper, wxWindow* lower);
 

@@ -6,6 +6,7 @@
 
 #include "common/grid_typing.h"
 #include "common/pdf_text.h"
+#include "common/window_manager.h"
 
 #include "app/main_frame.h"
 #include "grid/grid_ctrl.h"
@@ -67,6 +68,15 @@ TEST_F(RepairCardDeskTest, CardWithLabourAndPartsSettledPartCashPartOnAccountAnd
         return sheet && sheet->GetPicker() && sheet->GetPicker()->IsShownOnScreen();
     }));
     desk::Shot("repair-sheet");
+    // The picker stands over the lower pane where the window manager put it, not in a
+    // corner of the screen.
+    const wxRect pane = frame->GetSheetPane()->GetScreenRect();
+    wxRect picker;
+    EXPECT_TRUE(desk::WaitFor([&] {
+        picker = qv_test::XScreenRectOf(sheet->GetPicker());
+        return pane.Contains(picker.GetTopLeft());
+    })) << "picker at " << picker.x << "," << picker.y << ", pane at " << pane.x << "," << pane.y
+        << " " << pane.width << "x" << pane.height;
 
     // The plate, typed into the picker; Enter binds the vehicle it finds.
     desk::Click(sheet->GetPicker()->m_comboCustomer);

@@ -18,7 +18,6 @@
 #include <wx/listctrl.h>
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
-#include <wx/generic/msgdlgg.h>
 #include <wx/uiaction.h>
 #include <wx/window.h>
 
@@ -260,7 +259,8 @@ void UnansweredDialogs::Notify() {
 namespace {
 
 // Answers the box the program has just put up, once the window manager has made it
-// the active window (none of the program's own windows).
+// the active window: a message box of wx's own, or a native one (none of the
+// program's other windows).
 class BoxAnswer : public wxTimer {
 public:
     explicit BoxAnswer(MessageBoxes::Reply reply) : reply_(reply) { Start(30); }
@@ -270,8 +270,7 @@ public:
         // The program's boxes are wx's generic ones: any other window of ours is not
         // the box.
         for (wxWindow* window : wxTopLevelWindows)
-            if (qv_test::XWindowOf(window) == active &&
-                !dynamic_cast<wxGenericMessageDialog*>(window))
+            if (qv_test::XWindowOf(window) == active && !dynamic_cast<wxMessageDialogBase*>(window))
                 return;
         // Keys go where the input focus is: wait until the manager has put it on the
         // box, not only marked the box active.
