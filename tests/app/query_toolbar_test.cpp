@@ -180,22 +180,6 @@ TEST_F(QueryToolbarTest, SetUpEntries) {
     EXPECT_EQ(bar_->GetLabel(), U("查询工具栏"));
 }
 
-// Beside its button each box shows its widest fixed entry whole, in the desktop's
-// font, and no box lies over the next.
-TEST_F(QueryToolbarTest, BoxesShowTheirEntriesWhole) {
-    wxComboBox* previous = nullptr;
-    for (int id : {Bar::kTable, Bar::kValue, Bar::kPart, Bar::kCode, Bar::kName, Bar::kShortCode,
-                   Bar::kPlate}) {
-        wxComboBox* box = bar_->Box(id);
-        for (const wxString& entry : box->GetStrings())
-            EXPECT_GE(box->GetSize().x, box->GetSizeFromTextSize(box->GetTextExtent(entry).x).x)
-                << entry;
-        if (previous)
-            EXPECT_GE(box->GetPosition().x, previous->GetRect().GetRight()) << id;
-        previous = box;
-    }
-}
-
 // Table, then value, then part region: the boxes fill in turn and the grid shows
 // the rows of each choice.
 TEST_F(QueryToolbarTest, TableValueAndRegionNarrowTheRows) {
