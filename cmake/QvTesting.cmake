@@ -22,7 +22,12 @@ function(qv_test_suite name)
   if(ARG_DESK)
     list(APPEND labels desk)
   endif()
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES TIMEOUT 120)
+  # A desk test walks a whole job through the screen: minutes under the sanitizers.
+  set(timeout 120)
+  if(ARG_DESK)
+    set(timeout 400)
+  endif()
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES TIMEOUT ${timeout})
   # The labels (and a locale's environment) are lists, which the discovery script
   # would split into property names; they are set from a script of our own once the
   # tests are known.

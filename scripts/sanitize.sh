@@ -27,8 +27,8 @@ ctest --output-on-failure -j "$jobs" -LE gui
 # toolkit's function names on a leak's stack.
 walked="$ASAN_OPTIONS:fast_unwind_on_malloc=0"
 ASAN_OPTIONS="$walked" QV_WINDOW_MANAGER=none QV_WINDOW_SHARDS="${QV_WINDOW_SHARDS:-$jobs}" \
-  "$ROOT/scripts/window-tests.sh" "$BUILD" -LE desk -E WindowManagerTest
-ASAN_OPTIONS="$walked" "$ROOT/scripts/window-tests.sh" "$BUILD" -LE desk -R WindowManagerTest
+  "$ROOT/scripts/window-tests.sh" "$BUILD" -LE desk -E "WindowManagerTest|UnderAWindowManager"
+ASAN_OPTIONS="$walked" "$ROOT/scripts/window-tests.sh" "$BUILD" -LE desk -R "WindowManagerTest|UnderAWindowManager"
 ASAN_OPTIONS="$walked" "$ROOT/scripts/desk-tests.sh" "$BUILD"
 
 # Each target on a copy of its corpus, so what it finds new stays out of the tree.

@@ -503,7 +503,7 @@ namespace {
 // A fresh profile, or one kept from a run that ended maximised, starts the window
 // maximised; the window manager's un-maximise then gives it a normal size of its
 // own, not the size of its bars.
-TEST_F(MainFrameTest, UnmaximisedAfterAMaximisedStartTheWindowHasANormalSize) {
+TEST_F(MainFrameTest, UnmaximisedAfterAMaximisedStartTheWindowHasANormalSizeUnderAWindowManager) {
     if (!qv_test::WindowManagerRunning()) GTEST_SKIP() << "needs a window manager";
     const std::string config = std::getenv("XDG_CONFIG_HOME");
     for (bool keptMaximized : {false, true}) {

@@ -172,7 +172,7 @@ protected:
 
 // The picker floats over the sheet it serves, where the window manager shows it, not
 // at the screen's corner over the menu bar.
-TEST_F(RepairSheetTest, PickerOpensOverItsSheet) {
+TEST_F(RepairSheetTest, PickerOpensOverItsSheetUnderAWindowManager) {
     if (!qv_test::WindowManagerRunning()) GTEST_SKIP() << "placement is the window manager's";
     CMainFrame* frame = LogIn();
     ASSERT_NE(frame, nullptr);
