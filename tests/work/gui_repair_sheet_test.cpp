@@ -135,6 +135,22 @@ protected:
 
     // The card 粤D2 (its header 桑塔纳, the lines 补胎 30.00 and 洗车 20.00, labour
     // lines when `labour`) open and sorted by name, which shows 补胎 first.
+    // The card printed to a file, as the print dialog's 打印 does; the paper's text,
+    // empty when nothing was printed.
+    std::string PrintCard(CMainFrame* frame, WXZY* page, const char* file) {
+        const std::string pdf = Path(file);
+        frame->m_printData.SetPrintMode(wxPRINT_MODE_FILE);
+        frame->m_printData.SetFilename(pdf);
+        qv_test::Click(page, kPrintButton);
+        Pump();
+        CRepairPrintDlg* print = nullptr;
+        for (wxWindow* window : wxTopLevelWindows)
+            if (auto* dialog = dynamic_cast<CRepairPrintDlg*>(window)) print = dialog;
+        if (!print) return std::string();
+        print->OnOK();
+        Pump();
+        return platform::FileExists(pdf) ? PdfText(pdf) : std::string();
+    }
     WXZY* OpenCardSortedByName(CMainFrame* frame, bool labour) {
         std::vector<Row> card = {
             {{"客户", "粤D2"}, {"项目名称", "桑塔纳"}, {"flag", "W"}, {"no", "1"}},
@@ -320,19 +336,8 @@ TEST_F(RepairSheetTest, CardSettledWithOffsetAndShortfallPrintedAndBookedToTheFe
     EXPECT_EQ(page->GetTitle(), U("粤A12345"));
 
     // The card printed to a file, as the print dialog's 打印 does.
-    const std::string pdf = Path("card.pdf");
-    frame->m_printData.SetPrintMode(wxPRINT_MODE_FILE);
-    frame->m_printData.SetFilename(pdf);
-    qv_test::Click(page, kPrintButton);
-    Pump();
-    CRepairPrintDlg* print = nullptr;
-    for (wxWindow* window : wxTopLevelWindows)
-        if (auto* dialog = dynamic_cast<CRepairPrintDlg*>(window)) print = dialog;
-    ASSERT_NE(print, nullptr);
-    print->OnOK();
-    Pump();
-    ASSERT_TRUE(platform::FileExists(pdf));
-    const std::string text = PdfText(pdf);
+    const std::string text = PrintCard(frame, page, "card.pdf");
+    ASSERT_FALSE(text.empty());
     for (const char* expected :
          {"粤A12345", "更换机油", "四轮定位", "机油滤清器", "刹车片", "火花塞", "425.00"})
         EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
@@ -494,19 +499,8 @@ TEST_F(RepairSheetTest, MoneyTableAgreesOnPagePaperArchiveAndPosting) {
     EXPECT_EQ(Edit(page, kTotalEdit), "48.65");
 
     // The paper, printed before the card is settled.
-    const std::string pdf = Path("money.pdf");
-    frame->m_printData.SetPrintMode(wxPRINT_MODE_FILE);
-    frame->m_printData.SetFilename(pdf);
-    qv_test::Click(page, kPrintButton);
-    Pump();
-    CRepairPrintDlg* print = nullptr;
-    for (wxWindow* window : wxTopLevelWindows)
-        if (auto* dialog = dynamic_cast<CRepairPrintDlg*>(window)) print = dialog;
-    ASSERT_NE(print, nullptr);
-    print->OnOK();
-    Pump();
-    ASSERT_TRUE(platform::FileExists(pdf));
-    const std::string text = PdfText(pdf);
+    const std::string text = PrintCard(frame, page, "money.pdf");
+    ASSERT_FALSE(text.empty());
     for (const Case& c : cases)
         EXPECT_NE(text.find(c.shown), std::string::npos) << c.shown << "\n" << text;
     EXPECT_NE(text.find("48.65"), std::string::npos) << text;
