@@ -22,10 +22,14 @@ function(qv_test_suite name)
   if(ARG_DESK)
     list(APPEND labels desk)
   endif()
-  # A desk test walks a whole job through the screen: minutes under the sanitizers.
+  # A desk test walks a whole job through the screen: minutes under the sanitizers,
+  # which make every test several times slower.
   set(timeout 120)
   if(ARG_DESK)
     set(timeout 400)
+  endif()
+  if(QV_SANITIZE)
+    math(EXPR timeout "${timeout} * 3")
   endif()
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES TIMEOUT ${timeout})
   # The labels (and a locale's environment) are lists, which the discovery script
@@ -36,7 +40,7 @@ function(qv_test_suite name)
        "if(${name}_TESTS)\n  set_tests_properties(\${${name}_TESTS} PROPERTIES LABELS \"${labels}\")\nendif()\n")
   if(ARG_ALSO_IN_LOCALE)
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST TEST_SUFFIX .${ARG_ALSO_IN_LOCALE}
-                         TEST_LIST ${name}_LOCALE_TESTS PROPERTIES TIMEOUT 120)
+                         TEST_LIST ${name}_LOCALE_TESTS PROPERTIES TIMEOUT ${timeout})
     set(environment "LANG=${ARG_ALSO_IN_LOCALE};LC_ALL=${ARG_ALSO_IN_LOCALE};LANGUAGE=")
     file(APPEND ${label_file}
          "if(${name}_LOCALE_TESTS)\n  set_tests_properties(\${${name}_LOCALE_TESTS} PROPERTIES LABELS \"${labels}\" ENVIRONMENT \"${environment}\")\nendif()\n")
