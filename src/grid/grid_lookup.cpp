@@ -2,6 +2,7 @@
 #include "grid/grid_ctrl.h"
 #include "grid/grid_record_fields.h"
 #include "grid/grid_row_commands.h"
+#include "grid/lookup_lists.h"
 
 #include "data/main_frame_data.h"
 #include "grid/data_set_grid.h"
@@ -68,13 +69,7 @@ void CGridCtrl::TakeLookupRecord(int) {
 
 namespace {
 
-const char* const kStockMarker = "#ljkc##";
-const char* const kStockAndLabourMarker = "#ljkcAndWxxm##";
-const char* const kStockList =
-    "select 零件名称,编号,零售价,数量,货位,车型,厂牌,代理价,批发价,单位,进价 from ljkc";
-const char* const kLabourList =
-    "select 类别,项目名称 as 零件名称,编号,单价,单位,数量,备注,进价,单价 "
-    "as 零售价,单价 as 批发价 from wxxm";
+using namespace grid_lookup;
 
 bool IsItemField(const wxString& title) {
     return title == U("零件名称") || title == U("项目名称") || title == U("编号");

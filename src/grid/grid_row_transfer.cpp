@@ -3,6 +3,7 @@
 // the line the operator is typing on, or becomes a new line that the page completes.
 #include "grid/grid_ctrl.h"
 #include "grid/grid_record_fields.h"
+#include "grid/lookup_lists.h"
 #include "grid/print_seam.h"
 
 #include "data/data_progress.h"
@@ -15,15 +16,9 @@
 
 namespace {
 
-const char* const kStockMarker = "#ljkc##";
-const char* const kStockAndLabourMarker = "#ljkcAndWxxm##";
+using namespace grid_lookup;
 const char* const kRepairList = "维修清单";
 const char* const kSalesTicket = "零件售货单";
-const char* const kStockList =
-    "select 零件名称,编号,零售价,数量,货位,车型,厂牌,代理价,批发价,单位,进价 from ljkc";
-const char* const kLabourList =
-    "select 类别,项目名称 as 零件名称,编号,单价,单位,数量,备注,进价,单价 "
-    "as 零售价,单价 as 批发价 from wxxm";
 
 bool HasField(const ado::RecordsetPtr& rs, const char* name) {
     return rs->Fields().IndexOf(name) >= 0;
