@@ -92,8 +92,13 @@ CMainFrame* CMainFrame::Get() {
     return wxTheApp ? dynamic_cast<CMainFrame*>(wxTheApp->GetTopWindow()) : nullptr;
 }
 
+namespace {
+// The window's size when no earlier run left one and it is not maximised.
+const wxSize kNormalSize(1024, 720);
+} // namespace
+
 CMainFrame::CMainFrame()
-    : wxFrame(nullptr, wxID_ANY, wxEmptyString, wxDefaultPosition, wxSize(1024, 720)),
+    : wxFrame(nullptr, wxID_ANY, wxEmptyString, wxDefaultPosition, kNormalSize),
       m_imgLarge(32, 32, true), m_imgSmall(16, 16, true) {
     CreateToolBars();
     CreateStatusBarPanes();
@@ -133,6 +138,11 @@ CMainFrame::CMainFrame()
         m_recentFiles.Load(*profile);
     }
     Bind(wxEVT_CLOSE_WINDOW, &CMainFrame::OnClose, this);
+    Bind(wxEVT_SIZE, [this](wxSizeEvent& event) {
+        event.Skip();
+        // The state may follow the size: looked at once both are in.
+        CallAfter(&CMainFrame::KeepANormalSize);
+    });
     m_indicatorTimer.SetOwner(this);
     Bind(wxEVT_TIMER, &CMainFrame::OnIndicatorTimer, this);
     m_indicatorTimer.Start(kIndicatorPeriodMs);
@@ -435,6 +445,20 @@ void CMainFrame::RestoreLayout() {
     }
     if (profile->Read("UpperPaneHeight", &upper) && upper > 0) m_nUpperPaneHeight = int(upper);
     profile->Read("Bars", &m_strBarLayout);
+}
+
+// Leaving maximised, the window manager may give back the size GTK asked for before
+// the panes were laid out (a strip of bars); such a window gets a normal size.
+void CMainFrame::KeepANormalSize() {
+    const bool maximized = IsMaximized();
+    const bool leftMaximized = m_bWasMaximized && !maximized && !IsIconized();
+    m_bWasMaximized = maximized;
+    if (!leftMaximized) return;
+    const wxRect area = wxDisplay(this).GetClientArea();
+    const wxSize size = GetSize();
+    if (size.x >= area.width / 2 && size.y >= area.height / 2) return;
+    SetSize(std::min(kNormalSize.x, area.width * 9 / 10), std::min(kNormalSize.y, area.height * 9 / 10));
+    CentreOnScreen();
 }
 
 void CMainFrame::SaveLayout() {

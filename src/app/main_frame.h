@@ -113,6 +113,7 @@ public:
     // runs: read when the window is made, written when it closes.
     void RestoreLayout();
     void SaveLayout();
+    void KeepANormalSize();
     void ToggleBar(wxWindow* bar);
     // Whether an earlier run left the window's place; a first start is maximised.
     bool HasKeptPlace() const { return m_bPlaceKept; }
@@ -189,6 +190,7 @@ private:
     wxString m_strBarLayout; // where the bars stood, as the bar manager keeps it
     bool m_bPlaceKept = false;
     bool m_bKeptMaximized = false;
+    bool m_bWasMaximized = false;
     bool m_bOutlookWidthKept = false; // the operator's width, from this run or the profile
     wxWindow* m_pSheets[int(SheetKind::Count)] = {};
 };
