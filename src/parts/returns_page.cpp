@@ -24,6 +24,23 @@
 using namespace res::returns_page;
 using namespace parts;
 
+namespace {
+
+// The supplier of a stock-in document: the first one its records name; empty when none
+// does.
+wxString DocumentSupplier(const wxString& document) {
+    CDataSet receipts;
+    receipts.Open(U("select 供应商 from jhda where ") + CSqlText::Equals(U("入库单"), document));
+    if (!receipts.IsOpen() || receipts.m_pRecordset->RecordCount() <= 0) return wxString();
+    ado::Recordset& rs = *receipts.m_pRecordset;
+    for (rs.MoveFirst(); !rs.EndOfFile(); rs.MoveNext())
+        if (const wxString supplier = Text(rs, "供应商").Strip(wxString::trailing); !supplier.empty())
+            return supplier;
+    return wxString();
+}
+
+} // namespace
+
 void ljth::Register() {
     CMainFrame::RegisterForm(FormKind::ReturnSheet,
                              [](CMainFrame& frame, int, const wxString&) { OpenSheet(frame); });
@@ -184,8 +201,12 @@ void ljth::AddLine(bool) {
     const ado::RecordsetPtr& rs = GetSheet()->m_rsLines;
     if (!frame || !rs || !rs->IsOpen()) return;
     ado::Recordset& line = *rs;
-    // A stored return taken as the line keeps its customer when none is chosen.
-    const wxString customer = Choice()->GetValue().Strip(wxString::trailing);
+    // A stored return taken as the line keeps its customer when none is chosen. In a
+    // purchase return the choice is a stock-in document: the line goes back to (and is
+    // booked to) the document's supplier, never to the document's number.
+    const wxString choice = Choice()->GetValue().Strip(wxString::trailing);
+    const wxString customer =
+        m_nMode == kPurchaseReturn && !choice.empty() ? DocumentSupplier(choice) : choice;
     if (!customer.empty()) PutText(line, "客户", customer);
     // New lines are numbered after the table's records when they are archived.
     const long provisional = -1 - frame->m_dsMain.GetDbfRecordCount("ljth");

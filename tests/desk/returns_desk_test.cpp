@@ -125,6 +125,9 @@ TEST_F(ReturnsDeskTest, CustomerReturnIntoStockAndReturnToTheSupplier) {
     ChooseFirst(res::Control<wxComboBox>(page, kChoiceCombo));
     EXPECT_EQ(res::Control<wxComboBox>(page, kChoiceCombo)->GetValue(), "R-7");
     AddLine(page, {{"编号", "P9"}, {"零件名称", "灯泡"}, {"数量", "2"}, {"单价", "2.45"}});
+    // The line goes back to the document's supplier, not to the document's number.
+    CGridCtrl* grid = page->GetLineGrid();
+    EXPECT_EQ(grid->GetItemText(1, ColumnOf(grid, "客户")), U("甲"));
     // A new sheet, a new page: the first page's total went with it.
     total = res::Control<wxTextCtrl>(page, kTotalEdit);
     EXPECT_TRUE(desk::WaitFor([&] { return total->GetValue() == "4.90"; })) << total->GetValue();
@@ -137,4 +140,6 @@ TEST_F(ReturnsDeskTest, CustomerReturnIntoStockAndReturnToTheSupplier) {
     EXPECT_EQ(Column(U("select * from ljkc where 编号='P9'"), "数量"), Texts{"4"});
     EXPECT_EQ(Column("select * from wlzm order by no", "金额"), (Texts{"8.7", "4.9"}));
     EXPECT_EQ(Column("select * from wlzm order by no", "类别"), (Texts{U("应付款"), U("应收款")}));
+    EXPECT_EQ(Column("select * from wlzm order by no", "单位"), (Texts{U("王五"), U("甲")}));
+    EXPECT_EQ(Column("select * from ljth order by no", "客户"), (Texts{U("王五"), U("甲")}));
 }
