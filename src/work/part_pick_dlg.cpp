@@ -4,7 +4,10 @@
 #include "platform/wx_text.h"
 #include "res/part_pick_template.h"
 
+#include <algorithm>
+#include <wx/gdicmn.h>
 #include <wx/listctrl.h>
+#include <wx/settings.h>
 
 using namespace res::part_pick;
 using namespace work;
@@ -62,6 +65,17 @@ CPartPickDlg::CPartPickDlg(const wxString& statement, const wxString& labourCond
     for (const auto& [title, width] : columns)
         m_list->InsertColumn(m_list->GetColumnCount(), U(title), wxLIST_FORMAT_LEFT, width);
     m_list->SetTextColour(*wxRED);
+    // Rows of one part differ only in the later columns (quantity, bin): the list is
+    // widened to show every column, as far as the screen allows.
+    int columnsWidth = wxSystemSettings::GetMetric(wxSYS_VSCROLL_X, m_list) + 8;
+    for (int col = 0; col < m_list->GetColumnCount(); ++col)
+        columnsWidth += m_list->GetColumnWidth(col);
+    const int grow =
+        std::min(columnsWidth, wxGetClientDisplayRect().width - 40) - m_list->GetSize().x;
+    if (grow > 0) {
+        m_list->SetSize(m_list->GetSize() + wxSize(grow, 0));
+        SetClientSize(GetClientSize() + wxSize(grow, 0));
+    }
     m_list->Bind(wxEVT_LIST_ITEM_ACTIVATED, [this](wxListEvent&) { OnActivated(); });
     m_list->Bind(wxEVT_LEFT_UP, [this](wxMouseEvent& e) {
         e.Skip();

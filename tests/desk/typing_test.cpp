@@ -12,6 +12,7 @@
 #include "parts/parts_forms.h"
 #include "platform/wx_text.h"
 #include "res/order_page_template.h"
+#include "work/part_pick_dlg.h"
 #include "work/repair_page.h"
 #include "work/vehicle_pick_dlg.h"
 #include "work/work_forms.h"
@@ -217,7 +218,12 @@ TEST_F(TypingTest, TransferKeepsTheTypedCodeAndMovesTheStock) {
                      {"零件名称", "刹车盘"},
                      {"货位", "二库A2"},
                      {"数量", "4"},
-                     {"no", "2"}}});
+                     {"no", "2"}},
+                    {{"编号", "A12399"},
+                     {"零件名称", "刹车盘"},
+                     {"货位", "一库B1"},
+                     {"数量", "3"},
+                     {"no", "3"}}});
     CCompanyData company;
     company.Set(CCompanyData::kStores, U("一库，二库"));
     ASSERT_TRUE(company.Save());
@@ -252,7 +258,7 @@ TEST_F(TypingTest, TransferKeepsTheTypedCodeAndMovesTheStock) {
     EXPECT_TRUE(desk::WaitFor([&] { return boxes_->Showed("没有零件"); }));
     desk::Shot("transfer-refused");
     EXPECT_TRUE(Column("select * from LJDB", U("编号")).empty());
-    EXPECT_EQ(Column(U("select * from ljkc order by no"), U("数量")), (Texts{"10", "4"}));
+    EXPECT_EQ(Column(U("select * from ljkc order by no"), U("数量")), (Texts{"10", "4", "3"}));
     for (int col = 1; col < grid->GetColumnCount(); ++col)
         EXPECT_NE(grid->GetItemText(1, col), "s") << "Alt+S typed into " << col;
 
@@ -268,6 +274,19 @@ TEST_F(TypingTest, TransferKeepsTheTypedCodeAndMovesTheStock) {
     EXPECT_TRUE(desk::WaitFor([&] { return grid->GetItemText(1, code) == "A12345"; }))
         << grid->GetItemText(1, code);
     desk::Shot("transfer-line");
+    // A second line of a part kept in two bins, neither the line's.
+    desk::Key('n', wxMOD_ALT);
+    ASSERT_TRUE(desk::WaitFor([grid] { return grid->GetRowCount() == 3; }));
+    desk::ClickCell(grid, 2, code);
+    desk::Type("A12399");
+    desk::Key(WXK_RETURN);
+    EXPECT_TRUE(desk::WaitFor([&] { return grid->GetItemText(2, code) == "A12399"; }))
+        << grid->GetItemText(2, code);
+    desk::ClickCell(grid, 2, quantity);
+    desk::Type("2");
+    desk::Key(WXK_RETURN);
+    EXPECT_TRUE(desk::WaitFor([&] { return grid->GetItemText(2, quantity) == "2"; }));
+    desk::Shot("transfer-second-line");
 
     // 存档 asks where to; the line names no bin, and the part's bin is taken (Yes, the
     // box's first button); the page stays open.
@@ -277,17 +296,34 @@ TEST_F(TypingTest, TransferKeepsTheTypedCodeAndMovesTheStock) {
     });
     boxes_->Answer("要到其它货位取货吗", desk::MessageBoxes::kFirst);
     boxes_->Answer("是否关闭调拨页面", desk::MessageBoxes::kNo);
+    // For the second line the bin is chosen from the part's stock rows: 一库B1.
+    desk::OnModal<CPartPickDlg> chooser([](CPartPickDlg& dialog) {
+        desk::Shot("transfer-bin-chooser");
+        // The rows differ only in their quantity and bin: those columns are in sight.
+        int bin = 0;
+        for (int col = 0; col <= 5; ++col)
+            bin += dialog.m_list->GetColumnWidth(col);
+        EXPECT_LE(bin, dialog.m_list->GetClientSize().x) << "the bins lie out of sight";
+        for (long row = 0; row < dialog.m_list->GetItemCount(); ++row)
+            if (dialog.m_list->GetItemText(row, 5) == U("一库B1")) {
+                desk::ClickListItem(dialog.m_list, row);
+                return;
+            }
+        ADD_FAILURE() << "no row of the bin";
+    });
     boxes_->Clear();
     desk::Key('s', wxMOD_ALT);
     EXPECT_TRUE(desk::WaitFor([&] { return destination.Done(); }));
+    EXPECT_TRUE(desk::WaitFor([&] { return chooser.Done(); }));
     EXPECT_TRUE(desk::WaitFor([&] { return boxes_->Showed("是否关闭调拨页面"); }))
         << (boxes_->Shown().empty() ? std::string() : boxes_->Shown().back());
     desk::Shot("transfer-saved");
     EXPECT_TRUE(boxes_->Showed("要到其它货位取货吗"));
-    EXPECT_EQ(Column(U("select * from ljkc order by no"), U("数量")), (Texts{"8", "4"}));
-    EXPECT_EQ(Column("select * from LJDB", U("编号")), Texts{"A12345"});
-    EXPECT_EQ(Column("select * from LJDB", U("数量")), Texts{"2"});
-    EXPECT_EQ(Column("select * from LJDB", U("调拨去向")), Texts{U("二库")});
-    EXPECT_EQ(Column("select * from LJDB", U("零件名称")), Texts{U("刹车片")});
+    EXPECT_EQ(Column(U("select * from ljkc order by no"), U("数量")), (Texts{"8", "4", "1"}));
+    const char* const moved = "select * from LJDB order by 编号";
+    EXPECT_EQ(Column(U(moved), U("编号")), (Texts{"A12345", "A12399"}));
+    EXPECT_EQ(Column(U(moved), U("数量")), (Texts{"2", "2"}));
+    EXPECT_EQ(Column(U(moved), U("调拨去向")), (Texts{U("二库"), U("二库")}));
+    EXPECT_EQ(Column(U(moved), U("零件名称")), (Texts{U("刹车片"), U("刹车盘")}));
     EXPECT_TRUE(TransferPage(frame) != nullptr) << "the page was closed";
 }
