@@ -34,7 +34,8 @@ wxString DocumentSupplier(const wxString& document) {
     if (!receipts.IsOpen() || receipts.m_pRecordset->RecordCount() <= 0) return wxString();
     ado::Recordset& rs = *receipts.m_pRecordset;
     for (rs.MoveFirst(); !rs.EndOfFile(); rs.MoveNext())
-        if (const wxString supplier = Text(rs, "供应商").Strip(wxString::trailing); !supplier.empty())
+        if (const wxString supplier = Text(rs, "供应商").Strip(wxString::trailing);
+            !supplier.empty())
             return supplier;
     return wxString();
 }

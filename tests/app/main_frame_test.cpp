@@ -562,9 +562,8 @@ TEST_F(MainFrameTest, MessageBoxOpensOverItsWindowUnderAWindowManager) {
             });
         }));
     platform::SetMessageBoxHandler(scripted);
-    EXPECT_TRUE(over) << box.x << "," << box.y << " " << box.width << "x" << box.height
-                      << " over " << window.x << "," << window.y << " " << window.width << "x"
-                      << window.height;
+    EXPECT_TRUE(over) << box.x << "," << box.y << " " << box.width << "x" << box.height << " over "
+                      << window.x << "," << window.y << " " << window.width << "x" << window.height;
 }
 
 } // namespace
