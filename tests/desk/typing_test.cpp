@@ -204,8 +204,9 @@ TEST_F(TypingTest, CardLineCellsShowAndStoreWhatWasTyped) {
 }
 
 // The transfer page: the code typed while the look-up pane opens stays whole, Alt+S
-// (not the menu's 查询) archives, the stock moves by what is recorded; a line without a
-// part is refused and nothing is written.
+// (not the menu's 查询) archives, the stock moves by what is recorded, from the part's
+// other bin or the one chosen in the part chooser; a line without a part is refused and
+// nothing is written.
 TEST_F(TypingTest, TransferKeepsTheTypedCodeAndMovesTheStock) {
     CMainFrame* frame = LogIn();
     ASSERT_NE(frame, nullptr);
