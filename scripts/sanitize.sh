@@ -22,14 +22,11 @@ cd "$BUILD"
 jobs="$(nproc)"
 ctest --output-on-failure -j "$jobs" -LE gui
 # The window tests, each display running its share; those of the window manager under
-# openbox, the others on bare displays as in scripts/test.sh. The toolkit's libraries
-# keep no frame pointers, so stacks are walked the slow way: the suppressions need the
-# toolkit's function names on a leak's stack.
-walked="$ASAN_OPTIONS:fast_unwind_on_malloc=0"
-ASAN_OPTIONS="$walked" QV_WINDOW_MANAGER=none QV_WINDOW_SHARDS="${QV_WINDOW_SHARDS:-$jobs}" \
+# openbox, the others on bare displays as in scripts/test.sh.
+QV_WINDOW_MANAGER=none QV_WINDOW_SHARDS="${QV_WINDOW_SHARDS:-$jobs}" \
   "$ROOT/scripts/window-tests.sh" "$BUILD" -LE desk -E "WindowManagerTest|UnderAWindowManager"
-ASAN_OPTIONS="$walked" "$ROOT/scripts/window-tests.sh" "$BUILD" -LE desk -R "WindowManagerTest|UnderAWindowManager"
-ASAN_OPTIONS="$walked" "$ROOT/scripts/desk-tests.sh" "$BUILD"
+"$ROOT/scripts/window-tests.sh" "$BUILD" -LE desk -R "WindowManagerTest|UnderAWindowManager"
+"$ROOT/scripts/desk-tests.sh" "$BUILD"
 
 # Each target on a copy of its corpus, so what it finds new stays out of the tree.
 for target in "$BUILD"/bin/*_fuzz; do

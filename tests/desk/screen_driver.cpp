@@ -77,23 +77,30 @@ void Settle() {
     Pump(3);
 }
 
+// Shown and drawn inside its parents; a window just mapped may still be taking
+// its size and place, so this is waited for.
+bool ShownWhole(wxWindow* control, wxRect* shown) {
+    return WaitFor([control, shown] {
+        if (!control->IsShownOnScreen()) return false;
+        *shown = VisiblePart(control);
+        return shown->width >= 4 && shown->height >= 4;
+    });
+}
+
 bool Reachable(wxWindow* control) {
-    if (!control || !WaitFor([control] { return control->IsShownOnScreen(); })) return false;
-    const wxRect shown = VisiblePart(control);
-    return shown.width >= 4 && shown.height >= 4;
+    wxRect shown;
+    return control && ShownWhole(control, &shown);
 }
 
 bool Click(wxWindow* control, bool twice) {
     EXPECT_NE(control, nullptr);
     if (!control) return false;
-    if (!WaitFor([control] { return control->IsShownOnScreen(); })) {
-        ADD_FAILURE() << "not on the screen: " << control->GetLabel();
-        return false;
-    }
-    const wxRect shown = VisiblePart(control);
-    if (shown.width < 4 || shown.height < 4) {
-        ADD_FAILURE() << "drawn outside its parents: " << control->GetLabel() << " at "
-                      << control->GetScreenRect().x << "," << control->GetScreenRect().y;
+    wxRect shown;
+    if (!ShownWhole(control, &shown)) {
+        ADD_FAILURE() << (control->IsShownOnScreen() ? "drawn outside its parents: "
+                                                     : "not on the screen: ")
+                      << control->GetLabel() << " at " << control->GetScreenRect().x << ","
+                      << control->GetScreenRect().y;
         return false;
     }
     ClickAt(wxPoint(shown.x + shown.width / 2, shown.y + shown.height / 2), twice);
