@@ -310,15 +310,14 @@ TEST_F(PartnersTest, LedgerAnswersClicksAfterItsNameListIsClosedUnderAWindowMana
             }));
             // The close box at the right of the list's title bar, the part of its frame
             // above the client area, once the window manager has placed and framed it.
-            wxRect list;
-            int clientTop = 0;
+            // The program's idea of the framed window must hold the X server's client.
+            wxRect list, client;
             ASSERT_TRUE(qv_test::WaitFor([&] {
                 list = ledger.m_pPickDlg->GetScreenRect();
-                clientTop = ledger.m_pPickDlg->ClientToScreen(wxPoint(0, 0)).y;
-                return clientTop - list.GetTop() > 8 &&
-                       qv_test::XScreenRectOf(ledger.m_pPickDlg).GetTop() == clientTop;
+                client = qv_test::XScreenRectOf(ledger.m_pPickDlg);
+                return !client.IsEmpty() && list.Contains(client) && client.y - list.y > 8;
             })) << "no title bar";
-            clickAt(wxPoint(list.GetRight() - 10, (list.GetTop() + clientTop) / 2));
+            clickAt(wxPoint(list.GetRight() - 10, (list.y + client.y) / 2));
             EXPECT_TRUE(qv_test::WaitFor([&] { return ledger.m_pPickDlg == nullptr; }));
             wxWindow* exit = res::FindControl(&ledger, kExitButton);
             clickAt(exit->GetScreenRect().GetLeftTop() + exit->GetSize() / 2);
