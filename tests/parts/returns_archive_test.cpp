@@ -309,16 +309,30 @@ TEST_F(ReturnsArchiveTest, APurchaseReturnLowersItsReceipt) {
 // A return that matches no sale or receipt (or more than it still holds) is archived
 // all the same; it marks only what it matches.
 TEST_F(ReturnsArchiveTest, ReturnsMatchingNoSaleOrReceiptAreArchivedAsTheyStand) {
-    Sale("李四", "P1", "5", "", "1");
-    Lines({{"李四", "P1", "刹车片", "6", "1"}, // one more than was sold
-           {"赵六", "P1", "刹车片", "1", "1"}, // a customer without sales
-           {"李四", "P9", "机油", "1", "1"}}); // a part never sold
-    questions_.answers = {ScriptedQuestions::No, ScriptedQuestions::No};
-    ASSERT_EQ(Archive(kSoundBack, "李四"), ReturnsArchive::Archived);
-    EXPECT_EQ(Column("select * from ljsh", "数量"), Texts{"0"});
-    EXPECT_EQ(Column("select * from ljsh", "备注"), Texts{U("退5")});
-    EXPECT_EQ(Column("select * from ljth order by no", "编号"), (Texts{"P1", "P1", "P9"}));
-    EXPECT_EQ(questions_.asked.back(), U("数据已存档 "));
+    // Sound or defective, back from a customer: matched as far as the sale goes.
+    const struct {
+        int mode;
+        const char *buyer, *stranger;
+    } back[] = {{kSoundBack, "李四", "赵六"}, {kDefectBack, "钱七", "孙八"}};
+    int no = 0;
+    for (const auto& c : back) {
+        const size_t before = Column("select * from ljth", "编号").size();
+        Sale(c.buyer, "P1", "5", "", std::to_string(++no).c_str());
+        Lines({{c.buyer, "P1", "刹车片", "6", "1"},    // one more than was sold
+               {c.stranger, "P1", "刹车片", "1", "1"}, // a customer without sales
+               {c.buyer, "P9", "机油", "1", "1"}});    // a part never sold
+        questions_.answers = {ScriptedQuestions::No, ScriptedQuestions::No};
+        questions_.asked.clear();
+        ASSERT_EQ(Archive(c.mode, c.buyer), ReturnsArchive::Archived) << c.mode;
+        const wxString sale = U("select * from ljsh where 客户='") + U(c.buyer) + "'";
+        EXPECT_EQ(Column(sale, "数量"), Texts{"0"}) << c.mode;
+        EXPECT_EQ(Column(sale, "备注"), Texts{U("退5")}) << c.mode;
+        const Texts archived = Column("select * from ljth order by no", "编号");
+        ASSERT_EQ(archived.size(), before + 3) << c.mode;
+        EXPECT_EQ(Texts(archived.begin() + before, archived.end()), (Texts{"P1", "P1", "P9"}))
+            << c.mode;
+        EXPECT_EQ(questions_.asked.back(), U("数据已存档 ")) << c.mode;
+    }
 
     // A purchase return against a receipt that holds no such part.
     Insert("jhda", {{{"入库单", "R1"}, {"编号", "P1"}, {"数量", "5"}, {"no", "1"}}});
@@ -328,7 +342,8 @@ TEST_F(ReturnsArchiveTest, ReturnsMatchingNoSaleOrReceiptAreArchivedAsTheyStand)
     ASSERT_EQ(Archive(kPurchaseReturn, "R1"), ReturnsArchive::Archived);
     EXPECT_EQ(Column("select * from jhda", "数量"), Texts{"5"});
     EXPECT_EQ(Column("select * from ljkc", "数量"), Texts{"3"});
-    EXPECT_EQ(Column("select * from ljth order by no", "编号"), (Texts{"P1", "P1", "P9", "P9"}));
+    EXPECT_EQ(Column("select * from ljth order by no", "编号"),
+              (Texts{"P1", "P1", "P9", "P1", "P1", "P9", "P9"}));
 }
 
 // On the returns page a refused shortage ends only that line's take-out; a part missing
