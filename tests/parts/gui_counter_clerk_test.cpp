@@ -25,6 +25,7 @@
 #include "res/settle_template.h"
 #include "work/part_pick_dlg.h"
 #include "work/settle_dlg.h"
+#include "work/sheet_print_sources.h"
 #include "work/vehicle_pick_dlg.h"
 #include "work/work_sheet.h"
 
@@ -399,3 +400,58 @@ TEST_F(CounterClerkTest, ABoundCustomerBringsItsNetBalanceOntoTheTicket) {
 }
 
 } // namespace
+
+// The stock list above the counter: a double-click on a row, 选择当前行 and 全选 take
+// the parts into the ticket in front as lines priced by the ticket, each row ticked.
+TEST_F(CounterClerkTest, LookedUpPartsTakenIntoTheTicket) {
+    CMainFrame* frame = LogInClerk("");
+    ASSERT_NE(frame, nullptr);
+    work::RegisterPrintSources(); // the grids find the sheet in front through it
+    AddStock();
+    platform::ScriptedMessageBoxes boxes;
+    frame->ExecuteCommand(ID_SALES_SHEET);
+    Pump();
+    CWorkSheet* sheet = SalesSheet(frame);
+    ASSERT_NE(sheet, nullptr);
+    auto* page = dynamic_cast<ljsh*>(sheet->GetActiveWorkPage());
+    ASSERT_NE(page, nullptr);
+    ASSERT_EQ(data_grid::LoadPartsGrid(frame->m_dsMain,
+                                       U("select 零件名称,编号,零售价,数量,货位 from ljkc "
+                                         "order by no"),
+                                       9, false),
+              1);
+    std::shared_ptr<CGridCtrl> lookup = frame->m_dsMain.m_pGrid;
+    ASSERT_NE(lookup, nullptr);
+    lookup->SetTableName("ljkc");
+    ASSERT_EQ(lookup->GetRowCount(), 5);
+    CGridCtrl* grid = page->GetLineGrid();
+
+    lookup->TransferChosenRow(2); // what a double-click on 保险丝 does
+    Pump();
+    ASSERT_EQ(grid->GetRowCount(), 2);
+    EXPECT_EQ(Cells(grid, "项目名称"), Texts{U("保险丝")});
+    EXPECT_EQ(Cells(grid, "数量"), Texts{"1"});
+    EXPECT_EQ(Cells(grid, "单价"), Texts{"25.00"});
+    EXPECT_EQ(lookup->GetItemImage(2, 0), 0);
+    EXPECT_LT(lookup->GetItemImage(1, 0), 0);
+
+    lookup->SetFocusCell(1, 1);
+    lookup->OnSelectCurrentRow(); // 机油, on the no-discount list at 16
+    Pump();
+    ASSERT_EQ(grid->GetRowCount(), 3);
+    EXPECT_EQ(Cells(grid, "单价"), (Texts{"25.00", "16.00"}));
+    EXPECT_EQ(lookup->GetItemImage(1, 0), 0);
+
+    lookup->OnSelectAllRows();
+    Pump();
+    ASSERT_EQ(grid->GetRowCount(), 7);
+    for (int row = 1; row < lookup->GetRowCount(); ++row)
+        EXPECT_EQ(lookup->GetItemImage(row, 0), 0) << row;
+    EXPECT_EQ(Cells(grid, "编号"), (Texts{"LQ-02", "JY-01", "JY-01", "LQ-02", "SC-03", "SC-03"}));
+    EXPECT_EQ(Cells(grid, "货位"), (Texts{"A2", "A1", "A1", "A2", "B1", "B2"}));
+    // 25 + 16 + 16 + 25 + 40 + 40, every line saved with the ticket.
+    EXPECT_EQ(qv_test::Text(page, kTotalEdit), "162.00");
+    EXPECT_EQ(Column(U("select * from zyxm where flag='P' and 编号 IS NOT NULL"), U("编号")).size(),
+              6u);
+    EXPECT_TRUE(boxes.Texts().empty());
+}
