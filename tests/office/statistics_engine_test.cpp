@@ -232,6 +232,8 @@ TEST_F(StatisticsEngineTest, StockTakingCountsEachPartOnceWhateverItsBins) {
     EXPECT_EQ(int(Run(7, false).size()), lines);
     EXPECT_EQ(int(Run(8, false).size()), lines);
     // The stock-taking's lines show the part as the stock holds it (its first row).
+    CDataSet().UpdateWhere("ljkc", wxString::FromUTF8("备注"), wxString::FromUTF8("盘点"),
+                           wxString());
     std::map<std::string, const Stock*> firstRow;
     for (const Stock& s : rows_.stock)
         firstRow.emplace(s.part, &s);
@@ -239,6 +241,7 @@ TEST_F(StatisticsEngineTest, StockTakingCountsEachPartOnceWhateverItsBins) {
         const Stock& s = *firstRow.at(row.at("编号"));
         EXPECT_EQ(row.at("车型"), s.model) << row.at("编号");
         EXPECT_EQ(row.at("厂牌"), s.brand) << row.at("编号");
+        EXPECT_EQ(row.at("备注"), "盘点") << row.at("编号");
     }
 }
 
