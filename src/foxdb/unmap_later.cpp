@@ -1,5 +1,6 @@
 #include "foxdb/unmap_later.h"
 
+#include <array>
 #include <atomic>
 #include <condition_variable>
 #include <exception>
@@ -8,15 +9,20 @@
 #include <thread>
 #include <unistd.h>
 #include <utility>
-#include <vector>
 
 namespace foxdb {
 namespace {
 
+using Mapping = std::pair<void*, size_t>;
+
+// The thread never allocates or frees memory: a child forked while it ran could
+// otherwise find the allocator's lock taken (the sanitizers' allocator has no fork
+// handler) and wait for ever at its first allocation.
 struct Unmapper {
     std::mutex mutex;
     std::condition_variable work;
-    std::vector<std::pair<void*, size_t>> pending;
+    std::array<Mapping, 64> pending{};
+    size_t count = 0;
     std::atomic<pid_t> owner{0}; // the process whose thread unmaps, 0 before it starts
 };
 
@@ -29,12 +35,13 @@ Unmapper& Shared() {
 void Run(Unmapper& u) {
     std::unique_lock<std::mutex> lock(u.mutex);
     for (;;) {
-        u.work.wait(lock, [&u] { return !u.pending.empty(); });
-        std::vector<std::pair<void*, size_t>> batch;
-        batch.swap(u.pending);
+        u.work.wait(lock, [&u] { return u.count > 0; });
+        std::array<Mapping, 64> batch = u.pending;
+        const size_t count = u.count;
+        u.count = 0;
         lock.unlock();
-        for (const auto& [start, size] : batch)
-            ::munmap(start, size);
+        for (size_t i = 0; i < count; ++i)
+            ::munmap(batch[i].first, batch[i].second);
         lock.lock();
     }
 }
@@ -53,9 +60,11 @@ void UnmapLater(void* start, size_t size) {
                 std::thread(Run, std::ref(u)).detach();
                 u.owner = ::getpid();
             }
-            u.pending.emplace_back(start, size);
-            u.work.notify_one();
-            return;
+            if (u.count < u.pending.size()) {
+                u.pending[u.count++] = {start, size};
+                u.work.notify_one();
+                return;
+            }
         } catch (const std::exception&) {
         }
     }
