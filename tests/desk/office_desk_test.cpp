@@ -159,7 +159,9 @@ TEST_F(OfficeDeskTest, SupplierPaidThroughTheLedgerExpenseJournalledAndSalesCoun
 TEST_F(OfficeDeskTest, ImportedPartsAreShownForCheckingThenSaved) {
     ASSERT_NE(LogIn(), nullptr);
     std::vector<std::string> texts; // the rows hold pointers into it
-    for (int i = 1; i <= 30; ++i)
+    // More than a screen of stock, and long enough to load under the progress bar.
+    constexpr int kStock = 50;
+    for (int i = 1; i <= kStock; ++i)
         for (const char* prefix : {"库存件", "K-", ""})
             texts.push_back(prefix + std::to_string(i));
     std::vector<Row> stock;
@@ -178,16 +180,16 @@ TEST_F(OfficeDeskTest, ImportedPartsAreShownForCheckingThenSaved) {
     desk::OnModal<CImportCheckDlg> check([](CImportCheckDlg& dialog) {
         CGridCtrl* grid = dialog.Grid();
         ASSERT_TRUE(desk::Reachable(grid));
-        ASSERT_EQ(grid->GetRowCount(), 33);
+        ASSERT_EQ(grid->GetRowCount(), kStock + 3);
         desk::Shot("import-check");
         for (int row : {0, 1, 2})
             EXPECT_GT(RowInk(grid, row), 20) << "row " << row << " is not drawn";
         // Down to the imported rows at the end.
         desk::ClickCell(grid, 1, 1);
         desk::Key(WXK_END);
-        ASSERT_TRUE(desk::WaitFor([&] { return grid->IsCellVisible(32, 1); }));
+        ASSERT_TRUE(desk::WaitFor([&] { return grid->IsCellVisible(kStock + 2, 1); }));
         desk::Shot("import-check-end");
-        for (int row : {31, 32})
+        for (int row : {kStock + 1, kStock + 2})
             EXPECT_GT(RowInk(grid, row), 20) << "row " << row << " is not drawn after scrolling";
         desk::Click(res::FindControl(&dialog, res::IDOK));
     });
