@@ -10,6 +10,7 @@
 #include "app/shutdown.h"
 #include "app/shutdown_request.h"
 #include "app/text_view.h"
+#include "app/tool_tips.h"
 #include "data/data_file_open.h"
 #include "grid/grid_ctrl.h"
 #include "grid/lookup_pane.h"
@@ -217,6 +218,7 @@ void CMainFrame::CreateToolBars() {
         m_wndToolBar->Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateCommand, this,
                            WxCommandId(entries[i].id));
     }
+    RestTipsAfterUse(m_wndToolBar);
 }
 
 void CMainFrame::CreateStatusBarPanes() {

@@ -5,6 +5,7 @@
 
 #include "common/grid_typing.h"
 
+#include "app/data_import_dlg.h"
 #include "app/item_pick_dlg.h"
 #include "app/main_frame.h"
 #include "data/date_range.h"
@@ -12,6 +13,7 @@
 #include "office/cash_journal_dlg.h"
 #include "office/ledger_dlg.h"
 #include "office/statistics_dlg.h"
+#include "res/data_import_template.h"
 #include "res/partner_template.h"
 #include "res/statistics_template.h"
 
@@ -23,6 +25,17 @@
 using Texts = std::vector<wxString>;
 
 using OfficeDeskTest = DeskTest;
+
+namespace {
+
+// The ink the screen shows across a row of a grid (its number and its cells).
+int RowInk(CGridCtrl* grid, int row) {
+    wxRect cell;
+    if (!grid->GetCellRect(row, 0, &cell)) return 0;
+    return desk::InkPixels(grid, wxRect(0, cell.y, grid->GetClientSize().x, cell.height));
+}
+
+} // namespace
 
 TEST_F(OfficeDeskTest, SupplierPaidThroughTheLedgerExpenseJournalledAndSalesCounted) {
     CMainFrame* frame = LogIn();
@@ -138,4 +151,60 @@ TEST_F(OfficeDeskTest, SupplierPaidThroughTheLedgerExpenseJournalledAndSalesCoun
         ASSERT_TRUE(desk::WaitFor([&] { return statistic.Done(); }));
         EXPECT_EQ(shown, U("总计:230.60"));
     }
+}
+
+// 工具 > 数据引入: parts from a supplier's file added to the stock. The check dialog
+// shows the stock's rows with the imported ones last; each is drawn on the screen, also
+// once scrolled down to, before the operator confirms.
+TEST_F(OfficeDeskTest, ImportedPartsAreShownForCheckingThenSaved) {
+    ASSERT_NE(LogIn(), nullptr);
+    std::vector<std::string> texts; // the rows hold pointers into it
+    // More than a screen of stock, and long enough to load under the progress bar.
+    constexpr int kStock = 50;
+    for (int i = 1; i <= kStock; ++i)
+        for (const char* prefix : {"库存件", "K-", ""})
+            texts.push_back(prefix + std::to_string(i));
+    std::vector<Row> stock;
+    for (size_t i = 0; i < texts.size(); i += 3)
+        stock.push_back({{"零件名称", texts[i].c_str()},
+                         {"编号", texts[i + 1].c_str()},
+                         {"no", texts[i + 2].c_str()}});
+    Insert("ljkc", stock);
+    const std::string folder = Path("in");
+    platform::CreateFolders(folder);
+    Execute(folder, {"CREATE TABLE parts (零件名称 C(30), 编号 C(30), 数量 I)",
+                     "INSERT INTO parts VALUES ('刹车片', 'P-1', 4)",
+                     "INSERT INTO parts VALUES ('机油滤清器', 'P-2', 6)"});
+
+    using namespace res::data_import;
+    desk::OnModal<CImportCheckDlg> check([](CImportCheckDlg& dialog) {
+        CGridCtrl* grid = dialog.Grid();
+        ASSERT_TRUE(desk::Reachable(grid));
+        ASSERT_EQ(grid->GetRowCount(), kStock + 3);
+        desk::Shot("import-check");
+        for (int row : {0, 1, 2})
+            EXPECT_GT(RowInk(grid, row), 20) << "row " << row << " is not drawn";
+        // Down to the imported rows at the end.
+        desk::ClickCell(grid, 1, 1);
+        desk::Key(WXK_END);
+        ASSERT_TRUE(desk::WaitFor([&] { return grid->IsCellVisible(kStock + 2, 1); }));
+        desk::Shot("import-check-end");
+        for (int row : {kStock + 1, kStock + 2})
+            EXPECT_GT(RowInk(grid, row), 20) << "row " << row << " is not drawn after scrolling";
+        desk::Click(res::FindControl(&dialog, res::IDOK));
+    });
+    desk::OnModal<CDataImportDlg> import([this, &folder](CDataImportDlg& dialog) {
+        desk::Click(res::FindControl(&dialog, kSourceEdit));
+        desk::Type(wxString::FromUTF8(folder + "/parts.dbf"));
+        desk::Click(res::FindControl(&dialog, kTargetCombo));
+        desk::Type(U("零件库存"));
+        desk::Click(res::FindControl(&dialog, res::IDOK));
+        desk::WaitFor([&] { return boxes_->Showed("操作完成"); });
+        desk::Click(res::FindControl(&dialog, res::IDCANCEL));
+    });
+    desk::Menu('T', "S");
+    ASSERT_TRUE(desk::WaitFor([&] { return import.Done(); }));
+    EXPECT_TRUE(check.Done());
+    EXPECT_EQ(Column(U("select * from ljkc where 编号 like 'P-%' order by 编号"), "零件名称"),
+              (Texts{U("刹车片"), U("机油滤清器")}));
 }

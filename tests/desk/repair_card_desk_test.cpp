@@ -1,7 +1,8 @@
 // A service adviser's card at the screen: the repair sheet opened from the menu, the
 // plate typed into the picker, a labour line and a parts line typed by code, the card
 // settled with part of it paid in cash and the rest put on the customer's account,
-// then printed to a file.
+// then printed to a file; the card in place while the look-up lists parts or none; the
+// sheet opened from its tool.
 #include "desk/desk_fixture.h"
 
 #include "common/grid_typing.h"
@@ -11,6 +12,7 @@
 #include "app/main_frame.h"
 #include "grid/grid_ctrl.h"
 #include "grid/repair_print_dlg.h"
+#include "res/command_ids.h"
 #include "res/repair_page_template.h"
 #include "res/repair_print_template.h"
 #include "res/settle_template.h"
@@ -21,6 +23,7 @@
 
 #include <wx/combobox.h>
 #include <wx/textctrl.h>
+#include <wx/uiaction.h>
 
 using namespace res::repair_page;
 using Texts = std::vector<wxString>;
@@ -144,4 +147,101 @@ TEST_F(RepairCardDeskTest, CardWithLabourAndPartsSettledPartCashPartOnAccountAnd
     EXPECT_EQ(Column(U("select * from wlzm"), "类别"), Texts{U("应收款")});
     EXPECT_EQ(Column(U("select * from wlzm"), "单位"), Texts{U("粤A12345")});
     EXPECT_EQ(typed, "A12345") << "the picker lost typed characters";
+}
+
+// A part typed into a line's cell: the look-up grid of the upper pane lists what
+// matches, and nothing when nothing does. The card stands where it stood either way,
+// and when the typing ends.
+TEST_F(RepairCardDeskTest, CardKeepsItsPlaceWhetherTheLookUpFindsPartsOrNone) {
+    CMainFrame* frame = LogIn();
+    ASSERT_NE(frame, nullptr);
+    Insert("gk", {{{"车牌号码", "粤A12345"}, {"no", "1"}}});
+    Insert("ljkc", {{{"零件名称", "机油滤清器"}, {"编号", "JL-01"}, {"数量", "10"}, {"no", "1"}},
+                    {{"零件名称", "空气滤清器"}, {"编号", "JL-02"}, {"数量", "5"}, {"no", "2"}}});
+    desk::Menu('W', "W");
+    CWorkSheet* sheet = nullptr;
+    ASSERT_TRUE(desk::WaitFor([&] {
+        sheet = dynamic_cast<CWorkSheet*>(frame->GetSheet(CMainFrame::SheetKind::Repair));
+        return sheet && sheet->GetPicker() && sheet->GetPicker()->IsShownOnScreen();
+    }));
+    desk::Click(sheet->GetPicker()->m_comboCustomer);
+    desk::Type("A12345");
+    desk::Key(WXK_RETURN);
+    ASSERT_TRUE(desk::WaitFor([&] { return sheet->GetPageCount() == 2; }));
+    auto* page = dynamic_cast<WXZY*>(sheet->GetActiveWorkPage());
+    ASSERT_NE(page, nullptr);
+    CGridCtrl* grid = page->GetLineGrid();
+    const int row = grid->GetRowCount();
+    desk::Click(res::FindControl(page, kNewButton));
+    ASSERT_TRUE(desk::WaitFor([&] { return grid->GetRowCount() == row + 1; }));
+
+    // The tops of the lines and of the header's mileage box on the screen.
+    wxWindow* mileage = res::FindControl(page, kMileageEdit);
+    auto place = [&] { return std::make_pair(grid->GetScreenRect().y, mileage->GetScreenRect().y); };
+    auto listed = [frame] {
+        const auto& lookup = frame->m_dsMain.m_pGrid;
+        return lookup && lookup->IsShownOnScreen() ? lookup->GetRowCount() - 1 : -1;
+    };
+    desk::ClickCell(grid, row, ColumnOf(grid, "编号"));
+    desk::Type("ZZ");
+    ASSERT_TRUE(desk::WaitFor([&] { return listed() == 0; })) << listed();
+    desk::Settle();
+    const auto empty = place();
+    desk::Shot("none-found");
+    desk::Key(WXK_BACK);
+    desk::Key(WXK_BACK);
+    desk::Type("JL");
+    ASSERT_TRUE(desk::WaitFor([&] { return listed() == 2; })) << listed();
+    desk::Settle();
+    EXPECT_EQ(place(), empty) << "the card moved when the look-up found parts";
+    desk::Shot("found");
+    desk::Key(WXK_BACK);
+    desk::Key(WXK_BACK);
+    desk::Type("QQ");
+    ASSERT_TRUE(desk::WaitFor([&] { return listed() == 0; })) << listed();
+    desk::Settle();
+    EXPECT_EQ(place(), empty) << "the card moved when the look-up came up empty again";
+    desk::Key(WXK_ESCAPE);
+    desk::Settle();
+    EXPECT_EQ(place(), empty) << "the card moved when the typing ended";
+    desk::Shot("typing-ended");
+}
+
+// The sheet opened from its tool: the tool's tip goes with the click and stays away
+// while the pointer rests on the bar over the opened sheet; it is there again once the
+// pointer has left the bar and come back.
+TEST_F(RepairCardDeskTest, ToolTipGoesOnceTheToolOpensTheSheet) {
+    CMainFrame* frame = LogIn();
+    ASSERT_NE(frame, nullptr);
+    const wxRect tool = desk::ToolRect(frame->GetMainToolBar(), WxCommandId(ID_REPAIR_SHEET_TOOL));
+    ASSERT_FALSE(tool.IsEmpty());
+    const wxPoint middle = tool.GetPosition() + wxPoint(tool.width / 2, tool.height / 2);
+    wxUIActionSimulator input;
+    // A hand resting on the tool moves it by a pixel or two now and then.
+    auto rest = [&] {
+        input.MouseMove(middle);
+        desk::Settle();
+        input.MouseMove(middle + wxPoint(2, 1));
+        desk::Settle();
+        input.MouseMove(middle + wxPoint(-1, 2));
+    };
+    rest();
+    ASSERT_TRUE(desk::WaitFor([] { return desk::TooltipShown(); }));
+    desk::Shot("tool-tip");
+
+    input.MouseClick();
+    ASSERT_TRUE(desk::WaitFor([&] {
+        auto* sheet = dynamic_cast<CWorkSheet*>(frame->GetSheet(CMainFrame::SheetKind::Repair));
+        return sheet && sheet->GetPicker() && sheet->GetPicker()->IsShownOnScreen();
+    }));
+    rest();
+    EXPECT_FALSE(desk::WaitFor([] { return desk::TooltipShown(); }, 3000))
+        << "the tip came back over the opened sheet";
+    desk::Shot("sheet-opened");
+
+    input.MouseMove(frame->GetSheetPane()->GetScreenRect().GetPosition() + wxPoint(400, 300));
+    desk::Settle();
+    EXPECT_FALSE(desk::TooltipShown());
+    rest();
+    EXPECT_TRUE(desk::WaitFor([] { return desk::TooltipShown(); })) << "the tip did not come back";
 }

@@ -6,9 +6,12 @@
 #include "platform/message_box.h"
 #include "platform/message_box_wx.h"
 
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <algorithm>
 #include <chrono>
+#include <dlfcn.h>
 #include <cstdio>
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -18,6 +21,7 @@
 #include <wx/listctrl.h>
 #include <wx/menu.h>
 #include <wx/msgdlg.h>
+#include <wx/toolbar.h>
 #include <wx/uiaction.h>
 #include <wx/window.h>
 
@@ -124,6 +128,33 @@ bool ClickCell(CGridCtrl* grid, int row, int col, bool twice) {
     return true;
 }
 
+wxRect ToolRect(wxToolBar* bar, int toolId) {
+    // The toolkit's own item of the tool, looked up at run time as the program does:
+    // the tests do not build against GTK.
+    struct Allocation {
+        int x, y, width, height;
+    };
+    using BinChild = void* (*)(void* bin);
+    using NthItem = void* (*)(void* toolbar, int n);
+    using GetAllocation = void (*)(void* widget, Allocation* allocation);
+    static const auto binChild =
+        reinterpret_cast<BinChild>(dlsym(RTLD_DEFAULT, "gtk_bin_get_child"));
+    static const auto nthItem =
+        reinterpret_cast<NthItem>(dlsym(RTLD_DEFAULT, "gtk_toolbar_get_nth_item"));
+    static const auto getAllocation =
+        reinterpret_cast<GetAllocation>(dlsym(RTLD_DEFAULT, "gtk_widget_get_allocation"));
+    const int pos = bar->GetToolPos(toolId);
+    if (!binChild || !nthItem || !getAllocation || pos == wxNOT_FOUND || !bar->IsShownOnScreen())
+        return {};
+    // The bar's window is a box holding the toolkit's toolbar.
+    void* toolbar = binChild(bar->GetHandle());
+    void* item = toolbar ? nthItem(toolbar, pos) : nullptr;
+    if (!item) return {};
+    Allocation at{};
+    getAllocation(item, &at);
+    return wxRect(bar->ClientToScreen(wxPoint(at.x, at.y)), wxSize(at.width, at.height));
+}
+
 bool ClickListItem(wxListCtrl* list, long item, bool twice) {
     wxRect row;
     if (!WaitFor([&] { return list->IsShownOnScreen() && list->GetItemRect(item, row); })) {
@@ -224,6 +255,71 @@ void MenuPath(wxFrame* frame, const std::vector<const char*>& labels) {
         }
     }
     Settle();
+}
+
+int InkPixels(wxWindow* control, const wxRect& area) {
+    Display* display = Connection();
+    if (!display || !control->IsShownOnScreen()) return 0;
+    Settle();
+    wxRect part(control->ClientToScreen(area.GetTopLeft()), area.GetSize());
+    part.Intersect(VisiblePart(control));
+    if (part.IsEmpty()) return 0;
+    XImage* image = XGetImage(display, DefaultRootWindow(display), part.x, part.y, part.width,
+                              part.height, AllPlanes, ZPixmap);
+    if (!image) return 0;
+    // A channel's value from its mask: the bits under it, scaled to 0..255.
+    auto channel = [](unsigned long pixel, unsigned long mask) {
+        if (!mask) return 0UL;
+        unsigned long bits = mask;
+        int shift = 0;
+        for (; !(bits & 1); bits >>= 1)
+            ++shift;
+        return ((pixel & mask) >> shift) * 255 / bits;
+    };
+    int ink = 0;
+    for (int y = 0; y < part.height; ++y)
+        for (int x = 0; x < part.width; ++x) {
+            const unsigned long pixel = XGetPixel(image, x, y);
+            if (channel(pixel, image->red_mask) + channel(pixel, image->green_mask) +
+                    channel(pixel, image->blue_mask) <
+                200)
+                ++ink;
+        }
+    XDestroyImage(image);
+    return ink;
+}
+
+bool TooltipShown() {
+    Display* display = Connection();
+    if (!display) return false;
+    XSync(display, False);
+    const Atom typeAtom = XInternAtom(display, "_NET_WM_WINDOW_TYPE", False);
+    const Atom tooltip = XInternAtom(display, "_NET_WM_WINDOW_TYPE_TOOLTIP", False);
+    Window root = 0, parent = 0;
+    Window* children = nullptr;
+    unsigned count = 0;
+    if (!XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count))
+        return false;
+    bool shown = false;
+    for (unsigned i = 0; i < count && !shown; ++i) {
+        XWindowAttributes attributes;
+        if (!XGetWindowAttributes(display, children[i], &attributes) ||
+            attributes.map_state != IsViewable)
+            continue;
+        Atom type = None;
+        int format = 0;
+        unsigned long items = 0, after = 0;
+        unsigned char* data = nullptr;
+        if (XGetWindowProperty(display, children[i], typeAtom, 0, 16, False, XA_ATOM, &type,
+                               &format, &items, &after, &data) == Success &&
+            data && format == 32) {
+            const auto* types = reinterpret_cast<const Atom*>(data);
+            shown = std::find(types, types + items, tooltip) != types + items;
+        }
+        if (data) XFree(data);
+    }
+    if (children) XFree(children);
+    return shown;
 }
 
 void Shot(const char* step) {

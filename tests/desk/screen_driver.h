@@ -15,6 +15,7 @@
 class CGridCtrl;
 class wxFrame;
 class wxListCtrl;
+class wxToolBar;
 class wxWindow;
 
 namespace desk {
@@ -33,6 +34,9 @@ bool Click(wxWindow* control, bool twice = false);
 // A click into a cell of a grid, where the cell is drawn.
 bool ClickCell(CGridCtrl* grid, int row, int col, bool twice = false);
 
+// Where a tool of a toolbar is drawn, in screen coordinates; empty when it is not.
+wxRect ToolRect(wxToolBar* bar, int toolId);
+
 // A click on a row of a list where the row is drawn.
 bool ClickListItem(wxListCtrl* list, long item, bool twice = false);
 
@@ -50,6 +54,15 @@ void Menu(char menu, const char* items);
 // reached by keys: Alt+the menu's letter, arrows down to each item, right into a
 // submenu, Enter. For the items that have no letter of their own.
 void MenuPath(wxFrame* frame, const std::vector<const char*>& labels);
+
+// How many pixels of `area` (client coordinates of control, cut to the part its
+// parents show) the X server shows dark now (red, green and blue
+// under 200 together): the ink of text drawn
+// there; none where the control was left blank or painted only its background.
+int InkPixels(wxWindow* control, const wxRect& area);
+
+// Whether a tooltip (a window of the tooltip type) is on the screen.
+bool TooltipShown();
 
 // Saves the screen as <QV_SCREENSHOTS>/<test>-<nn>-<step>.png when that is set.
 void Shot(const char* step);

@@ -18,8 +18,6 @@
 #include "work/work_forms.h"
 #include "work/work_sheet.h"
 
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
 #include <gtest/gtest.h>
 #include <wx/clipbrd.h>
 #include <wx/combobox.h>
@@ -41,21 +39,7 @@ void Paste(const wxString& text) {
 int InkIn(CGridCtrl* grid, int row, int col) {
     wxRect rect;
     if (!grid->GetCellRect(row, col, &rect)) return -1;
-    rect.Deflate(2);
-    rect.SetPosition(grid->ClientToScreen(rect.GetPosition()));
-    Display* display = XOpenDisplay(nullptr);
-    if (!display) return -1;
-    XImage* image = XGetImage(display, DefaultRootWindow(display), rect.x, rect.y, rect.width,
-                              rect.height, AllPlanes, ZPixmap);
-    int ink = 0;
-    for (int y = 0; image && y < rect.height; ++y)
-        for (int x = 0; x < rect.width; ++x) {
-            const unsigned long pixel = XGetPixel(image, x, y);
-            if (((pixel >> 16) & 0xff) + ((pixel >> 8) & 0xff) + (pixel & 0xff) < 200) ++ink;
-        }
-    if (image) XDestroyImage(image);
-    XCloseDisplay(display);
-    return ink;
+    return desk::InkPixels(grid, rect.Deflate(2));
 }
 
 CGridCellEdit* OpenEditor(CGridCtrl* grid) {
