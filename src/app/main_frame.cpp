@@ -459,7 +459,8 @@ void CMainFrame::KeepANormalSize() {
     const wxRect area = wxDisplay(this).GetClientArea();
     const wxSize size = GetSize();
     if (size.x >= area.width / 2 && size.y >= area.height / 2) return;
-    SetSize(std::min(kNormalSize.x, area.width * 9 / 10), std::min(kNormalSize.y, area.height * 9 / 10));
+    SetSize(std::min(kNormalSize.x, area.width * 9 / 10),
+            std::min(kNormalSize.y, area.height * 9 / 10));
     CentreOnScreen();
 }
 

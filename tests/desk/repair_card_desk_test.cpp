@@ -177,7 +177,9 @@ TEST_F(RepairCardDeskTest, CardKeepsItsPlaceWhetherTheLookUpFindsPartsOrNone) {
 
     // The tops of the lines and of the header's mileage box on the screen.
     wxWindow* mileage = res::FindControl(page, kMileageEdit);
-    auto place = [&] { return std::make_pair(grid->GetScreenRect().y, mileage->GetScreenRect().y); };
+    auto place = [&] {
+        return std::make_pair(grid->GetScreenRect().y, mileage->GetScreenRect().y);
+    };
     auto listed = [frame] {
         const auto& lookup = frame->m_dsMain.m_pGrid;
         return lookup && lookup->IsShownOnScreen() ? lookup->GetRowCount() - 1 : -1;

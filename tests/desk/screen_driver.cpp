@@ -11,9 +11,9 @@
 #include <X11/Xutil.h>
 #include <algorithm>
 #include <chrono>
-#include <dlfcn.h>
 #include <cstdio>
 #include <cstdlib>
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <thread>
 #include <wx/app.h>

@@ -301,8 +301,10 @@ TEST_F(PartnersTest, LedgerAnswersClicksAfterItsNameListIsClosedUnderAWindowMana
             wxWindow* name = res::FindControl(&ledger, kNameCombo);
             ASSERT_TRUE(qv_test::WaitFor([&] { return name->IsShownOnScreen(); }));
             clickAt(name->GetScreenRect().GetLeftTop() + wxPoint(20, name->GetSize().y / 2));
-            ASSERT_TRUE(qv_test::WaitFor([&] { return name->HasFocus() || (wxWindow::FindFocus() &&
-                                                   wxWindow::FindFocus()->GetParent() == name); }));
+            ASSERT_TRUE(qv_test::WaitFor([&] {
+                return name->HasFocus() ||
+                       (wxWindow::FindFocus() && wxWindow::FindFocus()->GetParent() == name);
+            }));
             person.Char(WXK_END);
             person.Char(WXK_BACK);
             ASSERT_TRUE(qv_test::WaitFor([&] {
