@@ -198,9 +198,16 @@ int main(int argc, char** argv) {
         sqlite3_exec(shell, "create index ljsh_no on ljsh(no)", nullptr, nullptr, nullptr);
         sqlite3_close(shell);
     }
-    const std::string oneRecord = "update ljsh set 数量=7 where no=" + std::to_string(ljsh / 2 + 1);
+    // Each run of the UPDATE gives the record another value, so that both tools write.
+    const std::string oneRecord =
+        "update ljsh set 数量=%RUN% where no=" + std::to_string(ljsh / 2 + 1);
     std::vector<Case> oneShots(std::begin(cases), std::end(cases));
     oneShots.push_back({"one-record update", oneRecord, oneRecord});
+    auto forRun = [](std::string statement, int run) {
+        const size_t at = statement.find("%RUN%");
+        if (at != std::string::npos) statement.replace(at, 5, std::to_string(10 + run));
+        return statement;
+    };
     // qvsql is built beside this program; without it the figures would mean nothing.
     const std::string qvsql =
         (std::filesystem::read_symlink("/proc/self/exe").parent_path() / "qvsql").string();
@@ -232,8 +239,8 @@ int main(int argc, char** argv) {
         };
         std::vector<double> ours, theirs, oursCpu, theirsCpu;
         for (int i = 0; i < 5; ++i) {
-            run("'" + qvsql + "' '" + folder + "' \"" + c.ours + "\"", ours, oursCpu);
-            run("sqlite3 '" + shellDb + "' \"" + c.native + "\"", theirs, theirsCpu);
+            run("'" + qvsql + "' '" + folder + "' \"" + forRun(c.ours, i) + "\"", ours, oursCpu);
+            run("sqlite3 '" + shellDb + "' \"" + forRun(c.native, i) + "\"", theirs, theirsCpu);
         }
         if (failed) break;
         std::printf("%-28s %10.1f %10.1f %8.2f %10.1f %10.1f %8.2f\n", c.name, Median(ours),
