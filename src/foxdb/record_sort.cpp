@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numeric>
 #include <string_view>
 
 namespace foxdb {
@@ -61,7 +60,8 @@ bool SortRecords(const DbfTable& table, const std::vector<sql::SortField>& field
         const char type = defs[static_cast<size_t>(f.field)].type;
         if (type != 'C' && type != 'N' && type != 'F' && type != 'I' && type != 'D') return false;
     }
-    // The keys of every record first, read in the order the records came.
+    // The keys of every record first, read in the order the records came. The first
+    // two of each record travel with it, so that most comparisons look at nothing else.
     const size_t width = fields.size();
     std::vector<Key> keys(recnos.size() * width);
     for (size_t r = 0; r < recnos.size(); ++r)
@@ -69,18 +69,35 @@ bool SortRecords(const DbfTable& table, const std::vector<sql::SortField>& field
             keys[r * width + k] = KeyOf(table, recnos[r], fields[k].field,
                                         defs[static_cast<size_t>(fields[k].field)].type == 'C');
     table.CheckIntact();
-    std::vector<uint32_t> order(recnos.size());
-    std::iota(order.begin(), order.end(), 0u);
-    std::stable_sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) {
+    struct Entry {
+        Key first[2];
+        uint32_t at; // the record's place in `recnos`
+    };
+    std::vector<Entry> entries(recnos.size());
+    for (size_t r = 0; r < recnos.size(); ++r) {
+        Entry& e = entries[r];
+        e.at = static_cast<uint32_t>(r);
+        for (size_t k = 0; k < std::min<size_t>(width, 2); ++k)
+            e.first[k] = keys[r * width + k];
+    }
+    const auto ordered = [&](size_t k, const Key& a, const Key& b, bool& decided) {
+        const int c = Compare(a, b);
+        decided = c != 0;
+        return fields[k].descending ? c > 0 : c < 0;
+    };
+    std::stable_sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
+        bool decided = false;
         for (size_t k = 0; k < width; ++k) {
-            const int c = Compare(keys[a * width + k], keys[b * width + k]);
-            if (c != 0) return fields[k].descending ? c > 0 : c < 0;
+            const bool less =
+                k < 2 ? ordered(k, a.first[k], b.first[k], decided)
+                      : ordered(k, keys[a.at * width + k], keys[b.at * width + k], decided);
+            if (decided) return less;
         }
         return false;
     });
     std::vector<uint32_t> sorted(recnos.size());
-    for (size_t i = 0; i < order.size(); ++i)
-        sorted[i] = recnos[order[i]];
+    for (size_t i = 0; i < entries.size(); ++i)
+        sorted[i] = recnos[entries[i].at];
     recnos = std::move(sorted);
     return true;
 }
