@@ -216,16 +216,23 @@ void DecodeLeaf(const char* p, int keyLength, char pad, const std::string& file,
     }
 }
 
-// Walks a tree from its root to the leftmost leaf, then along the leaves.
-template <typename Visit>
-void WalkLeaves(const std::string& bytes, uint32_t root, int keyLength, char pad,
-                const std::string& file, Visit visit) {
-    auto page = [&](uint32_t offset) -> const char* {
+// The page at an offset of an index file, kept until the next call. Throws Error.
+using PageAt = std::function<const char*(uint32_t offset)>;
+
+// Pages of an index file held whole in memory.
+PageAt PagesOf(const std::string& bytes, const std::string& file) {
+    return [&bytes, &file](uint32_t offset) -> const char* {
         if (offset % kPage != 0 || offset < kHeaderSize ||
             static_cast<size_t>(offset) + kPage > bytes.size())
             Bad(file, "an index page offset " + std::to_string(offset) + " is outside the file");
         return bytes.data() + offset;
     };
+}
+
+// Walks a tree from its root to the leftmost leaf, then along the leaves.
+template <typename Visit>
+void WalkLeaves(const PageAt& page, uint32_t root, int keyLength, char pad, const std::string& file,
+                Visit visit) {
     if (keyLength <= 0 || keyLength > 240) Bad(file, "a tag has a bad key length");
     uint32_t offset = root;
     for (int depth = 0;; ++depth) {
@@ -286,31 +293,52 @@ std::string BuildCdx(std::vector<CdxTagContent> tags) {
 }
 
 std::vector<CdxTag> ReadCdxTags(const std::string& bytes, const std::string& fileName) {
-    if (bytes.size() < kHeaderSize + kPage || bytes.size() % kPage != 0)
-        Bad(fileName,
-            "the index file has a wrong size (" + std::to_string(bytes.size()) + " bytes)");
-    const int keyLength = Le16(bytes.data() + 12);
+    return ReadCdxTags(
+        [&](uint32_t offset, char* page) {
+            if (static_cast<size_t>(offset) + kPage > bytes.size())
+                Bad(fileName,
+                    "an index page offset " + std::to_string(offset) + " is outside the file");
+            std::memcpy(page, bytes.data() + offset, kPage);
+        },
+        bytes.size(), fileName);
+}
+
+std::vector<CdxTag> ReadCdxTags(const CdxPageReader& read, uint64_t fileSize,
+                                const std::string& fileName) {
+    if (fileSize < kHeaderSize + kPage || fileSize % kPage != 0)
+        Bad(fileName, "the index file has a wrong size (" + std::to_string(fileSize) + " bytes)");
+    char p[kPage];
+    read(0, p);
+    const uint32_t root = Le32(p);
+    const int keyLength = Le16(p + 12);
     std::vector<CdxTag> tags;
-    WalkLeaves(bytes, Le32(bytes.data()), keyLength, ' ', fileName,
-               [&](const std::string& key, uint32_t offset) {
-                   if (tags.size() > 1000) Bad(fileName, "the tag directory is damaged");
-                   CdxTag tag;
-                   tag.name = key.substr(0, key.find_last_not_of(" \0", std::string::npos, 2) + 1);
-                   tag.headerOffset = offset;
-                   tags.push_back(tag);
-               });
+    const PageAt page = [&](uint32_t offset) -> const char* {
+        if (offset % kPage != 0 || offset < kHeaderSize || uint64_t{offset} + kPage > fileSize)
+            Bad(fileName,
+                "an index page offset " + std::to_string(offset) + " is outside the file");
+        read(offset, p);
+        return p;
+    };
+    WalkLeaves(page, root, keyLength, ' ', fileName, [&](const std::string& key, uint32_t offset) {
+        if (tags.size() > 1000) Bad(fileName, "the tag directory is damaged");
+        CdxTag tag;
+        tag.name = key.substr(0, key.find_last_not_of(" \0", std::string::npos, 2) + 1);
+        tag.headerOffset = offset;
+        tags.push_back(tag);
+    });
     for (CdxTag& tag : tags) {
         if (tag.headerOffset % kPage != 0 || tag.headerOffset < kHeaderSize ||
-            static_cast<size_t>(tag.headerOffset) + kHeaderSize > bytes.size())
+            uint64_t{tag.headerOffset} + kHeaderSize > fileSize)
             Bad(fileName, "the header of tag " + tag.name + " is outside the file");
-        const char* h = bytes.data() + tag.headerOffset;
-        tag.keyLength = Le16(h + 12);
-        tag.options = static_cast<unsigned char>(h[14]);
-        const char* pool = h + 512;
-        size_t keyEnd = strnlen(pool, 512);
-        tag.expression.assign(pool, keyEnd);
+        read(tag.headerOffset, p);
+        tag.keyLength = Le16(p + 12);
+        tag.options = static_cast<unsigned char>(p[14]);
+        // The expression pool is the page after the header.
+        read(tag.headerOffset + kPage, p);
+        size_t keyEnd = strnlen(p, 512);
+        tag.expression.assign(p, keyEnd);
         if (keyEnd + 1 < 512)
-            tag.filter.assign(pool + keyEnd + 1, strnlen(pool + keyEnd + 1, 511 - keyEnd));
+            tag.filter.assign(p + keyEnd + 1, strnlen(p + keyEnd + 1, 511 - keyEnd));
         if (tag.keyLength <= 0 || tag.keyLength > 240)
             Bad(fileName, "tag " + tag.name + " has a bad key length");
     }
@@ -322,7 +350,7 @@ void VisitCdxKeys(const std::string& bytes, const CdxTag& tag, bool characterKey
                   const std::function<void(const std::string& key, uint32_t recno)>& visit) {
     const size_t limit = bytes.size(); // a key takes at least one byte of the file
     size_t count = 0;
-    WalkLeaves(bytes, Le32(bytes.data() + tag.headerOffset), tag.keyLength,
+    WalkLeaves(PagesOf(bytes, fileName), Le32(bytes.data() + tag.headerOffset), tag.keyLength,
                characterKeys ? ' ' : '\0', fileName, [&](const std::string& key, uint32_t recno) {
                    if (++count > limit) Bad(fileName, "the index pages are damaged");
                    visit(key, recno);

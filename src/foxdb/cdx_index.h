@@ -45,8 +45,14 @@ struct CdxTagContent {
 // The bytes of a .cdx holding `tags`.
 std::string BuildCdx(std::vector<CdxTagContent> tags);
 
+// Reads the 512-byte page at `offset` of an index file into `page`; throws Error.
+using CdxPageReader = std::function<void(uint32_t offset, char* page)>;
+
 // The tags of a .cdx. Throws Error(BadFile, "<file>: ...").
 std::vector<CdxTag> ReadCdxTags(const std::string& bytes, const std::string& fileName);
+// The same reading only the directory's pages and the tag headers.
+std::vector<CdxTag> ReadCdxTags(const CdxPageReader& read, uint64_t fileSize,
+                                const std::string& fileName);
 // The keys of one tag in index order.
 std::vector<CdxKey> ReadCdxKeys(const std::string& bytes, const CdxTag& tag, bool characterKeys,
                                 const std::string& fileName);
@@ -54,9 +60,6 @@ std::vector<CdxKey> ReadCdxKeys(const std::string& bytes, const CdxTag& tag, boo
 void VisitCdxKeys(const std::string& bytes, const CdxTag& tag, bool characterKeys,
                   const std::string& fileName,
                   const std::function<void(const std::string& key, uint32_t recno)>& visit);
-
-// Reads the 512-byte page at `offset` of an index file into `page`; throws Error.
-using CdxPageReader = std::function<void(uint32_t offset, char* page)>;
 
 // The records whose key in `tag` is `key` (keyLength bytes), or any greater one with
 // `orGreater`, found by descending the tree and reading only the pages on the way.

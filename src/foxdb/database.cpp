@@ -1,6 +1,7 @@
 #include "foxdb/database.h"
 
 #include "foxdb/dbf_file.h"
+#include "foxdb/record_sort.h"
 #include "foxdb/sql_functions.h"
 #include "foxdb/sql_parser.h"
 #include "foxdb/sql_translate.h"
@@ -378,10 +379,19 @@ struct Database::Impl {
         }
         try {
             if (select.where || select.having || !select.orderBy.empty()) {
-                Statement st(db, plan.recnoSql);
+                // Sorted here by the keys alone when SQLite would sort by bare fields.
+                const bool sortHere = !plan.sortFields.empty();
+                Statement st(db, sortHere ? plan.unsortedRecnoSql : plan.recnoSql);
                 while (st.Step())
                     result.recnos.push_back(
                         static_cast<uint32_t>(sqlite3_column_int64(st.get(), 0)));
+                if (sortHere && !SortRecords(*file, plan.sortFields, result.recnos)) {
+                    result.recnos.clear();
+                    Statement sorted(db, plan.recnoSql);
+                    while (sorted.Step())
+                        result.recnos.push_back(
+                            static_cast<uint32_t>(sqlite3_column_int64(sorted.get(), 0)));
+                }
             } else {
                 const uint32_t count = file->RecordCount();
                 for (uint32_t recno = 1; recno <= count; ++recno)

@@ -192,21 +192,28 @@ std::string DbfFile::MemoText(const char* record, const FieldSlot& slot) const {
 
 void DbfFile::ReadIndexTags() {
     indexPath_ = IndexPathFor(path_);
-    indexStamp_ = FileStamp::OfPath(indexPath_);
-    std::string bytes;
-    if (!platform::ReadFileBytes(indexPath_, bytes)) {
+    const int fd = ::open(indexPath_.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
         if (layout_.tableFlags & kFlagStructuralCdx)
             indexProblem_ = indexPath_ + ": Structural .CDX file is not found.";
         return;
     }
-    if (!(layout_.tableFlags & kFlagStructuralCdx)) return; // not this table's index
+    indexStamp_ = FileStamp::OfDescriptor(fd);
     std::vector<CdxTag> tags;
     try {
-        tags = ReadCdxTags(bytes, indexPath_);
+        // Only the tag directory and the tag headers: the keys stay on disk.
+        if (layout_.tableFlags & kFlagStructuralCdx)
+            tags = ReadCdxTags(
+                [&](uint32_t offset, char* page) {
+                    if (::pread(fd, page, 512, offset) != 512)
+                        throw Error(ErrorKind::BadFile, indexPath_ + ": an index page is missing");
+                },
+                static_cast<uint64_t>(indexStamp_.size), indexPath_);
     } catch (const Error& e) {
         indexProblem_ = e.what();
-        return;
     }
+    ::close(fd);
+    if (!indexProblem_.empty()) return;
     for (const CdxTag& tag : tags) {
         int field = FieldIndex(Trim(tag.expression));
         if (field < 0 || !tag.filter.empty()) {

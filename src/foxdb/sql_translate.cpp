@@ -604,6 +604,25 @@ std::string OrderBy(const std::vector<OrderTerm>& order, const std::vector<std::
     return sql;
 }
 
+// The fields the terms sort by when each is a bare column ("t0.c5", or the number
+// of an output column that is one), else none.
+std::vector<SortField> SortFields(const std::vector<OrderTerm>& order,
+                                  const std::vector<std::string>& output,
+                                  const std::string& columnPrefix) {
+    std::vector<SortField> fields;
+    for (const OrderTerm& term : order) {
+        const std::string expr = OrderBy({{term.sql}}, &output).substr(10); // " ORDER BY "
+        const std::string digits = expr.compare(0, columnPrefix.size(), columnPrefix) == 0
+                                       ? expr.substr(columnPrefix.size())
+                                       : std::string();
+        if (digits.empty() || digits.size() > 4 ||
+            digits.find_first_not_of("0123456789") != std::string::npos)
+            return {};
+        fields.push_back({std::stoi(digits), term.descending});
+    }
+    return fields;
+}
+
 std::string AggregateName(const Expr& e) {
     if (e.kind == Expr::Kind::Aggregate) {
         if (e.args.empty()) return "cnt";
@@ -813,7 +832,11 @@ SelectPlan Translator::Select(const sql::Select& sel, const Scope* parent, bool 
     if (!having.empty()) sql += " HAVING " + having;
     sql += OrderBy(order, nullptr);
     plan.sql = std::move(sql);
-    if (plan.withRecno) plan.recnoSql = "SELECT " + output.back() + from + OrderBy(order, &output);
+    if (plan.withRecno) {
+        plan.recnoSql = "SELECT " + output.back() + from + OrderBy(order, &output);
+        plan.sortFields = SortFields(order, output, scope.tables[0].sqlAlias + ".c");
+        if (!plan.sortFields.empty()) plan.unsortedRecnoSql = "SELECT " + output.back() + from;
+    }
     return plan;
 }
 

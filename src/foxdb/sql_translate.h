@@ -20,6 +20,11 @@ struct TableInfo {
 // Finds a table of the folder; throws Error(FileNotFound).
 using TableResolver = std::function<TableInfo(const TableRef&)>;
 
+struct SortField {
+    int field = 0;
+    bool descending = false;
+};
+
 struct OutputColumn {
     std::string name;
     Type type;
@@ -36,6 +41,11 @@ struct SelectPlan {
     // When withRecno: the same FROM, WHERE and ORDER BY giving only the record
     // numbers, in the order of the rows of `sql`.
     std::string recnoSql;
+    // When withRecno and every ORDER BY term is a field of the table as it stands:
+    // those fields, and recnoSql without its ORDER BY (the records in the order
+    // SQLite would have sorted them from).
+    std::vector<SortField> sortFields;
+    std::string unsortedRecnoSql;
 };
 
 // The rows an UPDATE or DELETE touches: "SELECT recno, value... FROM t WHERE ...",

@@ -3,9 +3,11 @@
 #include "foxdb/dbf_file.h"
 #include "foxdb/error.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <numeric>
 #include <sqlite3.h>
 #include <sys/stat.h>
 
@@ -118,11 +120,15 @@ DbfSlot::Index::Index(const DbfTable& table, int field) {
     for (uint32_t recno = count; recno >= 1; --recno) {
         if (table.IsDeleted(recno)) continue;
         if (text) {
-            if (table.FieldIsNull(recno, field)) continue;
+            if (table.FieldIsNull(recno, field)) {
+                nulls_.push_back(recno);
+                continue;
+            }
             const std::string_view raw = table.RawField(recno, field);
             key.assign(1, 'b');
             key.append(raw.data(), TrimmedLength(raw));
         } else if (!IndexKey(table.Get(recno, field), key)) {
+            nulls_.push_back(recno);
             continue;
         }
         const size_t hash = std::hash<std::string_view>{}(key);
@@ -139,7 +145,25 @@ DbfSlot::Index::Index(const DbfTable& table, int field) {
         buckets_[bucket] = static_cast<uint32_t>(firstOf_.size());
         if (firstOf_.size() * 2 > buckets_.size()) Grow();
     }
+    std::reverse(nulls_.begin(), nulls_.end());
     table.CheckIntact();
+}
+
+std::vector<uint32_t> DbfSlot::Index::RecordsInKeyOrder(bool descending) const {
+    // Keys of one field share their first byte, so whole keys sort as the values do
+    // (bytes unsigned, a prefix first), which is how SQLite orders BLOBs.
+    std::vector<uint32_t> ids(firstOf_.size());
+    std::iota(ids.begin(), ids.end(), 0u);
+    std::sort(ids.begin(), ids.end(), [this](uint32_t a, uint32_t b) { return Key(a) < Key(b); });
+    if (descending) std::reverse(ids.begin(), ids.end());
+    std::vector<uint32_t> records;
+    records.reserve(next_.size());
+    if (!descending) records = nulls_;
+    for (const uint32_t id : ids)
+        for (uint32_t recno = firstOf_[id]; recno != 0; recno = next_[recno])
+            records.push_back(recno);
+    if (descending) records.insert(records.end(), nulls_.begin(), nulls_.end());
+    return records;
 }
 
 std::string_view DbfSlot::Index::Key(size_t id) const {
@@ -286,8 +310,23 @@ int Disconnect(sqlite3_vtab* vtab) {
 
 // idxNum: 0 scans every record; column+1 follows the hash index on the column;
 // -(column+1) seeks the table's own index; kMatchScan+column scans, passing on only
-// the records whose text field holds the constant.
+// the records whose text field holds the constant; kGroupScan+column hands on every
+// record in the order of the text field (kDescending added: reversed), from the
+// hash index on it.
 constexpr int kMatchScan = 1 << 20;
+constexpr int kGroupScan = 1 << 21;
+constexpr int kDescending = 1 << 22;
+
+// A GROUP BY on one text field, with no ORDER BY but its own: SQLite needs only the
+// records of each key together, and the hash index gives them so, saving SQLite's
+// sort of every record.
+bool GroupsFromIndex(sqlite3_index_info* info, const DbfSlot& slot) {
+    if (info->nOrderBy != 1 || sqlite3_vtab_distinct(info) != 1 || !slot.IsOpen()) return false;
+    const int column = info->aOrderBy[0].iColumn;
+    const auto& fields = slot.Table().Fields();
+    return column >= 0 && static_cast<size_t>(column) < fields.size() &&
+           fields[static_cast<size_t>(column)].type == 'C';
+}
 
 // A constant that SQLite compares byte for byte with a text column: a BLOB (text
 // literals reach the engine as BLOBs) under the binary collation.
@@ -329,6 +368,14 @@ int BestIndex(sqlite3_vtab* base, sqlite3_index_info* info) {
         info->aConstraintUsage[matched].argvIndex = 1;
         info->estimatedCost = rows;
         info->estimatedRows = static_cast<sqlite3_int64>(std::max(1.0, rows / 1000));
+        return SQLITE_OK;
+    }
+    if (chosen < 0 && GroupsFromIndex(info, *slot)) {
+        info->idxNum =
+            kGroupScan + info->aOrderBy[0].iColumn + (info->aOrderBy[0].desc ? kDescending : 0);
+        info->orderByConsumed = 1;
+        info->estimatedCost = rows * 2;
+        info->estimatedRows = static_cast<sqlite3_int64>(rows);
         return SQLITE_OK;
     }
     if (chosen < 0) {
@@ -406,6 +453,14 @@ int Filter(sqlite3_vtab_cursor* base, int idxNum, const char*, int argc, sqlite3
         c->index = nullptr;
         c->sought = false;
         c->matchField = -1;
+        if (idxNum >= kGroupScan) {
+            const int column = (idxNum - kGroupScan) & (kDescending - 1);
+            c->found = c->slot->IndexOn(column).RecordsInKeyOrder((idxNum & kDescending) != 0);
+            c->at = 0;
+            c->sought = true;
+            NextFound(c);
+            return SQLITE_OK;
+        }
         if (idxNum >= kMatchScan) {
             // Anything but text equals no field's text: SQLite would pass no record on.
             if (argc < 1 || sqlite3_value_type(argv[0]) != SQLITE_BLOB) {

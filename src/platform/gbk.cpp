@@ -82,7 +82,6 @@ bool IsContinuation(unsigned char c) {
 // else (broken or overlong UTF-8, surrogates, characters past the BMP, characters GBK
 // lacks) is left to iconv with its replacement rules.
 bool Utf8ToGbkByTable(const std::string& utf8, std::string& out) {
-    const auto& toGbk = GbkConversionTables().toGbk;
     out.resize(utf8.size()); // no character grows
     char* d = out.data();
     const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
@@ -104,7 +103,7 @@ bool Utf8ToGbkByTable(const std::string& utf8, std::string& out) {
         } else {
             return false;
         }
-        const uint16_t code = toGbk[cp];
+        const uint16_t code = UnicodeToGbkCode(static_cast<char16_t>(cp));
         if (code == 0) return false;
         *d++ = static_cast<char>(code >> 8);
         *d++ = static_cast<char>(code & 0xFF);
@@ -116,7 +115,6 @@ bool Utf8ToGbkByTable(const std::string& utf8, std::string& out) {
 // The same the other way for the first `end` bytes, the rest copied: every byte from
 // 0x80 on must start a two-byte code the tables know.
 bool GbkToUtf8ByTable(const std::string& gbk, size_t end, std::string& out) {
-    const auto& toUnicode = GbkConversionTables().toUnicode;
     out.resize(end + end / 2 + (gbk.size() - end)); // two bytes give at most three
     char* d = out.data();
     const auto* p = reinterpret_cast<const unsigned char*>(gbk.data());
@@ -127,7 +125,7 @@ bool GbkToUtf8ByTable(const std::string& gbk, size_t end, std::string& out) {
             continue;
         }
         if (stop - p < 2) return false;
-        const char16_t cp = toUnicode[static_cast<size_t>(p[0] << 8 | p[1])];
+        const char16_t cp = GbkCodeToUnicode(static_cast<uint16_t>(p[0] << 8 | p[1]));
         if (cp == 0) return false;
         p += 2;
         d = PutUtf8(cp, d);
@@ -163,14 +161,13 @@ std::string GbkToUtf8(const std::string& gbk) {
 
 bool IsGbkRoundTrip(std::string_view gbk) {
     // A code survives when it converts to a character that converts back to it.
-    const GbkTables& tables = GbkConversionTables();
     for (size_t i = 0; i < gbk.size(); ++i) {
         const unsigned char c = static_cast<unsigned char>(gbk[i]);
         if (c < 0x80) continue;
         if (i + 1 == gbk.size()) return false;
-        const size_t code = static_cast<size_t>(c << 8 | static_cast<unsigned char>(gbk[i + 1]));
-        const char16_t cp = tables.toUnicode[code];
-        if (cp == 0 || tables.toGbk[cp] != code) return false;
+        const auto code = static_cast<uint16_t>(c << 8 | static_cast<unsigned char>(gbk[i + 1]));
+        const char16_t cp = GbkCodeToUnicode(code);
+        if (cp == 0 || UnicodeToGbkCode(cp) != code) return false;
         ++i;
     }
     return true;

@@ -1,57 +1,41 @@
 #include "platform/gbk_tables.h"
 
-#include <cerrno>
-#include <cstring>
+#include <atomic>
 #include <iconv.h>
-#include <string>
 #include <string_view>
-#include <vector>
 
 namespace platform {
 namespace {
 
-// Items are converted joined by a newline, which both encodings keep as it is: the
-// output splits back into one piece per item, and a refused item comes out empty.
-// The refusals are many towards GBK, and each costs iconv a restart of its whole
-// chunk there, so that direction lets iconv skip them itself (//IGNORE).
-constexpr char kSeparator = '\n';
+// Each converter is opened once per thread; iconv keeps no state between characters
+// of these encodings once reset.
+class OneCharacter {
+public:
+    OneCharacter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+    ~OneCharacter() {
+        if (Usable()) iconv_close(cd_);
+    }
+    OneCharacter(const OneCharacter&) = delete;
+    OneCharacter& operator=(const OneCharacter&) = delete;
 
-std::vector<std::string_view> ConvertItems(const char* to, const char* from,
-                                           const std::string& joined, std::string& out) {
-    std::vector<std::string_view> pieces;
-    const iconv_t cd = iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1)) return pieces;
-    out.assign(joined.size() * 2, '\0');
-    char* src = const_cast<char*>(joined.data());
-    size_t srcLeft = joined.size();
-    char* dst = out.data();
-    size_t dstLeft = out.size();
-    while (srcLeft > 0) {
-        const char* const start = src;
-        if (iconv(cd, &src, &srcLeft, &dst, &dstLeft) != static_cast<size_t>(-1)) continue;
-        if (errno == E2BIG) break;
-        // Stopped after converting some: go on from there. Stopped at once: the item
-        // there is refused; drop what is left of it.
-        if (src != start) continue;
-        const auto* next = static_cast<const char*>(std::memchr(src, kSeparator, srcLeft));
-        size_t skip = next ? static_cast<size_t>(next - src) : srcLeft;
-        if (skip == 0) skip = 1;
-        src += skip;
-        srcLeft -= skip;
-        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    // The whole of `in` converted, or empty when iconv refuses any of it.
+    std::string_view Convert(std::string_view in, char* out, size_t outSize) {
+        if (!Usable()) return {};
+        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+        char* src = const_cast<char*>(in.data());
+        size_t srcLeft = in.size();
+        char* dst = out;
+        size_t dstLeft = outSize;
+        if (iconv(cd_, &src, &srcLeft, &dst, &dstLeft) == static_cast<size_t>(-1) ||
+            iconv(cd_, nullptr, nullptr, &dst, &dstLeft) == static_cast<size_t>(-1))
+            return {};
+        return {out, outSize - dstLeft};
     }
-    iconv_close(cd);
-    if (srcLeft > 0) return pieces;
-    out.resize(out.size() - dstLeft);
-    std::string_view rest(out);
-    while (!rest.empty()) {
-        const size_t end = rest.find(kSeparator);
-        if (end == std::string_view::npos) break;
-        pieces.push_back(rest.substr(0, end));
-        rest.remove_prefix(end + 1);
-    }
-    return pieces;
-}
+
+private:
+    bool Usable() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+    iconv_t cd_;
+};
 
 // The code point of UTF-8 text that is one character of the BMP, else 0.
 char16_t SingleBmpCharacter(std::string_view utf8) {
@@ -65,60 +49,52 @@ char16_t SingleBmpCharacter(std::string_view utf8) {
     return 0;
 }
 
-void FillToUnicode(GbkTables& tables) {
-    std::vector<uint16_t> codes;
-    std::string joined;
-    codes.reserve(126 * 190);
-    joined.reserve(126 * 190 * 3);
-    for (int lead = 0x81; lead <= 0xFE; ++lead) {
-        for (int trail = 0x40; trail <= 0xFE; ++trail) {
-            if (trail == 0x7F) continue;
-            codes.push_back(static_cast<uint16_t>(lead << 8 | trail));
-            joined += static_cast<char>(lead);
-            joined += static_cast<char>(trail);
-            joined += kSeparator;
-        }
-    }
-    std::string out;
-    const auto pieces = ConvertItems("UTF-8", "GBK", joined, out);
-    if (pieces.size() != codes.size()) return;
-    for (size_t i = 0; i < codes.size(); ++i)
-        tables.toUnicode[codes[i]] = SingleBmpCharacter(pieces[i]);
+char16_t AskToUnicode(uint16_t code) {
+    const int lead = code >> 8, trail = code & 0xFF;
+    if (lead < 0x81 || lead > 0xFE || trail < 0x40 || trail > 0xFE || trail == 0x7F) return 0;
+    thread_local OneCharacter fromGbk("UTF-8", "GBK");
+    const char in[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+    char out[16];
+    return SingleBmpCharacter(fromGbk.Convert(std::string_view(in, 2), out, sizeof out));
 }
 
-void FillToGbk(GbkTables& tables) {
-    std::vector<char16_t> points;
-    std::string joined;
-    points.reserve(0x10000);
-    joined.reserve(0x10000 * 4);
-    for (char32_t cp = 0x80; cp <= 0xFFFF; ++cp) {
-        if (cp >= 0xD800 && cp <= 0xDFFF) continue;
-        points.push_back(static_cast<char16_t>(cp));
-        char utf8[4];
-        joined.append(utf8, PutUtf8(static_cast<char16_t>(cp), utf8));
-        joined += kSeparator;
-    }
-    std::string out;
-    const auto pieces = ConvertItems("GBK//IGNORE", "UTF-8", joined, out);
-    if (pieces.size() != points.size()) return;
-    for (size_t i = 0; i < points.size(); ++i) {
-        if (pieces[i].size() != 2) continue;
-        tables.toGbk[points[i]] = static_cast<uint16_t>(
-            static_cast<unsigned char>(pieces[i][0]) << 8 | static_cast<unsigned char>(pieces[i][1]));
-    }
+uint16_t AskToGbk(char16_t cp) {
+    if (cp < 0x80 || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
+    thread_local OneCharacter toGbk("GBK", "UTF-8");
+    char in[3];
+    const char* end = PutUtf8(cp, in);
+    char out[16];
+    const std::string_view gbk = toGbk.Convert(std::string_view(in, end - in), out, sizeof out);
+    if (gbk.size() != 2) return 0;
+    return static_cast<uint16_t>(static_cast<unsigned char>(gbk[0]) << 8 |
+                                 static_cast<unsigned char>(gbk[1]));
 }
+
+// Entries hold the answer with bit 16 set, or 0 while not yet asked (a static array
+// starts zeroed, so nothing is filled up front). Threads that meet an entry at once
+// both ask and store the same answer.
+std::atomic<uint32_t> gToUnicode[0x10000];
+std::atomic<uint32_t> gToGbk[0x10000];
+constexpr uint32_t kKnown = 0x10000;
 
 } // namespace
 
-const GbkTables& GbkConversionTables() {
-    static GbkTables tables;
-    static const bool built = [] {
-        FillToUnicode(tables);
-        FillToGbk(tables);
-        return true;
-    }();
-    (void)built;
-    return tables;
+char16_t GbkCodeToUnicode(uint16_t code) {
+    uint32_t entry = gToUnicode[code].load(std::memory_order_relaxed);
+    if (entry == 0) {
+        entry = kKnown | AskToUnicode(code);
+        gToUnicode[code].store(entry, std::memory_order_relaxed);
+    }
+    return static_cast<char16_t>(entry & 0xFFFF);
+}
+
+uint16_t UnicodeToGbkCode(char16_t cp) {
+    uint32_t entry = gToGbk[cp].load(std::memory_order_relaxed);
+    if (entry == 0) {
+        entry = kKnown | AskToGbk(cp);
+        gToGbk[cp].store(entry, std::memory_order_relaxed);
+    }
+    return static_cast<uint16_t>(entry & 0xFFFF);
 }
 
 } // namespace platform

@@ -20,6 +20,7 @@
 #include "platform/program_lock.h"
 
 #include <cctype>
+#include <cmath>
 #include <cstdio>
 #include <iostream>
 #include <string>
@@ -32,6 +33,29 @@ std::string Clean(std::string s) {
     return s;
 }
 
+// What "%.*f" prints, without printf's exact decimal expansion for a value that lies
+// on (or within a hair of) a whole number of its last decimals, as the results' numbers
+// do; anything else goes to printf.
+std::string Fixed(double d, int scale) {
+    static const double kPow10[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
+    if (scale >= 0 && scale <= 9 && std::isfinite(d)) {
+        const double scaled = std::fabs(d) * kPow10[scale];
+        const double whole = std::nearbyint(scaled);
+        if (scaled < 1e15 && std::fabs(scaled - whole) < 1e-6) {
+            const auto units = static_cast<unsigned long long>(whole);
+            const auto unit = static_cast<unsigned long long>(kPow10[scale]);
+            std::string digits = std::to_string(units % unit);
+            std::string out = std::signbit(d) ? "-" : "";
+            out += std::to_string(units / unit);
+            if (scale > 0) out += "." + std::string(scale - digits.size(), '0') + digits;
+            return out;
+        }
+    }
+    char buf[400];
+    std::snprintf(buf, sizeof buf, "%.*f", scale, d);
+    return buf;
+}
+
 std::string Show(const foxdb::Value& v, const foxdb::ResultColumn& column) {
     using namespace foxdb;
     if (IsNull(v)) return "NULL";
@@ -42,10 +66,8 @@ std::string Show(const foxdb::Value& v, const foxdb::ResultColumn& column) {
         return Clean(utf8);
     }
     char buf[64];
-    if (const auto* d = std::get_if<double>(&v)) {
-        std::snprintf(buf, sizeof buf, "%.*f", column.type == adNumeric ? column.scale : 6, *d);
-        return buf;
-    }
+    if (const auto* d = std::get_if<double>(&v))
+        return Fixed(*d, column.type == adNumeric ? column.scale : 6);
     if (const auto* i = std::get_if<int64_t>(&v)) return std::to_string(*i);
     if (const auto* date = std::get_if<Date>(&v)) {
         if (date->IsEmpty()) return "";
@@ -159,8 +181,12 @@ int main(int argc, char** argv) {
             }
             // Indexes the program or an earlier run checked or wrote are not checked again.
             foxdb::RememberIndexPairsOfTheSystemFolder();
-            foxdb::Database db(argv[at]);
-            long affected = db.Execute(argv[at + 1], &rs);
+            // Left to the system at the exit: taking apart the tables' in-memory indexes
+            // and what SQLite's sorter left costs a one-shot run as much as a small query.
+            // The statement is done (and a change written) before anything is printed.
+            static foxdb::Database* db = nullptr;
+            db = new foxdb::Database(argv[at]);
+            long affected = db->Execute(argv[at + 1], &rs);
             if (rs.columns.empty()) {
                 std::cout << affected << "\n";
                 return 0;

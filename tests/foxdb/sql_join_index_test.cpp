@@ -1,5 +1,6 @@
-// Joins and IN lists answered from the in-memory index of a field, on tables with
-// enough keys that the index grows, against the answer worked out record by record.
+// Joins, IN lists and GROUP BY answered from the in-memory index of a field, on
+// tables with enough keys that the index grows, against the answer worked out record
+// by record.
 #include "foxdb/sql_fixture.h"
 #include "foxdb/table_files.h"
 
@@ -78,6 +79,46 @@ TEST_F(SqlJoinIndex, JoinsAndInListsFindEveryMatchingLiveRecordWhicheverSideIsIn
     EXPECT_EQ(std::get<int64_t>(
                   Query("select count(*) from big,small where big.n=small.n").rows.at(0).at(0)),
               numberPairs);
+}
+
+TEST_F(SqlJoinIndex, GroupByOnOneTextFieldGivesEachGroupOnceInKeyOrder) {
+    const auto rows = Fill("big", 4000, 300, 3);
+    struct Group {
+        int64_t count = 0;
+        double sum = 0;
+        int64_t last = 0;
+    };
+    // By trimmed key in byte order, the NULL group (false, "") before every text.
+    std::map<std::pair<bool, std::string>, Group> groups;
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const Row& r = rows[i];
+        if (r.deleted) continue;
+        const bool null = foxdb::IsNull(r.key);
+        Group& g = groups[{!null, null ? std::string() : Trimmed(r.key)}];
+        ++g.count;
+        g.sum += std::get<double>(r.number);
+        g.last = static_cast<int64_t>(i + 1);
+    }
+    ASSERT_TRUE(groups.count({false, ""}));
+    for (const bool descending : {false, true}) {
+        const std::string statement =
+            std::string("select k,count(*),sum(n),no from big group by k") +
+            (descending ? " order by k desc" : "");
+        SCOPED_TRACE(statement);
+        const foxdb::ResultSet rs = Query(statement);
+        ASSERT_EQ(rs.rows.size(), groups.size());
+        auto expected = groups.begin();
+        auto expectedBack = groups.rbegin();
+        for (const auto& row : rs.rows) {
+            const auto& [key, group] = descending ? *expectedBack++ : *expected++;
+            EXPECT_EQ(!foxdb::IsNull(row[0]), key.first);
+            if (key.first) EXPECT_EQ(Trimmed(row[0]), key.second);
+            EXPECT_EQ(std::get<int64_t>(row[1]), group.count) << key.second;
+            EXPECT_EQ(std::get<double>(row[2]), group.sum) << key.second;
+            // A column neither grouped nor aggregated comes from the group's last record.
+            EXPECT_EQ(std::get<int64_t>(row[3]), group.last) << key.second;
+        }
+    }
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // Statements whose columns are all plain fields of one table take their values from
-// the records, SQLite only choosing the records and their order. Each is compared
+// the records, SQLite only choosing the records and their order (or, sorted by plain
+// fields, only the records, sorted by their keys afterwards). Each is compared
 // with the same statement given one more computed column, which SQLite computes
 // whole: rows, order, values, types, record numbers and column shapes must agree.
 #include "foxdb/sql_fixture.h"
@@ -105,6 +106,14 @@ TEST_F(SqlPlainColumns, GiveTheRowsSqliteGives) {
         {"select no,类 from t where no in (select no from t where amt>0) order by 类", 19},
         {"select qty,no from t having qty=1", 8},
         {"select no,类 from t where 类 is null or 名称=='ab' order by 名称", 10},
+        // Sorted by the records' keys: ties, NULLs, text equal but for trailing NULs,
+        // both directions, fields of every kind, records coming from an index.
+        {"select no,名称 from t order by 名称,类 desc", 35},
+        {"select 类,no from t order by 类 desc,qty,rate desc", 35},
+        {"select no from t order by qty desc,d", 35},
+        {"select no,d from t order by d desc,amt", 35},
+        {"select no,类 from t where no>=3 and no<30 order by 类,d desc", 24},
+        {"select no from t where 名称='ab' order by amt desc", 6},
     };
     for (const auto& c : cases)
         ExpectAsSqlite(c.statement, c.rows);
@@ -149,6 +158,7 @@ TEST_F(SqlPlainColumns, ARecordTheRecordsCannotGiveFallsBackToSqlite) {
     WriteBytes(folder.File("t.dbf"), bytes);
     ExpectAsSqlite("select amt,no from t where qty>=0", 22);
     ExpectAsSqlite("select * from t", 35);
+    ExpectAsSqlite("select no from t order by amt desc,类", 35);
     const foxdb::ResultSet rs = Query("select amt,no from t where no=22");
     ASSERT_EQ(rs.rows.size(), 1u);
     EXPECT_TRUE(foxdb::IsNull(rs.rows[0][0])); // SQLite takes NaN for NULL

@@ -56,6 +56,51 @@ TEST_F(Qvsql, PrintsRowsTypesCountsAndErrors) {
     EXPECT_NE(failed.out.find("File 'nosuch.dbf' does not exist."), std::string::npos);
 }
 
+// Numbers print as printf's "%.*f" prints them (the column's scale, 6 for a double),
+// sign of a negative zero, rounding and very large values included.
+TEST_F(Qvsql, PrintsNumbersAsPrintfDoes) {
+    if (!std::filesystem::exists(std::string(QV_BIN_DIR) + "/qvsql"))
+        GTEST_SKIP() << "qvsql not built";
+    Run("CREATE TABLE n (v N(20,4), no I)");
+    const char* const values[] = {"0",
+                                  "-0",
+                                  "0.5",
+                                  "-1.25",
+                                  "0.0001",
+                                  "-0.0001",
+                                  "2.0005",
+                                  "-0.00005",
+                                  "12345678901.2345",
+                                  "1234.5678",
+                                  "999999999999999.9999",
+                                  "-99999999999999.999"};
+    int no = 0;
+    for (const char* v : values)
+        Run(std::string("INSERT INTO n VALUES (") + v + "," + std::to_string(++no) + ")");
+    const std::string statement = "select v,v/7 as w,v*3 as x,no from n order by no";
+    const foxdb::ResultSet rs = Query(statement);
+    std::string expected = "v\tw\tx\tno\n";
+    for (const auto& row : rs.rows) {
+        for (size_t i = 0; i < row.size(); ++i) {
+            const foxdb::ResultColumn& c = rs.columns[i];
+            std::string shown = "NULL";
+            if (const auto* d = std::get_if<double>(&row[i])) {
+                char buf[400];
+                std::snprintf(buf, sizeof buf, "%.*f", c.type == foxdb::adNumeric ? c.scale : 6,
+                              *d);
+                shown = buf;
+            } else if (const auto* n = std::get_if<int64_t>(&row[i])) {
+                shown = std::to_string(*n);
+            }
+            expected += (i ? "\t" : "") + shown;
+        }
+        expected += "\n";
+    }
+    const Output printed = Tool("", statement);
+    EXPECT_EQ(printed.status, 0);
+    EXPECT_EQ(printed.out, expected);
+}
+
 // Inside a program folder the tool reads beside readers only and writes alone.
 TEST_F(Qvsql, InsideAProgramFolderItWaitsForNoProgram) {
     if (!std::filesystem::exists(std::string(QV_BIN_DIR) + "/qvsql"))

@@ -82,7 +82,6 @@ std::string Utf8(char32_t cp) {
 TEST(GbkTable, EveryTwoByteCodeConvertsAsIconvDoes) {
     // Inside text and at its end, so that a refused code or a trail that is no
     // trail meets the replacement rules in both places.
-    const GbkTables& tables = GbkConversionTables();
     for (int lead = 0x80; lead <= 0xFF; ++lead) {
         for (int trail = 0x00; trail <= 0xFF; ++trail) {
             const std::string code = Code(lead, trail);
@@ -96,7 +95,7 @@ TEST(GbkTable, EveryTwoByteCodeConvertsAsIconvDoes) {
             if (twoByte) {
                 // The table knows every code iconv turns into one character.
                 const bool refused = utf8.find("\xEF\xBF\xBD") != std::string::npos;
-                const char16_t cp = tables.toUnicode[static_cast<size_t>(lead << 8 | trail)];
+                const char16_t cp = GbkCodeToUnicode(static_cast<uint16_t>(lead << 8 | trail));
                 ASSERT_EQ(cp == 0 ? "" : Utf8(cp), refused ? "" : utf8)
                     << std::hex << lead << " " << trail;
             }
@@ -109,13 +108,12 @@ TEST(GbkTable, EveryTwoByteCodeConvertsAsIconvDoes) {
 }
 
 TEST(GbkTable, EveryBmpCharacterConvertsAsIconvDoes) {
-    const GbkTables& tables = GbkConversionTables();
     for (char32_t cp = 0x80; cp <= 0xFFFF; ++cp) {
         if (cp >= 0xD800 && cp <= 0xDFFF) continue;
         const std::string utf8 = Utf8(cp);
         // The table knows every character iconv turns into a two-byte code.
         const std::string gbk = IconvToGbk(utf8);
-        const uint16_t code = tables.toGbk[cp];
+        const uint16_t code = UnicodeToGbkCode(static_cast<char16_t>(cp));
         ASSERT_EQ(code == 0 ? "" : Code(code >> 8, code & 0xFF), gbk.size() == 2 ? gbk : "")
             << std::hex << cp;
         for (const std::string& text : {"a" + utf8 + "b", "编" + utf8}) {
@@ -137,12 +135,12 @@ TEST(GbkTable, AsciiBetweenCharactersIsCopied) {
 TEST(GbkTable, BrokenTextKeepsTheReplacementRules) {
     const std::string bian = "\xB1\xE0"; // 编
     const std::vector<std::string> gbkCases = {
-        bian + "\x81",            // a lone lead at the end
-        bian + "\x81" + "   ",    // a lead before padding
-        "ab\x80" + bian,          // 0x80, which iconv reads as one byte
-        bian + "\xFF" + bian,     // 0xFF
-        "\xFF\xA1",               // 0xFF before a trail
-        bian + "\xAA\xA1" + "x",  // a code iconv refuses
+        bian + "\x81",           // a lone lead at the end
+        bian + "\x81" + "   ",   // a lead before padding
+        "ab\x80" + bian,         // 0x80, which iconv reads as one byte
+        bian + "\xFF" + bian,    // 0xFF
+        "\xFF\xA1",              // 0xFF before a trail
+        bian + "\xAA\xA1" + "x", // a code iconv refuses
         "\xA1\x40\xA6\xD9" + bian,
         bian + "\xB1\x7F" + bian, // 0x7F is no trail
         bian + "\xB1\x3F" + bian, // neither is 0x3F
@@ -152,18 +150,19 @@ TEST(GbkTable, BrokenTextKeepsTheReplacementRules) {
         EXPECT_EQ(GbkToUtf8(gbk), IconvToUtf8(gbk)) << ::testing::PrintToString(gbk);
 
     const std::vector<std::string> utf8Cases = {
-        "编\x80码",               // a stray continuation byte
-        "编\xE7\xBC",             // a character cut short at the end
-        "编\xE7\xBC" "a码",       // and inside
-        "\xC0\x80编",             // overlong forms
+        "编\x80码",   // a stray continuation byte
+        "编\xE7\xBC", // a character cut short at the end
+        "编\xE7\xBC"
+        "a码",        // and inside
+        "\xC0\x80编", // overlong forms
         "\xE0\x80\xAF编",
-        "\xE0\x82\xB7编",         // a character GBK has (·), written overlong
+        "\xE0\x82\xB7编", // a character GBK has (·), written overlong
         "\xC1\xBF编",
-        "\xED\xA0\x80编",         // a surrogate
-        "编\xF0\x9F\x98\x80码",   // past the BMP
-        "编\xF4\x90\x80\x80",     // past Unicode
-        "编가码",                 // a character GBK lacks
-        "价€",                    // one iconv gives a single byte
+        "\xED\xA0\x80编",       // a surrogate
+        "编\xF0\x9F\x98\x80码", // past the BMP
+        "编\xF4\x90\x80\x80",   // past Unicode
+        "编가码",               // a character GBK lacks
+        "价€",                  // one iconv gives a single byte
         "编\xFF\xFE",
     };
     for (const auto& utf8 : utf8Cases) {
@@ -175,11 +174,24 @@ TEST(GbkTable, BrokenTextKeepsTheReplacementRules) {
 TEST(GbkTable, MixedTextConvertsAsIconvDoes) {
     // Random strings of pieces that each take one of the paths.
     const std::vector<std::string> gbkPieces = {
-        "a", "  ", "\xB1\xE0", "\x81\x40", "\xFE\x4F", "\x81", "\x80", "\xFF",
-        "\xAA\xA1", "\xA2\xA1", "\xB1\x7F", "\0", "@"};
-    const std::vector<std::string> utf8Pieces = {
-        "a", "  ", "编", "·", "é", "\xC2\x80", "\xE7", "\xBC", "\xF0\x9F\x98\x80", "가",
-        "€", "\xED\xA0\x80", "\xC0\xAF", "\xE0\x82\xB7", "\xEF\xBF\xBF", "\xEF\xBF\xBD"};
+        "a",    "  ",       "\xB1\xE0", "\x81\x40", "\xFE\x4F", "\x81", "\x80",
+        "\xFF", "\xAA\xA1", "\xA2\xA1", "\xB1\x7F", "\0",       "@"};
+    const std::vector<std::string> utf8Pieces = {"a",
+                                                 "  ",
+                                                 "编",
+                                                 "·",
+                                                 "é",
+                                                 "\xC2\x80",
+                                                 "\xE7",
+                                                 "\xBC",
+                                                 "\xF0\x9F\x98\x80",
+                                                 "가",
+                                                 "€",
+                                                 "\xED\xA0\x80",
+                                                 "\xC0\xAF",
+                                                 "\xE0\x82\xB7",
+                                                 "\xEF\xBF\xBF",
+                                                 "\xEF\xBF\xBD"};
     std::mt19937 random(7);
     const auto make = [&](const std::vector<std::string>& pieces) {
         std::string s;
