@@ -413,7 +413,7 @@ void ReturnsArchive::WriteLines() {
 // Reissued parts as parts sales of the day.
 void ReturnsArchive::WriteSales() {
     CDataSet data;
-    data.Open(U("select * from ljsh where 客户='***Last***'"));
+    data.Open(U("select * from ljsh where .F."));
     if (!data.IsOpen()) NotWritten("ljsh");
     ado::Recordset& rs = *data.m_pRecordset;
     const wxString today = m_today.Format("%Y-%m-%d");

@@ -93,7 +93,7 @@ void SalesSettlement::Write(const wxString& docNumber, double shortfall, bool bo
     const wxString today = wxDateTime::Today().Format("%Y-%m-%d");
 
     CDataSet archive;
-    archive.Open(U("select * from ljsh where 客户='***Last***'"));
+    archive.Open(U("select * from ljsh where .F."));
     if (!archive.IsOpen()) throw NotWritten{"ljsh"};
     ado::Recordset& rs = *archive.m_pRecordset;
     std::vector<const Line*> warranty;

@@ -98,9 +98,9 @@ void RepairSettlement::Write(const wxString& docNumber, const SettleOffsets& off
     const wxString today = wxDateTime::Today().Format("%Y-%m-%d");
     const Line& header = m_card[0];
 
-    // Archive rows, one per line.
+    // Archive rows, one per line, added to a result of no rows: the archive is not read.
     CDataSet archive;
-    archive.Open(U("select * from ljsh where 客户='***Last***'"));
+    archive.Open(U("select * from ljsh where .F."));
     if (!archive.IsOpen()) throw NotWritten{"ljsh"};
     ado::Recordset& rs = *archive.m_pRecordset;
     std::vector<size_t> warranty;
