@@ -1,6 +1,5 @@
 #include "app/alert_queries.h"
 
-#include "data/record_fields.h"
 #include "platform/wx_text.h"
 
 namespace {
@@ -43,6 +42,24 @@ const char* const kBirthday =
     "select 车牌号码,车主姓名,性别,生日,单位电话,住宅电话,手机,邮编,单位,地址,提示 from gk where "
     "NOT(生日={^//})";
 const char* const kUnmarked = "(标致!='T' OR 标致 IS NULL) AND " REPLACED;
+
+// "MMDD" of a date field that holds a valid date, else empty. Read from the date's
+// text "YYYY-MM-DD": a conversion through the C library's time functions would look
+// up the time zone for each of thousands of customers.
+wxString MonthDay(ado::Recordset& rs, const char* field) {
+    const ado::Variant value = rs.Fields().Item(field).Value();
+    if (value.IsNull()) return wxString();
+    const std::string text = value.ToString();
+    if (text.size() < 10 || text[4] != '-' || text[7] != '-') return wxString();
+    for (size_t i : {0, 1, 2, 3, 5, 6, 8, 9})
+        if (text[i] < '0' || text[i] > '9') return wxString();
+    const int year = std::stoi(text.substr(0, 4)), month = std::stoi(text.substr(5, 2)),
+              day = std::stoi(text.substr(8, 2));
+    if (month < 1 || month > 12 || day < 1 ||
+        day > wxDateTime::GetNumberOfDays(static_cast<wxDateTime::Month>(month - 1), year))
+        return wxString();
+    return wxString::FromUTF8(text.substr(5, 2) + text.substr(8, 2));
+}
 
 wxString Trimmed(const ado::RecordsetPtr& rs, const char* field) {
     const ado::Variant value = rs->Fields().Item(field).Value();
@@ -158,9 +175,9 @@ bool CAlertQueries::Open(Kind kind, const wxDateTime& today, CDataSet& list, CDa
         // From the last row back: most rows go, and each that goes leaves only the
         // kept rows after it to close up, not every row still ahead.
         for (rs->MoveLast(); !rs->BOF(); rs->MovePrevious()) {
-            const wxDateTime birthday = FieldDate(*rs, "生日");
-            if (!birthday.IsValid()) continue;
-            if (!window.count(birthday.Format("%m%d"))) rs->Delete(ado::adAffectCurrent);
+            const wxString birthday = MonthDay(*rs, "生日");
+            if (birthday.empty()) continue;
+            if (!window.count(birthday)) rs->Delete(ado::adAffectCurrent);
         }
         if (rs->RecordCount() > 0) rs->MoveFirst();
         return true;
