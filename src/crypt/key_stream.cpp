@@ -78,6 +78,14 @@ public:
         return starts_[index - kMaxBlocks];
     }
 
+    // A cursor running RC4 on past the kept blocks reached the start of block `index`
+    // in `state`: kept when it is the next one to keep, so a file read through once
+    // leaves every state a later seek into it needs.
+    void PassedBlockStart(uint64_t index, const arcfour_ctx& state) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (!starts_.empty() && starts_.size() == index - kMaxBlocks) starts_.push_back(state);
+    }
+
 private:
     std::mutex mutex_;
     arcfour_ctx next_; // the state after the last block made
@@ -111,9 +119,14 @@ void KeyStreamCursor::Apply(uint8_t* data, size_t size) {
         const uint8_t* block = stream_->Block(position_ / kBlockSize);
         if (!block) {
             if (!beyond_) RunFromKeptState();
-            arcfour_crypt(&beyond_->state, size, data, data);
-            position_ += size;
-            return;
+            const size_t n = std::min<uint64_t>(size, kBlockSize - position_ % kBlockSize);
+            arcfour_crypt(&beyond_->state, n, data, data);
+            data += n;
+            size -= n;
+            position_ += n;
+            if (position_ % kBlockSize == 0)
+                stream_->PassedBlockStart(position_ / kBlockSize, beyond_->state);
+            continue;
         }
         const size_t offset = position_ % kBlockSize;
         const size_t n = std::min(size, kBlockSize - offset);
