@@ -1,7 +1,9 @@
 // Settling a 20-line repair card on an encrypted account set whose archive `ljsh`
-// holds 500,000 records and stock `ljkc` 50,000, from the settlement dialog's OK to
+// holds RECORDS records and stock `ljkc` 50,000, from the settlement dialog's OK to
 // done, against copying the encrypted files of the six tables it writes. Prints
 // seconds (best of a few runs) and where a settlement's time goes.
+//
+//   settle_bench [RECORDS]     (500000 unless given)
 #include "data/data_set.h"
 #include "foxdb/transaction.h"
 #include "platform/wx_text.h"
@@ -10,6 +12,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <string>
 #include <vector>
@@ -19,7 +22,6 @@ using bench::Since;
 
 namespace {
 
-constexpr uint32_t kArchive = 500000;
 constexpr uint32_t kStock = 50000;
 constexpr int kRuns = 3;
 const std::vector<std::string> kTables = {"ljsh", "ljkc", "ljth", "zyxm", "wlzm", "kzk"};
@@ -76,11 +78,12 @@ void FillCard(const std::string& folder) {
 
 } // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    const uint32_t archive = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 500000;
     const std::string root = bench::StartProgramFolder("settle_bench");
     const std::string set = root + "/home/Data";
     CMainFrameData frame;
-    bench::MakeSettleSet(set, kArchive, kStock, FillCard, frame);
+    bench::MakeSettleSet(set, archive, kStock, FillCard, frame);
 
     double bestSettle = 1e9, bestCopy = 1e9;
     std::map<std::string, double> stepTimes;

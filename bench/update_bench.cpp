@@ -1,9 +1,9 @@
-// A one-record UPDATE of a 500,000-record ljsh against SQLite on a file with an
+// A one-record UPDATE of a RECORDS-record ljsh (500,000 unless given) against SQLite on a file with an
 // index on the same key, and the save of that change to an encrypted table (the
 // update, then the encryption of the working copy over the .dwf). Prints
 // milliseconds and ratios.
 //
-//   update_bench   (a fresh folder under /tmp, removed afterwards)
+//   update_bench [RECORDS]   (a fresh folder under /tmp, removed afterwards)
 #include "data/data_folders.h"
 #include "data/table_crypt.h"
 #include "foxdb/index_trust.h"
@@ -37,7 +37,8 @@ void Exec(sqlite3* db, const std::string& sql) {
 
 } // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    const int records = argc > 1 ? std::max(1, std::atoi(argv[1])) : kLjsh;
     char name[] = "/tmp/qv_update_bench_XXXXXX";
     const std::string root = ::mkdtemp(name);
     const std::string sysdir = root + "/sys", folder = root + "/Data";
@@ -50,7 +51,7 @@ int main() {
     sqlite3* native = nullptr;
     sqlite3_open((root + "/native.db").c_str(), &native);
     std::mt19937 rng(42);
-    FillTwinTables(folder, native, "ljsh", kLjsh, [&](int i) {
+    FillTwinTables(folder, native, "ljsh", records, [&](int i) {
         return Row{{"单据号", "D" + std::to_string(1000000 + i / 3)},
                    {"项目名称", std::string(kModels[rng() % 8])},
                    {"编号", PartNo(static_cast<int>(rng() % kLjkc))},
@@ -61,14 +62,14 @@ int main() {
     });
     Exec(native, "CREATE INDEX ljsh_no ON ljsh(no)");
     const std::string table = foxdb::FindTableFile(folder, "ljsh");
-    std::printf("ljsh %d records, %.0f MB\n", kLjsh,
+    std::printf("ljsh %d records, %.0f MB\n", records,
                 double(std::filesystem::file_size(table)) / 1e6);
 
     foxdb::Database db(folder);
     std::vector<double> ours, theirs, saves;
     for (int i = 0; i < 5; ++i) {
         const std::string set = "update ljsh set 数量=" + std::to_string(10 + i) +
-                                " where no=" + std::to_string(1 + (i * 99991) % kLjsh);
+                                " where no=" + std::to_string(1 + (i * 99991) % records);
         size_t rows = 0;
         ours.push_back(Millis([&] { return size_t(db.Execute(set)); }, rows));
         theirs.push_back(Millis(
