@@ -37,6 +37,18 @@ std::map<uint64_t, std::vector<uint8_t>> StraightRun(const uint8_t key[16],
     return expected;
 }
 
+// Each offset, sought in turn by one cursor, gives the bytes a straight run gave there.
+void ExpectSeeksGive(sealkit::KeyStreamCursor& cursor, const std::vector<uint64_t>& offsets,
+                     std::map<uint64_t, std::vector<uint8_t>>& expected) {
+    for (uint64_t offset : offsets) {
+        SCOPED_TRACE(offset);
+        std::vector<uint8_t> bytes(kLength, 0);
+        cursor.Seek(offset);
+        cursor.Apply(bytes.data(), bytes.size());
+        EXPECT_EQ(bytes, expected[offset]);
+    }
+}
+
 } // namespace
 
 TEST(KeyStream, EveryOffsetGivesTheBytesRc4GivesThereFarPastTheKeptPart) {
@@ -46,13 +58,7 @@ TEST(KeyStream, EveryOffsetGivesTheBytesRc4GivesThereFarPastTheKeptPart) {
         kKept + 5 * kMiB + 90, 4 * kMiB, kKept + 2 * kMiB, kKept + 40 * kMiB};
     auto expected = StraightRun(key, offsets);
     sealkit::KeyStreamCursor cursor(sealkit::SharedKeyStream(key));
-    for (uint64_t offset : offsets) {
-        SCOPED_TRACE(offset);
-        std::vector<uint8_t> bytes(kLength, 0);
-        cursor.Seek(offset);
-        cursor.Apply(bytes.data(), bytes.size());
-        EXPECT_EQ(bytes, expected[offset]);
-    }
+    ExpectSeeksGive(cursor, offsets, expected);
     // Applied on from a seek, across the end of the kept part.
     std::vector<uint8_t> across(kLength, 0);
     cursor.Seek(kKept - 10);
@@ -75,11 +81,5 @@ TEST(KeyStream, SeeksAfterAStraightReadFindTheBytesRc4GivesThere) {
     for (uint64_t at = 0; at < end; at += piece.size())
         reader.Apply(piece.data(), static_cast<size_t>(std::min<uint64_t>(piece.size(), end - at)));
     sealkit::KeyStreamCursor cursor(sealkit::SharedKeyStream(key));
-    for (uint64_t offset : offsets) {
-        SCOPED_TRACE(offset);
-        std::vector<uint8_t> bytes(kLength, 0);
-        cursor.Seek(offset);
-        cursor.Apply(bytes.data(), bytes.size());
-        EXPECT_EQ(bytes, expected[offset]);
-    }
+    ExpectSeeksGive(cursor, offsets, expected);
 }
