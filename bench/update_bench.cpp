@@ -1,6 +1,6 @@
-// A one-record UPDATE of a RECORDS-record ljsh (500,000 unless given) against SQLite on a file with an
-// index on the same key, and the save of that change to an encrypted table (the
-// update, then the encryption of the working copy over the .dwf). Prints
+// A one-record UPDATE of a RECORDS-record ljsh (500,000 unless given) against SQLite on
+// a file with an index on the same key, and the save of that change to an encrypted
+// table (the update, then the encryption of the working copy over the .dwf). Prints
 // milliseconds and ratios.
 //
 //   update_bench [RECORDS]   (a fresh folder under /tmp, removed afterwards)
