@@ -549,6 +549,7 @@ void Pjdh::SaveStockIn(bool purchase) {
     if (!stockIn.Store(allocation.Rows(), records)) return;
     DropSavedLines();
     frame->FillCatalogTree();
+    data_grid::RequeryPartsGrid(frame->m_dsMain); // the stock list shows what came in
     // The lines are in stock now: the page starts empty.
     rs->CancelBatch(ado::adAffectAll);
     m_pGrid->DeleteNonFixedRows();
@@ -611,6 +612,7 @@ void Pjdh::SaveTransfer() {
     records.failure = U("调拨没有完成，库存和所有数据都保持原样。");
     if (!stock.Store(rows, records)) return;
     DropSavedLines();
+    data_grid::RequeryPartsGrid(frame->m_dsMain); // the stock list shows what moved
     // Archived lines are not archived twice.
     rs->CancelBatch(ado::adAffectAll);
     m_pGrid->DeleteNonFixedRows();

@@ -137,6 +137,14 @@ TEST_F(StockInTransferDeskTest, OrderReceivedIntoTwoBinsThenTransferred) {
     EXPECT_EQ(Column(U("select * from LJDB"), "调拨去向"), Texts{U("二库")});
     EXPECT_EQ(Column(U("select * from LJDB"), "数量"), Texts{"2"});
     EXPECT_EQ(Column(U("select * from LJDB"), "编号"), Texts{"P1"});
+    // The stock list above shows what the transfer left.
+    const std::shared_ptr<CGridCtrl> listed = frame->m_dsMain.m_pGrid;
+    ASSERT_TRUE(listed);
+    Texts listedP1;
+    for (int row = 1; row < listed->GetRowCount(); ++row)
+        if (listed->GetItemText(row, ColumnOf(listed.get(), "编号")) == "P1")
+            listedP1.push_back(listed->GetItemText(row, ColumnOf(listed.get(), "数量")));
+    EXPECT_EQ(listedP1, Texts{"4"});
     // The typed code should bring the part's stock row (name, bin) into the line.
     EXPECT_EQ(Column(U("select * from LJDB"), "零件名称"), Texts{U("灯泡")});
     EXPECT_FALSE(boxes.Showed("“”")) << "a question about a part without a name";
