@@ -23,6 +23,7 @@
 
 #include <wx/combobox.h>
 #include <wx/textctrl.h>
+#include <wx/toolbar.h>
 #include <wx/uiaction.h>
 
 using namespace res::repair_page;
@@ -78,8 +79,9 @@ TEST_F(RepairCardDeskTest, CardWithLabourAndPartsSettledPartCashPartOnAccountAnd
     EXPECT_TRUE(desk::WaitFor([&] {
         picker = qv_test::XScreenRectOf(sheet->GetPicker());
         return pane.Contains(picker.GetTopLeft());
-    })) << "picker at " << picker.x << "," << picker.y << ", pane at " << pane.x << "," << pane.y
-        << " " << pane.width << "x" << pane.height;
+    })) << "picker at "
+        << picker.x << "," << picker.y << ", pane at " << pane.x << "," << pane.y << " "
+        << pane.width << "x" << pane.height;
 
     // The plate, typed into the picker; Enter binds the vehicle it finds.
     desk::Click(sheet->GetPicker()->m_comboCustomer);
@@ -104,9 +106,9 @@ TEST_F(RepairCardDeskTest, CardWithLabourAndPartsSettledPartCashPartOnAccountAnd
         desk::Click(res::FindControl(&dialog, res::settle::kReceivedEdit));
         desk::Key('a', wxMOD_CONTROL);
         desk::Type("100");
-        EXPECT_TRUE(desk::WaitFor(
-            [&] { return qv_test::Text(&dialog, res::settle::kChangeEdit) == "-50.90"; }))
-            << qv_test::Text(&dialog, res::settle::kChangeEdit);
+        EXPECT_TRUE(desk::WaitFor([&] {
+            return qv_test::Text(&dialog, res::settle::kChangeEdit) == "-50.90";
+        })) << qv_test::Text(&dialog, res::settle::kChangeEdit);
         desk::Shot("settle");
         desk::Click(res::FindControl(&dialog, res::settle::kConfirmButton));
     });
@@ -244,6 +246,11 @@ TEST_F(RepairCardDeskTest, ToolTipGoesOnceTheToolOpensTheSheet) {
     input.MouseMove(frame->GetSheetPane()->GetScreenRect().GetPosition() + wxPoint(400, 300));
     desk::Settle();
     EXPECT_FALSE(desk::TooltipShown());
+    // Away from the bar as long as a hand is: the program has seen it leave.
+    const wxToolBarToolBase* used =
+        frame->GetMainToolBar()->FindById(WxCommandId(ID_REPAIR_SHEET_TOOL));
+    ASSERT_TRUE(used);
+    ASSERT_TRUE(desk::WaitFor([&] { return !used->GetShortHelp().empty(); }));
     rest();
     EXPECT_TRUE(desk::WaitFor([] { return desk::TooltipShown(); })) << "the tip did not come back";
 }
