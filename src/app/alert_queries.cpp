@@ -1,6 +1,9 @@
 #include "app/alert_queries.h"
 
+#include "foxdb/value.h"
 #include "platform/wx_text.h"
+
+#include <cmath>
 
 namespace {
 
@@ -43,22 +46,17 @@ const char* const kBirthday =
     "NOT(生日={^//})";
 const char* const kUnmarked = "(标致!='T' OR 标致 IS NULL) AND " REPLACED;
 
-// "MMDD" of a date field that holds a valid date, else empty. Read from the date's
-// text "YYYY-MM-DD": a conversion through the C library's time functions would look
-// up the time zone for each of thousands of customers.
+// "MMDD" of a date field, else empty. From the date's day number: a conversion through
+// the C library's time functions would look up the time zone for each of thousands of
+// customers.
 wxString MonthDay(ado::Recordset& rs, const char* field) {
     const ado::Variant value = rs.Fields().Item(field).Value();
-    if (value.IsNull()) return wxString();
-    const std::string text = value.ToString();
-    if (text.size() < 10 || text[4] != '-' || text[7] != '-') return wxString();
-    for (size_t i : {0, 1, 2, 3, 5, 6, 8, 9})
-        if (text[i] < '0' || text[i] > '9') return wxString();
-    const int year = std::stoi(text.substr(0, 4)), month = std::stoi(text.substr(5, 2)),
-              day = std::stoi(text.substr(8, 2));
-    if (month < 1 || month > 12 || day < 1 ||
-        day > wxDateTime::GetNumberOfDays(static_cast<wxDateTime::Month>(month - 1), year))
-        return wxString();
-    return wxString::FromUTF8(text.substr(5, 2) + text.substr(8, 2));
+    if (value.vt() != ado::VT_DATE || value.ToDate() == 0) return wxString(); // 0: empty
+    int year = 0, month = 0, day = 0;
+    foxdb::CivilFromJulianDay(static_cast<int32_t>(std::floor(value.ToDate())) +
+                                  foxdb::kJulianDayOfOleZero,
+                              year, month, day);
+    return wxString::Format("%02d%02d", month, day);
 }
 
 wxString Trimmed(const ado::RecordsetPtr& rs, const char* field) {

@@ -1,6 +1,5 @@
 #include "foxdb/unmap_later.h"
 
-#include <array>
 #include <atomic>
 #include <condition_variable>
 #include <exception>
@@ -9,13 +8,14 @@
 #include <thread>
 #include <unistd.h>
 #include <utility>
+#include <vector>
 
 namespace foxdb {
 namespace {
 
 // Under AddressSanitizer everything is unmapped at once: its allocator (clang 14) has
-// no fork handler, and a child forked while the thread was being started found the
-// allocator locked and waited for ever. glibc's allocator is safe across a fork.
+// no fork handler, and a child forked while the thread was inside it found it locked
+// and waited for ever. glibc's allocator is safe across a fork.
 #if defined(__has_feature)
 #if __has_feature(address_sanitizer)
 constexpr bool kUnmapOnAThread = false;
@@ -26,15 +26,10 @@ constexpr bool kUnmapOnAThread = true;
 constexpr bool kUnmapOnAThread = true;
 #endif
 
-using Mapping = std::pair<void*, size_t>;
-
-// The thread neither allocates nor frees memory, so a fork never finds it inside the
-// allocator.
 struct Unmapper {
     std::mutex mutex;
     std::condition_variable work;
-    std::array<Mapping, 64> pending{};
-    size_t count = 0;
+    std::vector<std::pair<void*, size_t>> pending;
     std::atomic<pid_t> owner{0}; // the process whose thread unmaps, 0 before it starts
 };
 
@@ -47,13 +42,12 @@ Unmapper& Shared() {
 void Run(Unmapper& u) {
     std::unique_lock<std::mutex> lock(u.mutex);
     for (;;) {
-        u.work.wait(lock, [&u] { return u.count > 0; });
-        std::array<Mapping, 64> batch = u.pending;
-        const size_t count = u.count;
-        u.count = 0;
+        u.work.wait(lock, [&u] { return !u.pending.empty(); });
+        std::vector<std::pair<void*, size_t>> batch;
+        batch.swap(u.pending);
         lock.unlock();
-        for (size_t i = 0; i < count; ++i)
-            ::munmap(batch[i].first, batch[i].second);
+        for (const auto& [start, size] : batch)
+            ::munmap(start, size);
         lock.lock();
     }
 }
@@ -72,11 +66,9 @@ void UnmapLater(void* start, size_t size) {
                 std::thread(Run, std::ref(u)).detach();
                 u.owner = ::getpid();
             }
-            if (u.count < u.pending.size()) {
-                u.pending[u.count++] = {start, size};
-                u.work.notify_one();
-                return;
-            }
+            u.pending.emplace_back(start, size);
+            u.work.notify_one();
+            return;
         } catch (const std::exception&) {
         }
     }
